@@ -1,0 +1,115 @@
+#include "chart/axes/TAxisScale.h"
+
+#include <cmath>
+
+#include "runtime/RoundPixel.h"
+
+namespace {
+
+double LogOrZero(double value) { return value > 0 ? std::log(value) : 0; }
+
+// Clamps to +-PixelLimit before rounding; NaN counts as beyond the far end.
+int ClampedPixel(double p) {
+  if (p < -PixelLimit) {
+    return -PixelLimit;
+  }
+  if (!(p <= PixelLimit)) {
+    return PixelLimit;
+  }
+  return RoundPixel(p);
+}
+
+}  // namespace
+
+void TAxisScale::SetScale(double scaleMin, double scaleMax) {
+  ScaleMin = scaleMin;
+  ScaleMax = scaleMax;
+  UpdateDerived();
+}
+
+void TAxisScale::UpdateDerived() {
+  ScaleRange = ScaleMax - ScaleMin;
+  ScaleIsFlat = ScaleRange == 0;
+  PixelsPerUnit = ScaleIsFlat ? 0 : PixelLength / ScaleRange;
+  if (Logarithmic) {
+    LogScaleMin = LogOrZero(ScaleMin);
+    LogScaleMax = LogOrZero(ScaleMax);
+    LogScaleRange = LogScaleMax - LogScaleMin;
+    PixelsPerLogUnit = LogScaleRange == 0 ? 0 : PixelLength / LogScaleRange;
+  }
+}
+
+void TAxisScale::PlaceAlong(int base, int size, double startPosition, double endPosition) {
+  const double onePercent = size * 0.01;
+  FirstPixel = base + RoundPixel(onePercent * startPosition);
+  LastPixel = base + RoundPixel(onePercent * endPosition);
+  PixelLength = LastPixel - FirstPixel;
+  MidPixel = (FirstPixel + LastPixel) / 2;
+  UpdateDerived();
+}
+
+int TAxisScale::ValueToPixel(double value) const {
+  if (IsDepth) {
+    return DepthToPixel(value);
+  }
+  return Logarithmic ? LogarithmicToPixel(value) : LinearToPixel(value);
+}
+
+double TAxisScale::PixelToValue(int pixel) const {
+  return Logarithmic ? LogarithmicToValue(pixel) : LinearToValue(pixel);
+}
+
+int TAxisScale::LinearToPixel(double value) const {
+  if (ScaleIsFlat) {
+    return MidPixel;
+  }
+  const double t = (value - ScaleMin) * PixelsPerUnit;
+  // Larger values lie right on a horizontal axis and up on a vertical one.
+  const bool fromLast = Horizontal == Inverted;
+  return ClampedPixel(fromLast ? LastPixel - t : t + FirstPixel);
+}
+
+int TAxisScale::LogarithmicToPixel(double value) const {
+  if (LogScaleRange == 0) {
+    return MidPixel;
+  }
+  if (value <= 0) {
+    return Horizontal == Inverted ? LastPixel : FirstPixel;
+  }
+  const double units = Inverted ? LogScaleMax - std::log(value) : std::log(value) - LogScaleMin;
+  const int offset = RoundPixel(PixelsPerLogUnit * units);
+  return Horizontal ? FirstPixel + offset : LastPixel - offset;
+}
+
+int TAxisScale::DepthToPixel(double value) const {
+  if (ScaleIsFlat) {
+    return MidPixel;
+  }
+  return Inverted ? RoundPixel(PixelsPerUnit * (ScaleMax - value))
+                  : RoundPixel((value - ScaleMin) * PixelsPerUnit);
+}
+
+double TAxisScale::LinearToValue(int pixel) const {
+  if (PixelLength < 1) {
+    return 0;
+  }
+  double t = Inverted ? static_cast<double>(LastPixel) - pixel : static_cast<double>(pixel) - FirstPixel;
+  t = t * ScaleRange / PixelLength;
+  return Horizontal ? ScaleMin + t : ScaleMax - t;
+}
+
+double TAxisScale::LogarithmicToValue(int pixel) const {
+  const bool firstIsMax = Horizontal == Inverted;
+  if (pixel == FirstPixel) {
+    return firstIsMax ? ScaleMax : ScaleMin;
+  }
+  if (pixel == LastPixel) {
+    return firstIsMax ? ScaleMin : ScaleMax;
+  }
+  if (LogScaleRange == 0 || PixelLength == 0) {
+    return ScaleMin;
+  }
+  const double t = (Inverted ? static_cast<double>(LastPixel) - pixel
+                              : static_cast<double>(pixel) - FirstPixel) * LogScaleRange / PixelLength;
+  return Horizontal ? std::exp(LogScaleMin + t) : std::exp(LogScaleMax - t);
+}

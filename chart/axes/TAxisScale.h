@@ -1,0 +1,51 @@
+#pragma once
+
+// The largest pixel coordinate a mapping returns, in magnitude, so that values
+// far outside the range still give drawable 32-bit coordinates.
+constexpr int PixelLimit = 67108863;
+
+// The working scale of an axis: the range drawn this paint, the pixel span it
+// is drawn over, and the mappings between the two. Recomputed every layout;
+// between layouts (during a drag, say) the mappings use the last one.
+struct TAxisScale {
+  // How values map, copied from the axis' settings when they change.
+  bool Horizontal = false;
+  bool Inverted = false;
+  bool Logarithmic = false;
+  bool IsDepth = false;
+
+  double ScaleMin = 0;
+  double ScaleMax = 0;
+  double ScaleRange = 0;
+  bool ScaleIsFlat = true;
+  double PixelsPerUnit = 0;
+
+  int FirstPixel = 0;
+  int LastPixel = 0;
+  int PixelLength = 0;
+  int MidPixel = 0;
+
+  // Natural logarithms of the ends (0 where an end is not positive); only
+  // kept current while Logarithmic.
+  double LogScaleMin = 0;
+  double LogScaleMax = 0;
+  double LogScaleRange = 0;
+  double PixelsPerLogUnit = 0;
+
+  // Sets the range drawn and everything derived from it and the span.
+  void SetScale(double scaleMin, double scaleMax);
+  // Recomputes what derives from the range and the pixel span.
+  void UpdateDerived();
+  // The span from base + size * start% to base + size * end%.
+  void PlaceAlong(int base, int size, double startPosition, double endPosition);
+
+  int ValueToPixel(double value) const;
+  double PixelToValue(int pixel) const;
+
+private:
+  int LinearToPixel(double value) const;
+  int LogarithmicToPixel(double value) const;
+  int DepthToPixel(double value) const;
+  double LinearToValue(int pixel) const;
+  double LogarithmicToValue(int pixel) const;
+};
