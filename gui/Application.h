@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// The platform's application object: created once per process, before any
+// window. The program passes its command line; tools and tests that only
+// need fonts and off-screen windows call EnsureApplication.
+void InitializeApplication(int& argc, char** argv);
+void EnsureApplication();
+
+std::string ApplicationTitle();
+void SetApplicationTitle(const std::string& title);
+
+// Runs the message loop until the last window closes.
+int RunMessageLoop();
+// Handles what is pending now (paints, timers) and returns.
+void ProcessPendingEvents();
+
+// The full path of the running program.
+std::string ExecutableFileName();

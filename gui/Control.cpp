@@ -1,0 +1,45 @@
+#include "gui/Control.h"
+
+#include <QFont>
+#include <cstdlib>
+
+#include "gui/ControlImpl.h"
+
+Control::Control(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+Control::~Control() = default;
+
+void Control::SetBounds(int left, int top, int width, int height) {
+  impl_->Widget->setGeometry(left, top, width, height);
+}
+
+TRect Control::BoundsRect() const {
+  const QRect r = impl_->Widget->geometry();
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+int Control::Width() const { return impl_->Widget->width(); }
+int Control::Height() const { return impl_->Widget->height(); }
+
+bool Control::Enabled() const { return impl_->Widget->isEnabled(); }
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled == Enabled()) {
+    return;
+  }
+  impl_->Widget->setEnabled(enabled);
+  EnabledChanged();
+}
+
+bool Control::Visible() const { return impl_->Widget->isVisible(); }
+void Control::SetVisible(bool visible) { impl_->Widget->setVisible(visible); }
+
+void Control::SetFont(const TControlFont& font) {
+  QFont qtFont(ToQt(font.Name));
+  qtFont.setPixelSize(std::abs(font.Height));
+  impl_->Widget->setFont(qtFont);
+}
+
+void Control::SetTabSuccessor(Control& next) {
+  QWidget::setTabOrder(impl_->Widget, next.impl_->Widget);
+}

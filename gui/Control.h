@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "gui/Geometry.h"
+
+// A font as a form lists it: face name and height in pixels (negative: the
+// character height without internal leading, as point sizes give it), in
+// the window-text colour.
+struct TControlFont {
+  std::string Name = "Tahoma";
+  int Height = -11;
+};
+
+// The common part of every window of the program: position and size in its
+// parent's client pixels, enabled and visible state, font. The Qt object
+// behind it is the control's own; a parent window deletes its children's Qt
+// objects with its own, and a control then simply has none left.
+class Control {
+public:
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  void SetBounds(int left, int top, int width, int height);
+  TRect BoundsRect() const;  // left, top, right, bottom in the parent
+  int Width() const;
+  int Height() const;
+
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  bool Visible() const;
+  void SetVisible(bool visible);
+  void SetFont(const TControlFont& font);
+
+  // Keyboard focus moves from this control to `next` with the tab key.
+  void SetTabSuccessor(Control& next);
+
+  class Impl;
+  Impl& Internals() { return *impl_; }
+  const Impl& Internals() const { return *impl_; }
+
+protected:
+  explicit Control(std::unique_ptr<Impl> impl);
+
+  // Called after the enabled state changed.
+  virtual void EnabledChanged() {}
+
+private:
+  std::unique_ptr<Impl> impl_;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/Dialogs.h"
+
+// Scripted answers for the dialogs, for tests and headless tools: while one
+// of these exists, no dialog or message box is shown; each dialog takes the
+// next queued answer (none queued: Cancel) and every message box is recorded.
+class DialogScript {
+public:
+  struct FileAnswer {
+    std::vector<std::string> FoldersEntered;  // each fires OnFolderChange
+    std::optional<std::string> ChosenFile;    // none: Cancel
+  };
+  struct ColorAnswer {
+    std::optional<TColor> ChosenColor;               // none: Cancel
+    std::optional<TCustomColors> EditedCustomColors;  // none: left as offered
+  };
+  struct Message {
+    std::string Caption;
+    std::string Text;
+  };
+  // What a colour dialog was opened with.
+  struct ColorRequest {
+    TColor StartColor;
+    TCustomColors CustomColors;
+  };
+
+  DialogScript();
+  ~DialogScript();
+  DialogScript(const DialogScript&) = delete;
+  DialogScript& operator=(const DialogScript&) = delete;
+
+  // The script in force, or none.
+  static DialogScript* Current();
+
+  std::deque<FileAnswer> FileAnswers;
+  std::deque<ColorAnswer> ColorAnswers;
+
+  std::vector<std::string> FileDialogStartFolders;
+  std::vector<ColorRequest> ColorRequests;
+  std::vector<Message> Messages;
+
+private:
+  DialogScript* previous_;
+};

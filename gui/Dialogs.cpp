@@ -1,0 +1,130 @@
+#include "gui/Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "gui/ControlImpl.h"
+#include "gui/DialogScript.h"
+
+namespace {
+
+// "name|pattern|..." as the dialog's name filters "name (pattern)".
+QStringList NameFilters(const std::string& filter) {
+  const QStringList parts = ToQt(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    filters << parts[i] + " (" + patterns + ")";
+  }
+  return filters;
+}
+
+QColor ToQColor(TColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
+
+TColor FromQColor(const QColor& color) { return RGBColor(color.red(), color.green(), color.blue()); }
+
+bool ExecuteScripted(DialogScript& script, FileOpenDialog& dialog) {
+  script.FileDialogStartFolders.push_back(dialog.InitialDir());
+  if (script.FileAnswers.empty()) {
+    return false;
+  }
+  const DialogScript::FileAnswer answer = script.FileAnswers.front();
+  script.FileAnswers.pop_front();
+  for (const std::string& folder : answer.FoldersEntered) {
+    dialog.FileName = folder;
+    if (dialog.OnFolderChange) {
+      dialog.OnFolderChange();
+    }
+  }
+  if (!answer.ChosenFile) {
+    return false;
+  }
+  dialog.FileName = *answer.ChosenFile;
+  return true;
+}
+
+bool ExecuteScripted(DialogScript& script, ColorDialog& dialog) {
+  script.ColorRequests.push_back({dialog.Color, dialog.CustomColors});
+  if (script.ColorAnswers.empty()) {
+    return false;
+  }
+  const DialogScript::ColorAnswer answer = script.ColorAnswers.front();
+  script.ColorAnswers.pop_front();
+  if (!answer.ChosenColor) {
+    return false;
+  }
+  dialog.Color = *answer.ChosenColor;
+  if (answer.EditedCustomColors) {
+    dialog.CustomColors = *answer.EditedCustomColors;
+  }
+  return true;
+}
+
+}  // namespace
+
+void FileOpenDialog::SetInitialDir(const std::string& folder) {
+  initialDir_ = folder;
+  if (initialDir_.size() > 1 && initialDir_.back() == '/') {
+    initialDir_.pop_back();
+  }
+}
+
+bool FileOpenDialog::Execute(Control* owner) {
+  if (DialogScript* script = DialogScript::Current()) {
+    return ExecuteScripted(*script, *this);
+  }
+  QFileDialog dialog(ParentWidget(owner));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // The platform's own dialog does not report folder changes.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilters(NameFilters(Filter));
+  if (!initialDir_.empty()) {
+    dialog.setDirectory(ToQt(initialDir_));
+  }
+  QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [this](const QString& folder) {
+    FileName = FromQt(folder);
+    if (OnFolderChange) {
+      OnFolderChange();
+    }
+  });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return false;
+  }
+  FileName = FromQt(dialog.selectedFiles().front());
+  return true;
+}
+
+TCustomColors ColorDialog::DefaultCustomColors() {
+  TCustomColors colors;
+  colors.fill(clWhite);
+  return colors;
+}
+
+bool ColorDialog::Execute(Control* owner) {
+  if (DialogScript* script = DialogScript::Current()) {
+    return ExecuteScripted(*script, *this);
+  }
+  for (int i = 0; i < CustomColorCount; ++i) {
+    QColorDialog::setCustomColor(i, ToQColor(CustomColors[i]));
+  }
+  QColorDialog dialog(ToQColor(Color), ParentWidget(owner));
+  if (dialog.exec() != QDialog::Accepted) {
+    return false;
+  }
+  Color = FromQColor(dialog.selectedColor());
+  for (int i = 0; i < CustomColorCount; ++i) {
+    CustomColors[i] = FromQColor(QColorDialog::customColor(i));
+  }
+  return true;
+}
+
+void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption) {
+  if (DialogScript* script = DialogScript::Current()) {
+    script->Messages.push_back({caption, text});
+    return;
+  }
+  QMessageBox::critical(ParentWidget(owner), ToQt(caption), ToQt(text), QMessageBox::Ok);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "gui/Color.h"
+
+class Control;
+
+// The platform's file-open dialog for one existing file.
+class FileOpenDialog {
+public:
+  // Choices as "name|pattern|name|pattern...", the first selected at start.
+  std::string Filter;
+  // The file chosen (after Execute returned true), or while the dialog is
+  // open the folder the user entered last.
+  std::string FileName;
+  // Fired while the dialog is open, each time the user enters a folder.
+  std::function<void()> OnFolderChange;
+
+  std::string InitialDir() const { return initialDir_; }
+  // One trailing "/" is dropped, except from the root "/" itself.
+  void SetInitialDir(const std::string& folder);
+
+  // Runs the dialog modally; true when the user chose a file.
+  bool Execute(Control* owner);
+
+private:
+  std::string initialDir_;
+};
+
+constexpr int CustomColorCount = 16;
+using TCustomColors = std::array<TColor, CustomColorCount>;
+
+// The platform's colour chooser with its 16 custom colour slots.
+class ColorDialog {
+public:
+  TColor Color = clBlack;
+  TCustomColors CustomColors = DefaultCustomColors();
+
+  // Runs the dialog modally; true on OK, with Color and CustomColors as the
+  // user left them.
+  bool Execute(Control* owner);
+
+  static TCustomColors DefaultCustomColors();
+};
+
+// A modal message box with the error icon and a single OK button.
+void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption);
