@@ -8,12 +8,20 @@ PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgm
             libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-wine \
             xvfb xauth x11-utils imagemagick
 
-.PHONY: all deps configure build test run bench clean
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS  ?= 20
+SANITIZE_DIR  := build-sanitize
+FUZZ_DIR      := build-fuzz
+
+.PHONY: all deps install-packages configure build test run bench check-sanitize fuzz clean
 
 all: build
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
+	@$(MAKE) --no-print-directory install-packages PKGS="$(PACKAGES)"
+
+install-packages:
+	@missing=$$(for p in $(PKGS); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -44,5 +52,33 @@ run: build
 bench: build
 	@for b in $(BUILD_DIR)/bench/*; do [ -x "$$b" ] && "$$b"; done
 
+# The whole test suite under AddressSanitizer and UBSan.
+check-sanitize: deps
+	@[ -f $(SANITIZE_DIR)/build.ninja ] || cmake -S . -B $(SANITIZE_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Debug -DLOGVIEWER_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR)
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j2
+
+# Every fuzz target for FUZZ_SECONDS, starting from its seeds in tests/fuzz-corpus.
+fuzz: deps
+	@$(MAKE) --no-print-directory install-packages PKGS="$(FUZZ_PACKAGES)"
+	@[ -f $(FUZZ_DIR)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOGVIEWER_FUZZ=ON
+	cmake --build $(FUZZ_DIR)
+	@for target in $$(find $(FUZZ_DIR)/fuzz -maxdepth 1 -type f -executable | sort); do \
+	  name=$$(basename $$target); corpus=$$(mktemp -d); log=$$(mktemp); \
+	  cp tests/fuzz-corpus/$$name/* $$corpus/ 2>/dev/null; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  QT_QPA_PLATFORM=offscreen $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $$corpus > $$log 2>&1; status=$$?; \
+	  grep -E '^(Done|stat::number|stat::average)' $$log; \
+	  if [ $$status != 0 ]; then tail -n 40 $$log; exit 1; fi; \
+	  rm -rf $$corpus $$log; \
+	done
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
