@@ -164,9 +164,10 @@ private:
   void RefetchFromSource();
   bool ChartLoading() const;
 
+  // Before the lists, which register themselves in it.
+  std::vector<TChartValueList*> valueLists_;
   TChartValueList xValues_;
   TChartValueList yValues_;
-  std::vector<TChartValueList*> valueLists_;
   bool yIsDependent_ = true;
   TPointColorList colors_;
   TLabelsList labels_;
