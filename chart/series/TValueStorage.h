@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <utility>
+
+// Storage for one coordinate (or the colours) of every point of a series.
+// Its capacity grows in fixed steps of GrowthStep elements. The address range
+// for the largest possible count is reserved once and pages are committed as
+// the capacity grows, so growing never copies the stored values: a load of n
+// points costs O(n) however small the step, and the memory held is the points
+// themselves plus less than one step.
+class TReservedMemory {
+public:
+  TReservedMemory() = default;
+  ~TReservedMemory() { Release(); }
+  TReservedMemory(TReservedMemory&& other) noexcept { Swap(other); }
+  TReservedMemory& operator=(TReservedMemory&& other) noexcept {
+    TReservedMemory moved(std::move(other));
+    Swap(moved);
+    return *this;
+  }
+  TReservedMemory(const TReservedMemory&) = delete;
+  TReservedMemory& operator=(const TReservedMemory&) = delete;
+
+  void* Data() const { return base_; }
+  // Makes the first `bytes` bytes usable; throws std::bad_alloc when the
+  // system refuses.
+  void Commit(std::size_t bytes);
+  void Release();
+
+private:
+  void Swap(TReservedMemory& other) noexcept {
+    std::swap(base_, other.base_);
+    std::swap(committed_, other.committed_);
+  }
+
+  void* base_ = nullptr;
+  std::size_t committed_ = 0;
+};
+
+template <class T>
+class TValueStorage {
+public:
+  static constexpr int GrowthStep = 1000;
+
+  int Capacity() const { return capacity_; }
+  T* Data() const { return static_cast<T*>(memory_.Data()); }
+  T& operator[](int index) const { return Data()[index]; }
+
+  // Grows in steps until `count` elements fit.
+  void EnsureCapacity(int count) {
+    if (count <= capacity_) {
+      return;
+    }
+    int capacity = capacity_;
+    while (capacity < count) {
+      capacity += GrowthStep;
+    }
+    memory_.Commit(static_cast<std::size_t>(capacity) * sizeof(T));
+    capacity_ = capacity;
+  }
+
+  void Release() {
+    memory_.Release();
+    capacity_ = 0;
+  }
+
+  // Makes room at `index` for one element, moving index..count-1 up by one.
+  void OpenGap(int index, int count) {
+    std::memmove(Data() + index + 1, Data() + index,
+                 static_cast<std::size_t>(count - index) * sizeof(T));
+  }
+
+  // Closes a run of `quantity` elements at `index`.
+  void CloseGap(int index, int quantity, int count) {
+    std::memmove(Data() + index, Data() + index + quantity,
+                 static_cast<std::size_t>(count - index - quantity) * sizeof(T));
+  }
+
+private:
+  TReservedMemory memory_;
+  int capacity_ = 0;
+};
