@@ -1,23 +1,45 @@
 #include "chart/axes/TChartAxis.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "chart/axes/SeriesExtreme.h"
 #include "chart/model/TChartModel.h"
+#include "chart/series/TChartSeries.h"
+#include "runtime/Exception.h"
+#include "runtime/RoundPixel.h"
 
-// The depth axes exist hidden; they are drawn only in 3D.
-TChartAxis::TChartAxis(TChartModel& chart, bool horizontal, bool depthAxis)
-    : chart_(chart), horizontal_(horizontal), depthAxis_(depthAxis), visible_(!depthAxis) {}
+namespace {
 
-void TChartAxis::StoreFlag(bool& flag, bool value) {
-  if (flag == value) {
+bool IsHorizontalKind(TAxisKind kind) { return kind == TAxisKind::Bottom || kind == TAxisKind::Top; }
+
+bool IsOtherSideKind(TAxisKind kind) {
+  return kind == TAxisKind::Top || kind == TAxisKind::Right || kind == TAxisKind::Depth;
+}
+
+}  // namespace
+
+TChartAxis::TChartAxis(TChartModel& chart, TAxisKind kind)
+    : chart_(chart), kind_(kind), otherSide_(IsOtherSideKind(kind)) {
+  scale_.Horizontal = IsHorizontalKind(kind);
+  scale_.IsDepth = IsDepthAxis();
+  visible_ = !IsDepthAxis();
+  if (kind == TAxisKind::Top || kind == TAxisKind::Right) {
+    zPosition_ = 100;
+  }
+}
+
+template <class T>
+void TChartAxis::Store(T& field, const T& value) {
+  if (field == value) {
     return;
   }
-  flag = value;
+  field = value;
   chart_.RequestRepaint();
 }
 
-void TChartAxis::SetVisible(bool visible) { StoreFlag(visible_, visible); }
-
 void TChartAxis::SetAutomatic(bool automatic) {
-  StoreFlag(automatic_, automatic);
+  Store(automatic_, automatic);
   if (!chart_.Loading()) {
     SetAutomaticMinimum(automatic);
     SetAutomaticMaximum(automatic);
@@ -25,11 +47,11 @@ void TChartAxis::SetAutomatic(bool automatic) {
 }
 
 void TChartAxis::SetAutomaticEnd(bool& end, bool otherEnd, bool automatic) {
-  StoreFlag(end, automatic);
+  Store(end, automatic);
   if (!automatic) {
-    StoreFlag(automatic_, false);
+    Store(automatic_, false);
   } else if (otherEnd) {
-    StoreFlag(automatic_, true);
+    Store(automatic_, true);
   }
 }
 
@@ -42,17 +64,219 @@ void TChartAxis::SetAutomaticMaximum(bool automatic) {
 }
 
 void TChartAxis::SetMinimum(double minimum) {
-  if (minimum_ == minimum) {
-    return;
+  if (!chart_.Loading() && minimum > maximum_) {
+    throw AxisException("Axis Minimum Value must be <= Maximum");
   }
-  minimum_ = minimum;
-  chart_.RequestRepaint();
+  StoreMinimum(minimum);
 }
 
 void TChartAxis::SetMaximum(double maximum) {
-  if (maximum_ == maximum) {
+  if (!chart_.Loading() && maximum < minimum_) {
+    throw AxisException("Axis Maximum Value must be >= Minimum");
+  }
+  StoreMaximum(maximum);
+}
+
+void TChartAxis::StoreMinimum(double minimum) { Store(minimum_, minimum); }
+void TChartAxis::StoreMaximum(double maximum) { Store(maximum_, maximum); }
+
+void TChartAxis::SetIncrement(double increment) {
+  if (increment < 0) {
+    throw AxisException("Axis increment must be >= 0");
+  }
+  Store(increment_, increment);
+}
+
+void TChartAxis::SetInverted(bool inverted) {
+  if (inverted == scale_.Inverted) {
     return;
   }
-  maximum_ = maximum;
+  Store(scale_.Inverted, inverted);
+  // The two depth axes are inverted together.
+  if (kind_ == TAxisKind::Depth) {
+    chart_.DepthTopAxis().SetInverted(inverted);
+  } else if (kind_ == TAxisKind::DepthTop) {
+    chart_.DepthAxis().SetInverted(inverted);
+  }
+}
+
+void TChartAxis::SetHorizontal(bool horizontal) { Store(scale_.Horizontal, horizontal); }
+void TChartAxis::SetOtherSide(bool otherSide) { Store(otherSide_, otherSide); }
+
+void TChartAxis::SetLogarithmic(bool logarithmic) {
+  if (logarithmic) {
+    if (DateTimeScale) {
+      throw AxisException("DateTime Axis cannot be Logarithmic");
+    }
+    TakeRange();
+    if (scale_.ScaleMin < 0 || scale_.ScaleMax < 0) {
+      throw AxisException("Logarithmic Axis Min and Max values should be >= 0");
+    }
+  }
+  Store(scale_.Logarithmic, logarithmic);
+  scale_.UpdateDerived();
+}
+
+void TChartAxis::SetLogarithmicBase(double base) {
+  if (base == 1 || base <= 0) {
+    throw AxisException("Axis Logarithmic Base should be <> 1 and > 0");
+  }
+  Store(logarithmicBase_, base);
+}
+
+void TChartAxis::SetStartPosition(double percent) { Store(startPosition_, percent); }
+void TChartAxis::SetEndPosition(double percent) { Store(endPosition_, percent); }
+void TChartAxis::SetPositionPercent(double position) { Store(positionPercent_, position); }
+void TChartAxis::SetPositionUnits(TChartUnits units) { Store(positionUnits_, units); }
+void TChartAxis::SetMinimumOffset(int pixels) { Store(minimumOffset_, pixels); }
+void TChartAxis::SetMaximumOffset(int pixels) { Store(maximumOffset_, pixels); }
+void TChartAxis::SetZPosition(double percent) { Store(zPosition_, percent); }
+void TChartAxis::SetVisible(bool visible) { Store(visible_, visible); }
+
+void TChartAxis::SetAxisRange(double low, double high) {
+  automatic_ = false;
+  automaticMinimum_ = false;
+  automaticMaximum_ = false;
+  if (low > high) {
+    std::swap(low, high);
+  }
+  StoreMinimum(low);
+  StoreMaximum(high);
+  if (maximum_ - minimum_ < MinimumAxisRange) {
+    StoreMaximum(minimum_ + MinimumAxisRange);
+  }
+  for (TChartAxis* axis : chart_.Axes().CustomAxes()) {
+    if (axis->Master() == this) {
+      axis->SetAxisRange(minimum_, maximum_);
+    }
+  }
+}
+
+void TChartAxis::ShiftRange(double offset, bool checkLimits) {
+  if (checkLimits) {
+    const bool wantMinimum = offset < 0;
+    const double extreme = SeriesExtreme(chart_, *this, wantMinimum, Horizontal());
+    const bool seriesBeyond = offset > 0 ? extreme > maximum_ : offset < 0 && extreme < minimum_;
+    if (!seriesBeyond) {
+      return;
+    }
+  }
+  automatic_ = false;
+  automaticMaximum_ = false;
+  automaticMinimum_ = false;
+  maximum_ += offset;
+  minimum_ += offset;
   chart_.RequestRepaint();
+}
+
+bool TChartAxis::IsBoundTo(const TChartSeries& series) const {
+  return IsSeriesBound(series, *this, Horizontal());
+}
+
+bool TChartAxis::FindDateTimeScale() const {
+  for (const TChartSeries* series : chart_.SeriesList()) {
+    if (series->Active() && IsBoundTo(*series)) {
+      return Horizontal() ? series->XValues().DateTime() : series->YValues().DateTime();
+    }
+  }
+  return false;
+}
+
+void TChartAxis::IsAxisShown(const TAxisLayoutContext& context) {
+  DateTimeScale = FindDateTimeScale();
+  if (!context.AxisVisible || !visible_) {
+    IsShown = false;
+    return;
+  }
+  if (IsDepthAxis()) {
+    IsShown = context.View3D;
+    return;
+  }
+  bool anyActive = false;
+  for (const TChartSeries* series : chart_.SeriesList()) {
+    if (!series->Active()) {
+      continue;
+    }
+    anyActive = true;
+    if (IsBoundTo(*series)) {
+      IsShown = true;
+      return;
+    }
+  }
+  IsShown = !anyActive;
+}
+
+void TChartAxis::TakeRange() {
+  if (automatic_ || automaticMaximum_) {
+    maximum_ = SeriesExtreme(chart_, *this, false, Horizontal());
+  }
+  if (automatic_ || automaticMinimum_) {
+    minimum_ = SeriesExtreme(chart_, *this, true, Horizontal());
+  }
+  scale_.SetScale(minimum_, maximum_);
+}
+
+void TChartAxis::UpdateDerived(const TAxisLayoutContext& context) {
+  scale_.UpdateDerived();
+  DepthOffset = RoundPixel(zPosition_ * context.PlotDepth * 0.01);
+}
+
+void TChartAxis::RecomputeScale(const TAxisLayoutContext& context) {
+  TakeRange();
+  UpdateDerived(context);
+}
+
+void TChartAxis::PlaceAlongPlot(const TAxisLayoutContext& context) {
+  const TRect& plot = context.PlotRect;
+  if (IsDepthAxis()) {
+    scale_.PlaceAlong(0, context.PlotDepth, startPosition_, endPosition_);
+  } else if (Horizontal()) {
+    scale_.PlaceAlong(plot.Left, plot.Width(), startPosition_, endPosition_);
+  } else {
+    scale_.PlaceAlong(plot.Top, plot.Height(), startPosition_, endPosition_);
+  }
+  UpdateDerived(context);
+}
+
+void TChartAxis::ApplySeriesMargins(const TAxisLayoutContext& context) {
+  // Pixels to keep free at the first (left, top) and last (right, bottom) end.
+  int first = 0;
+  int last = 0;
+  const bool horizontal = Horizontal();
+  // The first pixel holds the minimum on a horizontal axis, the maximum on a
+  // vertical one.
+  const bool firstCounts = horizontal ? automaticMinimum_ : automaticMaximum_;
+  const bool lastCounts = horizontal ? automaticMaximum_ : automaticMinimum_;
+  for (const TChartSeries* series : chart_.SeriesList()) {
+    if (!series->Active() || !IsBoundTo(*series)) {
+      continue;
+    }
+    const TSeriesMargins margins =
+        horizontal ? series->HorizontalMargins() : series->VerticalMargins();
+    if (firstCounts) {
+      first = std::max(first, margins.Low);
+    }
+    if (lastCounts) {
+      last = std::max(last, margins.High);
+    }
+  }
+  int firstOffset = horizontal ? minimumOffset_ : maximumOffset_;
+  int lastOffset = horizontal ? maximumOffset_ : minimumOffset_;
+  if (Inverted()) {
+    std::swap(firstOffset, lastOffset);
+  }
+  first += firstOffset;
+  last += lastOffset;
+
+  const int fullFirst = scale_.FirstPixel;
+  const int fullLast = scale_.LastPixel;
+  scale_.FirstPixel += first;
+  scale_.LastPixel -= last;
+  scale_.PixelLength = scale_.LastPixel - scale_.FirstPixel;
+  const double atFirst = scale_.PixelToValue(fullFirst);
+  const double atLast = scale_.PixelToValue(fullLast);
+  PlaceAlongPlot(context);
+  scale_.ScaleMin = std::min(atFirst, atLast);
+  scale_.ScaleMax = std::max(atFirst, atLast);
+  UpdateDerived(context);
 }

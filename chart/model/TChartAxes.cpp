@@ -1,12 +1,37 @@
 #include "chart/model/TChartAxes.h"
 
 TChartAxes::TChartAxes(TChartModel& chart)
-    : axes_{TChartAxis(chart, true, false), TChartAxis(chart, true, false),
-            TChartAxis(chart, false, false), TChartAxis(chart, false, false),
-            TChartAxis(chart, false, true), TChartAxis(chart, false, true)} {}
+    : chart_(chart),
+      axes_{TChartAxis(chart, TAxisKind::Bottom), TChartAxis(chart, TAxisKind::Top),
+            TChartAxis(chart, TAxisKind::Left), TChartAxis(chart, TAxisKind::Right),
+            TChartAxis(chart, TAxisKind::Depth), TChartAxis(chart, TAxisKind::DepthTop)} {}
+
+TChartAxis& TChartAxes::AddCustomAxis() {
+  custom_.push_back(std::make_unique<TChartAxis>(chart_, TAxisKind::Custom));
+  return *custom_.back();
+}
+
+std::vector<TChartAxis*> TChartAxes::CustomAxes() const {
+  std::vector<TChartAxis*> axes;
+  for (const auto& axis : custom_) {
+    axes.push_back(axis.get());
+  }
+  return axes;
+}
+
+std::vector<TChartAxis*> TChartAxes::All() {
+  std::vector<TChartAxis*> axes;
+  for (TChartAxis& axis : axes_) {
+    axes.push_back(&axis);
+  }
+  for (const auto& axis : custom_) {
+    axes.push_back(axis.get());
+  }
+  return axes;
+}
 
 void TChartAxes::ResetToAutomatic() {
-  for (TChartAxis& axis : axes_) {
-    axis.SetAutomatic(true);
+  for (TChartAxis* axis : All()) {
+    axis->SetAutomatic(true);
   }
 }

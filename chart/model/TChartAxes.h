@@ -1,13 +1,16 @@
 #pragma once
 
 #include <array>
+#include <memory>
+#include <vector>
 
 #include "chart/axes/TChartAxis.h"
 
 class TChartModel;
 
-// A chart's axes in creation order, which is the order of layout, drawing
-// and ResetToAutomatic: bottom, top, left, right, depth, depth top.
+// A chart's axes in list order, which is the order of layout, drawing and
+// ResetToAutomatic: bottom, top, left, right, depth, depth top, then any
+// custom axes.
 class TChartAxes {
 public:
   static constexpr int Count = 6;
@@ -17,6 +20,7 @@ public:
   TChartAxes& operator=(const TChartAxes&) = delete;
 
   TChartAxis& operator[](int index) { return axes_[index]; }
+  // The six standard axes.
   auto begin() { return axes_.begin(); }
   auto end() { return axes_.end(); }
 
@@ -27,9 +31,17 @@ public:
   TChartAxis& DepthAxis() { return axes_[4]; }
   TChartAxis& DepthTopAxis() { return axes_[5]; }
 
+  // Axes beyond the six, owned by the chart.
+  TChartAxis& AddCustomAxis();
+  std::vector<TChartAxis*> CustomAxes() const;
+  // Every axis in list order, custom ones last.
+  std::vector<TChartAxis*> All();
+
   // Every axis, in order, back to automatic scaling.
   void ResetToAutomatic();
 
 private:
+  TChartModel& chart_;
   std::array<TChartAxis, Count> axes_;
+  std::vector<std::unique_ptr<TChartAxis>> custom_;
 };
