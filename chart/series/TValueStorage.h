@@ -68,6 +68,9 @@ public:
 
   // Makes room at `index` for one element, moving index..count-1 up by one.
   void OpenGap(int index, int count) {
+    if (index == count) {
+      return;  // appending, the common case
+    }
     std::memmove(Data() + index + 1, Data() + index,
                  static_cast<std::size_t>(count - index) * sizeof(T));
   }

@@ -239,3 +239,28 @@ TEST(TForm1, StartsWithBluePanesOnTheirRightAxes) {
 }
 
 }  // namespace
+
+namespace {
+
+struct SampleCase {
+  const char* file;
+  int points;
+  const char* title;
+};
+
+class SampleLogs : public testing::TestWithParam<SampleCase> {};
+
+TEST_P(SampleLogs, LoadWhole) {
+  TForm1 form;
+  form.LoadLog(0, std::string(LOGVIEWER_SOURCE_DIR) + "/samples/" + GetParam().file);
+  EXPECT_EQ(form.Series1.PointCount(), GetParam().points);
+  EXPECT_EQ(form.Chart1.Title().Text(), (std::vector<std::string>{GetParam().title}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SampleLogs,
+                         testing::Values(SampleCase{"lambda.csv", 4000, "Lambda"},
+                                         SampleCase{"engine-speed.csv", 3000, "Engine speed (rpm)"},
+                                         SampleCase{"coolant-temperature.csv", 5000, "Coolant temperature (C)"},
+                                         SampleCase{"battery-voltage.csv", 3500, "Battery voltage (V)"}));
+
+}  // namespace
