@@ -6,7 +6,6 @@
 #include <cmath>
 #include <random>
 #include <string>
-#include <vector>
 
 namespace {
 
