@@ -211,14 +211,19 @@ TEST(LoadLog, EveryPaneLoadsItsOwnSeries) {
   EXPECT_THROW(form.LoadLog(4, folder.Write("p.csv", "h,P\n0,1\n")), EAssertionFailed);
 }
 
-TEST(LoadLog, LinesCrossingTheReadBufferStayWhole) {
+class LinesCrossingTheReadBuffer : public testing::TestWithParam<const char*> {};
+
+// Enough lines to cross the reader's buffer several times, at every offset
+// within a line, CR LF pairs included.
+TEST_P(LinesCrossingTheReadBuffer, StayWhole) {
   SeparatorsScope separators(',');
   TempFolder folder;
   TForm1 form;
-  std::string log = "h,Volts\n";
+  const std::string lineEnd = GetParam();
+  std::string log = "h,Volts" + lineEnd;
   std::vector<double> expected;
   for (int i = 0; i < 20000; ++i) {
-    log += std::to_string(i) + "," + std::to_string(i % 1000) + "." + std::to_string(i % 7) + "\n";
+    log += std::to_string(i) + "," + std::to_string(i % 1000) + "." + std::to_string(i % 7) + lineEnd;
     expected.push_back((i % 1000) + (i % 7) / 10.0);
   }
   form.LoadLog(1, folder.Write("v.csv", log));
@@ -226,6 +231,8 @@ TEST(LoadLog, LinesCrossingTheReadBufferStayWhole) {
   ASSERT_EQ(loaded.size(), expected.size());
   for (std::size_t i = 0; i < loaded.size(); ++i) ASSERT_NEAR(loaded[i], expected[i], 1e-9) << i;
 }
+
+INSTANTIATE_TEST_SUITE_P(LineEnds, LinesCrossingTheReadBuffer, testing::Values("\n", "\r\n"));
 
 TEST(TForm1, StartsWithBluePanesOnTheirRightAxes) {
   TForm1 form;
