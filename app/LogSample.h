@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/TLogLineReader.h"
+
+// The pane title a log's header line gives: the text after its first ",",
+// or the whole line when it has none.
+std::string_view HeaderTitle(std::string_view header);
+
+// The sample text of a log line: the text after its first ",", or the whole
+// line when it has none.
+std::string_view SampleText(std::string_view line);
+
+// The value of a sample: the fixed value of one of the four sensor-state
+// words, compared exactly, or else the number with four fixed decimals. The
+// first "." stands for the locale's decimal separator, so "12.5" is 12.5 in
+// every locale. Raises EConvertError naming the text when it is not a number.
+double SampleValue(std::string_view sample);
+
+// SampleValue of a line's sample; a line cut at MaxLogLineLength cannot be
+// trusted as a number and raises the conversion error for its kept part.
+double LogLineValue(const TLogLine& line);

@@ -1,0 +1,86 @@
+#include "chart/model/TChartModel.h"
+
+#include "chart/model/ChartPalette.h"
+#include "chart/series/TChartSeries.h"
+
+// Repainting stays disabled while the members are built and is enabled at
+// the end of construction.
+TChartModel::TChartModel()
+    : seriesList_(*this),
+      axes_(*this),
+      title_(*this),
+      subTitle_(*this),
+      foot_(*this),
+      subFoot_(*this) {
+  repaintEnabled_ = true;
+}
+
+// The series outlive the chart in no defined order; they must not keep a
+// pointer to it.
+TChartModel::~TChartModel() {
+  while (seriesList_.Count() > 0) {
+    seriesList_.Delete(seriesList_.Count() - 1);
+  }
+}
+
+void TChartModel::SetColor(TColor color) {
+  if (color_ == color) {
+    return;
+  }
+  color_ = color;
+  RequestRepaint();
+}
+
+void TChartModel::SetBackWallColor(TColor color) {
+  if (backWallColor_ == color) {
+    return;
+  }
+  backWallColor_ = color;
+  RequestRepaint();
+}
+
+void TChartModel::SetColorPalette(const std::vector<TColor>& palette) {
+  if (palette_ == palette) {
+    return;
+  }
+  palette_ = palette;
+  RequestRepaint();
+}
+
+TColor TChartModel::PaletteColor(int index) const {
+  if (palette_.empty()) {
+    return DefaultPaletteColor(index);
+  }
+  return palette_[WrapPaletteIndex(index, static_cast<int>(palette_.size()))];
+}
+
+bool TChartModel::IsColorFree(TColor color, bool checkBackground,
+                              const TChartSeries* skip) const {
+  for (const TChartSeries* series : seriesList_) {
+    if (series != skip && series->SeriesColor() == color) {
+      return false;
+    }
+  }
+  return !checkBackground || (color != color_ && color != backWallColor_);
+}
+
+TColor TChartModel::FreeSeriesColor(bool checkBackground, const TChartSeries* skip) const {
+  const int count = palette_.empty() ? static_cast<int>(kDefaultPalette.size())
+                                     : static_cast<int>(palette_.size());
+  TColor color = PaletteColor(0);
+  for (int i = 0; i < count; ++i) {
+    color = PaletteColor(i);
+    if (IsColorFree(color, checkBackground, skip)) {
+      return color;
+    }
+  }
+  return color;
+}
+
+void TChartModel::RequestRepaint() {
+  if (!repaintEnabled_) {
+    return;
+  }
+  pictureStale_ = true;
+  ++repaintRequestCount_;
+}

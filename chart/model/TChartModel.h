@@ -1,0 +1,116 @@
+#pragma once
+
+#include <vector>
+
+#include "chart/model/TChartAxes.h"
+#include "chart/model/TChartSeriesList.h"
+#include "chart/model/TChartTitle.h"
+#include "gui/Color.h"
+
+class TChartSeries;
+
+// The model level of a chart, the base that the chart's panel, painting,
+// zoom and axis levels build on: its series, its axes, its titles' text, its
+// palette and the repaint request through which every change reaches the
+// screen. It holds no window, so everything here can be checked without one.
+class TChartModel {
+public:
+  TChartModel();
+  virtual ~TChartModel();
+  TChartModel(const TChartModel&) = delete;
+  TChartModel& operator=(const TChartModel&) = delete;
+
+  TChartSeriesList& SeriesList() { return seriesList_; }
+  const TChartSeriesList& SeriesList() const { return seriesList_; }
+  TChartAxes& Axes() { return axes_; }
+  TChartAxis& BottomAxis() { return axes_.BottomAxis(); }
+  TChartAxis& TopAxis() { return axes_.TopAxis(); }
+  TChartAxis& LeftAxis() { return axes_.LeftAxis(); }
+  TChartAxis& RightAxis() { return axes_.RightAxis(); }
+  TChartAxis& DepthAxis() { return axes_.DepthAxis(); }
+  TChartAxis& DepthTopAxis() { return axes_.DepthTopAxis(); }
+
+  TChartTitle& Title() { return title_; }
+  TChartTitle& SubTitle() { return subTitle_; }
+  TChartTitle& Foot() { return foot_; }
+  TChartTitle& SubFoot() { return subFoot_; }
+
+  // The panel background and the back wall's colour, which an automatic
+  // series colour avoids.
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TColor BackWallColor() const { return backWallColor_; }
+  void SetBackWallColor(TColor color);
+
+  // The chart's own palette; empty means the default one.
+  const std::vector<TColor>& ColorPalette() const { return palette_; }
+  void SetColorPalette(const std::vector<TColor>& palette);
+  TColor PaletteColor(int index) const;
+  // The first palette colour that no other series shows (and, when asked,
+  // that differs from the backgrounds); the last one tried when none is free.
+  TColor FreeSeriesColor(bool checkBackground, const TChartSeries* skip) const;
+
+  // Marks the picture stale, unless repainting is disabled: then the request
+  // is dropped, not queued.
+  void RequestRepaint();
+  bool RepaintEnabled() const { return repaintEnabled_; }
+  bool PictureStale() const { return pictureStale_; }
+  // How many requests were taken since the chart was created.
+  long RepaintRequestCount() const { return repaintRequestCount_; }
+
+  // True while the chart's stored settings are being applied.
+  bool Loading() const { return loading_; }
+
+private:
+  friend class TRepaintSuspension;
+  friend class TChartLoading;
+
+  bool IsColorFree(TColor color, bool checkBackground, const TChartSeries* skip) const;
+
+  TChartSeriesList seriesList_;
+  TChartAxes axes_;
+  TChartTitle title_;
+  TChartTitle subTitle_;
+  TChartTitle foot_;
+  TChartTitle subFoot_;
+  TColor color_ = clBtnFace;
+  TColor backWallColor_ = clSilver;
+  std::vector<TColor> palette_;
+  bool repaintEnabled_ = false;
+  bool pictureStale_ = true;
+  long repaintRequestCount_ = 0;
+  bool loading_ = false;
+};
+
+// Repainting disabled for a scope (while painting, for example); the previous
+// state comes back however the scope ends.
+class TRepaintSuspension {
+public:
+  explicit TRepaintSuspension(TChartModel& chart)
+      : chart_(chart), saved_(chart.repaintEnabled_) {
+    chart_.repaintEnabled_ = false;
+  }
+  ~TRepaintSuspension() { chart_.repaintEnabled_ = saved_; }
+  TRepaintSuspension(const TRepaintSuspension&) = delete;
+  TRepaintSuspension& operator=(const TRepaintSuspension&) = delete;
+
+private:
+  TChartModel& chart_;
+  bool saved_;
+};
+
+// The chart's stored settings being applied for a scope: setting an axis'
+// Automatic then stores that flag only.
+class TChartLoading {
+public:
+  explicit TChartLoading(TChartModel& chart) : chart_(chart), saved_(chart.loading_) {
+    chart_.loading_ = true;
+  }
+  ~TChartLoading() { chart_.loading_ = saved_; }
+  TChartLoading(const TChartLoading&) = delete;
+  TChartLoading& operator=(const TChartLoading&) = delete;
+
+private:
+  TChartModel& chart_;
+  bool saved_;
+};

@@ -1,0 +1,376 @@
+#include "chart/series/TChartSeries.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "chart/model/ChartPalette.h"
+#include "chart/model/TChartModel.h"
+#include "runtime/Exception.h"
+
+void TCustomChartElement::SetActive(bool active) {
+  if (active_ == active) {
+    return;
+  }
+  active_ = active;
+  RequestRepaint();
+}
+
+void TCustomChartElement::RequestRepaint() const {
+  if (parentChart_ != nullptr) {
+    parentChart_->RequestRepaint();
+  }
+}
+
+void TCustomChartSeries::SetShowInLegend(bool show) {
+  if (showInLegend_ == show) {
+    return;
+  }
+  showInLegend_ = show;
+  RequestRepaint();
+}
+
+void TCustomChartSeries::SetTitle(const std::string& title) {
+  if (title_ == title) {
+    return;
+  }
+  title_ = title;
+  RequestRepaint();
+}
+
+TChartSeries::TChartSeries() : xValues_(*this, "X"), yValues_(*this, "Y") {
+  xValues_.SetOrder(loAscending);
+}
+
+TChartSeries::~TChartSeries() {
+  if (parentChart_ != nullptr) {
+    parentChart_->SeriesList().Remove(*this);
+  }
+  if (dataSource_ != nullptr) {
+    dataSource_->RemoveDependent(*this);
+  }
+  for (TChartSeries* dependent : dependents_) {
+    dependent->dataSource_ = nullptr;
+  }
+}
+
+int TChartSeries::AppendValue(double y, std::string_view label, TColor color) {
+  return AddPoint(PointCount(), y, label, color);
+}
+
+int TChartSeries::AddPoint(double x, double y, std::string_view label, TColor color) {
+  xValues_.PendingValue = x;
+  yValues_.PendingValue = y;
+  if (OnBeforeAdd && !OnBeforeAdd(*this)) {
+    return -1;
+  }
+  const int index = xValues_.InsertPendingOrdered();
+  for (std::size_t i = 1; i < valueLists_.size(); ++i) {
+    valueLists_[i]->InsertValueAt(index, valueLists_[i]->PendingValue);
+  }
+  InsertColor(index, color);
+  InsertLabel(index, label);
+  if (updateDepth_ == 0) {
+    PointAdded(index);
+  }
+  return index;
+}
+
+void TChartSeries::InsertColor(int index, TColor color) {
+  if (!colors_.Exists()) {
+    if (color == clDefault) {
+      return;
+    }
+    colors_.Create(PointCount() - 1);
+  }
+  colors_.Insert(index, color);
+}
+
+void TChartSeries::InsertLabel(int index, std::string_view label) {
+  if (!label.empty() || !labels_.Empty()) {
+    labels_.Insert(index, label);
+  }
+}
+
+void TChartSeries::PointAdded(int index) {
+  if (OnAfterAdd) {
+    OnAfterAdd(*this, index);
+  }
+  NotifyDependents(dcInsert, index);
+  if (Active()) {
+    RequestRepaint();
+  }
+}
+
+int TChartSeries::AddByOrientation(double value, std::string_view label, TColor color) {
+  if (yIsDependent_) {
+    return AddPoint(PointCount(), value, label, color);
+  }
+  return AddPoint(value, yValues_.ValueCount(), label, color);
+}
+
+int TChartSeries::AddNullPoint(double x, double y, std::string_view label) {
+  return AddPoint(x, y, label, clNone);
+}
+
+void TChartSeries::ClearAllPointLists() {
+  for (TChartValueList* list : valueLists_) {
+    list->ClearValues();
+  }
+  colors_.Free();
+  labels_.Clear();
+}
+
+void TChartSeries::ClearPoints() {
+  FirstVisible = LastVisible = -1;
+  ClearAllPointLists();
+  if (OnClearValues) {
+    OnClearValues(*this);
+  }
+  NotifyDependents(dcClear, -1);
+  if (Active()) {
+    RequestRepaint();
+  }
+}
+
+namespace {
+
+[[noreturn]] void RaiseIndexOutOfBounds(int index, int pointCount) {
+  throw ChartException("Series Delete: ValueIndex " + std::to_string(index) +
+                       " out of bounds (0 to " + std::to_string(pointCount - 1) + ").");
+}
+
+}  // namespace
+
+void TChartSeries::DeletePoint(int index) {
+  // A negative index is refused like one past the end rather than writing
+  // before the storage.
+  if (index < 0 || index >= PointCount()) {
+    RaiseIndexOutOfBounds(index, PointCount());
+  }
+  for (TChartValueList* list : valueLists_) {
+    list->DeleteValueAt(index);
+  }
+  colors_.DeleteRange(index, 1);
+  labels_.Delete(index);
+  NotifyDependents(dcDelete, index);
+  if (Active()) {
+    RequestRepaint();
+  }
+}
+
+void TChartSeries::DeletePoints(int start, int quantity, bool renumber) {
+  if (quantity <= 0) {
+    throw EAssertionFailed("Quantity of data points to delete must be greater than zero.");
+  }
+  if (start < 0) {
+    RaiseIndexOutOfBounds(start, PointCount());
+  }
+  if (std::int64_t{start} + quantity - 1 >= PointCount()) {
+    throw EAssertionFailed("Quantity of data to delete must be less than Count.");
+  }
+  for (TChartValueList* list : valueLists_) {
+    list->DeleteValueRange(start, quantity);
+  }
+  colors_.DeleteRange(start, quantity);
+  if (colors_.Exists() && colors_.Count() == 0) {
+    colors_.Free();
+  }
+  labels_.DeleteRange(start, quantity);
+  NotifyDependents(dcModify, start);
+  if (Active()) {
+    RequestRepaint();
+  }
+  if (renumber) {
+    xValues_.RenumberValues();
+  }
+}
+
+void TChartSeries::SwapPoints(int a, int b) {
+  for (TChartValueList* list : valueLists_) {
+    list->SwapValues(a, b);
+  }
+  colors_.Swap(a, b);
+  if (!labels_.Empty()) {
+    labels_.Swap(a, b);
+  }
+}
+
+TColor TChartSeries::StoredPointColor(int index) const {
+  return colors_.Exists() && index < colors_.Count() ? colors_.At(index) : clDefault;
+}
+
+TColor TChartSeries::PointColor(int index) const {
+  const TColor stored = StoredPointColor(index);
+  if (stored != clDefault) {
+    return stored;
+  }
+  if (!colorEachPoint_) {
+    return SeriesColor();
+  }
+  return parentChart_ != nullptr ? parentChart_->PaletteColor(index) : DefaultPaletteColor(index);
+}
+
+void TChartSeries::SetSeriesColor(TColor color) {
+  if (seriesColor_ == clDefault && color == autoColor_) {
+    return;
+  }
+  if (seriesColor_ != color) {
+    seriesColor_ = color;
+    RequestRepaint();
+  }
+  autoColor_ = seriesColor_;
+}
+
+void TChartSeries::SetColorEachPoint(bool colorEachPoint) {
+  if (colorEachPoint_ == colorEachPoint) {
+    return;
+  }
+  colorEachPoint_ = colorEachPoint;
+  RequestRepaint();
+}
+
+bool TChartSeries::ChartLoading() const {
+  return parentChart_ != nullptr && parentChart_->Loading();
+}
+
+void TChartSeries::SetHorizAxis(THorizAxis axis) {
+  if (horizAxis_ == axis) {
+    return;
+  }
+  horizAxis_ = axis;
+  if (axis != aCustomHorizAxis && !ChartLoading()) {
+    customHorizAxis_ = nullptr;
+  }
+  ResolveAxes();
+  RequestRepaint();
+}
+
+void TChartSeries::SetVertAxis(TVertAxis axis) {
+  if (vertAxis_ == axis) {
+    return;
+  }
+  vertAxis_ = axis;
+  if (axis != aCustomVertAxis && !ChartLoading()) {
+    customVertAxis_ = nullptr;
+  }
+  ResolveAxes();
+  RequestRepaint();
+}
+
+void TChartSeries::SetCustomHorizAxis(TChartAxis* axis) {
+  customHorizAxis_ = axis;
+  ResolveAxes();
+}
+
+void TChartSeries::SetCustomVertAxis(TChartAxis* axis) {
+  customVertAxis_ = axis;
+  ResolveAxes();
+}
+
+void TChartSeries::ResolveAxes() {
+  if (parentChart_ == nullptr) {
+    resolvedHorizAxis_ = resolvedVertAxis_ = nullptr;
+    return;
+  }
+  TChartAxes& axes = parentChart_->Axes();
+  if (horizAxis_ == aTopAxis) {
+    resolvedHorizAxis_ = &axes.TopAxis();
+  } else if (horizAxis_ == aCustomHorizAxis && customHorizAxis_ != nullptr) {
+    resolvedHorizAxis_ = customHorizAxis_;
+  } else {
+    resolvedHorizAxis_ = &axes.BottomAxis();
+  }
+  if (vertAxis_ == aRightAxis) {
+    resolvedVertAxis_ = &axes.RightAxis();
+  } else if (vertAxis_ == aCustomVertAxis && customVertAxis_ != nullptr) {
+    resolvedVertAxis_ = customVertAxis_;
+  } else {
+    resolvedVertAxis_ = &axes.LeftAxis();
+  }
+}
+
+void TChartSeries::EndBulkUpdate() {
+  if (updateDepth_ > 0 && --updateDepth_ == 0) {
+    NotifyDependents(dcRefresh, -1);
+  }
+}
+
+void TChartSeries::AddDependent(TChartSeries& dependent) {
+  if (std::find(dependents_.begin(), dependents_.end(), &dependent) != dependents_.end()) {
+    return;
+  }
+  if (dependent.dataSource_ != nullptr) {
+    dependent.dataSource_->RemoveDependent(dependent);
+  }
+  dependents_.push_back(&dependent);
+  dependent.dataSource_ = this;
+  dependent.RefetchFromSource();
+}
+
+void TChartSeries::RemoveDependent(TChartSeries& dependent) {
+  std::erase(dependents_, &dependent);
+  if (dependent.dataSource_ == this) {
+    dependent.dataSource_ = nullptr;
+  }
+}
+
+void TChartSeries::NotifyDependents(TDependentChange change, int index) {
+  if (updateDepth_ > 0 || dependents_.empty()) {
+    return;
+  }
+  for (TChartSeries* dependent : dependents_) {
+    const unsigned options = dependent->RecalcOptions;
+    switch (change) {
+      case dcClear:
+        if (options & rOnClear) dependent->ClearPoints();
+        break;
+      case dcInsert:
+        if (options & rOnInsert) {
+          dependent->AddPoint(XValueAt(index), YValueAt(index), Label(index),
+                              StoredPointColor(index));
+        }
+        break;
+      case dcDelete:
+        if (options & rOnDelete) dependent->DeletePoint(index);
+        break;
+      case dcModify:
+        if (options & rOnModify) dependent->RefetchFromSource();
+        break;
+      case dcRefresh:
+        dependent->RefetchFromSource();
+        break;
+    }
+  }
+}
+
+void TChartSeries::RefetchFromSource() {
+  if (dataSource_ == nullptr) {
+    return;
+  }
+  ClearPoints();
+  {
+    TBulkUpdate bulk(*this);
+    const TChartSeries& source = *dataSource_;
+    for (int i = 0; i < source.PointCount(); ++i) {
+      AddPoint(source.XValueAt(i), source.YValueAt(i), source.Label(i),
+               source.StoredPointColor(i));
+    }
+  }
+  if (Active()) {
+    RequestRepaint();
+  }
+}
+
+void TChartSeries::AddedToChart(TChartModel& chart) {
+  parentChart_ = &chart;
+  if (seriesColor_ == clDefault) {
+    autoColor_ = chart.FreeSeriesColor(true, nullptr);
+  }
+  ResolveAxes();
+}
+
+void TChartSeries::RemovedFromChart() {
+  parentChart_ = nullptr;
+  ResolveAxes();
+}

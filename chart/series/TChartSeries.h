@@ -1,0 +1,199 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/series/TChartValueList.h"
+#include "chart/series/TLabelsList.h"
+#include "chart/series/TPointColorList.h"
+#include "gui/Color.h"
+
+class TChartModel;
+class TChartAxis;
+
+// What every element a chart holds has: whether it is shown and the chart it
+// belongs to.
+class TCustomChartElement {
+public:
+  TCustomChartElement() = default;
+  virtual ~TCustomChartElement() = default;
+  TCustomChartElement(const TCustomChartElement&) = delete;
+  TCustomChartElement& operator=(const TCustomChartElement&) = delete;
+
+  bool Active() const { return active_; }
+  virtual void SetActive(bool active);
+  TChartModel* ParentChart() const { return parentChart_; }
+
+  // The owning chart's request; nothing without a chart.
+  void RequestRepaint() const;
+
+protected:
+  TChartModel* parentChart_ = nullptr;
+
+private:
+  bool active_ = true;
+};
+
+class TCustomChartSeries : public TCustomChartElement {
+public:
+  bool ShowInLegend() const { return showInLegend_; }
+  void SetShowInLegend(bool show);
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+private:
+  bool showInLegend_ = true;
+  std::string title_;
+};
+
+enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
+enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
+
+// Kinds of change a series passes on to the series that take their data
+// from it.
+enum TDependentChange { dcClear, dcInsert, dcDelete, dcModify, dcRefresh };
+
+// Which changes a dependent series follows.
+enum TRecalcOption : unsigned { rOnDelete = 1, rOnModify = 2, rOnInsert = 4, rOnClear = 8 };
+
+struct TSeriesMargins {
+  int Low = 0;   // left or top, in pixels
+  int High = 0;  // right or bottom
+  friend bool operator==(const TSeriesMargins&, const TSeriesMargins&) = default;
+};
+
+// A series' points and their notifications. Point i is X, Y (and any further
+// coordinate) at index i of every value list, with an optional stored colour
+// and label.
+class TChartSeries : public TCustomChartSeries {
+public:
+  TChartSeries();
+  ~TChartSeries() override;
+
+  TChartValueList& XValues() { return xValues_; }
+  TChartValueList& YValues() { return yValues_; }
+  const TChartValueList& XValues() const { return xValues_; }
+  const TChartValueList& YValues() const { return yValues_; }
+  // Every value list in creation order: X, Y, then any further coordinate.
+  const std::vector<TChartValueList*>& ValueLists() const { return valueLists_; }
+  void RegisterValueList(TChartValueList& list) { valueLists_.push_back(&list); }
+  bool YIsDependent() const { return yIsDependent_; }
+  void SetYIsDependent(bool yIsDependent) { yIsDependent_ = yIsDependent; }
+
+  int PointCount() const { return xValues_.ValueCount(); }
+  virtual double XValueAt(int index) const { return xValues_.ValueAt(index); }
+  virtual double YValueAt(int index) const { return yValues_.ValueAt(index); }
+  const std::string& Label(int index) const { return labels_.Text(index); }
+  const TLabelsList& Labels() const { return labels_; }
+  bool HasColorList() const { return colors_.Exists(); }
+
+  // Adds a point at x = PointCount, so appended points stay in X order.
+  int AppendValue(double y, std::string_view label, TColor color);
+  // Every add ends here. The index of the new point, or -1 when OnBeforeAdd
+  // refused it.
+  virtual int AddPoint(double x, double y, std::string_view label, TColor color);
+  virtual int AddByOrientation(double value, std::string_view label, TColor color);
+  virtual int AddNullPoint(double x, double y, std::string_view label);
+  virtual void ClearPoints();
+  virtual void DeletePoint(int index);
+  virtual void DeletePoints(int start, int quantity, bool renumber);
+  void SwapPoints(int a, int b);
+
+  TColor StoredPointColor(int index) const;
+  virtual TColor PointColor(int index) const;
+  bool IsNullPoint(int index) const { return PointColor(index) == clNone; }
+
+  TColor SeriesColor() const { return seriesColor_ == clDefault ? autoColor_ : seriesColor_; }
+  virtual void SetSeriesColor(TColor color);
+  TColor StoredSeriesColor() const { return seriesColor_; }
+  TColor AutoColor() const { return autoColor_; }
+  bool ColorEachPoint() const { return colorEachPoint_; }
+  virtual void SetColorEachPoint(bool colorEachPoint);
+
+  THorizAxis HorizAxis() const { return horizAxis_; }
+  void SetHorizAxis(THorizAxis axis);
+  TVertAxis VertAxis() const { return vertAxis_; }
+  void SetVertAxis(TVertAxis axis);
+  void SetCustomHorizAxis(TChartAxis* axis);
+  void SetCustomVertAxis(TChartAxis* axis);
+  TChartAxis* ResolvedHorizAxis() const { return resolvedHorizAxis_; }
+  TChartAxis* ResolvedVertAxis() const { return resolvedVertAxis_; }
+  void ResolveAxes();
+
+  virtual double MinimumX() { return xValues_.MinimumValue(); }
+  virtual double MaximumX() { return xValues_.MaximumValue(); }
+  virtual double MinimumY() { return yValues_.MinimumValue(); }
+  virtual double MaximumY() { return yValues_.MaximumValue(); }
+  virtual TSeriesMargins HorizontalMargins() const { return {}; }
+  virtual TSeriesMargins VerticalMargins() const { return {}; }
+
+  int UpdateDepth() const { return updateDepth_; }
+  void BeginBulkUpdate() { ++updateDepth_; }
+  void EndBulkUpdate();
+
+  // Dependent series take their data from this one and follow its changes
+  // as RecalcOptions says.
+  void AddDependent(TChartSeries& dependent);
+  void RemoveDependent(TChartSeries& dependent);
+  TChartSeries* DataSource() const { return dataSource_; }
+  unsigned RecalcOptions = rOnDelete | rOnModify | rOnInsert | rOnClear;
+  void NotifyDependents(TDependentChange change, int index);
+
+  // Joining and leaving a chart; the chart's series list calls these.
+  void AddedToChart(TChartModel& chart);
+  void RemovedFromChart();
+
+  // Run-time state: the range of point indices inside the horizontal axis
+  // range, -1 when none.
+  int FirstVisible = -1;
+  int LastVisible = -1;
+
+  std::function<bool(TChartSeries&)> OnBeforeAdd;
+  std::function<void(TChartSeries&, int)> OnAfterAdd;
+  std::function<void(TChartSeries&)> OnClearValues;
+
+protected:
+  virtual void PointAdded(int index);
+  virtual void ClearAllPointLists();
+
+private:
+  void InsertColor(int index, TColor color);
+  void InsertLabel(int index, std::string_view label);
+  void RefetchFromSource();
+  bool ChartLoading() const;
+
+  // Before the lists, which register themselves in it.
+  std::vector<TChartValueList*> valueLists_;
+  TChartValueList xValues_;
+  TChartValueList yValues_;
+  bool yIsDependent_ = true;
+  TPointColorList colors_;
+  TLabelsList labels_;
+  TColor seriesColor_ = clDefault;
+  TColor autoColor_ = clDefault;
+  bool colorEachPoint_ = false;
+  THorizAxis horizAxis_ = aBottomAxis;
+  TVertAxis vertAxis_ = aLeftAxis;
+  TChartAxis* customHorizAxis_ = nullptr;
+  TChartAxis* customVertAxis_ = nullptr;
+  TChartAxis* resolvedHorizAxis_ = nullptr;
+  TChartAxis* resolvedVertAxis_ = nullptr;
+  int updateDepth_ = 0;
+  std::vector<TChartSeries*> dependents_;
+  TChartSeries* dataSource_ = nullptr;
+};
+
+// Holds a series in a bulk update for a scope, so an exception cannot leave
+// it counting.
+class TBulkUpdate {
+public:
+  explicit TBulkUpdate(TChartSeries& series) : series_(series) { series_.BeginBulkUpdate(); }
+  ~TBulkUpdate() { series_.EndBulkUpdate(); }
+  TBulkUpdate(const TBulkUpdate&) = delete;
+  TBulkUpdate& operator=(const TBulkUpdate&) = delete;
+
+private:
+  TChartSeries& series_;
+};

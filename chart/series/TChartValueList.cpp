@@ -1,0 +1,174 @@
+#include "chart/series/TChartValueList.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+#include "chart/series/TChartSeries.h"
+#include "runtime/Exception.h"
+
+TChartValueList::TChartValueList(TChartSeries& owner, std::string name)
+    : owner_(owner), name_(std::move(name)) {
+  owner_.RegisterValueList(*this);
+}
+
+void TChartValueList::SetDateTime(bool dateTime) {
+  if (dateTime_ == dateTime) {
+    return;
+  }
+  dateTime_ = dateTime;
+  owner_.RequestRepaint();
+}
+
+int TChartValueList::AddValue(double value) {
+  PendingValue = value;
+  return InsertPendingOrdered();
+}
+
+int TChartValueList::InsertPendingOrdered() {
+  const int index = OrderedPosition(PendingValue);
+  storage_.EnsureCapacity(count_ + 1LL);
+  storage_.OpenGap(index, count_);
+  storage_[index] = PendingValue;
+  ++count_;
+  statisticsStale_ = true;
+  return index;
+}
+
+// After every element equal to the value, so equal values keep the order in
+// which they came; values arriving in order are placed without a scan.
+int TChartValueList::OrderedPosition(double value) const {
+  if (order_ == loNone || count_ == 0) {
+    return count_;
+  }
+  const bool ascending = order_ == loAscending;
+  const auto belongsBefore = [&](double element) {
+    return ascending ? element > value : element < value;
+  };
+  int k = count_ - 1;
+  while (k >= 0 && belongsBefore(storage_[k])) {
+    --k;
+  }
+  return k + 1;
+}
+
+void TChartValueList::InsertValueAt(int index, double value) {
+  storage_.EnsureCapacity(count_ + 1LL);
+  storage_.OpenGap(index, count_);
+  storage_[index] = value;
+  ++count_;
+  statisticsStale_ = true;
+}
+
+void TChartValueList::DeleteValueAt(int index) {
+  storage_.CloseGap(index, 1, count_);
+  --count_;
+  statisticsStale_ = true;
+}
+
+void TChartValueList::DeleteValueRange(int start, int quantity) {
+  if (start + quantity - 1 >= count_) {
+    throw EAssertionFailed("Quantity of data to delete must be less than Count.");
+  }
+  storage_.CloseGap(start, quantity, count_);
+  count_ -= quantity;
+  statisticsStale_ = true;
+}
+
+void TChartValueList::ClearValues() {
+  storage_.Release();
+  count_ = 0;
+  statisticsStale_ = true;
+}
+
+void TChartValueList::RenumberValues() {
+  for (int i = 0; i < count_; ++i) {
+    storage_[i] = i;
+  }
+  statisticsStale_ = true;
+  owner_.NotifyDependents(dcModify, -1);
+}
+
+// Whole points move, so the other coordinates, colours and labels follow.
+// A stable order of the point indices is applied cycle by cycle with swaps.
+void TChartValueList::SortValues() {
+  if (order_ == loNone) {
+    return;
+  }
+  std::vector<int> source(count_);
+  std::iota(source.begin(), source.end(), 0);
+  std::stable_sort(source.begin(), source.end(), [&](int a, int b) {
+    return order_ == loAscending ? storage_[a] < storage_[b] : storage_[a] > storage_[b];
+  });
+  // at[p] is the point now at position p, where[i] the position of point i.
+  std::vector<int> at(source.size());
+  std::vector<int> where(source.size());
+  std::iota(at.begin(), at.end(), 0);
+  std::iota(where.begin(), where.end(), 0);
+  for (int target = 0; target < count_; ++target) {
+    const int current = where[source[target]];
+    if (current != target) {
+      owner_.SwapPoints(target, current);
+      const int displaced = at[target];
+      std::swap(at[target], at[current]);
+      where[displaced] = current;
+      where[source[target]] = target;
+    }
+  }
+}
+
+void TChartValueList::SwapValues(int a, int b) {
+  std::swap(storage_[a], storage_[b]);
+  statisticsStale_ = true;
+}
+
+double TChartValueList::MinimumValue() {
+  RecomputeIfStale();
+  return minimum_;
+}
+
+double TChartValueList::MaximumValue() {
+  RecomputeIfStale();
+  return maximum_;
+}
+
+double TChartValueList::SumOfValues() {
+  RecomputeIfStale();
+  return sum_;
+}
+
+double TChartValueList::SumOfMagnitudes() {
+  RecomputeIfStale();
+  return sumOfMagnitudes_;
+}
+
+double TChartValueList::ValueSpan() {
+  RecomputeIfStale();
+  return maximum_ - minimum_;
+}
+
+void TChartValueList::RecomputeIfStale() {
+  if (statisticsStale_) {
+    RecomputeStatistics();
+  }
+}
+
+void TChartValueList::RecomputeStatistics() {
+  minimum_ = maximum_ = sum_ = sumOfMagnitudes_ = 0;
+  if (count_ > 0) {
+    minimum_ = maximum_ = sum_ = storage_[0];
+    sumOfMagnitudes_ = std::fabs(storage_[0]);
+  }
+  for (int i = 1; i < count_; ++i) {
+    const double v = storage_[i];
+    if (v < minimum_) {
+      minimum_ = v;
+    } else if (v > maximum_) {
+      maximum_ = v;
+    }
+    sum_ += v;
+    sumOfMagnitudes_ += std::fabs(v);
+  }
+  statisticsStale_ = false;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <string>
+
+#include "chart/series/TValueStorage.h"
+
+class TChartSeries;
+
+enum TChartListOrder { loNone, loAscending, loDescending };
+
+// One coordinate of every point of a series, as doubles. Statistics are
+// computed lazily: changes only mark them stale, so a load of n values costs
+// one pass when they are next read.
+class TChartValueList {
+public:
+  // Registers itself in the owner's list of value lists.
+  TChartValueList(TChartSeries& owner, std::string name);
+  virtual ~TChartValueList() = default;
+  TChartValueList(const TChartValueList&) = delete;
+  TChartValueList& operator=(const TChartValueList&) = delete;
+
+  const std::string& Name() const { return name_; }
+  TChartSeries& Owner() const { return owner_; }
+
+  TChartListOrder Order() const { return order_; }
+  void SetOrder(TChartListOrder order) { order_ = order; }
+  bool DateTime() const { return dateTime_; }
+  void SetDateTime(bool dateTime);
+  const std::string& ValueSource() const { return valueSource_; }
+  void SetValueSource(const std::string& valueSource) { valueSource_ = valueSource; }
+
+  int ValueCount() const { return count_; }
+  int Capacity() const { return storage_.Capacity(); }
+  double ValueAt(int index) const { return storage_[index]; }
+  double FirstValue() const { return storage_[0]; }
+  double LastValue() const { return storage_[count_ - 1]; }
+
+  double PendingValue = 0;
+
+  virtual int AddValue(double value);
+  virtual void ClearValues();
+  virtual void InsertValueAt(int index, double value);
+  virtual void DeleteValueAt(int index);
+  int InsertPendingOrdered();
+  void DeleteValueRange(int start, int quantity);
+  void RenumberValues();
+  void SortValues();
+  void SwapValues(int a, int b);
+
+  double MinimumValue();
+  double MaximumValue();
+  double SumOfValues();
+  double SumOfMagnitudes();
+  double ValueSpan();
+  bool StatisticsStale() const { return statisticsStale_; }
+  void RecomputeStatistics();
+
+private:
+  int OrderedPosition(double value) const;
+  void RecomputeIfStale();
+
+  TChartSeries& owner_;
+  std::string name_;
+  TChartListOrder order_ = loNone;
+  bool dateTime_ = false;
+  std::string valueSource_;
+  TValueStorage<double> storage_;
+  int count_ = 0;
+  double minimum_ = 0;
+  double maximum_ = 0;
+  double sum_ = 0;
+  double sumOfMagnitudes_ = 0;
+  bool statisticsStale_ = true;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Number texts as the log loader reads them: blanks (spaces only) around an
+// optional sign, digits, the locale's decimal separator and an exponent. The
+// work is done in 80-bit extended arithmetic, rounding to nearest with ties
+// to even; the caller's floating-point environment is restored afterwards.
+
+// Extended kind. Returns false and leaves `value` unchanged when the text is
+// not a number or the arithmetic overflows.
+bool TextToNumber(std::string_view text, long double& value);
+
+// Currency kind: the amount times 10000 rounded to a 64-bit integer. Returns
+// false and leaves `amount` unchanged when the text is not a number or the
+// amount does not fit.
+bool TextToNumber(std::string_view text, std::int64_t& amount);
+
+// The currency amount of a text, or EConvertError naming the text.
+std::int64_t TextToCurrency(std::string_view text);
+
+// The conversion error for a text that is not a number.
+[[noreturn]] void RaiseConversionError(std::string_view text);
+
+// A shortcut for the common plain texts: an optional sign, digits and at
+// most one "." followed by at most four digits, at most fourteen digits before
+// it and no blanks. For these the amount is exact integer arithmetic and equals what
+// TextToCurrency gives once the "." is read as the decimal separator. Returns
+// false for every other text; the caller then takes the general path.
+bool PlainDecimalToCurrency(std::string_view text, std::int64_t& amount);
+
+// A currency amount as a double: the amount times the double nearest 0.0001,
+// multiplied in extended precision and rounded once to double.
+inline double CurrencyToValue(std::int64_t amount) {
+  return static_cast<double>(static_cast<long double>(amount) *
+                             static_cast<long double>(0.0001));
+}

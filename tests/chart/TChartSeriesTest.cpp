@@ -1,0 +1,326 @@
+#include "chart/series/TChartSeries.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chart/model/TChartModel.h"
+#include "chart/series/TLineSeries.h"
+#include "runtime/Exception.h"
+
+namespace {
+
+std::vector<double> Xs(const TChartSeries& s) {
+  std::vector<double> v;
+  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.XValueAt(i));
+  return v;
+}
+
+std::vector<double> Ys(const TChartSeries& s) {
+  std::vector<double> v;
+  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
+  return v;
+}
+
+TEST(TChartSeries, AppendValueNumbersPointsInInsertionOrder) {
+  TChartSeries series;
+  for (double y : {3.5, 2.0, 7.0}) series.AppendValue(y, "", clBlue);
+  EXPECT_EQ(Xs(series), (std::vector<double>{0, 1, 2}));
+  EXPECT_EQ(series.MinimumY(), 2.0);
+  EXPECT_EQ(series.MaximumY(), 7.0);
+  EXPECT_EQ(series.YValues().SumOfValues(), 12.5);
+  EXPECT_EQ(series.StoredPointColor(2), clBlue);
+  EXPECT_TRUE(series.Labels().Empty());
+}
+
+TEST(TChartSeries, AddPointKeepsXAscendingAndMovesYAlong) {
+  TChartSeries series;
+  EXPECT_EQ(series.AddPoint(1, 10, "", clDefault), 0);
+  EXPECT_EQ(series.AddPoint(3, 30, "", clDefault), 1);
+  EXPECT_EQ(series.AddPoint(2, 20, "", clDefault), 1);
+  EXPECT_EQ(Xs(series), (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(Ys(series), (std::vector<double>{10, 20, 30}));
+  EXPECT_FALSE(series.HasColorList()) << "no colour list while every colour is the default";
+}
+
+TEST(TChartSeries, ColourListAppearsWithTheFirstStoredColour) {
+  TChartSeries series;
+  series.SetSeriesColor(clGreen);
+  series.AddPoint(0, 0, "", clDefault);
+  series.AddPoint(2, 0, "", clDefault);
+  series.AddPoint(1, 0, "", clRed);
+  ASSERT_TRUE(series.HasColorList());
+  EXPECT_EQ(series.PointColor(0), clGreen);
+  EXPECT_EQ(series.PointColor(1), clRed);
+  EXPECT_EQ(series.PointColor(2), clGreen);
+  series.ClearPoints();
+  EXPECT_FALSE(series.HasColorList());
+  series.AppendValue(1, "", clDefault);
+  EXPECT_EQ(series.PointColor(0), clGreen) << "after ClearPoints the series colour shows again";
+}
+
+TEST(TChartSeries, LabelsPadAndMoveWithTheirPoints) {
+  TChartSeries series;
+  series.AddPoint(0, 0, "", clDefault);
+  series.AddPoint(5, 0, "five", clDefault);
+  series.AddPoint(3, 0, "", clDefault);
+  EXPECT_EQ(series.Label(0), "");
+  EXPECT_EQ(series.Label(1), "");
+  EXPECT_EQ(series.Label(2), "five");
+  EXPECT_EQ(series.Label(9), "");
+  series.DeletePoint(1);
+  EXPECT_EQ(series.Label(1), "five");
+}
+
+TEST(TChartSeries, NullPointsAreThoseColouredNone) {
+  TChartSeries series;
+  series.AddNullPoint(0, 1, "");
+  series.AppendValue(2, "", clDefault);
+  EXPECT_TRUE(series.IsNullPoint(0));
+  EXPECT_FALSE(series.IsNullPoint(1));
+}
+
+TEST(TChartSeries, ColorEachPointTakesThePalette) {
+  TChartSeries series;
+  series.SetColorEachPoint(true);
+  for (int i = 0; i < 3; ++i) series.AppendValue(i, "", clDefault);
+  EXPECT_EQ(series.PointColor(0), clRed);
+  EXPECT_EQ(series.PointColor(2), clYellow);
+  TChartModel chart;
+  chart.SetColorPalette({clBlack, clWhite});
+  chart.SeriesList().Add(series);
+  EXPECT_EQ(series.PointColor(2), clBlack) << "the chart's own palette wraps around";
+}
+
+TEST(TChartSeries, AddByOrientationFillsTheIndependentCoordinate) {
+  TChartSeries series;
+  series.AddByOrientation(7, "", clDefault);
+  EXPECT_EQ(Xs(series), (std::vector<double>{0}));
+  EXPECT_EQ(Ys(series), (std::vector<double>{7}));
+  series.SetYIsDependent(false);
+  series.AddByOrientation(9, "", clDefault);
+  EXPECT_EQ(Xs(series), (std::vector<double>{0, 9}));
+  EXPECT_EQ(Ys(series), (std::vector<double>{7, 1}));
+}
+
+struct DeleteCase {
+  const char* name;
+  bool single;  // DeletePoint, else DeletePoints
+  int start;
+  int quantity;
+  const char* message;  // nullptr: deletes
+  std::vector<double> remaining;
+};
+
+class DeletePointsTest : public testing::TestWithParam<DeleteCase> {};
+
+TEST_P(DeletePointsTest, DeletesOrRaisesItsText) {
+  const DeleteCase& c = GetParam();
+  TChartSeries series;
+  for (int i = 0; i < 5; ++i) series.AppendValue(10 * i, "", clBlue);
+  try {
+    if (c.single) {
+      series.DeletePoint(c.start);
+    } else {
+      series.DeletePoints(c.start, c.quantity, false);
+    }
+    EXPECT_EQ(c.message, nullptr);
+  } catch (const Exception& error) {
+    ASSERT_NE(c.message, nullptr) << error.Message();
+    EXPECT_EQ(error.Message(), c.message);
+  }
+  EXPECT_EQ(Ys(series), c.remaining);
+}
+
+const std::vector<double> kAllFive = {0, 10, 20, 30, 40};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DeletePointsTest,
+    testing::Values(
+        DeleteCase{"PointInside", true, 1, 0, nullptr, {0, 20, 30, 40}},
+        DeleteCase{"PointPastTheEnd", true, 5, 0, "Series Delete: ValueIndex 5 out of bounds (0 to 4).", kAllFive},
+        DeleteCase{"PointNegative", true, -1, 0, "Series Delete: ValueIndex -1 out of bounds (0 to 4).", kAllFive},
+        DeleteCase{"RunInside", false, 1, 3, nullptr, {0, 40}},
+        DeleteCase{"RunToTheEnd", false, 3, 2, nullptr, {0, 10, 20}},
+        DeleteCase{"RunOfNothing", false, 1, 0, "Quantity of data points to delete must be greater than zero.", kAllFive},
+        DeleteCase{"RunNegative", false, 1, -2, "Quantity of data points to delete must be greater than zero.", kAllFive},
+        DeleteCase{"RunPastTheEnd", false, 3, 3, "Quantity of data to delete must be less than Count.", kAllFive},
+        DeleteCase{"RunOverflowing", false, 3, 2147483647, "Quantity of data to delete must be less than Count.", kAllFive},
+        DeleteCase{"RunBeforeTheStart", false, -2, 3, "Series Delete: ValueIndex -2 out of bounds (0 to 4).", kAllFive}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(TChartSeries, DeletingAllPointsFreesTheColourList) {
+  TChartSeries series;
+  for (int i = 0; i < 3; ++i) series.AppendValue(i, "", clBlue);
+  series.DeletePoints(0, 3, false);
+  EXPECT_FALSE(series.HasColorList());
+}
+
+TEST(TChartSeries, DeletePointsRenumbersOnRequest) {
+  TChartSeries series;
+  for (int i = 0; i < 5; ++i) series.AppendValue(i, "", clDefault);
+  series.DeletePoints(0, 2, true);
+  EXPECT_EQ(Xs(series), (std::vector<double>{0, 1, 2}));
+}
+
+TEST(TChartSeries, SwapPointsExchangesEverything) {
+  TChartSeries series;
+  series.AddPoint(0, 5, "a", clRed);
+  series.AddPoint(1, 6, "b", clGreen);
+  series.SwapPoints(0, 1);
+  EXPECT_EQ(Ys(series), (std::vector<double>{6, 5}));
+  EXPECT_EQ(series.StoredPointColor(0), clGreen);
+  EXPECT_EQ(series.Label(0), "b");
+}
+
+TEST(TChartSeries, EventsSeeAddsAndClears) {
+  TChartSeries series;
+  std::vector<std::string> log;
+  series.OnBeforeAdd = [&](TChartSeries& s) {
+    log.push_back("before " + std::to_string(s.YValues().PendingValue));
+    return s.YValues().PendingValue >= 0;
+  };
+  series.OnAfterAdd = [&](TChartSeries&, int index) { log.push_back("after " + std::to_string(index)); };
+  series.OnClearValues = [&](TChartSeries&) { log.push_back("clear"); };
+  EXPECT_EQ(series.AppendValue(1, "", clDefault), 0);
+  EXPECT_EQ(series.AppendValue(-1, "", clDefault), -1);
+  {
+    TBulkUpdate bulk(series);
+    series.AppendValue(2, "", clDefault);
+  }
+  series.ClearPoints();
+  EXPECT_EQ(log, (std::vector<std::string>{"before 1.000000", "after 0", "before -1.000000",
+                                           "before 2.000000", "clear"}));
+  EXPECT_EQ(series.UpdateDepth(), 0);
+}
+
+TEST(TChartSeries, SeriesColourDefersToAutoColourUntilSet) {
+  TChartModel chart;
+  TChartSeries series;
+  chart.SeriesList().Add(series);
+  ASSERT_EQ(series.SeriesColor(), clRed);
+  const long requests = chart.RepaintRequestCount();
+  series.SetSeriesColor(clRed);
+  EXPECT_EQ(series.StoredSeriesColor(), clDefault) << "writing the automatic colour changes nothing";
+  EXPECT_EQ(chart.RepaintRequestCount(), requests);
+  series.SetSeriesColor(clBlue);
+  EXPECT_EQ(series.StoredSeriesColor(), clBlue);
+  EXPECT_EQ(series.AutoColor(), clBlue);
+  EXPECT_EQ(chart.RepaintRequestCount(), requests + 1);
+}
+
+TEST(TChartSeries, EveryChangeRequestsARepaintOnlyWhenActive) {
+  TChartModel chart;
+  TChartSeries series;
+  chart.SeriesList().Add(series);
+  long requests = chart.RepaintRequestCount();
+  series.AppendValue(1, "", clBlue);
+  series.ClearPoints();
+  EXPECT_EQ(chart.RepaintRequestCount(), requests + 2);
+  series.SetActive(false);
+  requests = chart.RepaintRequestCount();
+  series.AppendValue(1, "", clBlue);
+  series.ClearPoints();
+  EXPECT_EQ(chart.RepaintRequestCount(), requests);
+}
+
+struct AxisCase {
+  THorizAxis horiz;
+  TVertAxis vert;
+  int horizIndex;  // in the axes list
+  int vertIndex;
+};
+
+class ResolveAxesTest : public testing::TestWithParam<AxisCase> {};
+
+TEST_P(ResolveAxesTest, PicksTheChartsAxes) {
+  TChartModel chart;
+  TChartSeries series;
+  EXPECT_EQ(series.ResolvedHorizAxis(), nullptr);
+  series.SetHorizAxis(GetParam().horiz);
+  series.SetVertAxis(GetParam().vert);
+  chart.SeriesList().Add(series);
+  EXPECT_EQ(series.ResolvedHorizAxis(), &chart.Axes()[GetParam().horizIndex]);
+  EXPECT_EQ(series.ResolvedVertAxis(), &chart.Axes()[GetParam().vertIndex]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, ResolveAxesTest,
+                         testing::Values(AxisCase{aBottomAxis, aLeftAxis, 0, 2},
+                                         AxisCase{aTopAxis, aRightAxis, 1, 3},
+                                         AxisCase{aBothHorizAxis, aBothVertAxis, 0, 2},
+                                         AxisCase{aCustomHorizAxis, aCustomVertAxis, 0, 2}));
+
+TEST(TChartSeries, CustomAxisIsForgottenWhenTheSettingMovesAway) {
+  TChartModel chart;
+  TChartSeries series;
+  chart.SeriesList().Add(series);
+  series.SetCustomVertAxis(&chart.DepthAxis());
+  series.SetVertAxis(aCustomVertAxis);
+  EXPECT_EQ(series.ResolvedVertAxis(), &chart.DepthAxis());
+  series.SetVertAxis(aRightAxis);
+  series.SetVertAxis(aCustomVertAxis);
+  EXPECT_EQ(series.ResolvedVertAxis(), &chart.LeftAxis());
+}
+
+struct MarginCase {
+  const char* name;
+  void (*setup)(TLineSeries&);
+  TSeriesMargins horizontal;
+  TSeriesMargins vertical;
+};
+
+class LineSeriesMargins : public testing::TestWithParam<MarginCase> {};
+
+TEST_P(LineSeriesMargins, KeepRoomForMarkersAndPens) {
+  TLineSeries series;
+  GetParam().setup(series);
+  EXPECT_EQ(series.HorizontalMargins(), GetParam().horizontal);
+  EXPECT_EQ(series.VerticalMargins(), GetParam().vertical);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, LineSeriesMargins,
+    testing::Values(
+        MarginCase{"PanesDefaults", [](TLineSeries&) {}, {0, 0}, {0, 0}},
+        MarginCase{"VisiblePointer", [](TLineSeries& s) { s.Pointer.Visible = true; s.Pointer.VertSize = 6; }, {5, 5}, {7, 7}},
+        MarginCase{"PointerNotInflating", [](TLineSeries& s) { s.Pointer.Visible = true; s.Pointer.InflateMargins = false; }, {0, 0}, {0, 0}},
+        MarginCase{"StairsWithWidePen", [](TLineSeries& s) { s.Stairs = true; s.LinePenWidth = 3; }, {3, 3}, {3, 3}},
+        MarginCase{"WidePenWithoutStairs", [](TLineSeries& s) { s.LinePenWidth = 3; }, {0, 0}, {0, 0}},
+        MarginCase{"Outline", [](TLineSeries& s) { s.OutLineVisible = true; s.OutLineWidth = 2; }, {2, 2}, {2, 2}},
+        MarginCase{"LineHeightIn3D", [](TLineSeries& s) { s.View3D = true; s.LineHeight = 8; }, {0, 0}, {0, 8}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(TChartSeries, DependentSeriesFollowTheirSource) {
+  TChartSeries source;
+  source.AppendValue(1, "", clDefault);
+  TChartSeries copy;
+  source.AddDependent(copy);
+  EXPECT_EQ(Ys(copy), (std::vector<double>{1}));
+  source.AppendValue(2, "", clRed);
+  EXPECT_EQ(Ys(copy), (std::vector<double>{1, 2}));
+  EXPECT_EQ(copy.StoredPointColor(1), clRed);
+  source.DeletePoint(0);
+  EXPECT_EQ(Ys(copy), (std::vector<double>{2}));
+  copy.RecalcOptions = rOnInsert;
+  source.ClearPoints();
+  EXPECT_EQ(Ys(copy), (std::vector<double>{2})) << "clears are not followed without the option";
+  {
+    TBulkUpdate bulk(source);
+    source.AppendValue(5, "", clDefault);
+    source.AppendValue(6, "", clDefault);
+  }
+  EXPECT_EQ(Ys(copy), (std::vector<double>{5, 6})) << "a bulk update ends in one refresh";
+}
+
+TEST(TChartSeries, DestroyingASourceDetachesItsDependents) {
+  TChartSeries copy;
+  {
+    TChartSeries source;
+    source.AddDependent(copy);
+    EXPECT_EQ(copy.DataSource(), &source);
+  }
+  EXPECT_EQ(copy.DataSource(), nullptr);
+}
+
+}  // namespace

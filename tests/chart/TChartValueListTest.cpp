@@ -1,0 +1,109 @@
+#include "chart/series/TChartValueList.h"
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chart/series/TChartSeries.h"
+#include "runtime/Exception.h"
+
+namespace {
+
+std::vector<double> Values(const TChartValueList& list) {
+  std::vector<double> values;
+  for (int i = 0; i < list.ValueCount(); ++i) values.push_back(list.ValueAt(i));
+  return values;
+}
+
+struct OrderCase {
+  const char* name;
+  TChartListOrder order;
+  std::vector<double> added;
+  std::vector<int> indices;
+  std::vector<double> stored;
+};
+
+class OrderedInsertion : public testing::TestWithParam<OrderCase> {};
+
+TEST_P(OrderedInsertion, PlacesEachValueAfterItsEquals) {
+  const OrderCase& c = GetParam();
+  TChartSeries series;
+  TChartValueList list(series, "Z");
+  list.SetOrder(c.order);
+  std::vector<int> indices;
+  for (double v : c.added) indices.push_back(list.AddValue(v));
+  EXPECT_EQ(indices, c.indices);
+  EXPECT_EQ(Values(list), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, OrderedInsertion,
+    testing::Values(OrderCase{"None", loNone, {3, 1, 2}, {0, 1, 2}, {3, 1, 2}},
+                    OrderCase{"AscendingInOrder", loAscending, {1, 2, 2, 5}, {0, 1, 2, 3}, {1, 2, 2, 5}},
+                    OrderCase{"AscendingOutOfOrder", loAscending, {1, 3, 2, 0}, {0, 1, 1, 0}, {0, 1, 2, 3}},
+                    OrderCase{"AscendingEqualGoesLast", loAscending, {1, 3, 1}, {0, 1, 1}, {1, 1, 3}},
+                    OrderCase{"Descending", loDescending, {5, 7, 5, 1}, {0, 0, 2, 3}, {7, 5, 5, 1}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(TChartValueList, GrowsInStepsOfAThousandKeepingValues) {
+  TChartSeries series;
+  TChartValueList& list = series.YValues();
+  for (int i = 0; i < 1000; ++i) list.AddValue(i);
+  EXPECT_EQ(list.Capacity(), 1000);
+  list.AddValue(1000);
+  EXPECT_EQ(list.Capacity(), 2000);
+  for (int i = 0; i <= 1000; ++i) ASSERT_EQ(list.ValueAt(i), i);
+  list.ClearValues();
+  EXPECT_EQ(list.Capacity(), 0) << "clearing releases the storage";
+}
+
+TEST(TChartValueList, ComputesStatisticsOnlyWhenAsked) {
+  TChartSeries series;
+  TChartValueList& list = series.YValues();
+  EXPECT_EQ(list.MinimumValue(), 0);
+  EXPECT_EQ(list.MaximumValue(), 0);
+  EXPECT_EQ(list.SumOfValues(), 0);
+  for (double v : {3.5, -2.0, 7.0}) list.AddValue(v);
+  EXPECT_TRUE(list.StatisticsStale());
+  EXPECT_EQ(list.MinimumValue(), -2.0);
+  EXPECT_FALSE(list.StatisticsStale());
+  EXPECT_EQ(list.MaximumValue(), 7.0);
+  EXPECT_EQ(list.SumOfValues(), 8.5);
+  EXPECT_EQ(list.SumOfMagnitudes(), 12.5);
+  EXPECT_EQ(list.ValueSpan(), 9.0);
+  list.DeleteValueAt(1);
+  EXPECT_EQ(list.MinimumValue(), 3.5) << "a deletion makes them stale again";
+}
+
+TEST(TChartValueList, DeletesRangesAndRefusesOnesPastTheEnd) {
+  TChartSeries series;
+  TChartValueList& list = series.YValues();
+  for (double v : {0, 1, 2, 3, 4}) list.AddValue(v);
+  list.DeleteValueRange(1, 2);
+  EXPECT_EQ(Values(list), (std::vector<double>{0, 3, 4}));
+  EXPECT_THROW(list.DeleteValueRange(2, 2), EAssertionFailed);
+  EXPECT_EQ(list.ValueCount(), 3);
+}
+
+TEST(TChartValueList, SortValuesMovesWholePointsStably) {
+  TChartSeries series;
+  series.XValues().SetOrder(loNone);
+  const double xs[] = {3, 1, 2, 1};
+  const char* labels[] = {"c", "a1", "b", "a2"};
+  for (int i = 0; i < 4; ++i) series.AddPoint(xs[i], 10 * i, labels[i], clDefault);
+  series.XValues().SetOrder(loAscending);
+  series.XValues().SortValues();
+  EXPECT_EQ(Values(series.XValues()), (std::vector<double>{1, 1, 2, 3}));
+  EXPECT_EQ(Values(series.YValues()), (std::vector<double>{10, 30, 20, 0}));
+  EXPECT_EQ(series.Label(0), "a1");
+  EXPECT_EQ(series.Label(1), "a2");
+}
+
+TEST(TChartValueList, RenumberValuesGivesEachItsIndex) {
+  TChartSeries series;
+  for (double x : {4, 9, 20}) series.AddPoint(x, 0, "", clDefault);
+  series.XValues().RenumberValues();
+  EXPECT_EQ(Values(series.XValues()), (std::vector<double>{0, 1, 2}));
+}
+
+}  // namespace
