@@ -26,7 +26,7 @@ struct TFont {
   std::string Name = "Arial";
   int Size = 8;
   TColor Color = clBlack;
-  TFontStyles Style;
+  TFontStyles Style{};
   int Charset = 1;
   int Escapement = 0;     // tenths of a degree, counter-clockwise
   int InterCharSize = 0;  // extra pixels after every character

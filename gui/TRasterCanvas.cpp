@@ -68,7 +68,7 @@ QPainter::CompositionMode CompositionOf(TPenMode mode) {
     case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
     case pmXor: return QPainter::RasterOp_SourceXorDestination;
     case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
-    default: return QPainter::CompositionMode_Source;
+    default: return QPainter::CompositionMode_SourceOver;
   }
 }
 
@@ -175,10 +175,14 @@ private:
   QPainter painter_;
 };
 
-// A painter set up to fill with the brush under the pen's raster operation;
+// A painter set up to fill with the brush under a raster operation;
 // the gaps of a hatched brush take the background colour in opaque mode.
-void UseBrush(QPainter& painter, const TRasterCanvas::Impl& impl) {
-  painter.setCompositionMode(CompositionOf(impl.Pen.Mode));
+void UseBrush(QPainter& painter, const TRasterCanvas::Impl& impl, TPenMode mode) {
+  painter.setCompositionMode(CompositionOf(mode));
+  if (mode == pmNop) {
+    painter.setBrush(Qt::NoBrush);
+    return;
+  }
   painter.setBrush(QBrush(QColorOf(impl.Brush.Color), QtBrushStyle(impl.Brush.Style)));
   painter.setBackground(QColorOf(impl.BackColor));
   painter.setBackgroundMode(impl.BackMode == BackModeOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
@@ -307,7 +311,7 @@ void TRasterCanvas::Polygon(std::span<const TPoint> points) {
   for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
   {
     Painter painter(*impl_);
-    UseBrush(*painter, *impl_);
+    UseBrush(*painter, *impl_, impl_->Pen.Mode);
     painter->setPen(IsThin(impl_->Pen) ? QPen(Qt::NoPen) : QtPen(impl_->Pen));
     painter->drawPolygon(polygon, Qt::OddEvenFill);
   }
@@ -329,7 +333,7 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
                              : rect;
   if (impl_->Brush.Style != bsClear && !IsEmpty(interior)) {
     Painter painter(*impl_);
-    UseBrush(*painter, *impl_);
+    UseBrush(*painter, *impl_, impl_->Pen.Mode);
     painter->setPen(Qt::NoPen);
     painter->drawRect(QRectOf(interior));
   }
@@ -351,7 +355,7 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
 void TRasterCanvas::Ellipse(const TRect& rect) {
   if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect)) return;
   Painter painter(*impl_);
-  UseBrush(*painter, *impl_);
+  UseBrush(*painter, *impl_, impl_->Pen.Mode);
   painter->setPen(QtPen(impl_->Pen));
   painter->drawEllipse(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1);
 }
@@ -359,8 +363,7 @@ void TRasterCanvas::Ellipse(const TRect& rect) {
 void TRasterCanvas::FillRect(const TRect& rect) {
   if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect) || impl_->Brush.Style == bsClear) return;
   Painter painter(*impl_);
-  UseBrush(*painter, *impl_);
-  painter->setCompositionMode(QPainter::CompositionMode_Source);
+  UseBrush(*painter, *impl_, pmCopy);
   painter->setPen(Qt::NoPen);
   painter->drawRect(QRectOf(rect));
 }

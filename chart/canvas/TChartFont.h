@@ -12,7 +12,7 @@ struct TChartFontSettings {
   int Size = 8;  // points
   TColor Color = clBlack;
   int Charset = 1;
-  TFontStyles Style;
+  TFontStyles Style{};
   int InterCharSize = 0;  // extra pixels between characters
   friend bool operator==(const TChartFontSettings&, const TChartFontSettings&) = default;
 };
