@@ -146,14 +146,18 @@ struct TextBox {
 
 }  // namespace
 
-TRect TRasterCanvas::Impl::DrawArea() const {
-  const TRect whole{0, 0, Image.width(), Image.height()};
-  return Clip ? Intersect(*Clip, whole) : whole;
+void TRasterCanvas::Impl::Resize(int width, int height) {
+  image_ = QImage(width, height, QImage::Format_RGB32);
+  image_.fill(Qt::white);
+  pixels_ = {reinterpret_cast<std::uint32_t*>(image_.bits()),
+             static_cast<int>(image_.bytesPerLine() / 4)};
+  SetClip(std::nullopt);
 }
 
-TPixelBuffer TRasterCanvas::Impl::Pixels() {
-  return {reinterpret_cast<std::uint32_t*>(Image.bits()),
-          static_cast<int>(Image.bytesPerLine() / 4)};
+void TRasterCanvas::Impl::SetClip(const std::optional<TRect>& clip) {
+  const TRect whole{0, 0, image_.width(), image_.height()};
+  clip_ = clip;
+  drawArea_ = clip ? Intersect(*clip, whole) : whole;
 }
 
 const QFont& TRasterCanvas::Impl::QtFont() {
@@ -165,8 +169,8 @@ namespace {
 
 class Painter {
 public:
-  explicit Painter(TRasterCanvas::Impl& impl) : painter_(&impl.Image) {
-    if (impl.Clip) painter_.setClipRect(QRectOf(impl.DrawArea()));
+  explicit Painter(TRasterCanvas::Impl& impl) : painter_(&impl.PaintDevice()) {
+    if (impl.Clip()) painter_.setClipRect(QRectOf(impl.DrawArea()));
   }
   QPainter* operator->() { return &painter_; }
   QPainter& operator*() { return painter_; }
@@ -186,6 +190,14 @@ void UseBrush(QPainter& painter, const TRasterCanvas::Impl& impl, TPenMode mode)
   painter.setBrush(QBrush(QColorOf(impl.Brush.Color), QtBrushStyle(impl.Brush.Style)));
   painter.setBackground(QColorOf(impl.BackColor));
   painter.setBackgroundMode(impl.BackMode == BackModeOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
+}
+
+// Out of line, so that the painter's set-up stays off the one-pixel path.
+[[gnu::noinline]] void DrawWideLine(TRasterCanvas::Impl& impl, const TPen& pen, TPoint from, TPoint to) {
+  Painter painter(impl);
+  painter->setCompositionMode(CompositionOf(pen.Mode));
+  painter->setPen(QtPen(pen));
+  painter->drawLine(from.X, from.Y, to.X, to.Y);
 }
 
 TextBox TextBoxOf(const TRasterCanvas::Impl& impl, int width, int height, int ascent) {
@@ -218,29 +230,24 @@ void DrawFakeGlyphs(QPainter& painter, const TRasterCanvas::Impl& impl, const Te
 }  // namespace
 
 TRasterCanvas::TRasterCanvas(int width, int height) : impl_(std::make_unique<Impl>()) {
-  impl_->Pattern = TLinePattern::ForPen(impl_->Pen);
+  impl_->Pattern = TLinePattern::ForPen(pen_);
   SetSize(width, height);
 }
 
 TRasterCanvas::~TRasterCanvas() = default;
 
-int TRasterCanvas::Width() const { return impl_->Image.width(); }
-int TRasterCanvas::Height() const { return impl_->Image.height(); }
+int TRasterCanvas::Width() const { return impl_->Image().width(); }
+int TRasterCanvas::Height() const { return impl_->Image().height(); }
 
 void TRasterCanvas::SetSize(int width, int height) {
   width = std::max(0, width);
   height = std::max(0, height);
   if (width == Width() && height == Height()) return;
-  impl_->Image = QImage(width, height, QImage::Format_RGB32);
-  impl_->Image.fill(Qt::white);
-  impl_->Clip.reset();
+  impl_->Resize(width, height);
 }
 
-const TPen& TRasterCanvas::Pen() const { return impl_->Pen; }
-
-void TRasterCanvas::SetPen(const TPen& pen) {
-  if (pen == impl_->Pen) return;
-  impl_->Pen = pen;
+void TRasterCanvas::ChangePen(const TPen& pen) {
+  pen_ = pen;
   impl_->PenPixel = PixelOf(pen.Color);
   impl_->Pattern = TLinePattern::ForPen(pen);
 }
@@ -270,27 +277,32 @@ void TRasterCanvas::MoveTo(int x, int y) {
   impl_->Pattern.Restart();
 }
 
-void TRasterCanvas::LineTo(int x, int y) {
-  const TPoint from = impl_->PenPos;
+void TRasterCanvas::LineTo(int x, int y) { DrawLineFrom(impl_->PenPos, x, y); }
+
+// Takes the start from the arguments rather than reading back the pen
+// position just stored: the hot path of series drawing.
+void TRasterCanvas::LineSegment(int x0, int y0, int x1, int y1) {
+  impl_->Pattern.Restart();
+  DrawLineFrom({x0, y0}, x1, y1);
+}
+
+void TRasterCanvas::DrawLineFrom(TPoint from, int x, int y) {
   impl_->PenPos = {x, y};
-  const TPen& pen = impl_->Pen;
+  const TPen& pen = pen_;
   if (pen.Style == psClear) return;
-  const TRect area = impl_->DrawArea();
+  const TRect& area = impl_->DrawArea();
   if (IsEmpty(area)) return;
   if (IsThin(pen)) {
     DrawThinLine(impl_->Pixels(), area, from, {x, y}, impl_->PenPixel, pen.Mode, impl_->Pattern);
-    return;
+  } else {
+    DrawWideLine(*impl_, pen_, from, {x, y});
   }
-  Painter painter(*impl_);
-  painter->setCompositionMode(CompositionOf(pen.Mode));
-  painter->setPen(QtPen(pen));
-  painter->drawLine(from.X, from.Y, x, y);
 }
 
 void TRasterCanvas::Polyline(std::span<const TPoint> points) {
   if (points.empty()) return;
   const TPoint saved = impl_->PenPos;
-  const TPen& pen = impl_->Pen;
+  const TPen& pen = pen_;
   if (IsThin(pen) || pen.Style == psClear) {
     MoveTo(points[0].X, points[0].Y);
     for (const TPoint& point : points.subspan(1)) LineTo(point.X, point.Y);
@@ -311,11 +323,11 @@ void TRasterCanvas::Polygon(std::span<const TPoint> points) {
   for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
   {
     Painter painter(*impl_);
-    UseBrush(*painter, *impl_, impl_->Pen.Mode);
-    painter->setPen(IsThin(impl_->Pen) ? QPen(Qt::NoPen) : QtPen(impl_->Pen));
+    UseBrush(*painter, *impl_, pen_.Mode);
+    painter->setPen(IsThin(pen_) ? QPen(Qt::NoPen) : QtPen(pen_));
     painter->drawPolygon(polygon, Qt::OddEvenFill);
   }
-  if (IsThin(impl_->Pen)) {
+  if (IsThin(pen_)) {
     std::vector<TPoint> closed(points.begin(), points.end());
     closed.push_back(points[0]);
     Polyline(closed);
@@ -324,7 +336,7 @@ void TRasterCanvas::Polygon(std::span<const TPoint> points) {
 
 void TRasterCanvas::Rectangle(const TRect& rect) {
   if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect)) return;
-  const TPen& pen = impl_->Pen;
+  const TPen& pen = pen_;
   const bool outlined = pen.Style != psClear && pen.Mode != pmNop;
   // The outline takes the edge pixels; filling under it as well would apply
   // a raster operation twice there.
@@ -333,7 +345,7 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
                              : rect;
   if (impl_->Brush.Style != bsClear && !IsEmpty(interior)) {
     Painter painter(*impl_);
-    UseBrush(*painter, *impl_, impl_->Pen.Mode);
+    UseBrush(*painter, *impl_, pen_.Mode);
     painter->setPen(Qt::NoPen);
     painter->drawRect(QRectOf(interior));
   }
@@ -355,8 +367,8 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
 void TRasterCanvas::Ellipse(const TRect& rect) {
   if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect)) return;
   Painter painter(*impl_);
-  UseBrush(*painter, *impl_, impl_->Pen.Mode);
-  painter->setPen(QtPen(impl_->Pen));
+  UseBrush(*painter, *impl_, pen_.Mode);
+  painter->setPen(QtPen(pen_));
   painter->drawEllipse(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1);
 }
 
@@ -371,12 +383,13 @@ void TRasterCanvas::FillRect(const TRect& rect) {
 void TRasterCanvas::SetPixel(int x, int y, TColor color) {
   const TRect area = impl_->DrawArea();
   if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) return;
-  impl_->Pixels().Bits[static_cast<std::int64_t>(y) * impl_->Pixels().Stride + x] = PixelOf(color);
+  const TPixelBuffer& pixels = impl_->Pixels();
+  pixels.Bits[static_cast<std::int64_t>(y) * pixels.Stride + x] = PixelOf(color);
 }
 
 TColor TRasterCanvas::GetPixel(int x, int y) const {
   if (x < 0 || x >= Width() || y < 0 || y >= Height()) return clNone;
-  return ColorOfPixel(impl_->Image.pixel(x, y));
+  return ColorOfPixel(impl_->Image().pixel(x, y));
 }
 
 void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
@@ -408,20 +421,20 @@ int TRasterCanvas::TextHeight(const std::string&) const {
 }
 
 std::optional<TRect> TRasterCanvas::ClipRect() const {
-  if (!impl_->Clip) return std::nullopt;
+  if (!impl_->Clip()) return std::nullopt;
   return impl_->DrawArea();
 }
 
-void TRasterCanvas::SetClipRect(const std::optional<TRect>& rect) { impl_->Clip = rect; }
+void TRasterCanvas::SetClipRect(const std::optional<TRect>& rect) { impl_->SetClip(rect); }
 
-void TRasterCanvas::IntersectClipRect(const TRect& rect) { impl_->Clip = Intersect(impl_->DrawArea(), rect); }
+void TRasterCanvas::IntersectClipRect(const TRect& rect) { impl_->SetClip(Intersect(impl_->DrawArea(), rect)); }
 
 void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
   const TRect placed{origin.X, origin.Y, origin.X + source.Width(), origin.Y + source.Height()};
   const TRect area = Intersect(impl_->DrawArea(), placed);
   if (IsEmpty(area)) return;
-  const TPixelBuffer target = impl_->Pixels();
-  const QImage& image = source.impl_->Image;
+  const TPixelBuffer& target = impl_->Pixels();
+  const QImage& image = source.impl_->Image();
   const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * 4;
   for (int y = area.Top; y < area.Bottom; ++y) {
     const auto* from = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y - origin.Y));
@@ -431,5 +444,5 @@ void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
 }
 
 bool TRasterCanvas::SavePng(const std::string& path) const {
-  return impl_->Image.save(QString::fromStdString(path), "PNG");
+  return impl_->Image().save(QString::fromStdString(path), "PNG");
 }

@@ -41,8 +41,11 @@ public:
   // Keeps the pixels when the size does not change; a new size starts white.
   void SetSize(int width, int height);
 
-  const TPen& Pen() const;
-  void SetPen(const TPen& pen);
+  const TPen& Pen() const { return pen_; }
+  // Inline, as it runs before every line a series draws.
+  void SetPen(const TPen& pen) {
+    if (!(pen == pen_)) ChangePen(pen);
+  }
   const TBrush& Brush() const;
   void SetBrush(const TBrush& brush);
   const TFont& Font() const;
@@ -58,6 +61,8 @@ public:
   void MoveTo(int x, int y);
   // Draws to (x, y) without that pixel and moves the pen there.
   void LineTo(int x, int y);
+  // MoveTo (x0, y0), then LineTo (x1, y1).
+  void LineSegment(int x0, int y0, int x1, int y1);
   void Polyline(std::span<const TPoint> points);
   // Filled with the brush, outlined with the pen, closed.
   void Polygon(std::span<const TPoint> points);
@@ -94,5 +99,9 @@ public:
   const Impl& Internals() const { return *impl_; }
 
 private:
+  void ChangePen(const TPen& pen);
+  void DrawLineFrom(TPoint from, int x, int y);
+
+  TPen pen_;
   std::unique_ptr<Impl> impl_;
 };

@@ -12,8 +12,10 @@
 
 class TRasterCanvas::Impl {
 public:
-  QImage Image;
-  TPen Pen;
+  // Never shared with another QImage: drawing writes through a pointer to
+  // its pixels that is taken once per size.
+  const QImage& Image() const { return image_; }
+  void Resize(int width, int height);
   std::uint32_t PenPixel = 0xFF000000u;
   TLinePattern Pattern;
   TBrush Brush;
@@ -22,15 +24,21 @@ public:
   int BackMode = BackModeOpaque;
   TColor BackColor = clWhite;
   TPoint PenPos;
-  std::optional<TRect> Clip;
 
+  const std::optional<TRect>& Clip() const { return clip_; }
+  void SetClip(const std::optional<TRect>& clip);
   // Where drawing may touch pixels: the clip, or the whole raster.
-  TRect DrawArea() const;
-  TPixelBuffer Pixels();
+  const TRect& DrawArea() const { return drawArea_; }
+  const TPixelBuffer& Pixels() const { return pixels_; }
+  QImage& PaintDevice() { return image_; }
   // Built on first use: Qt fonts need an application object.
   const QFont& QtFont();
   void ForgetQtFont() { qtFont_.reset(); }
 
 private:
+  QImage image_;
+  std::optional<TRect> clip_;
+  TRect drawArea_;
+  TPixelBuffer pixels_;
   std::optional<QFont> qtFont_;
 };

@@ -72,11 +72,14 @@ void TCanvas3D::ApplyChartPen(const TChartPen& pen, TColor color) {
     Pen = SmallDotsPen(settings, color);
     return;
   }
-  Pen = TPen{.Color = color,
-             .Width = settings.Width,
-             .Style = settings.Style,
-             .Mode = settings.Mode,
-             .EndStyle = settings.EndStyle};
+  // Field by field: the raster compares them next, and reading back what
+  // was just stored in the same shape is the fastest (once per segment).
+  Pen.Color = color;
+  Pen.Width = settings.Width;
+  Pen.Style = settings.Style;
+  Pen.Mode = settings.Mode;
+  Pen.EndStyle = settings.EndStyle;
+  Pen.UserDotPeriod = 0;
 }
 
 void TCanvas3D::ApplyChartBrush(const TChartBrush& brush, TColor color, TColor backColor) {
