@@ -9,6 +9,8 @@
 // The drawing surface of a chart pane: it draws into one off-screen raster,
 // kept and reused from paint to paint, and shows the finished picture on the
 // screen in one block copy, so no partial drawing is ever visible.
+// The rasters given to BeginDrawing and FinishDrawing (a window's screen
+// raster) must outlive their use by the surface.
 class TBufferedCanvas3D final : public TCanvas3D {
 public:
   TBufferedCanvas3D();

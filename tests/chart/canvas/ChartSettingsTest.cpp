@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "chart/canvas/TChartBrush.h"
 #include "chart/canvas/TChartFont.h"
 #include "chart/canvas/TChartPen.h"
 
@@ -62,18 +61,6 @@ TEST(ChartPen, CopyTakesTheSettingsButNotTheOwner) {
   EXPECT_EQ(copy.Style(), psDot);
   copy = TDottedGrayPen();
   EXPECT_EQ(copyChanges.Count, 1);
-}
-
-TEST(ChartBrush, DefaultsAndChangeReports) {
-  TChartBrush brush;
-  EXPECT_EQ(brush.Color(), clDefault);
-  EXPECT_EQ(brush.Style(), bsSolid);
-  Counter changes;
-  brush.OnChange = changes.Hook();
-  brush.SetStyle(bsSolid);
-  brush.SetStyle(bsCross);
-  brush.SetColor(clRed);
-  EXPECT_EQ(changes.Count, 2);
 }
 
 TEST(ChartFont, ChangesOfItsPartsReachTheOwnerOfTheFontOnly) {

@@ -7,7 +7,6 @@
 #include "chart/canvas/TChartBrush.h"
 #include "chart/canvas/TChartFont.h"
 #include "chart/canvas/TChartPen.h"
-#include "gui/SystemColors.h"
 
 namespace {
 
@@ -148,28 +147,6 @@ TEST_F(Surface, SwitchingBufferingOffFreesTheBufferAndDrawsOnTheTarget) {
   EXPECT_EQ(screen.GetPixel(5, 6), clRed);
 }
 
-TEST_F(Surface, NotXorFrameDrawnTwiceLeavesThePictureAsItWas) {
-  Begin(60, 40);
-  surface.Brush = {clSilver, bsSolid};
-  surface.FillRectangle({0, 0, 60, 40});
-  surface.Pen.Color = clBlue;
-  surface.LineSegment(0, 0, 59, 39);
-  TRasterCanvas before(60, 40);
-  before.Draw(Picture(), {0, 0});
-  TChartPen zoomPen;
-  zoomPen.SetMode(pmNotXor);
-  for (int pass = 0; pass < 2; ++pass) {
-    surface.ApplyChartPen(zoomPen, clWhite ^ (0xFFFFFF - clSilver));
-    surface.Brush.Style = bsClear;
-    surface.Rectangle({5, 5, 50, 30});
-    if (pass == 0) {
-      EXPECT_NE(Picture().GetPixel(5, 5), clSilver);
-    }
-  }
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 60; ++x) ASSERT_EQ(Picture().GetPixel(x, y), before.GetPixel(x, y));
-}
-
 TEST_F(Surface, BevelFrameDrawsTopLeftAndBottomRightEdgesAndShrinksTheRectangle) {
   Begin(12, 12);
   TRect rect{1, 1, 11, 11};
@@ -185,14 +162,6 @@ TEST_F(Surface, BevelFrameDrawsTopLeftAndBottomRightEdgesAndShrinksTheRectangle)
       {3, 3, clWhite}, {0, 0, clWhite}, {11, 11, clWhite},
   };
   for (const Expect& e : pixels) EXPECT_EQ(Picture().GetPixel(e.X, e.Y), e.Color) << e.X << "," << e.Y;
-}
-
-TEST_F(Surface, BevelFrameResolvesSystemColours) {
-  Begin(12, 12);
-  TRect rect{0, 0, 12, 12};
-  surface.BevelFrame(rect, clBtnHighlight, clBtnShadow, 1);
-  EXPECT_EQ(Picture().GetPixel(0, 5), ResolveSystemColor(clBtnHighlight));
-  EXPECT_EQ(Picture().GetPixel(11, 5), ResolveSystemColor(clBtnShadow));
 }
 
 struct ZoomCase {
@@ -230,30 +199,6 @@ TEST_F(Surface, MonochromeMakesPensAndFontsBlackAndBrushesWhite) {
   EXPECT_EQ(surface.Font.Color, clBlack);
   surface.ApplyChartBrush(TChartBrush(), clRed, clNone);
   EXPECT_EQ(surface.Brush.Color, clWhite);
-}
-
-TEST_F(Surface, ApplyChartPenBuildsWidePensWithTheirEndsAndPlainPensAsGiven) {
-  TChartPen pen;
-  pen.SetWidth(3);
-  pen.SetStyle(psDash);
-  pen.SetMode(pmXor);
-  pen.SetEndStyle(esFlat);
-  surface.ApplyChartPen(pen, clRed);
-  EXPECT_EQ(surface.Pen, (TPen{.Color = clRed, .Width = 3, .Style = psDash, .Mode = pmXor, .EndStyle = esFlat}));
-  surface.ApplyChartPen(TDottedGrayPen());
-  EXPECT_EQ(surface.Pen.Color, clGray);
-  EXPECT_EQ(surface.Pen.Style, psDot);
-}
-
-TEST_F(Surface, ApplyChartBrushSetsTheBackgroundForHatchGaps) {
-  TChartBrush brush;
-  brush.SetStyle(bsCross);
-  surface.ApplyChartBrush(brush, clRed, clYellow);
-  EXPECT_EQ(surface.Brush, (TBrush{clRed, bsCross}));
-  EXPECT_EQ(surface.BackMode(), BackModeOpaque);
-  EXPECT_EQ(surface.TextBackColor(), clYellow);
-  surface.ApplyChartBrush(brush, clRed, clNone);
-  EXPECT_EQ(surface.BackMode(), BackModeTransparent);
 }
 
 TChartFont FakeChartFont() {
@@ -299,17 +244,6 @@ TEST_F(Surface, RotatedTextTurnsByTheAngleAndRestoresTheFont) {
   EXPECT_EQ(Picture().GetPixel(35, 30), clBlack);
   EXPECT_EQ(Picture().GetPixel(35, 41), clWhite);
   EXPECT_EQ(Picture().GetPixel(31, 41), clWhite);
-}
-
-TEST_F(Surface, DepthVariantsProjectUnchangedIn2D) {
-  Begin(20, 20);
-  EXPECT_EQ(surface.Calc3DPos(3, 4, 99), (TPoint{3, 4}));
-  surface.LineSegment3D(2, 5, 6, 5, 7);
-  surface.SetPixel3D(1, 1, 50, clRed);
-  surface.DepthLine3D(9, 9, 0, 30);
-  EXPECT_EQ(InkInRow(Picture(), 5), (std::set<int>{2, 3, 4, 5}));
-  EXPECT_EQ(Picture().GetPixel(1, 1), clRed);
-  EXPECT_EQ(Picture().GetPixel(9, 9), clWhite);
 }
 
 TEST(SurfaceWithoutPaint, DrawsNothingAndMeasuresBeforeTheFirstPaint) {
