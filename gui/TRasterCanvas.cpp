@@ -1,10 +1,12 @@
 #include "gui/TRasterCanvas.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -132,6 +134,14 @@ QFont QtFontOf(const TFont& font) {
   result.setLetterSpacing(QFont::AbsoluteSpacing, font.InterCharSize);
   result.setStyleStrategy(QFont::NoAntialias);
   return result;
+}
+
+// A text line's cell: whole pixels above the baseline and in all, each part
+// rounded up as the platform's font metrics are.
+int CellAscent(const QFont& font) { return static_cast<int>(std::ceil(QFontMetricsF(font).ascent())); }
+
+int CellHeight(const QFont& font) {
+  return CellAscent(font) + static_cast<int>(std::ceil(QFontMetricsF(font).descent()));
 }
 
 bool IsFakeFont(const TFont& font) { return font.Name == FakeFontName; }
@@ -395,7 +405,7 @@ TColor TRasterCanvas::GetPixel(int x, int y) const {
 void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty() || IsEmpty(impl_->DrawArea())) return;
   const bool fake = IsFakeFont(impl_->Font);
-  const int ascent = fake ? FakeFontCharHeight : QFontMetrics(impl_->QtFont()).ascent();
+  const int ascent = fake ? FakeFontCharHeight : CellAscent(impl_->QtFont());
   const TextBox box = TextBoxOf(*impl_, TextWidth(text), TextHeight(text), ascent);
   Painter painter(*impl_);
   painter->translate(x, y);
@@ -417,7 +427,7 @@ int TRasterCanvas::TextWidth(const std::string& text) const {
 
 int TRasterCanvas::TextHeight(const std::string&) const {
   if (IsFakeFont(impl_->Font)) return FakeFontCharHeight;
-  return QFontMetrics(impl_->QtFont()).height();
+  return CellHeight(impl_->QtFont());
 }
 
 std::optional<TRect> TRasterCanvas::ClipRect() const {

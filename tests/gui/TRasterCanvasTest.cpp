@@ -60,6 +60,26 @@ TEST(RasterOps, WidePensAndBrushesApplyTheSameModes) {
   }
 }
 
+struct EndCase {
+  TPenEndStyle End;
+  int Left, Right;  // ink on the line's row, right exclusive
+};
+
+TEST(RasterShapes, WidePensAreCentredOnTheLineWithTheirEnds) {
+  const EndCase cases[] = {{esFlat, 5, 15}, {esSquare, 4, 17}};
+  for (const EndCase& c : cases) {
+    SCOPED_TRACE(c.End);
+    TRasterCanvas canvas(30, 12);
+    canvas.SetPen({.Width = 3, .EndStyle = c.End});
+    canvas.MoveTo(5, 5);
+    canvas.LineTo(15, 5);
+    PixelSet expected;
+    for (int y = 4; y <= 6; ++y)
+      for (int x = c.Left; x < c.Right; ++x) expected.insert({x, y});
+    EXPECT_EQ(PixelsNotOf(canvas), expected);
+  }
+}
+
 void DrawScene(TRasterCanvas& canvas) {
   canvas.SetBrush({clYellow, bsSolid});
   canvas.FillRect({5, 5, 40, 30});
