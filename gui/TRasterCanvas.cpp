@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -12,21 +11,10 @@
 #include <vector>
 
 #include "gui/SystemColors.h"
+#include "gui/Application.h"
 #include "gui/TRasterCanvasImpl.h"
 
 namespace {
-
-// Fonts need an application object. Programs make their own first; tests,
-// tools and benchmarks get one here, off-screen unless a platform is named.
-// It lives until the process ends, as an application object does.
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "logviewer";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
-}
 
 std::uint32_t PixelOf(TColor color) {
   const TColor rgb = ResolveSystemColor(color);
@@ -123,7 +111,7 @@ QString QtText(const std::string& text) {
 }
 
 QFont QtFontOf(const TFont& font) {
-  EnsureGuiApplication();
+  EnsureApplication();  // fonts need an application object
   // The chart default face is metric-compatible with Liberation Sans.
   QFont result(QString::fromStdString(font.Name == "Arial" ? "Liberation Sans" : font.Name));
   result.setPixelSize(FontPixelSize(font.Size));
