@@ -33,9 +33,15 @@ std::optional<double> SensorWordValue(std::string_view sample) {
   return std::nullopt;
 }
 
+// A plain loop: the leading field is a few characters, too short to gain
+// from a library search.
 std::string_view AfterFirstComma(std::string_view text) {
-  const std::size_t comma = text.find(',');
-  return comma == std::string_view::npos ? text : text.substr(comma + 1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ',') {
+      return text.substr(i + 1);
+    }
+  }
+  return text;
 }
 
 // The shortcut reads "." as the separator, which is what the replacement
@@ -51,13 +57,15 @@ std::string_view HeaderTitle(std::string_view header) { return AfterFirstComma(h
 
 std::string_view SampleText(std::string_view line) { return AfterFirstComma(line); }
 
+// No sensor word is a plain number, so trying the shortcut first changes no
+// result and spares most samples the word comparisons.
 double SampleValue(std::string_view sample) {
-  if (const std::optional<double> word = SensorWordValue(sample)) {
-    return *word;
-  }
   std::int64_t amount = 0;
   if (PlainShortcutHolds() && PlainDecimalToCurrency(sample, amount)) {
     return CurrencyToValue(amount);
+  }
+  if (const std::optional<double> word = SensorWordValue(sample)) {
+    return *word;
   }
   std::string text(sample);
   if (const std::size_t point = text.find('.'); point != std::string::npos) {

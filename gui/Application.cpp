@@ -38,7 +38,14 @@ void InitializeApplication(int& argc, char** argv) {
   RegisterFormFonts();
 }
 
+// Tests, tools and benchmarks get an off-screen platform unless one is named.
 void EnsureApplication() {
+  if (QApplication::instance() != nullptr) {
+    return;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
   static int argc = 1;
   static char name[] = "logviewer";
   static char* argv[] = {name, nullptr};

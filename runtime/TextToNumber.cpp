@@ -225,7 +225,7 @@ bool PlainDecimalToCurrency(std::string_view text, std::int64_t& amount) {
   // Fourteen whole and four fraction digits keep the amount below 2^63.
   constexpr int kMaxWholeDigits = 14;
   constexpr int kMaxFractionDigits = 4;
-  constexpr std::array<std::int64_t, 5> kFractionScale = {10000, 1000, 100, 10, 1};
+  static constexpr std::array<std::int64_t, 5> kFractionScale = {10000, 1000, 100, 10, 1};
   const char* p = text.data();
   const char* const end = p + text.size();
   const bool negative = p != end && *p == '-';
@@ -251,9 +251,4 @@ bool PlainDecimalToCurrency(std::string_view text, std::int64_t& amount) {
   const std::int64_t magnitude = whole * 10000 + fraction * kFractionScale[fractionDigits];
   amount = negative ? -magnitude : magnitude;
   return true;
-}
-
-double CurrencyToValue(std::int64_t amount) {
-  return static_cast<double>(static_cast<long double>(amount) *
-                             static_cast<long double>(0.0001));
 }

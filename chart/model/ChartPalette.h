@@ -11,9 +11,9 @@ inline constexpr std::array<TColor, 20> kDefaultPalette = {
     clTeal,   clNavy,  clMaroon,     clLime,     clOlive, clPurple, clSilver,
     clAqua,   clBlack, clMoneyGreen, clSkyBlue,  clCream, clMedGray};
 
-// Entry `index` of the default palette, wrapping around; negative indices
-// wrap the same way.
+// A palette index wrapped into 0..count-1, negative indices included.
+constexpr int WrapPaletteIndex(int index, int count) { return ((index % count) + count) % count; }
+
 constexpr TColor DefaultPaletteColor(int index) {
-  const int n = static_cast<int>(kDefaultPalette.size());
-  return kDefaultPalette[((index % n) + n) % n];
+  return kDefaultPalette[WrapPaletteIndex(index, static_cast<int>(kDefaultPalette.size()))];
 }

@@ -51,8 +51,7 @@ TColor TChartModel::PaletteColor(int index) const {
   if (palette_.empty()) {
     return DefaultPaletteColor(index);
   }
-  const int n = static_cast<int>(palette_.size());
-  return palette_[((index % n) + n) % n];
+  return palette_[WrapPaletteIndex(index, static_cast<int>(palette_.size()))];
 }
 
 bool TChartModel::IsColorFree(TColor color, bool checkBackground,

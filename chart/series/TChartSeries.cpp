@@ -316,7 +316,7 @@ void TChartSeries::RemoveDependent(TChartSeries& dependent) {
 }
 
 void TChartSeries::NotifyDependents(TDependentChange change, int index) {
-  if (updateDepth_ > 0) {
+  if (updateDepth_ > 0 || dependents_.empty()) {
     return;
   }
   for (TChartSeries* dependent : dependents_) {

@@ -28,7 +28,7 @@ int TChartValueList::AddValue(double value) {
 
 int TChartValueList::InsertPendingOrdered() {
   const int index = OrderedPosition(PendingValue);
-  storage_.EnsureCapacity(count_ + 1);
+  storage_.EnsureCapacity(count_ + 1LL);
   storage_.OpenGap(index, count_);
   storage_[index] = PendingValue;
   ++count_;
@@ -54,7 +54,7 @@ int TChartValueList::OrderedPosition(double value) const {
 }
 
 void TChartValueList::InsertValueAt(int index, double value) {
-  storage_.EnsureCapacity(count_ + 1);
+  storage_.EnsureCapacity(count_ + 1LL);
   storage_.OpenGap(index, count_);
   storage_[index] = value;
   ++count_;

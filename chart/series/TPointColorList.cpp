@@ -11,7 +11,7 @@ void TPointColorList::Create(int pointCount) {
 }
 
 void TPointColorList::Insert(int index, TColor color) {
-  storage_.EnsureCapacity(count_ + 1);
+  storage_.EnsureCapacity(count_ + 1LL);
   storage_.OpenGap(index, count_);
   storage_[index] = color;
   ++count_;

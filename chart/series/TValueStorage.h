@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 // Storage for one coordinate (or the colours) of every point of a series.
@@ -24,19 +27,22 @@ public:
   TReservedMemory& operator=(const TReservedMemory&) = delete;
 
   void* Data() const { return base_; }
-  // Makes the first `bytes` bytes usable; throws std::bad_alloc when the
-  // system refuses.
-  void Commit(std::size_t bytes);
+  // Makes the first `bytes` bytes usable, reserving `reserve` bytes of
+  // address space on first use; throws std::bad_alloc when the system
+  // refuses.
+  void Commit(std::size_t bytes, std::size_t reserve);
   void Release();
 
 private:
   void Swap(TReservedMemory& other) noexcept {
     std::swap(base_, other.base_);
     std::swap(committed_, other.committed_);
+    std::swap(reserved_, other.reserved_);
   }
 
   void* base_ = nullptr;
   std::size_t committed_ = 0;
+  std::size_t reserved_ = 0;
 };
 
 template <class T>
@@ -48,16 +54,19 @@ public:
   T* Data() const { return static_cast<T*>(memory_.Data()); }
   T& operator[](int index) const { return Data()[index]; }
 
-  // Grows in steps until `count` elements fit.
-  void EnsureCapacity(int count) {
+  // Grows in steps until `count` elements fit. Counts are 32-bit signed, so
+  // a count beyond that range is refused rather than wrapped.
+  void EnsureCapacity(long long count) {
     if (count <= capacity_) {
       return;
     }
-    int capacity = capacity_;
-    while (capacity < count) {
-      capacity += GrowthStep;
+    if (count > INT_MAX) {
+      throw std::length_error("More points than a series can hold.");
     }
-    memory_.Commit(static_cast<std::size_t>(capacity) * sizeof(T));
+    const long long steps = (count - capacity_ + GrowthStep - 1) / GrowthStep;
+    const int capacity = static_cast<int>(std::min<long long>(capacity_ + steps * GrowthStep, INT_MAX));
+    constexpr std::size_t kReserve = std::size_t{INT_MAX} * sizeof(T);
+    memory_.Commit(static_cast<std::size_t>(capacity) * sizeof(T), kReserve);
     capacity_ = capacity;
   }
 
@@ -68,6 +77,9 @@ public:
 
   // Makes room at `index` for one element, moving index..count-1 up by one.
   void OpenGap(int index, int count) {
+    if (index == count) {
+      return;  // appending, the common case
+    }
     std::memmove(Data() + index + 1, Data() + index,
                  static_cast<std::size_t>(count - index) * sizeof(T));
   }

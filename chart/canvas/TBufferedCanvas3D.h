@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "chart/canvas/TCanvas3D.h"
+#include "gui/TRasterCanvas.h"
+
+// The drawing surface of a chart pane: it draws into one off-screen raster,
+// kept and reused from paint to paint, and shows the finished picture on the
+// screen in one block copy, so no partial drawing is ever visible.
+// The rasters given to BeginDrawing and FinishDrawing (a window's screen
+// raster) must outlive their use by the surface.
+class TBufferedCanvas3D final : public TCanvas3D {
+public:
+  TBufferedCanvas3D();
+  ~TBufferedCanvas3D() override;
+
+  bool Buffered() const override { return buffered_; }
+  void SetBuffered(bool value) override;
+  // The kept picture no longer shows the chart.
+  bool Dirty() const { return dirty_; }
+  // The rectangle given to the last BeginDrawing.
+  const TRect& Bounds() const { return bounds_; }
+  // The raster drawn on now; before the first paint one of size 0.
+  TRasterCanvas& Canvas() { return *canvas_; }
+  const TRasterCanvas& Canvas() const { return *canvas_; }
+
+  TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) override;
+  void FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) override;
+  bool RedrawFromBuffer() override;
+  void MarkDirty() override { dirty_ = true; }
+
+  void MovePenTo(int x, int y) override;
+  void DrawLineTo(int x, int y) override;
+  void LineSegment(int x0, int y0, int x1, int y1) override;
+  void Polyline(std::span<const TPoint> points) override;
+  void Polygon(std::span<const TPoint> points) override;
+  void Rectangle(const TRect& rect) override;
+  void Ellipse(const TRect& rect) override;
+  void FillRectangle(const TRect& rect) override;
+  void SetPixel(int x, int y, TColor color) override;
+  TColor GetPixel(int x, int y) const override;
+  void ClipRectangle(const TRect& rect) override;
+  void UnClip() override;
+
+protected:
+  void DrawText(int x, int y, const std::string& text) override;
+  int TextExtentWidth(const std::string& text) override;
+  int TextExtentHeight(const std::string& text) override;
+
+private:
+  // The raster with the surface's state for the kind of drawing at hand.
+  TRasterCanvas& WithPen();
+  TRasterCanvas& WithPenAndBrush();
+  TRasterCanvas& WithText();
+
+  TRasterCanvas detached_;
+  std::unique_ptr<TRasterCanvas> buffer_;
+  TRasterCanvas* target_ = nullptr;
+  TRasterCanvas* canvas_ = &detached_;
+  bool buffered_ = true;
+  bool dirty_ = true;
+  TRect bounds_;
+  std::optional<TRect> savedClip_;
+};

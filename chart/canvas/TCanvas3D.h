@@ -1,0 +1,136 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "chart/canvas/TChartShadow.h"
+#include "gui/Geometry.h"
+#include "gui/TBrush.h"
+#include "gui/TFont.h"
+#include "gui/TPen.h"
+
+class TChartBrush;
+class TChartFont;
+class TChartPen;
+class TRasterCanvas;
+
+// The drawing surface of a chart: the current pen, brush and font of a
+// raster, the conversion of chart pens, brushes and fonts into them, lines,
+// shapes, text with metrics and clipping in pixel coordinates, and points
+// with a depth, which a 2D chart projects unchanged.
+//
+// The primitives are virtual so that a surface can draw into a raster
+// (TBufferedCanvas3D) or only record what it was asked to draw; the rules
+// that turn chart settings into drawing state live here, once.
+class TCanvas3D {
+public:
+  virtual ~TCanvas3D() = default;
+
+  // The raster's drawing state. Set directly or through the Apply
+  // operations; it takes effect with the next drawing operation.
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+
+  // Told when a change of the surface itself needs the chart repainted.
+  std::function<void()> OnRepaintRequest;
+
+  // The state a fresh paint starts from: black one-pixel solid pen, white
+  // solid brush, black "Arial" 8, white transparent text background,
+  // left-top alignment, no current chart font.
+  void ResetState();
+
+  bool Monochrome() const { return monochrome_; }
+  void SetMonochrome(bool value);
+  // Percentage applied to the sizes of fonts given to ApplyFont.
+  int FontZoom() const { return fontZoom_; }
+  void SetFontZoom(int value) { fontZoom_ = value; }
+  int TextAlign() const { return textAlign_; }
+  void SetTextAlign(int value) { textAlign_ = value; }
+  int BackMode() const { return backMode_; }
+  void SetBackMode(int value) { backMode_ = value; }
+  TColor TextBackColor() const { return textBackColor_; }
+  void SetTextBackColor(TColor value) { textBackColor_ = value; }
+  // The shadow of the chart font last applied, which widens text metrics.
+  const std::optional<TChartShadowSettings>& CurrentFontShadow() const { return fontShadow_; }
+
+  void ApplyChartPen(const TChartPen& pen, TColor color);
+  void ApplyChartPen(const TChartPen& pen);
+  void ApplyChartBrush(const TChartBrush& brush, TColor color, TColor backColor);
+  void ApplyFont(const TChartFont& font);
+
+  // Paint cycle. BeginDrawing returns the rectangle to draw into: the
+  // bounds on the target, or (0, 0, width, height) in the off-screen buffer.
+  virtual bool Buffered() const = 0;
+  virtual void SetBuffered(bool value) = 0;
+  virtual TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) = 0;
+  // Shows the finished picture on `screen` at `origin`; then draws on `next`.
+  virtual void FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) = 0;
+  // Shows the kept picture again; false when it is stale and the caller
+  // must paint.
+  virtual bool RedrawFromBuffer() = 0;
+  virtual void MarkDirty() = 0;
+
+  // Lines leave out their end pixel.
+  virtual void MovePenTo(int x, int y) = 0;
+  virtual void DrawLineTo(int x, int y) = 0;
+  virtual void LineSegment(int x0, int y0, int x1, int y1) = 0;
+  void HorizontalLine(int x0, int x1, int y) { LineSegment(x0, y, x1, y); }
+  void VerticalLine(int x, int y0, int y1) { LineSegment(x, y0, x, y1); }
+  virtual void Polyline(std::span<const TPoint> points) = 0;
+  virtual void Polygon(std::span<const TPoint> points) = 0;
+
+  // Shapes: outline with the pen, interior with the brush; right and bottom
+  // edges exclusive.
+  virtual void Rectangle(const TRect& rect) = 0;
+  virtual void Ellipse(const TRect& rect) = 0;
+  virtual void FillRectangle(const TRect& rect) = 0;
+  // A raised or sunken frame `width` pixels wide inside `rect`, top and
+  // left edges in `topColor`; `rect` is left shrunk by `width` on each side.
+  void BevelFrame(TRect& rect, TColor topColor, TColor bottomColor, int width);
+  virtual void SetPixel(int x, int y, TColor color) = 0;
+  virtual TColor GetPixel(int x, int y) const = 0;
+
+  // Text at (x, y), placed by the text alignment, after its shadow when the
+  // current chart font has one.
+  void TextOut(int x, int y, const std::string& text);
+  int MeasureTextWidth(const std::string& text);
+  int MeasureTextHeight(const std::string& text);
+  // Text turned counter-clockwise by `angle` degrees about (x, y).
+  void RotatedText(int x, int y, int angle, const std::string& text);
+
+  // Clipping keeps one saved level: UnClip restores the clip that was in
+  // effect before the last clip operation.
+  virtual void ClipRectangle(const TRect& rect) = 0;
+  virtual void UnClip() = 0;
+  // The pixels strictly inside the cube's front face.
+  void ClipCube(const TRect& rect, int zMin, int zMax);
+
+  // Points with a depth: a 2D chart projects them unchanged.
+  TPoint Calc3DPos(int x, int y, int z) const;
+  void MovePenTo3D(int x, int y, int z);
+  void DrawLineTo3D(int x, int y, int z);
+  void LineSegment3D(int x0, int y0, int x1, int y1, int z);
+  void HorizontalLine3D(int x0, int x1, int y, int z);
+  void VerticalLine3D(int x, int y0, int y1, int z);
+  void DepthLine3D(int x, int y, int z0, int z1);
+  void Rectangle3D(const TRect& rect, int z);
+  void TextOut3D(int x, int y, int z, const std::string& text);
+  void SetPixel3D(int x, int y, int z, TColor color);
+
+protected:
+  // The raster's text output and extent in Font with the text state.
+  virtual void DrawText(int x, int y, const std::string& text) = 0;
+  virtual int TextExtentWidth(const std::string& text) = 0;
+  virtual int TextExtentHeight(const std::string& text) = 0;
+
+private:
+  bool monochrome_ = false;
+  int fontZoom_ = 100;
+  int textAlign_ = 0;
+  int backMode_ = 0;
+  TColor textBackColor_ = clWhite;
+  std::optional<TChartShadowSettings> fontShadow_;
+};

@@ -1,0 +1,81 @@
+#include "gui/PushButton.h"
+
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOptionButton>
+
+#include "gui/ControlImpl.h"
+#include "gui/TRasterCanvas.h"
+#include "gui/TRasterCanvasImpl.h"
+
+class ButtonWidget : public QPushButton {
+public:
+  ButtonWidget(PushButton& owner, QWidget* parent) : QPushButton(parent), owner_(owner) {
+    connect(this, &QPushButton::clicked, this, [this] { owner_.Click(); });
+  }
+
+  // Standard face first, then the owner's symbol over it.
+  void RenderInto(TRasterCanvas& canvas) {
+    canvas.SetSize(width(), height());
+    QImage& image = canvas.Internals().PaintDevice();
+    image.fill(palette().color(QPalette::Window));
+    {
+      QPainter painter(&image);
+      QStyleOptionButton option;
+      initStyleOption(&option);
+      style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+    }
+    owner_.PaintSymbol(canvas);
+  }
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    TRasterCanvas canvas(width(), height());
+    RenderInto(canvas);
+    QPainter(this).drawImage(0, 0, canvas.Internals().Image());
+  }
+
+private:
+  PushButton& owner_;
+};
+
+namespace {
+
+ButtonWidget& Button(Control::Impl& impl) { return static_cast<ButtonWidget&>(*impl.Widget); }
+
+}  // namespace
+
+PushButton::PushButton(Control* parent) : Control(std::make_unique<Impl>(nullptr)) {
+  Internals().Widget = new ButtonWidget(*this, ParentWidget(parent));
+}
+
+std::string PushButton::Caption() const {
+  return FromQt(static_cast<const QPushButton&>(*Internals().Widget).text());
+}
+
+void PushButton::SetCaption(const std::string& caption) {
+  if (caption == Caption()) {
+    return;
+  }
+  Button(Internals()).setText(ToQt(caption));
+  TextChanged();
+}
+
+void PushButton::Click() {
+  if (OnClick) {
+    OnClick();
+  }
+}
+
+void PushButton::PerformClick() {
+  if (Enabled()) {
+    Click();
+  }
+}
+
+void PushButton::Repaint() { Internals().Widget->repaint(); }
+void PushButton::Invalidate() { Internals().Widget->update(); }
+
+void PushButton::Render(TRasterCanvas& target) { Button(Internals()).RenderInto(target); }
+
+void PushButton::PaintSymbol(TRasterCanvas&) {}

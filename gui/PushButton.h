@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "gui/Control.h"
+
+class TRasterCanvas;
+
+// A push button with a caption. A subclass may paint a symbol over the
+// standard face and may replace what a click does.
+class PushButton : public Control {
+public:
+  explicit PushButton(Control* parent);
+
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+
+  // What a mouse click or the keyboard does: fires OnClick.
+  virtual void Click();
+  // A click as the user makes it: nothing while disabled.
+  void PerformClick();
+
+  void Repaint();
+  void Invalidate();
+  // The button as it would be shown now: standard face, caption and symbol.
+  void Render(TRasterCanvas& target);
+
+  std::function<void()> OnClick;
+
+protected:
+  // Draws over the standard face; the canvas is the button's size.
+  virtual void PaintSymbol(TRasterCanvas& canvas);
+  virtual void TextChanged() {}
+
+private:
+  friend class ButtonWidget;
+};

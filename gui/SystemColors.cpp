@@ -1,0 +1,40 @@
+#include "gui/SystemColors.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace {
+
+TColor FromQColor(const QColor& color) {
+  return RGBColor(color.red(), color.green(), color.blue());
+}
+
+// Without an application object there is no platform palette; these are the
+// classic button colours.
+TColor FallbackColor(TColor color) {
+  switch (color) {
+    case clBtnFace: return RGBColor(0xF0, 0xF0, 0xF0);
+    case clBtnShadow: return RGBColor(0xA0, 0xA0, 0xA0);
+    case clBtnHighlight: return clWhite;
+    default: return clBlack;
+  }
+}
+
+QPalette::ColorRole RoleOf(TColor color) {
+  switch (color) {
+    case clBtnFace: return QPalette::Button;
+    case clBtnShadow: return QPalette::Dark;
+    case clBtnHighlight: return QPalette::Light;
+    default: return QPalette::WindowText;
+  }
+}
+
+}  // namespace
+
+TColor ResolveSystemColor(TColor color) {
+  if (!IsSystemColor(color)) return color & 0xFFFFFF;
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+    return FallbackColor(color);
+  }
+  return FromQColor(QGuiApplication::palette().color(RoleOf(color)));
+}

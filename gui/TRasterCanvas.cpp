@@ -1,0 +1,446 @@
+#include "gui/TRasterCanvas.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "gui/SystemColors.h"
+#include "gui/Application.h"
+#include "gui/TRasterCanvasImpl.h"
+
+namespace {
+
+std::uint32_t PixelOf(TColor color) {
+  const TColor rgb = ResolveSystemColor(color);
+  return 0xFF000000u | (static_cast<std::uint32_t>(RedOf(rgb)) << 16) |
+         (static_cast<std::uint32_t>(GreenOf(rgb)) << 8) | static_cast<std::uint32_t>(BlueOf(rgb));
+}
+
+TColor ColorOfPixel(std::uint32_t pixel) {
+  return RGBColor((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+QColor QColorOf(TColor color) { return QColor::fromRgb(PixelOf(color)); }
+
+QRect QRectOf(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(), rect.Height()); }
+
+TRect Intersect(const TRect& a, const TRect& b) {
+  TRect result{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+               std::min(a.Bottom, b.Bottom)};
+  if (result.Right < result.Left) result.Right = result.Left;
+  if (result.Bottom < result.Top) result.Bottom = result.Top;
+  return result;
+}
+
+bool IsEmpty(const TRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
+
+bool IsThin(const TPen& pen) { return pen.Width <= 1; }
+
+QPainter::CompositionMode CompositionOf(TPenMode mode) {
+  switch (mode) {
+    case pmBlack: return QPainter::RasterOp_ClearDestination;
+    case pmWhite: return QPainter::RasterOp_SetDestination;
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+Qt::PenStyle QtPenStyle(TPenStyle style) {
+  switch (style) {
+    case psDash: return Qt::DashLine;
+    case psDot: return Qt::DotLine;
+    case psDashDot: return Qt::DashDotLine;
+    case psDashDotDot: return Qt::DashDotDotLine;
+    case psClear: return Qt::NoPen;
+    default: return Qt::SolidLine;
+  }
+}
+
+QPen QtPen(const TPen& pen) {
+  if (pen.Style == psClear || pen.Mode == pmNop) return QPen(Qt::NoPen);
+  QPen result(QColorOf(pen.Color), std::max(1, pen.Width), QtPenStyle(pen.Style));
+  switch (pen.EndStyle) {
+    case esRound:
+      result.setCapStyle(Qt::RoundCap);
+      result.setJoinStyle(Qt::RoundJoin);
+      break;
+    case esSquare:
+      result.setCapStyle(Qt::SquareCap);
+      result.setJoinStyle(Qt::BevelJoin);
+      break;
+    case esFlat:
+      result.setCapStyle(Qt::FlatCap);
+      result.setJoinStyle(Qt::MiterJoin);
+      break;
+  }
+  return result;
+}
+
+Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
+  switch (style) {
+    case bsSolid: return Qt::SolidPattern;
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::FDiagPattern;
+    case bsBDiagonal: return Qt::BDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+    default: return Qt::NoBrush;
+  }
+}
+
+QString QtText(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont QtFontOf(const TFont& font) {
+  EnsureApplication();  // fonts need an application object
+  // The chart default face is metric-compatible with Liberation Sans.
+  QFont result(QString::fromStdString(font.Name == "Arial" ? "Liberation Sans" : font.Name));
+  result.setPixelSize(FontPixelSize(font.Size));
+  result.setBold(font.Style.Bold);
+  result.setItalic(font.Style.Italic);
+  result.setUnderline(font.Style.Underline);
+  result.setStrikeOut(font.Style.StrikeOut);
+  result.setLetterSpacing(QFont::AbsoluteSpacing, font.InterCharSize);
+  result.setStyleStrategy(QFont::NoAntialias);
+  return result;
+}
+
+// A text line's cell: whole pixels above the baseline and in all, each part
+// rounded up as the platform's font metrics are.
+int CellAscent(const QFont& font) { return static_cast<int>(std::ceil(QFontMetricsF(font).ascent())); }
+
+int CellHeight(const QFont& font) {
+  return CellAscent(font) + static_cast<int>(std::ceil(QFontMetricsF(font).descent()));
+}
+
+bool IsFakeFont(const TFont& font) { return font.Name == FakeFontName; }
+
+int FakeCellWidth(const TFont& font) { return FakeFontCharWidth + font.InterCharSize; }
+
+// Where text sits relative to its anchor point, before rotation.
+struct TextBox {
+  QRect Box;
+  int Ascent = 0;
+};
+
+}  // namespace
+
+void TRasterCanvas::Impl::Resize(int width, int height) {
+  image_ = QImage(width, height, QImage::Format_RGB32);
+  image_.fill(Qt::white);
+  pixels_ = {reinterpret_cast<std::uint32_t*>(image_.bits()),
+             static_cast<int>(image_.bytesPerLine() / 4)};
+  SetClip(std::nullopt);
+}
+
+void TRasterCanvas::Impl::SetClip(const std::optional<TRect>& clip) {
+  const TRect whole{0, 0, image_.width(), image_.height()};
+  clip_ = clip;
+  drawArea_ = clip ? Intersect(*clip, whole) : whole;
+}
+
+const QFont& TRasterCanvas::Impl::QtFont() {
+  if (!qtFont_) qtFont_ = QtFontOf(Font);
+  return *qtFont_;
+}
+
+namespace {
+
+class Painter {
+public:
+  explicit Painter(TRasterCanvas::Impl& impl) : painter_(&impl.PaintDevice()) {
+    if (impl.Clip()) painter_.setClipRect(QRectOf(impl.DrawArea()));
+  }
+  QPainter* operator->() { return &painter_; }
+  QPainter& operator*() { return painter_; }
+
+private:
+  QPainter painter_;
+};
+
+// A painter set up to fill with the brush under a raster operation;
+// the gaps of a hatched brush take the background colour in opaque mode.
+void UseBrush(QPainter& painter, const TRasterCanvas::Impl& impl, TPenMode mode) {
+  painter.setCompositionMode(CompositionOf(mode));
+  if (mode == pmNop) {
+    painter.setBrush(Qt::NoBrush);
+    return;
+  }
+  painter.setBrush(QBrush(QColorOf(impl.Brush.Color), QtBrushStyle(impl.Brush.Style)));
+  painter.setBackground(QColorOf(impl.BackColor));
+  painter.setBackgroundMode(impl.BackMode == BackModeOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
+}
+
+// Out of line, so that the painter's set-up stays off the one-pixel path.
+[[gnu::noinline]] void DrawWideLine(TRasterCanvas::Impl& impl, const TPen& pen, TPoint from, TPoint to) {
+  Painter painter(impl);
+  painter->setCompositionMode(CompositionOf(pen.Mode));
+  painter->setPen(QtPen(pen));
+  painter->drawLine(from.X, from.Y, to.X, to.Y);
+}
+
+TextBox TextBoxOf(const TRasterCanvas::Impl& impl, int width, int height, int ascent) {
+  int left = 0;
+  if ((impl.TextAlign & TextAlignCenter) == TextAlignCenter) {
+    left = -(width / 2);
+  } else if ((impl.TextAlign & TextAlignRight) == TextAlignRight) {
+    left = -width;
+  }
+  int top = 0;
+  if ((impl.TextAlign & TextAlignBaseline) == TextAlignBaseline) {
+    top = -ascent;
+  } else if ((impl.TextAlign & TextAlignBottom) == TextAlignBottom) {
+    top = -height;
+  }
+  return {QRect(left, top, width, height), ascent};
+}
+
+void DrawFakeGlyphs(QPainter& painter, const TRasterCanvas::Impl& impl, const TextBox& box,
+                    const std::string& text) {
+  const int cell = FakeCellWidth(impl.Font);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ' ') continue;
+    const int left = box.Box.left() + static_cast<int>(i) * cell;
+    painter.fillRect(QRect(left, box.Box.top(), FakeFontCharWidth - 1, FakeFontCharHeight),
+                     QColorOf(impl.Font.Color));
+  }
+}
+
+}  // namespace
+
+TRasterCanvas::TRasterCanvas(int width, int height) : impl_(std::make_unique<Impl>()) {
+  impl_->Pattern = TLinePattern::ForPen(pen_);
+  SetSize(width, height);
+}
+
+TRasterCanvas::~TRasterCanvas() = default;
+
+int TRasterCanvas::Width() const { return impl_->Image().width(); }
+int TRasterCanvas::Height() const { return impl_->Image().height(); }
+
+void TRasterCanvas::SetSize(int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (width == Width() && height == Height()) return;
+  impl_->Resize(width, height);
+}
+
+void TRasterCanvas::ChangePen(const TPen& pen) {
+  pen_ = pen;
+  impl_->PenPixel = PixelOf(pen.Color);
+  impl_->Pattern = TLinePattern::ForPen(pen);
+}
+
+const TBrush& TRasterCanvas::Brush() const { return impl_->Brush; }
+void TRasterCanvas::SetBrush(const TBrush& brush) { impl_->Brush = brush; }
+
+const TFont& TRasterCanvas::Font() const { return impl_->Font; }
+
+void TRasterCanvas::SetFont(const TFont& font) {
+  if (font == impl_->Font) return;
+  impl_->Font = font;
+  impl_->ForgetQtFont();
+}
+
+int TRasterCanvas::TextAlign() const { return impl_->TextAlign; }
+void TRasterCanvas::SetTextAlign(int align) { impl_->TextAlign = align; }
+int TRasterCanvas::BackMode() const { return impl_->BackMode; }
+void TRasterCanvas::SetBackMode(int mode) { impl_->BackMode = mode; }
+TColor TRasterCanvas::BackColor() const { return impl_->BackColor; }
+void TRasterCanvas::SetBackColor(TColor color) { impl_->BackColor = color; }
+
+TPoint TRasterCanvas::PenPos() const { return impl_->PenPos; }
+
+void TRasterCanvas::MoveTo(int x, int y) {
+  impl_->PenPos = {x, y};
+  impl_->Pattern.Restart();
+}
+
+void TRasterCanvas::LineTo(int x, int y) { DrawLineFrom(impl_->PenPos, x, y); }
+
+// Takes the start from the arguments rather than reading back the pen
+// position just stored: the hot path of series drawing.
+void TRasterCanvas::LineSegment(int x0, int y0, int x1, int y1) {
+  impl_->Pattern.Restart();
+  DrawLineFrom({x0, y0}, x1, y1);
+}
+
+void TRasterCanvas::DrawLineFrom(TPoint from, int x, int y) {
+  impl_->PenPos = {x, y};
+  const TPen& pen = pen_;
+  if (pen.Style == psClear) return;
+  const TRect& area = impl_->DrawArea();
+  if (IsEmpty(area)) return;
+  if (IsThin(pen)) {
+    DrawThinLine(impl_->Pixels(), area, from, {x, y}, impl_->PenPixel, pen.Mode, impl_->Pattern);
+  } else {
+    DrawWideLine(*impl_, pen_, from, {x, y});
+  }
+}
+
+void TRasterCanvas::Polyline(std::span<const TPoint> points) {
+  if (points.empty()) return;
+  const TPoint saved = impl_->PenPos;
+  const TPen& pen = pen_;
+  if (IsThin(pen) || pen.Style == psClear) {
+    MoveTo(points[0].X, points[0].Y);
+    for (const TPoint& point : points.subspan(1)) LineTo(point.X, point.Y);
+  } else if (!IsEmpty(impl_->DrawArea())) {
+    QPolygon polygon;
+    for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
+    Painter painter(*impl_);
+    painter->setCompositionMode(CompositionOf(pen.Mode));
+    painter->setPen(QtPen(pen));
+    painter->drawPolyline(polygon);
+  }
+  impl_->PenPos = saved;
+}
+
+void TRasterCanvas::Polygon(std::span<const TPoint> points) {
+  if (points.empty() || IsEmpty(impl_->DrawArea())) return;
+  QPolygon polygon;
+  for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
+  {
+    Painter painter(*impl_);
+    UseBrush(*painter, *impl_, pen_.Mode);
+    painter->setPen(IsThin(pen_) ? QPen(Qt::NoPen) : QtPen(pen_));
+    painter->drawPolygon(polygon, Qt::OddEvenFill);
+  }
+  if (IsThin(pen_)) {
+    std::vector<TPoint> closed(points.begin(), points.end());
+    closed.push_back(points[0]);
+    Polyline(closed);
+  }
+}
+
+void TRasterCanvas::Rectangle(const TRect& rect) {
+  if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect)) return;
+  const TPen& pen = pen_;
+  const bool outlined = pen.Style != psClear && pen.Mode != pmNop;
+  // The outline takes the edge pixels; filling under it as well would apply
+  // a raster operation twice there.
+  const TRect interior = outlined && IsThin(pen)
+                             ? TRect{rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1}
+                             : rect;
+  if (impl_->Brush.Style != bsClear && !IsEmpty(interior)) {
+    Painter painter(*impl_);
+    UseBrush(*painter, *impl_, pen_.Mode);
+    painter->setPen(Qt::NoPen);
+    painter->drawRect(QRectOf(interior));
+  }
+  if (!outlined) return;
+  if (IsThin(pen)) {
+    const int right = rect.Right - 1;
+    const int bottom = rect.Bottom - 1;
+    const TPoint corners[] = {{rect.Left, rect.Top}, {right, rect.Top}, {right, bottom},
+                              {rect.Left, bottom}, {rect.Left, rect.Top}};
+    Polyline(corners);
+    return;
+  }
+  Painter painter(*impl_);
+  painter->setCompositionMode(CompositionOf(pen.Mode));
+  painter->setPen(QtPen(pen));
+  painter->drawRect(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1);
+}
+
+void TRasterCanvas::Ellipse(const TRect& rect) {
+  if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect)) return;
+  Painter painter(*impl_);
+  UseBrush(*painter, *impl_, pen_.Mode);
+  painter->setPen(QtPen(pen_));
+  painter->drawEllipse(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1);
+}
+
+void TRasterCanvas::FillRect(const TRect& rect) {
+  if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect) || impl_->Brush.Style == bsClear) return;
+  Painter painter(*impl_);
+  UseBrush(*painter, *impl_, pmCopy);
+  painter->setPen(Qt::NoPen);
+  painter->drawRect(QRectOf(rect));
+}
+
+void TRasterCanvas::SetPixel(int x, int y, TColor color) {
+  const TRect area = impl_->DrawArea();
+  if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) return;
+  const TPixelBuffer& pixels = impl_->Pixels();
+  pixels.Bits[static_cast<std::int64_t>(y) * pixels.Stride + x] = PixelOf(color);
+}
+
+TColor TRasterCanvas::GetPixel(int x, int y) const {
+  if (x < 0 || x >= Width() || y < 0 || y >= Height()) return clNone;
+  return ColorOfPixel(impl_->Image().pixel(x, y));
+}
+
+void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
+  if (text.empty() || IsEmpty(impl_->DrawArea())) return;
+  const bool fake = IsFakeFont(impl_->Font);
+  const int ascent = fake ? FakeFontCharHeight : CellAscent(impl_->QtFont());
+  const TextBox box = TextBoxOf(*impl_, TextWidth(text), TextHeight(text), ascent);
+  Painter painter(*impl_);
+  painter->translate(x, y);
+  if (impl_->Font.Escapement != 0) painter->rotate(-impl_->Font.Escapement / 10.0);
+  if (impl_->BackMode == BackModeOpaque) painter->fillRect(box.Box, QColorOf(impl_->BackColor));
+  if (fake) {
+    DrawFakeGlyphs(*painter, *impl_, box, text);
+    return;
+  }
+  painter->setFont(impl_->QtFont());
+  painter->setPen(QColorOf(impl_->Font.Color));
+  painter->drawText(QPoint(box.Box.left(), box.Box.top() + box.Ascent), QtText(text));
+}
+
+int TRasterCanvas::TextWidth(const std::string& text) const {
+  if (IsFakeFont(impl_->Font)) return static_cast<int>(text.size()) * FakeCellWidth(impl_->Font);
+  return QFontMetrics(impl_->QtFont()).horizontalAdvance(QtText(text));
+}
+
+int TRasterCanvas::TextHeight(const std::string&) const {
+  if (IsFakeFont(impl_->Font)) return FakeFontCharHeight;
+  return CellHeight(impl_->QtFont());
+}
+
+std::optional<TRect> TRasterCanvas::ClipRect() const {
+  if (!impl_->Clip()) return std::nullopt;
+  return impl_->DrawArea();
+}
+
+void TRasterCanvas::SetClipRect(const std::optional<TRect>& rect) { impl_->SetClip(rect); }
+
+void TRasterCanvas::IntersectClipRect(const TRect& rect) { impl_->SetClip(Intersect(impl_->DrawArea(), rect)); }
+
+void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
+  const TRect placed{origin.X, origin.Y, origin.X + source.Width(), origin.Y + source.Height()};
+  const TRect area = Intersect(impl_->DrawArea(), placed);
+  if (IsEmpty(area)) return;
+  const TPixelBuffer& target = impl_->Pixels();
+  const QImage& image = source.impl_->Image();
+  const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * 4;
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const auto* from = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y - origin.Y));
+    std::memmove(target.Bits + static_cast<std::int64_t>(y) * target.Stride + area.Left,
+                from + (area.Left - origin.X), rowBytes);
+  }
+}
+
+bool TRasterCanvas::SavePng(const std::string& path) const {
+  return impl_->Image().save(QString::fromStdString(path), "PNG");
+}

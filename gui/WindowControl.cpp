@@ -1,0 +1,152 @@
+#include "gui/WindowControl.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include "gui/ControlImpl.h"
+#include "gui/TRasterCanvas.h"
+#include "gui/TRasterCanvasImpl.h"
+
+namespace {
+
+constexpr int kWheelNotch = 120;  // angle delta of one wheel notch, eighths of a degree
+
+TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
+  if (modifiers & Qt::AltModifier) shift |= ssAlt;
+  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
+  if (buttons & Qt::LeftButton) shift |= ssLeft;
+  if (buttons & Qt::RightButton) shift |= ssRight;
+  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+  return shift;
+}
+
+bool ButtonOf(Qt::MouseButton qtButton, TMouseButton& button) {
+  switch (qtButton) {
+    case Qt::LeftButton: button = mbLeft; return true;
+    case Qt::RightButton: button = mbRight; return true;
+    case Qt::MiddleButton: button = mbMiddle; return true;
+    default: return false;
+  }
+}
+
+Qt::CursorShape ShapeOf(TCursor cursor) {
+  switch (cursor) {
+    case crCross: return Qt::CrossCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+}  // namespace
+
+class ControlWidget : public QWidget {
+public:
+  ControlWidget(WindowControl& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+  // The picture, of the widget's current size (a hidden widget gets no
+  // resize events, so the size is checked on every use).
+  TRasterCanvas& Screen() {
+    if (screen_.Width() != width() || screen_.Height() != height()) {
+      screen_.SetSize(width(), height());
+    }
+    return screen_;
+  }
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    owner_.Paint();
+    QPainter(this).drawImage(0, 0, Screen().Internals().Image());
+  }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    TMouseButton button;
+    if (ButtonOf(event->button(), button)) {
+      const QPoint p = event->position().toPoint();
+      owner_.MouseDown(button, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
+    }
+  }
+
+  void mouseMoveEvent(QMouseEvent* event) override {
+    const QPoint p = event->position().toPoint();
+    owner_.MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
+  }
+
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    TMouseButton button;
+    if (ButtonOf(event->button(), button)) {
+      const QPoint p = event->position().toPoint();
+      owner_.MouseUp(button, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
+    }
+  }
+
+  // Touchpads deliver fractions of a notch; whole notches are passed on.
+  void wheelEvent(QWheelEvent* event) override {
+    wheelRest_ += event->angleDelta().y();
+    const QPoint p = event->position().toPoint();
+    const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
+    for (; wheelRest_ >= kWheelNotch; wheelRest_ -= kWheelNotch) {
+      owner_.MouseWheel(true, shift, p.x(), p.y());
+    }
+    for (; wheelRest_ <= -kWheelNotch; wheelRest_ += kWheelNotch) {
+      owner_.MouseWheel(false, shift, p.x(), p.y());
+    }
+    event->accept();
+  }
+
+  void leaveEvent(QEvent*) override { owner_.MouseLeave(); }
+
+private:
+  WindowControl& owner_;
+  TRasterCanvas screen_;
+  int wheelRest_ = 0;
+};
+
+namespace {
+
+ControlWidget& Widget(const Control::Impl& impl) { return static_cast<ControlWidget&>(*impl.Widget); }
+
+}  // namespace
+
+WindowControl::WindowControl(Control* parent) : Control(std::make_unique<Impl>(nullptr)) {
+  Internals().Widget = new ControlWidget(*this, ParentWidget(parent));
+}
+
+WindowControl::~WindowControl() = default;
+
+TRasterCanvas& WindowControl::Screen() { return Widget(Internals()).Screen(); }
+
+void WindowControl::Invalidate() { Internals().Widget->update(); }
+
+void WindowControl::Repaint() {
+  QWidget* widget = Internals().Widget;
+  if (widget->isVisible()) {
+    widget->repaint();
+  } else {
+    Paint();
+  }
+}
+
+void WindowControl::SetCursor(TCursor cursor) {
+  if (cursor == cursor_) {
+    return;
+  }
+  cursor_ = cursor;
+  Internals().Widget->setCursor(ShapeOf(cursor));
+}
+
+TCursor WindowControl::Cursor() const { return cursor_; }
+
+void WindowControl::MouseDown(TMouseButton, TShiftState, int, int) {}
+void WindowControl::MouseMove(TShiftState, int, int) {}
+void WindowControl::MouseUp(TMouseButton, TShiftState, int, int) {}
+void WindowControl::MouseWheel(bool, TShiftState, int, int) {}
+void WindowControl::MouseLeave() {}
+void WindowControl::Paint() {}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "gui/Control.h"
+#include "gui/Mouse.h"
+
+class TRasterCanvas;
+
+// A control that paints itself: its picture is a raster of its client
+// area's size (Screen), and the platform's paint, mouse, wheel and leave
+// events arrive as calls of the virtual methods below, with platform-free
+// arguments. While a mouse button is held the control keeps receiving the
+// mouse, also outside its area.
+class WindowControl : public Control {
+public:
+  explicit WindowControl(Control* parent);
+  ~WindowControl() override;
+
+  // What the window shows; Paint draws into it.
+  TRasterCanvas& Screen();
+
+  // Asks for a paint at the next chance.
+  void Invalidate();
+  // Paints now: through the platform when the window is on screen, else by
+  // calling Paint directly, so that the picture is current either way.
+  void Repaint();
+  void SetCursor(TCursor cursor);
+  TCursor Cursor() const;
+
+  // The mouse as the platform delivers it; tests and tools call these too.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // One notch of the wheel; up is away from the user.
+  virtual void MouseWheel(bool up, TShiftState shift, int x, int y);
+  virtual void MouseLeave();
+
+protected:
+  // Brings Screen up to date; called for every paint.
+  virtual void Paint();
+
+private:
+  friend class ControlWidget;
+  TCursor cursor_ = crDefault;
+};

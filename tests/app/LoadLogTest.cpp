@@ -1,0 +1,273 @@
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/TForm1.h"
+#include "app/TLogLineReader.h"
+#include "runtime/Exception.h"
+#include "runtime/LocaleSeparators.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SeparatorsScope {
+public:
+  explicit SeparatorsScope(char decimal) : saved_(LocaleDecimalSeparator), thousand_(LocaleThousandSeparator) {
+    SetLocaleSeparators(decimal, decimal == ',' ? '.' : ',');
+  }
+  ~SeparatorsScope() { SetLocaleSeparators(saved_, thousand_); }
+
+private:
+  char saved_;
+  char thousand_;
+};
+
+class TempFolder {
+public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "loadlog-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() { fs::remove_all(path_); }
+  const fs::path& Path() const { return path_; }
+
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    const fs::path file = path_ / name;
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file.string();
+  }
+
+private:
+  fs::path path_;
+};
+
+std::vector<double> Ys(const TChartSeries& s) {
+  std::vector<double> v;
+  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
+  return v;
+}
+
+// Loads and returns the error text, if one was raised.
+std::optional<std::string> Load(TForm1& form, std::uint8_t pane, const std::string& file) {
+  try {
+    form.LoadLog(pane, file);
+  } catch (const Exception& error) {
+    return error.Message();
+  }
+  return std::nullopt;
+}
+
+std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
+
+std::string ErrorFor(const std::string& text) {
+  return "'" + text + "' is not a valid floating point value";
+}
+
+struct LogCase {
+  const char* name;
+  std::string bytes;  // "<missing>" and "<folder>" name files that are not there
+  std::vector<double> points;
+  std::vector<std::string> title;
+  std::optional<std::string> error;
+  char separator = ',';
+};
+
+// Every case starts from a pane that shows a previous log (one point, 9, and
+// the title Prev), so that what a load keeps and what it replaces shows.
+const std::vector<double> kPrevious = {9};
+const std::vector<std::string> kPrevTitle = {"Prev"};
+const std::vector<std::string> kT = {"T"};
+
+class LoadLogTable : public testing::TestWithParam<LogCase> {};
+
+TEST_P(LoadLogTable, GivesThePointsTitleAndError) {
+  const LogCase& c = GetParam();
+  SeparatorsScope separators(c.separator);
+  TempFolder folder;
+  TForm1 form;
+  ASSERT_EQ(Load(form, 2, folder.Write("prev.csv", "h,Prev\n0,9\n")), std::nullopt);
+  std::string file;
+  if (c.bytes == "<missing>") {
+    file = (folder.Path() / "gone.csv").string();
+  } else if (c.bytes == "<folder>") {
+    file = folder.Path().string();
+  } else {
+    file = folder.Write("log.csv", c.bytes);
+  }
+  EXPECT_EQ(Load(form, 2, file), c.error);
+  const TChartSeries& series = form.PaneSeries(2);
+  EXPECT_EQ(Ys(series), c.points);
+  EXPECT_EQ(form.Chart3.Title().Text(), c.title);
+  for (int i = 0; i < series.PointCount(); ++i) {
+    ASSERT_EQ(series.XValueAt(i), i);
+    ASSERT_EQ(series.StoredPointColor(i), clBlue);
+  }
+}
+
+const std::string kLong(MaxLogLineLength, 'x');
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadLogTable,
+    testing::Values(
+        LogCase{"FourLines", "hdr,Lambda\n0,Rich\n1,12.5\n2,Lean\n", {2, 12.5, 1}, {"Lambda"}, {}},
+        LogCase{"LastLineWithoutLineEnd", "hdr,Lambda\n0,Rich\n1,12.5\n2,Lean", {2, 12.5, 1}, {"Lambda"}, {}},
+        LogCase{"LastNumberWithoutLineEnd", "h,T\n2,17", {17}, kT, {}},
+        LogCase{"CrLf", "hdr,Lambda\r\n0,Rich\r\n1,12.5\r\n", {2, 12.5}, {"Lambda"}, {}},
+        LogCase{"CrAloneJoinsEverything", "h,T\r0,1\r1,2\r", {}, kPrevTitle, {}},
+        LogCase{"CrInsideANumber", "h,T\n0,1\r2\n", {12}, kT, {}},
+        LogCase{"EmptyFile", "", {}, kPrevTitle, {}},
+        LogCase{"HeaderOnly", "hdr,Lambda\n", {}, kPrevTitle, {}},
+        LogCase{"HeaderWithoutLineEnd", "hdr,Lambda", {}, kPrevTitle, {}},
+        LogCase{"HeaderWithoutComma", "Lambda\n0,1\n", {1}, {"Lambda"}, {}},
+        LogCase{"HeaderKeepsBlanksAndCommas", "h, A,B \n0,1\n", {1}, {" A,B "}, {}},
+        LogCase{"HeaderBytesAbove7F", "h,\xC4\xFC\xE9 \xB0" "C\n0,1\n", {1}, {"\xC4\xFC\xE9 \xB0" "C"}, {}},
+        LogCase{"EmptyLineInTheMiddle", "h,T\n0,1\n\n0,2\n", {1}, kT, ErrorFor("")},
+        LogCase{"EmptyLineFirst", "h,T\n\n0,2\n", {}, kPrevTitle, ErrorFor("")},
+        LogCase{"BeyondTheCurrencyRange", "h,T\n0,1E16\n", {}, kPrevTitle, ErrorFor("1E16")},
+        LogCase{"LoneDecimalPoint", "h,T\n0,.\n", {0}, kT, {}},
+        LogCase{"LoneComma", "h,T\n0,,\n", {0}, kT, {}},
+        LogCase{"MinusAlone", "h,T\n0,-\n", {}, kPrevTitle, ErrorFor("-")},
+        LogCase{"PlusAlone", "h,T\n0,3\n0,+\n", {3}, kT, ErrorFor("+")},
+        LogCase{"BlanksAroundANumber", "h,T\n0, 12.5 \n", {12.5}, kT, {}},
+        LogCase{"TabBeforeANumber", "h,T\n0,\t5\n", {}, kPrevTitle, ErrorFor("\t5")},
+        LogCase{"NulEndsTheLinesText", std::string("h,T\n0,1\0" "9\n1,2\n", 13), {1, 2}, kT, {}},
+        LogCase{"NulInTheHeader", std::string("h,Lam\0bda\n0,1\n", 14), {1}, {"Lam"}, {}},
+        LogCase{"NulStartsALine", std::string("h,T\n0,1\n\0" "5\n", 11), {1}, kT, ErrorFor("")},
+        LogCase{"BinaryGarbage", "\x89PNG\r\n\x1A\n\x00\x01", {}, kPrevTitle, {}},
+        LogCase{"ControlBytesAsSample", "h,T\n\xFF\xFE,\x01\x02\n", {}, kPrevTitle, ErrorFor("\x01\x02")},
+        LogCase{"EndOfFileByteInALine", "h,T\n0,1\n1,2\x1A" "3\n2,5\n", {1, 2}, kT, {}},
+        LogCase{"EndOfFileByteStartsALine", "h,T\n0,1\n\x1A" "2,5\n", {1}, kT, {}},
+        LogCase{"SensorWords", "h,T\n0,S.C to Gnd/Sensor lower limit\n1,Cold or Open Circuit\n", {-1, 0}, kT, {}},
+        LogCase{"WordWithTrailingBlank", "h,T\n0,Lean\n1,Rich \n", {1}, kT, ErrorFor("Rich ")},
+        LogCase{"WordInLowerCase", "h,T\n0,rich\n", {}, kPrevTitle, ErrorFor("rich")},
+        LogCase{"LineWithoutComma", "h,T\n12.5\n", {12.5}, kT, {}},
+        LogCase{"NumberWithoutPoint", "h,T\nx,12\n", {12}, kT, {}},
+        LogCase{"FourDecimalsTiesToEven", "h,T\nx,0.00025\nx,0.00035\n", {0.0002, 0.0004}, kT, {}},
+        LogCase{"TwoDecimalPoints", "h,T\nx,1.2.3\n", {}, kPrevTitle, ErrorFor("1,2.3")},
+        LogCase{"CommaInTheSample", "h,T\nx,12,5\n", {12.5}, kT, {}},
+        LogCase{"MinusZero", "h,T\nx,-0\n", {0}, kT, {}},
+        LogCase{"ThousandsSeparator", "h,T\nx,1.000,5\n", {}, kPrevTitle, ErrorFor("1,000,5")},
+        LogCase{"LineOf63CharactersIsOneSample", "h,T\n0," + Repeat(' ', 58) + "1.5\n", {1.5}, kT, {}},
+        LogCase{"LineOf100CharactersIsOneSample", "h,T\n0," + Repeat(' ', 94) + "12.5\n", {12.5}, kT, {}},
+        LogCase{"LineAtTheBound", "h,T\n0," + Repeat('0', MaxLogLineLength - 3) + "7\n", {7}, kT, {}},
+        LogCase{"LineBeyondTheBound", "h,T\n0,1\n0," + Repeat('0', MaxLogLineLength - 2) + "7\n", {1}, kT,
+                ErrorFor(Repeat('0', MaxLogLineLength - 2) + "...")},
+        LogCase{"MegabyteLine", "h,T\n0,1\n0," + Repeat('5', 3 << 20) + "\n0,2\n", {1}, kT,
+                ErrorFor(Repeat('5', MaxLogLineLength - 2) + "...")},
+        LogCase{"MegabyteHeader", "h," + Repeat('x', 3 << 20) + "\n0,1\n", {1}, {kLong.substr(2)}, {}},
+        LogCase{"MissingFile", "<missing>", kPrevious, kPrevTitle, {}},
+        LogCase{"FolderInsteadOfFile", "<folder>", kPrevious, kPrevTitle, {}},
+        LogCase{"PointWhereThePointIsTheSeparator", "h,T\nx,12.5\nx,12\n", {12.5, 12}, kT, {}, '.'},
+        LogCase{"CommaWhereThePointIsTheSeparator", "h,T\nx,12\nx,12,5\n", {12}, kT, ErrorFor("12,5"), '.'},
+        LogCase{"PointAndCommaWhereThePointIsTheSeparator", "h,T\nx,1.2,5\n", {}, kPrevTitle, ErrorFor("1.2,5"), '.'}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(LoadLog, ResetsOnlyThePanesAxesAndKeepsTheOtherPanes) {
+  SeparatorsScope separators(',');
+  TempFolder folder;
+  TForm1 form;
+  const std::string log = folder.Write("a.csv", "h,Rpm\n0,800\n1,950\n");
+  form.LoadLog(0, log);
+  form.Chart1.LeftAxis().SetAutomaticMinimum(false);
+  form.Chart2.LeftAxis().SetAutomaticMinimum(false);
+  form.LoadLog(0, log);
+  EXPECT_TRUE(form.Chart1.LeftAxis().Automatic());
+  EXPECT_TRUE(form.Chart1.DepthAxis().Automatic()) << "the depth axes too";
+  EXPECT_FALSE(form.Chart2.LeftAxis().Automatic());
+  EXPECT_EQ(Ys(form.Series1), (std::vector<double>{800, 950}));
+  EXPECT_EQ(form.LineSeries1.PointCount(), 0);
+  EXPECT_EQ(form.Chart2.Title().Text(), (std::vector<std::string>{"Parametr"}));
+}
+
+TEST(LoadLog, FileThatCannotBeOpenedResetsNothing) {
+  TForm1 form;
+  const long before = form.Chart4.RepaintRequestCount();
+  form.LoadLog(3, "");
+  form.LoadLog(3, "/nonexistent/log.csv");
+  EXPECT_FALSE(form.Chart4.DepthAxis().Automatic());
+  EXPECT_EQ(form.Chart4.RepaintRequestCount(), before);
+}
+
+TEST(LoadLog, EveryPaneLoadsItsOwnSeries) {
+  SeparatorsScope separators(',');
+  TempFolder folder;
+  TForm1 form;
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    form.LoadLog(pane, folder.Write("p.csv", "h,P" + std::to_string(pane) + "\n0," +
+                                                 std::to_string(pane) + "\n"));
+  }
+  EXPECT_EQ(Ys(form.Series1), (std::vector<double>{0}));
+  EXPECT_EQ(Ys(form.LineSeries1), (std::vector<double>{1}));
+  EXPECT_EQ(Ys(form.LineSeries2), (std::vector<double>{2}));
+  EXPECT_EQ(Ys(form.LineSeries3), (std::vector<double>{3}));
+  EXPECT_EQ(form.Chart4.Title().Text(), (std::vector<std::string>{"P3"}));
+  EXPECT_THROW(form.LoadLog(4, folder.Write("p.csv", "h,P\n0,1\n")), EAssertionFailed);
+}
+
+class LinesCrossingTheReadBuffer : public testing::TestWithParam<const char*> {};
+
+// Enough lines to cross the reader's buffer several times, at every offset
+// within a line, CR LF pairs included.
+TEST_P(LinesCrossingTheReadBuffer, StayWhole) {
+  SeparatorsScope separators(',');
+  TempFolder folder;
+  TForm1 form;
+  const std::string lineEnd = GetParam();
+  std::string log = "h,Volts" + lineEnd;
+  std::vector<double> expected;
+  for (int i = 0; i < 20000; ++i) {
+    log += std::to_string(i) + "," + std::to_string(i % 1000) + "." + std::to_string(i % 7) + lineEnd;
+    expected.push_back((i % 1000) + (i % 7) / 10.0);
+  }
+  form.LoadLog(1, folder.Write("v.csv", log));
+  const std::vector<double> loaded = Ys(form.LineSeries1);
+  ASSERT_EQ(loaded.size(), expected.size());
+  for (std::size_t i = 0; i < loaded.size(); ++i) ASSERT_NEAR(loaded[i], expected[i], 1e-9) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEnds, LinesCrossingTheReadBuffer, testing::Values("\n", "\r\n"));
+
+TEST(TForm1, StartsWithBluePanesOnTheirRightAxes) {
+  TForm1 form;
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    const TChartSeries& series = form.PaneSeries(pane);
+    EXPECT_EQ(series.SeriesColor(), clBlue);
+    EXPECT_EQ(series.ResolvedVertAxis(), &form.PaneChart(pane).RightAxis());
+    EXPECT_EQ(form.PaneChart(pane).Title().Text(), (std::vector<std::string>{"Parametr"}));
+  }
+  EXPECT_TRUE(form.LastLogFileName.empty());
+}
+
+}  // namespace
+
+namespace {
+
+struct SampleCase {
+  const char* file;
+  int points;
+  const char* title;
+};
+
+class SampleLogs : public testing::TestWithParam<SampleCase> {};
+
+TEST_P(SampleLogs, LoadWhole) {
+  TForm1 form;
+  form.LoadLog(0, std::string(LOGVIEWER_SOURCE_DIR) + "/samples/" + GetParam().file);
+  EXPECT_EQ(form.Series1.PointCount(), GetParam().points);
+  EXPECT_EQ(form.Chart1.Title().Text(), (std::vector<std::string>{GetParam().title}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SampleLogs,
+                         testing::Values(SampleCase{"lambda.csv", 4000, "Lambda"},
+                                         SampleCase{"engine-speed.csv", 3000, "Engine speed (rpm)"},
+                                         SampleCase{"coolant-temperature.csv", 5000, "Coolant temperature (C)"},
+                                         SampleCase{"battery-voltage.csv", 3500, "Battery voltage (V)"}));
+
+}  // namespace
