@@ -3,9 +3,11 @@
 #include <QFont>
 #include <cstdlib>
 
+#include "gui/Application.h"
 #include "gui/ControlImpl.h"
 
-Control::Control(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+// Windows need an application object; tests and tools get one on first use.
+Control::Control(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) { EnsureApplication(); }
 
 Control::~Control() = default;
 

@@ -52,7 +52,8 @@ public:
 
   // Marks the picture stale, unless repainting is disabled: then the request
   // is dropped, not queued.
-  void RequestRepaint();
+  // A chart with a window also invalidates it.
+  virtual void RequestRepaint();
   bool RepaintEnabled() const { return repaintEnabled_; }
   bool PictureStale() const { return pictureStale_; }
   // How many requests were taken since the chart was created.
@@ -60,6 +61,10 @@ public:
 
   // True while the chart's stored settings are being applied.
   bool Loading() const { return loading_; }
+
+protected:
+  // The picture shows the chart's current state again.
+  void MarkPictureCurrent() { pictureStale_ = false; }
 
 private:
   friend class TRepaintSuspension;

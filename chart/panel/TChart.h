@@ -1,7 +1,9 @@
 #pragma once
 
-#include "chart/model/TChartModel.h"
+#include "chart/panel/TCustomChart.h"
 
-// The chart control. The panel, painting, zoom and axis levels are added
-// between it and its model level as they are built.
-class TChart : public TChartModel {};
+// The chart control: a pane of the viewer.
+class TChart : public TCustomChart {
+public:
+  explicit TChart(Control* parent = nullptr) : TCustomChart(parent) {}
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "chart/panel/TCustomAxisPanel.h"
+
+// The level of a chart with titles and walls, and the whole painting
+// sequence.
+class TCustomChart : public TCustomAxisPanel {
+public:
+  explicit TCustomChart(Control* parent);
+
+  TChartMouseEvent OnMouseDown;
+  TChartMouseEvent OnMouseMove;
+  TChartMouseEvent OnMouseUp;
+
+protected:
+  void DrawChartContent() override;
+  void PaintWalls();
+};

@@ -1,0 +1,143 @@
+#include "chart/panel/TCustomChartPanel.h"
+
+#include "gui/SystemColors.h"
+
+TCustomChartPanel::TCustomChartPanel(Control* parent) : WindowControl(parent) {
+  border_.OnChange = [this] { RequestRepaint(); };
+}
+
+TCustomChartPanel::~TCustomChartPanel() = default;
+
+template <class T>
+void TCustomChartPanel::Store(T& field, const T& value) {
+  if (field == value) {
+    return;
+  }
+  field = value;
+  RequestRepaint();
+}
+
+void TCustomChartPanel::SetMarginLeft(int value) { Store(marginLeft_, value); }
+void TCustomChartPanel::SetMarginTop(int value) { Store(marginTop_, value); }
+void TCustomChartPanel::SetMarginRight(int value) { Store(marginRight_, value); }
+void TCustomChartPanel::SetMarginBottom(int value) { Store(marginBottom_, value); }
+void TCustomChartPanel::SetMarginUnits(TChartUnits units) { Store(marginUnits_, units); }
+void TCustomChartPanel::SetBevelOuter(TPanelBevel bevel) { Store(bevelOuter_, bevel); }
+void TCustomChartPanel::SetBevelInner(TPanelBevel bevel) { Store(bevelInner_, bevel); }
+void TCustomChartPanel::SetBevelWidth(int width) { Store(bevelWidth_, width); }
+void TCustomChartPanel::SetBorderWidth(int width) { Store(borderWidth_, width); }
+void TCustomChartPanel::SetView3D(bool view3D) { Store(view3D_, view3D); }
+
+void TCustomChartPanel::RequestRepaint() {
+  if (!RepaintEnabled()) {
+    return;
+  }
+  TChartModel::RequestRepaint();
+  canvas_.MarkDirty();
+  Invalidate();
+}
+
+void TCustomChartPanel::Refresh() {
+  RequestRepaint();
+  Repaint();
+}
+
+void TCustomChartPanel::Paint() {
+  if (!PictureStale() && canvas_.RedrawFromBuffer()) {
+    return;
+  }
+  PaintChart(Screen(), TRect{0, 0, Width(), Height()});
+}
+
+void TCustomChartPanel::PaintChart(TRasterCanvas& target, const TRect& bounds) {
+  ++paintCount_;
+  PanelRect = canvas_.BeginDrawing(target, bounds, 100);
+  ApplyMargins();
+  UpdatePlotSize();
+  DrawChartContent();
+  canvas_.FinishDrawing(target, target, {bounds.Left, bounds.Top});
+  MarkPictureCurrent();
+}
+
+int TCustomChartPanel::FrameWidth() const {
+  int width = borderWidth_;
+  if (bevelInner_ != bvNone) {
+    width += bevelWidth_;
+  }
+  if (bevelOuter_ != bvNone) {
+    width += bevelWidth_;
+  }
+  if (border_.Visible()) {
+    width += border_.Width();
+  }
+  return width;
+}
+
+void TCustomChartPanel::ApplyMargins() {
+  const int frame = FrameWidth();
+  const int width = PanelRect.Right - PanelRect.Left;
+  const int height = PanelRect.Bottom - PanelRect.Top;
+  // Percent margins in integer arithmetic, truncated toward zero.
+  const auto pixels = [this](int margin, int extent) {
+    return marginUnits_ == muPixels ? margin : margin * extent / 100;
+  };
+  PlotRect = {PanelRect.Left + frame + pixels(marginLeft_, width),
+              PanelRect.Top + frame + pixels(marginTop_, height),
+              PanelRect.Right - frame - pixels(marginRight_, width),
+              PanelRect.Bottom - frame - pixels(marginBottom_, height)};
+}
+
+void TCustomChartPanel::UpdatePlotSize() {
+  PlotRect.Left = std::max(PlotRect.Left, PanelRect.Left);
+  PlotRect.Top = std::max(PlotRect.Top, PanelRect.Top);
+  // Never an inverted rectangle; edges that meet take the control's size.
+  if (PlotRect.Right < PlotRect.Left) {
+    PlotRect.Right = PlotRect.Left + 1;
+  } else if (PlotRect.Right == PlotRect.Left) {
+    PlotRect.Right = PlotRect.Left + Width();
+  }
+  if (PlotRect.Bottom < PlotRect.Top) {
+    PlotRect.Bottom = PlotRect.Top + 1;
+  } else if (PlotRect.Bottom == PlotRect.Top) {
+    PlotRect.Bottom = PlotRect.Top + Height();
+  }
+  PlotWidth = PlotRect.Width();
+  PlotHeight = PlotRect.Height();
+  PlotCenterX = (PlotRect.Left + PlotRect.Right) / 2;
+  PlotCenterY = (PlotRect.Top + PlotRect.Bottom) / 2;
+}
+
+void TCustomChartPanel::PaintPanelBackground(TRect rect) {
+  if (Color() != clNone) {
+    canvas_.Brush.Style = bsSolid;
+    canvas_.Brush.Color = Color();
+    canvas_.FillRectangle(rect);
+  }
+  PaintPanelFrame(rect);
+}
+
+void TCustomChartPanel::PaintPanelFrame(TRect& rect) {
+  canvas_.Brush.Style = bsClear;
+  if (border_.Visible()) {
+    canvas_.ApplyChartPen(border_);
+    canvas_.Rectangle(rect);
+    const int width = border_.Width();
+    rect = {rect.Left + width, rect.Top + width, rect.Right - width, rect.Bottom - width};
+  }
+  canvas_.Pen.Style = psSolid;
+  canvas_.Pen.Width = 1;
+  canvas_.Pen.Mode = pmCopy;
+  const auto bevel = [&](TPanelBevel kind) {
+    if (kind == bvNone) {
+      return;
+    }
+    const bool raised = kind == bvRaised;
+    canvas_.BevelFrame(rect, raised ? clBtnHighlight : clBtnShadow,
+                       raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
+  };
+  bevel(bevelOuter_);
+  if (borderWidth_ > 0) {
+    canvas_.BevelFrame(rect, Color(), Color(), borderWidth_);
+  }
+  bevel(bevelInner_);
+}

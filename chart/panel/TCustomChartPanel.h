@@ -1,0 +1,100 @@
+#pragma once
+
+#include <functional>
+
+#include "chart/axes/TChartAxis.h"
+#include "chart/canvas/TBufferedCanvas3D.h"
+#include "chart/canvas/TChartPen.h"
+#include "chart/model/TChartModel.h"
+#include "gui/Mouse.h"
+#include "gui/WindowControl.h"
+
+class TCustomChartPanel;
+
+using TChartNotifyEvent = std::function<void(TCustomChartPanel& sender)>;
+using TChartMouseEvent =
+    std::function<void(TCustomChartPanel& sender, TMouseButton button, TShiftState shift, int x, int y)>;
+
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
+
+// The panel level of a chart: the window it is, its margins and frame, the
+// plot rectangle, and the paint cycle through the off-screen drawing surface.
+// The levels above draw the chart's content in DrawChartContent.
+class TCustomChartPanel : public TChartModel, public WindowControl {
+public:
+  explicit TCustomChartPanel(Control* parent);
+  ~TCustomChartPanel() override;
+
+  int MarginLeft() const { return marginLeft_; }
+  void SetMarginLeft(int value);
+  int MarginTop() const { return marginTop_; }
+  void SetMarginTop(int value);
+  int MarginRight() const { return marginRight_; }
+  void SetMarginRight(int value);
+  int MarginBottom() const { return marginBottom_; }
+  void SetMarginBottom(int value);
+  TChartUnits MarginUnits() const { return marginUnits_; }
+  void SetMarginUnits(TChartUnits units);
+  TPanelBevel BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TPanelBevel bevel);
+  TPanelBevel BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TPanelBevel bevel);
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int width);
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int width);
+  TChartHiddenPen& Border() { return border_; }
+  bool View3D() const { return view3D_; }
+  void SetView3D(bool view3D);
+
+  // Run-time state of the last paint.
+  TRect PanelRect;
+  TRect PlotRect;
+  int PlotWidth = 0;
+  int PlotHeight = 0;
+  int PlotCenterX = 0;
+  int PlotCenterY = 0;
+
+  TBufferedCanvas3D& Canvas3D() { return canvas_; }
+
+  void RequestRepaint() override;
+  // RequestRepaint followed by an immediate, synchronous paint.
+  void Refresh();
+  // Runs the whole painting sequence into `target` over `bounds`.
+  void PaintChart(TRasterCanvas& target, const TRect& bounds);
+  // How often the painting sequence ran.
+  long PaintCount() const { return paintCount_; }
+
+  TChartNotifyEvent OnAfterDraw;
+
+protected:
+  // Shows the kept picture, or paints anew when it is stale.
+  void Paint() override;
+  // Steps 5 to 19 of the painting sequence, between preparing the picture
+  // and showing it.
+  virtual void DrawChartContent() = 0;
+
+  void ApplyMargins();
+  void UpdatePlotSize();
+  void PaintPanelBackground(TRect rect);
+  void PaintPanelFrame(TRect& rect);
+
+private:
+  int FrameWidth() const;
+  template <class T>
+  void Store(T& field, const T& value);
+
+  TBufferedCanvas3D canvas_;
+  TChartHiddenPen border_;
+  int marginLeft_ = 3;
+  int marginTop_ = 4;
+  int marginRight_ = 3;
+  int marginBottom_ = 4;
+  TChartUnits marginUnits_ = muPercent;
+  TPanelBevel bevelOuter_ = bvRaised;
+  TPanelBevel bevelInner_ = bvNone;
+  int bevelWidth_ = 1;
+  int borderWidth_ = 0;
+  bool view3D_ = true;
+  long paintCount_ = 0;
+};
