@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "gui/Geometry.h"
+
 class TChartModel;
 
 // A chart title's text: an ordered list of lines.
@@ -17,6 +19,9 @@ public:
   // Replaces all lines by the text split at CR, LF or CR LF; a trailing line
   // end adds no empty line and an empty text gives no line.
   void SetText(std::string_view text);
+
+  // Where the title was drawn in the last paint (empty when it took no room).
+  TRect Box;
 
 private:
   TChartModel& chart_;

@@ -8,10 +8,6 @@ class TCustomChart : public TCustomAxisPanel {
 public:
   explicit TCustomChart(Control* parent);
 
-  TChartMouseEvent OnMouseDown;
-  TChartMouseEvent OnMouseMove;
-  TChartMouseEvent OnMouseUp;
-
 protected:
   void DrawChartContent() override;
   void PaintWalls();

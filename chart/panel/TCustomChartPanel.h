@@ -66,6 +66,11 @@ public:
   long PaintCount() const { return paintCount_; }
 
   TChartNotifyEvent OnAfterDraw;
+  // The window's own mouse events, fired before the chart's processing.
+  TChartMouseEvent OnMouseDown;
+  TChartMouseEvent OnMouseMove;
+  TChartMouseEvent OnMouseUp;
+  std::function<void(TCustomChartPanel& sender, bool up, TShiftState shift, int x, int y)> OnMouseWheel;
 
 protected:
   // Shows the kept picture, or paints anew when it is stale.
