@@ -1,20 +1,22 @@
 #include "chart/panel/TCustomAxisPanel.h"
 
+#include <algorithm>
+
 #include "chart/series/TChartSeries.h"
 
-template <class T>
-void TCustomAxisPanel::Store(T& field, const T& value) {
-  if (field == value) {
-    return;
-  }
-  field = value;
-  RequestRepaint();
+namespace {
+
+TRect Intersection(const TRect& a, const TRect& b) {
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+          std::min(a.Bottom, b.Bottom)};
 }
 
-void TCustomAxisPanel::SetAxisVisible(bool visible) { Store(axisVisible_, visible); }
-void TCustomAxisPanel::SetAxisBehind(bool behind) { Store(axisBehind_, behind); }
-void TCustomAxisPanel::SetClipPoints(bool clip) { Store(clipPoints_, clip); }
-void TCustomAxisPanel::SetView3DWalls(bool walls) { Store(view3DWalls_, walls); }
+}  // namespace
+
+void TCustomAxisPanel::SetAxisVisible(bool visible) { StoreSetting(axisVisible_, visible); }
+void TCustomAxisPanel::SetAxisBehind(bool behind) { StoreSetting(axisBehind_, behind); }
+void TCustomAxisPanel::SetClipPoints(bool clip) { StoreSetting(clipPoints_, clip); }
+void TCustomAxisPanel::SetView3DWalls(bool walls) { StoreSetting(view3DWalls_, walls); }
 
 TAxisLayoutContext TCustomAxisPanel::AxisContext() const {
   return {PlotRect, 0, axisVisible_, View3D()};
@@ -29,6 +31,23 @@ void TCustomAxisPanel::FitAxesIntoPlotRect() {
   for (TChartAxis* axis : axes) {
     axis->PlaceAlongPlot(AxisContext());
   }
+  // Each shown axis takes its room from what the axes before it left; the
+  // four sides and the depth axis shrink the plot, further axes only place
+  // themselves.
+  constexpr std::size_t kShrinkingAxes = 5;
+  TRect area = PlotRect;
+  for (std::size_t i = 0; i < axes.size(); ++i) {
+    if (!axes[i]->IsShown) {
+      continue;
+    }
+    TRect reserved = area;
+    axes[i]->ReserveRoom(Canvas3D(), reserved, i < kShrinkingAxes);
+    const TRect common = Intersection(area, reserved);
+    if (common.Width() > 0 && common.Height() > 0) {
+      area = common;
+    }
+  }
+  PlotRect = area;
   UpdatePlotSize();
   for (TChartAxis* axis : axes) {
     axis->PlaceAlongPlot(AxisContext());
@@ -47,6 +66,11 @@ void TCustomAxisPanel::PaintAxes() {
   }
   if (OnBeforeDrawAxes) {
     OnBeforeDrawAxes(*this);
+  }
+  for (TChartAxis* axis : Axes().All()) {
+    if (axis->IsShown) {
+      axis->DrawAxis(Canvas3D(), AxisContext());
+    }
   }
 }
 
