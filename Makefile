@@ -73,7 +73,8 @@ fuzz: deps
 	  name=$$(basename $$target); corpus=$$(mktemp -d); log=$$(mktemp); \
 	  cp tests/fuzz-corpus/$$name/* $$corpus/ 2>/dev/null; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  QT_QPA_PLATFORM=offscreen $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	    $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    $$corpus > $$log 2>&1; status=$$?; \
 	  grep -E '^(Done|stat::number|stat::average)' $$log; \
 	  if [ $$status != 0 ]; then tail -n 40 $$log; exit 1; fi; \
