@@ -106,6 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](TLineSeries& s) { s.SetKeepPointBeyondEdge(false); }, 11, 10},
         RangeCase{"VisibleRangeOff", 10.5, 20.5, [](TLineSeries& s) { s.SetUseVisibleRange(false); }, 0, 99},
         RangeCase{"UnorderedX", 10.5, 20.5, [](TLineSeries& s) { s.XValues().SetOrder(loNone); }, 0, 99},
+        RangeCase{"DescendingOrderSetLater", 10.5, 20.5,
+                  [](TLineSeries& s) { s.XValues().SetOrder(loDescending); }, 0, 99},
         RangeCase{"EmptySeries", 10.5, 20.5, [](TLineSeries& s) { s.ClearPoints(); }, -1, -1}),
     [](const auto& info) { return info.param.name; });
 
@@ -120,6 +122,31 @@ TEST(TLineSeries, EntersAtTheLeftEdgeInterpolatedBetweenTheNeighbours) {
   EXPECT_EQ(calls[1], "LineSegment 5 78 15 76");
   EXPECT_EQ(calls[10], "LineSegment 95 60 105 58");
 }
+
+struct LogEntryCase {
+  const char* name;
+  double before;
+  Calls calls;
+};
+
+class LogarithmicEntry : public testing::TestWithParam<LogEntryCase> {};
+
+// Left axis 1..100 over 100 pixels; the left edge is halfway from the
+// point before to the first visible one.
+TEST_P(LogarithmicEntry, InterpolatesLogarithmsOfPositiveValuesOnly) {
+  LineChart pane;
+  pane.Chart.LeftAxis().SetLogarithmic(true);
+  pane.Chart.LeftAxis().SetAxisRange(1, 100);
+  pane.Add({{0, GetParam().before}, {40, 100}});
+  pane.Chart.BottomAxis().SetAxisRange(20, 120);
+  EXPECT_EQ(pane.Draw(), GetParam().calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, LogarithmicEntry,
+    testing::Values(LogEntryCase{"Positive", 1, {"LineSegment 0 50 20 0"}},  // halfway is 10
+                    LogEntryCase{"Zero", 0, {"LineSegment 0 15 20 0"}}),     // halfway is 50
+    [](const auto& info) { return info.param.name; });
 
 TEST(TLineSeries, EntryFromAPointOfEqualXStartsAtItsHeight) {
   LineChart pane;
