@@ -47,9 +47,9 @@ public:
 
   // Whether the chart draws in 3D, which only the margins look at.
   bool View3D = false;
-  // Drawing state: lines between points, no area below them.
+  // Drawing state: lines between points (a series that fills areas or
+  // only marks its points turns it off).
   bool DrawLine = true;
-  bool DrawArea = false;
 
   TSeriesMargins HorizontalMargins() const override;
   TSeriesMargins VerticalMargins() const override;

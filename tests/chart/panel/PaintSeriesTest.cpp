@@ -32,6 +32,13 @@ struct ZigzagPane {
 
   void Paint() { Chart.PaintChart(Picture, {0, 0, PaneWidth, PaneHeight}); }
 
+  bool ColumnShows(int x, TColor color) const {
+    for (int y = 0; y < PaneHeight; ++y) {
+      if (Picture.GetPixel(x, y) == color) return true;
+    }
+    return false;
+  }
+
   int CountOutsidePlot(TColor color) const {
     const TRect& plot = Chart.PlotRect;
     int count = 0;
@@ -54,6 +61,17 @@ TEST(PaintSeries, LinesStayStrictlyInsideThePlotWhileClipping) {
   pane.Chart.SetClipPoints(false);
   pane.Paint();
   EXPECT_GT(pane.CountOutsidePlot(clBlue), 0);
+}
+
+// The first and last visible points lie well inside the zoomed plot; the
+// segments from the points beyond them fill the columns next to its edges.
+TEST(PaintSeries, ZoomedLineReachesBothEdgesOfThePlot) {
+  ZigzagPane pane;
+  pane.Red.SetActive(false);
+  pane.Chart.LeftAxis().SetAxisRange(-2000, 2000);  // gentle enough to cross every column
+  pane.Paint();
+  EXPECT_TRUE(pane.ColumnShows(pane.Chart.PlotRect.Left + 1, clBlue));
+  EXPECT_TRUE(pane.ColumnShows(pane.Chart.PlotRect.Right - 1, clBlue));
 }
 
 struct OrderCase {
