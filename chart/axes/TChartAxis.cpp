@@ -26,20 +26,27 @@ TChartAxis::TChartAxis(TChartModel& chart, TAxisKind kind)
   visible_ = !IsDepthAxis();
   if (kind == TAxisKind::Top || kind == TAxisKind::Right) {
     zPosition_ = 100;
+    Grid.ZPosition = 100;
   }
+  if (kind == TAxisKind::Left) {
+    Title.SetAngle(90);
+  } else if (kind == TAxisKind::Right) {
+    Title.SetAngle(270);
+  }
+  WatchParts();
 }
 
-template <class T>
-void TChartAxis::Store(T& field, const T& value) {
-  if (field == value) {
-    return;
+void TChartAxis::WatchParts() {
+  const auto repaint = [this] { chart_.RequestRepaint(); };
+  for (TChangeNotifier* part : std::initializer_list<TChangeNotifier*>{
+           &LabelsFont, &Ticks, &TicksInner, &MinorTicks, &Grid, &MinorGrid, &Axis, &Title,
+           &Title.Font}) {
+    part->OnChange = repaint;
   }
-  field = value;
-  chart_.RequestRepaint();
 }
 
 void TChartAxis::SetAutomatic(bool automatic) {
-  Store(automatic_, automatic);
+  chart_.StoreSetting(automatic_, automatic);
   if (!chart_.Loading()) {
     SetAutomaticMinimum(automatic);
     SetAutomaticMaximum(automatic);
@@ -47,11 +54,11 @@ void TChartAxis::SetAutomatic(bool automatic) {
 }
 
 void TChartAxis::SetAutomaticEnd(bool& end, bool otherEnd, bool automatic) {
-  Store(end, automatic);
+  chart_.StoreSetting(end, automatic);
   if (!automatic) {
-    Store(automatic_, false);
+    chart_.StoreSetting(automatic_, false);
   } else if (otherEnd) {
-    Store(automatic_, true);
+    chart_.StoreSetting(automatic_, true);
   }
 }
 
@@ -77,21 +84,21 @@ void TChartAxis::SetMaximum(double maximum) {
   StoreMaximum(maximum);
 }
 
-void TChartAxis::StoreMinimum(double minimum) { Store(minimum_, minimum); }
-void TChartAxis::StoreMaximum(double maximum) { Store(maximum_, maximum); }
+void TChartAxis::StoreMinimum(double minimum) { chart_.StoreSetting(minimum_, minimum); }
+void TChartAxis::StoreMaximum(double maximum) { chart_.StoreSetting(maximum_, maximum); }
 
 void TChartAxis::SetIncrement(double increment) {
   if (increment < 0) {
     throw AxisException("Axis increment must be >= 0");
   }
-  Store(increment_, increment);
+  chart_.StoreSetting(increment_, increment);
 }
 
 void TChartAxis::SetInverted(bool inverted) {
   if (inverted == scale_.Inverted) {
     return;
   }
-  Store(scale_.Inverted, inverted);
+  chart_.StoreSetting(scale_.Inverted, inverted);
   // The two depth axes are inverted together.
   if (kind_ == TAxisKind::Depth) {
     chart_.DepthTopAxis().SetInverted(inverted);
@@ -100,8 +107,8 @@ void TChartAxis::SetInverted(bool inverted) {
   }
 }
 
-void TChartAxis::SetHorizontal(bool horizontal) { Store(scale_.Horizontal, horizontal); }
-void TChartAxis::SetOtherSide(bool otherSide) { Store(otherSide_, otherSide); }
+void TChartAxis::SetHorizontal(bool horizontal) { chart_.StoreSetting(scale_.Horizontal, horizontal); }
+void TChartAxis::SetOtherSide(bool otherSide) { chart_.StoreSetting(otherSide_, otherSide); }
 
 void TChartAxis::SetLogarithmic(bool logarithmic) {
   if (logarithmic) {
@@ -113,7 +120,7 @@ void TChartAxis::SetLogarithmic(bool logarithmic) {
       throw AxisException("Logarithmic Axis Min and Max values should be >= 0");
     }
   }
-  Store(scale_.Logarithmic, logarithmic);
+  chart_.StoreSetting(scale_.Logarithmic, logarithmic);
   scale_.UpdateDerived();
 }
 
@@ -121,17 +128,17 @@ void TChartAxis::SetLogarithmicBase(double base) {
   if (base == 1 || base <= 0) {
     throw AxisException("Axis Logarithmic Base should be <> 1 and > 0");
   }
-  Store(logarithmicBase_, base);
+  chart_.StoreSetting(logarithmicBase_, base);
 }
 
-void TChartAxis::SetStartPosition(double percent) { Store(startPosition_, percent); }
-void TChartAxis::SetEndPosition(double percent) { Store(endPosition_, percent); }
-void TChartAxis::SetPositionPercent(double position) { Store(positionPercent_, position); }
-void TChartAxis::SetPositionUnits(TChartUnits units) { Store(positionUnits_, units); }
-void TChartAxis::SetMinimumOffset(int pixels) { Store(minimumOffset_, pixels); }
-void TChartAxis::SetMaximumOffset(int pixels) { Store(maximumOffset_, pixels); }
-void TChartAxis::SetZPosition(double percent) { Store(zPosition_, percent); }
-void TChartAxis::SetVisible(bool visible) { Store(visible_, visible); }
+void TChartAxis::SetStartPosition(double percent) { chart_.StoreSetting(startPosition_, percent); }
+void TChartAxis::SetEndPosition(double percent) { chart_.StoreSetting(endPosition_, percent); }
+void TChartAxis::SetPositionPercent(double position) { chart_.StoreSetting(positionPercent_, position); }
+void TChartAxis::SetPositionUnits(TChartUnits units) { chart_.StoreSetting(positionUnits_, units); }
+void TChartAxis::SetMinimumOffset(int pixels) { chart_.StoreSetting(minimumOffset_, pixels); }
+void TChartAxis::SetMaximumOffset(int pixels) { chart_.StoreSetting(maximumOffset_, pixels); }
+void TChartAxis::SetZPosition(double percent) { chart_.StoreSetting(zPosition_, percent); }
+void TChartAxis::SetVisible(bool visible) { chart_.StoreSetting(visible_, visible); }
 
 void TChartAxis::SetAxisRange(double low, double high) {
   automatic_ = false;
@@ -279,4 +286,7 @@ void TChartAxis::ApplySeriesMargins(const TAxisLayoutContext& context) {
   scale_.ScaleMin = std::min(atFirst, atLast);
   scale_.ScaleMax = std::max(atFirst, atLast);
   UpdateDerived(context);
+  if (minimumOffset_ != 0 || maximumOffset_ != 0) {
+    TitleEdge = LabelsEdge + OutwardSign() * labelsRoom_;
+  }
 }

@@ -1,10 +1,56 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "chart/axes/TAxisScale.h"
+#include "chart/canvas/TChartFont.h"
+#include "chart/canvas/TChartPen.h"
 #include "gui/Geometry.h"
 
+class TCanvas3D;
 class TChartModel;
 class TChartSeries;
+
+enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+enum TAxisLabelAlign { alDefault, alOpposite };
+enum TAxisLineMode { lmLine, lmCylinder, lmRectangle };
+
+// The pen of grid lines: dotted grey, optionally between the labels.
+class TAxisGridPen : public TDottedGrayPen {
+public:
+  double ZPosition = 0;  // no effect in 2D
+  bool Centered() const { return centered_; }
+  void SetCentered(bool centered) { Change(centered_, centered); }
+
+private:
+  bool centered_ = false;
+};
+
+// The pen of the axis line.
+class TChartAxisPen : public TChartPen {
+public:
+  TChartAxisPen() : TChartPen(TChartPenSettings{.Width = 2}) {}
+  TAxisLineMode LineMode = lmLine;
+};
+
+// An axis' title: a caption drawn along the axis, outside its labels.
+class TChartAxisTitle : public TChangeNotifier {
+public:
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible) { Change(visible_, visible); }
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption) { Change(caption_, caption); }
+  // Degrees, stored modulo 360.
+  int Angle() const { return angle_; }
+  void SetAngle(int angle) { Change(angle_, ((angle % 360) + 360) % 360); }
+  TChartFont Font;
+
+private:
+  bool visible_ = true;
+  std::string caption_;
+  int angle_ = 0;
+};
 
 // Where an axis stands; fixes its creation settings.
 enum class TAxisKind { Bottom, Top, Left, Right, Depth, DepthTop, Custom };
@@ -99,6 +145,77 @@ public:
   bool DateTimeScale = false;
   int DepthOffset = 0;
 
+  // Labels, ticks and grid.
+  bool Labels() const { return labels_; }
+  void SetLabels(bool labels);
+  TChartFont LabelsFont;
+  TAxisLabelStyle LabelStyle() const { return labelStyle_; }
+  void SetLabelStyle(TAxisLabelStyle style);
+  const std::string& AxisValuesFormat() const { return axisValuesFormat_; }
+  void SetAxisValuesFormat(const std::string& pattern);
+  const std::string& DateTimeFormat() const { return dateTimeFormat_; }
+  void SetDateTimeFormat(const std::string& pattern);
+  bool ExactDateTime() const { return exactDateTime_; }
+  void SetExactDateTime(bool exact);
+  // Percent of a label's size kept free between labels; raises when negative.
+  int LabelsSeparation() const { return labelsSeparation_; }
+  void SetLabelsSeparation(int percent);
+  TAxisLabelAlign LabelsAlign() const { return labelsAlign_; }
+  void SetLabelsAlign(TAxisLabelAlign align);
+  // Degrees, stored modulo 360.
+  int LabelsAngle() const { return labelsAngle_; }
+  void SetLabelsAngle(int angle);
+  int LabelsSize() const { return labelsSize_; }
+  void SetLabelsSize(int pixels);
+  bool LabelsOnAxis() const { return labelsOnAxis_; }
+  void SetLabelsOnAxis(bool onAxis);
+  bool LabelsMultiLine() const { return labelsMultiLine_; }
+  void SetLabelsMultiLine(bool multiLine);
+  bool LabelsAlternate() const { return labelsAlternate_; }
+  void SetLabelsAlternate(bool alternate);
+  bool LabelsExponent() const { return labelsExponent_; }
+  void SetLabelsExponent(bool exponent);
+  bool RoundFirstLabel() const { return roundFirstLabel_; }
+  void SetRoundFirstLabel(bool round);
+  int TickLength() const { return tickLength_; }
+  void SetTickLength(int pixels);
+  int TickInnerLength() const { return tickInnerLength_; }
+  void SetTickInnerLength(int pixels);
+  int MinorTickLength() const { return minorTickLength_; }
+  void SetMinorTickLength(int pixels);
+  int MinorTickCount() const { return minorTickCount_; }
+  void SetMinorTickCount(int count);
+  bool TickOnLabelsOnly() const { return tickOnLabelsOnly_; }
+  void SetTickOnLabelsOnly(bool onLabelsOnly);
+  int TitleSize() const { return titleSize_; }
+  void SetTitleSize(int pixels);
+  TDarkGrayPen Ticks;
+  TDarkGrayPen TicksInner;
+  TDarkGrayPen MinorTicks;
+  TAxisGridPen Grid;
+  TChartHiddenPen MinorGrid;
+  TChartAxisPen Axis;
+  TChartAxisTitle Title;
+
+  // Working state of the last layout and paint, across the axis direction.
+  int LinePos = 0;
+  int LabelsEdge = 0;
+  int TitleEdge = 0;
+  std::vector<int> TickPixels;
+
+  TAxisLabelStyle EffectiveLabelStyle() const;
+  std::string LabelText(double value) const;
+  int LabelSize(TCanvas3D& canvas, double value) const;
+  double ComputeLabelStep(TCanvas3D& canvas) const;
+  int AxisLineRoom() const;
+  int WidestLabelWidth(TCanvas3D& canvas) const;
+  // Takes the axis' room from `rect` (when shrink) and sets the anchors.
+  void ReserveRoom(TCanvas3D& canvas, TRect& rect, bool shrink);
+  void DrawAxis(TCanvas3D& canvas, const TAxisLayoutContext& context);
+  // The area a click on the axis hits: along the span, from the labels to
+  // 3 pixels beyond the line, edges included.
+  bool HitTest(int x, int y) const;
+
   int ValueToPixel(double value) const { return scale_.ValueToPixel(value); }
   double PixelToValue(int pixel) const { return scale_.PixelToValue(pixel); }
 
@@ -112,8 +229,20 @@ public:
   void ApplySeriesMargins(const TAxisLayoutContext& context);
 
 private:
-  template <class T>
-  void Store(T& field, const T& value);
+  void WatchParts();
+  // +1 where outward is toward larger coordinates (right, bottom), else -1.
+  int OutwardSign() const;
+  int EdgeOf(const TRect& rect) const;
+  int PositionShift(const TRect& rect) const;
+  bool RunsAlong(int angle) const;
+  int LabelsRoom(TCanvas3D& canvas) const;
+  bool SeriesAlongWithAtMostPoints(int count) const;
+  void DrawTitle(TCanvas3D& canvas) const;
+  void DrawLabels(TCanvas3D& canvas);
+  void DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text) const;
+  void DrawLineTicksAndGrid(TCanvas3D& canvas, const TAxisLayoutContext& context) const;
+  void DrawTicks(TCanvas3D& canvas, const std::vector<int>& pixels, int start, int length) const;
+  void DrawGrid(TCanvas3D& canvas, const std::vector<int>& pixels, const TRect& plot) const;
   void SetAutomaticEnd(bool& end, bool otherEnd, bool automatic);
   // Steps 1 and 2 of a layout's range: the automatic ends, then the scale.
   void TakeRange();
@@ -140,4 +269,26 @@ private:
   double zPosition_ = 0;
   bool visible_ = true;
   TChartAxis* master_ = nullptr;
+  bool labels_ = true;
+  TAxisLabelStyle labelStyle_ = talAuto;
+  std::string axisValuesFormat_ = "#,##0.###";
+  std::string dateTimeFormat_;
+  bool exactDateTime_ = true;
+  int labelsSeparation_ = 10;
+  TAxisLabelAlign labelsAlign_ = alDefault;
+  int labelsAngle_ = 0;
+  int labelsSize_ = 0;
+  bool labelsOnAxis_ = true;
+  bool labelsMultiLine_ = false;
+  bool labelsAlternate_ = false;
+  bool labelsExponent_ = false;
+  bool roundFirstLabel_ = true;
+  int tickLength_ = 4;
+  int tickInnerLength_ = 0;
+  int minorTickLength_ = 2;
+  int minorTickCount_ = 3;
+  bool tickOnLabelsOnly_ = true;
+  int titleSize_ = 0;
+  // The labels' room as the last ReserveRoom measured it.
+  int labelsRoom_ = 0;
 };

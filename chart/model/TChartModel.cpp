@@ -8,10 +8,14 @@
 TChartModel::TChartModel()
     : seriesList_(*this),
       axes_(*this),
-      title_(*this),
-      subTitle_(*this),
-      foot_(*this),
-      subFoot_(*this) {
+      title_(*this, true),
+      subTitle_(*this, true),
+      foot_(*this, false),
+      subFoot_(*this, false),
+      backWall_(*this, clSilver, true, true),
+      leftWall_(*this, 0x80FFFF, true, false),
+      bottomWall_(*this, clWhite, true, false),
+      rightWall_(*this, clSilver, false, false) {
   repaintEnabled_ = true;
 }
 
@@ -28,14 +32,6 @@ void TChartModel::SetColor(TColor color) {
     return;
   }
   color_ = color;
-  RequestRepaint();
-}
-
-void TChartModel::SetBackWallColor(TColor color) {
-  if (backWallColor_ == color) {
-    return;
-  }
-  backWallColor_ = color;
   RequestRepaint();
 }
 
@@ -61,7 +57,7 @@ bool TChartModel::IsColorFree(TColor color, bool checkBackground,
       return false;
     }
   }
-  return !checkBackground || (color != color_ && color != backWallColor_);
+  return !checkBackground || (color != color_ && color != backWall_.Color());
 }
 
 TColor TChartModel::FreeSeriesColor(bool checkBackground, const TChartSeries* skip) const {

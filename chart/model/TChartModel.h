@@ -5,6 +5,7 @@
 #include "chart/model/TChartAxes.h"
 #include "chart/model/TChartSeriesList.h"
 #include "chart/model/TChartTitle.h"
+#include "chart/model/TChartWall.h"
 #include "gui/Color.h"
 
 class TChartSeries;
@@ -39,8 +40,10 @@ public:
   // series colour avoids.
   TColor Color() const { return color_; }
   void SetColor(TColor color);
-  TColor BackWallColor() const { return backWallColor_; }
-  void SetBackWallColor(TColor color);
+  TChartWall& BackWall() { return backWall_; }
+  TChartWall& LeftWall() { return leftWall_; }
+  TChartWall& BottomWall() { return bottomWall_; }
+  TChartWall& RightWall() { return rightWall_; }
 
   // The chart's own palette; empty means the default one.
   const std::vector<TColor>& ColorPalette() const { return palette_; }
@@ -54,6 +57,16 @@ public:
   // is dropped, not queued.
   // A chart with a window also invalidates it.
   virtual void RequestRepaint();
+  // How every setting of the chart and its parts is set: compare, store,
+  // and only on a change request a repaint.
+  template <class T>
+  void StoreSetting(T& field, const T& value) {
+    if (field == value) {
+      return;
+    }
+    field = value;
+    RequestRepaint();
+  }
   bool RepaintEnabled() const { return repaintEnabled_; }
   bool PictureStale() const { return pictureStale_; }
   // How many requests were taken since the chart was created.
@@ -79,7 +92,10 @@ private:
   TChartTitle foot_;
   TChartTitle subFoot_;
   TColor color_ = clBtnFace;
-  TColor backWallColor_ = clSilver;
+  TChartWall backWall_;
+  TChartWall leftWall_;
+  TChartWall bottomWall_;
+  TChartWall rightWall_;
   std::vector<TColor> palette_;
   bool repaintEnabled_ = false;
   bool pictureStale_ = true;

@@ -5,55 +5,12 @@
 
 #include "chart/series/TChartSeries.h"
 
-template <class T>
-void TCustomAxisPanel::Store(T& field, const T& value) {
-  if (field == value) {
-    return;
-  }
-  field = value;
-  RequestRepaint();
-}
-
-void TCustomAxisPanel::SetAxisVisible(bool visible) { Store(axisVisible_, visible); }
-void TCustomAxisPanel::SetAxisBehind(bool behind) { Store(axisBehind_, behind); }
-void TCustomAxisPanel::SetClipPoints(bool clip) { Store(clipPoints_, clip); }
-void TCustomAxisPanel::SetView3DWalls(bool walls) { Store(view3DWalls_, walls); }
-
-TAxisLayoutContext TCustomAxisPanel::AxisContext() const {
-  return {PlotRect, 0, axisVisible_, View3D()};
-}
-
-void TCustomAxisPanel::FitAxesIntoPlotRect() {
-  std::vector<TChartAxis*> axes = Axes().All();
-  for (TChartAxis* axis : axes) {
-    axis->IsAxisShown(AxisContext());
-    axis->RecomputeScale(AxisContext());
-  }
-  for (TChartAxis* axis : axes) {
-    axis->PlaceAlongPlot(AxisContext());
-  }
-  UpdatePlotSize();
-  for (TChartAxis* axis : axes) {
-    axis->PlaceAlongPlot(AxisContext());
-  }
-}
-
-void TCustomAxisPanel::ApplySeriesMargins() {
-  for (TChartAxis* axis : Axes().All()) {
-    axis->ApplySeriesMargins(AxisContext());
-  }
-}
-
-void TCustomAxisPanel::PaintAxes() {
-  if (!axisVisible_) {
-    return;
-  }
-  if (OnBeforeDrawAxes) {
-    OnBeforeDrawAxes(*this);
-  }
-}
-
 namespace {
+
+TRect Intersection(const TRect& a, const TRect& b) {
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+          std::min(a.Bottom, b.Bottom)};
+}
 
 // Series drawing confined to the inside of the plot rectangle for a scope.
 class TSeriesClip {
@@ -76,6 +33,67 @@ private:
 };
 
 }  // namespace
+
+void TCustomAxisPanel::SetAxisVisible(bool visible) { StoreSetting(axisVisible_, visible); }
+void TCustomAxisPanel::SetAxisBehind(bool behind) { StoreSetting(axisBehind_, behind); }
+void TCustomAxisPanel::SetClipPoints(bool clip) { StoreSetting(clipPoints_, clip); }
+void TCustomAxisPanel::SetView3DWalls(bool walls) { StoreSetting(view3DWalls_, walls); }
+
+TAxisLayoutContext TCustomAxisPanel::AxisContext() const {
+  return {PlotRect, 0, axisVisible_, View3D()};
+}
+
+void TCustomAxisPanel::FitAxesIntoPlotRect() {
+  std::vector<TChartAxis*> axes = Axes().All();
+  for (TChartAxis* axis : axes) {
+    axis->IsAxisShown(AxisContext());
+    axis->RecomputeScale(AxisContext());
+  }
+  for (TChartAxis* axis : axes) {
+    axis->PlaceAlongPlot(AxisContext());
+  }
+  // Each shown axis takes its room from what the axes before it left; the
+  // four sides and the depth axis shrink the plot, further axes only place
+  // themselves.
+  constexpr std::size_t kShrinkingAxes = 5;
+  TRect area = PlotRect;
+  for (std::size_t i = 0; i < axes.size(); ++i) {
+    if (!axes[i]->IsShown) {
+      continue;
+    }
+    TRect reserved = area;
+    axes[i]->ReserveRoom(Canvas3D(), reserved, i < kShrinkingAxes);
+    const TRect common = Intersection(area, reserved);
+    if (common.Width() > 0 && common.Height() > 0) {
+      area = common;
+    }
+  }
+  PlotRect = area;
+  UpdatePlotSize();
+  for (TChartAxis* axis : axes) {
+    axis->PlaceAlongPlot(AxisContext());
+  }
+}
+
+void TCustomAxisPanel::ApplySeriesMargins() {
+  for (TChartAxis* axis : Axes().All()) {
+    axis->ApplySeriesMargins(AxisContext());
+  }
+}
+
+void TCustomAxisPanel::PaintAxes() {
+  if (!axisVisible_) {
+    return;
+  }
+  if (OnBeforeDrawAxes) {
+    OnBeforeDrawAxes(*this);
+  }
+  for (TChartAxis* axis : Axes().All()) {
+    if (axis->IsShown) {
+      axis->DrawAxis(Canvas3D(), AxisContext());
+    }
+  }
+}
 
 void TCustomAxisPanel::PaintSeries() {
   if (OnBeforeDrawSeries) {

@@ -30,8 +30,6 @@ protected:
   void PaintSeries();
 
 private:
-  template <class T>
-  void Store(T& field, const T& value);
 
   bool axisVisible_ = true;
   bool axisBehind_ = true;

@@ -8,7 +8,14 @@ class TCustomChart : public TCustomAxisPanel {
 public:
   explicit TCustomChart(Control* parent);
 
+  // Pixels between a title's box and the plot.
+  static constexpr int TitleChartGap = 5;
+
 protected:
   void DrawChartContent() override;
+  // The titles of one pass: before the series those in their places, after
+  // them the custom-positioned ones.
+  void DrawTitlesPass(bool customPositioned);
+  void LayoutAndDrawTitle(TChartTitle& title);
   void PaintWalls();
 };

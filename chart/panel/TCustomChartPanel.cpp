@@ -8,25 +8,16 @@ TCustomChartPanel::TCustomChartPanel(Control* parent) : WindowControl(parent) {
 
 TCustomChartPanel::~TCustomChartPanel() = default;
 
-template <class T>
-void TCustomChartPanel::Store(T& field, const T& value) {
-  if (field == value) {
-    return;
-  }
-  field = value;
-  RequestRepaint();
-}
-
-void TCustomChartPanel::SetMarginLeft(int value) { Store(marginLeft_, value); }
-void TCustomChartPanel::SetMarginTop(int value) { Store(marginTop_, value); }
-void TCustomChartPanel::SetMarginRight(int value) { Store(marginRight_, value); }
-void TCustomChartPanel::SetMarginBottom(int value) { Store(marginBottom_, value); }
-void TCustomChartPanel::SetMarginUnits(TChartUnits units) { Store(marginUnits_, units); }
-void TCustomChartPanel::SetBevelOuter(TPanelBevel bevel) { Store(bevelOuter_, bevel); }
-void TCustomChartPanel::SetBevelInner(TPanelBevel bevel) { Store(bevelInner_, bevel); }
-void TCustomChartPanel::SetBevelWidth(int width) { Store(bevelWidth_, width); }
-void TCustomChartPanel::SetBorderWidth(int width) { Store(borderWidth_, width); }
-void TCustomChartPanel::SetView3D(bool view3D) { Store(view3D_, view3D); }
+void TCustomChartPanel::SetMarginLeft(int value) { StoreSetting(marginLeft_, value); }
+void TCustomChartPanel::SetMarginTop(int value) { StoreSetting(marginTop_, value); }
+void TCustomChartPanel::SetMarginRight(int value) { StoreSetting(marginRight_, value); }
+void TCustomChartPanel::SetMarginBottom(int value) { StoreSetting(marginBottom_, value); }
+void TCustomChartPanel::SetMarginUnits(TChartUnits units) { StoreSetting(marginUnits_, units); }
+void TCustomChartPanel::SetBevelOuter(TPanelBevel bevel) { StoreSetting(bevelOuter_, bevel); }
+void TCustomChartPanel::SetBevelInner(TPanelBevel bevel) { StoreSetting(bevelInner_, bevel); }
+void TCustomChartPanel::SetBevelWidth(int width) { StoreSetting(bevelWidth_, width); }
+void TCustomChartPanel::SetBorderWidth(int width) { StoreSetting(borderWidth_, width); }
+void TCustomChartPanel::SetView3D(bool view3D) { StoreSetting(view3D_, view3D); }
 
 void TCustomChartPanel::RequestRepaint() {
   if (!RepaintEnabled()) {

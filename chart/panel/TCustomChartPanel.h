@@ -86,8 +86,6 @@ protected:
 
 private:
   int FrameWidth() const;
-  template <class T>
-  void Store(T& field, const T& value);
 
   TBufferedCanvas3D canvas_;
   TChartHiddenPen border_;

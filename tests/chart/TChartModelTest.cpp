@@ -143,7 +143,7 @@ TEST(TChartModel, SeriesTakeTheFirstFreePaletteColour) {
 TEST(TChartModel, AutomaticColourAvoidsTheBackgrounds) {
   TChartModel chart;
   chart.SetColor(clRed);
-  chart.SetBackWallColor(clGreen);
+  chart.BackWall().SetColor(clGreen);
   TChartSeries series;
   chart.SeriesList().Add(series);
   EXPECT_EQ(series.SeriesColor(), clYellow);

@@ -1,0 +1,183 @@
+// Drawing an axis: title, labels, line, ticks and grid.
+#include <algorithm>
+#include <cmath>
+
+#include "chart/axes/TChartAxis.h"
+#include "chart/axes/TickPositions.h"
+#include "chart/canvas/TCanvas3D.h"
+#include "gui/TRasterCanvas.h"
+#include "runtime/RoundPixel.h"
+
+namespace {
+
+constexpr int kHitSlack = 3;  // pixels beyond the line that still hit the axis
+
+// A grid pen left at the automatic colour draws grey.
+TColor GridColor(const TChartPen& pen) { return pen.Color() == clDefault ? clGray : pen.Color(); }
+
+int LineCount(const std::string& text) {
+  return text.empty() ? 0 : 1 + static_cast<int>(std::count(text.begin(), text.end(), '\r'));
+}
+
+}  // namespace
+
+void TChartAxis::DrawAxis(TCanvas3D& canvas, const TAxisLayoutContext& context) {
+  DateTimeScale = false;
+  LinePos = EdgeOf(context.PlotRect) + PositionShift(context.PlotRect);
+  DrawTitle(canvas);
+  TickPixels.clear();
+  if (EffectiveLabelStyle() != talNone) {
+    DrawLabels(canvas);
+  }
+  DrawLineTicksAndGrid(canvas, context);
+}
+
+void TChartAxis::DrawTitle(TCanvas3D& canvas) const {
+  if (!Title.Visible() || Title.Caption().empty()) {
+    return;
+  }
+  canvas.ApplyFont(Title.Font);
+  canvas.SetBackMode(BackModeTransparent);
+  const int x = Horizontal() ? scale_.MidPixel : TitleEdge;
+  const int y = Horizontal() ? TitleEdge : scale_.MidPixel;
+  if (Title.Angle() == 0) {
+    canvas.SetTextAlign(TextAlignCenter);
+    canvas.TextOut(x, y, Title.Caption());
+    canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
+  } else {
+    canvas.RotatedText(x, y, Title.Angle(), Title.Caption());
+  }
+}
+
+void TChartAxis::DrawLabels(TCanvas3D& canvas) {
+  canvas.ApplyFont(LabelsFont);
+  const double step = ComputeLabelStep(canvas);
+  if (!(step > 0) || scale_.ScaleMax < scale_.ScaleMin) {
+    return;
+  }
+  for (double value :
+       ValueLabelValues(scale_.ScaleMin, scale_.ScaleMax, step, roundFirstLabel_)) {
+    const int pixel = ValueToPixel(value);
+    if (!labelsOnAxis_ && !(scale_.FirstPixel < pixel && pixel < scale_.LastPixel)) {
+      continue;
+    }
+    if (!tickOnLabelsOnly_) {
+      TickPixels.push_back(pixel);
+    }
+    if (labels_) {
+      if (tickOnLabelsOnly_) {
+        TickPixels.push_back(pixel);
+      }
+      DrawLabel(canvas, pixel, LabelText(value));
+    }
+  }
+}
+
+void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text) const {
+  canvas.ApplyFont(LabelsFont);
+  canvas.Brush.Style = bsClear;
+  canvas.SetBackMode(BackModeTransparent);
+  const int height = canvas.MeasureTextHeight("W");
+  const int lines = LineCount(text);
+  int x = Horizontal() ? pixel : LabelsEdge;
+  int y = Horizontal() ? LabelsEdge : pixel;
+  int align = TextAlignLeft;
+  if (Horizontal()) {
+    align = TextAlignCenter | (otherSide_ ? TextAlignBottom : TextAlignTop);
+    y = otherSide_ ? y - lines * height : y - height;
+  } else {
+    // The left axis' labels end at the anchor, the right axis' start there;
+    // the opposite alignment lines the column up on its far edge instead.
+    const bool rightAligned = (labelsAlign_ == alOpposite) == otherSide_;
+    align = rightAligned ? TextAlignRight : TextAlignLeft;
+    if (labelsAlign_ == alOpposite) {
+      x += OutwardSign() * labelsRoom_;
+    }
+    y -= height / 2;
+    y -= RoundPixel(height * 0.5 * (lines + 1));
+  }
+  canvas.SetTextAlign(align);
+  std::size_t start = 0;
+  for (int i = 0; i < lines; ++i) {
+    const std::size_t end = text.find('\r', start);
+    y += height;
+    const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+    if (labelsAngle_ == 0) {
+      canvas.TextOut(x, y, line);
+    } else {
+      canvas.RotatedText(x, y, labelsAngle_, line);
+    }
+    start = end + 1;
+  }
+  canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
+}
+
+void TChartAxis::DrawTicks(TCanvas3D& canvas, const std::vector<int>& pixels, int start,
+                           int length) const {
+  const int end = start + OutwardSign() * length;
+  for (int pixel : pixels) {
+    if (Horizontal()) {
+      canvas.VerticalLine(pixel, start, end);
+    } else {
+      canvas.HorizontalLine(start, end, pixel);
+    }
+  }
+}
+
+void TChartAxis::DrawGrid(TCanvas3D& canvas, const std::vector<int>& pixels, const TRect& plot) const {
+  for (int pixel : pixels) {
+    if (Horizontal()) {
+      canvas.VerticalLine(pixel, plot.Top + 1, plot.Bottom);
+    } else {
+      canvas.HorizontalLine(plot.Left + 1, plot.Right, pixel);
+    }
+  }
+}
+
+void TChartAxis::DrawLineTicksAndGrid(TCanvas3D& canvas, const TAxisLayoutContext& context) const {
+  canvas.Brush.Style = bsClear;
+  canvas.SetBackMode(BackModeTransparent);
+  const int outward = OutwardSign();
+  if (Axis.Visible()) {
+    canvas.ApplyChartPen(Axis);
+    if (Horizontal()) {
+      canvas.HorizontalLine(scale_.FirstPixel, scale_.LastPixel, LinePos);
+    } else {
+      canvas.VerticalLine(LinePos, scale_.FirstPixel, scale_.LastPixel);
+    }
+  }
+  if (Ticks.Visible()) {
+    canvas.ApplyChartPen(Ticks);
+    DrawTicks(canvas, TickPixels, LinePos + outward, tickLength_);
+  }
+  if (Grid.Visible()) {
+    canvas.ApplyChartPen(Grid, GridColor(Grid));
+    DrawGrid(canvas, GridPositions(TickPixels, Grid.Centered(), scale_.FirstPixel, scale_.LastPixel),
+             context.PlotRect);
+  }
+  if (TicksInner.Visible()) {
+    canvas.ApplyChartPen(TicksInner);
+    DrawTicks(canvas, TickPixels, LinePos - outward, -tickInnerLength_);
+  }
+  const std::vector<int> minor =
+      MinorTickPositions(TickPixels, minorTickCount_, scale_.FirstPixel, scale_.LastPixel);
+  if (MinorTicks.Visible() && !TickPixels.empty()) {
+    canvas.ApplyChartPen(MinorTicks);
+    DrawTicks(canvas, minor, LinePos + outward, minorTickLength_);
+  }
+  if (MinorGrid.Visible()) {
+    canvas.ApplyChartPen(MinorGrid, GridColor(MinorGrid));
+    DrawGrid(canvas, minor, context.PlotRect);
+  }
+  canvas.SetBackMode(BackModeOpaque);
+}
+
+bool TChartAxis::HitTest(int x, int y) const {
+  const int along = Horizontal() ? x : y;
+  const int across = Horizontal() ? y : x;
+  if (along < scale_.FirstPixel || along > scale_.LastPixel) {
+    return false;
+  }
+  const int beyondLine = LinePos - OutwardSign() * kHitSlack;
+  return std::min(beyondLine, LabelsEdge) <= across && across <= std::max(beyondLine, LabelsEdge);
+}

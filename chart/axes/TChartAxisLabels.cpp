@@ -1,0 +1,260 @@
+// The labels of an axis: their settings, texts, sizes, step and the room
+// they take beside the plot.
+#include <algorithm>
+#include <cmath>
+
+#include "chart/axes/LabelStep.h"
+#include "chart/axes/TChartAxis.h"
+#include "chart/canvas/TCanvas3D.h"
+#include "chart/model/TChartModel.h"
+#include "chart/series/TChartSeries.h"
+#include "runtime/Exception.h"
+#include "runtime/NumberFormat.h"
+#include "runtime/RoundPixel.h"
+
+namespace {
+
+constexpr char kLineSeparator = '\r';
+
+int Modulo360(int angle) { return ((angle % 360) + 360) % 360; }
+
+struct LineWidths {
+  int Widest = 0;
+  int Count = 0;
+};
+
+// The widest of the text's lines and how many there are (none for "").
+LineWidths WidestLineWidth(TCanvas3D& canvas, const std::string& text) {
+  LineWidths result;
+  if (text.empty()) {
+    return result;
+  }
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find(kLineSeparator, start);
+    const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+    result.Widest = std::max(result.Widest, canvas.MeasureTextWidth(line));
+    ++result.Count;
+    if (end == std::string::npos) {
+      return result;
+    }
+    start = end + 1;
+  }
+}
+
+bool HasLabelTexts(const TChartSeries& series) {
+  if (series.Labels().Empty()) {
+    return false;
+  }
+  for (int i = 0; i < series.PointCount(); ++i) {
+    if (!series.Label(i).empty()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void TChartAxis::SetLabels(bool labels) { chart_.StoreSetting(labels_, labels); }
+void TChartAxis::SetLabelStyle(TAxisLabelStyle style) { chart_.StoreSetting(labelStyle_, style); }
+void TChartAxis::SetAxisValuesFormat(const std::string& pattern) { chart_.StoreSetting(axisValuesFormat_, pattern); }
+void TChartAxis::SetDateTimeFormat(const std::string& pattern) { chart_.StoreSetting(dateTimeFormat_, pattern); }
+void TChartAxis::SetExactDateTime(bool exact) { chart_.StoreSetting(exactDateTime_, exact); }
+
+void TChartAxis::SetLabelsSeparation(int percent) {
+  if (percent < 0) {
+    throw AxisException("Labels Separation % must be greater than 0");
+  }
+  chart_.StoreSetting(labelsSeparation_, percent);
+}
+
+void TChartAxis::SetLabelsAlign(TAxisLabelAlign align) { chart_.StoreSetting(labelsAlign_, align); }
+void TChartAxis::SetLabelsAngle(int angle) { chart_.StoreSetting(labelsAngle_, Modulo360(angle)); }
+void TChartAxis::SetLabelsSize(int pixels) { chart_.StoreSetting(labelsSize_, pixels); }
+void TChartAxis::SetLabelsOnAxis(bool onAxis) { chart_.StoreSetting(labelsOnAxis_, onAxis); }
+void TChartAxis::SetLabelsMultiLine(bool multiLine) { chart_.StoreSetting(labelsMultiLine_, multiLine); }
+void TChartAxis::SetLabelsAlternate(bool alternate) { chart_.StoreSetting(labelsAlternate_, alternate); }
+void TChartAxis::SetLabelsExponent(bool exponent) { chart_.StoreSetting(labelsExponent_, exponent); }
+void TChartAxis::SetRoundFirstLabel(bool round) { chart_.StoreSetting(roundFirstLabel_, round); }
+void TChartAxis::SetTickLength(int pixels) { chart_.StoreSetting(tickLength_, pixels); }
+void TChartAxis::SetTickInnerLength(int pixels) { chart_.StoreSetting(tickInnerLength_, pixels); }
+void TChartAxis::SetMinorTickLength(int pixels) { chart_.StoreSetting(minorTickLength_, pixels); }
+void TChartAxis::SetMinorTickCount(int count) { chart_.StoreSetting(minorTickCount_, count); }
+void TChartAxis::SetTickOnLabelsOnly(bool onLabelsOnly) { chart_.StoreSetting(tickOnLabelsOnly_, onLabelsOnly); }
+void TChartAxis::SetTitleSize(int pixels) { chart_.StoreSetting(titleSize_, pixels); }
+
+TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
+  if (labelStyle_ != talAuto) {
+    return labelStyle_;
+  }
+  TAxisLabelStyle style = talNone;
+  for (const TChartSeries* series : chart_.SeriesList()) {
+    if (!series->Active() || !IsBoundTo(*series)) {
+      continue;
+    }
+    // Texts label the axis of a series' X values (the horizontal one here).
+    if (Horizontal() && HasLabelTexts(*series)) {
+      return talText;
+    }
+    style = talValue;
+  }
+  return style;
+}
+
+std::string TChartAxis::LabelText(double value) const {
+  std::string text;
+  if (!DateTimeScale) {
+    text = FormatNumber(axisValuesFormat_, value);
+  } else if (value >= 0) {
+    // Date-time values are shown as plain numbers: no log has them.
+    text = FormatNumber(axisValuesFormat_, value);
+  }
+  if (labelsMultiLine_) {
+    std::replace(text.begin(), text.end(), ' ', kLineSeparator);
+  }
+  return text;
+}
+
+// Text at this angle reads along the axis' direction.
+bool TChartAxis::RunsAlong(int angle) const {
+  return Horizontal() ? angle == 0 || angle == 180 : angle == 90 || angle == 270;
+}
+
+int TChartAxis::LabelSize(TCanvas3D& canvas, double value) const {
+  const LineWidths lines = WidestLineWidth(canvas, LabelText(value));
+  // A label that reads across the axis takes the height of its lines along it.
+  const bool across = Horizontal() ? labelsAngle_ == 90 || labelsAngle_ == 270
+                                   : labelsAngle_ == 0 || labelsAngle_ == 180;
+  return across ? canvas.MeasureTextHeight("W") * lines.Count : lines.Widest;
+}
+
+bool TChartAxis::SeriesAlongWithAtMostPoints(int count) const {
+  for (const TChartSeries* series : chart_.SeriesList()) {
+    if (series->Active() && Horizontal() && IsBoundTo(*series) && series->PointCount() <= count) {
+      return true;
+    }
+  }
+  return false;
+}
+
+double TChartAxis::ComputeLabelStep(TCanvas3D& canvas) const {
+  canvas.ApplyFont(LabelsFont);
+  LabelStepInput input;
+  input.ScaleMin = scale_.ScaleMin;
+  input.ScaleMax = scale_.ScaleMax;
+  input.PixelLength = scale_.PixelLength;
+  input.Increment = increment_;
+  input.LabelsSeparation = labelsSeparation_;
+  input.Logarithmic = Logarithmic();
+  input.LogarithmicBase = logarithmicBase_;
+  input.LabelsAlternate = labelsAlternate_;
+  input.LabelSize = [&](double value) { return LabelSize(canvas, value); };
+  input.HasSeriesWithAtMostPoints = [this](int count) { return SeriesAlongWithAtMostPoints(count); };
+  return ComputeValueLabelStep(input);
+}
+
+int TChartAxis::AxisLineRoom() const {
+  int room = (Axis.Visible() ? Axis.Width() + 1 : 0) + (Ticks.Visible() ? tickLength_ : 0);
+  if (MinorTicks.Visible()) {
+    room = std::max(room, minorTickLength_);
+  }
+  return room;
+}
+
+int TChartAxis::WidestLabelWidth(TCanvas3D& canvas) const {
+  switch (EffectiveLabelStyle()) {
+    case talNone:
+      return 0;
+    case talMark:
+    case talText: {
+      int widest = 0;
+      for (const TChartSeries* series : chart_.SeriesList()) {
+        for (int i = 0; i < series->PointCount(); ++i) {
+          widest = std::max(widest, WidestLineWidth(canvas, series->Label(i)).Widest);
+        }
+      }
+      return widest;
+    }
+    default:
+      break;
+  }
+  const double step = ComputeLabelStep(canvas);
+  double low = scale_.ScaleMin;
+  double high = scale_.ScaleMax;
+  if (roundFirstLabel_) {
+    low = std::trunc(low / step) * step;
+    high = std::trunc(high / step) * step;
+  }
+  return std::max(WidestLineWidth(canvas, LabelText(high)).Widest,
+                  WidestLineWidth(canvas, LabelText(low)).Widest) +
+         canvas.MeasureTextWidth(" ");
+}
+
+int TChartAxis::LabelsRoom(TCanvas3D& canvas) const {
+  int room = labelsSize_;
+  if (room == 0) {
+    canvas.ApplyFont(LabelsFont);
+    room = RunsAlong(labelsAngle_) ? canvas.MeasureTextHeight("W") : WidestLabelWidth(canvas);
+  }
+  return labelsAlternate_ ? 2 * room : room;
+}
+
+int TChartAxis::OutwardSign() const {
+  // Right and bottom axes look toward larger coordinates.
+  return Horizontal() ? (otherSide_ ? -1 : 1) : (otherSide_ ? 1 : -1);
+}
+
+int TChartAxis::EdgeOf(const TRect& rect) const {
+  if (Horizontal()) {
+    return otherSide_ ? rect.Top : rect.Bottom;
+  }
+  return otherSide_ ? rect.Right : rect.Left;
+}
+
+int TChartAxis::PositionShift(const TRect& rect) const {
+  if (positionPercent_ == 0) {
+    return 0;
+  }
+  const int extent = Horizontal() ? rect.Height() : rect.Width();
+  int shift = positionUnits_ == muPixels ? RoundPixel(positionPercent_)
+                                         : RoundPixel(positionPercent_ * 0.01 * extent);
+  if (otherSide_) {
+    shift = -shift;
+  }
+  return Horizontal() ? -shift : shift;
+}
+
+void TChartAxis::ReserveRoom(TCanvas3D& canvas, TRect& rect, bool shrink) {
+  const int outward = OutwardSign();
+  labelsRoom_ = labels_ ? LabelsRoom(canvas) : 0;
+  if (!shrink) {
+    LinePos = EdgeOf(rect) + PositionShift(rect);
+    LabelsEdge = LinePos + outward * AxisLineRoom();
+    TitleEdge = LabelsEdge + outward * labelsRoom_;
+    return;
+  }
+  int edge = EdgeOf(rect);
+  if (Title.Visible() && !Title.Caption().empty()) {
+    int room = titleSize_;
+    if (room == 0) {
+      canvas.ApplyFont(Title.Font);
+      room = RunsAlong(Title.Angle()) ? canvas.MeasureTextHeight("W") : canvas.MeasureTextWidth(Title.Caption());
+    }
+    edge -= outward * room;
+    TitleEdge = edge;
+  }
+  if (labels_) {
+    edge -= outward * labelsRoom_;
+    LabelsEdge = edge;
+  }
+  edge -= outward * AxisLineRoom();
+  const int shift = PositionShift(rect);
+  TitleEdge += shift;
+  LabelsEdge += shift;
+  if (Horizontal()) {
+    (otherSide_ ? rect.Top : rect.Bottom) = edge;
+  } else {
+    (otherSide_ ? rect.Right : rect.Left) = edge;
+  }
+}

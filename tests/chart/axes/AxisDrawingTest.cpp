@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chart/axes/TChartAxis.h"
+#include "chart/canvas/TRecordingCanvas3D.h"
+#include "chart/model/TChartModel.h"
+#include "chart/series/TLineSeries.h"
+#include "runtime/Exception.h"
+#include "tests/runtime/LocaleScope.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+using Pixels = std::vector<int>;
+
+// A chart whose right axis runs over 110 pixels, from y 20 to 130, with
+// 13-pixel labels of 6 pixels per character.
+struct RightAxisPane {
+  TChartModel Chart;
+  TLineSeries Series;
+  TRecordingCanvas3D Canvas;
+  TRect Plot{1, 20, 700, 130};
+  LocaleScope Locale{'.', ','};
+
+  RightAxisPane() {
+    Series.SetVertAxis(aRightAxis);
+    Chart.SeriesList().Add(Series);
+  }
+  TChartAxis& Axis() { return Chart.RightAxis(); }
+
+  void Load(std::initializer_list<double> values) {
+    for (double value : values) {
+      Series.AppendValue(value, "", clBlue);
+    }
+  }
+
+  // One layout and the axis drawn, as the chart does it.
+  void Draw() {
+    const TAxisLayoutContext full{Plot};
+    for (TChartAxis* axis : Chart.Axes().All()) {
+      axis->IsAxisShown(full);
+      axis->RecomputeScale(full);
+      axis->PlaceAlongPlot(full);
+    }
+    TRect rect = Plot;
+    Axis().ReserveRoom(Canvas, rect, true);
+    const TAxisLayoutContext context{rect};
+    Axis().PlaceAlongPlot(context);
+    Axis().ApplySeriesMargins(context);
+    Canvas.Calls.clear();
+    Axis().DrawAxis(Canvas, context);
+    Plot = rect;
+  }
+
+  std::vector<std::string> CallsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> calls;
+    for (const std::string& call : Canvas.Calls) {
+      if (call.rfind(prefix, 0) == 0) {
+        calls.push_back(call);
+      }
+    }
+    return calls;
+  }
+
+  Texts LabelTexts() const {
+    Texts texts;
+    for (const std::string& call : CallsStartingWith("TextOut")) {
+      texts.push_back(call.substr(call.find('"')));
+    }
+    return texts;
+  }
+
+  // The rows of the horizontal lines that start at x.
+  Pixels RowsOfLinesFrom(int x) const {
+    Pixels rows;
+    const std::string prefix = "LineSegment " + std::to_string(x) + " ";
+    for (const std::string& call : CallsStartingWith(prefix)) {
+      int x0 = 0;
+      int y0 = 0;
+      std::sscanf(call.c_str(), "LineSegment %d %d", &x0, &y0);
+      rows.push_back(y0);
+    }
+    return rows;
+  }
+};
+
+Texts Quoted(std::initializer_list<const char*> texts) {
+  Texts quoted;
+  for (const char* text : texts) {
+    quoted.push_back('"' + std::string(text) + '"');
+  }
+  return quoted;
+}
+
+TEST(AxisDrawing, RoomAndAnchorsOfTheRightAxis) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Draw();
+  // Widest label "5" or "0" plus a blank: 12 pixels; then line and ticks: 7.
+  EXPECT_EQ(pane.Axis().AxisLineRoom(), 7);
+  EXPECT_EQ(pane.Axis().LabelsEdge, 688);
+  EXPECT_EQ(pane.Plot.Right, 681);
+  EXPECT_EQ(pane.Axis().LinePos, 681);
+}
+
+TEST(AxisDrawing, ZeroToFiveWithStepOne) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Draw();
+  EXPECT_EQ(pane.LabelTexts(), Quoted({"5", "4", "3", "2", "1", "0"}));
+  EXPECT_EQ(pane.CallsStartingWith("TextOut 688 "),
+            (std::vector<std::string>{"TextOut 688 14 \"5\"", "TextOut 688 36 \"4\"",
+                                      "TextOut 688 58 \"3\"", "TextOut 688 80 \"2\"",
+                                      "TextOut 688 102 \"1\"", "TextOut 688 124 \"0\""}));
+  EXPECT_EQ(pane.Axis().TickPixels, (Pixels{20, 42, 64, 86, 108, 130}));
+  EXPECT_EQ(pane.RowsOfLinesFrom(682), (Pixels{20, 42, 64, 86, 108, 130, 36, 31, 26, 58, 53, 48, 80,
+                                               75, 70, 102, 97, 92, 124, 119, 114}));
+  EXPECT_EQ(pane.RowsOfLinesFrom(2), (Pixels{42, 64, 86, 108}));  // grid, not on the edges
+  EXPECT_EQ(pane.CallsStartingWith("LineSegment 681 "),
+            (std::vector<std::string>{"LineSegment 681 20 681 130"}));
+}
+
+TEST(AxisDrawing, LabelsOfOtherRanges) {
+  const struct {
+    std::vector<double> Values;
+    double Increment;
+    Texts Labels;
+  } cases[] = {
+      {{0.3, 4.7}, 0, Quoted({"4", "3", "2", "1"})},
+      {{-3.5, -0.5}, 0, Quoted({"-0.5", "-1", "-1.5", "-2", "-2.5", "-3", "-3.5"})},
+      {{-3.5, -0.5}, 1, Quoted({"-1", "-2", "-3"})},  // the first candidate 0 lies above
+      {{1000, 1500}, 0, Quoted({"1,500", "1,400", "1,300", "1,200", "1,100", "1,000"})},
+      {{3, 3}, 0, Quoted({"3"})},
+      {{}, 0, Quoted({"0"})},
+  };
+  for (const auto& c : cases) {
+    RightAxisPane pane;
+    for (double value : c.Values) {
+      pane.Load({value});
+    }
+    pane.Axis().SetIncrement(c.Increment);
+    pane.Draw();
+    EXPECT_EQ(pane.LabelTexts(), c.Labels) << c.Labels.front();
+  }
+}
+
+TEST(AxisDrawing, FlatRangeHasOneLabelAtTheMiddle) {
+  RightAxisPane pane;
+  pane.Load({3, 3, 3});
+  pane.Draw();
+  EXPECT_EQ(pane.Axis().TickPixels, (Pixels{75}));
+  EXPECT_EQ(pane.RowsOfLinesFrom(2), (Pixels{75}));
+  EXPECT_EQ(pane.CallsStartingWith("TextOut"), (std::vector<std::string>{"TextOut 688 69 \"3\""}));
+}
+
+TEST(AxisDrawing, NoSeparationKeepsTheStartStep) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Axis().SetLabelsSeparation(0);
+  pane.Draw();
+  EXPECT_EQ(pane.LabelTexts(), Quoted({"5", "4.444", "3.889", "3.333", "2.778", "2.222", "1.667",
+                                       "1.111", "0.556", "0"}));
+}
+
+TEST(AxisDrawing, TooShortForOneLabelDrawsOnlyTheLine) {
+  RightAxisPane pane;
+  pane.Plot = {1, 20, 700, 25};
+  pane.Load({0, 5});
+  pane.Draw();
+  EXPECT_TRUE(pane.LabelTexts().empty());
+  EXPECT_TRUE(pane.Axis().TickPixels.empty());
+  EXPECT_EQ(pane.CallsStartingWith("LineSegment").size(), 1u);  // the axis line
+}
+
+TEST(AxisDrawing, TicksAndGridWithoutLabels) {
+  const struct {
+    bool TickOnLabelsOnly;
+    std::size_t Ticks;
+  } cases[] = {{true, 0}, {false, 6}};
+  for (const auto& c : cases) {
+    RightAxisPane pane;
+    pane.Load({0, 5});
+    pane.Axis().SetLabels(false);
+    pane.Axis().SetTickOnLabelsOnly(c.TickOnLabelsOnly);
+    pane.Draw();
+    EXPECT_TRUE(pane.LabelTexts().empty());
+    EXPECT_EQ(pane.Axis().TickPixels.size(), c.Ticks);
+    EXPECT_EQ(pane.RowsOfLinesFrom(2).size(), c.Ticks == 0 ? 0u : 4u);
+  }
+}
+
+TEST(AxisDrawing, SeparationMustNotBeNegative) {
+  TChartModel chart;
+  try {
+    chart.RightAxis().SetLabelsSeparation(-1);
+    FAIL() << "no exception";
+  } catch (const AxisException& error) {
+    EXPECT_STREQ(error.what(), "Labels Separation % must be greater than 0");
+  }
+  EXPECT_EQ(chart.RightAxis().LabelsSeparation(), 10);
+}
+
+TEST(AxisDrawing, HitAreaReachesFromTheLabelsToThreePixelsBeyondTheLine) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Draw();
+  const struct {
+    int X;
+    int Y;
+    bool Hit;
+  } cases[] = {{678, 70, true}, {677, 70, false}, {688, 70, true}, {689, 70, false},
+               {681, 20, true}, {681, 19, false}, {681, 130, true}, {681, 131, false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(pane.Axis().HitTest(c.X, c.Y), c.Hit) << c.X << "," << c.Y;
+  }
+}
+
+}  // namespace
