@@ -1,6 +1,7 @@
 #include "chart/panel/TCustomAxisPanel.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "chart/series/TChartSeries.h"
 
@@ -10,6 +11,26 @@ TRect Intersection(const TRect& a, const TRect& b) {
   return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
           std::min(a.Bottom, b.Bottom)};
 }
+
+// Series drawing confined to the inside of the plot rectangle for a scope.
+class TSeriesClip {
+public:
+  TSeriesClip(TCanvas3D& canvas, const TRect& plot, bool clip) : canvas_(clip ? &canvas : nullptr) {
+    if (canvas_ != nullptr) {
+      canvas_->ClipCube({plot.Left, plot.Top, plot.Right, plot.Bottom + 1}, 0, 0);
+    }
+  }
+  ~TSeriesClip() {
+    if (canvas_ != nullptr) {
+      canvas_->UnClip();
+    }
+  }
+  TSeriesClip(const TSeriesClip&) = delete;
+  TSeriesClip& operator=(const TSeriesClip&) = delete;
+
+private:
+  TCanvas3D* canvas_;
+};
 
 }  // namespace
 
@@ -77,5 +98,24 @@ void TCustomAxisPanel::PaintAxes() {
 void TCustomAxisPanel::PaintSeries() {
   if (OnBeforeDrawSeries) {
     OnBeforeDrawSeries(*this);
+  }
+  std::vector<TChartSeries*> order(SeriesList().begin(), SeriesList().end());
+  if (DepthAxis().Inverted()) {
+    std::reverse(order.begin(), order.end());
+  }
+  for (TChartSeries* series : order) {
+    if (!series->Active()) {
+      continue;
+    }
+    series->ComputeVisibleRange(PlotRect);
+    if (series->FirstVisible == -1) {
+      continue;
+    }
+    series->BeforeDrawValues();
+    {
+      const TSeriesClip clip(Canvas3D(), PlotRect, clipPoints_);
+      series->DrawAllPoints(Canvas3D(), PlotRect);
+    }
+    series->AfterDrawValues();
   }
 }

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "chart/axes/TChartAxis.h"
 #include "chart/model/ChartPalette.h"
 #include "chart/model/TChartModel.h"
+#include "chart/series/VisibleRange.h"
 #include "runtime/Exception.h"
 
 void TCustomChartElement::SetActive(bool active) {
@@ -211,6 +214,13 @@ TColor TChartSeries::PointColor(int index) const {
   return parentChart_ != nullptr ? parentChart_->PaletteColor(index) : DefaultPaletteColor(index);
 }
 
+TColor TChartSeries::SeriesColor() const {
+  if (DrawColorOverride != clDefault) {
+    return DrawColorOverride;
+  }
+  return seriesColor_ == clDefault ? autoColor_ : seriesColor_;
+}
+
 void TChartSeries::SetSeriesColor(TColor color) {
   if (seriesColor_ == clDefault && color == autoColor_) {
     return;
@@ -373,4 +383,91 @@ void TChartSeries::AddedToChart(TChartModel& chart) {
 void TChartSeries::RemovedFromChart() {
   parentChart_ = nullptr;
   ResolveAxes();
+}
+
+void TChartSeries::SetUseVisibleRange(bool use) {
+  if (useVisibleRange_ == use) {
+    return;
+  }
+  useVisibleRange_ = use;
+  RequestRepaint();
+}
+
+void TChartSeries::SetKeepPointBeyondEdge(bool keep) {
+  if (keepPointBeyondEdge_ == keep) {
+    return;
+  }
+  keepPointBeyondEdge_ = keep;
+  RequestRepaint();
+}
+
+// A series whose Y is not dependent runs along the vertical axis: its Y list
+// is searched against the bottom (low) and top (high) edges.
+void TChartSeries::ComputeVisibleRange(const TRect& plotRect) {
+  FirstVisible = LastVisible = -1;
+  if (PointCount() < 1 || resolvedHorizAxis_ == nullptr) {
+    return;
+  }
+  const TChartValueList& values = yIsDependent_ ? xValues_ : yValues_;
+  // The searches need ascending values; a list kept in another order is
+  // drawn whole rather than cut wrongly.
+  if (!useVisibleRange_ || values.Order() != loAscending) {
+    FirstVisible = 0;
+    LastVisible = PointCount() - 1;
+    return;
+  }
+  const TChartAxis& axis = yIsDependent_ ? *resolvedHorizAxis_ : *resolvedVertAxis_;
+  int lowEdge = yIsDependent_ ? plotRect.Left : plotRect.Bottom;
+  int highEdge = yIsDependent_ ? plotRect.Right : plotRect.Top;
+  if (axis.Inverted()) {
+    std::swap(lowEdge, highEdge);
+  }
+  const TIndexRange range =
+      FindVisibleRange(values, axis.PixelToValue(lowEdge), axis.PixelToValue(highEdge), keepPointBeyondEdge_);
+  FirstVisible = range.First;
+  LastVisible = range.Last;
+}
+
+int TChartSeries::PixelX(int index) const {
+  return resolvedHorizAxis_->ValueToPixel(XValueAt(index)) + PixelShift.X;
+}
+
+int TChartSeries::PixelY(int index) const { return PixelForY(YValueAt(index)); }
+
+int TChartSeries::PixelForY(double value) const {
+  return resolvedVertAxis_->ValueToPixel(value) + PixelShift.Y;
+}
+
+bool TChartSeries::DrawsForward() const {
+  return yIsDependent_ ? !resolvedHorizAxis_->Inverted() : !resolvedVertAxis_->Inverted();
+}
+
+void TChartSeries::DrawAllPoints(TCanvas3D& canvas, const TRect& plotRect) {
+  if (FirstVisible < 0 || resolvedHorizAxis_ == nullptr) {
+    return;
+  }
+  if (DrawsForward()) {
+    for (int i = FirstVisible; i <= LastVisible; ++i) {
+      DrawPoint(canvas, plotRect, i);
+    }
+  } else {
+    for (int i = LastVisible; i >= FirstVisible; --i) {
+      DrawPoint(canvas, plotRect, i);
+    }
+  }
+}
+
+// A plain series has no shape of its own to draw.
+void TChartSeries::DrawPoint(TCanvas3D&, const TRect&, int) {}
+
+void TChartSeries::BeforeDrawValues() {
+  if (OnBeforeDrawValues) {
+    OnBeforeDrawValues(*this);
+  }
+}
+
+void TChartSeries::AfterDrawValues() {
+  if (OnAfterDrawValues) {
+    OnAfterDrawValues(*this);
+  }
 }

@@ -9,7 +9,9 @@
 #include "chart/series/TLabelsList.h"
 #include "chart/series/TPointColorList.h"
 #include "gui/Color.h"
+#include "gui/Geometry.h"
 
+class TCanvas3D;
 class TChartModel;
 class TChartAxis;
 
@@ -105,7 +107,7 @@ public:
   virtual TColor PointColor(int index) const;
   bool IsNullPoint(int index) const { return PointColor(index) == clNone; }
 
-  TColor SeriesColor() const { return seriesColor_ == clDefault ? autoColor_ : seriesColor_; }
+  TColor SeriesColor() const;
   virtual void SetSeriesColor(TColor color);
   TColor StoredSeriesColor() const { return seriesColor_; }
   TColor AutoColor() const { return autoColor_; }
@@ -150,13 +152,45 @@ public:
   int FirstVisible = -1;
   int LastVisible = -1;
 
+  // When off, or when the searched list is not ascending, every point
+  // counts as visible.
+  bool UseVisibleRange() const { return useVisibleRange_; }
+  void SetUseVisibleRange(bool use);
+  bool KeepPointBeyondEdge() const { return keepPointBeyondEdge_; }
+  void SetKeepPointBeyondEdge(bool keep);
+  // Sets FirstVisible and LastVisible for the axes laid out over plotRect.
+  virtual void ComputeVisibleRange(const TRect& plotRect);
+
+  // Pixel positions through the resolved axes (which must exist).
+  virtual int PixelX(int index) const;
+  virtual int PixelY(int index) const;
+  int PixelForY(double value) const;
+  // Whether the points are drawn from FirstVisible up rather than down.
+  virtual bool DrawsForward() const;
+
+  // Draws the visible points onto `canvas`; plotRect is the chart's.
+  virtual void DrawAllPoints(TCanvas3D& canvas, const TRect& plotRect);
+  virtual void DrawPoint(TCanvas3D& canvas, const TRect& plotRect, int index);
+  // The chart calls these around drawing the points.
+  virtual void BeforeDrawValues();
+  virtual void AfterDrawValues();
+
   std::function<bool(TChartSeries&)> OnBeforeAdd;
   std::function<void(TChartSeries&, int)> OnAfterAdd;
   std::function<void(TChartSeries&)> OnClearValues;
+  std::function<void(TChartSeries&)> OnBeforeDrawValues;
+  std::function<void(TChartSeries&)> OnAfterDrawValues;
 
 protected:
   virtual void PointAdded(int index);
   virtual void ClearAllPointLists();
+
+  // A drawing pass in another colour (a shadow, an outline) shows it as
+  // the series colour without changing the stored one; clDefault for none.
+  TColor DrawColorOverride = clDefault;
+  // A drawing pass moved by whole pixels (a shadow) adds this to every
+  // pixel position, as if both axes were shifted.
+  TPoint PixelShift;
 
 private:
   void InsertColor(int index, TColor color);
@@ -181,6 +215,8 @@ private:
   TChartAxis* resolvedHorizAxis_ = nullptr;
   TChartAxis* resolvedVertAxis_ = nullptr;
   int updateDepth_ = 0;
+  bool useVisibleRange_ = true;
+  bool keepPointBeyondEdge_ = false;
   std::vector<TChartSeries*> dependents_;
   TChartSeries* dataSource_ = nullptr;
 };

@@ -1,32 +1,195 @@
 #include "chart/series/TLineSeries.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "chart/axes/TChartAxis.h"
+#include "chart/canvas/TCanvas3D.h"
+
+namespace {
+
+// Sets a value for a scope and puts the old one back however it ends, so a
+// drawing pass cannot leave the series in its pass state.
+template <typename T>
+class ScopedValue {
+public:
+  ScopedValue(T& field, T value) : field_(field), saved_(std::exchange(field, std::move(value))) {}
+  ~ScopedValue() { field_ = std::move(saved_); }
+  ScopedValue(const ScopedValue&) = delete;
+  ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+  T& field_;
+  T saved_;
+};
+
+}  // namespace
+
+TCustomSeries::TCustomSeries() {
+  SetKeepPointBeyondEdge(true);
+  for (TChangeNotifier* setting : std::initializer_list<TChangeNotifier*>{&linePen_, &outLine_, &shadow_, &pointer_}) {
+    setting->OnChange = [this] { RequestRepaint(); };
+  }
+}
 
 // Room for half-drawn markers and wide pens at the axis ends.
 int TCustomSeries::MarginForSize(int pointerSize) const {
   int margin = 0;
-  if (Pointer.Visible && Pointer.InflateMargins) {
+  if (pointer_.Visible() && pointer_.InflateMargins()) {
     margin = std::max(margin, pointerSize + 1);
   }
-  if (DrawLine && Stairs) {
-    margin = std::max(margin, LinePenWidth);
+  if (DrawLine && stairs_) {
+    margin = std::max(margin, linePen_.Width());
   }
-  if (DrawLine && OutLineVisible) {
-    margin = std::max(margin, OutLineWidth);
+  if (DrawLine && outLine_.Visible()) {
+    margin = std::max(margin, outLine_.Width());
   }
   return margin;
 }
 
 TSeriesMargins TCustomSeries::HorizontalMargins() const {
-  const int margin = MarginForSize(Pointer.HorizSize);
+  const int margin = MarginForSize(pointer_.HorizSize());
   return {margin, margin};
 }
 
 TSeriesMargins TCustomSeries::VerticalMargins() const {
-  const int margin = MarginForSize(Pointer.VertSize);
+  const int margin = MarginForSize(pointer_.VertSize());
   TSeriesMargins margins{margin, margin};
   if (View3D) {
-    margins.High = std::max(margins.High, LineHeight);
+    margins.High = std::max(margins.High, lineHeight_);
   }
   return margins;
+}
+
+void TCustomSeries::DrawAllPoints(TCanvas3D& canvas, const TRect& plotRect) {
+  if (shadow_.HasSize()) {
+    DrawShadowPass(canvas, plotRect);
+  }
+  if (outLine_.Visible()) {
+    DrawOutlinePass(canvas, plotRect);
+  }
+  TChartSeries::DrawAllPoints(canvas, plotRect);
+}
+
+// The whole line again in the shadow colour, moved by the shadow's sizes,
+// without markers.
+void TCustomSeries::DrawShadowPass(TCanvas3D& canvas, const TRect& plotRect) {
+  const ScopedValue<TColor> color(DrawColorOverride, shadow_.Color());
+  const ScopedValue<bool> hidden(pointerHidden_, true);
+  const ScopedValue<TPoint> shift(PixelShift, TPoint{shadow_.HorizSize(), shadow_.VertSize()});
+  TChartSeries::DrawAllPoints(canvas, plotRect);
+}
+
+// A wider line in the outline's colour under the line itself.
+void TCustomSeries::DrawOutlinePass(TCanvas3D& canvas, const TRect& plotRect) {
+  TChartPen outlinePen(outLine_);
+  outlinePen.SetWidth(2 * linePen_.Width() + outLine_.Width() + 1);
+  const ScopedValue<const TChartPen*> pen(drawPen_, &outlinePen);
+  const ScopedValue<TColor> color(DrawColorOverride, outLine_.Color());
+  TChartSeries::DrawAllPoints(canvas, plotRect);
+}
+
+void TCustomSeries::DrawPoint(TCanvas3D& canvas, const TRect& plotRect, int index) {
+  const TColor color = PointColor(index);
+  const int x = PixelX(index);
+  const int y = PixelY(index);
+  canvas.Pen.Color = clBlack;
+  canvas.Brush.Color = color;
+  // No segment leads away from a null point.
+  if (oldColor_ == clNone) {
+    oldX_ = x;
+    oldY_ = y;
+  }
+  const bool forward = DrawsForward();
+  const int first = forward ? FirstVisible : LastVisible;
+  const int last = forward ? LastVisible : FirstVisible;
+  if (index == first) {
+    if (index == FirstVisible && index > 0) {
+      DrawEntrySegment(canvas, plotRect, index, x, y, color);
+    }
+    if (index == last && PointerShown() && color != clNone) {
+      DrawPointer(canvas, index, x, y, color);
+    }
+  } else {
+    DrawSegment(canvas, index, x, y, color, true);
+  }
+  oldX_ = x;
+  oldY_ = y;
+  oldColor_ = color;
+  oldIndex_ = index;
+}
+
+// The line enters at the chart's edge, at the height it has there on its
+// way from the point before the visible ones, rather than starting at the
+// first visible point.
+void TCustomSeries::DrawEntrySegment(TCanvas3D& canvas, const TRect& plotRect, int index, int x, int y,
+                                     TColor color) {
+  const TChartAxis& horizontal = *ResolvedHorizAxis();
+  // The edge pixel is on the shifted axis during a shadow pass.
+  const int edge = horizontal.Inverted() ? plotRect.Right : plotRect.Left;
+  oldX_ = edge;
+  oldY_ = stairs_ ? PixelY(index - 1) : EdgeY(index - 1, horizontal.PixelToValue(edge - PixelShift.X));
+  if (!IsNullPoint(index - 1)) {
+    DrawSegment(canvas, index, x, y, color, false);
+  }
+}
+
+int TCustomSeries::EdgeY(int previous, double edgeValue) const {
+  const int next = previous + 1;
+  const double dx = XValueAt(next) - XValueAt(previous);
+  if (dx == 0) {
+    return PixelY(previous);
+  }
+  const double fraction = (edgeValue - XValueAt(previous)) / dx;
+  const double y0 = YValueAt(previous);
+  const double y1 = YValueAt(next);
+  // Logarithms need positive values; otherwise the straight line is used.
+  if (ResolvedVertAxis()->Logarithmic() && y0 > 0 && y1 > 0) {
+    return PixelForY(std::exp(std::log(y0) + (std::log(y1) - std::log(y0)) * fraction));
+  }
+  return PixelForY(y0 + fraction * (y1 - y0));
+}
+
+void TCustomSeries::DrawSegment(TCanvas3D& canvas, int index, int x, int y, TColor color, bool previousPointer) {
+  // Consecutive points on one pixel draw nothing; neither does a null point.
+  const bool samePixel = x == oldX_ && y == oldY_;
+  if (!samePixel && color != clNone && DrawLine) {
+    DrawLineTo(canvas, x, y, ColorEachPoint() && colorEachLine_ ? color : SeriesColor());
+  }
+  if (!PointerShown()) {
+    return;
+  }
+  if (previousPointer && oldColor_ != clNone) {
+    DrawPointer(canvas, oldIndex_, oldX_, oldY_, oldColor_);
+  }
+  const int last = DrawsForward() ? LastVisible : FirstVisible;
+  if (index == last && color != clNone) {
+    DrawPointer(canvas, index, x, y, color);
+  }
+}
+
+void TCustomSeries::DrawLineTo(TCanvas3D& canvas, int x, int y, TColor color) {
+  PrepareLinePen(canvas, color);
+  if (!stairs_) {
+    canvas.LineSegment(oldX_, oldY_, x, y);
+  } else if (invertedStairs_) {
+    canvas.VerticalLine(oldX_, oldY_, y);
+    canvas.DrawLineTo(x, y);
+  } else {
+    canvas.HorizontalLine(oldX_, x, oldY_);
+    canvas.DrawLineTo(x, y);
+  }
+}
+
+// Prepared anew for every segment: the pointer between two segments
+// changes the surface's pen and brush.
+void TCustomSeries::PrepareLinePen(TCanvas3D& canvas, TColor color) {
+  canvas.Brush.Style = bsClear;
+  canvas.ApplyChartPen(*drawPen_, color);
+}
+
+void TCustomSeries::DrawPointer(TCanvas3D& canvas, int index, int x, int y, TColor color) {
+  const TSeriesPointerStyle style = OnGetPointerStyle ? OnGetPointerStyle(*this, index) : pointer_.Style();
+  pointer_.Draw(canvas, style, x, y, color);
 }

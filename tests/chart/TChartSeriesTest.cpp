@@ -283,12 +283,12 @@ INSTANTIATE_TEST_SUITE_P(
     Settings, LineSeriesMargins,
     testing::Values(
         MarginCase{"PanesDefaults", [](TLineSeries&) {}, {0, 0}, {0, 0}},
-        MarginCase{"VisiblePointer", [](TLineSeries& s) { s.Pointer.Visible = true; s.Pointer.VertSize = 6; }, {5, 5}, {7, 7}},
-        MarginCase{"PointerNotInflating", [](TLineSeries& s) { s.Pointer.Visible = true; s.Pointer.InflateMargins = false; }, {0, 0}, {0, 0}},
-        MarginCase{"StairsWithWidePen", [](TLineSeries& s) { s.Stairs = true; s.LinePenWidth = 3; }, {3, 3}, {3, 3}},
-        MarginCase{"WidePenWithoutStairs", [](TLineSeries& s) { s.LinePenWidth = 3; }, {0, 0}, {0, 0}},
-        MarginCase{"Outline", [](TLineSeries& s) { s.OutLineVisible = true; s.OutLineWidth = 2; }, {2, 2}, {2, 2}},
-        MarginCase{"LineHeightIn3D", [](TLineSeries& s) { s.View3D = true; s.LineHeight = 8; }, {0, 0}, {0, 8}}),
+        MarginCase{"VisiblePointer", [](TLineSeries& s) { s.Pointer().SetVisible(true); s.Pointer().SetVertSize(6); }, {5, 5}, {7, 7}},
+        MarginCase{"PointerNotInflating", [](TLineSeries& s) { s.Pointer().SetVisible(true); s.Pointer().SetInflateMargins(false); }, {0, 0}, {0, 0}},
+        MarginCase{"StairsWithWidePen", [](TLineSeries& s) { s.SetStairs(true); s.LinePen().SetWidth(3); }, {3, 3}, {3, 3}},
+        MarginCase{"WidePenWithoutStairs", [](TLineSeries& s) { s.LinePen().SetWidth(3); }, {0, 0}, {0, 0}},
+        MarginCase{"Outline", [](TLineSeries& s) { s.OutLine().SetVisible(true); s.OutLine().SetWidth(2); }, {2, 2}, {2, 2}},
+        MarginCase{"LineHeightIn3D", [](TLineSeries& s) { s.View3D = true; s.SetLineHeight(8); }, {0, 0}, {0, 8}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(TChartSeries, DependentSeriesFollowTheirSource) {
