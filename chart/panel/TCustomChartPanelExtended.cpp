@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include "chart/series/TChartSeries.h"
