@@ -45,3 +45,7 @@ void Control::SetFont(const TControlFont& font) {
 void Control::SetTabSuccessor(Control& next) {
   QWidget::setTabOrder(impl_->Widget, next.impl_->Widget);
 }
+
+bool Control::TabSuccessorIs(const Control& next) const {
+  return impl_->Widget->nextInFocusChain() == next.impl_->Widget;
+}

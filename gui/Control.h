@@ -36,6 +36,8 @@ public:
 
   // Keyboard focus moves from this control to `next` with the tab key.
   void SetTabSuccessor(Control& next);
+  // Whether the tab key moves focus from this control straight to `next`.
+  bool TabSuccessorIs(const Control& next) const;
 
   class Impl;
   Impl& Internals() { return *impl_; }
