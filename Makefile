@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 WERROR     ?= OFF
 PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-wine \
-            xvfb xauth x11-utils imagemagick
+            libx11-dev xvfb xauth x11-utils imagemagick
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS  ?= 20

@@ -2,6 +2,8 @@
 
 #include "app/LogSample.h"
 #include "app/TLogLineReader.h"
+#include "app/ReportException.h"
+#include "gui/Application.h"
 #include "runtime/Exception.h"
 
 namespace {
@@ -29,16 +31,128 @@ const TPane& PaneAt(std::uint8_t pane) {
 constexpr double kDepthMinimum = -0.5299999999998777;
 constexpr double kDepthMaximum = 0.4700000000001153;
 
+constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
+// "*" rather than "*.*": here a file name need not have a dot.
+constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
+
+struct TPlacement {
+  Control* Item;
+  int Left;
+  int Top;
+  int Width;
+  int Height;
+};
+
 }  // namespace
 
-TForm1::TForm1() {
+TForm1::TForm1() : TForm1(TLastFolderFile::FolderOf(ExecutableFileName())) {}
+
+TForm1::TForm1(const std::string& dirDatFolder)
+    : Chart1(this),
+      Chart2(this),
+      Chart3(this),
+      Chart4(this),
+      ButtonColor1(this),
+      Button1(this),
+      Button2(this),
+      Button3(this),
+      Button4(this),
+      CheckBox1(this),
+      CheckBox2(this),
+      dirDatFolder_(dirDatFolder) {
+  SetCaption(kCaption);
+  SetClientSize(ClientWidth, ClientHeight);
+  SetFont(TControlFont{});
+  PlaceControls();
   for (const TPane& pane : kPanes) {
     ApplyStoredPaneSettings(this->*pane.Chart, this->*pane.Series);
   }
+  OpenDialog1.Filter = kLogFilter;
+  ConnectEvents();
+  CenterOnScreen();
+  FormCreate();
+}
+
+// The table is in tab order.
+void TForm1::PlaceControls() {
+  const std::array<TPlacement, 11> placements = {{
+      {&Chart1, 58, 8, 728, 129},
+      {&ButtonColor1, 680, 552, 108, 25},
+      {&Button1, 8, 8, 42, 25},
+      {&Button2, 8, 144, 42, 25},
+      {&Button3, 8, 280, 42, 25},
+      {&Button4, 8, 416, 42, 25},
+      {&Chart2, 56, 144, 728, 129},
+      {&Chart3, 56, 279, 728, 129},
+      {&Chart4, 56, 416, 728, 129},
+      {&CheckBox1, 8, 560, 177, 17},
+      {&CheckBox2, 216, 560, 73, 17},
+  }};
+  for (std::size_t i = 0; i < placements.size(); ++i) {
+    const TPlacement& p = placements[i];
+    p.Item->SetBounds(p.Left, p.Top, p.Width, p.Height);
+    if (i > 0) {
+      placements[i - 1].Item->SetTabSuccessor(*p.Item);
+    }
+  }
+  ButtonColor1.SetCaption("Color lines");
+  for (PushButton* button : {&Button1, &Button2, &Button3, &Button4}) {
+    button->SetCaption("Log");
+  }
+  CheckBox1.SetCaption("Enable scroll (SINGLY-Horizontal)");
+  CheckBox2.SetCaption("Scroll both");
+  CheckBox2.SetEnabled(false);
+}
+
+void TForm1::ConnectEvents() {
+  Button1.OnClick = Reported(&TForm1::Button1Click);
+  Button2.OnClick = Reported(&TForm1::Button2Click);
+  Button3.OnClick = Reported(&TForm1::Button3Click);
+  Button4.OnClick = Reported(&TForm1::Button4Click);
+  ButtonColor1.OnClick = Reported(&TForm1::ButtonColor1Click);
+  OpenDialog1.OnFolderChange = [this] { OpenDialog1FolderChange(); };
+}
+
+std::function<void()> TForm1::Reported(void (TForm1::*handler)()) {
+  return [this, handler] {
+    try {
+      (this->*handler)();
+    } catch (...) {
+      ReportException(this);
+    }
+  };
+}
+
+void TForm1::FormCreate() {
   Series1.SetSeriesColor(clBlue);
   for (TLineSeries* series : {&LineSeries1, &LineSeries2, &LineSeries3}) {
     series->SetSeriesColor(Series1.SeriesColor());
   }
+  ButtonColor1.LinkProperty(&Series1, "SeriesColor");
+  DirDatPath = TLastFolderFile::PathIn(dirDatFolder_);
+  if (const auto folder = TLastFolderFile(DirDatPath).Read()) {
+    OpenDialog1.SetInitialDir(*folder);
+  }
+}
+
+void TForm1::LogButtonClick(std::uint8_t pane) {
+  if (!OpenDialog1.Execute(this)) {
+    return;
+  }
+  LastLogFileName = OpenDialog1.FileName;
+  LoadLog(pane, LastLogFileName);
+}
+
+void TForm1::ButtonColor1Click() {
+  for (TLineSeries* series : {&LineSeries1, &LineSeries2, &LineSeries3}) {
+    series->SetSeriesColor(Series1.SeriesColor());
+  }
+}
+
+// The dialog reports the folder just entered as its current file name.
+void TForm1::OpenDialog1FolderChange() {
+  OpenDialog1.SetInitialDir(OpenDialog1.FileName);
+  TLastFolderFile(DirDatPath).Write(OpenDialog1.FileName);
 }
 
 void TForm1::ApplyStoredPaneSettings(TChart& chart, TLineSeries& series) {

@@ -2,20 +2,32 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "app/TLastFolderFile.h"
+#include "chart/controls/TButtonColor.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TLineSeries.h"
+#include "gui/CheckBox.h"
+#include "gui/Dialogs.h"
+#include "gui/FormWindow.h"
+#include "gui/PushButton.h"
 
-// The main window's panes and the loading of a log into one of them. The
-// window itself, its controls and handlers are added around this core.
-class TForm1 {
+// The viewer's only window: four stacked chart panes with a Log button each,
+// the colour button and the two scrolling check boxes. Whatever escapes one
+// of its event handlers is shown as an error message and the window carries
+// on.
+class TForm1 : public FormWindow {
 public:
   static constexpr int PaneCount = 4;
+  static constexpr int ClientWidth = 794;
+  static constexpr int ClientHeight = 584;
 
+  // The window with "dir.dat" beside the running program.
   TForm1();
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
+  // The window with "dir.dat" in `dirDatFolder` (ending with "/").
+  explicit TForm1(const std::string& dirDatFolder);
 
   // The pane table: pane 0 is Chart1 at the top, pane 3 Chart4 at the
   // bottom. Raises EAssertionFailed for a pane index above 3.
@@ -27,8 +39,19 @@ public:
   // EConvertError, keeping the points before it.
   void LoadLog(std::uint8_t pane, const std::string& fileName);
 
+  // Event handlers.
+  void FormCreate();
+  void Button1Click() { LogButtonClick(0); }
+  void Button2Click() { LogButtonClick(1); }
+  void Button3Click() { LogButtonClick(2); }
+  void Button4Click() { LogButtonClick(3); }
+  void ButtonColor1Click();
+  void OpenDialog1FolderChange();
+
   // The file name the last confirmed Log dialog chose.
   std::string LastLogFileName;
+  // Where the last folder of the file dialog is remembered.
+  std::string DirDatPath;
 
   // Charts before series: the series, destroyed first, leave their charts.
   TChart Chart1;
@@ -39,7 +62,22 @@ public:
   TLineSeries LineSeries1;
   TLineSeries LineSeries2;
   TLineSeries LineSeries3;
+  TButtonColor ButtonColor1;
+  PushButton Button1;
+  PushButton Button2;
+  PushButton Button3;
+  PushButton Button4;
+  CheckBox CheckBox1;
+  CheckBox CheckBox2;
+  FileOpenDialog OpenDialog1;
 
 private:
+  void PlaceControls();
+  void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
+  void LogButtonClick(std::uint8_t pane);
+  // The handler as the platform calls it: errors end up in a message box.
+  std::function<void()> Reported(void (TForm1::*handler)());
+
+  std::string dirDatFolder_;
 };

@@ -52,6 +52,11 @@ void EnsureApplication() {
   InitializeApplication(argc, argv);
 }
 
+bool DisplayAvailable() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 std::string ApplicationTitle() { return Title(); }
 
 void SetApplicationTitle(const std::string& title) { Title() = title; }
@@ -60,4 +65,7 @@ int RunMessageLoop() { return QApplication::exec(); }
 
 void ProcessPendingEvents() { QApplication::processEvents(); }
 
-std::string ExecutableFileName() { return FromQt(QApplication::applicationFilePath()); }
+std::string ExecutableFileName() {
+  EnsureApplication();
+  return FromQt(QApplication::applicationFilePath());
+}

@@ -8,6 +8,10 @@
 void InitializeApplication(int& argc, char** argv);
 void EnsureApplication();
 
+// Whether a window can be shown: a display server is named in the
+// environment, or a platform is chosen explicitly.
+bool DisplayAvailable();
+
 std::string ApplicationTitle();
 void SetApplicationTitle(const std::string& title);
 

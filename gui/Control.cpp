@@ -45,3 +45,12 @@ void Control::SetFont(const TControlFont& font) {
 void Control::SetTabSuccessor(Control& next) {
   QWidget::setTabOrder(impl_->Widget, next.impl_->Widget);
 }
+
+// Controls that take no keyboard focus (the charts) are passed over.
+bool Control::TabSuccessorIs(const Control& next) const {
+  QWidget* widget = impl_->Widget->nextInFocusChain();
+  while (widget != impl_->Widget && !(widget->focusPolicy() & Qt::TabFocus)) {
+    widget = widget->nextInFocusChain();
+  }
+  return widget == next.impl_->Widget;
+}

@@ -36,6 +36,9 @@ public:
 
   // Keyboard focus moves from this control to `next` with the tab key.
   void SetTabSuccessor(Control& next);
+  // Whether the tab key moves focus from this control straight to `next`,
+  // among the controls that take keyboard focus.
+  bool TabSuccessorIs(const Control& next) const;
 
   class Impl;
   Impl& Internals() { return *impl_; }

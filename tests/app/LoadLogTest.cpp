@@ -1,7 +1,3 @@
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,10 +8,9 @@
 #include "app/TLogLineReader.h"
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
+#include "tests/app/TempFolder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class SeparatorsScope {
 public:
@@ -27,25 +22,6 @@ public:
 private:
   char saved_;
   char thousand_;
-};
-
-class TempFolder {
-public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "loadlog-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  const fs::path& Path() const { return path_; }
-
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    const fs::path file = path_ / name;
-    std::ofstream(file, std::ios::binary) << bytes;
-    return file.string();
-  }
-
-private:
-  fs::path path_;
 };
 
 std::vector<double> Ys(const TChartSeries& s) {

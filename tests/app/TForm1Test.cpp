@@ -1,0 +1,207 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/ReportException.h"
+#include "app/TForm1.h"
+#include "gui/Application.h"
+#include "gui/DialogScript.h"
+#include "runtime/Exception.h"
+#include "tests/app/TempFolder.h"
+
+namespace {
+
+constexpr TColor kOrange = RGBColor(0xFF, 0x80, 0x00);
+
+// A window whose dir.dat lives in a folder of its own, with its dialogs
+// scripted.
+class Form : public testing::Test {
+protected:
+  Form() : form(folder.Folder()) {}
+
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form;
+};
+
+
+TEST_F(Form, WindowHasItsFixedClientSizeAndCaption) {
+  EXPECT_EQ(form.Caption(), "Kestrila Log viewer by Lumo");
+  EXPECT_EQ(form.Width(), 794);
+  EXPECT_EQ(form.Height(), 584);
+}
+
+struct Bounds {
+  const char* name;
+  const Control& control;
+  TRect expected;
+};
+
+struct TabStep {
+  const char* name;
+  const Control& control;
+};
+
+TEST_F(Form, ControlsStandAtTheirPlaces) {
+  const std::vector<Bounds> table = {
+      {"Chart1", form.Chart1, {58, 8, 786, 137}},
+      {"ButtonColor1", form.ButtonColor1, {680, 552, 788, 577}},
+      {"Button1", form.Button1, {8, 8, 50, 33}},
+      {"Button2", form.Button2, {8, 144, 50, 169}},
+      {"Button3", form.Button3, {8, 280, 50, 305}},
+      {"Button4", form.Button4, {8, 416, 50, 441}},
+      {"Chart2", form.Chart2, {56, 144, 784, 273}},
+      {"Chart3", form.Chart3, {56, 279, 784, 408}},
+      {"Chart4", form.Chart4, {56, 416, 784, 545}},
+      {"CheckBox1", form.CheckBox1, {8, 560, 185, 577}},
+      {"CheckBox2", form.CheckBox2, {216, 560, 289, 577}},
+  };
+  for (const Bounds& b : table) {
+    const TRect r = b.control.BoundsRect();
+    const TRect& e = b.expected;
+    EXPECT_TRUE(r.Left == e.Left && r.Top == e.Top && r.Right == e.Right && r.Bottom == e.Bottom)
+        << b.name << " at " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+  }
+}
+
+// The charts take no keyboard focus; the tab key visits the rest in order.
+TEST_F(Form, TabKeyVisitsTheButtonsThenTheCheckBoxes) {
+  const std::vector<TabStep> order = {
+      {"ButtonColor1", form.ButtonColor1}, {"Button1", form.Button1},     {"Button2", form.Button2},
+      {"Button3", form.Button3},           {"Button4", form.Button4},     {"CheckBox1", form.CheckBox1},
+      {"CheckBox2", form.CheckBox2},
+  };
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+    EXPECT_TRUE(order[i].control.TabSuccessorIs(order[i + 1].control))
+        << order[i + 1].name << " after " << order[i].name;
+  }
+}
+
+TEST_F(Form, CaptionsAndStartingStates) {
+  EXPECT_EQ(form.ButtonColor1.Caption(), "Color lines");
+  for (const PushButton* button : {&form.Button1, &form.Button2, &form.Button3, &form.Button4}) {
+    EXPECT_EQ(button->Caption(), "Log");
+    EXPECT_TRUE(button->Enabled());
+  }
+  EXPECT_EQ(form.CheckBox1.Caption(), "Enable scroll (SINGLY-Horizontal)");
+  EXPECT_EQ(form.CheckBox2.Caption(), "Scroll both");
+  EXPECT_TRUE(form.CheckBox1.Enabled());
+  EXPECT_FALSE(form.CheckBox1.Checked());
+  EXPECT_FALSE(form.CheckBox2.Enabled());
+  EXPECT_FALSE(form.CheckBox2.Checked());
+  EXPECT_TRUE(form.ButtonColor1.Enabled());
+  EXPECT_EQ(form.OpenDialog1.Filter, "Kestrila log|*.csv|All files|*");
+}
+
+TEST_F(Form, AllCurvesStartBlueAndTheColourButtonShowsTheTopOne) {
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    EXPECT_EQ(form.PaneSeries(pane).SeriesColor(), clBlue) << int(pane);
+  }
+  EXPECT_EQ(form.ButtonColor1.LinkedObject(), &form.Series1);
+  form.Series1.SetSeriesColor(clRed);
+  EXPECT_EQ(form.ButtonColor1.CurrentColor(), clRed);
+}
+
+TEST_F(Form, EachLogButtonLoadsTheChosenFileIntoItsPane) {
+  const std::string file = folder.Write("rpm.csv", "hdr,RPM\nt,800\nt,900\n");
+  PushButton* buttons[] = {&form.Button1, &form.Button2, &form.Button3, &form.Button4};
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    script.FileAnswers.push_back({{}, file});
+    buttons[pane]->PerformClick();
+    EXPECT_EQ(form.PaneSeries(pane).PointCount(), 2) << int(pane);
+    for (std::uint8_t other = pane + 1; other < TForm1::PaneCount; ++other) {
+      EXPECT_EQ(form.PaneSeries(other).PointCount(), 0) << int(other);
+    }
+  }
+  EXPECT_EQ(form.LastLogFileName, file);
+  EXPECT_EQ(form.PaneChart(3).Title().Text(), std::vector<std::string>{"RPM"});
+}
+
+TEST_F(Form, CancelledLogDialogChangesNothing) {
+  form.LastLogFileName = "before.csv";
+  script.FileAnswers.push_back({{}, std::nullopt});
+  form.Button2.PerformClick();
+  EXPECT_EQ(form.LastLogFileName, "before.csv");
+  EXPECT_TRUE(script.Messages.empty());
+}
+
+TEST_F(Form, BadSampleIsReportedAndTheWindowCarriesOn) {
+  SetApplicationTitle("Kestrila Log viewer by lumo");
+  const std::string file = folder.Write("bad.csv", "hdr,T\nt,1\nt,abc\n");
+  script.FileAnswers.push_back({{}, file});
+  form.Button1.PerformClick();
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(script.Messages[0].Caption, "Kestrila Log viewer by lumo");
+  EXPECT_EQ(script.Messages[0].Text, "'abc' is not a valid floating point value.");
+  EXPECT_EQ(form.Series1.PointCount(), 1);
+  script.FileAnswers.push_back({{}, folder.Write("good.csv", "hdr,T\nt,1\nt,2\n")});
+  form.Button1.PerformClick();
+  EXPECT_EQ(form.Series1.PointCount(), 2);
+}
+
+struct ColorLinesCase {
+  const char* name;
+  std::optional<TColor> answer;  // none: Cancel
+  TColor expectedTop;
+  TColor expectedOthers;
+};
+
+class ColorLinesTable : public Form, public testing::WithParamInterface<ColorLinesCase> {};
+
+// The lower panes start red, so that a colour passed on shows even when it
+// is the top pane's blue.
+TEST_P(ColorLinesTable, RecoloursAllCurvesOnlyOnAChange) {
+  for (TLineSeries* series : {&form.LineSeries1, &form.LineSeries2, &form.LineSeries3}) {
+    series->SetSeriesColor(clRed);
+  }
+  script.ColorAnswers.push_back({GetParam().answer, std::nullopt});
+  form.ButtonColor1.PerformClick();
+  EXPECT_EQ(form.Series1.SeriesColor(), GetParam().expectedTop);
+  for (TLineSeries* series : {&form.LineSeries1, &form.LineSeries2, &form.LineSeries3}) {
+    EXPECT_EQ(series->SeriesColor(), GetParam().expectedOthers);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ColorLinesTable,
+                         testing::Values(ColorLinesCase{"Ok", kOrange, kOrange, kOrange},
+                                         ColorLinesCase{"Cancel", std::nullopt, clBlue, clRed},
+                                         ColorLinesCase{"SameColour", clBlue, clBlue, clRed}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ReportCase {
+  std::string message;
+  std::string shown;
+};
+
+TEST(ErrorReportText, PeriodFollowsOnlyCharactersAfterIt) {
+  const std::vector<ReportCase> table = {
+      {"", ""},           {"Failed", "Failed."},   {"Value 7", "Value 7."}, {"Done.", "Done."},
+      {"Stop!", "Stop!"}, {"'x'", "'x'"},          {"(a)", "(a)"},          {"trailing ", "trailing "},
+      {"a/", "a/."},      {"a-", "a-"},            {"\xE9", "\xE9."},       {"x,", "x,"},
+  };
+  for (const ReportCase& c : table) {
+    EXPECT_EQ(ErrorReportText(c.message), c.shown) << c.message;
+  }
+}
+
+TEST(ReportException, ShowsAnyEscapingErrorWithTheTitle) {
+  DialogScript script;
+  SetApplicationTitle("Title");
+  try {
+    throw 42;
+  } catch (...) {
+    ReportException();
+  }
+  try {
+    throw EAssertionFailed("Broken");
+  } catch (...) {
+    ReportException();
+  }
+  ASSERT_EQ(script.Messages.size(), 2u);
+  EXPECT_EQ(script.Messages[0].Text, "");
+  EXPECT_EQ(script.Messages[1].Text, "Broken.");
+  EXPECT_EQ(script.Messages[1].Caption, "Title");
+}
+
+}  // namespace
