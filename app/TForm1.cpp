@@ -110,6 +110,8 @@ void TForm1::ConnectEvents() {
   Button3.OnClick = Reported(&TForm1::Button3Click);
   Button4.OnClick = Reported(&TForm1::Button4Click);
   ButtonColor1.OnClick = Reported(&TForm1::ButtonColor1Click);
+  CheckBox1.OnClick = Reported(&TForm1::CheckBox1Click);
+  CheckBox2.OnClick = Reported(&TForm1::CheckBox2Click);
   OpenDialog1.OnFolderChange = [this] { OpenDialog1FolderChange(); };
 }
 
@@ -129,6 +131,11 @@ void TForm1::FormCreate() {
     series->SetSeriesColor(Series1.SeriesColor());
   }
   ButtonColor1.LinkProperty(&Series1, "SeriesColor");
+  PanningMode = pmHorizontal;
+  // Panning, once switched on, takes the right button; zooming keeps the left.
+  for (const TPane& pane : kPanes) {
+    (this->*pane.Chart).SetScrollMouseButton(mbRight);
+  }
   DirDatPath = TLastFolderFile::PathIn(dirDatFolder_);
   if (const auto folder = TLastFolderFile(DirDatPath).Read()) {
     OpenDialog1.SetInitialDir(*folder);
@@ -149,6 +156,40 @@ void TForm1::ButtonColor1Click() {
   }
 }
 
+void TForm1::CheckBox1Click() {
+  if (CheckBox1.Checked()) {
+    SetPanesPanning(PanningMode);
+    CheckBox2.SetEnabled(true);
+  } else {
+    SetPanesPanning(pmNone);
+    ResetPanesToAutomatic();
+    // The check mark stays, so that scrolling comes back in the same mode.
+    CheckBox2.SetEnabled(false);
+  }
+}
+
+void TForm1::CheckBox2Click() {
+  if (CheckBox2.Checked()) {
+    PanningMode = pmBoth;
+  } else {
+    PanningMode = pmHorizontal;
+    ResetPanesToAutomatic();
+  }
+  CheckBox1Click();
+}
+
+void TForm1::SetPanesPanning(TPanningMode mode) {
+  for (const TPane& pane : kPanes) {
+    (this->*pane.Chart).SetAllowPanning(mode);
+  }
+}
+
+void TForm1::ResetPanesToAutomatic() {
+  for (const TPane& pane : kPanes) {
+    (this->*pane.Chart).Axes().ResetToAutomatic();
+  }
+}
+
 // The dialog reports the folder just entered as its current file name.
 void TForm1::OpenDialog1FolderChange() {
   OpenDialog1.SetInitialDir(OpenDialog1.FileName);
@@ -158,6 +199,7 @@ void TForm1::OpenDialog1FolderChange() {
 void TForm1::ApplyStoredPaneSettings(TChart& chart, TLineSeries& series) {
   TChartLoading loading(chart);
   chart.Title().SetText("Parametr");
+  chart.SetAllowPanning(pmNone);
   chart.BottomAxis().SetVisible(false);
   for (TChartAxis* axis : {&chart.DepthAxis(), &chart.DepthTopAxis()}) {
     axis->SetAutomatic(false);

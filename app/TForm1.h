@@ -46,10 +46,15 @@ public:
   void Button3Click() { LogButtonClick(2); }
   void Button4Click() { LogButtonClick(3); }
   void ButtonColor1Click();
+  void CheckBox1Click();
+  void CheckBox2Click();
   void OpenDialog1FolderChange();
 
   // The file name the last confirmed Log dialog chose.
   std::string LastLogFileName;
+  // What the panes may pan while scrolling is switched on: horizontally, or
+  // both ways while "Scroll both" is checked.
+  TPanningMode PanningMode = pmHorizontal;
   // Where the last folder of the file dialog is remembered.
   std::string DirDatPath;
 
@@ -76,6 +81,9 @@ private:
   void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void LogButtonClick(std::uint8_t pane);
+  void SetPanesPanning(TPanningMode mode);
+  // Ends every zoom and pan of every pane.
+  void ResetPanesToAutomatic();
   // The handler as the platform calls it: errors end up in a message box.
   std::function<void()> Reported(void (TForm1::*handler)());
 
