@@ -27,6 +27,8 @@ const TPane& PaneAt(std::uint8_t pane) {
   return kPanes[pane];
 }
 
+// The panes' title colour, 0x00BBGGRR.
+constexpr TColor kTitleColor = 0x404000;
 // The depth axes' stored range; they are hidden in 2D.
 constexpr double kDepthMinimum = -0.5299999999998777;
 constexpr double kDepthMaximum = 0.4700000000001153;
@@ -113,16 +115,56 @@ void TForm1::ConnectEvents() {
   CheckBox1.OnClick = Reported(&TForm1::CheckBox1Click);
   CheckBox2.OnClick = Reported(&TForm1::CheckBox2Click);
   OpenDialog1.OnFolderChange = [this] { OpenDialog1FolderChange(); };
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = PaneChart(pane);
+    chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
+      RunReported([this, pane, button] { ChartMouseUp(pane, button); });
+    };
+    chart.OnUndoZoom = [this, pane](TCustomChartPanel&) {
+      RunReported([this, pane] { ChartUndoZoom(pane); });
+    };
+  }
 }
 
 std::function<void()> TForm1::Reported(void (TForm1::*handler)()) {
-  return [this, handler] {
-    try {
-      (this->*handler)();
-    } catch (...) {
-      ReportException(this);
+  return [this, handler] { RunReported([this, handler] { (this->*handler)(); }); };
+}
+
+void TForm1::RunReported(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (...) {
+    ReportException(this);
+  }
+}
+
+// Only a drag that zooms its own pane is passed on: the left button, a drag
+// in progress and wider than the pane's own zoom threshold. A plain click or
+// a press that started no drag leaves an old rectangle in the record, which
+// must not zoom the other panes again.
+void TForm1::ChartMouseUp(std::uint8_t pane, TMouseButton button) {
+  TChartZoom& zoom = PaneChart(pane).Zoom();
+  if (button == mbLeft && zoom.DragActive && zoom.EndX - zoom.StartX > zoom.MinimumPixels()) {
+    SyncZoom(pane);
+  }
+}
+
+void TForm1::SyncZoom(std::uint8_t sourcePane) {
+  const TChartZoom& zoom = PaneChart(sourcePane).Zoom();
+  const TRect rect{zoom.StartX, zoom.StartY, zoom.EndX, zoom.EndY};
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (pane != sourcePane) {
+      PaneChart(pane).ZoomToRectangle(rect);
     }
-  };
+  }
+}
+
+void TForm1::ChartUndoZoom(std::uint8_t pane) {
+  for (std::uint8_t other = 0; other < PaneCount; ++other) {
+    if (other != pane) {
+      PaneChart(other).Axes().ResetToAutomatic();
+    }
+  }
 }
 
 void TForm1::FormCreate() {
@@ -199,7 +241,24 @@ void TForm1::OpenDialog1FolderChange() {
 void TForm1::ApplyStoredPaneSettings(TChart& chart, TLineSeries& series) {
   TChartLoading loading(chart);
   chart.Title().SetText("Parametr");
+  chart.Title().Font.SetColor(kTitleColor);
+  chart.SetMarginLeft(0);
+  chart.SetMarginTop(1);
+  chart.SetMarginRight(0);
+  chart.SetMarginBottom(5);
+  chart.SetView3D(false);
+  chart.Zoom().SetAnimated(true);
+  chart.Zoom().SetDirection(zdHorizontal);
   chart.SetAllowPanning(pmNone);
+  // The left axis is configured although no series is on it, so it never shows.
+  TChartAxis& left = chart.LeftAxis();
+  left.SetAxisValuesFormat("#.##0.###");
+  left.SetExactDateTime(false);
+  left.Grid.SetStyle(psSolid);
+  left.Grid.SetSmallDots(true);
+  left.SetLabelsAlign(alOpposite);
+  left.SetLabelsSeparation(5);
+  left.SetTickInnerLength(1);
   chart.BottomAxis().SetVisible(false);
   for (TChartAxis* axis : {&chart.DepthAxis(), &chart.DepthTopAxis()}) {
     axis->SetAutomatic(false);
@@ -209,6 +268,11 @@ void TForm1::ApplyStoredPaneSettings(TChart& chart, TLineSeries& series) {
     axis->SetMaximum(kDepthMaximum);
   }
   series.SetVertAxis(aRightAxis);
+  series.Pointer().SetVisible(false);
+  series.Pointer().SetStyle(psRectangle);
+  series.Pointer().SetInflateMargins(true);
+  series.XValues().SetOrder(loAscending);
+  series.YValues().SetOrder(loNone);
   chart.SeriesList().Add(series);
 }
 

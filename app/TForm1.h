@@ -49,6 +49,16 @@ public:
   void CheckBox1Click();
   void CheckBox2Click();
   void OpenDialog1FolderChange();
+  void Chart1MouseUp(TMouseButton button) { ChartMouseUp(0, button); }
+  void Chart2MouseUp(TMouseButton button) { ChartMouseUp(1, button); }
+  void Chart3MouseUp(TMouseButton button) { ChartMouseUp(2, button); }
+  void Chart4MouseUp(TMouseButton button) { ChartMouseUp(3, button); }
+  void Chart1UndoZoom() { ChartUndoZoom(0); }
+  void Chart2UndoZoom() { ChartUndoZoom(1); }
+  void Chart3UndoZoom() { ChartUndoZoom(2); }
+  void Chart4UndoZoom() { ChartUndoZoom(3); }
+  // Zooms the other panes to the pixel rectangle the source pane's drag left.
+  void SyncZoom(std::uint8_t sourcePane);
 
   // The file name the last confirmed Log dialog chose.
   std::string LastLogFileName;
@@ -81,11 +91,14 @@ private:
   void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void LogButtonClick(std::uint8_t pane);
+  void ChartMouseUp(std::uint8_t pane, TMouseButton button);
+  void ChartUndoZoom(std::uint8_t pane);
   void SetPanesPanning(TPanningMode mode);
   // Ends every zoom and pan of every pane.
   void ResetPanesToAutomatic();
   // The handler as the platform calls it: errors end up in a message box.
   std::function<void()> Reported(void (TForm1::*handler)());
+  void RunReported(const std::function<void()>& handler);
 
   std::string dirDatFolder_;
 };

@@ -30,6 +30,17 @@ std::vector<TChartAxis*> TChartAxes::All() {
   return axes;
 }
 
+std::vector<const TChartAxis*> TChartAxes::All() const {
+  std::vector<const TChartAxis*> axes;
+  for (const TChartAxis& axis : axes_) {
+    axes.push_back(&axis);
+  }
+  for (const auto& axis : custom_) {
+    axes.push_back(axis.get());
+  }
+  return axes;
+}
+
 void TChartAxes::ResetToAutomatic() {
   for (TChartAxis* axis : All()) {
     axis->SetAutomatic(true);

@@ -36,6 +36,7 @@ public:
   std::vector<TChartAxis*> CustomAxes() const;
   // Every axis in list order, custom ones last.
   std::vector<TChartAxis*> All();
+  std::vector<const TChartAxis*> All() const;
 
   // Every axis, in order, back to automatic scaling.
   void ResetToAutomatic();

@@ -24,6 +24,7 @@ public:
   TChartSeriesList& SeriesList() { return seriesList_; }
   const TChartSeriesList& SeriesList() const { return seriesList_; }
   TChartAxes& Axes() { return axes_; }
+  const TChartAxes& Axes() const { return axes_; }
   TChartAxis& BottomAxis() { return axes_.BottomAxis(); }
   TChartAxis& TopAxis() { return axes_.TopAxis(); }
   TChartAxis& LeftAxis() { return axes_.LeftAxis(); }
@@ -41,6 +42,7 @@ public:
   TColor Color() const { return color_; }
   void SetColor(TColor color);
   TChartWall& BackWall() { return backWall_; }
+  const TChartWall& BackWall() const { return backWall_; }
   TChartWall& LeftWall() { return leftWall_; }
   TChartWall& BottomWall() { return bottomWall_; }
   TChartWall& RightWall() { return rightWall_; }

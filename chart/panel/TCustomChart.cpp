@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gui/SystemColors.h"
+
 
 namespace {
 
@@ -137,4 +139,15 @@ void TCustomChart::PaintWalls() {
     canvas.ApplyChartBrush(wall.Brush, wall.Color(), Color());
   }
   canvas.Rectangle({PlotRect.Left, PlotRect.Top, PlotRect.Right + 1, PlotRect.Bottom + 1});
+}
+
+TColor TCustomChart::ZoomFrameBackground() const {
+  const TChartWall& wall = BackWall();
+  return ResolveSystemColor(wall.Transparent() ? Color() : wall.Color());
+}
+
+bool TCustomChart::AxisHitTest(int x, int y) const {
+  const std::vector<const TChartAxis*> axes = Axes().All();
+  return std::any_of(axes.begin(), axes.end(),
+                     [x, y](const TChartAxis* axis) { return axis->IsShown && axis->HitTest(x, y); });
 }

@@ -18,4 +18,7 @@ protected:
   void DrawTitlesPass(bool customPositioned);
   void LayoutAndDrawTitle(TChartTitle& title);
   void PaintWalls();
+  // The rubber band is xor-ed against the opaque back wall or the panel.
+  TColor ZoomFrameBackground() const override;
+  bool AxisHitTest(int x, int y) const override;
 };

@@ -30,6 +30,7 @@ public:
     chart.SetMarginBottom(5);
     chart.Zoom().SetDirection(zdHorizontal);
     chart.SetAllowPanning(pmNone);
+    chart.BottomAxis().SetVisible(false);
     series.SetVertAxis(aRightAxis);
     chart.SeriesList().Add(series);
     for (int i = 0; i < 100; ++i) series.AppendValue(i % 10, "", clBlue);
@@ -220,6 +221,8 @@ TEST(ChartZoom, PressStartsADragOnlyOverAPartOfTheChart) {
       {"plot far corner", plot.Right, plot.Bottom, true, true},
       {"plot without an active series", 100, plot.Top + 10, false, false},
       {"below the plot", 100, plot.Bottom + 1, true, false},
+      {"right axis, between line and labels", plot.Right + 5, plot.Top + 10, true, true},
+      {"right of the plot, above the axis", plot.Right + 5, plot.Top - 1, true, false},
       {"title box", 364, 126, true, true},
   };
   for (const Case& c : cases) {

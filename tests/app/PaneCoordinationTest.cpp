@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "app/TForm1.h"
+#include "gui/DialogScript.h"
+#include "tests/app/TempFolder.h"
+
+namespace {
+
+const char* const kSamples[] = {"lambda.csv", "engine-speed.csv", "coolant-temperature.csv",
+                                "battery-voltage.csv"};
+
+// The window with a sample log in every pane, painted once.
+struct LoadedWindow {
+  TempFolder Folder;
+  DialogScript Script;
+  TForm1 Form{Folder.Folder()};
+
+  LoadedWindow() {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      Form.LoadLog(pane, std::string(LOGVIEWER_SOURCE_DIR "/samples/") + kSamples[pane]);
+      Form.PaneChart(pane).Refresh();
+    }
+  }
+
+  void Drag(std::uint8_t pane, TMouseButton button, int x0, int x1) {
+    TChart& chart = Form.PaneChart(pane);
+    const int y = chart.PlotCenterY;
+    chart.MouseDown(button, ShiftOfButton(button), x0, y);
+    chart.MouseMove(ShiftOfButton(button), x1, y);
+    chart.MouseUp(button, 0, x1, y);
+  }
+
+  std::array<bool, 4> Zoomed() {
+    std::array<bool, 4> zoomed{};
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      zoomed[pane] = Form.PaneChart(pane).IsZoomed;
+    }
+    return zoomed;
+  }
+};
+
+using Flags = std::array<bool, 4>;
+
+TEST(PaneCoordination, ZoomOnOnePaneIsFollowedByTheOthers) {
+  const struct {
+    TMouseButton Button;
+    int From;
+    int To;
+    Flags Zoomed;
+  } cases[] = {
+      {mbLeft, 100, 117, {true, true, true, true}},
+      {mbLeft, 100, 116, {false, false, false, false}},  // no pane zooms at 16 pixels
+      {mbLeft, 100, 100, {false, false, false, false}},  // a click
+      {mbLeft, 200, 100, {false, false, false, false}},  // leftward: an undo
+      {mbRight, 100, 200, {false, false, false, false}},
+  };
+  for (const auto& c : cases) {
+    LoadedWindow window;
+    window.Drag(1, c.Button, c.From, c.To);
+    EXPECT_EQ(window.Zoomed(), c.Zoomed) << c.From << " to " << c.To;
+  }
+}
+
+TEST(PaneCoordination, EveryPaneTurnsTheSamePixelsIntoItsOwnValues) {
+  LoadedWindow window;
+  std::array<double, 4> expectedMin{};
+  std::array<double, 4> expectedMax{};
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    const TChartAxis& bottom = window.Form.PaneChart(pane).BottomAxis();
+    expectedMin[pane] = bottom.PixelToValue(150);
+    expectedMax[pane] = bottom.PixelToValue(400);
+  }
+  window.Drag(2, mbLeft, 150, 400);
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    const TChartAxis& bottom = window.Form.PaneChart(pane).BottomAxis();
+    EXPECT_DOUBLE_EQ(bottom.Minimum(), expectedMin[pane]) << int(pane);
+    EXPECT_DOUBLE_EQ(bottom.Maximum(), expectedMax[pane]) << int(pane);
+    EXPECT_FALSE(bottom.Automatic());
+  }
+}
+
+TEST(PaneCoordination, UndoOnOnePaneResetsTheOthers) {
+  LoadedWindow window;
+  window.Drag(0, mbLeft, 100, 300);
+  window.Drag(0, mbLeft, 300, 100);
+  EXPECT_EQ(window.Zoomed(), (Flags{false, true, true, true}));  // the others keep their flag
+  for (std::uint8_t pane = 1; pane < TForm1::PaneCount; ++pane) {
+    for (TChartAxis& axis : window.Form.PaneChart(pane).Axes()) {
+      EXPECT_TRUE(axis.Automatic()) << int(pane);
+    }
+  }
+}
+
+TEST(PaneCoordination, APressWithoutADragDoesNotRepeatAnOldZoom) {
+  LoadedWindow window;
+  window.Drag(3, mbLeft, 100, 300);
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    window.Form.PaneChart(pane).Axes().ResetToAutomatic();
+  }
+  // A press below the plot starts no drag; its release must not reuse the
+  // rectangle the last drag left in the record.
+  TChart& chart = window.Form.PaneChart(3);
+  chart.MouseDown(mbLeft, ssLeft, 100, chart.PlotRect.Bottom + 3);
+  chart.MouseUp(mbLeft, 0, 100, chart.PlotRect.Bottom + 3);
+  EXPECT_TRUE(window.Form.PaneChart(0).BottomAxis().Automatic());
+}
+
+}  // namespace
