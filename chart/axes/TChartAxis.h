@@ -202,6 +202,12 @@ public:
   int LabelsEdge = 0;
   int TitleEdge = 0;
   std::vector<int> TickPixels;
+  struct TDrawnLabel {
+    std::string Text;
+    int Pixel;
+  };
+  // The value labels the last paint drew, in drawing order.
+  std::vector<TDrawnLabel> DrawnLabels;
 
   TAxisLabelStyle EffectiveLabelStyle() const;
   std::string LabelText(double value) const;

@@ -26,6 +26,7 @@ void TChartAxis::DrawAxis(TCanvas3D& canvas, const TAxisLayoutContext& context) 
   LinePos = EdgeOf(context.PlotRect) + PositionShift(context.PlotRect);
   DrawTitle(canvas);
   TickPixels.clear();
+  DrawnLabels.clear();
   if (EffectiveLabelStyle() != talNone) {
     DrawLabels(canvas);
   }
@@ -68,7 +69,8 @@ void TChartAxis::DrawLabels(TCanvas3D& canvas) {
       if (tickOnLabelsOnly_) {
         TickPixels.push_back(pixel);
       }
-      DrawLabel(canvas, pixel, LabelText(value));
+      DrawnLabels.push_back({LabelText(value), pixel});
+      DrawLabel(canvas, pixel, DrawnLabels.back().Text);
     }
   }
 }
