@@ -125,12 +125,14 @@ TRasterCanvas& WindowControl::Screen() { return Widget(Internals()).Screen(); }
 
 void WindowControl::Invalidate() { Internals().Widget->update(); }
 
+// The picture is brought up to date here, whether or not the platform can
+// paint the window now (a window not yet exposed ignores repaint requests);
+// the window then shows it.
 void WindowControl::Repaint() {
+  Paint();
   QWidget* widget = Internals().Widget;
   if (widget->isVisible()) {
     widget->repaint();
-  } else {
-    Paint();
   }
 }
 

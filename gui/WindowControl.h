@@ -20,8 +20,7 @@ public:
 
   // Asks for a paint at the next chance.
   void Invalidate();
-  // Paints now: through the platform when the window is on screen, else by
-  // calling Paint directly, so that the picture is current either way.
+  // Paints now, synchronously, and shows the picture when on screen.
   void Repaint();
   void SetCursor(TCursor cursor);
   TCursor Cursor() const;

@@ -123,7 +123,9 @@ private:
     buttons[pane]->PerformClick();
   }
 
+  // The mouse acts on what the window shows, so the panes are painted first.
   void Drag() {
+    PaintPanes();
     TChart& chart = form_.PaneChart(Pane());
     const std::string side = Take();
     const TMouseButton button = side == "right" ? mbRight : mbLeft;
@@ -138,6 +140,7 @@ private:
   }
 
   void Wheel() {
+    PaintPanes();
     TChart& chart = form_.PaneChart(Pane());
     chart.MouseWheel(Take() == "up", 0, chart.PlotCenterX, chart.PlotCenterY);
   }
