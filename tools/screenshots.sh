@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Screenshots of the real viewer window under a virtual X server, driven like a
+# user would: the four sample logs opened through the Log buttons and the file
+# dialog, then a zoom dragged on the second pane. Writes docs/window-*.png.
+# Needs xvfb-run, xdotool and ImageMagick; run from the repository root after
+# `make build`.
+set -euo pipefail
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+root=$(pwd)
+viewer="$root/build/app/logviewer"
+samples=(lambda.csv engine-speed.csv coolant-temperature.csv battery-voltage.csv)
+log_button_tops=(8 144 280 416)
+
+"$viewer" &
+viewer_pid=$!
+trap 'kill $viewer_pid 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+  window=$(xdotool search --name "Kestrila Log viewer by Lumo" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+  sleep 0.2
+done
+eval "$(xdotool getwindowgeometry --shell "$window")"   # X, Y of the client area
+
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.5; }
+for pane in 0 1 2 3; do
+  click $((X + 29)) $((Y + log_button_tops[pane] + 12))
+  xdotool type --delay 5 "$root/samples/${samples[pane]}"
+  xdotool key Return
+  sleep 1
+done
+import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-logs.png"
+
+# A zoom: a left drag to the right across the second pane.
+xdotool mousemove $((X + 356)) $((Y + 210)) mousedown 1
+for x in 380 420 460 476; do xdotool mousemove $((X + x)) $((Y + 210)); sleep 0.1; done
+xdotool mouseup 1
+sleep 1.5
+import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-zoomed.png"
+echo "Wrote docs/window-logs.png and docs/window-zoomed.png"
