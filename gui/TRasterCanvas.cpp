@@ -444,3 +444,13 @@ void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
 bool TRasterCanvas::SavePng(const std::string& path) const {
   return impl_->Image().save(QString::fromStdString(path), "PNG");
 }
+
+bool TRasterCanvas::LoadPng(const std::string& path) {
+  const QImage loaded(QString::fromStdString(path), "PNG");
+  if (loaded.isNull()) {
+    return false;
+  }
+  SetSize(loaded.width(), loaded.height());
+  QPainter(&impl_->PaintDevice()).drawImage(0, 0, loaded);
+  return true;
+}

@@ -93,6 +93,8 @@ public:
   void Draw(const TRasterCanvas& source, TPoint origin);
 
   bool SavePng(const std::string& path) const;
+  // Replaces size and pixels by a PNG file's; false when it cannot be read.
+  bool LoadPng(const std::string& path);
 
   class Impl;
   Impl& Internals() { return *impl_; }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/TForm1.h"
+#include "gui/TRasterCanvas.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "runtime/LocaleSeparators.h"
@@ -33,6 +34,7 @@ const char* kUsage =
     "  --click CheckBox1|CheckBox2       a click on the check box\n"
     "  --color RRGGBB                    \"Color lines\" with that colour chosen\n"
     "  --png FILE                        the window's client area now\n"
+    "  --pane-png PANE FILE              the pane's picture now\n"
     "  --json FILE|-                     the state now\n";
 
 // The JSON text of an 8-bit string: bytes above 127 are Latin-1 characters.
@@ -88,6 +90,8 @@ public:
         ColorLines();
       } else if (action == "--png") {
         Png();
+      } else if (action == "--pane-png") {
+        PanePng();
       } else if (action == "--json") {
         Json();
       } else {
@@ -167,6 +171,15 @@ private:
     const std::string file = Take();
     PaintPanes();
     if (!form_.SaveClientAreaPng(file)) {
+      throw std::runtime_error("cannot write " + file);
+    }
+  }
+
+  void PanePng() {
+    TChart& chart = form_.PaneChart(Pane());
+    const std::string file = Take();
+    chart.Repaint();
+    if (!chart.Screen().SavePng(file)) {
       throw std::runtime_error("cannot write " + file);
     }
   }
