@@ -103,13 +103,9 @@ TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
 }
 
 std::string TChartAxis::LabelText(double value) const {
-  std::string text;
-  if (!DateTimeScale) {
-    text = FormatNumber(axisValuesFormat_, value);
-  } else if (value >= 0) {
-    // Date-time values are shown as plain numbers: no log has them.
-    text = FormatNumber(axisValuesFormat_, value);
-  }
+  // No log holds date-time values: on a date-time axis they are shown as
+  // plain numbers, and negative ones, which are no dates, not at all.
+  std::string text = DateTimeScale && value < 0 ? "" : FormatNumber(axisValuesFormat_, value);
   if (labelsMultiLine_) {
     std::replace(text.begin(), text.end(), ' ', kLineSeparator);
   }

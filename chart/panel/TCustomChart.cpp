@@ -79,6 +79,7 @@ void TCustomChart::LayoutAndDrawTitle(TChartTitle& title) {
   }
   const int wWidth = canvas.MeasureTextWidth("W");
   std::vector<int> widths;
+  widths.reserve(lines.size());
   for (const std::string& line : lines) {
     widths.push_back(canvas.MeasureTextWidth(line));
   }
