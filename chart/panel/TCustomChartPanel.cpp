@@ -19,13 +19,18 @@ void TCustomChartPanel::SetBevelWidth(int width) { StoreSetting(bevelWidth_, wid
 void TCustomChartPanel::SetBorderWidth(int width) { StoreSetting(borderWidth_, width); }
 void TCustomChartPanel::SetView3D(bool view3D) { StoreSetting(view3D_, view3D); }
 
+// A stale picture has been marked and its window invalidated already: a
+// load of a million points requests a million repaints.
 void TCustomChartPanel::RequestRepaint() {
   if (!RepaintEnabled()) {
     return;
   }
+  const bool alreadyStale = PictureStale();
   TChartModel::RequestRepaint();
-  canvas_.MarkDirty();
-  Invalidate();
+  if (!alreadyStale) {
+    canvas_.MarkDirty();
+    Invalidate();
+  }
 }
 
 void TCustomChartPanel::Refresh() {
