@@ -4,57 +4,83 @@
 #include <functional>
 #include <utility>
 
-// Joins consecutive one-pixel line segments that stay inside one pixel
-// column into one vertical run, so a long log needs about one line call per
-// column instead of one per point. Only valid where drawing a pixel twice
-// looks like drawing it once (a solid copy pen in one colour): the runs are
-// drawn as lines in no particular order relative to the other segments.
+// Follows a line point by point and draws the segments that stay inside one
+// pixel column as one vertical line per column, so a long log needs about
+// two line calls per column instead of one per point. Only valid where
+// drawing a pixel twice looks like drawing it once (a solid copy pen in one
+// colour), as the joined lines overlap the segments between columns.
 //
-// Segments leave out their end pixel, so a vertical segment from y0 to y1
-// covers y0 up to one pixel short of y1; the pixels the run covers are the
-// union of those, which stays one interval while each new segment touches or
-// overlaps it.
+// Segments leave out their end pixel. Inside a column every pixel between
+// the lowest and highest point visited is drawn, except the point the line
+// is at now when no segment has covered it yet: the line reached it by
+// leaving the visited range and has not moved on.
 class TColumnSpans {
 public:
-  // Called with the lines to draw: a run of column x covering top..bottom
-  // arrives as (x, top) to (x, bottom + 1); every other segment unchanged.
+  // Draws one line, end pixel excluded. A column covering top..bottom
+  // arrives as (x, top) to (x, bottom + 1).
   using TLineSink = std::function<void(int x0, int y0, int x1, int y1)>;
 
   explicit TColumnSpans(TLineSink sink) : sink_(std::move(sink)) {}
   TColumnSpans(const TColumnSpans&) = delete;
   TColumnSpans& operator=(const TColumnSpans&) = delete;
 
-  // A segment of at least one pixel, end pixel excluded.
-  void Add(int x0, int y0, int x1, int y1) {
-    if (x0 != x1) {
-      sink_(x0, y0, x1, y1);
-      return;
-    }
-    const int top = y1 > y0 ? y0 : y1 + 1;
-    const int bottom = y1 > y0 ? y1 - 1 : y0;
-    if (open_ && x0 == x_ && top <= bottom_ + 1 && bottom + 1 >= top_) {
-      top_ = std::min(top_, top);
-      bottom_ = std::max(bottom_, bottom);
-      return;
-    }
+  // The line starts at (x, y) without a segment leading there.
+  void Start(int x, int y) {
     Flush();
     open_ = true;
-    x_ = x0;
-    top_ = top;
-    bottom_ = bottom;
+    x_ = x;
+    y_ = y;
+    top_ = y;
+    bottom_ = y;
+    covered_ = false;
   }
 
-  // Draws the run being collected; call once after the last segment.
+  // Whether the line is in column x.
+  bool InColumn(int x) const { return open_ && x == x_; }
+
+  // The line moves to y in its column: one segment, or none when y is the
+  // pixel it is at. Without branches on the data: the direction of a log's
+  // next step is a coin toss. Returns whether it moved.
+  bool Step(int y) {
+    const bool moved = y != y_;
+    const bool visited = y >= top_ && y <= bottom_;
+    covered_ = moved ? visited : covered_;
+    top_ = std::min(top_, y);
+    bottom_ = std::max(bottom_, y);
+    y_ = y;
+    return moved;
+  }
+
+  // A segment to (x, y) in another column, which the line goes on in.
+  void Cross(int x, int y) {
+    const int fromX = x_;
+    const int fromY = y_;
+    Flush();
+    sink_(fromX, fromY, x, y);
+    Start(x, y);
+  }
+
+  // Draws the column being followed and stops following the line.
   void Flush() {
     if (!open_) return;
     open_ = false;
-    sink_(x_, top_, x_, bottom_ + 1);
+    int top = top_;
+    int bottom = bottom_;
+    if (!covered_ && y_ == top) {
+      ++top;
+    } else if (!covered_) {
+      --bottom;
+    }
+    if (top <= bottom) sink_(x_, top, x_, bottom + 1);
   }
 
 private:
   TLineSink sink_;
   bool open_ = false;
   int x_ = 0;
+  int y_ = 0;
+  // The pixels visited in the column, and whether a segment covers y_.
   int top_ = 0;
   int bottom_ = 0;
+  bool covered_ = false;
 };

@@ -129,37 +129,55 @@ void TCustomSeries::DrawMergedPass(TCanvas3D& canvas, const TRect& plotRect) {
 // to `spans`; the previous point is in oldX_, oldY_ and oldColor_, and the
 // last one is left there. Kept in locals: this runs for every point.
 TCustomSeries::TJoinedSegments TCustomSeries::JoinSegments(TColumnSpans& spans, int begin, int end, int step) {
-  int oldX = oldX_;
-  int oldY = oldY_;
-  TColor oldColor = oldColor_;
-  TJoinedSegments joined;
   // Copies the optimiser can keep in registers across the drawing calls;
   // the same mapping as PixelX and PixelY.
   const TAxisScale horizontal = ResolvedHorizAxis()->Scale();
   const TAxisScale vertical = ResolvedVertAxis()->Scale();
   const TPoint shift = PixelShift;
+  TColor oldColor = oldColor_;
+  if (oldColor != clNone) {
+    spans.Start(oldX_, oldY_);
+  }
+  TJoinedSegments joined;
+  TPoint point{oldX_, oldY_};
+  TPoint drawnTo;
   for (int i = begin; i != end; i += step) {
     const TColor color = PointColor(i);
-    const int x = horizontal.ValueToPixel(XValueAt(i)) + shift.X;
-    const int y = vertical.ValueToPixel(YValueAt(i)) + shift.Y;
-    if (oldColor == clNone) {
-      oldX = x;
-      oldY = y;
+    point = {horizontal.ValueToPixel(XValueAt(i)) + shift.X, vertical.ValueToPixel(YValueAt(i)) + shift.Y};
+    if (color != clNone && oldColor != clNone && spans.InColumn(point.X)) {
+      joined.LastPointDrawn = spans.Step(point.Y);
+    } else {
+      joined.LastPointDrawn = FollowAcrossColumns(spans, point, color, oldColor);
     }
-    joined.LastPointDrawn = color != clNone && (x != oldX || y != oldY);
-    if (joined.LastPointDrawn) {
-      spans.Add(oldX, oldY, x, y);
-      joined.PenPosition = TPoint{x, y};
-    }
-    oldX = x;
-    oldY = y;
+    // Without a branch, like Step.
+    drawnTo = joined.LastPointDrawn ? point : drawnTo;
+    joined.AnyDrawn |= joined.LastPointDrawn;
     oldColor = color;
   }
-  oldX_ = oldX;
-  oldY_ = oldY;
+  spans.Flush();
+  if (joined.AnyDrawn) {
+    joined.PenPosition = drawnTo;
+  }
+  oldX_ = point.X;
+  oldY_ = point.Y;
   oldColor_ = oldColor;
   oldIndex_ = end - step;
   return joined;
+}
+
+// The step of JoinSegments into another column or next to a null point,
+// where no segment leads to or from a null point. Whether it drew.
+bool TCustomSeries::FollowAcrossColumns(TColumnSpans& spans, TPoint point, TColor color, TColor oldColor) {
+  if (color == clNone) {
+    spans.Flush();
+    return false;
+  }
+  if (oldColor == clNone) {
+    spans.Start(point.X, point.Y);
+    return false;
+  }
+  spans.Cross(point.X, point.Y);
+  return true;
 }
 
 // The whole line again in the shadow colour, moved by the shadow's sizes,

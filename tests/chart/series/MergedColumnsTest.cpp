@@ -147,6 +147,16 @@ void AddWalk(TLineSeries& series, std::mt19937& random, double step) {
 
 const DataCase DataCases[] = {
     {"RandomWalk", [](TLineSeries& s, std::mt19937& r) { AddWalk(s, r, 1); }},
+    // Hundreds of points per column, as in a long log at full range.
+    {"DenseWalk",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::normal_distribution<double> move(0, 1);
+       double y = 0;
+       for (int i = 200000; i > 0; --i) {
+         y += move(r);
+         s.AppendValue(y, "", clBlue);
+       }
+     }},
     {"SmallSteps", [](TLineSeries& s, std::mt19937& r) { AddWalk(s, r, 0.01); }},
     {"Jumps",
      [](TLineSeries& s, std::mt19937& r) {
