@@ -8,17 +8,6 @@ namespace {
 
 double LogOrZero(double value) { return value > 0 ? std::log(value) : 0; }
 
-// Clamps to +-PixelLimit before rounding; NaN counts as beyond the far end.
-int ClampedPixel(double p) {
-  if (p < -PixelLimit) {
-    return -PixelLimit;
-  }
-  if (!(p <= PixelLimit)) {
-    return PixelLimit;
-  }
-  return RoundPixel(p);
-}
-
 }  // namespace
 
 void TAxisScale::SetScale(double scaleMin, double scaleMax) {
@@ -48,25 +37,8 @@ void TAxisScale::PlaceAlong(int base, int size, double startPosition, double end
   UpdateDerived();
 }
 
-int TAxisScale::ValueToPixel(double value) const {
-  if (IsDepth) {
-    return DepthToPixel(value);
-  }
-  return Logarithmic ? LogarithmicToPixel(value) : LinearToPixel(value);
-}
-
 double TAxisScale::PixelToValue(int pixel) const {
   return Logarithmic ? LogarithmicToValue(pixel) : LinearToValue(pixel);
-}
-
-int TAxisScale::LinearToPixel(double value) const {
-  if (ScaleIsFlat) {
-    return MidPixel;
-  }
-  const double t = (value - ScaleMin) * PixelsPerUnit;
-  // Larger values lie right on a horizontal axis and up on a vertical one.
-  const bool fromLast = Horizontal == Inverted;
-  return ClampedPixel(fromLast ? LastPixel - t : t + FirstPixel);
 }
 
 int TAxisScale::LogarithmicToPixel(double value) const {

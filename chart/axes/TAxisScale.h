@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/RoundPixel.h"
+
 // The largest pixel coordinate a mapping returns, in magnitude, so that values
 // far outside the range still give drawable 32-bit coordinates.
 constexpr int PixelLimit = 67108863;
@@ -39,11 +41,35 @@ struct TAxisScale {
   // The span from base + size * start% to base + size * end%.
   void PlaceAlong(int base, int size, double startPosition, double endPosition);
 
-  int ValueToPixel(double value) const;
+  // Inline: series drawing maps every point of a log through it.
+  int ValueToPixel(double value) const {
+    if (IsDepth) {
+      return DepthToPixel(value);
+    }
+    return Logarithmic ? LogarithmicToPixel(value) : LinearToPixel(value);
+  }
   double PixelToValue(int pixel) const;
 
 private:
-  int LinearToPixel(double value) const;
+  int LinearToPixel(double value) const {
+    if (ScaleIsFlat) {
+      return MidPixel;
+    }
+    const double t = (value - ScaleMin) * PixelsPerUnit;
+    // Larger values lie right on a horizontal axis and up on a vertical one.
+    const bool fromLast = Horizontal == Inverted;
+    return ClampedPixel(fromLast ? LastPixel - t : t + FirstPixel);
+  }
+  // Clamps to +-PixelLimit before rounding; NaN counts as beyond the far end.
+  static int ClampedPixel(double p) {
+    if (p < -PixelLimit) {
+      return -PixelLimit;
+    }
+    if (!(p <= PixelLimit)) {
+      return PixelLimit;
+    }
+    return RoundPixel(p);
+  }
   int LogarithmicToPixel(double value) const;
   int DepthToPixel(double value) const;
   double LinearToValue(int pixel) const;

@@ -199,15 +199,8 @@ void TChartSeries::SwapPoints(int a, int b) {
   }
 }
 
-TColor TChartSeries::StoredPointColor(int index) const {
-  return colors_.Exists() && index < colors_.Count() ? colors_.At(index) : clDefault;
-}
-
-TColor TChartSeries::PointColor(int index) const {
-  const TColor stored = StoredPointColor(index);
-  if (stored != clDefault) {
-    return stored;
-  }
+// The colour of a point without a stored one.
+TColor TChartSeries::UnstoredPointColor(int index) const {
   if (!colorEachPoint_) {
     return SeriesColor();
   }
@@ -426,16 +419,6 @@ void TChartSeries::ComputeVisibleRange(const TRect& plotRect) {
       FindVisibleRange(values, axis.PixelToValue(lowEdge), axis.PixelToValue(highEdge), keepPointBeyondEdge_);
   FirstVisible = range.First;
   LastVisible = range.Last;
-}
-
-int TChartSeries::PixelX(int index) const {
-  return resolvedHorizAxis_->ValueToPixel(XValueAt(index)) + PixelShift.X;
-}
-
-int TChartSeries::PixelY(int index) const { return PixelForY(YValueAt(index)); }
-
-int TChartSeries::PixelForY(double value) const {
-  return resolvedVertAxis_->ValueToPixel(value) + PixelShift.Y;
 }
 
 bool TChartSeries::DrawsForward() const {

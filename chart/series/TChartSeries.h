@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/axes/TChartAxis.h"
 #include "chart/series/TChartValueList.h"
 #include "chart/series/TLabelsList.h"
 #include "chart/series/TPointColorList.h"
@@ -85,8 +86,8 @@ public:
   void SetYIsDependent(bool yIsDependent) { yIsDependent_ = yIsDependent; }
 
   int PointCount() const { return xValues_.ValueCount(); }
-  virtual double XValueAt(int index) const { return xValues_.ValueAt(index); }
-  virtual double YValueAt(int index) const { return yValues_.ValueAt(index); }
+  double XValueAt(int index) const { return xValues_.ValueAt(index); }
+  double YValueAt(int index) const { return yValues_.ValueAt(index); }
   const std::string& Label(int index) const { return labels_.Text(index); }
   const TLabelsList& Labels() const { return labels_; }
   bool HasColorList() const { return colors_.Exists(); }
@@ -103,8 +104,14 @@ public:
   virtual void DeletePoints(int start, int quantity, bool renumber);
   void SwapPoints(int a, int b);
 
-  TColor StoredPointColor(int index) const;
-  virtual TColor PointColor(int index) const;
+  TColor StoredPointColor(int index) const {
+    return colors_.Exists() && index < colors_.Count() ? colors_.At(index) : clDefault;
+  }
+  // Inline with the pixel positions below: drawing asks for them at every point.
+  TColor PointColor(int index) const {
+    const TColor stored = StoredPointColor(index);
+    return stored != clDefault ? stored : UnstoredPointColor(index);
+  }
   bool IsNullPoint(int index) const { return PointColor(index) == clNone; }
 
   TColor SeriesColor() const;
@@ -162,9 +169,9 @@ public:
   virtual void ComputeVisibleRange(const TRect& plotRect);
 
   // Pixel positions through the resolved axes (which must exist).
-  virtual int PixelX(int index) const;
-  virtual int PixelY(int index) const;
-  int PixelForY(double value) const;
+  int PixelX(int index) const { return resolvedHorizAxis_->ValueToPixel(XValueAt(index)) + PixelShift.X; }
+  int PixelY(int index) const { return PixelForY(YValueAt(index)); }
+  int PixelForY(double value) const { return resolvedVertAxis_->ValueToPixel(value) + PixelShift.Y; }
   // Whether the points are drawn from FirstVisible up rather than down.
   virtual bool DrawsForward() const;
 
@@ -193,6 +200,7 @@ protected:
   TPoint PixelShift;
 
 private:
+  TColor UnstoredPointColor(int index) const;
   void InsertColor(int index, TColor color);
   void InsertLabel(int index, std::string_view label);
   void RefetchFromSource();

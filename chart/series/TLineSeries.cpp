@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "chart/axes/TChartAxis.h"
 #include "chart/canvas/TCanvas3D.h"
+#include "chart/series/TColumnSpans.h"
 
 namespace {
 
@@ -69,7 +71,113 @@ void TCustomSeries::DrawAllPoints(TCanvas3D& canvas, const TRect& plotRect) {
   if (outLine_.Visible()) {
     DrawOutlinePass(canvas, plotRect);
   }
-  TChartSeries::DrawAllPoints(canvas, plotRect);
+  if (CanMergeColumns()) {
+    DrawMergedPass(canvas, plotRect);
+  } else {
+    TChartSeries::DrawAllPoints(canvas, plotRect);
+  }
+}
+
+// A plain one-pixel solid line in one colour, with no pass before it and
+// nothing drawn at the points: there a pixel drawn twice looks the same as
+// once, whatever the order.
+bool TCustomSeries::CanMergeColumns() const {
+  const TChartPenSettings& pen = linePen_.Settings();
+  const bool plainPen = pen.Visible && !pen.SmallDots && pen.Width <= 1 && pen.Style == psSolid && pen.Mode == pmCopy;
+  const bool oneColor = !(ColorEachPoint() && colorEachLine_);
+  return MergeColumns && DrawLine && plainPen && oneColor && !stairs_ && !PointerShown() && !shadow_.HasSize() &&
+         !outLine_.Visible();
+}
+
+// The main pass as DrawPoint draws it, point by point, but with the
+// segments joined column by column. The first point goes through DrawPoint
+// for its entry segment; the surface and the series are left as DrawPoint
+// would leave them.
+void TCustomSeries::DrawMergedPass(TCanvas3D& canvas, const TRect& plotRect) {
+  if (FirstVisible < 0 || ResolvedHorizAxis() == nullptr) {
+    return;
+  }
+  const bool forward = DrawsForward();
+  const int first = forward ? FirstVisible : LastVisible;
+  const int last = forward ? LastVisible : FirstVisible;
+  DrawPoint(canvas, plotRect, first);
+  if (first == last) {
+    return;
+  }
+  const TColor lineColor = SeriesColor();
+  TPoint lineEnd;
+  TColumnSpans spans([&](int x0, int y0, int x1, int y1) {
+    PrepareLinePen(canvas, lineColor);
+    canvas.LineSegment(x0, y0, x1, y1);
+    lineEnd = {x1, y1};
+  });
+  const int step = forward ? 1 : -1;
+  const TJoinedSegments joined = JoinSegments(spans, first + step, last + step, step);
+  spans.Flush();
+  canvas.Pen.Color = clBlack;
+  canvas.Brush.Color = oldColor_;
+  if (joined.LastPointDrawn) {
+    PrepareLinePen(canvas, lineColor);
+  }
+  // A column's line ends below its last point, not on it.
+  if (joined.PenPosition && *joined.PenPosition != lineEnd) {
+    canvas.MovePenTo(joined.PenPosition->X, joined.PenPosition->Y);
+  }
+}
+
+// DrawPoint's segments from point `begin` up to (not including) `end`, given
+// to `spans`; the previous point is in oldX_, oldY_ and oldColor_, and the
+// last one is left there. Kept in locals: this runs for every point.
+TCustomSeries::TJoinedSegments TCustomSeries::JoinSegments(TColumnSpans& spans, int begin, int end, int step) {
+  // Copies the optimiser can keep in registers across the drawing calls;
+  // the same mapping as PixelX and PixelY.
+  const TAxisScale horizontal = ResolvedHorizAxis()->Scale();
+  const TAxisScale vertical = ResolvedVertAxis()->Scale();
+  const TPoint shift = PixelShift;
+  TColor oldColor = oldColor_;
+  if (oldColor != clNone) {
+    spans.Start(oldX_, oldY_);
+  }
+  TJoinedSegments joined;
+  TPoint point{oldX_, oldY_};
+  TPoint drawnTo;
+  for (int i = begin; i != end; i += step) {
+    const TColor color = PointColor(i);
+    point = {horizontal.ValueToPixel(XValueAt(i)) + shift.X, vertical.ValueToPixel(YValueAt(i)) + shift.Y};
+    if (color != clNone && oldColor != clNone && spans.InColumn(point.X)) {
+      joined.LastPointDrawn = spans.Step(point.Y);
+    } else {
+      joined.LastPointDrawn = FollowAcrossColumns(spans, point, color, oldColor);
+    }
+    // Without a branch, like Step.
+    drawnTo = joined.LastPointDrawn ? point : drawnTo;
+    joined.AnyDrawn |= joined.LastPointDrawn;
+    oldColor = color;
+  }
+  spans.Flush();
+  if (joined.AnyDrawn) {
+    joined.PenPosition = drawnTo;
+  }
+  oldX_ = point.X;
+  oldY_ = point.Y;
+  oldColor_ = oldColor;
+  oldIndex_ = end - step;
+  return joined;
+}
+
+// The step of JoinSegments into another column or next to a null point,
+// where no segment leads to or from a null point. Whether it drew.
+bool TCustomSeries::FollowAcrossColumns(TColumnSpans& spans, TPoint point, TColor color, TColor oldColor) {
+  if (color == clNone) {
+    spans.Flush();
+    return false;
+  }
+  if (oldColor == clNone) {
+    spans.Start(point.X, point.Y);
+    return false;
+  }
+  spans.Cross(point.X, point.Y);
+  return true;
 }
 
 // The whole line again in the shadow colour, moved by the shadow's sizes,

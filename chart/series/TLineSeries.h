@@ -1,12 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "chart/canvas/TChartPen.h"
 #include "chart/canvas/TChartShadow.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/TSeriesPointer.h"
 #include "gui/TBrush.h"
+
+class TColumnSpans;
 
 class TCustomLineSeries : public TChartSeries {};
 
@@ -50,6 +53,10 @@ public:
   // Drawing state: lines between points (a series that fills areas or
   // only marks its points turns it off).
   bool DrawLine = true;
+  // Whether segments that stay inside one pixel column are drawn as one
+  // vertical line where that leaves the same pixels (a plain one-pixel solid
+  // line); off, every segment is drawn by itself.
+  bool MergeColumns = true;
 
   TSeriesMargins HorizontalMargins() const override;
   TSeriesMargins VerticalMargins() const override;
@@ -71,6 +78,17 @@ private:
   bool PointerShown() const { return pointer_.Visible() && !pointerHidden_; }
   void DrawShadowPass(TCanvas3D& canvas, const TRect& plotRect);
   void DrawOutlinePass(TCanvas3D& canvas, const TRect& plotRect);
+  bool CanMergeColumns() const;
+  void DrawMergedPass(TCanvas3D& canvas, const TRect& plotRect);
+  struct TJoinedSegments {
+    // Whether the last point drew a segment, and whether any did.
+    bool LastPointDrawn = false;
+    bool AnyDrawn = false;
+    // The end of the last segment drawn, where the surface's pen is left.
+    std::optional<TPoint> PenPosition;
+  };
+  TJoinedSegments JoinSegments(TColumnSpans& spans, int begin, int end, int step);
+  static bool FollowAcrossColumns(TColumnSpans& spans, TPoint point, TColor color, TColor oldColor);
   void DrawEntrySegment(TCanvas3D& canvas, const TRect& plotRect, int index, int x, int y, TColor color);
   int EdgeY(int previous, double edgeValue) const;
   void DrawSegment(TCanvas3D& canvas, int index, int x, int y, TColor color, bool previousPointer);

@@ -1,0 +1,262 @@
+// The line drawn with segments joined column by column must be the line
+// drawn segment by segment, pixel for pixel, and leave the surface and the
+// series in the same state.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "chart/canvas/TBufferedCanvas3D.h"
+#include "chart/model/TChartModel.h"
+#include "chart/series/TLineSeries.h"
+
+namespace {
+
+constexpr int PaneWidth = 728;
+constexpr int PaneHeight = 129;
+constexpr TRect Plot{1, 2, 727, 122};
+
+struct Picture {
+  std::vector<TColor> Pixels;
+  TPen Pen;
+  TBrush Brush;
+};
+
+// How the axes show the series.
+struct View {
+  const char* Name;
+  // Fractions of the X range shown; the Y range is the data's, widened or
+  // narrowed by YScale around its middle.
+  double XFrom = 0;
+  double XTo = 1;
+  double YScale = 1;
+  bool InvertX = false;
+  bool InvertY = false;
+  bool Clip = true;
+};
+
+const View Views[] = {
+    {"FullRange"},
+    {"OnePercent", 0.42, 0.43},
+    {"FewPoints", 0.5, 0.5004},
+    {"YRangeCutsTheLine", 0, 1, 0.3},
+    {"LineFarOutsideY", 0, 1, 1e-9},
+    {"InvertedX", 0, 1, 1, true},
+    {"InvertedY", 0.1, 0.6, 1, false, true},
+    {"BothInvertedZoomed", 0.3, 0.31, 0.8, true, true},
+    {"Unclipped", 0.2, 0.9, 0.7, false, false, false},
+};
+
+// A pane with one line series over the plot of a real pane.
+class Pane {
+public:
+  Pane() {
+    chart_.SeriesList().Add(Series);
+    Series.SetSeriesColor(clBlue);
+  }
+
+  TLineSeries Series;
+
+  void Show(const View& view) {
+    const double firstX = Series.MinimumX();
+    const double lastX = Series.MaximumX();
+    chart_.BottomAxis().SetAxisRange(firstX + (lastX - firstX) * view.XFrom, firstX + (lastX - firstX) * view.XTo);
+    const double middle = (Series.MinimumY() + Series.MaximumY()) / 2;
+    const double half = (Series.MaximumY() - Series.MinimumY()) / 2 * view.YScale;
+    chart_.LeftAxis().SetAxisRange(middle - half, middle + half);
+    chart_.BottomAxis().SetInverted(view.InvertX);
+    chart_.LeftAxis().SetInverted(view.InvertY);
+    const TAxisLayoutContext context{Plot};
+    for (TChartAxis* axis : chart_.Axes().All()) {
+      axis->RecomputeScale(context);
+      axis->PlaceAlongPlot(context);
+    }
+    clip_ = view.Clip;
+  }
+
+  Picture Draw(bool mergeColumns) {
+    TRasterCanvas screen(PaneWidth, PaneHeight);
+    TBufferedCanvas3D surface;
+    surface.ResetState();
+    surface.BeginDrawing(screen, {0, 0, PaneWidth, PaneHeight}, 100);
+    surface.FillRectangle({0, 0, PaneWidth, PaneHeight});
+    if (clip_) surface.ClipCube({Plot.Left, Plot.Top, Plot.Right, Plot.Bottom + 1}, 0, 0);
+    Series.MergeColumns = mergeColumns;
+    Series.ComputeVisibleRange(Plot);
+    Series.DrawAllPoints(surface, Plot);
+    Picture picture{{}, surface.Pen, surface.Brush};
+    for (int y = 0; y < PaneHeight; ++y) {
+      for (int x = 0; x < PaneWidth; ++x) picture.Pixels.push_back(surface.GetPixel(x, y));
+    }
+    return picture;
+  }
+
+private:
+  TChartModel chart_;
+  bool clip_ = true;
+};
+
+int InkCount(const Picture& picture) {
+  int ink = 0;
+  for (TColor pixel : picture.Pixels) ink += pixel != clWhite;
+  return ink;
+}
+
+// The first differing pixel, for a readable failure.
+std::string FirstDifference(const Picture& merged, const Picture& bySegment) {
+  for (std::size_t i = 0; i < merged.Pixels.size(); ++i) {
+    if (merged.Pixels[i] != bySegment.Pixels[i]) {
+      return "pixel (" + std::to_string(i % PaneWidth) + ", " + std::to_string(i / PaneWidth) + ")";
+    }
+  }
+  return "none";
+}
+
+void ExpectSamePicture(Pane& pane, const View& view) {
+  pane.Show(view);
+  const Picture bySegment = pane.Draw(false);
+  const Picture merged = pane.Draw(true);
+  EXPECT_EQ(FirstDifference(merged, bySegment), "none") << view.Name;
+  EXPECT_EQ(merged.Pen, bySegment.Pen) << view.Name;
+  EXPECT_EQ(merged.Brush, bySegment.Brush) << view.Name;
+}
+
+using Generator = std::function<void(TLineSeries&, std::mt19937&)>;
+
+struct DataCase {
+  const char* Name;
+  Generator Fill;
+};
+
+int RandomCount(std::mt19937& random) { return std::uniform_int_distribution<int>(2, 20000)(random); }
+
+void AddWalk(TLineSeries& series, std::mt19937& random, double step) {
+  std::normal_distribution<double> move(0, step);
+  double y = 0;
+  for (int i = RandomCount(random); i > 0; --i) {
+    y += move(random);
+    series.AppendValue(y, "", clBlue);
+  }
+}
+
+const DataCase DataCases[] = {
+    {"RandomWalk", [](TLineSeries& s, std::mt19937& r) { AddWalk(s, r, 1); }},
+    // Hundreds of points per column, as in a long log at full range.
+    {"DenseWalk",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::normal_distribution<double> move(0, 1);
+       double y = 0;
+       for (int i = 200000; i > 0; --i) {
+         y += move(r);
+         s.AppendValue(y, "", clBlue);
+       }
+     }},
+    {"SmallSteps", [](TLineSeries& s, std::mt19937& r) { AddWalk(s, r, 0.01); }},
+    {"Jumps",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::uniform_real_distribution<double> value(-1000, 1000);
+       for (int i = RandomCount(r); i > 0; --i) s.AppendValue(value(r), "", clBlue);
+     }},
+    {"RepeatedValues",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::uniform_int_distribution<int> level(0, 5);
+       std::uniform_int_distribution<int> run(1, 300);
+       for (int i = RandomCount(r); i > 0;) {
+         const double y = level(r);
+         for (int n = run(r); n > 0 && i > 0; --n, --i) s.AppendValue(y, "", clBlue);
+       }
+     }},
+    {"Flat",
+     [](TLineSeries& s, std::mt19937& r) {
+       for (int i = RandomCount(r); i > 0; --i) s.AppendValue(3.5, "", clBlue);
+     }},
+    {"ExtremeValues",
+     [](TLineSeries& s, std::mt19937& r) {
+       const double values[] = {0, 1, -1, 1e300, -1e300, 1e-300, std::numeric_limits<double>::max(), 5e7};
+       std::uniform_int_distribution<int> pick(0, std::size(values) - 1);
+       for (int i = RandomCount(r); i > 0; --i) s.AppendValue(values[pick(r)], "", clBlue);
+     }},
+    {"NullPoints",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::bernoulli_distribution isNull(0.05);
+       std::normal_distribution<double> move(0, 1);
+       double y = 0;
+       for (int i = RandomCount(r); i > 0; --i) {
+         y += move(r);
+         if (isNull(r)) {
+           s.AddNullPoint(s.PointCount(), y, "");
+         } else {
+           s.AppendValue(y, "", clBlue);
+         }
+       }
+     }},
+    {"UnevenAndEqualX",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::uniform_int_distribution<int> gap(0, 3);
+       std::normal_distribution<double> move(0, 1);
+       double x = 0;
+       double y = 0;
+       for (int i = RandomCount(r); i > 0; --i) {
+         x += gap(r) * 0.5;
+         y += move(r);
+         s.AddPoint(x, y, "", clBlue);
+       }
+     }},
+};
+
+class MergedColumns : public testing::TestWithParam<DataCase> {};
+
+TEST_P(MergedColumns, DrawTheSamePixelsAsSegmentBySegment) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    Pane pane;
+    GetParam().Fill(pane.Series, random);
+    for (const View& view : Views) ExpectSamePicture(pane, view);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, MergedColumns, testing::ValuesIn(DataCases),
+                         [](const auto& info) { return info.param.Name; });
+
+class MergedColumnsOnSampleLog : public testing::TestWithParam<const char*> {};
+
+// The number after the comma of every line after the header; lines with a
+// text there (the logs have some) are left out.
+void LoadSample(TLineSeries& series, const std::string& name) {
+  std::ifstream file(std::string(LOGVIEWER_SOURCE_DIR) + "/samples/" + name);
+  std::string line;
+  std::getline(file, line);
+  while (std::getline(file, line)) {
+    const char* text = line.c_str() + line.find(',') + 1;
+    char* end = nullptr;
+    const double value = std::strtod(text, &end);
+    if (end != text) series.AppendValue(value, "", clBlue);
+  }
+}
+
+TEST_P(MergedColumnsOnSampleLog, DrawsTheSamePixelsAsSegmentBySegment) {
+  Pane pane;
+  LoadSample(pane.Series, GetParam());
+  ASSERT_GT(pane.Series.PointCount(), 1000);
+  pane.Show(Views[0]);
+  EXPECT_GT(InkCount(pane.Draw(true)), PaneWidth / 2);
+  for (const View& view : Views) ExpectSamePicture(pane, view);
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, MergedColumnsOnSampleLog,
+                         testing::Values("battery-voltage.csv", "coolant-temperature.csv", "engine-speed.csv",
+                                         "lambda.csv"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+                           return name;
+                         });
+
+}  // namespace
