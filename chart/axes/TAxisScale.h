@@ -41,6 +41,25 @@ struct TAxisScale {
   // The span from base + size * start% to base + size * end%.
   void PlaceAlong(int base, int size, double startPosition, double endPosition);
 
+  // A linear mapping with its choices made once, for loops over many
+  // values; the same pixels as ValueToPixel. Negating the slope for an axis
+  // that runs from its last pixel is exact, so last - t and first + t stay
+  // the same sums.
+  struct TLinearMap {
+    double Base;
+    double Min;
+    double SignedPixelsPerUnit;
+    int operator()(double value) const { return ClampedPixel(Base + (value - Min) * SignedPixelsPerUnit); }
+  };
+  // Whether LinearMap maps like ValueToPixel.
+  bool IsPlainLinear() const { return !IsDepth && !Logarithmic && !ScaleIsFlat; }
+  TLinearMap LinearMap() const {
+    // Larger values lie right on a horizontal axis and up on a vertical one.
+    const bool fromLast = Horizontal == Inverted;
+    return {static_cast<double>(fromLast ? LastPixel : FirstPixel), ScaleMin,
+            fromLast ? -PixelsPerUnit : PixelsPerUnit};
+  }
+
   // Inline: series drawing maps every point of a log through it.
   int ValueToPixel(double value) const {
     if (IsDepth) {
@@ -51,24 +70,13 @@ struct TAxisScale {
   double PixelToValue(int pixel) const;
 
 private:
-  int LinearToPixel(double value) const {
-    if (ScaleIsFlat) {
-      return MidPixel;
-    }
-    const double t = (value - ScaleMin) * PixelsPerUnit;
-    // Larger values lie right on a horizontal axis and up on a vertical one.
-    const bool fromLast = Horizontal == Inverted;
-    return ClampedPixel(fromLast ? LastPixel - t : t + FirstPixel);
-  }
+  int LinearToPixel(double value) const { return ScaleIsFlat ? MidPixel : LinearMap()(value); }
   // Clamps to +-PixelLimit before rounding; NaN counts as beyond the far end.
+  // Written as two selections so that they compile to min and max
+  // instructions, which give the second operand for NaN.
   static int ClampedPixel(double p) {
-    if (p < -PixelLimit) {
-      return -PixelLimit;
-    }
-    if (!(p <= PixelLimit)) {
-      return PixelLimit;
-    }
-    return RoundPixel(p);
+    const double belowLimit = p < PixelLimit ? p : PixelLimit;
+    return RoundPixel(belowLimit > -PixelLimit ? belowLimit : -PixelLimit);
   }
   int LogarithmicToPixel(double value) const;
   int DepthToPixel(double value) const;

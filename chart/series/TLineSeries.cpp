@@ -127,35 +127,52 @@ void TCustomSeries::DrawMergedPass(TCanvas3D& canvas, const TRect& plotRect) {
 
 // DrawPoint's segments from point `begin` up to (not including) `end`, given
 // to `spans`; the previous point is in oldX_, oldY_ and oldColor_, and the
-// last one is left there. Kept in locals: this runs for every point.
+// last one is left there.
 TCustomSeries::TJoinedSegments TCustomSeries::JoinSegments(TColumnSpans& spans, int begin, int end, int step) {
-  // Copies the optimiser can keep in registers across the drawing calls;
-  // the same mapping as PixelX and PixelY.
+  // Copies the optimiser can keep in registers across the drawing calls.
   const TAxisScale horizontal = ResolvedHorizAxis()->Scale();
   const TAxisScale vertical = ResolvedVertAxis()->Scale();
+  if (horizontal.IsPlainLinear() && vertical.IsPlainLinear()) {
+    return JoinSegmentsMapped(spans, horizontal.LinearMap(), vertical.LinearMap(), begin, end, step);
+  }
+  const auto mapX = [&horizontal](double x) { return horizontal.ValueToPixel(x); };
+  const auto mapY = [&vertical](double y) { return vertical.ValueToPixel(y); };
+  return JoinSegmentsMapped(spans, mapX, mapY, begin, end, step);
+}
+
+// JoinSegments with the axes' mappings given; the same as PixelX and PixelY
+// but with the choices between kinds of scale made once, and kept in locals:
+// this runs for every point.
+template <class TMapX, class TMapY>
+TCustomSeries::TJoinedSegments TCustomSeries::JoinSegmentsMapped(TColumnSpans& spans, TMapX mapX, TMapY mapY,
+                                                                 int begin, int end, int step) {
   const TPoint shift = PixelShift;
   TColor oldColor = oldColor_;
   if (oldColor != clNone) {
     spans.Start(oldX_, oldY_);
   }
-  TJoinedSegments joined;
+  // Locals rather than members of the result, which lives in memory.
+  bool lastPointDrawn = false;
+  bool anyDrawn = false;
   TPoint point{oldX_, oldY_};
   TPoint drawnTo;
   for (int i = begin; i != end; i += step) {
     const TColor color = PointColor(i);
-    point = {horizontal.ValueToPixel(XValueAt(i)) + shift.X, vertical.ValueToPixel(YValueAt(i)) + shift.Y};
+    point = {mapX(XValueAt(i)) + shift.X, mapY(YValueAt(i)) + shift.Y};
     if (color != clNone && oldColor != clNone && spans.InColumn(point.X)) {
-      joined.LastPointDrawn = spans.Step(point.Y);
+      lastPointDrawn = spans.Step(point.Y);
     } else {
-      joined.LastPointDrawn = FollowAcrossColumns(spans, point, color, oldColor);
+      lastPointDrawn = FollowAcrossColumns(spans, point, color, oldColor);
     }
     // Without a branch, like Step.
-    drawnTo = joined.LastPointDrawn ? point : drawnTo;
-    joined.AnyDrawn |= joined.LastPointDrawn;
+    drawnTo = lastPointDrawn ? point : drawnTo;
+    anyDrawn |= lastPointDrawn;
     oldColor = color;
   }
   spans.Flush();
-  if (joined.AnyDrawn) {
+  TJoinedSegments joined;
+  joined.LastPointDrawn = lastPointDrawn;
+  if (anyDrawn) {
     joined.PenPosition = drawnTo;
   }
   oldX_ = point.X;

@@ -81,13 +81,14 @@ private:
   bool CanMergeColumns() const;
   void DrawMergedPass(TCanvas3D& canvas, const TRect& plotRect);
   struct TJoinedSegments {
-    // Whether the last point drew a segment, and whether any did.
+    // Whether the last point drew a segment.
     bool LastPointDrawn = false;
-    bool AnyDrawn = false;
     // The end of the last segment drawn, where the surface's pen is left.
     std::optional<TPoint> PenPosition;
   };
   TJoinedSegments JoinSegments(TColumnSpans& spans, int begin, int end, int step);
+  template <class TMapX, class TMapY>
+  TJoinedSegments JoinSegmentsMapped(TColumnSpans& spans, TMapX mapX, TMapY mapY, int begin, int end, int step);
   static bool FollowAcrossColumns(TColumnSpans& spans, TPoint point, TColor color, TColor oldColor);
   void DrawEntrySegment(TCanvas3D& canvas, const TRect& plotRect, int index, int x, int y, TColor color);
   int EdgeY(int previous, double edgeValue) const;
