@@ -12,21 +12,24 @@ namespace {
 struct TKindShape {
   std::string_view Name;
   std::string_view Header;
-  int Decimals;       // of the written value
-  double Low;         // the value wanders between Low and High
+  int Decimals;  // of the written value
+  double Low;    // the value wanders between Low and High
   double High;
-  double Start;       // where it begins
-  double Rest;        // where it settles
-  double Step;        // size of the random steps
+  double Start;                           // where it begins
+  double Rest;                            // where it settles
+  double Step;                            // size of the random steps
   std::array<std::string_view, 2> Words;  // below and above Rest
 };
 
+// One kind per row.
+// clang-format off
 constexpr std::array<TKindShape, 4> kShapes = {{
     {"lambda", "Time,Lambda", 3, 0.70, 1.30, 1.00, 1.00, 0.02, {"Rich", "Lean"}},
     {"rpm", "Time,Engine speed (rpm)", 0, 750, 6500, 2500, 850, 60, {"Cold or Open Circuit", "Cold or Open Circuit"}},
     {"coolant", "Time,Coolant temperature (C)", 1, -10, 110, 18, 90, 0.3, {"Cold or Open Circuit", "Cold or Open Circuit"}},
     {"voltage", "Time,Battery voltage (V)", 2, 11.5, 14.6, 12.4, 14.1, 0.05, {"S.C to Gnd/Sensor lower limit", "S.C to Gnd/Sensor lower limit"}},
 }};
+// clang-format on
 
 const TKindShape& ShapeOf(TLogKind kind) { return kShapes[static_cast<std::size_t>(kind)]; }
 
@@ -51,8 +54,7 @@ void AppendFixed(std::string& out, long long scaled, int decimals) {
 // A random walk pulled back towards the resting value.
 class TWalk {
 public:
-  TWalk(const TKindShape& shape, std::uint64_t seed)
-      : shape_(shape), random_(seed), value_(shape.Start) {}
+  TWalk(const TKindShape& shape, std::uint64_t seed) : shape_(shape), random_(seed), value_(shape.Start) {}
 
   double Next() {
     std::normal_distribution<double> step(0.0, shape_.Step);

@@ -47,9 +47,7 @@ std::string_view AfterFirstComma(std::string_view text) {
 // The shortcut reads "." as the separator, which is what the replacement
 // makes of it, unless the locale's separator is a digit and would merge the
 // two parts of the number.
-bool PlainShortcutHolds() {
-  return LocaleDecimalSeparator < '0' || LocaleDecimalSeparator > '9';
-}
+bool PlainShortcutHolds() { return LocaleDecimalSeparator < '0' || LocaleDecimalSeparator > '9'; }
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #include "app/TForm1.h"
 
 #include "app/LogSample.h"
-#include "app/TLogLineReader.h"
 #include "app/ReportException.h"
+#include "app/TLogLineReader.h"
 #include "gui/Application.h"
 #include "runtime/Exception.h"
 
@@ -120,9 +120,7 @@ void TForm1::ConnectEvents() {
     chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
       RunReported([this, pane, button] { ChartMouseUp(pane, button); });
     };
-    chart.OnUndoZoom = [this, pane](TCustomChartPanel&) {
-      RunReported([this, pane] { ChartUndoZoom(pane); });
-    };
+    chart.OnUndoZoom = [this, pane](TCustomChartPanel&) { RunReported([this, pane] { ChartUndoZoom(pane); }); };
   }
 }
 

@@ -54,8 +54,7 @@ void AnimatedZoom(benchmark::State& state, int paneCount) {
   }
   long paints = 0;
   for (auto& pane : panes) paints += pane->chart.PaintCount();
-  state.counters["paints_per_zoom"] =
-      static_cast<double>(paints) / static_cast<double>(state.iterations()) - paneCount;
+  state.counters["paints_per_zoom"] = static_cast<double>(paints) / static_cast<double>(state.iterations()) - paneCount;
 }
 
 }  // namespace

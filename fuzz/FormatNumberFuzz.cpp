@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   long double value = 0;
   std::memcpy(&value, data, kValueBytes);
-  const std::string_view pattern(reinterpret_cast<const char*>(data + kValueBytes),
-                                 size - kValueBytes);
+  const std::string_view pattern(reinterpret_cast<const char*>(data + kValueBytes), size - kValueBytes);
   try {
     FormatNumber(pattern, value);
   } catch (const EConvertError&) {

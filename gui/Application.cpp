@@ -10,8 +10,7 @@ namespace {
 
 // A face with the metrics of the form font, where the system has one outside
 // the font configuration.
-constexpr const char* kFormFontFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
-                                          "/usr/share/wine/fonts/tahomabd.ttf"};
+constexpr const char* kFormFontFiles[] = {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"};
 
 // Kept here rather than as Qt's display name, which Qt would append to
 // every window caption.

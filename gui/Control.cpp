@@ -42,9 +42,7 @@ void Control::SetFont(const TControlFont& font) {
   impl_->Widget->setFont(qtFont);
 }
 
-void Control::SetTabSuccessor(Control& next) {
-  QWidget::setTabOrder(impl_->Widget, next.impl_->Widget);
-}
+void Control::SetTabSuccessor(Control& next) { QWidget::setTabOrder(impl_->Widget, next.impl_->Widget); }
 
 // Controls that take no keyboard focus (the charts) are passed over.
 bool Control::TabSuccessorIs(const Control& next) const {

@@ -22,11 +22,7 @@ public:
 inline QString ToQt(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string FromQt(const QString& text) {
-  return text.toLatin1().toStdString();
-}
+inline std::string FromQt(const QString& text) { return text.toLatin1().toStdString(); }
 
 // The widget of a parent control, or none.
-inline QWidget* ParentWidget(Control* parent) {
-  return parent ? parent->Internals().Widget.data() : nullptr;
-}
+inline QWidget* ParentWidget(Control* parent) { return parent ? parent->Internals().Widget.data() : nullptr; }

@@ -17,7 +17,7 @@ public:
     std::optional<std::string> ChosenFile;    // none: Cancel
   };
   struct ColorAnswer {
-    std::optional<TColor> ChosenColor;               // none: Cancel
+    std::optional<TColor> ChosenColor;                // none: Cancel
     std::optional<TCustomColors> EditedCustomColors;  // none: left as offered
   };
   struct Message {

@@ -14,8 +14,7 @@ namespace {
 class FormWidget : public QWidget {
 public:
   explicit FormWidget(FormWindow& owner)
-      : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                             Qt::WindowCloseButtonHint),
+      : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
         owner_(owner) {
     setAutoFillBackground(true);
   }
@@ -34,19 +33,13 @@ private:
 
 }  // namespace
 
-FormWindow::FormWindow() : Control(std::make_unique<Impl>(nullptr)) {
-  Internals().Widget = new FormWidget(*this);
-}
+FormWindow::FormWindow() : Control(std::make_unique<Impl>(nullptr)) { Internals().Widget = new FormWidget(*this); }
 
 std::string FormWindow::Caption() const { return FromQt(Internals().Widget->windowTitle()); }
 
-void FormWindow::SetCaption(const std::string& caption) {
-  Internals().Widget->setWindowTitle(ToQt(caption));
-}
+void FormWindow::SetCaption(const std::string& caption) { Internals().Widget->setWindowTitle(ToQt(caption)); }
 
-void FormWindow::SetClientSize(int width, int height) {
-  Internals().Widget->setFixedSize(width, height);
-}
+void FormWindow::SetClientSize(int width, int height) { Internals().Widget->setFixedSize(width, height); }
 
 void FormWindow::CenterOnScreen() {
   QWidget* widget = Internals().Widget;

@@ -52,10 +52,8 @@ void WalkLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to, Pl
   const std::int64_t minorLo = xMajor ? clip.Top : clip.Left;
   const std::int64_t minorHi = (xMajor ? clip.Bottom : clip.Right) - std::int64_t{1};
 
-  const std::int64_t first =
-      std::max<std::int64_t>(0, majorStep > 0 ? majorLo - major0 : major0 - majorHi);
-  const std::int64_t last =
-      std::min<std::int64_t>(dMajor - 1, majorStep > 0 ? majorHi - major0 : major0 - majorLo);
+  const std::int64_t first = std::max<std::int64_t>(0, majorStep > 0 ? majorLo - major0 : major0 - majorHi);
+  const std::int64_t last = std::min<std::int64_t>(dMajor - 1, majorStep > 0 ? majorHi - major0 : major0 - majorLo);
   if (first > last) return;
 
   const std::int64_t twiceMajor = 2 * dMajor;
@@ -197,14 +195,13 @@ void DrawSolidInside(TPixelBuffer buffer, TPoint from, TPoint to, std::uint32_t 
       if (pattern.IsOn(step)) target = ApplyRasterOp(mode, pixel, target);
     });
   }
-  pattern.Advance(std::max(std::llabs(std::int64_t{to.X} - from.X),
-                           std::llabs(std::int64_t{to.Y} - from.Y)));
+  pattern.Advance(std::max(std::llabs(std::int64_t{to.X} - from.X), std::llabs(std::int64_t{to.Y} - from.Y)));
 }
 
 }  // namespace
 
-void DrawThinLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to,
-                  std::uint32_t pixel, TPenMode mode, TLinePattern& pattern) {
+void DrawThinLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to, std::uint32_t pixel, TPenMode mode,
+                  TLinePattern& pattern) {
   if (pattern.IsSolid() && mode == pmCopy && Contains(clip, from) && Contains(clip, to)) {
     DrawSolidInside(buffer, from, to, pixel);
   } else {

@@ -37,5 +37,5 @@ private:
 // pixel, with `mode` applied to every pixel drawn. Pixels outside `clip`
 // (right and bottom exclusive, already inside the buffer) are not touched;
 // the walk starts at the clip edge, so lines far outside cost nothing.
-void DrawThinLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to,
-                  std::uint32_t pixel, TPenMode mode, TLinePattern& pattern);
+void DrawThinLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to, std::uint32_t pixel, TPenMode mode,
+                  TLinePattern& pattern);

@@ -22,8 +22,7 @@ char SeparatorByte(const QString& text, char fallback) {
 
 void ReadLocaleSeparators() {
   const QLocale locale = QLocale::system();
-  SetLocaleSeparators(SeparatorByte(locale.decimalPoint(), '.'),
-                      SeparatorByte(locale.groupSeparator(), ','));
+  SetLocaleSeparators(SeparatorByte(locale.decimalPoint(), '.'), SeparatorByte(locale.groupSeparator(), ','));
 }
 
 class LocaleWatcher::Filter : public QObject {
@@ -41,6 +40,4 @@ LocaleWatcher::LocaleWatcher() : filter_(new Filter) {
   QCoreApplication::instance()->installEventFilter(filter_);
 }
 
-LocaleWatcher::~LocaleWatcher() {
-  delete filter_;
-}
+LocaleWatcher::~LocaleWatcher() { delete filter_; }

@@ -49,9 +49,7 @@ PushButton::PushButton(Control* parent) : Control(std::make_unique<Impl>(nullptr
   Internals().Widget = new ButtonWidget(*this, ParentWidget(parent));
 }
 
-std::string PushButton::Caption() const {
-  return FromQt(static_cast<const QPushButton&>(*Internals().Widget).text());
-}
+std::string PushButton::Caption() const { return FromQt(static_cast<const QPushButton&>(*Internals().Widget).text()); }
 
 void PushButton::SetCaption(const std::string& caption) {
   if (caption == Caption()) {

@@ -5,9 +5,7 @@
 
 namespace {
 
-TColor FromQColor(const QColor& color) {
-  return RGBColor(color.red(), color.green(), color.blue());
-}
+TColor FromQColor(const QColor& color) { return RGBColor(color.red(), color.green(), color.blue()); }
 
 // Without an application object there is no platform palette; these are the
 // classic button colours.

@@ -2,16 +2,7 @@
 
 #include "gui/Color.h"
 
-enum TBrushStyle {
-  bsSolid,
-  bsClear,
-  bsHorizontal,
-  bsVertical,
-  bsFDiagonal,
-  bsBDiagonal,
-  bsCross,
-  bsDiagCross
-};
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
 // The drawing state of a raster's brush. The gaps of a hatched brush take
 // the raster's background colour when its background mode is opaque.

@@ -2,17 +2,7 @@
 
 #include "gui/Color.h"
 
-enum TPenStyle {
-  psSolid,
-  psDash,
-  psDot,
-  psDashDot,
-  psDashDotDot,
-  psClear,
-  psInsideFrame,
-  psUserStyle,
-  psAlternate
-};
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
 
 // The sixteen binary raster operations: how a pen pixel P combines with the
 // pixel D already there.

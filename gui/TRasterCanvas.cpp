@@ -10,8 +10,8 @@
 #include <cstring>
 #include <vector>
 
-#include "gui/SystemColors.h"
 #include "gui/Application.h"
+#include "gui/SystemColors.h"
 #include "gui/TRasterCanvasImpl.h"
 
 namespace {
@@ -22,9 +22,7 @@ std::uint32_t PixelOf(TColor color) {
          (static_cast<std::uint32_t>(GreenOf(rgb)) << 8) | static_cast<std::uint32_t>(BlueOf(rgb));
 }
 
-TColor ColorOfPixel(std::uint32_t pixel) {
-  return RGBColor((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-}
+TColor ColorOfPixel(std::uint32_t pixel) { return RGBColor((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 
 QColor QColorOf(TColor color) { return QColor::fromRgb(PixelOf(color)); }
 
@@ -147,8 +145,7 @@ struct TextBox {
 void TRasterCanvas::Impl::Resize(int width, int height) {
   image_ = QImage(width, height, QImage::Format_RGB32);
   image_.fill(Qt::white);
-  pixels_ = {reinterpret_cast<std::uint32_t*>(image_.bits()),
-             static_cast<int>(image_.bytesPerLine() / 4)};
+  pixels_ = {reinterpret_cast<std::uint32_t*>(image_.bits()), static_cast<int>(image_.bytesPerLine() / 4)};
   SetClip(std::nullopt);
 }
 
@@ -214,14 +211,12 @@ TextBox TextBoxOf(const TRasterCanvas::Impl& impl, int width, int height, int as
   return {QRect(left, top, width, height), ascent};
 }
 
-void DrawFakeGlyphs(QPainter& painter, const TRasterCanvas::Impl& impl, const TextBox& box,
-                    const std::string& text) {
+void DrawFakeGlyphs(QPainter& painter, const TRasterCanvas::Impl& impl, const TextBox& box, const std::string& text) {
   const int cell = FakeCellWidth(impl.Font);
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == ' ') continue;
     const int left = box.Box.left() + static_cast<int>(i) * cell;
-    painter.fillRect(QRect(left, box.Box.top(), FakeFontCharWidth - 1, FakeFontCharHeight),
-                     QColorOf(impl.Font.Color));
+    painter.fillRect(QRect(left, box.Box.top(), FakeFontCharWidth - 1, FakeFontCharHeight), QColorOf(impl.Font.Color));
   }
 }
 
@@ -338,9 +333,8 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
   const bool outlined = pen.Style != psClear && pen.Mode != pmNop;
   // The outline takes the edge pixels; filling under it as well would apply
   // a raster operation twice there.
-  const TRect interior = outlined && IsThin(pen)
-                             ? TRect{rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1}
-                             : rect;
+  const TRect interior =
+      outlined && IsThin(pen) ? TRect{rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1} : rect;
   if (impl_->Brush.Style != bsClear && !IsEmpty(interior)) {
     Painter painter(*impl_);
     UseBrush(*painter, *impl_, pen_.Mode);
@@ -351,8 +345,8 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
   if (IsThin(pen)) {
     const int right = rect.Right - 1;
     const int bottom = rect.Bottom - 1;
-    const TPoint corners[] = {{rect.Left, rect.Top}, {right, rect.Top}, {right, bottom},
-                              {rect.Left, bottom}, {rect.Left, rect.Top}};
+    const TPoint corners[] = {
+        {rect.Left, rect.Top}, {right, rect.Top}, {right, bottom}, {rect.Left, bottom}, {rect.Left, rect.Top}};
     Polyline(corners);
     return;
   }
@@ -436,8 +430,8 @@ void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
   const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * 4;
   for (int y = area.Top; y < area.Bottom; ++y) {
     const auto* from = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y - origin.Y));
-    std::memmove(target.Bits + static_cast<std::int64_t>(y) * target.Stride + area.Left,
-                from + (area.Left - origin.X), rowBytes);
+    std::memmove(target.Bits + static_cast<std::int64_t>(y) * target.Stride + area.Left, from + (area.Left - origin.X),
+                 rowBytes);
   }
 }
 

@@ -134,15 +134,11 @@ DecimalRecord FiniteToDecimal(long double value, int precision, int decimals) {
 
 DecimalRecord NumberToDecimal(long double value, int precision, int decimals) {
   switch (std::fpclassify(value)) {
-    case FP_NAN:
-      return SpecialRecord(DecimalRecord::NaNExponent, false);
-    case FP_INFINITE:
-      return SpecialRecord(DecimalRecord::InfiniteExponent, std::signbit(value));
+    case FP_NAN: return SpecialRecord(DecimalRecord::NaNExponent, false);
+    case FP_INFINITE: return SpecialRecord(DecimalRecord::InfiniteExponent, std::signbit(value));
     case FP_ZERO:
-    case FP_SUBNORMAL:
-      return {};
-    default:
-      break;
+    case FP_SUBNORMAL: return {};
+    default: break;
   }
   const NearestRoundingScope rounding;
   return FiniteToDecimal(value, precision, decimals);

@@ -6,8 +6,7 @@
 #include <string_view>
 
 // The number conversions are defined in the 80-bit extended type.
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "long double must be the x86 80-bit extended type");
+static_assert(std::numeric_limits<long double>::digits == 64, "long double must be the x86 80-bit extended type");
 
 // The decimal form of a number: the value is 0.d1 d2 d3 ... x 10^Exponent.
 struct DecimalRecord {

@@ -13,8 +13,7 @@ public:
     asm volatile("fnstcw %0" : "=m"(saved_));
     constexpr std::uint16_t kPrecisionAndRounding = 0x0F00;
     constexpr std::uint16_t kExtendedNearest = 0x0300;
-    const auto wanted =
-        static_cast<std::uint16_t>((saved_ & ~kPrecisionAndRounding) | kExtendedNearest);
+    const auto wanted = static_cast<std::uint16_t>((saved_ & ~kPrecisionAndRounding) | kExtendedNearest);
     if (wanted != saved_) {
       asm volatile("fldcw %0" : : "m"(wanted));
       changed_ = true;

@@ -32,8 +32,7 @@ Quoted ReadQuoted(std::string_view text, std::size_t open) {
 }
 
 bool IsExponentAt(std::string_view text, std::size_t i) {
-  return (text[i] == 'E' || text[i] == 'e') && i + 1 < text.size() &&
-         (text[i + 1] == '+' || text[i + 1] == '-');
+  return (text[i] == 'E' || text[i] == 'e') && i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-');
 }
 
 // The "0" characters of an exponent, starting just after its sign.
@@ -68,9 +67,7 @@ struct Sections {
 
   // Section number 1..3 to use for the wanted one: a missing or empty
   // section falls back to the first.
-  int Resolve(int wanted) const {
-    return wanted <= Count && !Text[wanted - 1].empty() ? wanted : 1;
-  }
+  int Resolve(int wanted) const { return wanted <= Count && !Text[wanted - 1].empty() ? wanted : 1; }
 };
 
 int WantedSection(long double value) {
@@ -137,17 +134,17 @@ DecimalRecord DigitsFor(long double value, const SectionLayout& layout) {
   if (layout.Scientific) {
     return NumberToDecimal(value, layout.SlotCount, kAllDecimals);
   }
-  return NumberToDecimal(value, DecimalRecord::MaxDigits,
-                         layout.SlotCount - layout.PointSlot);
+  return NumberToDecimal(value, DecimalRecord::MaxDigits, layout.SlotCount - layout.PointSlot);
 }
 
 // Writes a section's text for one decimal record.
 class SectionWriter {
 public:
-  SectionWriter(std::string_view section, const SectionLayout& layout,
-                const DecimalRecord& record, char decimalSeparator,
-                char thousandSeparator)
-      : section_(section), layout_(layout), record_(record),
+  SectionWriter(std::string_view section, const SectionLayout& layout, const DecimalRecord& record,
+                char decimalSeparator, char thousandSeparator)
+      : section_(section),
+        layout_(layout),
+        record_(record),
         decimalSeparator_(decimalSeparator),
         groupSeparator_(layout.Grouping ? thousandSeparator : '\0') {
     const int exponent = record.Exponent;
@@ -305,8 +302,7 @@ std::string FormatNumber(std::string_view pattern, long double value) {
   }
   SectionLayout layout = ScanSection(sections.Text[section - 1]);
   const DecimalRecord record = DigitsFor(value, layout);
-  if (record.IsInfinite() || record.IsNaN() ||
-      (!layout.Scientific && record.Exponent > kLargestFixedExponent)) {
+  if (record.IsInfinite() || record.IsNaN() || (!layout.Scientific && record.Exponent > kLargestFixedExponent)) {
     return GeneralNumberText(value);
   }
   if (record.DigitCount == 0) {
@@ -321,7 +317,6 @@ std::string FormatNumber(std::string_view pattern, long double value) {
   if (record.Negative && section == 1) {
     out.push_back('-');
   }
-  SectionWriter(sections.Text[section - 1], layout, record, decimalSeparator, thousandSeparator)
-      .Write(out);
+  SectionWriter(sections.Text[section - 1], layout, record, decimalSeparator, thousandSeparator).Write(out);
   return out;
 }

@@ -48,8 +48,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 class TNumberScanner {
 public:
-  TNumberScanner(std::string_view text, char decimalSeparator)
-      : text_(text), separator_(decimalSeparator) {}
+  TNumberScanner(std::string_view text, char decimalSeparator) : text_(text), separator_(decimalSeparator) {}
 
   std::optional<TScannedNumber> Scan() {
     TScannedNumber number;
@@ -155,13 +154,11 @@ long double ScaleByPowerOfTen(long double value, int power) {
 }
 
 std::optional<long double> ScaledValue(std::string_view text, int extraPower) {
-  const std::optional<TScannedNumber> number =
-      TNumberScanner(text, LocaleDecimalSeparator).Scan();
+  const std::optional<TScannedNumber> number = TNumberScanner(text, LocaleDecimalSeparator).Scan();
   if (!number) {
     return std::nullopt;
   }
-  const long double magnitude =
-      ScaleByPowerOfTen(number->Digits, number->Power + extraPower);
+  const long double magnitude = ScaleByPowerOfTen(number->Digits, number->Power + extraPower);
   return number->Negative ? -magnitude : magnitude;
 }
 
@@ -208,8 +205,7 @@ namespace {
 
 // Reads at most `limit` digits into `value`; false when more follow, which
 // also keeps the accumulation from overflowing.
-bool ReadPlainDigits(const char*& p, const char* end, int limit, std::int64_t& value,
-                     int& count) {
+bool ReadPlainDigits(const char*& p, const char* end, int limit, std::int64_t& value, int& count) {
   for (; p != end && IsDigit(*p); ++p) {
     if (++count > limit) {
       return false;

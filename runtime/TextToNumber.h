@@ -34,6 +34,5 @@ bool PlainDecimalToCurrency(std::string_view text, std::int64_t& amount);
 // A currency amount as a double: the amount times the double nearest 0.0001,
 // multiplied in extended precision and rounded once to double.
 inline double CurrencyToValue(std::int64_t amount) {
-  return static_cast<double>(static_cast<long double>(amount) *
-                             static_cast<long double>(0.0001));
+  return static_cast<double>(static_cast<long double>(amount) * static_cast<long double>(0.0001));
 }

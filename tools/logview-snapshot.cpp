@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/TForm1.h"
-#include "gui/TRasterCanvas.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
+#include "gui/TRasterCanvas.h"
 #include "runtime/LocaleSeparators.h"
 
 namespace {
@@ -22,8 +22,7 @@ constexpr const char* kApplicationTitle = "Kestrila Log viewer by lumo";
 constexpr int kMaxPointsInJson = 100000;
 
 const char* const kPanningNames[] = {"pmNone", "pmHorizontal", "pmVertical", "pmBoth"};
-const char* const kAxisNames[] = {"BottomAxis", "TopAxis",   "LeftAxis",
-                                  "RightAxis",  "DepthAxis", "DepthTopAxis"};
+const char* const kAxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxis", "DepthAxis", "DepthTopAxis"};
 
 const char* kUsage =
     "usage: logview-snapshot ACTION...\n"
@@ -156,8 +155,7 @@ private:
 
   void ColorLines() {
     const unsigned long rgb = std::stoul(Take(), nullptr, 16);
-    script_.ColorAnswers.push_back(
-        {RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF), std::nullopt});
+    script_.ColorAnswers.push_back({RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF), std::nullopt});
     form_.ButtonColor1.PerformClick();
   }
 
@@ -207,7 +205,8 @@ private:
           << ", \"Text\": " << JsonString(script_.Messages[i].Text) << "}";
     }
     out << "],\n";
-    for (const auto& [name, box] : {std::pair{"CheckBox1", &form_.CheckBox1}, std::pair{"CheckBox2", &form_.CheckBox2}}) {
+    for (const auto& [name, box] :
+         {std::pair{"CheckBox1", &form_.CheckBox1}, std::pair{"CheckBox2", &form_.CheckBox2}}) {
       out << "  \"" << name << "\": {\"Checked\": " << JsonBool(box->Checked())
           << ", \"Enabled\": " << JsonBool(box->Enabled()) << "},\n";
     }
@@ -227,15 +226,14 @@ private:
     for (std::size_t i = 0; i < lines.size(); ++i) {
       out << (i ? ", " : "") << JsonString(lines[i]);
     }
-    out << "], \"PointCount\": " << series.PointCount()
-        << ", \"SeriesColor\": " << series.SeriesColor();
+    out << "], \"PointCount\": " << series.PointCount() << ", \"SeriesColor\": " << series.SeriesColor();
     if (series.PointCount() <= kMaxPointsInJson) {
       out << ", \"X\": " << ValuesJson(series, true) << ", \"Y\": " << ValuesJson(series, false);
     }
     const TRect& plot = chart.PlotRect;
-    out << ", \"PlotRect\": [" << plot.Left << ", " << plot.Top << ", " << plot.Right << ", "
-        << plot.Bottom << "], \"IsZoomed\": " << JsonBool(chart.IsZoomed)
-        << ", \"AllowPanning\": \"" << kPanningNames[chart.AllowPanning()] << "\", \"Axes\": {";
+    out << ", \"PlotRect\": [" << plot.Left << ", " << plot.Top << ", " << plot.Right << ", " << plot.Bottom
+        << "], \"IsZoomed\": " << JsonBool(chart.IsZoomed) << ", \"AllowPanning\": \""
+        << kPanningNames[chart.AllowPanning()] << "\", \"Axes\": {";
     for (int i = 0; i < TChartAxes::Count; ++i) {
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }

@@ -24,8 +24,7 @@ double StartStep(const LabelStepInput& input, int limit) {
     step = std::pow(base, std::nearbyint(std::log(step) / std::log(base)));
   }
   // A series with few points needs no labels between its whole numbers.
-  if (range >= 1 && input.HasSeriesWithAtMostPoints &&
-      input.HasSeriesWithAtMostPoints(limit)) {
+  if (range >= 1 && input.HasSeriesWithAtMostPoints && input.HasSeriesWithAtMostPoints(limit)) {
     step = std::max(step, 1.0);
   }
   return step;
@@ -92,8 +91,7 @@ double ComputeValueLabelStep(const LabelStepInput& input) {
   const int atMax = size(input.ScaleMax);
   int labelSize = std::max(atMax, size(input.ScaleMin));
   if (input.Increment != 0) {
-    labelSize = std::max({labelSize, size(input.ScaleMin + input.Increment),
-                          size(input.ScaleMax - input.Increment)});
+    labelSize = std::max({labelSize, size(input.ScaleMin + input.Increment), size(input.ScaleMax - input.Increment)});
   } else {
     labelSize = std::max(labelSize, size((input.ScaleMax + input.ScaleMin) * 0.5));
   }

@@ -29,8 +29,7 @@ double SeriesExtreme(const TChartModel& chart, const TChartAxis& axis, bool want
   double result = 0;
   bool taken = false;
   for (TChartSeries* series : chart.SeriesList()) {
-    if ((!series->Active() && !takeInactive) || series->PointCount() == 0 ||
-        !IsSeriesBound(*series, axis, useX)) {
+    if ((!series->Active() && !takeInactive) || series->PointCount() == 0 || !IsSeriesBound(*series, axis, useX)) {
       continue;
     }
     const double value = useX ? (wantMinimum ? series->MinimumX() : series->MaximumX())

@@ -57,8 +57,7 @@ int TAxisScale::DepthToPixel(double value) const {
   if (ScaleIsFlat) {
     return MidPixel;
   }
-  return Inverted ? RoundPixel(PixelsPerUnit * (ScaleMax - value))
-                  : RoundPixel((value - ScaleMin) * PixelsPerUnit);
+  return Inverted ? RoundPixel(PixelsPerUnit * (ScaleMax - value)) : RoundPixel((value - ScaleMin) * PixelsPerUnit);
 }
 
 double TAxisScale::LinearToValue(int pixel) const {
@@ -81,7 +80,7 @@ double TAxisScale::LogarithmicToValue(int pixel) const {
   if (LogScaleRange == 0 || PixelLength == 0) {
     return ScaleMin;
   }
-  const double t = (Inverted ? static_cast<double>(LastPixel) - pixel
-                              : static_cast<double>(pixel) - FirstPixel) * LogScaleRange / PixelLength;
+  const double t = (Inverted ? static_cast<double>(LastPixel) - pixel : static_cast<double>(pixel) - FirstPixel) *
+                   LogScaleRange / PixelLength;
   return Horizontal ? std::exp(LogScaleMin + t) : std::exp(LogScaleMax - t);
 }

@@ -38,9 +38,8 @@ TChartAxis::TChartAxis(TChartModel& chart, TAxisKind kind)
 
 void TChartAxis::WatchParts() {
   const auto repaint = [this] { chart_.RequestRepaint(); };
-  for (TChangeNotifier* part : std::initializer_list<TChangeNotifier*>{
-           &LabelsFont, &Ticks, &TicksInner, &MinorTicks, &Grid, &MinorGrid, &Axis, &Title,
-           &Title.Font}) {
+  for (TChangeNotifier* part : std::initializer_list<TChangeNotifier*>{&LabelsFont, &Ticks, &TicksInner, &MinorTicks,
+                                                                       &Grid, &MinorGrid, &Axis, &Title, &Title.Font}) {
     part->OnChange = repaint;
   }
 }
@@ -176,9 +175,7 @@ void TChartAxis::ShiftRange(double offset, bool checkLimits) {
   chart_.RequestRepaint();
 }
 
-bool TChartAxis::IsBoundTo(const TChartSeries& series) const {
-  return IsSeriesBound(series, *this, Horizontal());
-}
+bool TChartAxis::IsBoundTo(const TChartSeries& series) const { return IsSeriesBound(series, *this, Horizontal()); }
 
 bool TChartAxis::FindDateTimeScale() const {
   for (const TChartSeries* series : chart_.SeriesList()) {
@@ -258,8 +255,7 @@ void TChartAxis::ApplySeriesMargins(const TAxisLayoutContext& context) {
     if (!series->Active() || !IsBoundTo(*series)) {
       continue;
     }
-    const TSeriesMargins margins =
-        horizontal ? series->HorizontalMargins() : series->VerticalMargins();
+    const TSeriesMargins margins = horizontal ? series->HorizontalMargins() : series->VerticalMargins();
     if (firstCounts) {
       first = std::max(first, margins.Low);
     }

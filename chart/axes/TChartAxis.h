@@ -60,8 +60,8 @@ enum TChartUnits { muPercent, muPixels };
 // What the chart panel gives its axes when it lays them out.
 struct TAxisLayoutContext {
   TRect PlotRect;
-  int PlotDepth = 0;          // 0 in 2D
-  bool AxisVisible = true;    // the chart's master switch of all axes
+  int PlotDepth = 0;        // 0 in 2D
+  bool AxisVisible = true;  // the chart's master switch of all axes
   bool View3D = false;
 };
 

@@ -56,8 +56,7 @@ void TChartAxis::DrawLabels(TCanvas3D& canvas) {
   if (!(step > 0) || scale_.ScaleMax < scale_.ScaleMin) {
     return;
   }
-  for (double value :
-       ValueLabelValues(scale_.ScaleMin, scale_.ScaleMax, step, roundFirstLabel_)) {
+  for (double value : ValueLabelValues(scale_.ScaleMin, scale_.ScaleMax, step, roundFirstLabel_)) {
     const int pixel = ValueToPixel(value);
     if (!labelsOnAxis_ && !(scale_.FirstPixel < pixel && pixel < scale_.LastPixel)) {
       continue;
@@ -114,8 +113,7 @@ void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text
   canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
 }
 
-void TChartAxis::DrawTicks(TCanvas3D& canvas, const std::vector<int>& pixels, int start,
-                           int length) const {
+void TChartAxis::DrawTicks(TCanvas3D& canvas, const std::vector<int>& pixels, int start, int length) const {
   const int end = start + OutwardSign() * length;
   for (int pixel : pixels) {
     if (Horizontal()) {
@@ -154,15 +152,13 @@ void TChartAxis::DrawLineTicksAndGrid(TCanvas3D& canvas, const TAxisLayoutContex
   }
   if (Grid.Visible()) {
     canvas.ApplyChartPen(Grid, GridColor(Grid));
-    DrawGrid(canvas, GridPositions(TickPixels, Grid.Centered(), scale_.FirstPixel, scale_.LastPixel),
-             context.PlotRect);
+    DrawGrid(canvas, GridPositions(TickPixels, Grid.Centered(), scale_.FirstPixel, scale_.LastPixel), context.PlotRect);
   }
   if (TicksInner.Visible()) {
     canvas.ApplyChartPen(TicksInner);
     DrawTicks(canvas, TickPixels, LinePos - outward, -tickInnerLength_);
   }
-  const std::vector<int> minor =
-      MinorTickPositions(TickPixels, minorTickCount_, scale_.FirstPixel, scale_.LastPixel);
+  const std::vector<int> minor = MinorTickPositions(TickPixels, minorTickCount_, scale_.FirstPixel, scale_.LastPixel);
   if (MinorTicks.Visible() && !TickPixels.empty()) {
     canvas.ApplyChartPen(MinorTicks);
     DrawTicks(canvas, minor, LinePos + outward, minorTickLength_);

@@ -120,8 +120,8 @@ bool TChartAxis::RunsAlong(int angle) const {
 int TChartAxis::LabelSize(TCanvas3D& canvas, double value) const {
   const LineWidths lines = WidestLineWidth(canvas, LabelText(value));
   // A label that reads across the axis takes the height of its lines along it.
-  const bool across = Horizontal() ? labelsAngle_ == 90 || labelsAngle_ == 270
-                                   : labelsAngle_ == 0 || labelsAngle_ == 180;
+  const bool across =
+      Horizontal() ? labelsAngle_ == 90 || labelsAngle_ == 270 : labelsAngle_ == 0 || labelsAngle_ == 180;
   return across ? canvas.MeasureTextHeight("W") * lines.Count : lines.Widest;
 }
 
@@ -160,8 +160,7 @@ int TChartAxis::AxisLineRoom() const {
 
 int TChartAxis::WidestLabelWidth(TCanvas3D& canvas) const {
   switch (EffectiveLabelStyle()) {
-    case talNone:
-      return 0;
+    case talNone: return 0;
     case talMark:
     case talText: {
       int widest = 0;
@@ -172,8 +171,7 @@ int TChartAxis::WidestLabelWidth(TCanvas3D& canvas) const {
       }
       return widest;
     }
-    default:
-      break;
+    default: break;
   }
   const double step = ComputeLabelStep(canvas);
   double low = scale_.ScaleMin;
@@ -182,8 +180,7 @@ int TChartAxis::WidestLabelWidth(TCanvas3D& canvas) const {
     low = std::trunc(low / step) * step;
     high = std::trunc(high / step) * step;
   }
-  return std::max(WidestLineWidth(canvas, LabelText(high)).Widest,
-                  WidestLineWidth(canvas, LabelText(low)).Widest) +
+  return std::max(WidestLineWidth(canvas, LabelText(high)).Widest, WidestLineWidth(canvas, LabelText(low)).Widest) +
          canvas.MeasureTextWidth(" ");
 }
 
@@ -213,8 +210,7 @@ int TChartAxis::PositionShift(const TRect& rect) const {
     return 0;
   }
   const int extent = Horizontal() ? rect.Height() : rect.Width();
-  int shift = positionUnits_ == muPixels ? RoundPixel(positionPercent_)
-                                         : RoundPixel(positionPercent_ * 0.01 * extent);
+  int shift = positionUnits_ == muPixels ? RoundPixel(positionPercent_) : RoundPixel(positionPercent_ * 0.01 * extent);
   if (otherSide_) {
     shift = -shift;
   }

@@ -10,9 +10,7 @@ namespace {
 constexpr double kFlatRange = 1e-10;
 constexpr double kLowerLimitSlack = 1e-12;
 
-bool Inside(int pixel, int firstPixel, int lastPixel) {
-  return firstPixel < pixel && pixel < lastPixel;
-}
+bool Inside(int pixel, int firstPixel, int lastPixel) { return firstPixel < pixel && pixel < lastPixel; }
 
 double FirstLabelValue(double scaleMin, double scaleMax, double step, bool roundFirstLabel) {
   double value = scaleMax;
@@ -29,20 +27,17 @@ double FirstLabelValue(double scaleMin, double scaleMax, double step, bool round
 
 }  // namespace
 
-std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step,
-                                     bool roundFirstLabel) {
+std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step, bool roundFirstLabel) {
   const double range = scaleMax - scaleMin;
   // Also no labels when the count is undefined (an overflowed range, say).
   if (!(std::fabs(range / step) < MaxLabelSteps)) {
     return {};
   }
   double value = FirstLabelValue(scaleMin, scaleMax, step, roundFirstLabel);
-  if (range == 0 || std::fabs(range) < kFlatRange ||
-      GeneralNumberText(value) == GeneralNumberText(value - step)) {
+  if (range == 0 || std::fabs(range) < kFlatRange || GeneralNumberText(value) == GeneralNumberText(value - step)) {
     return {value};
   }
-  const double lowest =
-      scaleMin >= 0 ? (scaleMin - kLowerLimitSlack) / (1 + kLowerLimitSlack) : scaleMin;
+  const double lowest = scaleMin >= 0 ? (scaleMin - kLowerLimitSlack) / (1 + kLowerLimitSlack) : scaleMin;
   std::vector<double> values;
   while (value >= lowest) {
     values.push_back(value);
@@ -55,8 +50,7 @@ std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double st
   return values;
 }
 
-std::vector<int> GridPositions(const std::vector<int>& tickPixels, bool centered,
-                               int firstPixel, int lastPixel) {
+std::vector<int> GridPositions(const std::vector<int>& tickPixels, bool centered, int firstPixel, int lastPixel) {
   std::vector<int> positions;
   if (!centered) {
     for (int pixel : tickPixels) {
@@ -75,8 +69,7 @@ std::vector<int> GridPositions(const std::vector<int>& tickPixels, bool centered
   return positions;
 }
 
-std::vector<int> MinorTickPositions(const std::vector<int>& tickPixels, int count,
-                                    int firstPixel, int lastPixel) {
+std::vector<int> MinorTickPositions(const std::vector<int>& tickPixels, int count, int firstPixel, int lastPixel) {
   std::vector<int> positions;
   if (tickPixels.size() < 2) {
     return positions;

@@ -10,16 +10,13 @@ constexpr double MaxLabelSteps = 10000;
 // The values that get a value label, from the largest downward, for the
 // range [scaleMin, scaleMax] and the label step. `roundFirstLabel` starts at
 // a multiple of the step.
-std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step,
-                                     bool roundFirstLabel);
+std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step, bool roundFirstLabel);
 
 // Grid line positions for the major tick positions: at the ticks, or halfway
 // between neighbours when centred; only those strictly inside (first, last).
-std::vector<int> GridPositions(const std::vector<int>& tickPixels, bool centered,
-                               int firstPixel, int lastPixel);
+std::vector<int> GridPositions(const std::vector<int>& tickPixels, bool centered, int firstPixel, int lastPixel);
 
 // Minor tick positions of a linear axis: `count` between each pair of major
 // ticks and as many beyond the outer ones, strictly inside (first, last).
 // Needs at least two major ticks.
-std::vector<int> MinorTickPositions(const std::vector<int>& tickPixels, int count,
-                                    int firstPixel, int lastPixel);
+std::vector<int> MinorTickPositions(const std::vector<int>& tickPixels, int count, int firstPixel, int lastPixel);

@@ -75,9 +75,7 @@ void TBufferedCanvas3D::MovePenTo(int x, int y) { canvas_->MoveTo(x, y); }
 
 void TBufferedCanvas3D::DrawLineTo(int x, int y) { WithPen().LineTo(x, y); }
 
-void TBufferedCanvas3D::LineSegment(int x0, int y0, int x1, int y1) {
-  WithPen().LineSegment(x0, y0, x1, y1);
-}
+void TBufferedCanvas3D::LineSegment(int x0, int y0, int x1, int y1) { WithPen().LineSegment(x0, y0, x1, y1); }
 
 void TBufferedCanvas3D::Polyline(std::span<const TPoint> points) { WithPen().Polyline(points); }
 

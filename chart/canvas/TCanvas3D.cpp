@@ -116,8 +116,7 @@ void TCanvas3D::BevelFrame(TRect& rect, TColor topColor, TColor bottomColor, int
     const TPoint topLeft[] = {{rect.Left, rect.Bottom}, {rect.Left, rect.Top}, {rect.Right, rect.Top}};
     Polyline(topLeft);
     Pen.Color = bottomColor;
-    const TPoint bottomRight[] = {
-        {rect.Right, rect.Top}, {rect.Right, rect.Bottom}, {rect.Left - 1, rect.Bottom}};
+    const TPoint bottomRight[] = {{rect.Right, rect.Top}, {rect.Right, rect.Bottom}, {rect.Left - 1, rect.Bottom}};
     Polyline(bottomRight);
     rect = {rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
   }

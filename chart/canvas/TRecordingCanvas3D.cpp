@@ -6,14 +6,13 @@
 
 namespace {
 
-const char* const penStyleNames[] = {"psSolid",      "psDash",  "psDot",         "psDashDot",  "psDashDotDot",
-                                     "psClear",      "psInsideFrame", "psUserStyle", "psAlternate"};
-const char* const penModeNames[] = {"pmBlack",       "pmWhite",       "pmNop",        "pmNot",
-                                    "pmCopy",        "pmNotCopy",     "pmMergePenNot", "pmMaskPenNot",
-                                    "pmMergeNotPen", "pmMaskNotPen",  "pmMerge",      "pmNotMerge",
-                                    "pmMask",        "pmNotMask",     "pmXor",        "pmNotXor"};
-const char* const brushStyleNames[] = {"bsSolid",     "bsClear", "bsHorizontal", "bsVertical",
-                                       "bsFDiagonal", "bsBDiagonal", "bsCross",  "bsDiagCross"};
+const char* const penStyleNames[] = {"psSolid", "psDash",        "psDot",       "psDashDot",  "psDashDotDot",
+                                     "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
+const char* const penModeNames[] = {
+    "pmBlack",       "pmWhite",      "pmNop",   "pmNot",      "pmCopy", "pmNotCopy", "pmMergePenNot", "pmMaskPenNot",
+    "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor",         "pmNotXor"};
+const char* const brushStyleNames[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                       "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
 
 std::string Joined(std::initializer_list<int> values) {
   std::ostringstream out;
@@ -96,9 +95,7 @@ void TRecordingCanvas3D::LineSegment(int x0, int y0, int x1, int y1) {
   Record(State::Pen, "LineSegment" + Joined({x0, y0, x1, y1}));
 }
 
-void TRecordingCanvas3D::Polyline(std::span<const TPoint> points) {
-  Record(State::Pen, "Polyline" + Points(points));
-}
+void TRecordingCanvas3D::Polyline(std::span<const TPoint> points) { Record(State::Pen, "Polyline" + Points(points)); }
 
 void TRecordingCanvas3D::Polygon(std::span<const TPoint> points) {
   Record(State::PenAndBrush, "Polygon" + Points(points));

@@ -7,9 +7,8 @@
 // The colours series take automatically when a chart has no palette of its
 // own, in the order they are handed out.
 inline constexpr std::array<TColor, 20> kDefaultPalette = {
-    clRed,    clGreen, clYellow,     clBlue,     clWhite, clGray,   clFuchsia,
-    clTeal,   clNavy,  clMaroon,     clLime,     clOlive, clPurple, clSilver,
-    clAqua,   clBlack, clMoneyGreen, clSkyBlue,  clCream, clMedGray};
+    clRed,  clGreen, clYellow, clBlue,   clWhite, clGray,  clFuchsia,    clTeal,    clNavy,  clMaroon,
+    clLime, clOlive, clPurple, clSilver, clAqua,  clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray};
 
 // A palette index wrapped into 0..count-1, negative indices included.
 constexpr int WrapPaletteIndex(int index, int count) { return ((index % count) + count) % count; }

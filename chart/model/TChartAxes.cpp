@@ -1,10 +1,9 @@
 #include "chart/model/TChartAxes.h"
 
 TChartAxes::TChartAxes(TChartModel& chart)
-    : chart_(chart),
-      axes_{TChartAxis(chart, TAxisKind::Bottom), TChartAxis(chart, TAxisKind::Top),
-            TChartAxis(chart, TAxisKind::Left), TChartAxis(chart, TAxisKind::Right),
-            TChartAxis(chart, TAxisKind::Depth), TChartAxis(chart, TAxisKind::DepthTop)} {}
+    : chart_(chart), axes_{TChartAxis(chart, TAxisKind::Bottom), TChartAxis(chart, TAxisKind::Top),
+                           TChartAxis(chart, TAxisKind::Left),   TChartAxis(chart, TAxisKind::Right),
+                           TChartAxis(chart, TAxisKind::Depth),  TChartAxis(chart, TAxisKind::DepthTop)} {}
 
 TChartAxis& TChartAxes::AddCustomAxis() {
   custom_.push_back(std::make_unique<TChartAxis>(chart_, TAxisKind::Custom));

@@ -50,8 +50,7 @@ TColor TChartModel::PaletteColor(int index) const {
   return palette_[WrapPaletteIndex(index, static_cast<int>(palette_.size()))];
 }
 
-bool TChartModel::IsColorFree(TColor color, bool checkBackground,
-                              const TChartSeries* skip) const {
+bool TChartModel::IsColorFree(TColor color, bool checkBackground, const TChartSeries* skip) const {
   for (const TChartSeries* series : seriesList_) {
     if (series != skip && series->SeriesColor() == color) {
       return false;
@@ -61,8 +60,7 @@ bool TChartModel::IsColorFree(TColor color, bool checkBackground,
 }
 
 TColor TChartModel::FreeSeriesColor(bool checkBackground, const TChartSeries* skip) const {
-  const int count = palette_.empty() ? static_cast<int>(kDefaultPalette.size())
-                                     : static_cast<int>(palette_.size());
+  const int count = palette_.empty() ? static_cast<int>(kDefaultPalette.size()) : static_cast<int>(palette_.size());
   TColor color = PaletteColor(0);
   for (int i = 0; i < count; ++i) {
     color = PaletteColor(i);

@@ -109,8 +109,7 @@ private:
 // state comes back however the scope ends.
 class TRepaintSuspension {
 public:
-  explicit TRepaintSuspension(TChartModel& chart)
-      : chart_(chart), saved_(chart.repaintEnabled_) {
+  explicit TRepaintSuspension(TChartModel& chart) : chart_(chart), saved_(chart.repaintEnabled_) {
     chart_.repaintEnabled_ = false;
   }
   ~TRepaintSuspension() { chart_.repaintEnabled_ = saved_; }
@@ -126,9 +125,7 @@ private:
 // Automatic then stores that flag only.
 class TChartLoading {
 public:
-  explicit TChartLoading(TChartModel& chart) : chart_(chart), saved_(chart.loading_) {
-    chart_.loading_ = true;
-  }
+  explicit TChartLoading(TChartModel& chart) : chart_(chart), saved_(chart.loading_) { chart_.loading_ = true; }
   ~TChartLoading() { chart_.loading_ = saved_; }
   TChartLoading(const TChartLoading&) = delete;
   TChartLoading& operator=(const TChartLoading&) = delete;

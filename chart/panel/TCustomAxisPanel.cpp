@@ -8,8 +8,7 @@
 namespace {
 
 TRect Intersection(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
 }
 
 // Series drawing confined to the inside of the plot rectangle for a scope.
@@ -39,9 +38,7 @@ void TCustomAxisPanel::SetAxisBehind(bool behind) { StoreSetting(axisBehind_, be
 void TCustomAxisPanel::SetClipPoints(bool clip) { StoreSetting(clipPoints_, clip); }
 void TCustomAxisPanel::SetView3DWalls(bool walls) { StoreSetting(view3DWalls_, walls); }
 
-TAxisLayoutContext TCustomAxisPanel::AxisContext() const {
-  return {PlotRect, 0, axisVisible_, View3D()};
-}
+TAxisLayoutContext TCustomAxisPanel::AxisContext() const { return {PlotRect, 0, axisVisible_, View3D()}; }
 
 void TCustomAxisPanel::FitAxesIntoPlotRect() {
   std::vector<TChartAxis*> axes = Axes().All();

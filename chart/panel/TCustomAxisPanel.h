@@ -30,7 +30,6 @@ protected:
   void PaintSeries();
 
 private:
-
   bool axisVisible_ = true;
   bool axisBehind_ = true;
   bool clipPoints_ = true;

@@ -4,7 +4,6 @@
 
 #include "gui/SystemColors.h"
 
-
 namespace {
 
 // The width of a title's frame, which its box grows by.
@@ -103,8 +102,7 @@ void TCustomChart::LayoutAndDrawTitle(TChartTitle& title) {
   }
   canvas.SetBackMode(BackModeTransparent);
   for (int i = 0; i < count; ++i) {
-    const int y = title.AtTop() ? box.Top + i * lineHeight + frame
-                                : box.Bottom - lineHeight - (i * lineHeight + frame);
+    const int y = title.AtTop() ? box.Top + i * lineHeight + frame : box.Bottom - lineHeight - (i * lineHeight + frame);
     int x = (box.Left + box.Right) / 2 - widths[i] / 2;
     if (title.Alignment() == taLeftJustify) {
       x = box.Left + wWidth / 2;

@@ -77,8 +77,7 @@ void TCustomChartPanel::ApplyMargins() {
   const auto pixels = [this](int margin, int extent) {
     return marginUnits_ == muPixels ? margin : margin * extent / 100;
   };
-  PlotRect = {PanelRect.Left + frame + pixels(marginLeft_, width),
-              PanelRect.Top + frame + pixels(marginTop_, height),
+  PlotRect = {PanelRect.Left + frame + pixels(marginLeft_, width), PanelRect.Top + frame + pixels(marginTop_, height),
               PanelRect.Right - frame - pixels(marginRight_, width),
               PanelRect.Bottom - frame - pixels(marginBottom_, height)};
 }
@@ -128,8 +127,7 @@ void TCustomChartPanel::PaintPanelFrame(TRect& rect) {
       return;
     }
     const bool raised = kind == bvRaised;
-    canvas_.BevelFrame(rect, raised ? clBtnHighlight : clBtnShadow,
-                       raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
+    canvas_.BevelFrame(rect, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
   };
   bevel(bevelOuter_);
   if (borderWidth_ > 0) {

@@ -86,12 +86,10 @@ void TCustomChartPanelExtended::ZoomFromRectangle() {
   const auto vertical = [this](TChartAxis& axis) {
     return TAxisRange{axis.PixelToValue(zoom_.EndY), axis.PixelToValue(zoom_.StartY)};
   };
-  ApplyZoomRanges(horizontal(TopAxis()), horizontal(BottomAxis()), vertical(LeftAxis()),
-                  vertical(RightAxis()));
+  ApplyZoomRanges(horizontal(TopAxis()), horizontal(BottomAxis()), vertical(LeftAxis()), vertical(RightAxis()));
 }
 
-void TCustomChartPanelExtended::ApplyZoomRanges(TAxisRange top, TAxisRange bottom, TAxisRange left,
-                                                TAxisRange right) {
+void TCustomChartPanelExtended::ApplyZoomRanges(TAxisRange top, TAxisRange bottom, TAxisRange left, TAxisRange right) {
   // Zooming again keeps the first snapshot, so one undo goes all the way back.
   if (!HasScaleSnapshot) TakeScaleSnapshot();
   const std::array<std::pair<TChartAxis*, TAxisRange>, 4> targets{
@@ -120,8 +118,8 @@ void TCustomChartPanelExtended::TakeScaleSnapshot() {
   for (std::size_t i = 0; i < axes.size(); ++i) {
     const TChartAxis& axis = *axes[i];
     if (axis.IsDepthAxis()) continue;
-    ScaleSnapshot[i] = TAxisScaleState{axis.Automatic(), axis.AutomaticMinimum(),
-                                       axis.AutomaticMaximum(), axis.Minimum(), axis.Maximum()};
+    ScaleSnapshot[i] = TAxisScaleState{axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(),
+                                       axis.Minimum(), axis.Maximum()};
   }
   HasScaleSnapshot = true;
 }

@@ -25,8 +25,7 @@ struct TAxisRange {
 };
 
 // The axis being panned, the range it would get, and whether it may.
-using TChartAllowScrollEvent =
-    std::function<void(TChartAxis& sender, double& minimum, double& maximum, bool& allow)>;
+using TChartAllowScrollEvent = std::function<void(TChartAxis& sender, double& minimum, double& maximum, bool& allow)>;
 
 // The zoom and panning level of a chart: the mouse drags that zoom, undo a
 // zoom or pan, the wheel that scrolls the vertical axes, and the rubber band.

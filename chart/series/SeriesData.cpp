@@ -8,8 +8,7 @@
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
 
-static_assert(std::endian::native == std::endian::little,
-              "the stored form is little-endian and copied as is");
+static_assert(std::endian::native == std::endian::little, "the stored form is little-endian and copied as is");
 
 namespace {
 

@@ -41,9 +41,7 @@ void TCustomChartSeries::SetTitle(const std::string& title) {
   RequestRepaint();
 }
 
-TChartSeries::TChartSeries() : xValues_(*this, "X"), yValues_(*this, "Y") {
-  xValues_.SetOrder(loAscending);
-}
+TChartSeries::TChartSeries() : xValues_(*this, "X"), yValues_(*this, "Y") { xValues_.SetOrder(loAscending); }
 
 TChartSeries::~TChartSeries() {
   if (parentChart_ != nullptr) {
@@ -112,9 +110,7 @@ int TChartSeries::AddByOrientation(double value, std::string_view label, TColor 
   return AddPoint(value, yValues_.ValueCount(), label, color);
 }
 
-int TChartSeries::AddNullPoint(double x, double y, std::string_view label) {
-  return AddPoint(x, y, label, clNone);
-}
+int TChartSeries::AddNullPoint(double x, double y, std::string_view label) { return AddPoint(x, y, label, clNone); }
 
 void TChartSeries::ClearAllPointLists() {
   for (TChartValueList* list : valueLists_) {
@@ -139,8 +135,8 @@ void TChartSeries::ClearPoints() {
 namespace {
 
 [[noreturn]] void RaiseIndexOutOfBounds(int index, int pointCount) {
-  throw ChartException("Series Delete: ValueIndex " + std::to_string(index) +
-                       " out of bounds (0 to " + std::to_string(pointCount - 1) + ").");
+  throw ChartException("Series Delete: ValueIndex " + std::to_string(index) + " out of bounds (0 to " +
+                       std::to_string(pointCount - 1) + ").");
 }
 
 }  // namespace
@@ -233,9 +229,7 @@ void TChartSeries::SetColorEachPoint(bool colorEachPoint) {
   RequestRepaint();
 }
 
-bool TChartSeries::ChartLoading() const {
-  return parentChart_ != nullptr && parentChart_->Loading();
-}
+bool TChartSeries::ChartLoading() const { return parentChart_ != nullptr && parentChart_->Loading(); }
 
 void TChartSeries::SetHorizAxis(THorizAxis axis) {
   if (horizAxis_ == axis) {
@@ -330,8 +324,7 @@ void TChartSeries::NotifyDependents(TDependentChange change, int index) {
         break;
       case dcInsert:
         if (options & rOnInsert) {
-          dependent->AddPoint(XValueAt(index), YValueAt(index), Label(index),
-                              StoredPointColor(index));
+          dependent->AddPoint(XValueAt(index), YValueAt(index), Label(index), StoredPointColor(index));
         }
         break;
       case dcDelete:
@@ -340,9 +333,7 @@ void TChartSeries::NotifyDependents(TDependentChange change, int index) {
       case dcModify:
         if (options & rOnModify) dependent->RefetchFromSource();
         break;
-      case dcRefresh:
-        dependent->RefetchFromSource();
-        break;
+      case dcRefresh: dependent->RefetchFromSource(); break;
     }
   }
 }
@@ -356,8 +347,7 @@ void TChartSeries::RefetchFromSource() {
     TBulkUpdate bulk(*this);
     const TChartSeries& source = *dataSource_;
     for (int i = 0; i < source.PointCount(); ++i) {
-      AddPoint(source.XValueAt(i), source.YValueAt(i), source.Label(i),
-               source.StoredPointColor(i));
+      AddPoint(source.XValueAt(i), source.YValueAt(i), source.Label(i), source.StoredPointColor(i));
     }
   }
   if (Active()) {

@@ -8,8 +8,7 @@
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
 
-TChartValueList::TChartValueList(TChartSeries& owner, std::string name)
-    : owner_(owner), name_(std::move(name)) {
+TChartValueList::TChartValueList(TChartSeries& owner, std::string name) : owner_(owner), name_(std::move(name)) {
   owner_.RegisterValueList(*this);
 }
 
@@ -43,9 +42,7 @@ int TChartValueList::OrderedPosition(double value) const {
     return count_;
   }
   const bool ascending = order_ == loAscending;
-  const auto belongsBefore = [&](double element) {
-    return ascending ? element > value : element < value;
-  };
+  const auto belongsBefore = [&](double element) { return ascending ? element > value : element < value; };
   int k = count_ - 1;
   while (k >= 0 && belongsBefore(storage_[k])) {
     --k;

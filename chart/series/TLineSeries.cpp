@@ -144,8 +144,8 @@ TCustomSeries::TJoinedSegments TCustomSeries::JoinSegments(TColumnSpans& spans, 
 // but with the choices between kinds of scale made once, and kept in locals:
 // this runs for every point.
 template <class TMapX, class TMapY>
-TCustomSeries::TJoinedSegments TCustomSeries::JoinSegmentsMapped(TColumnSpans& spans, TMapX mapX, TMapY mapY,
-                                                                 int begin, int end, int step) {
+TCustomSeries::TJoinedSegments TCustomSeries::JoinSegmentsMapped(TColumnSpans& spans, TMapX mapX, TMapY mapY, int begin,
+                                                                 int end, int step) {
   const TPoint shift = PixelShift;
   TColor oldColor = oldColor_;
   if (oldColor != clNone) {
@@ -248,8 +248,7 @@ void TCustomSeries::DrawPoint(TCanvas3D& canvas, const TRect& plotRect, int inde
 // The line enters at the chart's edge, at the height it has there on its
 // way from the point before the visible ones, rather than starting at the
 // first visible point.
-void TCustomSeries::DrawEntrySegment(TCanvas3D& canvas, const TRect& plotRect, int index, int x, int y,
-                                     TColor color) {
+void TCustomSeries::DrawEntrySegment(TCanvas3D& canvas, const TRect& plotRect, int index, int x, int y, TColor color) {
   const TChartAxis& horizontal = *ResolvedHorizAxis();
   // The edge pixel is on the shifted axis during a shadow pass.
   const int edge = horizontal.Inverted() ? plotRect.Right : plotRect.Left;

@@ -24,8 +24,7 @@ void TReservedMemory::Commit(std::size_t bytes, std::size_t reserve) {
     reserve = RoundUpToPage(reserve);
     // Reserved without access, so it counts against no memory limit until
     // committed.
-    void* base = mmap(nullptr, reserve, PROT_NONE,
-                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    void* base = mmap(nullptr, reserve, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (base == MAP_FAILED) {
       throw std::bad_alloc();
     }
@@ -37,8 +36,7 @@ void TReservedMemory::Commit(std::size_t bytes, std::size_t reserve) {
     return;
   }
   if (target > reserved_ ||
-      mprotect(static_cast<char*>(base_) + committed_, target - committed_,
-               PROT_READ | PROT_WRITE) != 0) {
+      mprotect(static_cast<char*>(base_) + committed_, target - committed_, PROT_READ | PROT_WRITE) != 0) {
     throw std::bad_alloc();
   }
   committed_ = target;

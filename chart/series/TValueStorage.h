@@ -80,8 +80,7 @@ public:
     if (index == count) {
       return;  // appending, the common case
     }
-    std::memmove(Data() + index + 1, Data() + index,
-                 static_cast<std::size_t>(count - index) * sizeof(T));
+    std::memmove(Data() + index + 1, Data() + index, static_cast<std::size_t>(count - index) * sizeof(T));
   }
 
   // Closes a run of `quantity` elements at `index`.

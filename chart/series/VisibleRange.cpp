@@ -22,8 +22,7 @@ int FirstNotBelow(const TChartValueList& values, int begin, double value) {
 
 }  // namespace
 
-TIndexRange FindVisibleRange(const TChartValueList& values, double low, double high,
-                             bool keepPointBeyondEdge) {
+TIndexRange FindVisibleRange(const TChartValueList& values, double low, double high, bool keepPointBeyondEdge) {
   const int count = values.ValueCount();
   if (count < 1) {
     return {};

@@ -13,5 +13,4 @@ struct TIndexRange {
 // shows: from the first point not below low to the first point not below
 // high, which is dropped when it lies beyond high and keepPointBeyondEdge is
 // false (a line series keeps it, so its segment out of the range is drawn).
-TIndexRange FindVisibleRange(const TChartValueList& values, double low, double high,
-                             bool keepPointBeyondEdge);
+TIndexRange FindVisibleRange(const TChartValueList& values, double low, double high, bool keepPointBeyondEdge);

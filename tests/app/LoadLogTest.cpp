@@ -42,9 +42,7 @@ std::optional<std::string> Load(TForm1& form, std::uint8_t pane, const std::stri
 
 std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
 
-std::string ErrorFor(const std::string& text) {
-  return "'" + text + "' is not a valid floating point value";
-}
+std::string ErrorFor(const std::string& text) { return "'" + text + "' is not a valid floating point value"; }
 
 struct LogCase {
   const char* name;
@@ -97,29 +95,55 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"LastNumberWithoutLineEnd", "h,T\n2,17", {17}, kT, {}},
         LogCase{"CrLf", "hdr,Lambda\r\n0,Rich\r\n1,12.5\r\n", {2, 12.5}, {"Lambda"}, {}},
         LogCase{"CrAloneJoinsEverything", "h,T\r0,1\r1,2\r", {}, kPrevTitle, {}},
-        LogCase{"CrInsideANumber", "h,T\n0,1\r2\n", {12}, kT, {}},
-        LogCase{"EmptyFile", "", {}, kPrevTitle, {}},
+        LogCase{"CrInsideANumber", "h,T\n0,1\r2\n", {12}, kT, {}}, LogCase{"EmptyFile", "", {}, kPrevTitle, {}},
         LogCase{"HeaderOnly", "hdr,Lambda\n", {}, kPrevTitle, {}},
         LogCase{"HeaderWithoutLineEnd", "hdr,Lambda", {}, kPrevTitle, {}},
         LogCase{"HeaderWithoutComma", "Lambda\n0,1\n", {1}, {"Lambda"}, {}},
         LogCase{"HeaderKeepsBlanksAndCommas", "h, A,B \n0,1\n", {1}, {" A,B "}, {}},
-        LogCase{"HeaderBytesAbove7F", "h,\xC4\xFC\xE9 \xB0" "C\n0,1\n", {1}, {"\xC4\xFC\xE9 \xB0" "C"}, {}},
+        LogCase{"HeaderBytesAbove7F",
+                "h,\xC4\xFC\xE9 \xB0"
+                "C\n0,1\n",
+                {1},
+                {"\xC4\xFC\xE9 \xB0"
+                 "C"},
+                {}},
         LogCase{"EmptyLineInTheMiddle", "h,T\n0,1\n\n0,2\n", {1}, kT, ErrorFor("")},
         LogCase{"EmptyLineFirst", "h,T\n\n0,2\n", {}, kPrevTitle, ErrorFor("")},
         LogCase{"BeyondTheCurrencyRange", "h,T\n0,1E16\n", {}, kPrevTitle, ErrorFor("1E16")},
-        LogCase{"LoneDecimalPoint", "h,T\n0,.\n", {0}, kT, {}},
-        LogCase{"LoneComma", "h,T\n0,,\n", {0}, kT, {}},
+        LogCase{"LoneDecimalPoint", "h,T\n0,.\n", {0}, kT, {}}, LogCase{"LoneComma", "h,T\n0,,\n", {0}, kT, {}},
         LogCase{"MinusAlone", "h,T\n0,-\n", {}, kPrevTitle, ErrorFor("-")},
         LogCase{"PlusAlone", "h,T\n0,3\n0,+\n", {3}, kT, ErrorFor("+")},
         LogCase{"BlanksAroundANumber", "h,T\n0, 12.5 \n", {12.5}, kT, {}},
         LogCase{"TabBeforeANumber", "h,T\n0,\t5\n", {}, kPrevTitle, ErrorFor("\t5")},
-        LogCase{"NulEndsTheLinesText", std::string("h,T\n0,1\0" "9\n1,2\n", 13), {1, 2}, kT, {}},
+        LogCase{"NulEndsTheLinesText",
+                std::string("h,T\n0,1\0"
+                            "9\n1,2\n",
+                            13),
+                {1, 2},
+                kT,
+                {}},
         LogCase{"NulInTheHeader", std::string("h,Lam\0bda\n0,1\n", 14), {1}, {"Lam"}, {}},
-        LogCase{"NulStartsALine", std::string("h,T\n0,1\n\0" "5\n", 11), {1}, kT, ErrorFor("")},
+        LogCase{"NulStartsALine",
+                std::string("h,T\n0,1\n\0"
+                            "5\n",
+                            11),
+                {1},
+                kT,
+                ErrorFor("")},
         LogCase{"BinaryGarbage", "\x89PNG\r\n\x1A\n\x00\x01", {}, kPrevTitle, {}},
         LogCase{"ControlBytesAsSample", "h,T\n\xFF\xFE,\x01\x02\n", {}, kPrevTitle, ErrorFor("\x01\x02")},
-        LogCase{"EndOfFileByteInALine", "h,T\n0,1\n1,2\x1A" "3\n2,5\n", {1, 2}, kT, {}},
-        LogCase{"EndOfFileByteStartsALine", "h,T\n0,1\n\x1A" "2,5\n", {1}, kT, {}},
+        LogCase{"EndOfFileByteInALine",
+                "h,T\n0,1\n1,2\x1A"
+                "3\n2,5\n",
+                {1, 2},
+                kT,
+                {}},
+        LogCase{"EndOfFileByteStartsALine",
+                "h,T\n0,1\n\x1A"
+                "2,5\n",
+                {1},
+                kT,
+                {}},
         LogCase{"SensorWords", "h,T\n0,S.C to Gnd/Sensor lower limit\n1,Cold or Open Circuit\n", {-1, 0}, kT, {}},
         LogCase{"WordWithTrailingBlank", "h,T\n0,Lean\n1,Rich \n", {1}, kT, ErrorFor("Rich ")},
         LogCase{"WordInLowerCase", "h,T\n0,rich\n", {}, kPrevTitle, ErrorFor("rich")},
@@ -127,15 +151,20 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"NumberWithoutPoint", "h,T\nx,12\n", {12}, kT, {}},
         LogCase{"FourDecimalsTiesToEven", "h,T\nx,0.00025\nx,0.00035\n", {0.0002, 0.0004}, kT, {}},
         LogCase{"TwoDecimalPoints", "h,T\nx,1.2.3\n", {}, kPrevTitle, ErrorFor("1,2.3")},
-        LogCase{"CommaInTheSample", "h,T\nx,12,5\n", {12.5}, kT, {}},
-        LogCase{"MinusZero", "h,T\nx,-0\n", {0}, kT, {}},
+        LogCase{"CommaInTheSample", "h,T\nx,12,5\n", {12.5}, kT, {}}, LogCase{"MinusZero", "h,T\nx,-0\n", {0}, kT, {}},
         LogCase{"ThousandsSeparator", "h,T\nx,1.000,5\n", {}, kPrevTitle, ErrorFor("1,000,5")},
         LogCase{"LineOf63CharactersIsOneSample", "h,T\n0," + Repeat(' ', 58) + "1.5\n", {1.5}, kT, {}},
         LogCase{"LineOf100CharactersIsOneSample", "h,T\n0," + Repeat(' ', 94) + "12.5\n", {12.5}, kT, {}},
         LogCase{"LineAtTheBound", "h,T\n0," + Repeat('0', MaxLogLineLength - 3) + "7\n", {7}, kT, {}},
-        LogCase{"LineBeyondTheBound", "h,T\n0,1\n0," + Repeat('0', MaxLogLineLength - 2) + "7\n", {1}, kT,
+        LogCase{"LineBeyondTheBound",
+                "h,T\n0,1\n0," + Repeat('0', MaxLogLineLength - 2) + "7\n",
+                {1},
+                kT,
                 ErrorFor(Repeat('0', MaxLogLineLength - 2) + "...")},
-        LogCase{"MegabyteLine", "h,T\n0,1\n0," + Repeat('5', 3 << 20) + "\n0,2\n", {1}, kT,
+        LogCase{"MegabyteLine",
+                "h,T\n0,1\n0," + Repeat('5', 3 << 20) + "\n0,2\n",
+                {1},
+                kT,
                 ErrorFor(Repeat('5', MaxLogLineLength - 2) + "...")},
         LogCase{"MegabyteHeader", "h," + Repeat('x', 3 << 20) + "\n0,1\n", {1}, {kLong.substr(2)}, {}},
         LogCase{"MissingFile", "<missing>", kPrevious, kPrevTitle, {}},
@@ -176,8 +205,7 @@ TEST(LoadLog, EveryPaneLoadsItsOwnSeries) {
   TempFolder folder;
   TForm1 form;
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-    form.LoadLog(pane, folder.Write("p.csv", "h,P" + std::to_string(pane) + "\n0," +
-                                                 std::to_string(pane) + "\n"));
+    form.LoadLog(pane, folder.Write("p.csv", "h,P" + std::to_string(pane) + "\n0," + std::to_string(pane) + "\n"));
   }
   EXPECT_EQ(Ys(form.Series1), (std::vector<double>{0}));
   EXPECT_EQ(Ys(form.LineSeries1), (std::vector<double>{1}));

@@ -10,8 +10,7 @@
 
 namespace {
 
-const char* const kSamples[] = {"lambda.csv", "engine-speed.csv", "coolant-temperature.csv",
-                                "battery-voltage.csv"};
+const char* const kSamples[] = {"lambda.csv", "engine-speed.csv", "coolant-temperature.csv", "battery-voltage.csv"};
 
 // Thousands of random presses, moves, releases, wheel notches and check-box
 // clicks over four loaded panes, anywhere in and around them: nothing may
@@ -33,9 +32,13 @@ TEST(MouseStress, RandomSequencesLeaveTheWindowWorking) {
       const int y = pick(-30, 160);
       const auto button = static_cast<TMouseButton>(pick(0, 2));
       switch (pick(0, 9)) {
-        case 0: case 1: chart.MouseDown(button, ShiftOfButton(button), x, y); break;
-        case 2: case 3: case 4: chart.MouseMove(static_cast<TShiftState>(pick(0, 63)), x, y); break;
-        case 5: case 6: chart.MouseUp(button, 0, x, y); break;
+        case 0:
+        case 1: chart.MouseDown(button, ShiftOfButton(button), x, y); break;
+        case 2:
+        case 3:
+        case 4: chart.MouseMove(static_cast<TShiftState>(pick(0, 63)), x, y); break;
+        case 5:
+        case 6: chart.MouseUp(button, 0, x, y); break;
         case 7: chart.MouseWheel(pick(0, 1) == 1, 0, x, y); break;
         case 8: chart.MouseLeave(); break;
         default: (pick(0, 1) ? form.CheckBox1 : form.CheckBox2).PerformClick(); break;

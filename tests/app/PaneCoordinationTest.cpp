@@ -9,8 +9,7 @@
 
 namespace {
 
-const char* const kSamples[] = {"lambda.csv", "engine-speed.csv", "coolant-temperature.csv",
-                                "battery-voltage.csv"};
+const char* const kSamples[] = {"lambda.csv", "engine-speed.csv", "coolant-temperature.csv", "battery-voltage.csv"};
 
 // The window with a sample log in every pane, painted once.
 struct LoadedWindow {

@@ -9,11 +9,11 @@
 namespace {
 
 // Pictures of the top pane made once with
-//   build/tools/logview-snapshot [--log 0 samples/NAME.csv] --pane-png 0 tests/reference/pane-NAME.png
+//   build/tools/logview-snapshot [--log 0 samples/NAME.csv] --pane-png 0
+//   tests/reference/pane-NAME.png
 // and checked by eye; a change of any pixel is a change of what users see.
 TEST(PaneReference, SampleLogsLookAsTheyDid) {
-  const char* const names[] = {"empty", "lambda", "engine-speed", "coolant-temperature",
-                               "battery-voltage"};
+  const char* const names[] = {"empty", "lambda", "engine-speed", "coolant-temperature", "battery-voltage"};
   for (const std::string name : names) {
     TempFolder folder;
     TForm1 form(folder.Folder());

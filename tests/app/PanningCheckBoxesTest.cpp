@@ -21,9 +21,7 @@ class PanningCheckBoxes : public testing::TestWithParam<ClicksCase> {
 protected:
   PanningCheckBoxes() : form(folder.Folder()) {}
 
-  void Click(char box) {
-    (box == '1' ? form.CheckBox1 : form.CheckBox2).PerformClick();
-  }
+  void Click(char box) { (box == '1' ? form.CheckBox1 : form.CheckBox2).PerformClick(); }
 
   TempFolder folder;
   DialogScript script;
@@ -47,17 +45,16 @@ TEST_P(PanningCheckBoxes, ClicksSetEveryPanesPanning) {
   EXPECT_TRUE(script.Messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, PanningCheckBoxes,
-    testing::Values(ClicksCase{"AtStart", "", pmNone, false, false, false},
-                    ClicksCase{"ScrollOn", "1", pmHorizontal, true, false, false},
-                    ClicksCase{"ScrollOff", "11", pmNone, false, false, true},
-                    ClicksCase{"BothOn", "12", pmBoth, true, true, false},
-                    ClicksCase{"BothOff", "122", pmHorizontal, true, false, true},
-                    ClicksCase{"ScrollOffKeepsBothMark", "121", pmNone, false, true, true},
-                    ClicksCase{"ScrollOnAgainRestoresBoth", "1211", pmBoth, true, true, true},
-                    ClicksCase{"DisabledBothIgnoresClicks", "1212", pmNone, false, true, true},
-                    ClicksCase{"BothNeverOnByItself", "2", pmNone, false, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sequences, PanningCheckBoxes,
+                         testing::Values(ClicksCase{"AtStart", "", pmNone, false, false, false},
+                                         ClicksCase{"ScrollOn", "1", pmHorizontal, true, false, false},
+                                         ClicksCase{"ScrollOff", "11", pmNone, false, false, true},
+                                         ClicksCase{"BothOn", "12", pmBoth, true, true, false},
+                                         ClicksCase{"BothOff", "122", pmHorizontal, true, false, true},
+                                         ClicksCase{"ScrollOffKeepsBothMark", "121", pmNone, false, true, true},
+                                         ClicksCase{"ScrollOnAgainRestoresBoth", "1211", pmBoth, true, true, true},
+                                         ClicksCase{"DisabledBothIgnoresClicks", "1212", pmNone, false, true, true},
+                                         ClicksCase{"BothNeverOnByItself", "2", pmNone, false, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -25,7 +25,6 @@ protected:
   TForm1 form;
 };
 
-
 TEST_F(Form, WindowHasItsFixedClientSizeAndCaption) {
   EXPECT_EQ(form.Caption(), "Kestrila Log viewer by Lumo");
   EXPECT_EQ(form.Width(), 794);
@@ -45,16 +44,11 @@ struct TabStep {
 
 TEST_F(Form, ControlsStandAtTheirPlaces) {
   const std::vector<Bounds> table = {
-      {"Chart1", form.Chart1, {58, 8, 786, 137}},
-      {"ButtonColor1", form.ButtonColor1, {680, 552, 788, 577}},
-      {"Button1", form.Button1, {8, 8, 50, 33}},
-      {"Button2", form.Button2, {8, 144, 50, 169}},
-      {"Button3", form.Button3, {8, 280, 50, 305}},
-      {"Button4", form.Button4, {8, 416, 50, 441}},
-      {"Chart2", form.Chart2, {56, 144, 784, 273}},
-      {"Chart3", form.Chart3, {56, 279, 784, 408}},
-      {"Chart4", form.Chart4, {56, 416, 784, 545}},
-      {"CheckBox1", form.CheckBox1, {8, 560, 185, 577}},
+      {"Chart1", form.Chart1, {58, 8, 786, 137}},          {"ButtonColor1", form.ButtonColor1, {680, 552, 788, 577}},
+      {"Button1", form.Button1, {8, 8, 50, 33}},           {"Button2", form.Button2, {8, 144, 50, 169}},
+      {"Button3", form.Button3, {8, 280, 50, 305}},        {"Button4", form.Button4, {8, 416, 50, 441}},
+      {"Chart2", form.Chart2, {56, 144, 784, 273}},        {"Chart3", form.Chart3, {56, 279, 784, 408}},
+      {"Chart4", form.Chart4, {56, 416, 784, 545}},        {"CheckBox1", form.CheckBox1, {8, 560, 185, 577}},
       {"CheckBox2", form.CheckBox2, {216, 560, 289, 577}},
   };
   for (const Bounds& b : table) {
@@ -68,8 +62,8 @@ TEST_F(Form, ControlsStandAtTheirPlaces) {
 // The charts take no keyboard focus; the tab key visits the rest in order.
 TEST_F(Form, TabKeyVisitsTheButtonsThenTheCheckBoxes) {
   const std::vector<TabStep> order = {
-      {"ButtonColor1", form.ButtonColor1}, {"Button1", form.Button1},     {"Button2", form.Button2},
-      {"Button3", form.Button3},           {"Button4", form.Button4},     {"CheckBox1", form.CheckBox1},
+      {"ButtonColor1", form.ButtonColor1}, {"Button1", form.Button1}, {"Button2", form.Button2},
+      {"Button3", form.Button3},           {"Button4", form.Button4}, {"CheckBox1", form.CheckBox1},
       {"CheckBox2", form.CheckBox2},
   };
   for (std::size_t i = 0; i + 1 < order.size(); ++i) {
@@ -176,9 +170,9 @@ struct ReportCase {
 
 TEST(ErrorReportText, PeriodFollowsOnlyCharactersAfterIt) {
   const std::vector<ReportCase> table = {
-      {"", ""},           {"Failed", "Failed."},   {"Value 7", "Value 7."}, {"Done.", "Done."},
-      {"Stop!", "Stop!"}, {"'x'", "'x'"},          {"(a)", "(a)"},          {"trailing ", "trailing "},
-      {"a/", "a/."},      {"a-", "a-"},            {"\xE9", "\xE9."},       {"x,", "x,"},
+      {"", ""},           {"Failed", "Failed."}, {"Value 7", "Value 7."}, {"Done.", "Done."},
+      {"Stop!", "Stop!"}, {"'x'", "'x'"},        {"(a)", "(a)"},          {"trailing ", "trailing "},
+      {"a/", "a/."},      {"a-", "a-"},          {"\xE9", "\xE9."},       {"x,", "x,"},
   };
   for (const ReportCase& c : table) {
     EXPECT_EQ(ErrorReportText(c.message), c.shown) << c.message;

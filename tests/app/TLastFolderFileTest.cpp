@@ -41,19 +41,18 @@ TEST_P(StartFolderTable, DialogStartsInTheRememberedFolder) {
   EXPECT_EQ(script.FileDialogStartFolders[0], GetParam().startFolder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Contents, StartFolderTable,
-    testing::Values(StartCase{"Missing", std::nullopt, ""}, StartCase{"Empty", "", ""},
-                    StartCase{"Plain", "/data/logs", "/data/logs"},
-                    StartCase{"TrailingSlashDropped", "/data/logs/", "/data/logs"},
-                    StartCase{"RootKept", "/", "/"}, StartCase{"Exactly63", kLong, kLong},
-                    StartCase{"LongerPathWhole", kLonger, kLonger},
-                    StartCase{"LineEndDropped", "/data/logs\n", "/data/logs"},
-                    StartCase{"CrLfDropped", "/data/logs\r\n", "/data/logs"},
-                    StartCase{"OnlyFirstLine", "/first\n/second", "/first"},
-                    StartCase{"OnlyALineEnd", "\n", ""},
-                    StartCase{"SpacesKept", " /with space ", " /with space "}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Contents, StartFolderTable,
+                         testing::Values(StartCase{"Missing", std::nullopt, ""}, StartCase{"Empty", "", ""},
+                                         StartCase{"Plain", "/data/logs", "/data/logs"},
+                                         StartCase{"TrailingSlashDropped", "/data/logs/", "/data/logs"},
+                                         StartCase{"RootKept", "/", "/"}, StartCase{"Exactly63", kLong, kLong},
+                                         StartCase{"LongerPathWhole", kLonger, kLonger},
+                                         StartCase{"LineEndDropped", "/data/logs\n", "/data/logs"},
+                                         StartCase{"CrLfDropped", "/data/logs\r\n", "/data/logs"},
+                                         StartCase{"OnlyFirstLine", "/first\n/second", "/first"},
+                                         StartCase{"OnlyALineEnd", "\n", ""},
+                                         StartCase{"SpacesKept", " /with space ", " /with space "}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class FolderChange : public testing::Test {
 protected:

@@ -83,11 +83,10 @@ TEST_P(SeriesDataRoundTrip, ReadsBackWhatWasWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Series, SeriesDataRoundTrip,
-    testing::Values(
-        RoundTripCase{"LoadedLog", {0, 1, 2}, {clBlue, clBlue, clBlue}, {"", "", ""}},
-        RoundTripCase{"ExplicitX", {0.5, 3, 7}, {clDefault, clDefault, clDefault}, {"", "", ""}},
-        RoundTripCase{"SomeColoursAndLabels", {0, 1}, {clDefault, clNone}, {"", "a,b"}},
-        RoundTripCase{"LabelLongerThanALengthByte", {0}, {clDefault}, {std::string(300, 'q')}}),
+    testing::Values(RoundTripCase{"LoadedLog", {0, 1, 2}, {clBlue, clBlue, clBlue}, {"", "", ""}},
+                    RoundTripCase{"ExplicitX", {0.5, 3, 7}, {clDefault, clDefault, clDefault}, {"", "", ""}},
+                    RoundTripCase{"SomeColoursAndLabels", {0, 1}, {clDefault, clNone}, {"", "a,b"}},
+                    RoundTripCase{"LabelLongerThanALengthByte", {0}, {clDefault}, {std::string(300, 'q')}}),
     [](const auto& info) { return info.param.name; });
 
 struct BrokenCase {
@@ -105,15 +104,14 @@ TEST_P(BrokenSeriesData, IsRefusedLeavingTheSeriesAlone) {
   EXPECT_EQ(series.YValueAt(0), 42);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, BrokenSeriesData,
-    testing::Values(BrokenCase{"Empty", {}}, BrokenCase{"CountCut", {0, 1, 0}},
-                    BrokenCase{"PointsMissing", {0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}},
-                    BrokenCase{"HugeCount", {0, 0xFF, 0xFF, 0xFF, 0x7F}},
-                    BrokenCase{"NegativeCount", {0, 0xFF, 0xFF, 0xFF, 0xFF}},
-                    BrokenCase{"LabelCut", {4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 'a'}},
-                    BrokenCase{"BytesAfterTheLastPoint", {0, 0, 0, 0, 0, 1}},
-                    BrokenCase{"MarkPositions", {8, 0, 0, 0, 0}}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Forms, BrokenSeriesData,
+                         testing::Values(BrokenCase{"Empty", {}}, BrokenCase{"CountCut", {0, 1, 0}},
+                                         BrokenCase{"PointsMissing", {0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}},
+                                         BrokenCase{"HugeCount", {0, 0xFF, 0xFF, 0xFF, 0x7F}},
+                                         BrokenCase{"NegativeCount", {0, 0xFF, 0xFF, 0xFF, 0xFF}},
+                                         BrokenCase{"LabelCut", {4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 'a'}},
+                                         BrokenCase{"BytesAfterTheLastPoint", {0, 0, 0, 0, 0, 1}},
+                                         BrokenCase{"MarkPositions", {8, 0, 0, 0, 0}}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -65,16 +65,21 @@ TEST_P(AutomaticCascade, KeepsTheThreeFlagsConsistent) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sequences, AutomaticCascade,
-    testing::Values(
-        CascadeCase{"AutomaticOffSwitchesBothEnds", false,
-                    {{'A', false, false, false, false, true}, {'A', true, true, true, true, true}}},
-        CascadeCase{"AnEndOffMakesTheAxisManual", false,
-                    {{'n', false, false, false, true, true}, {'x', false, false, false, false, true},
-                     {'n', true, false, true, false, true}, {'x', true, true, true, true, true}}},
-        CascadeCase{"SettingTheSameValueRequestsNothing", false,
-                    {{'A', true, true, true, true, false}, {'x', true, true, true, true, false}}},
-        CascadeCase{"WhileLoadingAutomaticStoresItselfOnly", true,
-                    {{'A', false, false, true, true, true}, {'n', false, false, false, true, true}}}),
+    testing::Values(CascadeCase{"AutomaticOffSwitchesBothEnds",
+                                false,
+                                {{'A', false, false, false, false, true}, {'A', true, true, true, true, true}}},
+                    CascadeCase{"AnEndOffMakesTheAxisManual",
+                                false,
+                                {{'n', false, false, false, true, true},
+                                 {'x', false, false, false, false, true},
+                                 {'n', true, false, true, false, true},
+                                 {'x', true, true, true, true, true}}},
+                    CascadeCase{"SettingTheSameValueRequestsNothing",
+                                false,
+                                {{'A', true, true, true, true, false}, {'x', true, true, true, true, false}}},
+                    CascadeCase{"WhileLoadingAutomaticStoresItselfOnly",
+                                true,
+                                {{'A', false, false, true, true, true}, {'n', false, false, false, true, true}}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(TChartModel, ResetToAutomaticRestoresEveryAxis) {
@@ -105,19 +110,16 @@ TEST_P(TitleText, SplitsAtEveryLineEnd) {
   EXPECT_EQ(chart.Title().Text(), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TitleText,
-    testing::Values(TitleCase{"Plain", "Lambda", {"Lambda"}},
-                    TitleCase{"TrailingCrLf", "Lambda\r\n", {"Lambda"}},
-                    TitleCase{"TrailingLf", "Lambda\n", {"Lambda"}},
-                    TitleCase{"Lf", "a\nb", {"a", "b"}},
-                    TitleCase{"Cr", "a\rb", {"a", "b"}},
-                    TitleCase{"CrLfBetween", "a\r\nb", {"a", "b"}},
-                    TitleCase{"LfCr", "a\n\rb", {"a", "", "b"}},
-                    TitleCase{"EmptyLineInside", "a\n\nb\n", {"a", "", "b"}},
-                    TitleCase{"LoneLineEnd", "\n", {""}},
-                    TitleCase{"Empty", "", {}}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Texts, TitleText,
+                         testing::Values(TitleCase{"Plain", "Lambda", {"Lambda"}},
+                                         TitleCase{"TrailingCrLf", "Lambda\r\n", {"Lambda"}},
+                                         TitleCase{"TrailingLf", "Lambda\n", {"Lambda"}},
+                                         TitleCase{"Lf", "a\nb", {"a", "b"}}, TitleCase{"Cr", "a\rb", {"a", "b"}},
+                                         TitleCase{"CrLfBetween", "a\r\nb", {"a", "b"}},
+                                         TitleCase{"LfCr", "a\n\rb", {"a", "", "b"}},
+                                         TitleCase{"EmptyLineInside", "a\n\nb\n", {"a", "", "b"}},
+                                         TitleCase{"LoneLineEnd", "\n", {""}}, TitleCase{"Empty", "", {}}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(TChartModel, TitleRequestsARepaintOnlyWhenItsLinesChange) {
   TChartModel chart;

@@ -143,11 +143,15 @@ INSTANTIATE_TEST_SUITE_P(
         DeleteCase{"PointNegative", true, -1, 0, "Series Delete: ValueIndex -1 out of bounds (0 to 4).", kAllFive},
         DeleteCase{"RunInside", false, 1, 3, nullptr, {0, 40}},
         DeleteCase{"RunToTheEnd", false, 3, 2, nullptr, {0, 10, 20}},
-        DeleteCase{"RunOfNothing", false, 1, 0, "Quantity of data points to delete must be greater than zero.", kAllFive},
-        DeleteCase{"RunNegative", false, 1, -2, "Quantity of data points to delete must be greater than zero.", kAllFive},
+        DeleteCase{"RunOfNothing", false, 1, 0, "Quantity of data points to delete must be greater than zero.",
+                   kAllFive},
+        DeleteCase{"RunNegative", false, 1, -2, "Quantity of data points to delete must be greater than zero.",
+                   kAllFive},
         DeleteCase{"RunPastTheEnd", false, 3, 3, "Quantity of data to delete must be less than Count.", kAllFive},
-        DeleteCase{"RunOverflowing", false, 3, 2147483647, "Quantity of data to delete must be less than Count.", kAllFive},
-        DeleteCase{"RunBeforeTheStart", false, -2, 3, "Series Delete: ValueIndex -2 out of bounds (0 to 4).", kAllFive}),
+        DeleteCase{"RunOverflowing", false, 3, 2147483647, "Quantity of data to delete must be less than Count.",
+                   kAllFive},
+        DeleteCase{"RunBeforeTheStart", false, -2, 3, "Series Delete: ValueIndex -2 out of bounds (0 to 4).",
+                   kAllFive}),
     [](const auto& info) { return info.param.name; });
 
 TEST(TChartSeries, DeletingAllPointsFreesTheColourList) {
@@ -190,8 +194,8 @@ TEST(TChartSeries, EventsSeeAddsAndClears) {
     series.AppendValue(2, "", clDefault);
   }
   series.ClearPoints();
-  EXPECT_EQ(log, (std::vector<std::string>{"before 1.000000", "after 0", "before -1.000000",
-                                           "before 2.000000", "clear"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"before 1.000000", "after 0", "before -1.000000", "before 2.000000", "clear"}));
   EXPECT_EQ(series.UpdateDepth(), 0);
 }
 
@@ -246,8 +250,7 @@ TEST_P(ResolveAxesTest, PicksTheChartsAxes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, ResolveAxesTest,
-                         testing::Values(AxisCase{aBottomAxis, aLeftAxis, 0, 2},
-                                         AxisCase{aTopAxis, aRightAxis, 1, 3},
+                         testing::Values(AxisCase{aBottomAxis, aLeftAxis, 0, 2}, AxisCase{aTopAxis, aRightAxis, 1, 3},
                                          AxisCase{aBothHorizAxis, aBothVertAxis, 0, 2},
                                          AxisCase{aCustomHorizAxis, aCustomVertAxis, 0, 2}));
 
@@ -281,14 +284,43 @@ TEST_P(LineSeriesMargins, KeepRoomForMarkersAndPens) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, LineSeriesMargins,
-    testing::Values(
-        MarginCase{"PanesDefaults", [](TLineSeries&) {}, {0, 0}, {0, 0}},
-        MarginCase{"VisiblePointer", [](TLineSeries& s) { s.Pointer().SetVisible(true); s.Pointer().SetVertSize(6); }, {5, 5}, {7, 7}},
-        MarginCase{"PointerNotInflating", [](TLineSeries& s) { s.Pointer().SetVisible(true); s.Pointer().SetInflateMargins(false); }, {0, 0}, {0, 0}},
-        MarginCase{"StairsWithWidePen", [](TLineSeries& s) { s.SetStairs(true); s.LinePen().SetWidth(3); }, {3, 3}, {3, 3}},
-        MarginCase{"WidePenWithoutStairs", [](TLineSeries& s) { s.LinePen().SetWidth(3); }, {0, 0}, {0, 0}},
-        MarginCase{"Outline", [](TLineSeries& s) { s.OutLine().SetVisible(true); s.OutLine().SetWidth(2); }, {2, 2}, {2, 2}},
-        MarginCase{"LineHeightIn3D", [](TLineSeries& s) { s.View3D = true; s.SetLineHeight(8); }, {0, 0}, {0, 8}}),
+    testing::Values(MarginCase{"PanesDefaults", [](TLineSeries&) {}, {0, 0}, {0, 0}},
+                    MarginCase{"VisiblePointer",
+                               [](TLineSeries& s) {
+                                 s.Pointer().SetVisible(true);
+                                 s.Pointer().SetVertSize(6);
+                               },
+                               {5, 5},
+                               {7, 7}},
+                    MarginCase{"PointerNotInflating",
+                               [](TLineSeries& s) {
+                                 s.Pointer().SetVisible(true);
+                                 s.Pointer().SetInflateMargins(false);
+                               },
+                               {0, 0},
+                               {0, 0}},
+                    MarginCase{"StairsWithWidePen",
+                               [](TLineSeries& s) {
+                                 s.SetStairs(true);
+                                 s.LinePen().SetWidth(3);
+                               },
+                               {3, 3},
+                               {3, 3}},
+                    MarginCase{"WidePenWithoutStairs", [](TLineSeries& s) { s.LinePen().SetWidth(3); }, {0, 0}, {0, 0}},
+                    MarginCase{"Outline",
+                               [](TLineSeries& s) {
+                                 s.OutLine().SetVisible(true);
+                                 s.OutLine().SetWidth(2);
+                               },
+                               {2, 2},
+                               {2, 2}},
+                    MarginCase{"LineHeightIn3D",
+                               [](TLineSeries& s) {
+                                 s.View3D = true;
+                                 s.SetLineHeight(8);
+                               },
+                               {0, 0},
+                               {0, 8}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(TChartSeries, DependentSeriesFollowTheirSource) {

@@ -10,8 +10,7 @@ TEST(FileOpenDialog, InitialDirDropsOneTrailingSlash) {
   const struct {
     const char* Given;
     const char* Kept;
-  } cases[] = {{"/", "/"}, {"/logs/", "/logs"}, {"/logs", "/logs"}, {"/a//", "/a/"}, {"", ""},
-               {"logs/", "logs"}};
+  } cases[] = {{"/", "/"}, {"/logs/", "/logs"}, {"/logs", "/logs"}, {"/a//", "/a/"}, {"", ""}, {"logs/", "logs"}};
   for (const auto& c : cases) {
     FileOpenDialog dialog;
     dialog.SetInitialDir(c.Given);

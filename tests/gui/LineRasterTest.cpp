@@ -27,8 +27,7 @@ PixelSet Mirrored(const PixelSet& pixels, int sx, int sy, bool swap) {
 }
 
 TEST(LineRaster, ShallowLineStepsHalfwayAwayFromTheStartAndLeavesOutTheEnd) {
-  EXPECT_EQ(DrawLine({20, 20}, {25, 22}),
-            (PixelSet{{20, 20}, {21, 20}, {22, 21}, {23, 21}, {24, 22}}));
+  EXPECT_EQ(DrawLine({20, 20}, {25, 22}), (PixelSet{{20, 20}, {21, 20}, {22, 21}, {23, 21}, {24, 22}}));
   EXPECT_EQ(DrawLine({20, 20}, {24, 22}), (PixelSet{{20, 20}, {21, 21}, {22, 21}, {23, 22}}));
 }
 
@@ -38,8 +37,8 @@ TEST(LineRaster, AllEightOctantsAreMirrorImagesWithoutTheirEndPixel) {
     int sx, sy;
     bool swap;
   };
-  const Octant octants[] = {{1, 1, false},  {-1, 1, false}, {1, -1, false}, {-1, -1, false},
-                            {1, 1, true},   {-1, 1, true},  {1, -1, true},  {-1, -1, true}};
+  const Octant octants[] = {{1, 1, false}, {-1, 1, false}, {1, -1, false}, {-1, -1, false},
+                            {1, 1, true},  {-1, 1, true},  {1, -1, true},  {-1, -1, true}};
   for (const Octant& o : octants) {
     int dx = 13 * o.sx, dy = 5 * o.sy;
     if (o.swap) std::swap(dx, dy);

@@ -14,8 +14,7 @@ TFont FakeFont(int interCharSize = 0) {
 TRect InkBox(const TRasterCanvas& canvas) {
   TRect box{canvas.Width(), canvas.Height(), 0, 0};
   for (auto [x, y] : PixelsNotOf(canvas)) {
-    box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
-           std::max(box.Bottom, y + 1)};
+    box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
   }
   return box;
 }
@@ -37,12 +36,9 @@ struct AlignCase {
 TEST(RasterText, AlignmentCodesPlaceTheTextAroundItsPoint) {
   // "ab" is 12 x 13; each glyph is its cell without the last column.
   const AlignCase cases[] = {
-      {TextAlignLeft | TextAlignTop, {50, 30, 61, 43}},
-      {TextAlignRight | TextAlignTop, {38, 30, 49, 43}},
-      {TextAlignCenter | TextAlignTop, {44, 30, 55, 43}},
-      {TextAlignLeft | TextAlignBottom, {50, 17, 61, 30}},
-      {TextAlignRight | TextAlignBottom, {38, 17, 49, 30}},
-      {TextAlignCenter | TextAlignBottom, {44, 17, 55, 30}},
+      {TextAlignLeft | TextAlignTop, {50, 30, 61, 43}},     {TextAlignRight | TextAlignTop, {38, 30, 49, 43}},
+      {TextAlignCenter | TextAlignTop, {44, 30, 55, 43}},   {TextAlignLeft | TextAlignBottom, {50, 17, 61, 30}},
+      {TextAlignRight | TextAlignBottom, {38, 17, 49, 30}}, {TextAlignCenter | TextAlignBottom, {44, 17, 55, 30}},
   };
   for (const AlignCase& c : cases) {
     SCOPED_TRACE(c.Align);

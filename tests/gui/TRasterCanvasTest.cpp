@@ -14,10 +14,9 @@ struct RopCase {
   int Code;
 };
 const RopCase ropCases[] = {
-    {pmBlack, 1},       {pmNotMerge, 2},  {pmMaskNotPen, 3}, {pmNotCopy, 4},
-    {pmMaskPenNot, 5},  {pmNot, 6},       {pmXor, 7},        {pmNotMask, 8},
-    {pmMask, 9},        {pmNotXor, 10},   {pmNop, 11},       {pmMergeNotPen, 12},
-    {pmCopy, 13},       {pmMergePenNot, 14}, {pmMerge, 15},  {pmWhite, 16},
+    {pmBlack, 1}, {pmNotMerge, 2},     {pmMaskNotPen, 3}, {pmNotCopy, 4}, {pmMaskPenNot, 5}, {pmNot, 6},
+    {pmXor, 7},   {pmNotMask, 8},      {pmMask, 9},       {pmNotXor, 10}, {pmNop, 11},       {pmMergeNotPen, 12},
+    {pmCopy, 13}, {pmMergePenNot, 14}, {pmMerge, 15},     {pmWhite, 16},
 };
 
 TColor ExpectedRopResult(int code) {

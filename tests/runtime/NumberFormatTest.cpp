@@ -29,10 +29,17 @@ TEST(FormatNumber, AxisPatternsInBothLocales) {
       {1, "1", "1", "1.000", "1,000"},
       {1.875, "1.875", "1,875", "1.875", "1,875"},
       {-1, "-1", "-1", "-1.000", "-1,000"},
-      {1234.5, "1,234.5", "1\xA0" "234,5", "1234.500", "1234,500"},
+      {1234.5, "1,234.5",
+       "1\xA0"
+       "234,5",
+       "1234.500", "1234,500"},
       {0.0001, "0", "0", ".0001", ",0001"},
       {0.0005, "0.001", "0,001", ".0005", ",0005"},
-      {12345678.9, "12,345,678.9", "12\xA0" "345\xA0" "678,9", "12345678.900", "12345678,900"},
+      {12345678.9, "12,345,678.9",
+       "12\xA0"
+       "345\xA0"
+       "678,9",
+       "12345678.900", "12345678,900"},
       {1e20, "1E20", "1E20", "1E20", "1E20"},
   };
   for (const AxisPatternCase& c : cases) {
@@ -56,7 +63,6 @@ struct PatternCase {
   const char* Expected;
 };
 
-
 void PrintTo(const PatternCase& c, std::ostream* os) {
   *os << '"' << c.Pattern << "\" " << static_cast<double>(c.Value);
 }
@@ -74,65 +80,44 @@ TEST_P(FormatNumberTable, Formats) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, FormatNumberTable,
-    ::testing::Values(PatternCase{"0.00", 3.14159L, "3.14"},
-                      PatternCase{"0", 2.5L, "3"},
-                      PatternCase{"0", 3.5L, "4"},
-                      PatternCase{"0.0", 2.25L, "2.3"},
-                      PatternCase{"#;(#);zero", -5, "(5)"},
-                      PatternCase{"#;(#);zero", 0, "zero"},
-                      PatternCase{"#;(#)", -0.2L, ""},
-                      PatternCase{"#", 0, ""},
-                      PatternCase{"0.##E+00", 12345, "1.23E+04"},
-                      PatternCase{"0.###E-0", 0.00012345, "1.234E-4"},
+    ::testing::Values(PatternCase{"0.00", 3.14159L, "3.14"}, PatternCase{"0", 2.5L, "3"}, PatternCase{"0", 3.5L, "4"},
+                      PatternCase{"0.0", 2.25L, "2.3"}, PatternCase{"#;(#);zero", -5, "(5)"},
+                      PatternCase{"#;(#);zero", 0, "zero"}, PatternCase{"#;(#)", -0.2L, ""}, PatternCase{"#", 0, ""},
+                      PatternCase{"0.##E+00", 12345, "1.23E+04"}, PatternCase{"0.###E-0", 0.00012345, "1.234E-4"},
                       PatternCase{"'Value: '0.0", 2.25L, "Value: 2.3"},
-                      PatternCase{"#,##0.00;(#,##0.00)", -1234.567, "(1,234.57)"},
-                      PatternCase{"", 1.5L, "1.5"}));
+                      PatternCase{"#,##0.00;(#,##0.00)", -1234.567, "(1,234.57)"}, PatternCase{"", 1.5L, "1.5"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, FormatNumberTable,
-    ::testing::Values(PatternCase{"#,##0.###", 999999.9995, "1,000,000"},
-                      PatternCase{"#,##0.###", 0.00049, "0"},
-                      PatternCase{"#,##0.###", -0.0001, "0"},
-                      PatternCase{"#,##0.###", 1e17L, "100,000,000,000,000,000"},
-                      PatternCase{"#,##0.###", 1e18L, "1E18"},
-                      PatternCase{"#,##0.###", kNaN, "NAN"},
-                      PatternCase{"#,##0.###", kInf, "INF"},
-                      PatternCase{"#,##0.###", -kInf, "-INF"},
-                      PatternCase{"0.00E+00", kInf, "INF"}));
+INSTANTIATE_TEST_SUITE_P(EdgeCases, FormatNumberTable,
+                         ::testing::Values(PatternCase{"#,##0.###", 999999.9995, "1,000,000"},
+                                           PatternCase{"#,##0.###", 0.00049, "0"},
+                                           PatternCase{"#,##0.###", -0.0001, "0"},
+                                           PatternCase{"#,##0.###", 1e17L, "100,000,000,000,000,000"},
+                                           PatternCase{"#,##0.###", 1e18L, "1E18"},
+                                           PatternCase{"#,##0.###", kNaN, "NAN"}, PatternCase{"#,##0.###", kInf, "INF"},
+                                           PatternCase{"#,##0.###", -kInf, "-INF"},
+                                           PatternCase{"0.00E+00", kInf, "INF"}));
 
 INSTANTIATE_TEST_SUITE_P(
     SingleRules, FormatNumberTable,
     ::testing::Values(
         // More integer digits than integer slots: the first slot writes them all.
-        PatternCase{"0", 1234, "1234"},
-        PatternCase{"#,#", 1234567, "1,234,567"},
+        PatternCase{"0", 1234, "1234"}, PatternCase{"#,#", 1234567, "1,234,567"},
         // Fewer: empty positions until the mandatory zeros.
-        PatternCase{"0000", 12, "0012"},
-        PatternCase{"#0.0#", 0.5L, "0.5"},
+        PatternCase{"0000", 12, "0012"}, PatternCase{"#0.0#", 0.5L, "0.5"},
         // Rounding to no digits selects the zero section again.
-        PatternCase{"#;(#);zero", -0.2L, "zero"},
-        PatternCase{"0;(0);nil", -0.0L, "nil"},
-        PatternCase{"#;(#);", 0, ""},
+        PatternCase{"#;(#);zero", -0.2L, "zero"}, PatternCase{"0;(0);nil", -0.0L, "nil"}, PatternCase{"#;(#);", 0, ""},
         // Exponents: sign forms, zero padding capped at four digits.
-        PatternCase{"0E+0", 0.001L, "1E-3"},
-        PatternCase{"0E-0", 12345, "1E4"},
-        PatternCase{"0E-0", 0.001L, "1E-3"},
-        PatternCase{"0e+000000", 100000, "1e+0005"},
-        PatternCase{"0.0E+00", 0, "0.0E+00"},
-        PatternCase{"0E", 5, "5E"},
+        PatternCase{"0E+0", 0.001L, "1E-3"}, PatternCase{"0E-0", 12345, "1E4"}, PatternCase{"0E-0", 0.001L, "1E-3"},
+        PatternCase{"0e+000000", 100000, "1e+0005"}, PatternCase{"0.0E+00", 0, "0.0E+00"}, PatternCase{"0E", 5, "5E"},
         // Literals: both quote kinds, ";" inside quotes, an open quote.
-        PatternCase{"\"x\"0", 5, "x5"},
-        PatternCase{"'a;b'0;(0)", 3, "a;b3"},
-        PatternCase{"'a;b'0;(0)", -3, "(3)"},
-        PatternCase{"0 'abc", 5, "5 abc"},
-        PatternCase{"0 'a;b", -5, "-5 a;b"},
+        PatternCase{"\"x\"0", 5, "x5"}, PatternCase{"'a;b'0;(0)", 3, "a;b3"}, PatternCase{"'a;b'0;(0)", -3, "(3)"},
+        PatternCase{"0 'abc", 5, "5 abc"}, PatternCase{"0 'a;b", -5, "-5 a;b"},
         // No digit slots: only the literal text and the sign.
         PatternCase{"abc", -5, "-abc"},
         // A pattern starting with ";" has no first section.
         PatternCase{";(0)", 2.5L, "2.5"},
         // The decimal separator only comes with a fraction digit.
-        PatternCase{"#.##", 1, "1"},
-        PatternCase{"0.###", 0.05L, "0.05"}));
+        PatternCase{"#.##", 1, "1"}, PatternCase{"0.###", 0.05L, "0.05"}));
 
 TEST(FormatNumber, NullThousandSeparatorMeansNoGrouping) {
   const LocaleScope locale('.', '\0');
@@ -219,19 +204,13 @@ struct DecimalCase {
 
 TEST(NumberToDecimal, DigitsExponentAndRounding) {
   const DecimalCase cases[] = {
-      {1.875L, 18, 9999, 1, false, "1875"},
-      {0.0001, 18, 9999, -3, false, "100000000000000005"},
-      {0.0001, 15, 9999, -3, false, "1"},
-      {1234.5L, 18, 0, 4, false, "1235"},
-      {-1234.5L, 18, 0, 4, true, "1235"},
-      {9.5L, 18, 0, 2, false, "1"},        // carry out of the first digit
-      {999.96L, 18, 1, 4, false, "1"},
-      {0.4L, 18, 0, 0, false, ""},         // rounds to nothing
-      {0.0004L, 18, 3, 0, false, ""},      // rounding position before the first digit
-      {-0.0L, 18, 9999, 0, false, ""},
-      {10, 18, 9999, 2, false, "1"},       // the estimate is one short: 10^18 divided
-      {1e18L, 18, 9999, 19, false, "1"},
-      {123456789.0L, 4, 9999, 9, false, "1235"},
+      {1.875L, 18, 9999, 1, false, "1875"}, {0.0001, 18, 9999, -3, false, "100000000000000005"},
+      {0.0001, 15, 9999, -3, false, "1"},   {1234.5L, 18, 0, 4, false, "1235"},
+      {-1234.5L, 18, 0, 4, true, "1235"},   {9.5L, 18, 0, 2, false, "1"},   // carry out of the first digit
+      {999.96L, 18, 1, 4, false, "1"},      {0.4L, 18, 0, 0, false, ""},    // rounds to nothing
+      {0.0004L, 18, 3, 0, false, ""},                                       // rounding position before the first digit
+      {-0.0L, 18, 9999, 0, false, ""},      {10, 18, 9999, 2, false, "1"},  // the estimate is one short: 10^18 divided
+      {1e18L, 18, 9999, 19, false, "1"},    {123456789.0L, 4, 9999, 9, false, "1235"},
   };
   for (const DecimalCase& c : cases) {
     SCOPED_TRACE(static_cast<double>(c.Value));

@@ -15,8 +15,7 @@ namespace {
 
 class SeparatorsScope {
 public:
-  SeparatorsScope(char decimal, char thousand)
-      : decimal_(LocaleDecimalSeparator), thousand_(LocaleThousandSeparator) {
+  SeparatorsScope(char decimal, char thousand) : decimal_(LocaleDecimalSeparator), thousand_(LocaleThousandSeparator) {
     SetLocaleSeparators(decimal, thousand);
   }
   ~SeparatorsScope() { SetLocaleSeparators(decimal_, thousand_); }
@@ -45,24 +44,19 @@ TEST_P(TextToCurrencyWithComma, GivesTheAmountOrFails) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, TextToCurrencyWithComma,
     testing::Values(CurrencyCase{"12,5", true, 125000}, CurrencyCase{" -3,25 ", true, -32500},
-                    CurrencyCase{"7", true, 70000}, CurrencyCase{",5", true, 5000},
-                    CurrencyCase{"1E2", true, 1000000}, CurrencyCase{"0,00015", true, 2},
-                    CurrencyCase{"0,00025", true, 2}, CurrencyCase{"0,00035", true, 4},
-                    CurrencyCase{"1,234567", true, 12346}, CurrencyCase{",", true, 0},
-                    CurrencyCase{"-,", true, 0}, CurrencyCase{"1E", true, 10000},
-                    CurrencyCase{"1e+", true, 10000}, CurrencyCase{"25E-1", true, 25000},
-                    CurrencyCase{"+8", true, 80000}, CurrencyCase{"  9  ", true, 90000},
-                    CurrencyCase{"1E-4999", true, 0}, CurrencyCase{"1E-5000", false, 0},
-                    CurrencyCase{"922337203685477,5807", true, INT64_MAX},
-                    CurrencyCase{"12345678901234567890123E-20", true, 1234568},
-                    CurrencyCase{"12.5", false, 0}, CurrencyCase{"1 000", false, 0},
-                    CurrencyCase{"1.000", false, 0}, CurrencyCase{"", false, 0},
-                    CurrencyCase{"-", false, 0}, CurrencyCase{"+", false, 0},
-                    CurrencyCase{"  ", false, 0}, CurrencyCase{"12,5,3", false, 0},
-                    CurrencyCase{"1E16", false, 0}, CurrencyCase{"\t5", false, 0},
-                    CurrencyCase{"5\t", false, 0}, CurrencyCase{"E5", false, 0},
-                    CurrencyCase{"1E5000", false, 0}, CurrencyCase{"1E499999", false, 0},
-                    CurrencyCase{"922337203685477,5808", false, 0},
+                    CurrencyCase{"7", true, 70000}, CurrencyCase{",5", true, 5000}, CurrencyCase{"1E2", true, 1000000},
+                    CurrencyCase{"0,00015", true, 2}, CurrencyCase{"0,00025", true, 2},
+                    CurrencyCase{"0,00035", true, 4}, CurrencyCase{"1,234567", true, 12346}, CurrencyCase{",", true, 0},
+                    CurrencyCase{"-,", true, 0}, CurrencyCase{"1E", true, 10000}, CurrencyCase{"1e+", true, 10000},
+                    CurrencyCase{"25E-1", true, 25000}, CurrencyCase{"+8", true, 80000},
+                    CurrencyCase{"  9  ", true, 90000}, CurrencyCase{"1E-4999", true, 0},
+                    CurrencyCase{"1E-5000", false, 0}, CurrencyCase{"922337203685477,5807", true, INT64_MAX},
+                    CurrencyCase{"12345678901234567890123E-20", true, 1234568}, CurrencyCase{"12.5", false, 0},
+                    CurrencyCase{"1 000", false, 0}, CurrencyCase{"1.000", false, 0}, CurrencyCase{"", false, 0},
+                    CurrencyCase{"-", false, 0}, CurrencyCase{"+", false, 0}, CurrencyCase{"  ", false, 0},
+                    CurrencyCase{"12,5,3", false, 0}, CurrencyCase{"1E16", false, 0}, CurrencyCase{"\t5", false, 0},
+                    CurrencyCase{"5\t", false, 0}, CurrencyCase{"E5", false, 0}, CurrencyCase{"1E5000", false, 0},
+                    CurrencyCase{"1E499999", false, 0}, CurrencyCase{"922337203685477,5808", false, 0},
                     CurrencyCase{"--1", false, 0}, CurrencyCase{"0x10", false, 0}));
 
 TEST(TextToCurrency, NamesTheTextInItsError) {

@@ -111,15 +111,13 @@ TEST(AxisDrawing, ZeroToFiveWithStepOne) {
   pane.Draw();
   EXPECT_EQ(pane.LabelTexts(), Quoted({"5", "4", "3", "2", "1", "0"}));
   EXPECT_EQ(pane.CallsStartingWith("TextOut 688 "),
-            (std::vector<std::string>{"TextOut 688 14 \"5\"", "TextOut 688 36 \"4\"",
-                                      "TextOut 688 58 \"3\"", "TextOut 688 80 \"2\"",
-                                      "TextOut 688 102 \"1\"", "TextOut 688 124 \"0\""}));
+            (std::vector<std::string>{"TextOut 688 14 \"5\"", "TextOut 688 36 \"4\"", "TextOut 688 58 \"3\"",
+                                      "TextOut 688 80 \"2\"", "TextOut 688 102 \"1\"", "TextOut 688 124 \"0\""}));
   EXPECT_EQ(pane.Axis().TickPixels, (Pixels{20, 42, 64, 86, 108, 130}));
-  EXPECT_EQ(pane.RowsOfLinesFrom(682), (Pixels{20, 42, 64, 86, 108, 130, 36, 31, 26, 58, 53, 48, 80,
-                                               75, 70, 102, 97, 92, 124, 119, 114}));
+  EXPECT_EQ(pane.RowsOfLinesFrom(682),
+            (Pixels{20, 42, 64, 86, 108, 130, 36, 31, 26, 58, 53, 48, 80, 75, 70, 102, 97, 92, 124, 119, 114}));
   EXPECT_EQ(pane.RowsOfLinesFrom(2), (Pixels{42, 64, 86, 108}));  // grid, not on the edges
-  EXPECT_EQ(pane.CallsStartingWith("LineSegment 681 "),
-            (std::vector<std::string>{"LineSegment 681 20 681 130"}));
+  EXPECT_EQ(pane.CallsStartingWith("LineSegment 681 "), (std::vector<std::string>{"LineSegment 681 20 681 130"}));
 }
 
 TEST(AxisDrawing, LabelsOfOtherRanges) {
@@ -160,8 +158,8 @@ TEST(AxisDrawing, NoSeparationKeepsTheStartStep) {
   pane.Load({0, 5});
   pane.Axis().SetLabelsSeparation(0);
   pane.Draw();
-  EXPECT_EQ(pane.LabelTexts(), Quoted({"5", "4.444", "3.889", "3.333", "2.778", "2.222", "1.667",
-                                       "1.111", "0.556", "0"}));
+  EXPECT_EQ(pane.LabelTexts(),
+            Quoted({"5", "4.444", "3.889", "3.333", "2.778", "2.222", "1.667", "1.111", "0.556", "0"}));
 }
 
 TEST(AxisDrawing, TooShortForOneLabelDrawsOnlyTheLine) {
@@ -210,7 +208,7 @@ TEST(AxisDrawing, HitAreaReachesFromTheLabelsToThreePixelsBeyondTheLine) {
     int X;
     int Y;
     bool Hit;
-  } cases[] = {{678, 70, true}, {677, 70, false}, {688, 70, true}, {689, 70, false},
+  } cases[] = {{678, 70, true}, {677, 70, false}, {688, 70, true},  {689, 70, false},
                {681, 20, true}, {681, 19, false}, {681, 130, true}, {681, 131, false}};
   for (const auto& c : cases) {
     EXPECT_EQ(pane.Axis().HitTest(c.X, c.Y), c.Hit) << c.X << "," << c.Y;

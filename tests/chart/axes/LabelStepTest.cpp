@@ -10,8 +10,9 @@ TEST(NextNiceStep, GrowsToTheNextOneTwoFiveValue) {
   const struct {
     double X;
     double Expected;
-  } cases[] = {{0.5556, 1}, {1, 2}, {2, 5}, {3, 5}, {7, 10}, {12, 20}, {55.6, 100},
-               {0.03, 0.05}, {std::numeric_limits<double>::infinity(), 1}};
+  } cases[] = {{0.5556, 1}, {1, 2},       {2, 5},
+               {3, 5},      {7, 10},      {12, 20},
+               {55.6, 100}, {0.03, 0.05}, {std::numeric_limits<double>::infinity(), 1}};
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(NextNiceStep(c.X), c.Expected) << c.X;
   }
@@ -45,11 +46,11 @@ TEST(ComputeValueLabelStep, WorkedExamples) {
   } cases[] = {
       {0, 5, 110, 10, 0, 1},
       {1000, 1500, 110, 10, 0, 100},
-      {0, 5, 110, 0, 0, 5.0 / 9.0},       // no search: the start step stays
+      {0, 5, 110, 0, 0, 5.0 / 9.0},         // no search: the start step stays
       {0, 5, 5, 10, 0, SmallestLabelStep},  // not even one label fits
       {0, 0, 110, 10, 0, 1},
       {3, 3, 110, 10, 0, 1},
-      {0, 5, 110, 10, 0.25, 1},           // a wished step grows when labels do not fit
+      {0, 5, 110, 10, 0.25, 1},  // a wished step grows when labels do not fit
       {0, 5, 110, 10, 2, 2},
       {0, 1e308, 110, 10, 0, 2e307},
       {-1e308, 1e308, 110, 10, 0, std::numeric_limits<double>::infinity()},  // overflowed range
@@ -58,8 +59,7 @@ TEST(ComputeValueLabelStep, WorkedExamples) {
     LabelStepInput input = VerticalLabels(c.Min, c.Max, c.Pixels);
     input.LabelsSeparation = c.Separation;
     input.Increment = c.Increment;
-    EXPECT_DOUBLE_EQ(ComputeValueLabelStep(input), c.Expected)
-        << c.Min << ".." << c.Max << " on " << c.Pixels;
+    EXPECT_DOUBLE_EQ(ComputeValueLabelStep(input), c.Expected) << c.Min << ".." << c.Max << " on " << c.Pixels;
   }
 }
 

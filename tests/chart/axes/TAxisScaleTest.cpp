@@ -21,7 +21,7 @@ TEST(TAxisScale, PlacesTheSpanAlongThePlot) {
   EXPECT_EQ(scale.PixelLength, 121);
   EXPECT_EQ(scale.MidPixel, 62);
   scale.PlaceAlong(-5, 10, 0, 100);
-  EXPECT_EQ(scale.MidPixel, 0);  // (-5 + 5) / 2
+  EXPECT_EQ(scale.MidPixel, 0);      // (-5 + 5) / 2
   scale.PlaceAlong(0, 101, 25, 75);  // 25.25 and 75.75, rounded
   EXPECT_EQ(scale.FirstPixel, 25);
   EXPECT_EQ(scale.LastPixel, 76);
@@ -33,8 +33,8 @@ TEST(TAxisScale, LinearVerticalMapping) {
   const struct {
     double Value;
     int Pixel;
-  } cases[] = {{2.5, 70}, {1.875, 82}, {5, 20}, {0, 120}, {1.9, 82}, {-1, 140}, {1e12, -PixelLimit},
-               {-1e12, PixelLimit}};
+  } cases[] = {{2.5, 70},           {1.875, 82},        {5, 20}, {0, 120}, {1.9, 82}, {-1, 140},
+               {1e12, -PixelLimit}, {-1e12, PixelLimit}};
   for (const auto& c : cases) {
     EXPECT_EQ(scale.ValueToPixel(c.Value), c.Pixel) << c.Value;
   }

@@ -50,8 +50,8 @@ TEST(TChartAxis, WhichAxesAreShown) {
   EXPECT_FALSE(pane.Chart.BottomAxis().IsShown);  // switched off
   EXPECT_FALSE(pane.Chart.TopAxis().IsShown);     // no series on it
   EXPECT_FALSE(pane.Chart.LeftAxis().IsShown);
-  EXPECT_TRUE(pane.Chart.RightAxis().IsShown);    // shown even without points
-  EXPECT_FALSE(pane.Chart.DepthAxis().IsShown);   // 2D
+  EXPECT_TRUE(pane.Chart.RightAxis().IsShown);   // shown even without points
+  EXPECT_FALSE(pane.Chart.DepthAxis().IsShown);  // 2D
 
   pane.Series.SetActive(false);  // no active series: every visible axis
   pane.Layout();
@@ -201,11 +201,9 @@ TEST(TChartAxis, ShiftRangeWithAndWithoutLimits) {
     bool CheckLimits;
     double ShiftedMinimum;
   } cases[] = {
-      {0, 10, 1, true, 0},    // already at the largest value
-      {0, 10, 1, false, 1},
-      {2, 8, 1, true, 3},
-      {2, 8, -1, true, 1},
-      {0, 8, -1, true, 0},    // already at the smallest value
+      {0, 10, 1, true, 0},  // already at the largest value
+      {0, 10, 1, false, 1}, {2, 8, 1, true, 3},
+      {2, 8, -1, true, 1},  {0, 8, -1, true, 0},  // already at the smallest value
       {2, 8, 0, true, 2},
   };
   for (const auto& c : cases) {
@@ -227,10 +225,8 @@ TEST(TChartAxis, SeriesMarginsAndOffsetsWidenTheRange) {
     double ScaleMin;
     double ScaleMax;
   } cases[] = {
-      {0, 0, false, 0, 100},
-      {0, 20, false, 0, 125},   // 20 pixels above the top on 100: 80 for the data
-      {20, 0, false, -25, 100},
-      {20, 0, true, -25, 100},  // inverted: the minimum offset stays at the minimum
+      {0, 0, false, 0, 100},         {0, 20, false, 0, 125},   // 20 pixels above the top on 100: 80 for the data
+      {20, 0, false, -25, 100},      {20, 0, true, -25, 100},  // inverted: the minimum offset stays at the minimum
       {10, 10, false, -12.5, 112.5},
   };
   for (const auto& c : cases) {

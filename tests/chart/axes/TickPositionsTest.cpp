@@ -29,8 +29,7 @@ TEST(ValueLabelValues, RunFromTheTopDownward) {
       {-1e308, 1e308, std::numeric_limits<double>::infinity(), {}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ValueLabelValues(c.Min, c.Max, c.Step, true), c.Expected)
-        << c.Min << ".." << c.Max << " step " << c.Step;
+    EXPECT_EQ(ValueLabelValues(c.Min, c.Max, c.Step, true), c.Expected) << c.Min << ".." << c.Max << " step " << c.Step;
   }
 }
 
@@ -61,8 +60,7 @@ TEST(GridPositions, StrictlyInsideTheSpan) {
 }
 
 TEST(MinorTickPositions, BetweenAndBeyondTheMajors) {
-  EXPECT_EQ(MinorTickPositions({20, 40, 60}, 3, 0, 80),
-            (Pixels{15, 65, 10, 70, 5, 75, 35, 30, 25, 55, 50, 45}));
+  EXPECT_EQ(MinorTickPositions({20, 40, 60}, 3, 0, 80), (Pixels{15, 65, 10, 70, 5, 75, 35, 30, 25, 55, 50, 45}));
   EXPECT_EQ(MinorTickPositions({20, 40, 60}, 3, 12, 68), (Pixels{15, 65, 35, 30, 25, 55, 50, 45}));
   EXPECT_EQ(MinorTickPositions({20}, 3, 0, 80), (Pixels{}));
   EXPECT_EQ(MinorTickPositions({0, 10}, 2, -20, 20), (Pixels{-3, 13, -7, 17, 7, 3}));

@@ -17,18 +17,16 @@ TEST(ChartPen, SettersTellTheOwnerOnlyOnARealChange) {
   Counter changes;
   pen.OnChange = changes.Hook();
   const std::function<void()> sameValue[] = {
-      [&] { pen.SetColor(clBlack); },     [&] { pen.SetWidth(1); },
-      [&] { pen.SetStyle(psSolid); },     [&] { pen.SetMode(pmCopy); },
-      [&] { pen.SetVisible(true); },      [&] { pen.SetSmallDots(false); },
-      [&] { pen.SetSmallSpace(0); },      [&] { pen.SetEndStyle(esRound); },
+      [&] { pen.SetColor(clBlack); }, [&] { pen.SetWidth(1); },          [&] { pen.SetStyle(psSolid); },
+      [&] { pen.SetMode(pmCopy); },   [&] { pen.SetVisible(true); },     [&] { pen.SetSmallDots(false); },
+      [&] { pen.SetSmallSpace(0); },  [&] { pen.SetEndStyle(esRound); },
   };
   for (const auto& set : sameValue) set();
   EXPECT_EQ(changes.Count, 0);
   const std::function<void()> newValue[] = {
-      [&] { pen.SetColor(clRed); },       [&] { pen.SetWidth(2); },
-      [&] { pen.SetStyle(psDash); },      [&] { pen.SetMode(pmNotXor); },
-      [&] { pen.SetVisible(false); },     [&] { pen.SetSmallDots(true); },
-      [&] { pen.SetSmallSpace(3); },      [&] { pen.SetEndStyle(esFlat); },
+      [&] { pen.SetColor(clRed); },   [&] { pen.SetWidth(2); },         [&] { pen.SetStyle(psDash); },
+      [&] { pen.SetMode(pmNotXor); }, [&] { pen.SetVisible(false); },   [&] { pen.SetSmallDots(true); },
+      [&] { pen.SetSmallSpace(3); },  [&] { pen.SetEndStyle(esFlat); },
   };
   for (const auto& set : newValue) set();
   EXPECT_EQ(changes.Count, 8);

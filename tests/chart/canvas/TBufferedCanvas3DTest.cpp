@@ -157,9 +157,8 @@ TEST_F(Surface, BevelFrameDrawsTopLeftAndBottomRightEdgesAndShrinksTheRectangle)
     TColor Color;
   };
   const Expect pixels[] = {
-      {1, 1, clRed},  {1, 9, clRed},  {9, 1, clRed},  {10, 1, clBlue}, {1, 10, clBlue},
-      {10, 10, clBlue}, {2, 2, clRed}, {8, 2, clRed}, {9, 2, clBlue},  {2, 9, clBlue},
-      {3, 3, clWhite}, {0, 0, clWhite}, {11, 11, clWhite},
+      {1, 1, clRed}, {1, 9, clRed},  {9, 1, clRed},  {10, 1, clBlue}, {1, 10, clBlue}, {10, 10, clBlue},  {2, 2, clRed},
+      {8, 2, clRed}, {9, 2, clBlue}, {2, 9, clBlue}, {3, 3, clWhite}, {0, 0, clWhite}, {11, 11, clWhite},
   };
   for (const Expect& e : pixels) EXPECT_EQ(Picture().GetPixel(e.X, e.Y), e.Color) << e.X << "," << e.Y;
 }

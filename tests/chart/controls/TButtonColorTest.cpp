@@ -54,8 +54,7 @@ TEST_P(SymbolRectTable, SwatchFollowsTheButtonSize) {
 INSTANTIATE_TEST_SUITE_P(Sizes, SymbolRectTable,
                          testing::Values(SymbolRectCase{108, 25, {89, 7, 102, 19}},
                                          SymbolRectCase{108, 30, {89, 9, 102, 23}},
-                                         SymbolRectCase{40, 3, {21, 3, 34, 3}},
-                                         SymbolRectCase{20, 8, {1, 2, 14, 6}}));
+                                         SymbolRectCase{40, 3, {21, 3, 34, 3}}, SymbolRectCase{20, 8, {1, 2, 14, 6}}));
 
 TEST_F(ButtonColor, LinksSeriesColorIgnoringCase) {
   series.SetSeriesColor(clRed);

@@ -108,8 +108,8 @@ TEST(ChartZoom, BothDirectionsNeedBothSizesAndTheHorizontalOneDecides) {
     int zooms;
     int undos;
   };
-  for (const Case& c : {Case{100, 40, 1, 0}, Case{-100, 40, 0, 1}, Case{100, -40, 1, 0},
-                        Case{100, 10, 0, 0}, Case{-100, 10, 0, 0}}) {
+  for (const Case& c :
+       {Case{100, 40, 1, 0}, Case{-100, 40, 0, 1}, Case{100, -40, 1, 0}, Case{100, 10, 0, 0}, Case{-100, 10, 0, 0}}) {
     SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
     Pane pane;
     pane.chart.Zoom().SetDirection(zdBoth);
@@ -312,9 +312,7 @@ TEST_F(ChartPan, HorizontalPanningIgnoresVerticalMovement) {
 }
 
 TEST_F(ChartPan, RefusedAxisStaysWhileTheOthersPan) {
-  pane.chart.OnAllowScroll = [&](TChartAxis& axis, double&, double&, bool& allow) {
-    allow = &axis != &right;
-  };
+  pane.chart.OnAllowScroll = [&](TChartAxis& axis, double&, double&, bool& allow) { allow = &axis != &right; };
   const AxisState rightBefore = StateOf(right);
   const AxisState bottomBefore = StateOf(bottom);
   Press(300, 40);

@@ -37,10 +37,9 @@ TEST(TChartLayout, PlotRectangleFromTheMargins) {
     int Bottom;
     TRect Expected;
   } cases[] = {
-      {muPercent, 1, 5, {1, 2, 727, 122}},  // 129 / 100 = 1, 645 / 100 = 6
-      {muPixels, 1, 5, {1, 2, 727, 123}},
-      {muPixels, 70, 67, {1, 71, 727, 72}},    // negative height: one pixel
-      {muPixels, 60, 67, {1, 61, 727, 190}},   // zero height: the control's height
+      {muPercent, 1, 5, {1, 2, 727, 122}},                                          // 129 / 100 = 1, 645 / 100 = 6
+      {muPixels, 1, 5, {1, 2, 727, 123}},    {muPixels, 70, 67, {1, 71, 727, 72}},  // negative height: one pixel
+      {muPixels, 60, 67, {1, 61, 727, 190}},                                        // zero height: the control's height
       {muPercent, 60, 60, {1, 78, 727, 79}},
   };
   for (const auto& c : cases) {
@@ -117,9 +116,7 @@ TEST(TChartPainting, RepaintOnlyOnAChangeAndNeverFromPainting) {
   EXPECT_EQ(bare.Chart.RepaintRequestCount(), requests + 1);
   EXPECT_TRUE(bare.Chart.PictureStale());
 
-  bare.Chart.OnAfterDraw = [](TCustomChartPanel& sender) {
-    static_cast<TChart&>(sender).SetMarginTop(7);
-  };
+  bare.Chart.OnAfterDraw = [](TCustomChartPanel& sender) { static_cast<TChart&>(sender).SetMarginTop(7); };
   bare.Paint();
   EXPECT_EQ(bare.Chart.MarginTop(), 7);
   EXPECT_FALSE(bare.Chart.PictureStale());

@@ -94,20 +94,19 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, VisibleRange,
     testing::Values(
         RangeCase{"KeepsThePointBeyondTheRightEdge", 10.5, 20.5, [](TLineSeries&) {}, 11, 21},
-        RangeCase{"WithoutKeepPointBeyondEdge", 10.5, 20.5,
-                  [](TLineSeries& s) { s.SetKeepPointBeyondEdge(false); }, 11, 20},
+        RangeCase{"WithoutKeepPointBeyondEdge", 10.5, 20.5, [](TLineSeries& s) { s.SetKeepPointBeyondEdge(false); }, 11,
+                  20},
         RangeCase{"EdgesOnPoints", 10, 20, [](TLineSeries&) {}, 10, 20},
-        RangeCase{"InvertedAxis", 10.5, 20.5,
-                  [](TLineSeries& s) { s.ResolvedHorizAxis()->SetInverted(true); }, 11, 21},
+        RangeCase{"InvertedAxis", 10.5, 20.5, [](TLineSeries& s) { s.ResolvedHorizAxis()->SetInverted(true); }, 11, 21},
         RangeCase{"LastPointAtTheRightEdge", 50.5, 99, [](TLineSeries&) {}, 51, 99},
         RangeCase{"AllLeftOfTheRange", 100.5, 200, [](TLineSeries&) {}, -1, -1},
         RangeCase{"BetweenTwoPoints", 10.2, 10.4, [](TLineSeries&) {}, 11, 11},
-        RangeCase{"BetweenTwoPointsWithoutKeep", 10.2, 10.4,
-                  [](TLineSeries& s) { s.SetKeepPointBeyondEdge(false); }, 11, 10},
+        RangeCase{"BetweenTwoPointsWithoutKeep", 10.2, 10.4, [](TLineSeries& s) { s.SetKeepPointBeyondEdge(false); },
+                  11, 10},
         RangeCase{"VisibleRangeOff", 10.5, 20.5, [](TLineSeries& s) { s.SetUseVisibleRange(false); }, 0, 99},
         RangeCase{"UnorderedX", 10.5, 20.5, [](TLineSeries& s) { s.XValues().SetOrder(loNone); }, 0, 99},
-        RangeCase{"DescendingOrderSetLater", 10.5, 20.5,
-                  [](TLineSeries& s) { s.XValues().SetOrder(loDescending); }, 0, 99},
+        RangeCase{"DescendingOrderSetLater", 10.5, 20.5, [](TLineSeries& s) { s.XValues().SetOrder(loDescending); }, 0,
+                  99},
         RangeCase{"EmptySeries", 10.5, 20.5, [](TLineSeries& s) { s.ClearPoints(); }, -1, -1}),
     [](const auto& info) { return info.param.name; });
 
@@ -142,11 +141,10 @@ TEST_P(LogarithmicEntry, InterpolatesLogarithmsOfPositiveValuesOnly) {
   EXPECT_EQ(pane.Draw(), GetParam().calls);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, LogarithmicEntry,
-    testing::Values(LogEntryCase{"Positive", 1, {"LineSegment 0 50 20 0"}},  // halfway is 10
-                    LogEntryCase{"Zero", 0, {"LineSegment 0 15 20 0"}}),     // halfway is 50
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Values, LogarithmicEntry,
+                         testing::Values(LogEntryCase{"Positive", 1, {"LineSegment 0 50 20 0"}},  // halfway is 10
+                                         LogEntryCase{"Zero", 0, {"LineSegment 0 15 20 0"}}),     // halfway is 50
+                         [](const auto& info) { return info.param.name; });
 
 TEST(TLineSeries, EntryFromAPointOfEqualXStartsAtItsHeight) {
   LineChart pane;
@@ -221,8 +219,8 @@ TEST(TLineSeries, StairsEnterAtTheHeightOfThePointBefore) {
   pane.Add({{0, 10}, {30, 20}, {60, 50}});
   pane.Series.SetStairs(true);
   pane.Chart.BottomAxis().SetAxisRange(20, 120);
-  EXPECT_EQ(pane.Draw(), (Calls{"LineSegment 0 90 10 90", "DrawLineTo 10 80", "LineSegment 10 80 40 80",
-                                "DrawLineTo 40 50"}));
+  EXPECT_EQ(pane.Draw(),
+            (Calls{"LineSegment 0 90 10 90", "DrawLineTo 10 80", "LineSegment 10 80 40 80", "DrawLineTo 40 50"}));
 }
 
 // Drawn from the right end down, so no segment comes in from the left edge.
@@ -339,13 +337,13 @@ TEST_P(PointerShape, AroundThePoint) {
   EXPECT_EQ(pane.Draw(), GetParam().calls);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, PointerShape,
-    testing::Values(PointerCase{psRectangle, {"Rectangle 46 47 55 54"}},
-                    PointerCase{psCircle, {"Ellipse 46 47 54 53"}},
-                    PointerCase{psDiamond, {"Polygon 46,50 50,47 54,50 50,53"}},
-                    PointerCase{psCross, {"LineSegment 46 50 55 50", "LineSegment 50 47 50 54"}},
-                    PointerCase{psSmallDot, {"SetPixel 50 50 16711680"}}, PointerCase{psNothing, {}}));
+INSTANTIATE_TEST_SUITE_P(Styles, PointerShape,
+                         testing::Values(PointerCase{psRectangle, {"Rectangle 46 47 55 54"}},
+                                         PointerCase{psCircle, {"Ellipse 46 47 54 53"}},
+                                         PointerCase{psDiamond, {"Polygon 46,50 50,47 54,50 50,53"}},
+                                         PointerCase{psCross, {"LineSegment 46 50 55 50", "LineSegment 50 47 50 54"}},
+                                         PointerCase{psSmallDot, {"SetPixel 50 50 16711680"}},
+                                         PointerCase{psNothing, {}}));
 
 TEST(TLineSeries, ShadowPassDrawsNoPointers) {
   LineChart pane;
