@@ -9,11 +9,14 @@ PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgm
             libx11-dev xvfb xauth x11-utils imagemagick
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+LINT_PACKAGES := clang-format clang-tidy
+# The folders of our own code.
+SOURCE_DIRS   := app bench chart fuzz gui runtime tests tools
 FUZZ_SECONDS  ?= 20
 SANITIZE_DIR  := build-sanitize
 FUZZ_DIR      := build-fuzz
 
-.PHONY: all deps install-packages configure build test run bench check-sanitize fuzz clean
+.PHONY: all deps install-packages configure build test run bench check-sanitize fuzz lint clean
 
 all: build
 
@@ -86,6 +89,13 @@ fuzz: deps
 	  if [ $$status != 0 ]; then tail -n 40 $$log; exit 1; fi; \
 	  rm -rf $$corpus $$log; \
 	done
+
+# The checked-in formatting and static checks; fails on any difference or
+# finding. The static checks read the compile commands of the build.
+lint: build
+	@$(MAKE) --no-print-directory install-packages PKGS="$(LINT_PACKAGES)"
+	find $(SOURCE_DIRS) -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
+	run-clang-tidy -p $(BUILD_DIR) -j 2 -quiet '$(CURDIR)/($(subst $() ,|,$(SOURCE_DIRS)))/'
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

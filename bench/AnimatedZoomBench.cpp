@@ -38,6 +38,7 @@ struct BenchPane {
 void AnimatedZoom(benchmark::State& state, int paneCount) {
   EnsureApplication();
   std::vector<std::unique_ptr<BenchPane>> panes;
+  panes.reserve(paneCount);
   for (int i = 0; i < paneCount; ++i) panes.push_back(std::make_unique<BenchPane>());
   const TRect band{200, panes[0]->chart.PlotRect.Top, 500, panes[0]->chart.PlotRect.Bottom};
   for (auto _ : state) {

@@ -293,6 +293,20 @@ void TChartSeries::EndBulkUpdate() {
   }
 }
 
+// Left by an exception, the scope still ends the update; a failing refresh of
+// the dependents then gives way to the exception already on its way out
+// instead of ending the program.
+TBulkUpdate::~TBulkUpdate() noexcept(false) {
+  if (std::uncaught_exceptions() == uncaughtAtStart_) {
+    series_.EndBulkUpdate();
+    return;
+  }
+  try {
+    series_.EndBulkUpdate();
+  } catch (...) {  // the first exception is the one the caller hears of
+  }
+}
+
 void TChartSeries::AddDependent(TChartSeries& dependent) {
   if (std::find(dependents_.begin(), dependents_.end(), &dependent) != dependents_.end()) {
     return;

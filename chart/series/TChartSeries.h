@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -230,14 +231,15 @@ private:
 };
 
 // Holds a series in a bulk update for a scope, so an exception cannot leave
-// it counting.
+// it counting. Ending the update refreshes the dependents, which may throw.
 class TBulkUpdate {
 public:
   explicit TBulkUpdate(TChartSeries& series) : series_(series) { series_.BeginBulkUpdate(); }
-  ~TBulkUpdate() { series_.EndBulkUpdate(); }
+  ~TBulkUpdate() noexcept(false);
   TBulkUpdate(const TBulkUpdate&) = delete;
   TBulkUpdate& operator=(const TBulkUpdate&) = delete;
 
 private:
   TChartSeries& series_;
+  int uncaughtAtStart_ = std::uncaught_exceptions();
 };

@@ -26,6 +26,7 @@ private:
 
 std::vector<double> Ys(const TChartSeries& s) {
   std::vector<double> v;
+  v.reserve(s.PointCount());
   for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
   return v;
 }
@@ -130,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {1},
                 kT,
                 ErrorFor("")},
-        LogCase{"BinaryGarbage", "\x89PNG\r\n\x1A\n\x00\x01", {}, kPrevTitle, {}},
+        LogCase{"BinaryGarbage", std::string("\x89PNG\r\n\x1A\n\x00\x01", 10), {}, kPrevTitle, {}},
         LogCase{"ControlBytesAsSample", "h,T\n\xFF\xFE,\x01\x02\n", {}, kPrevTitle, ErrorFor("\x01\x02")},
         LogCase{"EndOfFileByteInALine",
                 "h,T\n0,1\n1,2\x1A"

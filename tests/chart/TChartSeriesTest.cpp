@@ -13,12 +13,14 @@ namespace {
 
 std::vector<double> Xs(const TChartSeries& s) {
   std::vector<double> v;
+  v.reserve(s.PointCount());
   for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.XValueAt(i));
   return v;
 }
 
 std::vector<double> Ys(const TChartSeries& s) {
   std::vector<double> v;
+  v.reserve(s.PointCount());
   for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
   return v;
 }
@@ -343,6 +345,29 @@ TEST(TChartSeries, DependentSeriesFollowTheirSource) {
     source.AppendValue(6, "", clDefault);
   }
   EXPECT_EQ(Ys(copy), (std::vector<double>{5, 6})) << "a bulk update ends in one refresh";
+}
+
+// A dependent that refuses to be refreshed.
+TEST(TChartSeries, AFailingRefreshAtTheEndOfABulkUpdate) {
+  TChartSeries source;
+  TChartSeries copy;
+  source.AddDependent(copy);
+  copy.OnBeforeAdd = [](TChartSeries&) -> bool { throw ChartException("refresh failed"); };
+  // The message of what escaped a bulk update, left normally or by an
+  // exception of its own.
+  const auto escaping = [&source](bool failInside) -> std::string {
+    try {
+      TBulkUpdate bulk(source);
+      source.AppendValue(1, "", clDefault);
+      if (failInside) throw ChartException("adding failed");
+    } catch (const ChartException& e) {
+      return e.what();
+    }
+    return "nothing";
+  };
+  EXPECT_EQ(escaping(false), "refresh failed");
+  EXPECT_EQ(escaping(true), "adding failed") << "the first exception reaches the caller";
+  EXPECT_EQ(source.UpdateDepth(), 0);
 }
 
 TEST(TChartSeries, DestroyingASourceDetachesItsDependents) {

@@ -11,6 +11,7 @@ namespace {
 
 std::vector<double> Values(const TChartValueList& list) {
   std::vector<double> values;
+  values.reserve(list.ValueCount());
   for (int i = 0; i < list.ValueCount(); ++i) values.push_back(list.ValueAt(i));
   return values;
 }
