@@ -296,7 +296,7 @@ void TChartSeries::EndBulkUpdate() {
 // Left by an exception, the scope still ends the update; a failing refresh of
 // the dependents then gives way to the exception already on its way out
 // instead of ending the program.
-TBulkUpdate::~TBulkUpdate() noexcept(false) {
+TBulkUpdate::~TBulkUpdate() noexcept(false) {  // NOLINT(bugprone-exception-escape)
   if (std::uncaught_exceptions() == uncaughtAtStart_) {
     series_.EndBulkUpdate();
     return;

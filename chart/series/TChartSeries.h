@@ -235,7 +235,8 @@ private:
 class TBulkUpdate {
 public:
   explicit TBulkUpdate(TChartSeries& series) : series_(series) { series_.BeginBulkUpdate(); }
-  ~TBulkUpdate() noexcept(false);
+  // Throws what the refresh throws, unless the scope is left by an exception.
+  ~TBulkUpdate() noexcept(false);  // NOLINT(bugprone-exception-escape)
   TBulkUpdate(const TBulkUpdate&) = delete;
   TBulkUpdate& operator=(const TBulkUpdate&) = delete;
 
