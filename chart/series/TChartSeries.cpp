@@ -297,13 +297,10 @@ void TChartSeries::EndBulkUpdate() {
 // the dependents then gives way to the exception already on its way out
 // instead of ending the program.
 TBulkUpdate::~TBulkUpdate() noexcept(false) {  // NOLINT(bugprone-exception-escape)
-  if (std::uncaught_exceptions() == uncaughtAtStart_) {
-    series_.EndBulkUpdate();
-    return;
-  }
   try {
     series_.EndBulkUpdate();
-  } catch (...) {  // the first exception is the one the caller hears of
+  } catch (...) {
+    if (std::uncaught_exceptions() == uncaughtAtStart_) throw;
   }
 }
 

@@ -113,7 +113,6 @@ void TCustomSeries::DrawMergedPass(TCanvas3D& canvas, const TRect& plotRect) {
   });
   const int step = forward ? 1 : -1;
   const TJoinedSegments joined = JoinSegments(spans, first + step, last + step, step);
-  spans.Flush();
   canvas.Pen.Color = clBlack;
   canvas.Brush.Color = oldColor_;
   if (joined.LastPointDrawn) {
