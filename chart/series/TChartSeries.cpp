@@ -203,6 +203,17 @@ TColor TChartSeries::UnstoredPointColor(int index) const {
   return parentChart_ != nullptr ? parentChart_->PaletteColor(index) : DefaultPaletteColor(index);
 }
 
+bool TChartSeries::MayHaveNullPoints() const {
+  if (colors_.Exists() && (!colors_.AllSame() || colors_.Count() != PointCount())) {
+    return true;
+  }
+  const TColor stored = colors_.Exists() ? colors_.SameColor() : clDefault;
+  if (stored != clDefault) {
+    return stored == clNone;
+  }
+  return colorEachPoint_ || SeriesColor() == clNone;
+}
+
 TColor TChartSeries::SeriesColor() const {
   if (DrawColorOverride != clDefault) {
     return DrawColorOverride;

@@ -114,6 +114,9 @@ public:
     return stored != clDefault ? stored : UnstoredPointColor(index);
   }
   bool IsNullPoint(int index) const { return PointColor(index) == clNone; }
+  // False only when no point can be null, which is known without looking
+  // at every point.
+  bool MayHaveNullPoints() const;
 
   TColor SeriesColor() const;
   virtual void SetSeriesColor(TColor color);

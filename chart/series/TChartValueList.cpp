@@ -31,7 +31,7 @@ int TChartValueList::InsertPendingOrdered() {
   storage_.OpenGap(index, count_);
   storage_[index] = PendingValue;
   ++count_;
-  statisticsStale_ = true;
+  ChangedFrom(index);
   return index;
 }
 
@@ -55,13 +55,13 @@ void TChartValueList::InsertValueAt(int index, double value) {
   storage_.OpenGap(index, count_);
   storage_[index] = value;
   ++count_;
-  statisticsStale_ = true;
+  ChangedFrom(index);
 }
 
 void TChartValueList::DeleteValueAt(int index) {
   storage_.CloseGap(index, 1, count_);
   --count_;
-  statisticsStale_ = true;
+  ChangedFrom(index);
 }
 
 void TChartValueList::DeleteValueRange(int start, int quantity) {
@@ -70,20 +70,20 @@ void TChartValueList::DeleteValueRange(int start, int quantity) {
   }
   storage_.CloseGap(start, quantity, count_);
   count_ -= quantity;
-  statisticsStale_ = true;
+  ChangedFrom(start);
 }
 
 void TChartValueList::ClearValues() {
   storage_.Release();
   count_ = 0;
-  statisticsStale_ = true;
+  ChangedFrom(0);
 }
 
 void TChartValueList::RenumberValues() {
   for (int i = 0; i < count_; ++i) {
     storage_[i] = i;
   }
-  statisticsStale_ = true;
+  ChangedFrom(0);
   owner_.NotifyDependents(dcModify, -1);
 }
 
@@ -117,7 +117,7 @@ void TChartValueList::SortValues() {
 
 void TChartValueList::SwapValues(int a, int b) {
   std::swap(storage_[a], storage_[b]);
-  statisticsStale_ = true;
+  ChangedFrom(std::min(a, b));
 }
 
 double TChartValueList::MinimumValue() {
@@ -168,4 +168,29 @@ void TChartValueList::RecomputeStatistics() {
     sumOfMagnitudes_ += std::fabs(v);
   }
   statisticsStale_ = false;
+}
+
+void TChartValueList::ChangedFrom(int index) {
+  statisticsStale_ = true;
+  summary_.ForgetFrom(index);
+  // The pair that ends at `index` has to be looked at again.
+  ascendingChecked_ = std::min(ascendingChecked_, std::max(index - 1, 0));
+  if (descentAt_ >= ascendingChecked_) {
+    descentAt_ = -1;
+  }
+}
+
+const TValueSummary& TChartValueList::Summary() const {
+  summary_.Update(storage_.Data(), count_);
+  return summary_;
+}
+
+bool TChartValueList::IsAscending() const {
+  for (; descentAt_ < 0 && ascendingChecked_ < count_; ++ascendingChecked_) {
+    const int i = ascendingChecked_;
+    if (std::isnan(storage_[i]) || (i > 0 && storage_[i - 1] > storage_[i])) {
+      descentAt_ = i;
+    }
+  }
+  return descentAt_ < 0;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "chart/series/TValueStorage.h"
+#include "chart/series/TValueSummary.h"
 
 class TChartSeries;
 
@@ -55,9 +56,18 @@ public:
   bool StatisticsStale() const { return statisticsStale_; }
   void RecomputeStatistics();
 
+  // The min/max summary of the values, brought up to date.
+  const TValueSummary& Summary() const;
+  // Whether no value is NaN and none is below the one before it, so that a
+  // mapping that keeps the order of numbers keeps the order of the points.
+  bool IsAscending() const;
+
 private:
   int OrderedPosition(double value) const;
   void RecomputeIfStale();
+  // Every change ends here: what is derived from the values is stale from
+  // `index` on.
+  void ChangedFrom(int index);
 
   TChartSeries& owner_;
   std::string name_;
@@ -71,4 +81,9 @@ private:
   double sum_ = 0;
   double sumOfMagnitudes_ = 0;
   bool statisticsStale_ = true;
+  mutable TValueSummary summary_;
+  // The values before ascendingChecked_ were checked for IsAscending;
+  // descentAt_ is where the order first broke among them, -1 for nowhere.
+  mutable int ascendingChecked_ = 0;
+  mutable int descentAt_ = -1;
 };

@@ -37,6 +37,8 @@ public:
 
   // Whether the line is in column x.
   bool InColumn(int x) const { return open_ && x == x_; }
+  // The row the line is at.
+  int Y() const { return y_; }
 
   // The line moves to y in its column: one segment, or none when y is the
   // pixel it is at. Without branches on the data: the direction of a log's
@@ -49,6 +51,16 @@ public:
     bottom_ = std::max(bottom_, y);
     y_ = y;
     return moved;
+  }
+
+  // The steps of a run of points in the column at once: the line passes the
+  // rows low..high (none when low > high) and then moves to y, where it
+  // stays; the same as Step through the points of the run.
+  void StepRun(int low, int high, int y) {
+    covered_ = y >= std::min(top_, low) && y <= std::max(bottom_, high);
+    top_ = std::min({top_, low, y});
+    bottom_ = std::max({bottom_, high, y});
+    y_ = y;
   }
 
   // A segment to (x, y) in another column, which the line goes on in.

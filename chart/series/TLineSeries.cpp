@@ -7,6 +7,7 @@
 
 #include "chart/axes/TChartAxis.h"
 #include "chart/canvas/TCanvas3D.h"
+#include "chart/series/TColumnRuns.h"
 #include "chart/series/TColumnSpans.h"
 
 namespace {
@@ -131,21 +132,35 @@ TCustomSeries::TJoinedSegments TCustomSeries::JoinSegments(TColumnSpans& spans, 
   // Copies the optimiser can keep in registers across the drawing calls.
   const TAxisScale horizontal = ResolvedHorizAxis()->Scale();
   const TAxisScale vertical = ResolvedVertAxis()->Scale();
+  const TAxisScale* summaryScale = CanSummariseColumns(horizontal) ? &vertical : nullptr;
   if (horizontal.IsPlainLinear() && vertical.IsPlainLinear()) {
-    return JoinSegmentsMapped(spans, horizontal.LinearMap(), vertical.LinearMap(), begin, end, step);
+    return JoinSegmentsMapped(spans, horizontal.LinearMap(), vertical.LinearMap(), summaryScale, begin, end, step);
   }
   const auto mapX = [&horizontal](double x) { return horizontal.ValueToPixel(x); };
   const auto mapY = [&vertical](double y) { return vertical.ValueToPixel(y); };
-  return JoinSegmentsMapped(spans, mapX, mapY, begin, end, step);
+  return JoinSegmentsMapped(spans, mapX, mapY, summaryScale, begin, end, step);
+}
+
+// Runs of points in one column can be taken from the summary of their Y
+// values when none of them is null and their columns follow their order.
+bool TCustomSeries::CanSummariseColumns(const TAxisScale& horizontal) const {
+  return !MayHaveNullPoints() && XValues().IsAscending() &&
+         MapsInOrder(horizontal, XValueAt(FirstVisible), XValueAt(LastVisible));
 }
 
 // JoinSegments with the axes' mappings given; the same as PixelX and PixelY
 // but with the choices between kinds of scale made once, and kept in locals:
-// this runs for every point.
+// this runs for every point. With `summaryScale` (the vertical one), long
+// runs of points in one column are taken from the summary of their values.
 template <class TMapX, class TMapY>
-TCustomSeries::TJoinedSegments TCustomSeries::JoinSegmentsMapped(TColumnSpans& spans, TMapX mapX, TMapY mapY, int begin,
-                                                                 int end, int step) {
+TCustomSeries::TJoinedSegments TCustomSeries::JoinSegmentsMapped(TColumnSpans& spans, TMapX mapX, TMapY mapY,
+                                                                 const TAxisScale* summaryScale, int begin, int end,
+                                                                 int step) {
   const TPoint shift = PixelShift;
+  std::optional<TColumnRuns<TMapX, TMapY>> runs;
+  if (summaryScale != nullptr) {
+    runs.emplace(XValues(), YValues(), *summaryScale, mapX, mapY, shift, step);
+  }
   TColor oldColor = oldColor_;
   if (oldColor != clNone) {
     spans.Start(oldX_, oldY_);
@@ -155,13 +170,33 @@ TCustomSeries::TJoinedSegments TCustomSeries::JoinSegmentsMapped(TColumnSpans& s
   bool anyDrawn = false;
   TPoint point{oldX_, oldY_};
   TPoint drawnTo;
-  for (int i = begin; i != end; i += step) {
+  // Whether the line has just come to point i's column: the place to look
+  // for a long run of points in it. The point before `begin` is drawn.
+  bool enteredColumn = oldColor != clNone;
+  for (int i = begin - step;;) {
+    if (enteredColumn && runs) {
+      const int runEnd = runs->RunEnd(i, end, point.X);
+      if (runEnd != i) {
+        const auto run = runs->Follow(spans, i, runEnd);
+        lastPointDrawn = run.LastPointMoved;
+        point.Y = run.Y;
+        drawnTo = run.Moved ? point : drawnTo;
+        anyDrawn |= run.Moved;
+        i = runEnd;
+        oldColor = PointColor(i);
+      }
+    }
+    i += step;
+    if (i == end) {
+      break;
+    }
     const TColor color = PointColor(i);
     point = {mapX(XValueAt(i)) + shift.X, mapY(YValueAt(i)) + shift.Y};
-    if (color != clNone && oldColor != clNone && spans.InColumn(point.X)) {
-      lastPointDrawn = spans.Step(point.Y);
-    } else {
+    enteredColumn = color == clNone || oldColor == clNone || !spans.InColumn(point.X);
+    if (enteredColumn) {
       lastPointDrawn = FollowAcrossColumns(spans, point, color, oldColor);
+    } else {
+      lastPointDrawn = spans.Step(point.Y);
     }
     // Without a branch, like Step.
     drawnTo = lastPointDrawn ? point : drawnTo;

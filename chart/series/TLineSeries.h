@@ -10,6 +10,7 @@
 #include "gui/TBrush.h"
 
 class TColumnSpans;
+struct TAxisScale;
 
 class TCustomLineSeries : public TChartSeries {};
 
@@ -88,7 +89,9 @@ private:
   };
   TJoinedSegments JoinSegments(TColumnSpans& spans, int begin, int end, int step);
   template <class TMapX, class TMapY>
-  TJoinedSegments JoinSegmentsMapped(TColumnSpans& spans, TMapX mapX, TMapY mapY, int begin, int end, int step);
+  TJoinedSegments JoinSegmentsMapped(TColumnSpans& spans, TMapX mapX, TMapY mapY, const TAxisScale* summaryScale,
+                                     int begin, int end, int step);
+  bool CanSummariseColumns(const TAxisScale& horizontal) const;
   static bool FollowAcrossColumns(TColumnSpans& spans, TPoint point, TColor color, TColor oldColor);
   void DrawEntrySegment(TCanvas3D& canvas, const TRect& plotRect, int index, int x, int y, TColor color);
   int EdgeY(int previous, double edgeValue) const;

@@ -4,17 +4,36 @@
 #include <utility>
 
 void TPointColorList::Create(int pointCount) {
-  storage_.EnsureCapacity(pointCount);
-  std::fill_n(storage_.Data(), pointCount, clDefault);
   count_ = pointCount;
   exists_ = true;
+  eachStored_ = false;
+  sameColor_ = clDefault;
+}
+
+void TPointColorList::PrepareInsert(TColor color) {
+  if (!eachStored_ && count_ > 0 && color != sameColor_) {
+    StoreEach();
+  }
+  if (eachStored_) {
+    storage_.EnsureCapacity(count_ + 1LL);
+  }
 }
 
 void TPointColorList::Insert(int index, TColor color) {
-  storage_.EnsureCapacity(count_ + 1LL);
-  storage_.OpenGap(index, count_);
-  storage_[index] = color;
+  PrepareInsert(color);
+  if (!eachStored_) {
+    sameColor_ = color;
+  } else {
+    storage_.OpenGap(index, count_);
+    storage_[index] = color;
+  }
   ++count_;
+}
+
+void TPointColorList::StoreEach() {
+  storage_.EnsureCapacity(count_ + 1LL);
+  std::fill_n(storage_.Data(), count_, sameColor_);
+  eachStored_ = true;
 }
 
 void TPointColorList::DeleteRange(int start, int quantity) {
@@ -22,12 +41,14 @@ void TPointColorList::DeleteRange(int start, int quantity) {
     return;
   }
   quantity = std::min(quantity, count_ - start);
-  storage_.CloseGap(start, quantity, count_);
+  if (eachStored_) {
+    storage_.CloseGap(start, quantity, count_);
+  }
   count_ -= quantity;
 }
 
 void TPointColorList::Swap(int a, int b) {
-  if (a < count_ && b < count_) {
+  if (eachStored_ && a < count_ && b < count_) {
     std::swap(storage_[a], storage_[b]);
   }
 }
@@ -36,4 +57,6 @@ void TPointColorList::Free() {
   storage_.Release();
   count_ = 0;
   exists_ = false;
+  eachStored_ = false;
+  sameColor_ = clDefault;
 }

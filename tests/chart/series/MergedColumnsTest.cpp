@@ -3,13 +3,16 @@
 // series in the same state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/canvas/TBufferedCanvas3D.h"
@@ -39,6 +42,7 @@ struct View {
   bool InvertX = false;
   bool InvertY = false;
   bool Clip = true;
+  bool LogY = false;
 };
 
 const View Views[] = {
@@ -51,6 +55,10 @@ const View Views[] = {
     {"InvertedY", 0.1, 0.6, 1, false, true},
     {"BothInvertedZoomed", 0.3, 0.31, 0.8, true, true},
     {"Unclipped", 0.2, 0.9, 0.7, false, false, false},
+    // Columns of a hundred points or so, whose blocks straddle columns.
+    {"HalfTheLog", 0.1, 0.6},
+    {"LogarithmicY", 0, 1, 1, false, false, true, true},
+    {"LogarithmicInvertedXY", 0.05, 0.9, 0.5, true, true, true, true},
 };
 
 // A pane with one line series over the plot of a real pane.
@@ -67,9 +75,18 @@ public:
     const double firstX = Series.MinimumX();
     const double lastX = Series.MaximumX();
     chart_.BottomAxis().SetAxisRange(firstX + (lastX - firstX) * view.XFrom, firstX + (lastX - firstX) * view.XTo);
-    const double middle = (Series.MinimumY() + Series.MaximumY()) / 2;
-    const double half = (Series.MaximumY() - Series.MinimumY()) / 2 * view.YScale;
-    chart_.LeftAxis().SetAxisRange(middle - half, middle + half);
+    const auto [low, high] = FiniteYRange();
+    chart_.LeftAxis().SetLogarithmic(false);
+    if (view.LogY) {
+      // Values at or below 0 sit on the axis' end, out of order with the
+      // small positive ones.
+      chart_.LeftAxis().SetAxisRange(std::max(low, 1e-3), std::max(high, 2.0));
+    } else {
+      const double middle = (low + high) / 2;
+      const double half = (high - low) / 2 * view.YScale;
+      chart_.LeftAxis().SetAxisRange(middle - half, middle + half);
+    }
+    chart_.LeftAxis().SetLogarithmic(view.LogY);
     chart_.BottomAxis().SetInverted(view.InvertX);
     chart_.LeftAxis().SetInverted(view.InvertY);
     const TAxisLayoutContext context{Plot};
@@ -98,6 +115,18 @@ public:
   }
 
 private:
+  std::pair<double, double> FiniteYRange() const {
+    double low = std::numeric_limits<double>::infinity();
+    double high = -low;
+    for (int i = 0; i < Series.PointCount(); ++i) {
+      if (std::isfinite(Series.YValueAt(i))) {
+        low = std::min(low, Series.YValueAt(i));
+        high = std::max(high, Series.YValueAt(i));
+      }
+    }
+    return low <= high ? std::pair{low, high} : std::pair{0.0, 1.0};
+  }
+
   TChartModel chart_;
   bool clip_ = true;
 };
@@ -145,6 +174,13 @@ void AddWalk(TLineSeries& series, std::mt19937& random, double step) {
   }
 }
 
+// Long enough for runs of many points in one column at most views.
+constexpr int DenseCount = 60000;
+
+void AddDense(TLineSeries& series, const std::function<double(int)>& value) {
+  for (int i = 0; i < DenseCount; ++i) series.AppendValue(value(i), "", clBlue);
+}
+
 const DataCase DataCases[] = {
     {"RandomWalk", [](TLineSeries& s, std::mt19937& r) { AddWalk(s, r, 1); }},
     // Hundreds of points per column, as in a long log at full range.
@@ -181,6 +217,44 @@ const DataCase DataCases[] = {
        const double values[] = {0, 1, -1, 1e300, -1e300, 1e-300, std::numeric_limits<double>::max(), 5e7};
        std::uniform_int_distribution<int> pick(0, std::size(values) - 1);
        for (int i = RandomCount(r); i > 0; --i) s.AppendValue(values[pick(r)], "", clBlue);
+     }},
+    {"DenseJumps",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::uniform_real_distribution<double> value(-1000, 1000);
+       AddDense(s, [&](int) { return value(r); });
+     }},
+    // Long runs on one pixel row, which the summary skips whole.
+    {"DenseLevels",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::uniform_int_distribution<int> level(0, 3);
+       std::uniform_int_distribution<int> run(1, 3000);
+       double y = 0;
+       int left = 0;
+       AddDense(s, [&](int) {
+         if (left-- == 0) {
+           y = level(r);
+           left = run(r);
+         }
+         return y;
+       });
+     }},
+    {"DensePositiveSpikes",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::exponential_distribution<double> value(0.1);
+       AddDense(s, [&](int) { return 1e-3 + value(r); });
+     }},
+    {"DenseWithNonFiniteValues",
+     [](TLineSeries& s, std::mt19937& r) {
+       const double odd[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity()};
+       std::uniform_int_distribution<int> pick(0, 2000);
+       std::normal_distribution<double> move(0, 1);
+       double y = 0;
+       AddDense(s, [&](int) {
+         const int p = pick(r);
+         y += move(r);
+         return p < 3 ? odd[p] : y;
+       });
      }},
     {"NullPoints",
      [](TLineSeries& s, std::mt19937& r) {
@@ -223,6 +297,50 @@ TEST_P(MergedColumns, DrawTheSamePixelsAsSegmentBySegment) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, MergedColumns, testing::ValuesIn(DataCases),
+                         [](const auto& info) { return info.param.Name; });
+
+// Edits after a paint, which built the summary of the values: each is
+// followed by a paint that must see the edited points.
+struct EditCase {
+  const char* Name;
+  std::function<void(TLineSeries&)> Edit;
+};
+
+const EditCase EditCases[] = {
+    {"AppendMore",
+     [](TLineSeries& s) {
+       std::mt19937 random(7);
+       AddWalk(s, random, 50);
+     }},
+    {"DeleteOnePoint", [](TLineSeries& s) { s.DeletePoint(DenseCount / 3); }},
+    {"DeleteARun", [](TLineSeries& s) { s.DeletePoints(DenseCount / 4, 5000, false); }},
+    {"DeleteARunAndRenumber", [](TLineSeries& s) { s.DeletePoints(100, 777, true); }},
+    {"InsertInTheMiddle", [](TLineSeries& s) { s.AddPoint(DenseCount / 2 + 0.5, 1e4, "", clBlue); }},
+    {"InsertAtTheStart", [](TLineSeries& s) { s.AddPoint(-1, -1e4, "", clBlue); }},
+    {"ChangeAValueInPlace",
+     [](TLineSeries& s) {
+       s.DeletePoint(DenseCount / 5);
+       s.AddPoint(DenseCount / 5, -5e3, "", clBlue);
+     }},
+    {"NullPointAdded", [](TLineSeries& s) { s.AddNullPoint(DenseCount / 2 + 0.25, 0, ""); }},
+    {"OnePointInAnotherColor", [](TLineSeries& s) { s.AddPoint(DenseCount / 2 + 0.25, 0, "", clRed); }},
+};
+
+class MergedColumnsAfterEdit : public testing::TestWithParam<EditCase> {};
+
+TEST_P(MergedColumnsAfterEdit, DrawTheSamePixelsAsSegmentBySegment) {
+  std::mt19937 random(3);
+  Pane pane;
+  std::normal_distribution<double> move(0, 1);
+  double y = 0;
+  AddDense(pane.Series, [&](int) { return y += move(random); });
+  pane.Show(Views[0]);
+  pane.Draw(true);
+  GetParam().Edit(pane.Series);
+  for (const View& view : Views) ExpectSamePicture(pane, view);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, MergedColumnsAfterEdit, testing::ValuesIn(EditCases),
                          [](const auto& info) { return info.param.Name; });
 
 class MergedColumnsOnSampleLog : public testing::TestWithParam<const char*> {};
