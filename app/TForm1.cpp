@@ -1,5 +1,8 @@
 #include "app/TForm1.h"
 
+#include <new>
+#include <string>
+
 #include "app/LogSample.h"
 #include "app/ReportException.h"
 #include "app/TLogLineReader.h"
@@ -19,6 +22,18 @@ constexpr std::array<TPane, TForm1::PaneCount> kPanes = {{
     {&TForm1::Chart3, &TForm1::LineSeries2},
     {&TForm1::Chart4, &TForm1::LineSeries3},
 }};
+
+// Running out of memory keeps the samples appended so far, as a bad line
+// does, and says so.
+void AppendSample(TChartSeries& series, double value, const std::string& fileName) {
+  try {
+    series.AppendValue(value, "", clBlue);
+  } catch (const std::bad_alloc&) {
+    const std::string name = fileName.substr(fileName.find_last_of('/') + 1);
+    throw Exception("Out of memory while loading '" + name + "'; the first " + std::to_string(series.PointCount()) +
+                    " samples are shown.");
+  }
+}
 
 const TPane& PaneAt(std::uint8_t pane) {
   if (pane >= kPanes.size()) {
@@ -296,7 +311,7 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   // same text would change nothing.
   bool titleShown = false;
   while (reader.NextLine(line)) {
-    series.AppendValue(LogLineValue(line), "", clBlue);
+    AppendSample(series, LogLineValue(line), fileName);
     if (!titleShown) {
       chart.Title().SetText(title);
       titleShown = true;

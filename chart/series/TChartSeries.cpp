@@ -59,32 +59,48 @@ int TChartSeries::AppendValue(double y, std::string_view label, TColor color) {
   return AddPoint(PointCount(), y, label, color);
 }
 
+// All or nothing: every list first makes its room, which is where running
+// out of memory shows, and only then do they take the point.
 int TChartSeries::AddPoint(double x, double y, std::string_view label, TColor color) {
   xValues_.PendingValue = x;
   yValues_.PendingValue = y;
   if (OnBeforeAdd && !OnBeforeAdd(*this)) {
     return -1;
   }
-  const int index = xValues_.InsertPendingOrdered();
-  for (std::size_t i = 1; i < valueLists_.size(); ++i) {
-    valueLists_[i]->InsertValueAt(index, valueLists_[i]->PendingValue);
+  const int index = xValues_.PendingPosition();
+  for (TChartValueList* list : valueLists_) {
+    list->PrepareInsert(index, list->PendingValue);
   }
-  InsertColor(index, color);
+  PrepareColor(color);
   InsertLabel(index, label);
+  for (TChartValueList* list : valueLists_) {
+    list->InsertValueAt(index, list->PendingValue);
+  }
+  if (colors_.Exists()) {
+    colors_.Insert(index, color);
+  }
   if (updateDepth_ == 0) {
     PointAdded(index);
   }
   return index;
 }
 
-void TChartSeries::InsertColor(int index, TColor color) {
-  if (!colors_.Exists()) {
-    if (color == clDefault) {
-      return;
-    }
-    colors_.Create(PointCount() - 1);
+// The colour list is created by the first point with a colour of its own.
+void TChartSeries::PrepareColor(TColor color) {
+  if (colors_.Exists()) {
+    colors_.PrepareInsert(color);
+    return;
   }
-  colors_.Insert(index, color);
+  if (color == clDefault) {
+    return;
+  }
+  colors_.Create(PointCount());
+  try {
+    colors_.PrepareInsert(color);
+  } catch (...) {
+    colors_.Free();
+    throw;
+  }
 }
 
 void TChartSeries::InsertLabel(int index, std::string_view label) {

@@ -205,7 +205,7 @@ protected:
 
 private:
   TColor UnstoredPointColor(int index) const;
-  void InsertColor(int index, TColor color);
+  void PrepareColor(TColor color);
   void InsertLabel(int index, std::string_view label);
   void RefetchFromSource();
   bool ChartLoading() const;

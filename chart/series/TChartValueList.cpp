@@ -26,12 +26,8 @@ int TChartValueList::AddValue(double value) {
 }
 
 int TChartValueList::InsertPendingOrdered() {
-  const int index = OrderedPosition(PendingValue);
-  storage_.EnsureCapacity(count_ + 1LL);
-  storage_.OpenGap(index, count_);
-  storage_[index] = PendingValue;
-  ++count_;
-  ChangedFrom(index);
+  const int index = PendingPosition();
+  InsertValueAt(index, PendingValue);
   return index;
 }
 
@@ -44,45 +40,71 @@ int TChartValueList::OrderedPosition(double value) const {
   const bool ascending = order_ == loAscending;
   const auto belongsBefore = [&](double element) { return ascending ? element > value : element < value; };
   int k = count_ - 1;
-  while (k >= 0 && belongsBefore(storage_[k])) {
+  while (k >= 0 && belongsBefore(ValueAt(k))) {
     --k;
   }
   return k + 1;
 }
 
-void TChartValueList::InsertValueAt(int index, double value) {
+// Whether `value` at `index` continues the sequence 0, 1, 2, ... (a negative
+// zero does not: it would read back as a positive one).
+bool TChartValueList::ContinuesSequence(int index, double value) const {
+  return index == count_ && value == count_ && !std::signbit(value);
+}
+
+void TChartValueList::PrepareInsert(int index, double value) {
+  if (sequence_ && !ContinuesSequence(index, value)) {
+    WriteOutSequence();
+  }
+  if (!sequence_) {
+    storage_.EnsureCapacity(count_ + 1LL);
+  }
+}
+
+void TChartValueList::WriteOutSequence() {
   storage_.EnsureCapacity(count_ + 1LL);
-  storage_.OpenGap(index, count_);
-  storage_[index] = value;
+  for (int i = 0; i < count_; ++i) {
+    storage_[i] = i;
+  }
+  sequence_ = false;
+}
+
+void TChartValueList::InsertValueAt(int index, double value) {
+  PrepareInsert(index, value);
+  if (!sequence_) {
+    storage_.OpenGap(index, count_);
+    storage_[index] = value;
+  }
   ++count_;
   ChangedFrom(index);
 }
 
-void TChartValueList::DeleteValueAt(int index) {
-  storage_.CloseGap(index, 1, count_);
-  --count_;
-  ChangedFrom(index);
-}
+void TChartValueList::DeleteValueAt(int index) { DeleteValueRange(index, 1); }
 
 void TChartValueList::DeleteValueRange(int start, int quantity) {
   if (start + quantity - 1 >= count_) {
     throw EAssertionFailed("Quantity of data to delete must be less than Count.");
   }
-  storage_.CloseGap(start, quantity, count_);
+  if (sequence_ && start + quantity != count_) {
+    WriteOutSequence();
+  }
+  if (!sequence_) {
+    storage_.CloseGap(start, quantity, count_);
+  }
   count_ -= quantity;
   ChangedFrom(start);
 }
 
 void TChartValueList::ClearValues() {
   storage_.Release();
+  sequence_ = true;
   count_ = 0;
   ChangedFrom(0);
 }
 
 void TChartValueList::RenumberValues() {
-  for (int i = 0; i < count_; ++i) {
-    storage_[i] = i;
-  }
+  storage_.Release();
+  sequence_ = true;
   ChangedFrom(0);
   owner_.NotifyDependents(dcModify, -1);
 }
@@ -96,7 +118,7 @@ void TChartValueList::SortValues() {
   std::vector<int> source(count_);
   std::iota(source.begin(), source.end(), 0);
   std::stable_sort(source.begin(), source.end(), [&](int a, int b) {
-    return order_ == loAscending ? storage_[a] < storage_[b] : storage_[a] > storage_[b];
+    return order_ == loAscending ? ValueAt(a) < ValueAt(b) : ValueAt(a) > ValueAt(b);
   });
   // at[p] is the point now at position p, where[i] the position of point i.
   std::vector<int> at(source.size());
@@ -116,6 +138,12 @@ void TChartValueList::SortValues() {
 }
 
 void TChartValueList::SwapValues(int a, int b) {
+  if (a == b) {
+    return;
+  }
+  if (sequence_) {
+    WriteOutSequence();
+  }
   std::swap(storage_[a], storage_[b]);
   ChangedFrom(std::min(a, b));
 }
@@ -154,11 +182,11 @@ void TChartValueList::RecomputeIfStale() {
 void TChartValueList::RecomputeStatistics() {
   minimum_ = maximum_ = sum_ = sumOfMagnitudes_ = 0;
   if (count_ > 0) {
-    minimum_ = maximum_ = sum_ = storage_[0];
-    sumOfMagnitudes_ = std::fabs(storage_[0]);
+    minimum_ = maximum_ = sum_ = ValueAt(0);
+    sumOfMagnitudes_ = std::fabs(ValueAt(0));
   }
   for (int i = 1; i < count_; ++i) {
-    const double v = storage_[i];
+    const double v = ValueAt(i);
     if (v < minimum_) {
       minimum_ = v;
     } else if (v > maximum_) {
@@ -181,11 +209,15 @@ void TChartValueList::ChangedFrom(int index) {
 }
 
 const TValueSummary& TChartValueList::Summary() const {
-  summary_.Update(storage_.Data(), count_);
+  // A sequence has no stored values to summarise: walks visit its points.
+  summary_.Update(storage_.Data(), sequence_ ? 0 : count_);
   return summary_;
 }
 
 bool TChartValueList::IsAscending() const {
+  if (sequence_) {
+    return true;
+  }
   for (; descentAt_ < 0 && ascendingChecked_ < count_; ++ascendingChecked_) {
     const int i = ascendingChecked_;
     if (std::isnan(storage_[i]) || (i > 0 && storage_[i - 1] > storage_[i])) {

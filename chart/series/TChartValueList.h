@@ -32,12 +32,20 @@ public:
 
   int ValueCount() const { return count_; }
   int Capacity() const { return storage_.Capacity(); }
-  double ValueAt(int index) const { return storage_[index]; }
-  double FirstValue() const { return storage_[0]; }
-  double LastValue() const { return storage_[count_ - 1]; }
+  double ValueAt(int index) const { return sequence_ ? index : storage_[index]; }
+  double FirstValue() const { return ValueAt(0); }
+  double LastValue() const { return ValueAt(count_ - 1); }
+  // Whether the values are 0, 1, 2, ... and so stored nowhere.
+  bool IsSequence() const { return sequence_; }
 
   double PendingValue = 0;
 
+  // Where the pending value goes.
+  int PendingPosition() const { return OrderedPosition(PendingValue); }
+  // Makes the room that inserting `value` at `index` needs; throws
+  // std::bad_alloc when there is none, with the values unchanged. After it,
+  // inserting the same value there cannot fail.
+  void PrepareInsert(int index, double value);
   virtual int AddValue(double value);
   virtual void ClearValues();
   virtual void InsertValueAt(int index, double value);
@@ -64,6 +72,9 @@ public:
 
 private:
   int OrderedPosition(double value) const;
+  bool ContinuesSequence(int index, double value) const;
+  // Stores the sequence, to be changed.
+  void WriteOutSequence();
   void RecomputeIfStale();
   // Every change ends here: what is derived from the values is stale from
   // `index` on.
@@ -74,6 +85,8 @@ private:
   TChartListOrder order_ = loNone;
   bool dateTime_ = false;
   std::string valueSource_;
+  // While the values are 0, 1, 2, ... the storage is empty.
+  bool sequence_ = true;
   TValueStorage<double> storage_;
   int count_ = 0;
   double minimum_ = 0;

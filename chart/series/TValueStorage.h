@@ -3,59 +3,49 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 
-// Storage for one coordinate (or the colours) of every point of a series.
-// Its capacity grows in fixed steps of GrowthStep elements. The address range
-// for the largest possible count is reserved once and pages are committed as
-// the capacity grows, so growing never copies the stored values: a load of n
-// points costs O(n) however small the step, and the memory held is the points
-// themselves plus less than one step.
-class TReservedMemory {
-public:
-  TReservedMemory() = default;
-  ~TReservedMemory() { Release(); }
-  TReservedMemory(TReservedMemory&& other) noexcept { Swap(other); }
-  TReservedMemory& operator=(TReservedMemory&& other) noexcept {
-    TReservedMemory moved(std::move(other));
-    Swap(moved);
-    return *this;
-  }
-  TReservedMemory(const TReservedMemory&) = delete;
-  TReservedMemory& operator=(const TReservedMemory&) = delete;
+// Asks the system to back a large array with huge pages: a long log's
+// values are walked end to end by every paint. Only the whole pages inside
+// the array are advised.
+void AdviseHugePages(void* data, std::size_t bytes);
 
-  void* Data() const { return base_; }
-  // Makes the first `bytes` bytes usable, reserving `reserve` bytes of
-  // address space on first use; throws std::bad_alloc when the system
-  // refuses.
-  void Commit(std::size_t bytes, std::size_t reserve);
-  void Release();
-
-private:
-  void Swap(TReservedMemory& other) noexcept {
-    std::swap(base_, other.base_);
-    std::swap(committed_, other.committed_);
-    std::swap(reserved_, other.reserved_);
-  }
-
-  void* base_ = nullptr;
-  std::size_t committed_ = 0;
-  std::size_t reserved_ = 0;
-};
-
+// Storage for one coordinate (or the colours) of every point of a series: one
+// ordinary allocation whose capacity doubles from FirstCapacity, so a load of
+// n points moves each value a bounded number of times (the allocator moves
+// large blocks by remapping their pages) and holds no more than it uses plus
+// the untouched part of the last doubling.
 template <class T>
 class TValueStorage {
+  static_assert(std::is_trivially_copyable_v<T>);
+
 public:
-  static constexpr int GrowthStep = 1000;
+  static constexpr int FirstCapacity = 1000;
+
+  TValueStorage() = default;
+  ~TValueStorage() { std::free(data_); }
+  TValueStorage(TValueStorage&& other) noexcept
+      : data_(std::exchange(other.data_, nullptr)), capacity_(std::exchange(other.capacity_, 0)) {}
+  TValueStorage& operator=(TValueStorage&& other) noexcept {
+    std::swap(data_, other.data_);
+    std::swap(capacity_, other.capacity_);
+    return *this;
+  }
+  TValueStorage(const TValueStorage&) = delete;
+  TValueStorage& operator=(const TValueStorage&) = delete;
 
   int Capacity() const { return capacity_; }
-  T* Data() const { return static_cast<T*>(memory_.Data()); }
-  T& operator[](int index) const { return Data()[index]; }
+  T* Data() const { return data_; }
+  T& operator[](int index) const { return data_[index]; }
 
-  // Grows in steps until `count` elements fit. Counts are 32-bit signed, so
-  // a count beyond that range is refused rather than wrapped.
+  // Grows until `count` elements fit; throws std::bad_alloc when memory runs
+  // out, keeping the stored values. Counts are 32-bit signed, so a count
+  // beyond that range is refused rather than wrapped.
   void EnsureCapacity(long long count) {
     if (count <= capacity_) {
       return;
@@ -63,15 +53,24 @@ public:
     if (count > INT_MAX) {
       throw std::length_error("More points than a series can hold.");
     }
-    const long long steps = (count - capacity_ + GrowthStep - 1) / GrowthStep;
-    const int capacity = static_cast<int>(std::min<long long>(capacity_ + steps * GrowthStep, INT_MAX));
-    constexpr std::size_t kReserve = std::size_t{INT_MAX} * sizeof(T);
-    memory_.Commit(static_cast<std::size_t>(capacity) * sizeof(T), kReserve);
-    capacity_ = capacity;
+    long long capacity = capacity_ == 0 ? FirstCapacity : capacity_;
+    while (capacity < count) {
+      capacity *= 2;
+    }
+    capacity = std::min<long long>(capacity, INT_MAX);
+    const std::size_t bytes = static_cast<std::size_t>(capacity) * sizeof(T);
+    void* grown = std::realloc(data_, bytes);
+    if (grown == nullptr) {
+      throw std::bad_alloc();
+    }
+    data_ = static_cast<T*>(grown);
+    capacity_ = static_cast<int>(capacity);
+    AdviseHugePages(data_, bytes);
   }
 
   void Release() {
-    memory_.Release();
+    std::free(data_);
+    data_ = nullptr;
     capacity_ = 0;
   }
 
@@ -80,16 +79,16 @@ public:
     if (index == count) {
       return;  // appending, the common case
     }
-    std::memmove(Data() + index + 1, Data() + index, static_cast<std::size_t>(count - index) * sizeof(T));
+    std::memmove(data_ + index + 1, data_ + index, static_cast<std::size_t>(count - index) * sizeof(T));
   }
 
   // Closes a run of `quantity` elements at `index`.
   void CloseGap(int index, int quantity, int count) {
-    std::memmove(Data() + index, Data() + index + quantity,
+    std::memmove(data_ + index, data_ + index + quantity,
                  static_cast<std::size_t>(count - index - quantity) * sizeof(T));
   }
 
 private:
-  TReservedMemory memory_;
+  T* data_ = nullptr;
   int capacity_ = 0;
 };

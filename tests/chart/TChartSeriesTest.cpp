@@ -1,5 +1,13 @@
 #include "chart/series/TChartSeries.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <fstream>
+#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -60,6 +68,105 @@ TEST(TChartSeries, ColourListAppearsWithTheFirstStoredColour) {
   EXPECT_FALSE(series.HasColorList());
   series.AppendValue(1, "", clDefault);
   EXPECT_EQ(series.PointColor(0), clGreen) << "after ClearPoints the series colour shows again";
+}
+
+TEST(TChartSeries, OneStoredColourForAllIsWrittenOutForAnother) {
+  TChartSeries series;
+  for (int i = 0; i < 4; ++i) series.AppendValue(i, "", clBlue);
+  EXPECT_FALSE(series.MayHaveNullPoints());
+  series.AddPoint(1.5, 9, "", clRed);
+  series.AddNullPoint(10, 9, "");
+  const std::vector<TColor> expected{clBlue, clBlue, clRed, clBlue, clBlue, clNone};
+  for (int i = 0; i < series.PointCount(); ++i) EXPECT_EQ(series.StoredPointColor(i), expected[i]) << i;
+  EXPECT_TRUE(series.MayHaveNullPoints());
+}
+
+struct NullPointCase {
+  const char* name;
+  std::function<void(TChartSeries&)> fill;
+  bool mayHaveNullPoints;
+};
+
+class NullPointKnowledge : public testing::TestWithParam<NullPointCase> {};
+
+// Line drawing skips its per-point checks only when this says no point
+// can be null; a wrong "false" would draw lines through gaps.
+TEST_P(NullPointKnowledge, IsFalseOnlyWithoutNullPoints) {
+  TChartSeries series;
+  series.SetSeriesColor(clBlue);
+  GetParam().fill(series);
+  EXPECT_EQ(series.MayHaveNullPoints(), GetParam().mayHaveNullPoints);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Series, NullPointKnowledge,
+    testing::Values(NullPointCase{"NoColourList", [](TChartSeries& s) { s.AppendValue(1, "", clDefault); }, false},
+                    NullPointCase{"AllStoredBlue", [](TChartSeries& s) { s.AppendValue(1, "", clBlue); }, false},
+                    NullPointCase{"AllNull", [](TChartSeries& s) { s.AddNullPoint(0, 1, ""); }, true},
+                    NullPointCase{"OneNullAmongBlue",
+                                  [](TChartSeries& s) {
+                                    s.AppendValue(1, "", clBlue);
+                                    s.AddNullPoint(1, 1, "");
+                                    s.AppendValue(1, "", clBlue);
+                                  },
+                                  true},
+                    NullPointCase{"UnstoredTakeASeriesColourOfNone",
+                                  [](TChartSeries& s) {
+                                    s.SetSeriesColor(clNone);
+                                    s.AppendValue(1, "", clDefault);
+                                  },
+                                  true},
+                    NullPointCase{"NullPointDeletedAgain",
+                                  [](TChartSeries& s) {
+                                    s.AddNullPoint(0, 1, "");
+                                    s.DeletePoint(0);
+                                    s.AppendValue(1, "", clBlue);
+                                  },
+                                  false}),
+    [](const auto& info) { return info.param.name; });
+
+// The address space the process holds now, in bytes.
+std::size_t AddressSpaceInUse() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Runs `body` in a child process whose address space can grow by `headroom`
+// bytes only; the child's wait status.
+int RunWithAddressSpaceLimit(std::size_t headroom, const std::function<bool()>& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    const rlim_t limit = AddressSpaceInUse() + headroom;
+    const rlimit limits{limit, limit};
+    setrlimit(RLIMIT_AS, &limits);
+    _exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return status;
+}
+
+TEST(TChartSeries, AddingAPointIsAllOrNothingWhenMemoryRunsOut) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer's shadow needs more address space than the limit leaves";
+#endif
+  const int status = RunWithAddressSpaceLimit(std::size_t{64} << 20, [] {
+    TChartSeries series;
+    int added = 0;
+    try {
+      // Explicit X, so that both lists grow and either may be refused.
+      for (;; ++added) series.AddPoint(added * 2.0, added + 0.5, "", clBlue);
+    } catch (const std::bad_alloc&) {
+    }
+    const int last = added - 1;
+    return added > 1000 && series.PointCount() == added && series.YValues().ValueCount() == added &&
+           series.XValueAt(last) == last * 2.0 && series.YValueAt(last) == last + 0.5 &&
+           series.StoredPointColor(last) == clBlue && !series.MayHaveNullPoints();
+  });
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(TChartSeries, LabelsPadAndMoveWithTheirPoints) {

@@ -1,5 +1,8 @@
 #include "chart/series/TChartValueList.h"
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -46,16 +49,68 @@ INSTANTIATE_TEST_SUITE_P(
                     OrderCase{"Descending", loDescending, {5, 7, 5, 1}, {0, 0, 2, 3}, {7, 5, 5, 1}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(TChartValueList, GrowsInStepsOfAThousandKeepingValues) {
+TEST(TChartValueList, GrowsByDoublingFromAThousandKeepingValues) {
   TChartSeries series;
   TChartValueList& list = series.YValues();
-  for (int i = 0; i < 1000; ++i) list.AddValue(i);
+  for (int i = 0; i < 1000; ++i) list.AddValue(i + 0.5);
   EXPECT_EQ(list.Capacity(), 1000);
-  list.AddValue(1000);
+  list.AddValue(1000.5);
   EXPECT_EQ(list.Capacity(), 2000);
-  for (int i = 0; i <= 1000; ++i) ASSERT_EQ(list.ValueAt(i), i);
+  for (int i = 1001; i <= 2000; ++i) list.AddValue(i + 0.5);
+  EXPECT_EQ(list.Capacity(), 4000);
+  for (int i = 0; i <= 2000; ++i) ASSERT_EQ(list.ValueAt(i), i + 0.5);
   list.ClearValues();
   EXPECT_EQ(list.Capacity(), 0) << "clearing releases the storage";
+}
+
+// A list that reads 0, 1, 2, ... stores nothing; the first change that
+// breaks the sequence writes it out, and the values read the same.
+struct SequenceCase {
+  const char* name;
+  std::function<void(TChartValueList&)> change;
+  std::vector<double> expected;
+  bool staysSequence;
+};
+
+class SequenceStorage : public testing::TestWithParam<SequenceCase> {};
+
+TEST_P(SequenceStorage, StoresNothingUntilTheSequenceBreaks) {
+  TChartSeries series;
+  TChartValueList& list = series.XValues();
+  for (int i = 0; i < 5; ++i) list.AddValue(i);
+  ASSERT_TRUE(list.IsSequence());
+  EXPECT_EQ(list.Capacity(), 0);
+  GetParam().change(list);
+  EXPECT_EQ(Values(list), GetParam().expected);
+  EXPECT_EQ(list.IsSequence(), GetParam().staysSequence);
+  EXPECT_EQ(list.Capacity() == 0, GetParam().staysSequence);
+  EXPECT_EQ(list.MaximumValue(), *std::max_element(GetParam().expected.begin(), GetParam().expected.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, SequenceStorage,
+    testing::Values(
+        SequenceCase{"AppendTheNextIndex", [](TChartValueList& l) { l.AddValue(5); }, {0, 1, 2, 3, 4, 5}, true},
+        SequenceCase{"AppendAnotherValue", [](TChartValueList& l) { l.AddValue(7); }, {0, 1, 2, 3, 4, 7}, false},
+        SequenceCase{"InsertAnEqualValue", [](TChartValueList& l) { l.AddValue(2); }, {0, 1, 2, 2, 3, 4}, false},
+        SequenceCase{"DeleteTheLast", [](TChartValueList& l) { l.DeleteValueAt(4); }, {0, 1, 2, 3}, true},
+        SequenceCase{"DeleteTheTail", [](TChartValueList& l) { l.DeleteValueRange(2, 3); }, {0, 1}, true},
+        SequenceCase{"DeleteInTheMiddle", [](TChartValueList& l) { l.DeleteValueAt(1); }, {0, 2, 3, 4}, false},
+        SequenceCase{"Swap", [](TChartValueList& l) { l.SwapValues(0, 4); }, {4, 1, 2, 3, 0}, false},
+        SequenceCase{"RenumberAfterABreak",
+                     [](TChartValueList& l) {
+                       l.DeleteValueAt(0);
+                       l.RenumberValues();
+                     },
+                     {0, 1, 2, 3},
+                     true}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(TChartValueList, NegativeZeroIsNotTheFirstIndex) {
+  TChartSeries series;
+  series.YValues().AddValue(-0.0);
+  EXPECT_FALSE(series.YValues().IsSequence());
+  EXPECT_TRUE(std::signbit(series.YValues().ValueAt(0)));
 }
 
 TEST(TChartValueList, ComputesStatisticsOnlyWhenAsked) {
