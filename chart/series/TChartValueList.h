@@ -37,6 +37,8 @@ public:
   double LastValue() const { return ValueAt(count_ - 1); }
   // Whether the values are 0, 1, 2, ... and so stored nowhere.
   bool IsSequence() const { return sequence_; }
+  // The stored values, ValueCount of them, unless IsSequence.
+  const double* StoredValues() const { return storage_.Data(); }
 
   double PendingValue = 0;
 

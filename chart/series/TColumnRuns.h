@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -17,8 +18,9 @@ bool MapsInOrder(const TAxisScale& scale, double low, double high);
 // values rather than point by point, with the same result: a column of a
 // long log costs a few dozen look-ups instead of a visit to every point.
 // Given by the drawing loop: the pixel mappings, the pixel shift and the
-// direction the points are drawn in. Only for points of which none is null
-// and whose X values are ascending and mapped in order.
+// direction the points are drawn in. Only for points of which none is null,
+// whose X values are ascending and mapped in order and whose Y values are
+// stored.
 template <class TMapX, class TMapY>
 class TColumnRuns {
 public:
@@ -34,7 +36,7 @@ public:
   TColumnRuns(const TChartValueList& x, const TChartValueList& y, const TAxisScale& vertical, TMapX mapX, TMapY mapY,
               TPoint shift, int step)
       : x_(x),
-        y_(y),
+        yValues_(y.StoredValues()),
         summary_(y.Summary()),
         vertical_(vertical),
         mapX_(mapX),
@@ -75,14 +77,13 @@ public:
     // The last point before the trailing points on y, in drawing order.
     TFirstOffPixel offPixel{*this, y};
     const bool forward = step_ > 0;
-    summary_.Walk(y_.ValueCount(), forward ? entry + 1 : last + 1, forward ? last : entry, forward, offPixel);
+    summary_.Walk(forward ? entry + 1 : last + 1, forward ? last : entry, forward, offPixel);
     if (offPixel.Index < 0 && spans.Y() == y) {
       return {y, false, false};
     }
     TPixelExtent before{*this};
     if (offPixel.Index >= 0) {
-      summary_.Walk(y_.ValueCount(), forward ? entry + 1 : offPixel.Index, forward ? offPixel.Index + 1 : entry, false,
-                    before);
+      summary_.Walk(forward ? entry + 1 : offPixel.Index, forward ? offPixel.Index + 1 : entry, false, before);
     }
     spans.StepRun(before.Low, before.High, y);
     const bool lastMoved = offPixel.Index >= 0 ? offPixel.Index + step_ == last : entry + step_ == last;
@@ -98,12 +99,15 @@ private:
     bool TakeBlock(const TValueExtent& extent) const {
       return Runs.InOrder(extent) && Runs.MapY(extent.Min) == Y && Runs.MapY(extent.Max) == Y;
     }
-    bool TakePoint(int index) {
-      if (Runs.PixelY(index) == Y) {
-        return true;
+    bool TakePoints(int first, int last, bool backward) {
+      for (int n = 0; n < last - first; ++n) {
+        const int index = backward ? last - 1 - n : first + n;
+        if (Runs.PixelY(index) != Y) {
+          Index = index;
+          return false;
+        }
       }
-      Index = index;
-      return false;
+      return true;
     }
   };
 
@@ -120,8 +124,14 @@ private:
       Add(Runs.MapY(extent.Max));
       return true;
     }
-    bool TakePoint(int index) {
-      Add(Runs.PixelY(index));
+    // The extremes of the values first, as for a block, where they allow.
+    bool TakePoints(int first, int last, bool /*backward*/) {
+      if (TakeBlock(ExtentOfValues(Runs.yValues_ + first, last - first))) {
+        return true;
+      }
+      for (int index = first; index < last; ++index) {
+        Add(Runs.PixelY(index));
+      }
       return true;
     }
     void Add(int pixel) {
@@ -133,16 +143,17 @@ private:
   // Whether index comes before `end` in drawing order.
   bool Before(long long index, int end) const { return step_ > 0 ? index < end : index > end; }
   bool InOrder(const TValueExtent& extent) const {
-    return extent.Finite() && MapsInOrder(vertical_, extent.Min, extent.Max);
+    return extent.Finite() && (everyFiniteInOrder_ || MapsInOrder(vertical_, extent.Min, extent.Max));
   }
   int PixelX(int index) const { return mapX_(x_.ValueAt(index)) + shift_.X; }
-  int PixelY(int index) const { return MapY(y_.ValueAt(index)); }
+  int PixelY(int index) const { return MapY(yValues_[index]); }
   int MapY(double value) const { return mapY_(value) + shift_.Y; }
 
   const TChartValueList& x_;
-  const TChartValueList& y_;
+  const double* yValues_;
   const TValueSummary& summary_;
   const TAxisScale& vertical_;
+  bool everyFiniteInOrder_;
   TMapX mapX_;
   TMapY mapY_;
   TPoint shift_;

@@ -142,9 +142,10 @@ TCustomSeries::TJoinedSegments TCustomSeries::JoinSegments(TColumnSpans& spans, 
 }
 
 // Runs of points in one column can be taken from the summary of their Y
-// values when none of them is null and their columns follow their order.
+// values when none of them is null, their columns follow their order and
+// their Y values are stored.
 bool TCustomSeries::CanSummariseColumns(const TAxisScale& horizontal) const {
-  return !MayHaveNullPoints() && XValues().IsAscending() &&
+  return !MayHaveNullPoints() && !YValues().IsSequence() && XValues().IsAscending() &&
          MapsInOrder(horizontal, XValueAt(FirstVisible), XValueAt(LastVisible));
 }
 

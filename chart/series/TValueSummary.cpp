@@ -4,18 +4,6 @@ namespace {
 
 TValueExtent NonFinite() { return {std::nan(""), std::nan("")}; }
 
-TValueExtent ExtentOfValues(const double* values, int count) {
-  TValueExtent extent{values[0], values[0]};
-  for (int i = 0; i < count; ++i) {
-    if (!std::isfinite(values[i])) {
-      return NonFinite();
-    }
-    extent.Min = std::min(extent.Min, values[i]);
-    extent.Max = std::max(extent.Max, values[i]);
-  }
-  return extent;
-}
-
 TValueExtent ExtentOfBlocks(const TValueExtent* blocks, int count) {
   TValueExtent extent = blocks[0];
   for (int i = 0; i < count; ++i) {
@@ -29,6 +17,20 @@ TValueExtent ExtentOfBlocks(const TValueExtent* blocks, int count) {
 }
 
 }  // namespace
+
+// Finiteness is checked once at the end, so the loop has no branch: a NaN
+// or an infinity makes the sum of the differences from the first value NaN
+// or infinite.
+TValueExtent ExtentOfValues(const double* values, int count) {
+  TValueExtent extent{values[0], values[0]};
+  double check = 0;
+  for (int i = 0; i < count; ++i) {
+    extent.Min = std::min(extent.Min, values[i]);
+    extent.Max = std::max(extent.Max, values[i]);
+    check += (values[i] - values[0]) * 0;
+  }
+  return std::isfinite(check) && std::isfinite(values[0]) ? extent : NonFinite();
+}
 
 void TValueSummary::ForgetFrom(int index) {
   for (std::size_t level = 0; level < levels_.size(); ++level) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -14,6 +13,9 @@ struct TValueExtent {
   bool Finite() const { return !std::isnan(Min); }
 };
 
+// The extent of `count` (at least one) values.
+TValueExtent ExtentOfValues(const double* values, int count);
+
 // A min/max pyramid over point indices, so that the extremes of any run of
 // points cost a few dozen look-ups however long the run. Level 0 holds the
 // extent of every complete block of BlockSize points, each level above it
@@ -23,7 +25,8 @@ struct TValueExtent {
 // next used, and an edit only drops the blocks from the edited one on.
 class TValueSummary {
 public:
-  static constexpr int BlockSize = 32;
+  static constexpr int BlockBits = 5;
+  static constexpr int BlockSize = 1 << BlockBits;
   static constexpr int FanoutBits = 3;
   static constexpr int Fanout = 1 << FanoutBits;
 
@@ -35,82 +38,79 @@ public:
 
   // Offers the points of [begin, end) to `visitor` in index order, or in
   // reverse when `backward`: a whole block as visitor.TakeBlock(extent),
-  // which returns false to have it split up, or one point as
-  // visitor.TakePoint(index), which returns false to stop the walk. Whether
-  // the walk ran to its end. `count` is the number of values.
+  // which returns false to have it split up, or the points [first, last)
+  // inside one block as visitor.TakePoints(first, last, backward), which
+  // returns false to stop the walk. Whether the walk ran to its end.
   template <class TVisitor>
-  bool Walk(int count, int begin, int end, bool backward, TVisitor& visitor) const;
+  bool Walk(int begin, int end, bool backward, TVisitor& visitor) const;
 
 private:
   // Points per block at `level`.
-  static long long Span(int level) { return static_cast<long long>(BlockSize) << (FanoutBits * level); }
+  static int SpanBits(int level) { return BlockBits + FanoutBits * level; }
+  static long long Span(int level) { return 1LL << SpanBits(level); }
   long long SummarisedCount() const {
     return levels_.empty() ? 0 : static_cast<long long>(levels_[0].size()) * BlockSize;
   }
+  // The block of `level` that starts at point `from`, or ends there when
+  // walking backward.
+  static long long BlockAt(int level, long long from, bool backward) {
+    return (from >> SpanBits(level)) - (backward ? 1 : 0);
+  }
   template <class TVisitor>
-  bool WalkBlock(int level, long long index, int begin, int end, bool backward, TVisitor& visitor) const;
-  template <class TVisitor>
-  static bool WalkPoints(long long from, long long to, bool backward, TVisitor& visitor);
+  bool WalkBlock(int level, long long index, bool backward, TVisitor& visitor) const;
 
   std::vector<std::vector<TValueExtent>> levels_;
 };
 
+// From the end walked from, the largest summarised block that starts
+// there and fits goes next, else one point: the blocks grow towards the
+// middle of the range and shrink again, and only the levels that fit in the
+// range are touched.
+// From the end walked from, the largest summarised block that starts
+// there and fits goes next, else the points up to the next block boundary:
+// the blocks grow towards the middle of the range and shrink again, and only
+// the levels that fit in the range are touched.
 template <class TVisitor>
-bool TValueSummary::Walk(int count, int begin, int end, bool backward, TVisitor& visitor) const {
-  // The blocks that no block above covers, in index order, then the points
-  // after the last block (level -1).
-  struct TRoot {
-    int Level;
-    long long Index;
-  };
-  std::array<TRoot, 32 * Fanout> roots{};
-  int rootCount = 0;
+bool TValueSummary::Walk(int begin, int end, bool backward, TVisitor& visitor) const {
+  long long low = begin;
+  long long high = end;
   const int levels = static_cast<int>(levels_.size());
-  for (int level = levels - 1; level >= 0; --level) {
-    const std::size_t covered = level + 1 < levels ? levels_[level + 1].size() * Fanout : 0;
-    for (std::size_t index = covered; index < levels_[level].size(); ++index) {
-      roots[rootCount++] = {level, static_cast<long long>(index)};
+  while (low < high) {
+    const long long from = backward ? high : low;
+    int level = -1;
+    while (level + 1 < levels && (from & (Span(level + 1) - 1)) == 0 && high - low >= Span(level + 1) &&
+           BlockAt(level + 1, from, backward) < static_cast<long long>(levels_[level + 1].size())) {
+      ++level;
     }
-  }
-  roots[rootCount++] = {-1, 0};
-  for (int r = 0; r < rootCount; ++r) {
-    const TRoot& root = roots[backward ? rootCount - 1 - r : r];
-    const bool done = root.Level < 0 ? WalkPoints(std::max<long long>(SummarisedCount(), begin), std::min(count, end),
-                                                  backward, visitor)
-                                     : WalkBlock(root.Level, root.Index, begin, end, backward, visitor);
-    if (!done) {
+    long long length = level < 0 ? 0 : Span(level);
+    if (level < 0) {
+      // To the boundary of a block, or the whole rest of the range.
+      const long long boundary = backward ? (high - 1) / BlockSize * BlockSize : (low / BlockSize + 1) * BlockSize;
+      length = std::min(high - low, backward ? high - boundary : boundary - low);
+      const long long first = backward ? high - length : low;
+      if (!visitor.TakePoints(static_cast<int>(first), static_cast<int>(first + length), backward)) {
+        return false;
+      }
+    } else if (!WalkBlock(level, BlockAt(level, from, backward), backward, visitor)) {
       return false;
     }
+    (backward ? high : low) += backward ? -length : length;
   }
   return true;
 }
 
 template <class TVisitor>
-bool TValueSummary::WalkBlock(int level, long long index, int begin, int end, bool backward, TVisitor& visitor) const {
-  const long long low = index * Span(level);
-  const long long high = low + Span(level);
-  if (high <= begin || low >= end) {
-    return true;
-  }
-  if (begin <= low && high <= end && visitor.TakeBlock(levels_[level][index])) {
+bool TValueSummary::WalkBlock(int level, long long index, bool backward, TVisitor& visitor) const {
+  if (visitor.TakeBlock(levels_[level][index])) {
     return true;
   }
   if (level == 0) {
-    return WalkPoints(std::max<long long>(low, begin), std::min<long long>(high, end), backward, visitor);
+    const auto first = static_cast<int>(index * BlockSize);
+    return visitor.TakePoints(first, first + BlockSize, backward);
   }
-  for (int c = 0; c < Fanout; ++c) {
-    const long long child = index * Fanout + (backward ? Fanout - 1 - c : c);
-    if (!WalkBlock(level - 1, child, begin, end, backward, visitor)) {
-      return false;
-    }
-  }
-  return true;
-}
-
-template <class TVisitor>
-bool TValueSummary::WalkPoints(long long from, long long to, bool backward, TVisitor& visitor) {
-  for (long long i = from; i < to; ++i) {
-    if (!visitor.TakePoint(static_cast<int>(backward ? to - 1 - (i - from) : i))) {
+  for (int p = 0; p < Fanout; ++p) {
+    const long long part = index * Fanout + (backward ? Fanout - 1 - p : p);
+    if (!WalkBlock(level - 1, part, backward, visitor)) {
       return false;
     }
   }
