@@ -46,21 +46,6 @@ int TChartValueList::OrderedPosition(double value) const {
   return k + 1;
 }
 
-// Whether `value` at `index` continues the sequence 0, 1, 2, ... (a negative
-// zero does not: it would read back as a positive one).
-bool TChartValueList::ContinuesSequence(int index, double value) const {
-  return index == count_ && value == count_ && !std::signbit(value);
-}
-
-void TChartValueList::PrepareInsert(int index, double value) {
-  if (sequence_ && !ContinuesSequence(index, value)) {
-    WriteOutSequence();
-  }
-  if (!sequence_) {
-    storage_.EnsureCapacity(count_ + 1LL);
-  }
-}
-
 void TChartValueList::WriteOutSequence() {
   storage_.EnsureCapacity(count_ + 1LL);
   for (int i = 0; i < count_; ++i) {

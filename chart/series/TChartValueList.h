@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 
 #include "chart/series/TValueStorage.h"
@@ -47,7 +48,15 @@ public:
   // Makes the room that inserting `value` at `index` needs; throws
   // std::bad_alloc when there is none, with the values unchanged. After it,
   // inserting the same value there cannot fail.
-  void PrepareInsert(int index, double value);
+  // Inline: a load runs it for every point of every list.
+  void PrepareInsert(int index, double value) {
+    if (sequence_ && !ContinuesSequence(index, value)) {
+      WriteOutSequence();
+    }
+    if (!sequence_) {
+      storage_.EnsureCapacity(count_ + 1LL);
+    }
+  }
   virtual int AddValue(double value);
   virtual void ClearValues();
   virtual void InsertValueAt(int index, double value);
@@ -74,7 +83,11 @@ public:
 
 private:
   int OrderedPosition(double value) const;
-  bool ContinuesSequence(int index, double value) const;
+  // Whether `value` at `index` continues the sequence 0, 1, 2, ... (a
+  // negative zero does not: it would read back as a positive one).
+  bool ContinuesSequence(int index, double value) const {
+    return index == count_ && value == count_ && !std::signbit(value);
+  }
   // Stores the sequence, to be changed.
   void WriteOutSequence();
   void RecomputeIfStale();

@@ -32,7 +32,7 @@ TValueExtent ExtentOfValues(const double* values, int count) {
   return std::isfinite(check) && std::isfinite(values[0]) ? extent : NonFinite();
 }
 
-void TValueSummary::ForgetFrom(int index) {
+void TValueSummary::DropFrom(int index) {
   for (std::size_t level = 0; level < levels_.size(); ++level) {
     const auto kept = static_cast<std::size_t>(index / Span(static_cast<int>(level)));
     if (levels_[level].size() > kept) {

@@ -30,8 +30,13 @@ public:
   static constexpr int FanoutBits = 3;
   static constexpr int Fanout = 1 << FanoutBits;
 
-  // Drops the blocks that hold `index` or anything after it.
-  void ForgetFrom(int index);
+  // Drops the blocks that hold `index` or anything after it. Inline: every
+  // added point runs it, mostly with nothing to drop.
+  void ForgetFrom(int index) {
+    if (!levels_.empty() && index < static_cast<long long>(levels_[0].size()) * BlockSize) {
+      DropFrom(index);
+    }
+  }
   void Clear() { levels_.clear(); }
   // Summarises the complete blocks of the first `count` values.
   void Update(const double* values, int count);
@@ -46,6 +51,7 @@ public:
 
 private:
   // Points per block at `level`.
+  void DropFrom(int index);
   static int SpanBits(int level) { return BlockBits + FanoutBits * level; }
   static long long Span(int level) { return 1LL << SpanBits(level); }
   long long SummarisedCount() const {
