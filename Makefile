@@ -58,8 +58,12 @@ run: build
 	    --png $(SNAPSHOT) && \
 	  echo "No display: the window with the four sample logs is in $(SNAPSHOT)"; fi
 
+# Medians of three runs of every benchmark, then the goals beside them.
+BENCH_OUT := $(BUILD_DIR)/bench.txt
 bench: build
-	@for b in $(BUILD_DIR)/bench/*; do [ -x "$$b" ] && "$$b"; done
+	@for b in $(BUILD_DIR)/bench/*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=3 \
+	  --benchmark_report_aggregates_only=true; done | tee $(BENCH_OUT)
+	@tools/bench-goals.sh $(BENCH_OUT)
 
 # The whole test suite under AddressSanitizer and UBSan.
 check-sanitize: deps

@@ -1,0 +1,37 @@
+#!/bin/sh
+# Prints the performance goals beside the medians measured by `make bench`.
+# Reads the benchmarks' console output (run with repetitions, so that each
+# case has a "_median" line) from the file given or standard input.
+#   tools/bench-goals.sh build/bench.txt
+set -eu
+
+awk '
+  # benchmark line, goal in ms, what it is; printed in this order
+  function add(name, limit, text) { order[++count] = name; goal[name] = limit; what[name] = text }
+  BEGIN {
+    add("DrawSeries/points:1000000/percent:100_median", 0.5, "one pane, full range, 1M points (ms)")
+    add("DrawSeries/points:10000000/percent:100_median", 1, "one pane, full range, 10M points (ms)")
+    add("ZoomAndUndoTenMillion_median", 200, "zoom and undo, four 10M-point panes (ms)")
+    add("BM_LoadLog/1000000/min_time:2.000/real_time_median", 30, "load 1M lines (ms)")
+    add("BM_LoadLog/10000000/min_time:2.000/real_time_median", 300, "load 10M lines (ms)")
+  }
+  # Times are shown in the unit the benchmark chose; goals are in ms.
+  ($1 in goal) {
+    value = $2
+    if ($3 == "us") value /= 1000
+    else if ($3 == "ns") value /= 1e6
+    else if ($3 == "s") value *= 1000
+    measured[$1] = value
+  }
+  END {
+    printf "\n%-44s %10s %10s  %s\n", "goal (medians)", "measured", "goal", "met"
+    for (i = 1; i <= count; ++i) {
+      name = order[i]
+      if (name in measured) {
+        printf "%-44s %10.3g %10.3g  %s\n", what[name], measured[name], goal[name], measured[name] <= goal[name] ? "yes" : "NO"
+      } else {
+        printf "%-44s %10s %10.3g  %s\n", what[name], "-", goal[name], "not run"
+      }
+    }
+  }
+' "${1:-/dev/stdin}"
