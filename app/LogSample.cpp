@@ -79,3 +79,12 @@ double LogLineValue(const TLogLine& line) {
   }
   return SampleValue(sample);
 }
+
+double TLogSamples::ValueOf(const TLogLine& line) {
+  const bool hasField = line.Text.find(',') != std::string_view::npos;
+  if (fieldSeen_ && !hasField) {
+    RaiseConversionError(line.Text);
+  }
+  fieldSeen_ = fieldSeen_ || hasField;
+  return LogLineValue(line);
+}

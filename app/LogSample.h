@@ -21,3 +21,15 @@ double SampleValue(std::string_view sample);
 // SampleValue of a line's sample; a line cut at MaxLogLineLength cannot be
 // trusted as a number and raises the conversion error for its kept part.
 double LogLineValue(const TLogLine& line);
+
+// The values of a log's sample lines, in order. Once a sample had a leading
+// field, a line without the comma was cut short (a log cut off within its
+// last line leaves the leading time stamp alone) and raises the conversion
+// error for its text instead of plotting the leading field as a value.
+class TLogSamples {
+public:
+  double ValueOf(const TLogLine& line);
+
+private:
+  bool fieldSeen_ = false;
+};

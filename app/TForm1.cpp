@@ -1,5 +1,7 @@
 #include "app/TForm1.h"
 
+#include <cstring>
+
 #include "app/LogSample.h"
 #include "app/ReportException.h"
 #include "app/TLogLineReader.h"
@@ -37,6 +39,15 @@ constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
 // "*" rather than "*.*": here a file name need not have a dot.
 constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
 
+// A read error is no end of the log: the user learns that what is shown is
+// only its beginning.
+void RaiseIfReadFailed(const TLogLineReader& reader, const std::string& fileName, const TChartSeries& series) {
+  if (reader.ReadError() != 0) {
+    throw FileException("Cannot read '" + fileName + "': " + std::strerror(reader.ReadError()) + "; the first " +
+                        std::to_string(series.PointCount()) + " samples are shown");
+  }
+}
+
 struct TPlacement {
   Control* Item;
   int Left;
@@ -47,7 +58,7 @@ struct TPlacement {
 
 }  // namespace
 
-TForm1::TForm1() : TForm1(TLastFolderFile::FolderOf(ExecutableFileName())) {}
+TForm1::TForm1() : TForm1(TLastFolderFile::FolderFor(ExecutableFileName())) {}
 
 TForm1::TForm1(const std::string& dirDatFolder)
     : Chart1(this),
@@ -281,25 +292,25 @@ TChartSeries& TForm1::PaneSeries(std::uint8_t pane) { return PaneChart(pane).Ser
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);
   TLogLineReader reader(fileName);
-  if (!reader.IsOpen()) {
-    return;
-  }
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.Axes().ResetToAutomatic();
   TLogLine line;
   if (!reader.NextLine(line)) {
+    RaiseIfReadFailed(reader, fileName, series);
     return;
   }
   const std::string title(HeaderTitle(line.Text));
   // The title is shown only once a sample is in; setting it again with the
   // same text would change nothing.
   bool titleShown = false;
+  TLogSamples samples;
   while (reader.NextLine(line)) {
-    series.AppendValue(LogLineValue(line), "", clBlue);
+    series.AppendValue(samples.ValueOf(line), "", clBlue);
     if (!titleShown) {
       chart.Title().SetText(title);
       titleShown = true;
     }
   }
+  RaiseIfReadFailed(reader, fileName, series);
 }

@@ -5,50 +5,75 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+
+#include "runtime/Exception.h"
 
 namespace {
 
 constexpr char kEndOfFileByte = 0x1A;
 
+[[noreturn]] void RaiseOpenError(const std::string& fileName, const std::string& reason) {
+  throw FileException("Cannot open '" + fileName + "': " + reason);
+}
+
+// Opening a pipe without a writer would block and a device may never end,
+// so the file is opened without blocking and kept only when it is a regular
+// file.
+int OpenRegularFile(const std::string& fileName) {
+  if (fileName.empty()) {
+    RaiseOpenError(fileName, "no file name");
+  }
+  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    RaiseOpenError(fileName, std::strerror(errno));
+  }
+  struct stat status {};
+  if (fstat(fd, &status) != 0) {
+    const std::string reason = std::strerror(errno);
+    close(fd);
+    RaiseOpenError(fileName, reason);
+  }
+  if (!S_ISREG(status.st_mode)) {
+    close(fd);
+    RaiseOpenError(fileName, S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file");
+  }
+  // Regular files never block; reads then behave as usual.
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+ssize_t ReadFromFile(int fd, char* buffer, std::size_t size) { return read(fd, buffer, size); }
+
 }  // namespace
 
-// The bytes that end the plain scan: the line end, the bytes text mode
-// treats specially, and the NUL that also marks the buffer's end.
+// The bytes that end the plain scan: the line ends, the end-of-file byte,
+// and the NUL that also marks the buffer's end.
 const std::array<bool, 256> TLogLineReader::kStopByte = [] {
   std::array<bool, 256> stop{};
   stop['\n'] = stop['\r'] = stop['\0'] = stop[kEndOfFileByte] = true;
   return stop;
 }();
 
-TLogLineReader::TLogLineReader(const std::string& fileName) {
+TLogLineReader::TLogLineReader(const std::string& fileName, TBlockRead read)
+    : fd_(OpenRegularFile(fileName)), read_(read ? std::move(read) : TBlockRead(ReadFromFile)) {
   buffer_[0] = '\0';
   pos_ = end_ = buffer_.data();
-  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    return;
-  }
-  struct stat status;
-  if (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    close(fd);
-    return;
-  }
-  fd_ = fd;
 }
 
-TLogLineReader::~TLogLineReader() {
-  if (fd_ >= 0) {
-    close(fd_);
-  }
-}
+TLogLineReader::~TLogLineReader() { close(fd_); }
 
 bool TLogLineReader::Refill() {
-  if (finished_ || fd_ < 0) {
+  if (finished_) {
     return false;
   }
   ssize_t n;
   do {
-    n = read(fd_, buffer_.data(), kBlockSize);
+    n = read_(fd_, buffer_.data(), kBlockSize);
   } while (n < 0 && errno == EINTR);
+  if (n < 0) {
+    readError_ = errno;
+  }
   if (n <= 0) {
     finished_ = true;
     n = 0;
@@ -59,8 +84,19 @@ bool TLogLineReader::Refill() {
   return n > 0;
 }
 
-// Byte by byte, for lines that cross the buffer's end or hold a CR, a NUL,
-// a 0x1A or too many characters.
+// A CR ends its line; an LF right after it belongs to the same line end,
+// also when it arrives with the next block.
+void TLogLineReader::SkipLineFeedAfterCarriageReturn() {
+  if (pos_ == end_ && !Refill()) {
+    return;
+  }
+  if (*pos_ == '\n') {
+    ++pos_;
+  }
+}
+
+// Byte by byte, for lines that cross the buffer's end or hold a lone CR, a
+// NUL, a 0x1A or too many characters.
 bool TLogLineReader::NextLineSlowly(TLogLine& line) {
   line_.clear();
   bool truncated = false;
@@ -75,13 +111,15 @@ bool TLogLineReader::NextLineSlowly(TLogLine& line) {
       readSomething = true;
       break;
     }
+    if (c == '\r') {
+      readSomething = true;
+      SkipLineFeedAfterCarriageReturn();
+      break;
+    }
     if (c == kEndOfFileByte) {
       finished_ = true;
       pos_ = end_;
       break;
-    }
-    if (c == '\r') {
-      continue;
     }
     readSomething = true;
     // The text ends at a NUL, as the line's characters are a C string.
@@ -96,5 +134,5 @@ bool TLogLineReader::NextLineSlowly(TLogLine& line) {
     }
   }
   line = {line_, truncated};
-  return readSomething;
+  return readSomething && readError_ == 0;
 }

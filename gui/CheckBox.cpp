@@ -39,8 +39,8 @@ CheckBox::CheckBox(Control* parent) : Control(std::make_unique<Impl>(nullptr)) {
   });
 }
 
-std::string CheckBox::Caption() const { return FromQt(Box(Internals()).text()); }
-void CheckBox::SetCaption(const std::string& caption) { Box(Internals()).setText(ToQt(caption)); }
+std::string CheckBox::Caption() const { return TextFromQt(Box(Internals()).text()); }
+void CheckBox::SetCaption(const std::string& caption) { Box(Internals()).setText(QtText(caption)); }
 bool CheckBox::Checked() const { return Box(Internals()).isChecked(); }
 void CheckBox::SetChecked(bool checked) { Box(Internals()).setChecked(checked); }
 

@@ -35,9 +35,9 @@ private:
 
 FormWindow::FormWindow() : Control(std::make_unique<Impl>(nullptr)) { Internals().Widget = new FormWidget(*this); }
 
-std::string FormWindow::Caption() const { return FromQt(Internals().Widget->windowTitle()); }
+std::string FormWindow::Caption() const { return TextFromQt(Internals().Widget->windowTitle()); }
 
-void FormWindow::SetCaption(const std::string& caption) { Internals().Widget->setWindowTitle(ToQt(caption)); }
+void FormWindow::SetCaption(const std::string& caption) { Internals().Widget->setWindowTitle(QtText(caption)); }
 
 void FormWindow::SetClientSize(int width, int height) { Internals().Widget->setFixedSize(width, height); }
 
@@ -55,5 +55,5 @@ void FormWindow::Show() { Internals().Widget->show(); }
 void FormWindow::Close() { Internals().Widget->close(); }
 
 bool FormWindow::SaveClientAreaPng(const std::string& path) const {
-  return Internals().Widget->grab().toImage().save(ToQt(path), "PNG");
+  return Internals().Widget->grab().toImage().save(QtFileName(path), "PNG");
 }

@@ -49,13 +49,15 @@ PushButton::PushButton(Control* parent) : Control(std::make_unique<Impl>(nullptr
   Internals().Widget = new ButtonWidget(*this, ParentWidget(parent));
 }
 
-std::string PushButton::Caption() const { return FromQt(static_cast<const QPushButton&>(*Internals().Widget).text()); }
+std::string PushButton::Caption() const {
+  return TextFromQt(static_cast<const QPushButton&>(*Internals().Widget).text());
+}
 
 void PushButton::SetCaption(const std::string& caption) {
   if (caption == Caption()) {
     return;
   }
-  Button(Internals()).setText(ToQt(caption));
+  Button(Internals()).setText(QtText(caption));
   TextChanged();
 }
 

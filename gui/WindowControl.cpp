@@ -1,5 +1,6 @@
 #include "gui/WindowControl.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -102,6 +103,16 @@ protected:
   }
 
   void leaveEvent(QEvent*) override { owner_.MouseLeave(); }
+
+  // A new desktop palette or theme reaches every widget as one of these.
+  void changeEvent(QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::PaletteChange || type == QEvent::ApplicationPaletteChange || type == QEvent::StyleChange ||
+        type == QEvent::ThemeChange) {
+      owner_.SystemColorsChanged();
+    }
+    QWidget::changeEvent(event);
+  }
 
 private:
   WindowControl& owner_;
