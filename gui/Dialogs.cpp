@@ -7,6 +7,7 @@
 
 #include "gui/ControlImpl.h"
 #include "gui/DialogScript.h"
+#include "gui/EventErrors.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ bool FileOpenDialog::Execute(Control* owner) {
   QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [this](const QString& folder) {
     FileName = FromQt(folder);
     if (OnFolderChange) {
-      OnFolderChange();
+      RunEventHandler(OnFolderChange);
     }
   });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QObject>
 
+#include "gui/EventErrors.h"
 #include "runtime/LocaleSeparators.h"
 
 namespace {
@@ -29,7 +30,7 @@ class LocaleWatcher::Filter : public QObject {
 public:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::LocaleChange) {
-      ReadLocaleSeparators();
+      RunEventHandler(ReadLocaleSeparators);
     }
     return QObject::eventFilter(watched, event);
   }
