@@ -213,6 +213,9 @@ public:
   std::string LabelText(double value) const;
   int LabelSize(TCanvas3D& canvas, double value) const;
   double ComputeLabelStep(TCanvas3D& canvas) const;
+  // The values that get a value label with this step: those of the label
+  // loop whose pixel lies on the axis (strictly inside without LabelsOnAxis).
+  std::vector<double> LabelValues(double step) const;
   int AxisLineRoom() const;
   int WidestLabelWidth(TCanvas3D& canvas) const;
   // Takes the axis' room from `rect` (when shrink) and sets the anchors.
@@ -243,9 +246,18 @@ private:
   bool RunsAlong(int angle) const;
   int LabelsRoom(TCanvas3D& canvas) const;
   bool SeriesAlongWithAtMostPoints(int count) const;
+  bool LabelFitsAxis(int pixel) const;
+  int LabelWidth(TCanvas3D& canvas, double value) const;
   void DrawTitle(TCanvas3D& canvas) const;
   void DrawLabels(TCanvas3D& canvas);
   void DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text) const;
+  struct TTextPlacement {
+    int Angle = 0;
+    bool Opposite = false;  // aligned on the far edge of the labels' column
+  };
+  // Text placed as this axis places its labels: at `pixel` along the axis and
+  // anchored at `edge` across it, with the font already selected.
+  void DrawAxisText(TCanvas3D& canvas, int pixel, int edge, const std::string& text, TTextPlacement placement) const;
   void DrawLineTicksAndGrid(TCanvas3D& canvas, const TAxisLayoutContext& context) const;
   void DrawTicks(TCanvas3D& canvas, const std::vector<int>& pixels, int start, int length) const;
   void DrawGrid(TCanvas3D& canvas, const std::vector<int>& pixels, const TRect& plot) const;
