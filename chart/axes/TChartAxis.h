@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,12 @@ struct TAxisLayoutContext {
   bool AxisVisible = true;  // the chart's master switch of all axes
   bool View3D = false;
 };
+
+class TChartAxis;
+
+// May move the anchor of a label about to be drawn, change its text, or
+// suppress it by clearing `draw`.
+using TDrawLabelEvent = std::function<void(const TChartAxis& sender, int& x, int& y, std::string& text, bool& draw)>;
 
 // Below this width a set range is widened.
 constexpr double MinimumAxisRange = 1e-10;
@@ -208,6 +215,7 @@ public:
   };
   // The value labels the last paint drew, in drawing order.
   std::vector<TDrawnLabel> DrawnLabels;
+  TDrawLabelEvent OnDrawLabel;
 
   TAxisLabelStyle EffectiveLabelStyle() const;
   std::string LabelText(double value) const;
@@ -247,10 +255,11 @@ private:
   int LabelsRoom(TCanvas3D& canvas) const;
   bool SeriesAlongWithAtMostPoints(int count) const;
   bool LabelFitsAxis(int pixel) const;
+  std::vector<double> SuppliedLabelValues() const;
   int LabelWidth(TCanvas3D& canvas, double value) const;
   void DrawTitle(TCanvas3D& canvas) const;
   void DrawLabels(TCanvas3D& canvas);
-  void DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text) const;
+  void DrawLabel(TCanvas3D& canvas, int pixel, std::string text);
   struct TTextPlacement {
     int Angle = 0;
     bool Opposite = false;  // aligned on the far edge of the labels' column

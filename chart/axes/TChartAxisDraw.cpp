@@ -1,6 +1,7 @@
 // Drawing an axis: title, labels, line, ticks and grid.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart/axes/TChartAxis.h"
 #include "chart/axes/TickPositions.h"
@@ -59,20 +60,29 @@ void TChartAxis::DrawLabels(TCanvas3D& canvas) {
       if (tickOnLabelsOnly_) {
         TickPixels.push_back(pixel);
       }
-      DrawnLabels.push_back({LabelText(value), pixel});
-      DrawLabel(canvas, pixel, DrawnLabels.back().Text);
+      DrawLabel(canvas, pixel, LabelText(value));
     }
   }
 }
 
-void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text) const {
-  canvas.ApplyFont(LabelsFont);
-  canvas.Brush.Style = bsClear;
-  canvas.SetBackMode(BackModeTransparent);
+void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, std::string text) {
   const bool opposite = labelsAlign_ == alOpposite && !Horizontal();
   // The opposite alignment lines the column up on its far edge.
   const int edge = opposite ? LabelsEdge + OutwardSign() * labelsRoom_ : LabelsEdge;
-  DrawAxisText(canvas, pixel, edge, text, {labelsAngle_, opposite});
+  int x = Horizontal() ? pixel : edge;
+  int y = Horizontal() ? edge : pixel;
+  if (OnDrawLabel) {
+    bool draw = true;
+    OnDrawLabel(*this, x, y, text, draw);
+    if (!draw) {
+      return;
+    }
+  }
+  canvas.ApplyFont(LabelsFont);
+  canvas.Brush.Style = bsClear;
+  canvas.SetBackMode(BackModeTransparent);
+  DrawAxisText(canvas, Horizontal() ? x : y, Horizontal() ? y : x, text, {labelsAngle_, opposite});
+  DrawnLabels.push_back({std::move(text), pixel});
 }
 
 void TChartAxis::DrawAxisText(TCanvas3D& canvas, int pixel, int edge, const std::string& text,

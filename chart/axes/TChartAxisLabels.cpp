@@ -16,6 +16,10 @@
 namespace {
 
 constexpr char kLineSeparator = '\r';
+// Labels supplied by the chart's next-label event: at most this many, and
+// only within the range widened by the slack at both ends.
+constexpr int kMaxSuppliedLabels = 2000;
+constexpr double kSuppliedLabelSlack = 1e-7;
 
 int Modulo360(int angle) { return ((angle % 360) + 360) % 360; }
 
@@ -117,6 +121,9 @@ std::string TChartAxis::LabelText(double value) const {
   // No log holds date-time values: on a date-time axis they are shown as
   // plain numbers, and negative ones, which are no dates, not at all.
   std::string text = DateTimeScale && value < 0 ? "" : FormatLabel(axisValuesFormat_, value);
+  if (chart_.OnGetAxisLabel) {
+    chart_.OnGetAxisLabel(*this, value, text);
+  }
   if (labelsMultiLine_) {
     std::replace(text.begin(), text.end(), ' ', kLineSeparator);
   }
@@ -175,8 +182,22 @@ std::vector<double> TChartAxis::LabelValues(double step) const {
   // A pixel's worth of values beyond each end: a label there may still round
   // onto the end's pixel.
   const double slack = scale_.PixelLength > 0 ? scale_.ScaleRange / scale_.PixelLength : 0;
-  std::vector<double> values = ValueLabelValues(scale_.ScaleMin, scale_.ScaleMax, step, roundFirstLabel_, slack);
+  std::vector<double> values = chart_.OnGetNextAxisLabel
+                                   ? SuppliedLabelValues()
+                                   : ValueLabelValues(scale_.ScaleMin, scale_.ScaleMax, step, roundFirstLabel_, slack);
   std::erase_if(values, [this](double value) { return !LabelFitsAxis(ValueToPixel(value)); });
+  return values;
+}
+
+std::vector<double> TChartAxis::SuppliedLabelValues() const {
+  std::vector<double> values;
+  double value = scale_.ScaleMin;
+  // The bound ends a handler that never says stop.
+  for (int index = 0; index < kMaxSuppliedLabels && chart_.OnGetNextAxisLabel(*this, index, value); ++index) {
+    if (scale_.ScaleMin - kSuppliedLabelSlack <= value && value <= scale_.ScaleMax + kSuppliedLabelSlack) {
+      values.push_back(value);
+    }
+  }
   return values;
 }
 

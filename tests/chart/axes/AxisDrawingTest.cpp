@@ -316,6 +316,73 @@ TEST(AxisDrawing, TitleAtAngleZeroIsPlacedLikeALabel) {
   }
 }
 
+TEST(AxisDrawing, LabelTextEventReplacesTextsAndTheRoomFitsThem) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Chart.OnGetAxisLabel = [](const TChartAxis&, double value, std::string& text) {
+    if (value == 2) {
+      text = "two!";
+    }
+  };
+  pane.Draw();
+  EXPECT_EQ(pane.LabelTexts(), Quoted({"5", "4", "3", "two!", "1", "0"}));
+  EXPECT_EQ(pane.Axis().LabelsEdge, 670);
+}
+
+TEST(AxisDrawing, NextLabelEventSuppliesTheValuesWithinTheWidenedRange) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  const std::vector<double> supplied{0.5, 2.5, 6, 5 + 5e-8, -2e-7, 1e-7};
+  std::vector<double> given;
+  pane.Chart.OnGetNextAxisLabel = [&](const TChartAxis&, int index, double& value) {
+    given.push_back(value);
+    if (index == static_cast<int>(supplied.size())) {
+      return false;
+    }
+    value = supplied[index];
+    return true;
+  };
+  pane.Draw();
+  EXPECT_EQ(pane.LabelTexts(), Quoted({"0.5", "2.5", "5", "0"}));
+  EXPECT_EQ(given.front(), 0);
+  EXPECT_EQ(given.back(), 1e-7);
+}
+
+TEST(AxisDrawing, NextLabelEventEndsAfterTwoThousandLabels) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  int calls = 0;
+  pane.Chart.OnGetNextAxisLabel = [&](const TChartAxis&, int, double& value) {
+    ++calls;
+    value = 99;
+    return true;
+  };
+  pane.Axis().SetLabelsSize(10);  // only the drawing asks the event
+  pane.Draw();
+  EXPECT_EQ(calls, 2000);
+  EXPECT_TRUE(pane.LabelTexts().empty());
+}
+
+TEST(AxisDrawing, DrawLabelEventMovesChangesOrSuppressesALabel) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Axis().OnDrawLabel = [](const TChartAxis&, int& x, int&, std::string& text, bool& draw) {
+    if (text == "4") {
+      x += 10;
+    }
+    if (text == "2") {
+      text = "II";
+    }
+    draw = text != "3";
+  };
+  pane.Draw();
+  EXPECT_EQ(pane.CallsStartingWith("TextOut"),
+            (std::vector<std::string>{"TextOut 688 14 \"5\"", "TextOut 698 36 \"4\"", "TextOut 688 80 \"II\"",
+                                      "TextOut 688 102 \"1\"", "TextOut 688 124 \"0\""}));
+  EXPECT_EQ(pane.Axis().TickPixels.size(), 6u);  // a suppressed label keeps its tick
+  EXPECT_EQ(pane.Axis().DrawnLabels.size(), 5u);
+}
+
 TEST(AxisDrawing, SeparationMustNotBeNegative) {
   TChartModel chart;
   try {
