@@ -71,23 +71,20 @@ protected:
     TMouseButton button;
     if (ButtonOf(event->button(), button)) {
       const QPoint p = event->position().toPoint();
-      const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
-      RunEventHandler([&] { owner_.MouseDown(button, shift, p.x(), p.y()); });
+      RunEventHandler([&] { owner_.MouseDown(button, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()); });
     }
   }
 
   void mouseMoveEvent(QMouseEvent* event) override {
     const QPoint p = event->position().toPoint();
-    const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
-    RunEventHandler([&] { owner_.MouseMove(shift, p.x(), p.y()); });
+    RunEventHandler([&] { owner_.MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()); });
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
     TMouseButton button;
     if (ButtonOf(event->button(), button)) {
       const QPoint p = event->position().toPoint();
-      const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
-      RunEventHandler([&] { owner_.MouseUp(button, shift, p.x(), p.y()); });
+      RunEventHandler([&] { owner_.MouseUp(button, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()); });
     }
   }
 
