@@ -294,7 +294,7 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TLogLineReader reader(fileName);
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
-  chart.Axes().ResetToAutomatic();
+  chart.EndZoom();
   TLogLine line;
   if (!reader.NextLine(line)) {
     RaiseIfReadFailed(reader, fileName, series);

@@ -4,6 +4,7 @@
 #include <QProxyStyle>
 
 #include "gui/ControlImpl.h"
+#include "gui/EventErrors.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ CheckBox::CheckBox(Control* parent) : Control(std::make_unique<Impl>(nullptr)) {
   Internals().Widget = box;
   QObject::connect(box, &QCheckBox::clicked, box, [this] {
     if (OnClick) {
-      OnClick();
+      RunEventHandler(OnClick);
     }
   });
 }

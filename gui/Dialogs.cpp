@@ -8,6 +8,7 @@
 
 #include "gui/ControlImpl.h"
 #include "gui/DialogScript.h"
+#include "gui/EventErrors.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ void FileOpenDialog::ReportFolderChanges(QFileDialog& dialog) {
     shown = folder;
     FileName = FileNameFromQt(folder);
     if (OnFolderChange) {
-      OnFolderChange();
+      RunEventHandler(OnFolderChange);
     }
   };
   QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, report);

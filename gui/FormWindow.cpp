@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "gui/ControlImpl.h"
+#include "gui/EventErrors.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ public:
 protected:
   void closeEvent(QCloseEvent* event) override {
     if (owner_.OnClose) {
-      owner_.OnClose();
+      RunEventHandler(owner_.OnClose);
     }
     QWidget::closeEvent(event);
   }

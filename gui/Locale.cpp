@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QObject>
 
+#include "gui/EventErrors.h"
 #include "gui/QtStrings.h"
 #include "gui/ShownText.h"
 #include "runtime/LocaleSeparators.h"
@@ -54,7 +55,7 @@ class LocaleWatcher::Filter : public QObject {
 public:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::LocaleChange) {
-      ReadUserLocale();
+      RunEventHandler(ReadUserLocale);
     }
     return QObject::eventFilter(watched, event);
   }

@@ -39,6 +39,7 @@ struct View {
   bool InvertX = false;
   bool InvertY = false;
   bool Clip = true;
+  bool KeepPointBeyondEdge = true;
 };
 
 const View Views[] = {
@@ -51,6 +52,10 @@ const View Views[] = {
     {"InvertedY", 0.1, 0.6, 1, false, true},
     {"BothInvertedZoomed", 0.3, 0.31, 0.8, true, true},
     {"Unclipped", 0.2, 0.9, 0.7, false, false, false},
+    // Narrower than the gap between two points, without the point beyond the
+    // right edge: nothing is visible.
+    {"EmptyRange", 0.4321, 0.4321, 1, false, false, true, false},
+    {"EmptyRangeInverted", 0.4321, 0.4321, 1, true, false, true, false},
 };
 
 // A pane with one line series over the plot of a real pane.
@@ -78,6 +83,7 @@ public:
       axis->PlaceAlongPlot(context);
     }
     clip_ = view.Clip;
+    Series.SetKeepPointBeyondEdge(view.KeepPointBeyondEdge);
   }
 
   Picture Draw(bool mergeColumns) {
