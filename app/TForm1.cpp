@@ -295,22 +295,28 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.EndZoom();
-  TLogLine line;
-  if (!reader.NextLine(line)) {
+  TLogLine header;
+  if (!reader.NextLine(header)) {
     RaiseIfReadFailed(reader, fileName, series);
     return;
   }
-  const std::string title(HeaderTitle(line.Text));
-  // The title is shown only once a sample is in; setting it again with the
-  // same text would change nothing.
-  bool titleShown = false;
+  const std::string title(HeaderTitle(header.Text));
   TLogSamples samples;
-  while (reader.NextLine(line)) {
-    series.AppendValue(samples.ValueOf(line), "", clBlue);
-    if (!titleShown) {
-      chart.Title().SetText(title);
-      titleShown = true;
+  std::vector<double> values;
+  std::string_view run = reader.RestOfRun();
+  do {
+    values.clear();
+    const std::exception_ptr error = samples.Convert(run, values);
+    for (const double value : values) {
+      series.AppendValue(value, "", clBlue);
     }
-  }
+    // The title is shown only once a sample is in.
+    if (series.PointCount() > 0) {
+      chart.Title().SetText(title);
+    }
+    if (error) {
+      std::rethrow_exception(error);
+    }
+  } while (reader.Blocks().Next(run));
   RaiseIfReadFailed(reader, fileName, series);
 }
