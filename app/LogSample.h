@@ -1,6 +1,8 @@
 #pragma once
 
+#include <exception>
 #include <string_view>
+#include <vector>
 
 #include "app/TLogLineReader.h"
 
@@ -21,3 +23,22 @@ double SampleValue(std::string_view sample);
 // SampleValue of a line's sample; a line cut at MaxLogLineLength cannot be
 // trusted as a number and raises the conversion error for its kept part.
 double LogLineValue(const TLogLine& line);
+
+// The values of a log's sample lines, converted run by run on every core
+// with exactly the meaning of converting them one after the other. Once a
+// sample had a leading field, a line without the comma was cut short (a log
+// cut off within its last line leaves the leading time stamp alone) and is a
+// bad line, not a value.
+class TLogSamples {
+public:
+  // Appends to `values` the values of the whole lines in `run` (text for
+  // TLogLines) up to the first bad line, and returns that line's error, or
+  // null when every line converted.
+  std::exception_ptr Convert(std::string_view run, std::vector<double>& values);
+
+private:
+  struct TPiece;
+  std::exception_ptr Take(TPiece& piece, std::vector<double>& values);
+
+  bool fieldSeen_ = false;
+};

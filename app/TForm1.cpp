@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -29,9 +30,8 @@ void AppendSample(TChartSeries& series, double value, const std::string& fileNam
   try {
     series.AppendValue(value, "", clBlue);
   } catch (const std::bad_alloc&) {
-    const std::string name = fileName.substr(fileName.find_last_of('/') + 1);
-    throw Exception("Out of memory while loading '" + name + "'; the first " + std::to_string(series.PointCount()) +
-                    " samples are shown.");
+    throw Exception("Out of memory while loading '" + fileName + "'; the first " + std::to_string(series.PointCount()) +
+                    " samples are shown");
   }
 }
 
@@ -52,6 +52,15 @@ constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
 // "*" rather than "*.*": here a file name need not have a dot.
 constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
 
+// A read error is no end of the log: the user learns that what is shown is
+// only its beginning.
+void RaiseIfReadFailed(const TLogLineReader& reader, const std::string& fileName, const TChartSeries& series) {
+  if (reader.ReadError() != 0) {
+    throw FileException("Cannot read '" + fileName + "': " + std::strerror(reader.ReadError()) + "; the first " +
+                        std::to_string(series.PointCount()) + " samples are shown");
+  }
+}
+
 struct TPlacement {
   Control* Item;
   int Left;
@@ -62,7 +71,7 @@ struct TPlacement {
 
 }  // namespace
 
-TForm1::TForm1() : TForm1(TLastFolderFile::FolderOf(ExecutableFileName())) {}
+TForm1::TForm1() : TForm1(TLastFolderFile::FolderFor(ExecutableFileName())) {}
 
 TForm1::TForm1(const std::string& dirDatFolder)
     : Chart1(this),
@@ -296,25 +305,31 @@ TChartSeries& TForm1::PaneSeries(std::uint8_t pane) { return PaneChart(pane).Ser
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);
   TLogLineReader reader(fileName);
-  if (!reader.IsOpen()) {
-    return;
-  }
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
-  chart.Axes().ResetToAutomatic();
-  TLogLine line;
-  if (!reader.NextLine(line)) {
+  chart.EndZoom();
+  TLogLine header;
+  if (!reader.NextLine(header)) {
+    RaiseIfReadFailed(reader, fileName, series);
     return;
   }
-  const std::string title(HeaderTitle(line.Text));
-  // The title is shown only once a sample is in; setting it again with the
-  // same text would change nothing.
-  bool titleShown = false;
-  while (reader.NextLine(line)) {
-    AppendSample(series, LogLineValue(line), fileName);
-    if (!titleShown) {
-      chart.Title().SetText(title);
-      titleShown = true;
+  const std::string title(HeaderTitle(header.Text));
+  TLogSamples samples;
+  std::vector<double> values;
+  std::string_view run = reader.RestOfRun();
+  do {
+    values.clear();
+    const std::exception_ptr error = samples.Convert(run, values);
+    for (const double value : values) {
+      AppendSample(series, value, fileName);
     }
-  }
+    // The title is shown only once a sample is in.
+    if (series.PointCount() > 0) {
+      chart.Title().SetText(title);
+    }
+    if (error) {
+      std::rethrow_exception(error);
+    }
+  } while (reader.Blocks().Next(run));
+  RaiseIfReadFailed(reader, fileName, series);
 }

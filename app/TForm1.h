@@ -35,8 +35,9 @@ public:
   TChartSeries& PaneSeries(std::uint8_t pane);
 
   // Replaces the pane's curve and title by the log's. A file that cannot be
-  // opened changes nothing; a sample that is not a number raises
-  // EConvertError, keeping the points before it.
+  // opened, or is no regular file, raises FileException and changes nothing;
+  // a sample that is not a number raises EConvertError and a read error
+  // FileException, both keeping the points before them.
   void LoadLog(std::uint8_t pane, const std::string& fileName);
 
   // Event handlers.

@@ -1,17 +1,58 @@
 #include "app/TLastFolderFile.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
-// What reading in text mode makes of the line: CRs dropped, a 0x1A byte
-// ends the file.
-std::string AsTextModeLine(std::string line) {
-  if (const auto end = line.find('\x1A'); end != std::string::npos) {
-    line.erase(end);
+// The first line as text mode and a hand edit leave it: a line ends at LF
+// or CR, a 0x1A byte ends the file, and a path ends at a NUL.
+std::string FirstLine(std::string bytes) {
+  constexpr std::string_view kLineEnds("\n\r\x1A\0", 4);
+  bytes.resize(std::min(bytes.size(), bytes.find_first_of(kLineEnds)));
+  return bytes;
+}
+
+std::string ConfigurationFolder() {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
+    return std::string(config) + "/logviewer/";
   }
-  std::erase(line, '\r');
-  return line;
+  const char* home = std::getenv("HOME");
+  return std::string(home != nullptr ? home : "") + "/.config/logviewer/";
+}
+
+// At most `limit` bytes of a regular file; none for anything else, which
+// might block (a pipe) or never end (a device).
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    return std::nullopt;
+  }
+  struct stat status {};
+  std::optional<std::string> bytes;
+  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+    bytes.emplace(limit, '\0');
+    std::size_t filled = 0;
+    while (filled < limit) {
+      const ssize_t n = read(fd, bytes->data() + filled, limit - filled);
+      if (n < 0 && errno == EINTR) {
+        continue;
+      }
+      if (n <= 0) {
+        break;
+      }
+      filled += static_cast<std::size_t>(n);
+    }
+    bytes->resize(filled);
+  }
+  close(fd);
+  return bytes;
 }
 
 }  // namespace
@@ -22,20 +63,49 @@ std::string TLastFolderFile::FolderOf(const std::string& programPath) {
   return programPath.substr(0, programPath.rfind('/') + 1);
 }
 
+std::string TLastFolderFile::FolderFor(const std::string& programPath) {
+  const std::string folder = FolderOf(programPath);
+  if (access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) {
+    return folder;
+  }
+  const std::string configuration = ConfigurationFolder();
+  std::error_code ignored;
+  std::filesystem::create_directories(configuration, ignored);
+  return configuration;
+}
+
 std::optional<std::string> TLastFolderFile::Read() const {
-  std::ifstream file(path_, std::ios::binary);
-  std::string line;
-  if (!file || !std::getline(file, line)) {
+  const std::optional<std::string> bytes = ReadRegularFile(path_, LongestPath);
+  if (!bytes) {
     return std::nullopt;
   }
-  line = AsTextModeLine(std::move(line));
+  std::string line = FirstLine(*bytes);
   if (line.empty()) {
     return std::nullopt;
   }
   return line;
 }
 
+// Opened without blocking and truncated only once it shows to be a regular
+// file: a pipe or device in its place is left alone.
 void TLastFolderFile::Write(const std::string& folder) const {
-  std::ofstream file(path_, std::ios::binary | std::ios::trunc);
-  file << folder;
+  const int fd = open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
+  if (fd < 0) {
+    return;
+  }
+  struct stat status {};
+  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && ftruncate(fd, 0) == 0) {
+    std::size_t written = 0;
+    while (written < folder.size()) {
+      const ssize_t n = write(fd, folder.data() + written, folder.size() - written);
+      if (n < 0 && errno == EINTR) {
+        continue;
+      }
+      if (n <= 0) {
+        break;
+      }
+      written += static_cast<std::size_t>(n);
+    }
+  }
+  close(fd);
 }

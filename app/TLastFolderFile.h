@@ -8,6 +8,9 @@
 // dialog across runs: one path, no line end.
 class TLastFolderFile {
 public:
+  // The longest path the system carries; more of the file is never read.
+  static constexpr std::size_t LongestPath = 4096;
+
   explicit TLastFolderFile(std::string path) : path_(std::move(path)) {}
 
   // The file's path in `folder`, which ends with "/" (or is empty for the
@@ -15,12 +18,18 @@ public:
   static std::string PathIn(const std::string& folder);
   // The folder part of a program path: up to and including its last "/".
   static std::string FolderOf(const std::string& programPath);
+  // Where a program keeps the file: beside itself when its folder can be
+  // written, else (an installed program) in the user's configuration
+  // folder, "$XDG_CONFIG_HOME/logviewer/" or "~/.config/logviewer/",
+  // which is created then.
+  static std::string FolderFor(const std::string& programPath);
 
-  // The remembered folder: the whole first line without its line end; none
-  // when the file is missing, unreadable or holds no text.
+  // The remembered folder: the first line without its line end, read from
+  // at most LongestPath bytes of a regular file; none when the file is
+  // missing, unreadable, no regular file or holds no text.
   std::optional<std::string> Read() const;
-  // Replaces the file's content by `folder`; a file that cannot be written
-  // is left as it is, silently.
+  // Replaces the file's content by `folder`; a file that cannot be written,
+  // or is no regular file, is left as it is, silently.
   void Write(const std::string& folder) const;
 
 private:

@@ -4,97 +4,156 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+
+#include "runtime/Exception.h"
 
 namespace {
 
 constexpr char kEndOfFileByte = 0x1A;
+// Large enough that a read's cost is the copy, small enough to stay in the
+// cache while its lines are converted.
+constexpr std::size_t kBlockSize = std::size_t{1} << 22;
+
+[[noreturn]] void RaiseOpenError(const std::string& fileName, const std::string& reason) {
+  throw FileException("Cannot open '" + fileName + "': " + reason);
+}
+
+// Opening a pipe without a writer would block and a device may never end,
+// so the file is opened without blocking and kept only when it is a regular
+// file.
+int OpenRegularFile(const std::string& fileName) {
+  if (fileName.empty()) {
+    RaiseOpenError(fileName, "no file name");
+  }
+  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    RaiseOpenError(fileName, std::strerror(errno));
+  }
+  struct stat status {};
+  if (fstat(fd, &status) != 0) {
+    const std::string reason = std::strerror(errno);
+    close(fd);
+    RaiseOpenError(fileName, reason);
+  }
+  if (!S_ISREG(status.st_mode)) {
+    close(fd);
+    RaiseOpenError(fileName, S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file");
+  }
+  // Regular files never block; reads then behave as usual.
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+ssize_t ReadFromFile(int fd, char* buffer, std::size_t size) { return read(fd, buffer, size); }
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 }  // namespace
 
-// The bytes that end the plain scan: the line end, the bytes text mode
-// treats specially, and the NUL that also marks the buffer's end.
-const std::array<bool, 256> TLogLineReader::kStopByte = [] {
+// The bytes that end the plain scan: the line ends, and the NUL that also
+// marks the text's end.
+const std::array<bool, 256> TLogLines::kStopByte = [] {
   std::array<bool, 256> stop{};
-  stop['\n'] = stop['\r'] = stop['\0'] = stop[kEndOfFileByte] = true;
+  stop['\n'] = stop['\r'] = stop['\0'] = true;
   return stop;
 }();
 
-TLogLineReader::TLogLineReader(const std::string& fileName) {
-  buffer_[0] = '\0';
-  pos_ = end_ = buffer_.data();
-  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    return;
+const char* TLogLines::EndOfLine(const char* p) const {
+  while (p < end_ && !IsLineEnd(*p)) {
+    ++p;
   }
-  struct stat status;
-  if (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    close(fd);
-    return;
-  }
-  fd_ = fd;
+  return p;
 }
 
-TLogLineReader::~TLogLineReader() {
-  if (fd_ >= 0) {
-    close(fd_);
-  }
-}
+TLogFileBlocks::TLogFileBlocks(const std::string& fileName, TBlockRead read)
+    : fd_(OpenRegularFile(fileName)), read_(read ? std::move(read) : TBlockRead(ReadFromFile)) {}
 
-bool TLogLineReader::Refill() {
-  if (finished_ || fd_ < 0) {
+TLogFileBlocks::~TLogFileBlocks() { close(fd_); }
+
+// Appends what one read gives behind the carried bytes; false once nothing
+// more comes. A 0x1A byte ends the file there.
+bool TLogFileBlocks::ReadMore() {
+  if (finished_) {
     return false;
   }
+  // One byte more for the NUL after the text.
+  buffer_.resize(std::max(buffer_.size(), end_ + kBlockSize + 1));
   ssize_t n;
   do {
-    n = read(fd_, buffer_.data(), kBlockSize);
+    n = read_(fd_, buffer_.data() + end_, kBlockSize);
   } while (n < 0 && errno == EINTR);
   if (n <= 0) {
+    readError_ = n < 0 ? errno : 0;
     finished_ = true;
-    n = 0;
+    return false;
   }
-  end_ = buffer_.data() + n;
-  *end_ = '\0';
-  pos_ = buffer_.data();
+  const char* start = buffer_.data() + end_;
+  if (const void* eof = std::memchr(start, kEndOfFileByte, static_cast<std::size_t>(n))) {
+    n = static_cast<const char*>(eof) - start;
+    finished_ = true;
+  }
+  if (skipLineFeed_ && n > 0 && begin_ == end_ && *start == '\n') {
+    ++begin_;
+  }
+  skipLineFeed_ = skipLineFeed_ && n == 0;
+  end_ += static_cast<std::size_t>(n);
   return n > 0;
 }
 
-// Byte by byte, for lines that cross the buffer's end or hold a CR, a NUL,
-// a 0x1A or too many characters.
-bool TLogLineReader::NextLineSlowly(TLogLine& line) {
-  line_.clear();
-  bool truncated = false;
-  bool readSomething = false;
-  bool cut = false;
+// A line longer than a block would make the buffer grow without bound; its
+// first MaxLogLineLength + 1 bytes tell all the loader needs (its text and
+// that it is too long).
+void TLogFileBlocks::KeepOnlyTheStartOfALongLine() { end_ = std::min(end_, begin_ + MaxLogLineLength + 1); }
+
+bool TLogFileBlocks::Next(std::string_view& lines) {
+  std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), buffer_.begin() + static_cast<std::ptrdiff_t>(end_),
+            buffer_.begin());
+  end_ -= begin_;
+  begin_ = 0;
   while (true) {
-    if (pos_ == end_ && !Refill()) {
-      break;
+    const bool more = ReadMore();
+    if (readError_ != 0) {
+      return false;  // the carried bytes are a line the error cut short
     }
-    const char c = *pos_++;
-    if (c == '\n') {
-      readSomething = true;
-      break;
+    if (Deliver(lines) || !more) {
+      return !lines.empty();
     }
-    if (c == kEndOfFileByte) {
-      finished_ = true;
-      pos_ = end_;
-      break;
-    }
-    if (c == '\r') {
-      continue;
-    }
-    readSomething = true;
-    // The text ends at a NUL, as the line's characters are a C string.
-    cut = cut || c == '\0';
-    if (cut) {
-      continue;
-    }
-    if (line_.size() < MaxLogLineLength) {
-      line_.push_back(c);
-    } else {
-      truncated = true;
-    }
+    KeepOnlyTheStartOfALongLine();
   }
-  line = {line_, truncated};
-  return readSomething;
+}
+
+// Hands out the whole lines read so far and carries the rest; at the end of
+// the file that rest is the last line.
+bool TLogFileBlocks::Deliver(std::string_view& lines) {
+  const char* data = buffer_.data();
+  std::size_t stop = end_;
+  if (!finished_) {
+    while (stop > begin_ && !IsLineEnd(data[stop - 1])) {
+      --stop;
+    }
+    if (stop == begin_) {
+      lines = {};
+      return false;
+    }
+    // The LF that may follow a CR arrives with the next read.
+    skipLineFeed_ = data[stop - 1] == '\r';
+  }
+  buffer_[end_] = '\0';
+  lines = {data + begin_, stop - begin_};
+  begin_ = stop;
+  return true;
+}
+
+bool TLogLineReader::NextLine(TLogLine& line) {
+  std::string_view run;
+  while (!lines_.Next(line)) {
+    if (!blocks_.Next(run)) {
+      return false;
+    }
+    lines_ = TLogLines(run);
+  }
+  return true;
 }

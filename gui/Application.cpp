@@ -66,5 +66,5 @@ void ProcessPendingEvents() { QApplication::processEvents(); }
 
 std::string ExecutableFileName() {
   EnsureApplication();
-  return FromQt(QApplication::applicationFilePath());
+  return FileNameFromQt(QApplication::applicationFilePath());
 }

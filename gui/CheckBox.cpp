@@ -4,6 +4,7 @@
 #include <QProxyStyle>
 
 #include "gui/ControlImpl.h"
+#include "gui/EventErrors.h"
 
 namespace {
 
@@ -34,13 +35,13 @@ CheckBox::CheckBox(Control* parent) : Control(std::make_unique<Impl>(nullptr)) {
   Internals().Widget = box;
   QObject::connect(box, &QCheckBox::clicked, box, [this] {
     if (OnClick) {
-      OnClick();
+      RunEventHandler(OnClick);
     }
   });
 }
 
-std::string CheckBox::Caption() const { return FromQt(Box(Internals()).text()); }
-void CheckBox::SetCaption(const std::string& caption) { Box(Internals()).setText(ToQt(caption)); }
+std::string CheckBox::Caption() const { return TextFromQt(Box(Internals()).text()); }
+void CheckBox::SetCaption(const std::string& caption) { Box(Internals()).setText(QtText(caption)); }
 bool CheckBox::Checked() const { return Box(Internals()).isChecked(); }
 void CheckBox::SetChecked(bool checked) { Box(Internals()).setChecked(checked); }
 

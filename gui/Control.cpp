@@ -37,7 +37,7 @@ bool Control::Visible() const { return impl_->Widget->isVisible(); }
 void Control::SetVisible(bool visible) { impl_->Widget->setVisible(visible); }
 
 void Control::SetFont(const TControlFont& font) {
-  QFont qtFont(ToQt(font.Name));
+  QFont qtFont(QtText(font.Name));
   qtFont.setPixelSize(std::abs(font.Height));
   impl_->Widget->setFont(qtFont);
 }

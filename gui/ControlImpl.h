@@ -9,6 +9,7 @@
 #include <string>
 
 #include "gui/Control.h"
+#include "gui/QtStrings.h"
 
 class Control::Impl {
 public:
@@ -17,12 +18,6 @@ public:
 
   QPointer<QWidget> Widget;
 };
-
-// Texts are 8-bit strings in the program; Qt sees them as Latin-1.
-inline QString ToQt(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-inline std::string FromQt(const QString& text) { return text.toLatin1().toStdString(); }
 
 // The widget of a parent control, or none.
 inline QWidget* ParentWidget(Control* parent) { return parent ? parent->Internals().Widget.data() : nullptr; }

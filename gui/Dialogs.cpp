@@ -2,17 +2,19 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QStringList>
 
 #include "gui/ControlImpl.h"
 #include "gui/DialogScript.h"
+#include "gui/EventErrors.h"
 
 namespace {
 
 // "name|pattern|..." as the dialog's name filters "name (pattern)".
 QStringList NameFilters(const std::string& filter) {
-  const QStringList parts = ToQt(filter).split('|');
+  const QStringList parts = QtText(filter).split('|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
@@ -72,6 +74,26 @@ void FileOpenDialog::SetInitialDir(const std::string& folder) {
   }
 }
 
+// The folder shown changes by a double click, a typed path, Up, Back,
+// Forward, the sidebar or the path list; only some of them emit
+// directoryEntered, but every one sets the file model's root.
+void FileOpenDialog::ReportFolderChanges(QFileDialog& dialog) {
+  auto report = [this, shown = dialog.directory().absolutePath()](const QString& folder) mutable {
+    if (folder.isEmpty() || folder == shown) {
+      return;
+    }
+    shown = folder;
+    FileName = FileNameFromQt(folder);
+    if (OnFolderChange) {
+      RunEventHandler(OnFolderChange);
+    }
+  };
+  QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, report);
+  if (auto* model = dialog.findChild<QFileSystemModel*>()) {
+    QObject::connect(model, &QFileSystemModel::rootPathChanged, &dialog, report);
+  }
+}
+
 bool FileOpenDialog::Execute(Control* owner) {
   if (DialogScript* script = DialogScript::Current()) {
     return ExecuteScripted(*script, *this);
@@ -82,18 +104,13 @@ bool FileOpenDialog::Execute(Control* owner) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilters(NameFilters(Filter));
   if (!initialDir_.empty()) {
-    dialog.setDirectory(ToQt(initialDir_));
+    dialog.setDirectory(QtFileName(initialDir_));
   }
-  QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [this](const QString& folder) {
-    FileName = FromQt(folder);
-    if (OnFolderChange) {
-      OnFolderChange();
-    }
-  });
+  ReportFolderChanges(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return false;
   }
-  FileName = FromQt(dialog.selectedFiles().front());
+  FileName = FileNameFromQt(dialog.selectedFiles().front());
   return true;
 }
 
@@ -126,5 +143,5 @@ void ShowErrorMessage(Control* owner, const std::string& text, const std::string
     script->Messages.push_back({caption, text});
     return;
   }
-  QMessageBox::critical(ParentWidget(owner), ToQt(caption), ToQt(text), QMessageBox::Ok);
+  QMessageBox::critical(ParentWidget(owner), QtText(caption), QtText(text), QMessageBox::Ok);
 }

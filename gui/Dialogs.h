@@ -7,6 +7,7 @@
 #include "gui/Color.h"
 
 class Control;
+class QFileDialog;
 
 // The platform's file-open dialog for one existing file.
 class FileOpenDialog {
@@ -27,6 +28,8 @@ public:
   bool Execute(Control* owner);
 
 private:
+  void ReportFolderChanges(QFileDialog& dialog);
+
   std::string initialDir_;
 };
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "gui/ControlImpl.h"
+#include "gui/EventErrors.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ public:
 protected:
   void closeEvent(QCloseEvent* event) override {
     if (owner_.OnClose) {
-      owner_.OnClose();
+      RunEventHandler(owner_.OnClose);
     }
     QWidget::closeEvent(event);
   }
@@ -35,9 +36,9 @@ private:
 
 FormWindow::FormWindow() : Control(std::make_unique<Impl>(nullptr)) { Internals().Widget = new FormWidget(*this); }
 
-std::string FormWindow::Caption() const { return FromQt(Internals().Widget->windowTitle()); }
+std::string FormWindow::Caption() const { return TextFromQt(Internals().Widget->windowTitle()); }
 
-void FormWindow::SetCaption(const std::string& caption) { Internals().Widget->setWindowTitle(ToQt(caption)); }
+void FormWindow::SetCaption(const std::string& caption) { Internals().Widget->setWindowTitle(QtText(caption)); }
 
 void FormWindow::SetClientSize(int width, int height) { Internals().Widget->setFixedSize(width, height); }
 
@@ -55,5 +56,5 @@ void FormWindow::Show() { Internals().Widget->show(); }
 void FormWindow::Close() { Internals().Widget->close(); }
 
 bool FormWindow::SaveClientAreaPng(const std::string& path) const {
-  return Internals().Widget->grab().toImage().save(ToQt(path), "PNG");
+  return Internals().Widget->grab().toImage().save(QtFileName(path), "PNG");
 }

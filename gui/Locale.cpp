@@ -5,38 +5,64 @@
 #include <QLocale>
 #include <QObject>
 
+#include "gui/EventErrors.h"
+#include "gui/QtStrings.h"
+#include "gui/ShownText.h"
 #include "runtime/LocaleSeparators.h"
 
 namespace {
 
-// A separator as one Latin-1 byte, or the fallback when the locale's text is
-// empty, longer than one character or outside Latin-1.
-char SeparatorByte(const QString& text, char fallback) {
-  if (text.size() != 1 || text.at(0).unicode() > 0xFF) {
-    return fallback;
+constexpr char kNoBreakSpace = '\xA0';
+
+bool IsOneLatin1Character(const QString& text) { return text.size() == 1 && text.at(0).unicode() <= 0xFF; }
+
+char DecimalByte(const QString& text) {
+  return IsOneLatin1Character(text) ? static_cast<char>(text.at(0).unicode()) : '.';
+}
+
+char ThousandsByte(const QString& text, char decimal) {
+  char thousands = ',';
+  if (IsOneLatin1Character(text)) {
+    thousands = static_cast<char>(text.at(0).unicode());
+  } else if (text == QString(QChar(0x2019))) {
+    thousands = '\'';
+  } else if (!text.isEmpty()) {
+    thousands = kNoBreakSpace;
   }
-  return static_cast<char>(text.at(0).unicode());
+  if (thousands == decimal) {
+    return decimal == ',' ? '.' : ',';
+  }
+  return thousands;
+}
+
+TSeparators SeparatorsOf(const QLocale& locale) {
+  const char decimal = DecimalByte(locale.decimalPoint());
+  return {decimal, ThousandsByte(locale.groupSeparator(), decimal)};
 }
 
 }  // namespace
 
-void ReadLocaleSeparators() {
+TSeparators LocaleSeparatorsOf(const std::string& localeName) { return SeparatorsOf(QLocale(QtText(localeName))); }
+
+void ReadUserLocale() {
   const QLocale locale = QLocale::system();
-  SetLocaleSeparators(SeparatorByte(locale.decimalPoint(), '.'), SeparatorByte(locale.groupSeparator(), ','));
+  const TSeparators separators = SeparatorsOf(locale);
+  SetLocaleSeparators(separators.Decimal, separators.Thousands);
+  SetTextCodePage(CodePageOfLocale(TextFromQt(locale.name())));
 }
 
 class LocaleWatcher::Filter : public QObject {
 public:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::LocaleChange) {
-      ReadLocaleSeparators();
+      RunEventHandler(ReadUserLocale);
     }
     return QObject::eventFilter(watched, event);
   }
 };
 
 LocaleWatcher::LocaleWatcher() : filter_(new Filter) {
-  ReadLocaleSeparators();
+  ReadUserLocale();
   QCoreApplication::instance()->installEventFilter(filter_);
 }
 

@@ -5,13 +5,14 @@
 #include <QStyleOptionButton>
 
 #include "gui/ControlImpl.h"
+#include "gui/EventErrors.h"
 #include "gui/TRasterCanvas.h"
 #include "gui/TRasterCanvasImpl.h"
 
 class ButtonWidget : public QPushButton {
 public:
   ButtonWidget(PushButton& owner, QWidget* parent) : QPushButton(parent), owner_(owner) {
-    connect(this, &QPushButton::clicked, this, [this] { owner_.Click(); });
+    connect(this, &QPushButton::clicked, this, [this] { RunEventHandler([this] { owner_.Click(); }); });
   }
 
   // Standard face first, then the owner's symbol over it.
@@ -31,7 +32,7 @@ public:
 protected:
   void paintEvent(QPaintEvent*) override {
     TRasterCanvas canvas(width(), height());
-    RenderInto(canvas);
+    RunEventHandler([&] { RenderInto(canvas); });
     QPainter(this).drawImage(0, 0, canvas.Internals().Image());
   }
 
@@ -49,13 +50,15 @@ PushButton::PushButton(Control* parent) : Control(std::make_unique<Impl>(nullptr
   Internals().Widget = new ButtonWidget(*this, ParentWidget(parent));
 }
 
-std::string PushButton::Caption() const { return FromQt(static_cast<const QPushButton&>(*Internals().Widget).text()); }
+std::string PushButton::Caption() const {
+  return TextFromQt(static_cast<const QPushButton&>(*Internals().Widget).text());
+}
 
 void PushButton::SetCaption(const std::string& caption) {
   if (caption == Caption()) {
     return;
   }
-  Button(Internals()).setText(ToQt(caption));
+  Button(Internals()).setText(QtText(caption));
   TextChanged();
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gui/Application.h"
+#include "gui/QtStrings.h"
 #include "gui/SystemColors.h"
 #include "gui/TRasterCanvasImpl.h"
 
@@ -102,10 +103,6 @@ Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
     case bsDiagCross: return Qt::DiagCrossPattern;
     default: return Qt::NoBrush;
   }
-}
-
-QString QtText(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QFont QtFontOf(const TFont& font) {
@@ -435,12 +432,10 @@ void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
   }
 }
 
-bool TRasterCanvas::SavePng(const std::string& path) const {
-  return impl_->Image().save(QString::fromStdString(path), "PNG");
-}
+bool TRasterCanvas::SavePng(const std::string& path) const { return impl_->Image().save(QtFileName(path), "PNG"); }
 
 bool TRasterCanvas::LoadPng(const std::string& path) {
-  const QImage loaded(QString::fromStdString(path), "PNG");
+  const QImage loaded(QtFileName(path), "PNG");
   if (loaded.isNull()) {
     return false;
   }

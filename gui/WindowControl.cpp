@@ -1,11 +1,13 @@
 #include "gui/WindowControl.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include "gui/ControlImpl.h"
+#include "gui/EventErrors.h"
 #include "gui/TRasterCanvas.h"
 #include "gui/TRasterCanvasImpl.h"
 
@@ -62,7 +64,7 @@ public:
 
 protected:
   void paintEvent(QPaintEvent*) override {
-    owner_.Paint();
+    RunEventHandler([this] { owner_.Paint(); });
     QPainter(this).drawImage(0, 0, Screen().Internals().Image());
   }
 
@@ -70,20 +72,20 @@ protected:
     TMouseButton button;
     if (ButtonOf(event->button(), button)) {
       const QPoint p = event->position().toPoint();
-      owner_.MouseDown(button, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
+      RunEventHandler([&] { owner_.MouseDown(button, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()); });
     }
   }
 
   void mouseMoveEvent(QMouseEvent* event) override {
     const QPoint p = event->position().toPoint();
-    owner_.MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
+    RunEventHandler([&] { owner_.MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()); });
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
     TMouseButton button;
     if (ButtonOf(event->button(), button)) {
       const QPoint p = event->position().toPoint();
-      owner_.MouseUp(button, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
+      RunEventHandler([&] { owner_.MouseUp(button, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()); });
     }
   }
 
@@ -93,15 +95,27 @@ protected:
     const QPoint p = event->position().toPoint();
     const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
     for (; wheelRest_ >= kWheelNotch; wheelRest_ -= kWheelNotch) {
-      owner_.MouseWheel(true, shift, p.x(), p.y());
+      RunEventHandler([&] { owner_.MouseWheel(true, shift, p.x(), p.y()); });
     }
     for (; wheelRest_ <= -kWheelNotch; wheelRest_ += kWheelNotch) {
-      owner_.MouseWheel(false, shift, p.x(), p.y());
+      RunEventHandler([&] { owner_.MouseWheel(false, shift, p.x(), p.y()); });
     }
     event->accept();
   }
 
-  void leaveEvent(QEvent*) override { owner_.MouseLeave(); }
+  void leaveEvent(QEvent*) override {
+    RunEventHandler([this] { owner_.MouseLeave(); });
+  }
+
+  // A new desktop palette or theme reaches every widget as one of these.
+  void changeEvent(QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::PaletteChange || type == QEvent::ApplicationPaletteChange || type == QEvent::StyleChange ||
+        type == QEvent::ThemeChange) {
+      RunEventHandler([this] { owner_.SystemColorsChanged(); });
+    }
+    QWidget::changeEvent(event);
+  }
 
 private:
   WindowControl& owner_;

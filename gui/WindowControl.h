@@ -32,6 +32,9 @@ public:
   // One notch of the wheel; up is away from the user.
   virtual void MouseWheel(bool up, TShiftState shift, int x, int y);
   virtual void MouseLeave();
+  // The desktop's colours or theme changed; what shows system colours must
+  // be drawn again.
+  virtual void SystemColorsChanged() {}
 
 protected:
   // Brings Screen up to date; called for every paint.

@@ -29,6 +29,13 @@ public:
   using Exception::Exception;
 };
 
+// A file that cannot be opened or read to its end; the message names the
+// file and the reason.
+class FileException : public Exception {
+public:
+  using Exception::Exception;
+};
+
 // A broken internal invariant with a fixed text.
 class EAssertionFailed : public Exception {
 public:

@@ -44,19 +44,24 @@ std::size_t ExponentZeroCount(std::string_view text, std::size_t afterSign) {
   return end - afterSign;
 }
 
-// The up to three sections of a pattern, split at ";" outside quotes.
+// The up to three sections of a pattern, split at ";" outside quotes; a
+// fourth ";" ends the third section, and what follows it is not used.
 struct Sections {
-  std::string_view Text[3];
+  static constexpr int MaxCount = 3;
+  std::string_view Text[MaxCount];
   int Count = 0;
 
   explicit Sections(std::string_view pattern) {
     std::size_t start = 0;
     std::size_t i = 0;
-    while (i < pattern.size() && Count < 2) {
+    while (i < pattern.size()) {
       if (IsQuote(pattern[i])) {
         i = ReadQuoted(pattern, i).Next;
       } else if (pattern[i] == ';') {
         Text[Count++] = pattern.substr(start, i - start);
+        if (Count == MaxCount) {
+          return;
+        }
         start = ++i;
       } else {
         ++i;

@@ -136,6 +136,11 @@ long double PowerOfTen(int k) {
 long double ScaleByPowerOfTen(long double value, int power) {
   constexpr int kLimit = 5120;
   constexpr int kLargestFinitePower = 4900;
+  // Zero is zero at any exponent; scaling it would multiply by an overflowed
+  // power and make an invalid 0 x infinity.
+  if (value == 0) {
+    return value;
+  }
   if (power >= kLimit) {
     return value * PowerOfTen(kLimit);
   }

@@ -13,6 +13,7 @@
 #include "app/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
+#include "gui/ShownText.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/LocaleSeparators.h"
 
@@ -36,19 +37,21 @@ const char* kUsage =
     "  --pane-png PANE FILE              the pane's picture now\n"
     "  --json FILE|-                     the state now\n";
 
-// The JSON text of an 8-bit string: bytes above 127 are Latin-1 characters.
+// The JSON text of an 8-bit string: the characters as the window shows
+// them, in UTF-8.
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
-  for (unsigned char c : text) {
+  for (const char c : ShownText(text)) {
+    const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
+      out += c;
+    } else if (byte < 0x20 || byte == 0x7F) {
       char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
       out += escaped;
     } else {
-      out += static_cast<char>(c);
+      out += c;
     }
   }
   return out + '"';

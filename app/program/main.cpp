@@ -3,6 +3,7 @@
 #include "app/ReportException.h"
 #include "app/TForm1.h"
 #include "gui/Application.h"
+#include "gui/EventErrors.h"
 #include "gui/Locale.h"
 
 namespace {
@@ -14,6 +15,7 @@ void RunViewer(int& argc, char** argv) {
   InitializeApplication(argc, argv);
   const LocaleWatcher localeWatcher;
   SetApplicationTitle(kApplicationTitle);
+  SetEventErrorReporter([] { ReportException(); });
   TForm1 form;
   form.Show();
   RunMessageLoop();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,12 @@ struct TAxisLayoutContext {
   bool AxisVisible = true;  // the chart's master switch of all axes
   bool View3D = false;
 };
+
+class TChartAxis;
+
+// May move the anchor of a label about to be drawn, change its text, or
+// suppress it by clearing `draw`.
+using TDrawLabelEvent = std::function<void(const TChartAxis& sender, int& x, int& y, std::string& text, bool& draw)>;
 
 // Below this width a set range is widened.
 constexpr double MinimumAxisRange = 1e-10;
@@ -208,11 +215,15 @@ public:
   };
   // The value labels the last paint drew, in drawing order.
   std::vector<TDrawnLabel> DrawnLabels;
+  TDrawLabelEvent OnDrawLabel;
 
   TAxisLabelStyle EffectiveLabelStyle() const;
   std::string LabelText(double value) const;
   int LabelSize(TCanvas3D& canvas, double value) const;
   double ComputeLabelStep(TCanvas3D& canvas) const;
+  // The values that get a value label with this step: those of the label
+  // loop whose pixel lies on the axis (strictly inside without LabelsOnAxis).
+  std::vector<double> LabelValues(double step) const;
   int AxisLineRoom() const;
   int WidestLabelWidth(TCanvas3D& canvas) const;
   // Takes the axis' room from `rect` (when shrink) and sets the anchors.
@@ -243,9 +254,19 @@ private:
   bool RunsAlong(int angle) const;
   int LabelsRoom(TCanvas3D& canvas) const;
   bool SeriesAlongWithAtMostPoints(int count) const;
+  bool LabelFitsAxis(int pixel) const;
+  std::vector<double> SuppliedLabelValues() const;
+  int LabelWidth(TCanvas3D& canvas, double value) const;
   void DrawTitle(TCanvas3D& canvas) const;
   void DrawLabels(TCanvas3D& canvas);
-  void DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text) const;
+  void DrawLabel(TCanvas3D& canvas, int pixel, std::string text);
+  struct TTextPlacement {
+    int Angle = 0;
+    bool Opposite = false;  // aligned on the far edge of the labels' column
+  };
+  // Text placed as this axis places its labels: at `pixel` along the axis and
+  // anchored at `edge` across it, with the font already selected.
+  void DrawAxisText(TCanvas3D& canvas, int pixel, int edge, const std::string& text, TTextPlacement placement) const;
   void DrawLineTicksAndGrid(TCanvas3D& canvas, const TAxisLayoutContext& context) const;
   void DrawTicks(TCanvas3D& canvas, const std::vector<int>& pixels, int start, int length) const;
   void DrawGrid(TCanvas3D& canvas, const std::vector<int>& pixels, const TRect& plot) const;

@@ -1,6 +1,7 @@
 // Drawing an axis: title, labels, line, ticks and grid.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart/axes/TChartAxis.h"
 #include "chart/axes/TickPositions.h"
@@ -22,7 +23,7 @@ int LineCount(const std::string& text) {
 }  // namespace
 
 void TChartAxis::DrawAxis(TCanvas3D& canvas, const TAxisLayoutContext& context) {
-  DateTimeScale = false;
+  DateTimeScale = FindDateTimeScale();
   LinePos = EdgeOf(context.PlotRect) + PositionShift(context.PlotRect);
   DrawTitle(canvas);
   TickPixels.clear();
@@ -39,28 +40,19 @@ void TChartAxis::DrawTitle(TCanvas3D& canvas) const {
   }
   canvas.ApplyFont(Title.Font);
   canvas.SetBackMode(BackModeTransparent);
+  if (Title.Angle() == 0) {
+    DrawAxisText(canvas, scale_.MidPixel, TitleEdge, Title.Caption(), {0, false});
+    return;
+  }
   const int x = Horizontal() ? scale_.MidPixel : TitleEdge;
   const int y = Horizontal() ? TitleEdge : scale_.MidPixel;
-  if (Title.Angle() == 0) {
-    canvas.SetTextAlign(TextAlignCenter);
-    canvas.TextOut(x, y, Title.Caption());
-    canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
-  } else {
-    canvas.RotatedText(x, y, Title.Angle(), Title.Caption());
-  }
+  canvas.RotatedText(x, y, Title.Angle(), Title.Caption());
 }
 
 void TChartAxis::DrawLabels(TCanvas3D& canvas) {
   canvas.ApplyFont(LabelsFont);
-  const double step = ComputeLabelStep(canvas);
-  if (!(step > 0) || scale_.ScaleMax < scale_.ScaleMin) {
-    return;
-  }
-  for (double value : ValueLabelValues(scale_.ScaleMin, scale_.ScaleMax, step, roundFirstLabel_)) {
+  for (double value : LabelValues(ComputeLabelStep(canvas))) {
     const int pixel = ValueToPixel(value);
-    if (!labelsOnAxis_ && !(scale_.FirstPixel < pixel && pixel < scale_.LastPixel)) {
-      continue;
-    }
     if (!tickOnLabelsOnly_) {
       TickPixels.push_back(pixel);
     }
@@ -68,32 +60,45 @@ void TChartAxis::DrawLabels(TCanvas3D& canvas) {
       if (tickOnLabelsOnly_) {
         TickPixels.push_back(pixel);
       }
-      DrawnLabels.push_back({LabelText(value), pixel});
-      DrawLabel(canvas, pixel, DrawnLabels.back().Text);
+      DrawLabel(canvas, pixel, LabelText(value));
     }
   }
 }
 
-void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text) const {
+void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, std::string text) {
+  const bool opposite = labelsAlign_ == alOpposite && !Horizontal();
+  // The opposite alignment lines the column up on its far edge.
+  const int edge = opposite ? LabelsEdge + OutwardSign() * labelsRoom_ : LabelsEdge;
+  int x = Horizontal() ? pixel : edge;
+  int y = Horizontal() ? edge : pixel;
+  if (OnDrawLabel) {
+    bool draw = true;
+    OnDrawLabel(*this, x, y, text, draw);
+    if (!draw) {
+      return;
+    }
+  }
   canvas.ApplyFont(LabelsFont);
   canvas.Brush.Style = bsClear;
   canvas.SetBackMode(BackModeTransparent);
+  DrawAxisText(canvas, Horizontal() ? x : y, Horizontal() ? y : x, text, {labelsAngle_, opposite});
+  DrawnLabels.push_back({std::move(text), pixel});
+}
+
+void TChartAxis::DrawAxisText(TCanvas3D& canvas, int pixel, int edge, const std::string& text,
+                              TTextPlacement placement) const {
   const int height = canvas.MeasureTextHeight("W");
   const int lines = LineCount(text);
-  int x = Horizontal() ? pixel : LabelsEdge;
-  int y = Horizontal() ? LabelsEdge : pixel;
+  int x = Horizontal() ? pixel : edge;
+  int y = Horizontal() ? edge : pixel;
   int align = TextAlignLeft;
   if (Horizontal()) {
     align = TextAlignCenter | (otherSide_ ? TextAlignBottom : TextAlignTop);
     y = otherSide_ ? y - lines * height : y - height;
   } else {
-    // The left axis' labels end at the anchor, the right axis' start there;
-    // the opposite alignment lines the column up on its far edge instead.
-    const bool rightAligned = (labelsAlign_ == alOpposite) == otherSide_;
+    // The left axis' texts end at the anchor, the right axis' start there.
+    const bool rightAligned = placement.Opposite == otherSide_;
     align = rightAligned ? TextAlignRight : TextAlignLeft;
-    if (labelsAlign_ == alOpposite) {
-      x += OutwardSign() * labelsRoom_;
-    }
     y -= height / 2;
     y -= RoundPixel(height * 0.5 * (lines + 1));
   }
@@ -103,10 +108,10 @@ void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, const std::string& text
     const std::size_t end = text.find('\r', start);
     y += height;
     const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-    if (labelsAngle_ == 0) {
+    if (placement.Angle == 0) {
       canvas.TextOut(x, y, line);
     } else {
-      canvas.RotatedText(x, y, labelsAngle_, line);
+      canvas.RotatedText(x, y, placement.Angle, line);
     }
     start = end + 1;
   }

@@ -5,6 +5,7 @@
 
 #include "chart/axes/LabelStep.h"
 #include "chart/axes/TChartAxis.h"
+#include "chart/axes/TickPositions.h"
 #include "chart/canvas/TCanvas3D.h"
 #include "chart/model/TChartModel.h"
 #include "chart/series/TChartSeries.h"
@@ -15,6 +16,10 @@
 namespace {
 
 constexpr char kLineSeparator = '\r';
+// Labels supplied by the chart's next-label event: at most this many, and
+// only within the range widened by the slack at both ends.
+constexpr int kMaxSuppliedLabels = 2000;
+constexpr double kSuppliedLabelSlack = 1e-7;
 
 int Modulo360(int angle) { return ((angle % 360) + 360) % 360; }
 
@@ -39,6 +44,16 @@ LineWidths WidestLineWidth(TCanvas3D& canvas, const std::string& text) {
       return result;
     }
     start = end + 1;
+  }
+}
+
+// A pattern the formatter refuses (one too long) gives no text: drawing
+// never fails on a label.
+std::string FormatLabel(const std::string& pattern, double value) {
+  try {
+    return FormatNumber(pattern, value);
+  } catch (const EConvertError&) {
+    return "";
   }
 }
 
@@ -105,7 +120,10 @@ TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
 std::string TChartAxis::LabelText(double value) const {
   // No log holds date-time values: on a date-time axis they are shown as
   // plain numbers, and negative ones, which are no dates, not at all.
-  std::string text = DateTimeScale && value < 0 ? "" : FormatNumber(axisValuesFormat_, value);
+  std::string text = DateTimeScale && value < 0 ? "" : FormatLabel(axisValuesFormat_, value);
+  if (chart_.OnGetAxisLabel) {
+    chart_.OnGetAxisLabel(*this, value, text);
+  }
   if (labelsMultiLine_) {
     std::replace(text.begin(), text.end(), ' ', kLineSeparator);
   }
@@ -150,6 +168,39 @@ double TChartAxis::ComputeLabelStep(TCanvas3D& canvas) const {
   return ComputeValueLabelStep(input);
 }
 
+bool TChartAxis::LabelFitsAxis(int pixel) const {
+  if (labelsOnAxis_) {
+    return scale_.FirstPixel <= pixel && pixel <= scale_.LastPixel;
+  }
+  return scale_.FirstPixel < pixel && pixel < scale_.LastPixel;
+}
+
+std::vector<double> TChartAxis::LabelValues(double step) const {
+  if (!(step > 0) || scale_.ScaleMax < scale_.ScaleMin) {
+    return {};
+  }
+  // A pixel's worth of values beyond each end: a label there may still round
+  // onto the end's pixel.
+  const double slack = scale_.PixelLength > 0 ? scale_.ScaleRange / scale_.PixelLength : 0;
+  std::vector<double> values = chart_.OnGetNextAxisLabel
+                                   ? SuppliedLabelValues()
+                                   : ValueLabelValues(scale_.ScaleMin, scale_.ScaleMax, step, roundFirstLabel_, slack);
+  std::erase_if(values, [this](double value) { return !LabelFitsAxis(ValueToPixel(value)); });
+  return values;
+}
+
+std::vector<double> TChartAxis::SuppliedLabelValues() const {
+  std::vector<double> values;
+  double value = scale_.ScaleMin;
+  // The bound ends a handler that never says stop.
+  for (int index = 0; index < kMaxSuppliedLabels && chart_.OnGetNextAxisLabel(*this, index, value); ++index) {
+    if (scale_.ScaleMin - kSuppliedLabelSlack <= value && value <= scale_.ScaleMax + kSuppliedLabelSlack) {
+      values.push_back(value);
+    }
+  }
+  return values;
+}
+
 int TChartAxis::AxisLineRoom() const {
   int room = (Axis.Visible() ? Axis.Width() + 1 : 0) + (Ticks.Visible() ? tickLength_ : 0);
   if (MinorTicks.Visible()) {
@@ -180,8 +231,17 @@ int TChartAxis::WidestLabelWidth(TCanvas3D& canvas) const {
     low = std::trunc(low / step) * step;
     high = std::trunc(high / step) * step;
   }
-  return std::max(WidestLineWidth(canvas, LabelText(high)).Widest, WidestLineWidth(canvas, LabelText(low)).Widest) +
-         canvas.MeasureTextWidth(" ");
+  // The rounded ends keep the room they always had; a label drawn between
+  // them may be wider still (2.5 between 1 and 3, or 13.875 on a flat 13.875).
+  int widest = std::max(LabelWidth(canvas, high), LabelWidth(canvas, low));
+  for (double value : LabelValues(step)) {
+    widest = std::max(widest, LabelWidth(canvas, value));
+  }
+  return widest + canvas.MeasureTextWidth(" ");
+}
+
+int TChartAxis::LabelWidth(TCanvas3D& canvas, double value) const {
+  return WidestLineWidth(canvas, LabelText(value)).Widest;
 }
 
 int TChartAxis::LabelsRoom(TCanvas3D& canvas) const {
@@ -240,7 +300,10 @@ void TChartAxis::ReserveRoom(TCanvas3D& canvas, TRect& rect, bool shrink) {
     edge -= outward * labelsRoom_;
     LabelsEdge = edge;
   }
-  edge -= outward * AxisLineRoom();
+  // A negative room (negative tick lengths) does not widen the plot.
+  if (const int lineRoom = AxisLineRoom(); lineRoom > 0) {
+    edge -= outward * lineRoom;
+  }
   const int shift = PositionShift(rect);
   TitleEdge += shift;
   LabelsEdge += shift;

@@ -8,18 +8,17 @@
 namespace {
 
 constexpr double kFlatRange = 1e-10;
-constexpr double kLowerLimitSlack = 1e-12;
 
 bool Inside(int pixel, int firstPixel, int lastPixel) { return firstPixel < pixel && pixel < lastPixel; }
 
-double FirstLabelValue(double scaleMin, double scaleMax, double step, bool roundFirstLabel) {
+double FirstLabelValue(double scaleMin, double scaleMax, double step, bool roundFirstLabel, double highest) {
   double value = scaleMax;
   if (roundFirstLabel && GeneralNumberText(scaleMin) != GeneralNumberText(scaleMax)) {
     // trunc() equals the 64-bit truncation wherever that is defined; beyond
     // it the quotient is a whole number already.
-    value = std::trunc(scaleMax / step) * step;
+    value = std::trunc(highest / step) * step;
   }
-  while (value > scaleMax && value - step != value) {
+  while (value > highest && value - step != value) {
     value -= step;
   }
   return value;
@@ -27,17 +26,18 @@ double FirstLabelValue(double scaleMin, double scaleMax, double step, bool round
 
 }  // namespace
 
-std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step, bool roundFirstLabel) {
+std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step, bool roundFirstLabel,
+                                     double slack) {
   const double range = scaleMax - scaleMin;
   // Also no labels when the count is undefined (an overflowed range, say).
   if (!(std::fabs(range / step) < MaxLabelSteps)) {
     return {};
   }
-  double value = FirstLabelValue(scaleMin, scaleMax, step, roundFirstLabel);
+  double value = FirstLabelValue(scaleMin, scaleMax, step, roundFirstLabel, scaleMax + slack);
   if (range == 0 || std::fabs(range) < kFlatRange || GeneralNumberText(value) == GeneralNumberText(value - step)) {
     return {value};
   }
-  const double lowest = scaleMin >= 0 ? (scaleMin - kLowerLimitSlack) / (1 + kLowerLimitSlack) : scaleMin;
+  const double lowest = scaleMin - slack;
   std::vector<double> values;
   while (value >= lowest) {
     values.push_back(value);

@@ -7,10 +7,12 @@
 // which caps the work of one paint.
 constexpr double MaxLabelSteps = 10000;
 
-// The values that get a value label, from the largest downward, for the
-// range [scaleMin, scaleMax] and the label step. `roundFirstLabel` starts at
-// a multiple of the step.
-std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step, bool roundFirstLabel);
+// The candidates for value labels, from the largest downward, for the range
+// [scaleMin, scaleMax] widened by `slack` at both ends, and the label step.
+// `roundFirstLabel` starts at a multiple of the step. The slack lets a value
+// that lies a rounding error beyond an end, on the end's pixel, take part;
+// being relative to the range, it keeps the count bounded by the steps.
+std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step, bool roundFirstLabel, double slack);
 
 // Grid line positions for the major tick positions: at the ticks, or halfway
 // between neighbours when centred; only those strictly inside (first, last).

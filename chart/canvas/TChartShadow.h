@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include "chart/canvas/TChangeNotifier.h"
 #include "gui/Color.h"
 
@@ -24,7 +26,9 @@ public:
 
   const TChartShadowSettings& Settings() const { return settings_; }
   void Assign(const TChartShadow& other) { Change(settings_, other.settings_); }
-  bool HasSize() const { return settings_.HorizSize != 0 || settings_.VertSize != 0; }
+  // Whether the shadow is drawn: the larger of its sizes is not 0, so one
+  // thrown only up or to the left (negative sizes) is not.
+  bool HasSize() const { return std::max(settings_.HorizSize, settings_.VertSize) != 0; }
 
   TColor Color() const { return settings_.Color; }
   void SetColor(TColor value) { Change(settings_.Color, value); }

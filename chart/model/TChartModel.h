@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "chart/model/TChartAxes.h"
@@ -9,6 +11,13 @@
 #include "gui/Color.h"
 
 class TChartSeries;
+
+// May replace the text of a value label of `sender`.
+using TAxisLabelEvent = std::function<void(const TChartAxis& sender, double value, std::string& text)>;
+// Supplies the values of the labels of `sender` instead of its step: called
+// with index 0, 1, ... while it returns true, setting `value` each time (it
+// holds the value given before, the range's minimum at first).
+using TNextAxisLabelEvent = std::function<bool(const TChartAxis& sender, int index, double& value)>;
 
 // The model level of a chart, the base that the chart's panel, painting,
 // zoom and axis levels build on: its series, its axes, its titles' text, its
@@ -46,6 +55,10 @@ public:
   TChartWall& LeftWall() { return leftWall_; }
   TChartWall& BottomWall() { return bottomWall_; }
   TChartWall& RightWall() { return rightWall_; }
+
+  // The label events of every axis of the chart; the viewer sets none.
+  TAxisLabelEvent OnGetAxisLabel;
+  TNextAxisLabelEvent OnGetNextAxisLabel;
 
   // The chart's own palette; empty means the default one.
   const std::vector<TColor>& ColorPalette() const { return palette_; }

@@ -28,6 +28,7 @@ TChartTitle::TChartTitle(TChartModel& chart, bool atTop) : chart_(chart), atTop_
   }
   Font.OnChange = [this] { chart_.RequestRepaint(); };
   Frame.OnChange = [this] { chart_.RequestRepaint(); };
+  Shadow.OnChange = [this] { chart_.RequestRepaint(); };
 }
 
 void TChartTitle::SetVisible(bool visible) { chart_.StoreSetting(visible_, visible); }

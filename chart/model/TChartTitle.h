@@ -6,6 +6,7 @@
 
 #include "chart/canvas/TChartFont.h"
 #include "chart/canvas/TChartPen.h"
+#include "chart/canvas/TChartShadow.h"
 #include "gui/Geometry.h"
 
 class TChartModel;
@@ -44,6 +45,8 @@ public:
   bool HasBevel() const { return hasBevel_; }
   TChartFont Font;
   TChartPen Frame;
+  // Its vertical size widens the gap below an opaque title.
+  TChartShadow Shadow;
 
   // Where the title was drawn in the last paint (empty when it took no room).
   TRect Box;

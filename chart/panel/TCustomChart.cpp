@@ -115,7 +115,7 @@ void TCustomChart::LayoutAndDrawTitle(TChartTitle& title) {
   if (title.CustomPosition()) {
     return;
   }
-  const int gap = TitleChartGap + frame;
+  const int gap = TitleChartGap + frame + (title.Transparent() ? 0 : title.Shadow.VertSize());
   if (title.AtTop()) {
     PlotRect.Top = box.Bottom + gap;
   } else {

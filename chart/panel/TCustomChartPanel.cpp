@@ -3,6 +3,7 @@
 #include "gui/SystemColors.h"
 
 TCustomChartPanel::TCustomChartPanel(Control* parent) : WindowControl(parent) {
+  border_.SetEndStyle(esFlat);
   border_.OnChange = [this] { RequestRepaint(); };
 }
 

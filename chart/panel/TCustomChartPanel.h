@@ -58,6 +58,8 @@ public:
   TBufferedCanvas3D& Canvas3D() { return canvas_; }
 
   void RequestRepaint() override;
+  // The face and bevel colours are system colours.
+  void SystemColorsChanged() override { RequestRepaint(); }
   // RequestRepaint followed by an immediate, synchronous paint.
   void Refresh();
   // Runs the whole painting sequence into `target` over `bounds`.

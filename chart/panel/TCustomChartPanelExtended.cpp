@@ -112,6 +112,12 @@ void TCustomChartPanelExtended::UndoZoom() {
   IsZoomed = false;
 }
 
+void TCustomChartPanelExtended::EndZoom() {
+  DropScaleSnapshot();
+  IsZoomed = false;
+  Axes().ResetToAutomatic();
+}
+
 void TCustomChartPanelExtended::TakeScaleSnapshot() {
   const std::vector<TChartAxis*> axes = Axes().All();
   ScaleSnapshot.assign(axes.size(), std::nullopt);
@@ -138,6 +144,10 @@ void TCustomChartPanelExtended::RestoreScaleSnapshot() {
     axis.StoreMinimum(state.Minimum);
     axis.StoreMaximum(state.Maximum);
   }
+  DropScaleSnapshot();
+}
+
+void TCustomChartPanelExtended::DropScaleSnapshot() {
   ScaleSnapshot.clear();
   HasScaleSnapshot = false;
 }

@@ -65,6 +65,10 @@ public:
   void ZoomFromRectangle();
   void ApplyZoomRanges(TAxisRange top, TAxisRange bottom, TAxisRange left, TAxisRange right);
   void UndoZoom();
+  // Ends the zoom and scrolling without going back: no snapshot, not zoomed,
+  // every axis automatic. A pane given a new log starts from it, so that an
+  // undo cannot bring back a range of the log before.
+  void EndZoom();
 
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
@@ -99,6 +103,7 @@ private:
   void PanAxis(TChartAxis& axis, int from, int to);
   void TakeScaleSnapshot();
   void RestoreScaleSnapshot();
+  void DropScaleSnapshot();
   void PaintZoomBand();
   void Notify(const TChartNotifyEvent& event);
 

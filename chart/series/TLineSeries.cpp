@@ -95,7 +95,9 @@ bool TCustomSeries::CanMergeColumns() const {
 // for its entry segment; the surface and the series are left as DrawPoint
 // would leave them.
 void TCustomSeries::DrawMergedPass(TCanvas3D& canvas, const TRect& plotRect) {
-  if (FirstVisible < 0 || ResolvedHorizAxis() == nullptr) {
+  // A range without a point (none between the edges, none kept beyond them)
+  // draws nothing, not even the entry segment.
+  if (FirstVisible < 0 || LastVisible < FirstVisible || ResolvedHorizAxis() == nullptr) {
     return;
   }
   const bool forward = DrawsForward();

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +52,7 @@ std::string ErrorFor(const std::string& text) { return "'" + text + "' is not a 
 struct LogCase {
   const char* name;
   std::string bytes;  // "<missing>" and "<folder>" name files that are not there
+  // "{file}" stands for the file's path
   std::vector<double> points;
   std::vector<std::string> title;
   std::optional<std::string> error;
@@ -76,7 +81,11 @@ TEST_P(LoadLogTable, GivesThePointsTitleAndError) {
   } else {
     file = folder.Write("log.csv", c.bytes);
   }
-  EXPECT_EQ(Load(form, 2, file), c.error);
+  std::optional<std::string> error = c.error;
+  if (error && error->find("{file}") != std::string::npos) {
+    error->replace(error->find("{file}"), 6, file);
+  }
+  EXPECT_EQ(Load(form, 2, file), error);
   const TChartSeries& series = form.PaneSeries(2);
   EXPECT_EQ(Ys(series), c.points);
   EXPECT_EQ(form.Chart3.Title().Text(), c.title);
@@ -95,9 +104,16 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"LastLineWithoutLineEnd", "hdr,Lambda\n0,Rich\n1,12.5\n2,Lean", {2, 12.5, 1}, {"Lambda"}, {}},
         LogCase{"LastNumberWithoutLineEnd", "h,T\n2,17", {17}, kT, {}},
         LogCase{"CrLf", "hdr,Lambda\r\n0,Rich\r\n1,12.5\r\n", {2, 12.5}, {"Lambda"}, {}},
-        LogCase{"CrAloneJoinsEverything", "h,T\r0,1\r1,2\r", {}, kPrevTitle, {}},
-        LogCase{"CrInsideANumber", "h,T\n0,1\r2\n", {12}, kT, {}}, LogCase{"EmptyFile", "", {}, kPrevTitle, {}},
-        LogCase{"HeaderOnly", "hdr,Lambda\n", {}, kPrevTitle, {}},
+        LogCase{"LoneCrEndsLines", "h,T\r0,1\r1,2\r", {1, 2}, kT, {}},
+        LogCase{"LoneCrWithoutLineEndAtTheEnd", "h,T\r0,1\r1,2", {1, 2}, kT, {}},
+        LogCase{"MixedLineEnds", "h,T\r\n0,1\r1,2\n2,3\r\n", {1, 2, 3}, kT, {}},
+        LogCase{"CrInsideANumberEndsTheLine", "h,T\n0,1\r2\n", {1}, kT, ErrorFor("2")},
+        LogCase{"CrCrLfLeavesAnEmptyLine", "h,T\n0,1\r\r\n0,2\n", {1}, kT, ErrorFor("")},
+        LogCase{"LastLineCutBeforeItsComma", "h,T\n340968.1,1.5\n340968.9", {1.5}, kT, ErrorFor("340968.9")},
+        LogCase{"LineWithoutCommaAfterOnesWithIt", "h,T\n0,1.5\n7\n0,2\n", {1.5}, kT, ErrorFor("7")},
+        LogCase{"LogWithoutLeadingFields", "h,T\n12.5\n13\n", {12.5, 13}, kT, {}},
+        LogCase{"LeadingFieldsFromTheSecondSampleOn", "h,T\n12.5\n0,13\n", {12.5, 13}, kT, {}},
+        LogCase{"EmptyFile", "", {}, kPrevTitle, {}}, LogCase{"HeaderOnly", "hdr,Lambda\n", {}, kPrevTitle, {}},
         LogCase{"HeaderWithoutLineEnd", "hdr,Lambda", {}, kPrevTitle, {}},
         LogCase{"HeaderWithoutComma", "Lambda\n0,1\n", {1}, {"Lambda"}, {}},
         LogCase{"HeaderKeepsBlanksAndCommas", "h, A,B \n0,1\n", {1}, {" A,B "}, {}},
@@ -168,8 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
                 kT,
                 ErrorFor(Repeat('5', MaxLogLineLength - 2) + "...")},
         LogCase{"MegabyteHeader", "h," + Repeat('x', 3 << 20) + "\n0,1\n", {1}, {kLong.substr(2)}, {}},
-        LogCase{"MissingFile", "<missing>", kPrevious, kPrevTitle, {}},
-        LogCase{"FolderInsteadOfFile", "<folder>", kPrevious, kPrevTitle, {}},
+        LogCase{"MissingFile", "<missing>", kPrevious, kPrevTitle, "Cannot open '{file}': No such file or directory"},
+        LogCase{"FolderInsteadOfFile", "<folder>", kPrevious, kPrevTitle, "Cannot open '{file}': it is a folder"},
         LogCase{"PointWhereThePointIsTheSeparator", "h,T\nx,12.5\nx,12\n", {12.5, 12}, kT, {}, '.'},
         LogCase{"CommaWhereThePointIsTheSeparator", "h,T\nx,12\nx,12,5\n", {12}, kT, ErrorFor("12,5"), '.'},
         LogCase{"PointAndCommaWhereThePointIsTheSeparator", "h,T\nx,1.2,5\n", {}, kPrevTitle, ErrorFor("1.2,5"), '.'}),
@@ -192,13 +208,46 @@ TEST(LoadLog, ResetsOnlyThePanesAxesAndKeepsTheOtherPanes) {
   EXPECT_EQ(form.Chart2.Title().Text(), (std::vector<std::string>{"Parametr"}));
 }
 
-TEST(LoadLog, FileThatCannotBeOpenedResetsNothing) {
+// Nothing that is not a regular file is read: a pipe without a writer
+// would block, a device never ends. Each is refused at once, naming the file
+// and the reason, and the pane keeps what it showed.
+TEST(LoadLog, RefusesWhatCannotBeOpenedOrIsNoRegularFile) {
+  TempFolder folder;
+  const std::string fifo = (folder.Path() / "pipe.csv").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string link = (folder.Path() / "link.csv").string();
+  std::filesystem::create_symlink(folder.Path() / "gone.csv", link);
+  const struct {
+    std::string File;
+    std::string Reason;
+  } cases[] = {
+      {"", "no file name"},
+      {"/nonexistent/log.csv", "No such file or directory"},
+      {link, "No such file or directory"},
+      {folder.Path().string(), "it is a folder"},
+      {fifo, "it is not a regular file"},
+      {"/dev/zero", "it is not a regular file"},
+      {"/dev/urandom", "it is not a regular file"},
+      {"/dev/null", "it is not a regular file"},
+  };
+  for (const auto& c : cases) {
+    TForm1 form;
+    const long before = form.Chart4.RepaintRequestCount();
+    EXPECT_EQ(Load(form, 3, c.File), "Cannot open '" + c.File + "': " + c.Reason);
+    EXPECT_FALSE(form.Chart4.DepthAxis().Automatic()) << c.File;
+    EXPECT_EQ(form.Chart4.RepaintRequestCount(), before) << c.File;
+  }
+}
+
+TEST(LoadLog, UnreadableFileIsReported) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "permissions do not bind root";
+  }
+  TempFolder folder;
+  const std::string file = folder.Write("locked.csv", "h,T\n0,1\n");
+  chmod(file.c_str(), 0);
   TForm1 form;
-  const long before = form.Chart4.RepaintRequestCount();
-  form.LoadLog(3, "");
-  form.LoadLog(3, "/nonexistent/log.csv");
-  EXPECT_FALSE(form.Chart4.DepthAxis().Automatic());
-  EXPECT_EQ(form.Chart4.RepaintRequestCount(), before);
+  EXPECT_EQ(Load(form, 0, file), "Cannot open '" + file + "': Permission denied");
 }
 
 TEST(LoadLog, EveryPaneLoadsItsOwnSeries) {

@@ -93,6 +93,24 @@ TEST(PaneCoordination, UndoOnOnePaneResetsTheOthers) {
   }
 }
 
+TEST(PaneCoordination, AnUndoAfterANewLogKeepsTheNewLogsRange) {
+  LoadedWindow window;
+  TChart& chart = window.Form.PaneChart(0);
+  for (int step = 0; step < 10; ++step) {
+    chart.MouseWheel(true, 0, 300, chart.PlotCenterY);
+  }
+  window.Drag(0, mbLeft, 100, 300);
+  window.Form.LoadLog(0, LOGVIEWER_SOURCE_DIR "/samples/engine-speed.csv");
+  EXPECT_FALSE(chart.IsZoomed);
+  window.Drag(0, mbLeft, 300, 100);
+  chart.Refresh();
+  const TChartAxis& right = chart.RightAxis();
+  TChartValueList& values = window.Form.PaneSeries(0).YValues();
+  EXPECT_TRUE(right.Automatic());
+  EXPECT_EQ(right.Minimum(), values.MinimumValue());
+  EXPECT_EQ(right.Maximum(), values.MaximumValue());
+}
+
 TEST(PaneCoordination, APressWithoutADragDoesNotRepeatAnOldZoom) {
   LoadedWindow window;
   window.Drag(3, mbLeft, 100, 300);

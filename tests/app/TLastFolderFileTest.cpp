@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -26,6 +30,7 @@ struct StartCase {
 
 const std::string kLong = "/" + std::string(62, 'a');  // 63 characters
 const std::string kLonger = "/data/" + std::string(200, 'b') + "/logs";
+const std::string kLongest = "/" + std::string(TLastFolderFile::LongestPath - 1, 'c');
 
 class StartFolderTable : public testing::TestWithParam<StartCase> {};
 
@@ -41,18 +46,23 @@ TEST_P(StartFolderTable, DialogStartsInTheRememberedFolder) {
   EXPECT_EQ(script.FileDialogStartFolders[0], GetParam().startFolder);
 }
 
-INSTANTIATE_TEST_SUITE_P(Contents, StartFolderTable,
-                         testing::Values(StartCase{"Missing", std::nullopt, ""}, StartCase{"Empty", "", ""},
-                                         StartCase{"Plain", "/data/logs", "/data/logs"},
-                                         StartCase{"TrailingSlashDropped", "/data/logs/", "/data/logs"},
-                                         StartCase{"RootKept", "/", "/"}, StartCase{"Exactly63", kLong, kLong},
-                                         StartCase{"LongerPathWhole", kLonger, kLonger},
-                                         StartCase{"LineEndDropped", "/data/logs\n", "/data/logs"},
-                                         StartCase{"CrLfDropped", "/data/logs\r\n", "/data/logs"},
-                                         StartCase{"OnlyFirstLine", "/first\n/second", "/first"},
-                                         StartCase{"OnlyALineEnd", "\n", ""},
-                                         StartCase{"SpacesKept", " /with space ", " /with space "}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Contents, StartFolderTable,
+    testing::Values(StartCase{"Missing", std::nullopt, ""}, StartCase{"Empty", "", ""},
+                    StartCase{"Plain", "/data/logs", "/data/logs"},
+                    StartCase{"TrailingSlashDropped", "/data/logs/", "/data/logs"}, StartCase{"RootKept", "/", "/"},
+                    StartCase{"Exactly63", kLong, kLong}, StartCase{"LongerPathWhole", kLonger, kLonger},
+                    StartCase{"LineEndDropped", "/data/logs\n", "/data/logs"},
+                    StartCase{"CrLfDropped", "/data/logs\r\n", "/data/logs"},
+                    StartCase{"OnlyFirstLine", "/first\n/second", "/first"}, StartCase{"OnlyALineEnd", "\n", ""},
+                    StartCase{"SpacesKept", " /with space ", " /with space "},
+                    StartCase{"LoneCrEndsTheLine", "/data/logs\r/x", "/data/logs"},
+                    StartCase{"NulEndsThePath", std::string("/data\0/x", 8), "/data"},
+                    StartCase{"Utf8Kept", "/donn\xC3\xA9\x65s/\xD0\xB4", "/donn\xC3\xA9\x65s/\xD0\xB4"},
+                    StartCase{"NonUtf8BytesKept", "/\xE9t\xE9", "/\xE9t\xE9"},
+                    StartCase{"LongestPathRead", kLongest + "tail", kLongest},
+                    StartCase{"LargeFileReadOnlyAtItsStart", "/first\n" + std::string(8 << 20, 'x'), "/first"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class FolderChange : public testing::Test {
 protected:
@@ -100,6 +110,59 @@ TEST_F(FolderChange, UnwritableFileIsIgnored) {
   EXPECT_EQ(form.OpenDialog1.InitialDir(), "/one");
   EXPECT_TRUE(script.Messages.empty());
   EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// A dir.dat that is no regular file is never read nor written: a pipe
+// would block the start, a device would never end.
+TEST(TLastFolderFile, IgnoresWhatIsNoRegularFile) {
+  TempFolder folder;
+  const std::string fifo = (folder.Path() / "pipe").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string zero = (folder.Path() / "zero").string();
+  std::filesystem::create_symlink("/dev/zero", zero);
+  for (const std::string& path : {fifo, zero, folder.Path().string(), std::string("/dev/null")}) {
+    const TLastFolderFile file(path);
+    EXPECT_EQ(file.Read(), std::nullopt) << path;
+    file.Write("/logs");
+    EXPECT_EQ(file.Read(), std::nullopt) << path;
+  }
+  const std::string sparse = (folder.Path() / "sparse").string();
+  ASSERT_EQ(truncate(folder.Write("sparse", "").c_str(), off_t{1} << 30), 0);
+  EXPECT_EQ(TLastFolderFile(sparse).Read(), std::nullopt) << "a gigabyte of zeros holds no path";
+}
+
+// Sets an environment variable for one scope.
+class EnvironmentScope {
+public:
+  EnvironmentScope(const char* name, const std::string& value) : name_(name) {
+    if (const char* saved = std::getenv(name)) saved_ = saved;
+    setenv(name, value.c_str(), 1);
+  }
+  ~EnvironmentScope() {
+    if (saved_) {
+      setenv(name_, saved_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
+
+TEST(TLastFolderFile, InstalledProgramKeepsItInTheUsersConfiguration) {
+  TempFolder folder;
+  TempFolder config;
+  {
+    const EnvironmentScope xdg("XDG_CONFIG_HOME", config.Path().string());
+    EXPECT_EQ(TLastFolderFile::FolderFor(folder.Folder() + "logviewer"), folder.Folder());
+    EXPECT_EQ(TLastFolderFile::FolderFor("/nonexistent/bin/logviewer"), config.Folder() + "logviewer/");
+    EXPECT_TRUE(std::filesystem::is_directory(config.Path() / "logviewer"));
+  }
+  const EnvironmentScope relative("XDG_CONFIG_HOME", "relative/path");
+  const EnvironmentScope home("HOME", config.Path().string());
+  EXPECT_EQ(TLastFolderFile::FolderFor("/nonexistent/bin/logviewer"), config.Folder() + ".config/logviewer/");
 }
 
 }  // namespace

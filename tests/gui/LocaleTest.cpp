@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPalette>
+
 #include "gui/Application.h"
+#include "gui/WindowControl.h"
 #include "runtime/LocaleSeparators.h"
 #include "tests/runtime/LocaleScope.h"
 
@@ -12,12 +16,52 @@ namespace {
 TEST(Locale, ReadsTheUserSeparatorsAtStartAndOnRequest) {
   EnsureApplication();
   const LocaleScope restore('x', 'y');
-  ReadLocaleSeparators();
+  ReadUserLocale();
   EXPECT_EQ(LocaleDecimalSeparator, '.');
   EXPECT_EQ(LocaleThousandSeparator, ',');
   SetLocaleSeparators('x', 'y');
   const LocaleWatcher watcher;
   EXPECT_EQ(LocaleDecimalSeparator, '.');
+}
+
+// A grouped number must read right where the user lives: a separator
+// outside Latin-1 becomes the no-break space, and the thousands separator
+// never equals the decimal one.
+TEST(Locale, SeparatorsReadRightInEveryLanguage) {
+  EnsureApplication();
+  const struct {
+    const char* Locale;
+    char Decimal;
+    char Thousands;
+  } cases[] = {
+      {"fr_FR", ',', '\xA0'}, {"de_DE", ',', '.'},    {"de_CH", '.', '\''},   {"en_US", '.', ','},
+      {"pl_PL", ',', '\xA0'}, {"ru_RU", ',', '\xA0'}, {"cs_CZ", ',', '\xA0'}, {"C", '.', ','},
+  };
+  for (const auto& c : cases) {
+    const TSeparators separators = LocaleSeparatorsOf(c.Locale);
+    EXPECT_EQ(separators.Decimal, c.Decimal) << c.Locale;
+    EXPECT_EQ(separators.Thousands, c.Thousands) << c.Locale;
+    EXPECT_NE(separators.Decimal, separators.Thousands) << c.Locale;
+  }
+}
+
+class ColorWatcher : public WindowControl {
+public:
+  ColorWatcher() : WindowControl(nullptr) {}
+  void SystemColorsChanged() override { ++Changes; }
+  int Changes = 0;
+};
+
+TEST(WindowControl, HearsOfANewDesktopPalette) {
+  EnsureApplication();
+  ColorWatcher control;
+  const QPalette saved = QApplication::palette();
+  QPalette dark = saved;
+  dark.setColor(QPalette::Button, Qt::darkGray);
+  QApplication::setPalette(dark);
+  QApplication::processEvents();
+  EXPECT_GT(control.Changes, 0);
+  QApplication::setPalette(saved);
 }
 
 }  // namespace

@@ -114,6 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"0 'abc", 5, "5 abc"}, PatternCase{"0 'a;b", -5, "-5 a;b"},
         // No digit slots: only the literal text and the sign.
         PatternCase{"abc", -5, "-abc"},
+        // A fourth ";" ends the third section; an empty third falls back to the first.
+        PatternCase{"0;0;0;0.00", 0, "0"}, PatternCase{"#;;;x", 0, ""}, PatternCase{"a;b;c;d", 0, "c"},
+        PatternCase{"a;b;c;d", -1, "b"}, PatternCase{"a;b;'c;d';e", 0, "c;d"},
         // A pattern starting with ";" has no first section.
         PatternCase{";(0)", 2.5L, "2.5"},
         // The decimal separator only comes with a fraction digit.

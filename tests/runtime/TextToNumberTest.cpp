@@ -57,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CurrencyCase{"12,5,3", false, 0}, CurrencyCase{"1E16", false, 0}, CurrencyCase{"\t5", false, 0},
                     CurrencyCase{"5\t", false, 0}, CurrencyCase{"E5", false, 0}, CurrencyCase{"1E5000", false, 0},
                     CurrencyCase{"1E499999", false, 0}, CurrencyCase{"922337203685477,5808", false, 0},
-                    CurrencyCase{"--1", false, 0}, CurrencyCase{"0x10", false, 0}));
+                    CurrencyCase{"--1", false, 0}, CurrencyCase{"0x10", false, 0}, CurrencyCase{"0E4929", true, 0},
+                    CurrencyCase{"0,0E4999", true, 0}, CurrencyCase{"-0E4999", true, 0}));
 
 TEST(TextToCurrency, NamesTheTextInItsError) {
   SeparatorsScope separators('.', ',');

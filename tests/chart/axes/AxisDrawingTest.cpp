@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "chart/canvas/TRecordingCanvas3D.h"
 #include "chart/model/TChartModel.h"
 #include "chart/series/TLineSeries.h"
+#include "gui/TRasterCanvas.h"
 #include "runtime/Exception.h"
 #include "tests/runtime/LocaleScope.h"
 
@@ -37,7 +40,8 @@ struct RightAxisPane {
   }
 
   // One layout and the axis drawn, as the chart does it.
-  void Draw() {
+  void Draw() { Draw(Axis()); }
+  void Draw(TChartAxis& drawn) {
     const TAxisLayoutContext full{Plot};
     for (TChartAxis* axis : Chart.Axes().All()) {
       axis->IsAxisShown(full);
@@ -45,12 +49,12 @@ struct RightAxisPane {
       axis->PlaceAlongPlot(full);
     }
     TRect rect = Plot;
-    Axis().ReserveRoom(Canvas, rect, true);
+    drawn.ReserveRoom(Canvas, rect, true);
     const TAxisLayoutContext context{rect};
-    Axis().PlaceAlongPlot(context);
-    Axis().ApplySeriesMargins(context);
+    drawn.PlaceAlongPlot(context);
+    drawn.ApplySeriesMargins(context);
     Canvas.Calls.clear();
-    Axis().DrawAxis(Canvas, context);
+    drawn.DrawAxis(Canvas, context);
     Plot = rect;
   }
 
@@ -103,6 +107,75 @@ TEST(AxisDrawing, RoomAndAnchorsOfTheRightAxis) {
   EXPECT_EQ(pane.Axis().LabelsEdge, 688);
   EXPECT_EQ(pane.Plot.Right, 681);
   EXPECT_EQ(pane.Axis().LinePos, 681);
+}
+
+TEST(AxisDrawing, RoomFitsTheWidestLabelDrawn) {
+  const struct {
+    std::vector<double> Values;
+    int LabelsEdge;  // 700 less the widest label drawn and a blank
+  } cases[] = {
+      {{0, 5}, 688},            // "5" and "0", the rounded ends, are the widest
+      {{1, 3}, 676},            // "2.5" between "3" and "1"
+      {{-1, 1}, 670},           // "-0.5"
+      {{1, 2}, 676},            // "1.8" between "2" and "1"
+      {{13.875, 13.875}, 658},  // the one label is the value, not its rounded 13
+      {{1000, 1500}, 664},      // "1,500"
+      {{-3.5, -0.5}, 670},      // "-3.5" is a rounded end and the widest
+  };
+  for (const auto& c : cases) {
+    RightAxisPane pane;
+    for (double value : c.Values) {
+      pane.Load({value});
+    }
+    pane.Draw();
+    EXPECT_EQ(pane.Axis().LabelsEdge, c.LabelsEdge) << c.Values.front() << ".." << c.Values.back();
+  }
+}
+
+TEST(AxisDrawing, LabelOnTheLastPixelOfANegativeRangeIsDrawn) {
+  // Over 99, 89 and 109 pixels the bottom of -3 .. -0.1 comes out a rounding
+  // error above -3.
+  for (const int bottom : {119, 109, 129, 130}) {
+    RightAxisPane pane;
+    pane.Plot.Bottom = bottom;
+    pane.Load({-3, -0.1});
+    pane.Draw();
+    ASSERT_FALSE(pane.Axis().DrawnLabels.empty());
+    EXPECT_EQ(pane.Axis().DrawnLabels.back().Text, "-3") << "bottom " << bottom;
+    EXPECT_EQ(pane.Axis().DrawnLabels.back().Pixel, pane.Axis().Scale().LastPixel) << "bottom " << bottom;
+  }
+}
+
+TEST(AxisDrawing, NoLabelBeyondTheSpan) {
+  const double ranges[][2] = {{922337203685477, 922337203685477.5}, {-922337203685477.5, -922337203685477}};
+  for (const auto& range : ranges) {
+    RightAxisPane pane;
+    pane.Load({range[0], range[1]});
+    pane.Draw();
+    const TAxisScale& scale = pane.Axis().Scale();
+    EXPECT_LE(pane.Axis().DrawnLabels.size(), 5u);
+    for (const TChartAxis::TDrawnLabel& label : pane.Axis().DrawnLabels) {
+      EXPECT_GE(label.Pixel, scale.FirstPixel) << label.Text;
+      EXPECT_LE(label.Pixel, scale.LastPixel) << label.Text;
+    }
+  }
+}
+
+TEST(AxisDrawing, OnlyAPositiveLineRoomMovesThePlotEdge) {
+  const struct {
+    bool AxisVisible;
+    int TickLength;
+    int PlotRight;
+  } cases[] = {{true, 4, 681}, {true, -4, 688}, {false, 0, 688}, {false, -5, 688}, {false, 1, 687}};
+  for (const auto& c : cases) {
+    RightAxisPane pane;
+    pane.Load({0, 5});
+    pane.Axis().Axis.SetVisible(c.AxisVisible);
+    pane.Axis().SetTickLength(c.TickLength);
+    pane.Axis().MinorTicks.SetVisible(false);
+    pane.Draw();
+    EXPECT_EQ(pane.Plot.Right, c.PlotRight) << c.AxisVisible << " " << c.TickLength;
+  }
 }
 
 TEST(AxisDrawing, ZeroToFiveWithStepOne) {
@@ -187,6 +260,127 @@ TEST(AxisDrawing, TicksAndGridWithoutLabels) {
     EXPECT_EQ(pane.Axis().TickPixels.size(), c.Ticks);
     EXPECT_EQ(pane.RowsOfLinesFrom(2).size(), c.Ticks == 0 ? 0u : 4u);
   }
+}
+
+TEST(AxisDrawing, LabelThatCannotBeFormattedHasNoText) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Axis().SetAxisValuesFormat(std::string(225, '#'));  // one over the formatter's limit
+  EXPECT_NO_THROW(pane.Draw());
+  ASSERT_FALSE(pane.Axis().DrawnLabels.empty());
+  for (const TChartAxis::TDrawnLabel& label : pane.Axis().DrawnLabels) {
+    EXPECT_EQ(label.Text, "");
+  }
+}
+
+TEST(AxisDrawing, DateTimeScaleHoldsAfterThePaint) {
+  RightAxisPane pane;
+  pane.Series.YValues().SetDateTime(true);
+  pane.Load({-1, 5});
+  pane.Draw();
+  EXPECT_TRUE(pane.Axis().DateTimeScale);
+  EXPECT_EQ(pane.Axis().DrawnLabels.back().Text, "");  // a negative value is no date
+  try {
+    pane.Axis().SetLogarithmic(true);
+    FAIL() << "no exception";
+  } catch (const AxisException& error) {
+    EXPECT_STREQ(error.what(), "DateTime Axis cannot be Logarithmic");
+  }
+  EXPECT_FALSE(pane.Axis().Logarithmic());
+}
+
+TEST(AxisDrawing, TitleAtAngleZeroIsPlacedLikeALabel) {
+  const struct {
+    TChartAxis& (TChartModel::*Axis)();
+    int Align;
+    const char* Call;
+  } cases[] = {
+      {&TChartModel::RightAxis, TextAlignLeft | TextAlignTop, "TextOut 694 69 \"T\""},      // starts at its anchor
+      {&TChartModel::LeftAxis, TextAlignRight | TextAlignTop, "TextOut 7 69 \"T\""},        // ends at its anchor
+      {&TChartModel::BottomAxis, TextAlignCenter | TextAlignTop, "TextOut 350 117 \"T\""},  // top at its anchor
+      {&TChartModel::TopAxis, TextAlignCenter | TextAlignBottom, "TextOut 350 33 \"T\""},   // bottom at its anchor
+  };
+  for (const auto& c : cases) {
+    RightAxisPane pane;
+    pane.Load({0, 5});
+    TChartAxis& axis = (pane.Chart.*c.Axis)();
+    axis.Title.SetCaption("T");
+    axis.Title.SetAngle(0);
+    pane.Draw(axis);
+    const auto call = std::find(pane.Canvas.Calls.begin(), pane.Canvas.Calls.end(), c.Call);
+    ASSERT_NE(call, pane.Canvas.Calls.end()) << c.Call;
+    const auto font = std::find_if(std::make_reverse_iterator(call), pane.Canvas.Calls.rend(),
+                                   [](const std::string& line) { return line.rfind("Font ", 0) == 0; });
+    ASSERT_NE(font, pane.Canvas.Calls.rend());
+    EXPECT_NE(font->find(" align " + std::to_string(c.Align)), std::string::npos) << *font;
+  }
+}
+
+TEST(AxisDrawing, LabelTextEventReplacesTextsAndTheRoomFitsThem) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Chart.OnGetAxisLabel = [](const TChartAxis&, double value, std::string& text) {
+    if (value == 2) {
+      text = "two!";
+    }
+  };
+  pane.Draw();
+  EXPECT_EQ(pane.LabelTexts(), Quoted({"5", "4", "3", "two!", "1", "0"}));
+  EXPECT_EQ(pane.Axis().LabelsEdge, 670);
+}
+
+TEST(AxisDrawing, NextLabelEventSuppliesTheValuesWithinTheWidenedRange) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  const std::vector<double> supplied{0.5, 2.5, 6, 5 + 5e-8, -2e-7, 1e-7};
+  std::vector<double> given;
+  pane.Chart.OnGetNextAxisLabel = [&](const TChartAxis&, int index, double& value) {
+    given.push_back(value);
+    if (index == static_cast<int>(supplied.size())) {
+      return false;
+    }
+    value = supplied[index];
+    return true;
+  };
+  pane.Draw();
+  EXPECT_EQ(pane.LabelTexts(), Quoted({"0.5", "2.5", "5", "0"}));
+  EXPECT_EQ(given.front(), 0);
+  EXPECT_EQ(given.back(), 1e-7);
+}
+
+TEST(AxisDrawing, NextLabelEventEndsAfterTwoThousandLabels) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  int calls = 0;
+  pane.Chart.OnGetNextAxisLabel = [&](const TChartAxis&, int, double& value) {
+    ++calls;
+    value = 99;
+    return true;
+  };
+  pane.Axis().SetLabelsSize(10);  // only the drawing asks the event
+  pane.Draw();
+  EXPECT_EQ(calls, 2000);
+  EXPECT_TRUE(pane.LabelTexts().empty());
+}
+
+TEST(AxisDrawing, DrawLabelEventMovesChangesOrSuppressesALabel) {
+  RightAxisPane pane;
+  pane.Load({0, 5});
+  pane.Axis().OnDrawLabel = [](const TChartAxis&, int& x, int&, std::string& text, bool& draw) {
+    if (text == "4") {
+      x += 10;
+    }
+    if (text == "2") {
+      text = "II";
+    }
+    draw = text != "3";
+  };
+  pane.Draw();
+  EXPECT_EQ(pane.CallsStartingWith("TextOut"),
+            (std::vector<std::string>{"TextOut 688 14 \"5\"", "TextOut 698 36 \"4\"", "TextOut 688 80 \"II\"",
+                                      "TextOut 688 102 \"1\"", "TextOut 688 124 \"0\""}));
+  EXPECT_EQ(pane.Axis().TickPixels.size(), 6u);  // a suppressed label keeps its tick
+  EXPECT_EQ(pane.Axis().DrawnLabels.size(), 5u);
 }
 
 TEST(AxisDrawing, SeparationMustNotBeNegative) {

@@ -29,16 +29,17 @@ TEST(ValueLabelValues, RunFromTheTopDownward) {
       {-1e308, 1e308, std::numeric_limits<double>::infinity(), {}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ValueLabelValues(c.Min, c.Max, c.Step, true), c.Expected) << c.Min << ".." << c.Max << " step " << c.Step;
+    EXPECT_EQ(ValueLabelValues(c.Min, c.Max, c.Step, true, 0), c.Expected)
+        << c.Min << ".." << c.Max << " step " << c.Step;
   }
 }
 
 TEST(ValueLabelValues, UnroundedStartAndRepeatedSubtraction) {
-  const Values values = ValueLabelValues(0, 5, 5.0 / 9.0, true);
+  const Values values = ValueLabelValues(0, 5, 5.0 / 9.0, true, 0.05);
   ASSERT_EQ(values.size(), 10u);
   EXPECT_DOUBLE_EQ(values[1], 5 - 5.0 / 9.0);
   EXPECT_NEAR(values[9], 0, 1e-14);
-  const Values unrounded = ValueLabelValues(0.3, 4.7, 1, false);
+  const Values unrounded = ValueLabelValues(0.3, 4.7, 1, false, 0.05);
   ASSERT_EQ(unrounded.size(), 5u);
   EXPECT_DOUBLE_EQ(unrounded.front(), 4.7);
   EXPECT_NEAR(unrounded.back(), 0.7, 1e-15);
@@ -46,8 +47,32 @@ TEST(ValueLabelValues, UnroundedStartAndRepeatedSubtraction) {
 
 TEST(ValueLabelValues, EndsWhenTheStepVanishesInTheValue) {
   // The general texts differ, but subtracting the step leaves the value.
-  const Values values = ValueLabelValues(-1e17 - 100, -1e17, 8, false);
+  const Values values = ValueLabelValues(-1e17 - 100, -1e17, 8, false, 1);
   EXPECT_LE(values.size(), 14u);
+}
+
+TEST(ValueLabelValues, SlackRelativeToTheRangeAtBothEnds) {
+  const struct {
+    double Min;
+    double Max;
+    double Step;
+    double Slack;
+    Values Expected;
+  } cases[] = {
+      // An end a rounding error inside a multiple of the step keeps that label.
+      {-2.9999999999999996, -0.1, 0.5, 0.03, {-0.5, -1, -1.5, -2, -2.5, -3}},
+      {0.1, 2.9999999999999996, 0.5, 0.03, {3, 2.5, 2, 1.5, 1, 0.5}},
+      {0.3, 4.7, 1, 0.04, {4, 3, 2, 1}},
+      {0.2, 4.7, 1, 0.25, {4, 3, 2, 1, 0}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ValueLabelValues(c.Min, c.Max, c.Step, true, c.Slack), c.Expected) << c.Min << ".." << c.Max;
+  }
+  // A slack relative to the values would reach hundreds below this range.
+  const Values huge = ValueLabelValues(922337203685477, 922337203685477.5, 0.125, true, 0.5 / 99);
+  ASSERT_FALSE(huge.empty());
+  EXPECT_LE(huge.size(), 6u);
+  EXPECT_GE(huge.back(), 922337203685477 - 0.5 / 99);
 }
 
 TEST(GridPositions, StrictlyInsideTheSpan) {

@@ -136,6 +136,25 @@ TEST(ChartZoom, OneUndoAfterTwoZoomsBringsBackTheScalesOfBeforeTheFirst) {
   EXPECT_FALSE(pane.chart.IsZoomed);
 }
 
+TEST(ChartZoom, EndZoomLeavesNothingForAnUndoToBringBack) {
+  Pane pane;
+  pane.chart.MouseWheel(true, 0, 300, 40);
+  pane.Drag(mbLeft, 100, pane.MidY(), 400, pane.MidY());
+  ASSERT_TRUE(pane.chart.HasScaleSnapshot);
+  pane.chart.EndZoom();
+  EXPECT_FALSE(pane.chart.HasScaleSnapshot);
+  EXPECT_FALSE(pane.chart.IsZoomed);
+  for (TChartAxis& axis : pane.chart.Axes()) {
+    EXPECT_TRUE(axis.Automatic());
+  }
+  pane.series.ClearPoints();
+  pane.series.AppendValue(750, "", clBlue);
+  pane.series.AppendValue(3782, "", clBlue);
+  pane.chart.UndoZoom();
+  pane.chart.Refresh();
+  EXPECT_EQ(StateOf(pane.chart.RightAxis()), (AxisState{true, 750, 3782}));
+}
+
 TEST(ChartZoom, UndoWithoutSnapshotLeavesScalesButStillNotifiesAndRepaints) {
   Pane pane;
   pane.chart.BottomAxis().SetAxisRange(10, 20);

@@ -82,6 +82,27 @@ TEST(TChartLayout, TitleLinesAreDrawnOneBelowTheOther) {
   EXPECT_NE(bare.Pixel(358, 29), clBlue);
 }
 
+TEST(TChartLayout, TitleShadowWidensTheGapOfAnOpaqueTitle) {
+  const struct {
+    bool Transparent;
+    int ShadowHeight;
+    int PlotTop;
+  } cases[] = {{true, 3, 23}, {false, 0, 23}, {false, 3, 26}, {false, -2, 21}};
+  for (const auto& c : cases) {
+    BareChart bare;
+    bare.Chart.Title().SetText("AB");
+    bare.Chart.Title().SetTransparent(c.Transparent);
+    bare.Chart.Title().Shadow.SetVertSize(c.ShadowHeight);
+    EXPECT_EQ(bare.Paint().Top, c.PlotTop) << c.Transparent << " " << c.ShadowHeight;
+  }
+}
+
+TEST(TChartLayout, PanelBorderIsHiddenWithFlatEnds) {
+  BareChart bare;
+  EXPECT_FALSE(bare.Chart.Border().Visible());
+  EXPECT_EQ(bare.Chart.Border().EndStyle(), esFlat);
+}
+
 TEST(TChartLayout, InvisibleTitleTakesNoRoom) {
   BareChart bare;
   bare.Chart.Title().SetText("Parametr");

@@ -42,6 +42,7 @@ struct View {
   bool InvertX = false;
   bool InvertY = false;
   bool Clip = true;
+  bool KeepPointBeyondEdge = true;
   bool LogY = false;
 };
 
@@ -57,8 +58,12 @@ const View Views[] = {
     {"Unclipped", 0.2, 0.9, 0.7, false, false, false},
     // Columns of a hundred points or so, whose blocks straddle columns.
     {"HalfTheLog", 0.1, 0.6},
-    {"LogarithmicY", 0, 1, 1, false, false, true, true},
-    {"LogarithmicInvertedXY", 0.05, 0.9, 0.5, true, true, true, true},
+    {"LogarithmicY", 0, 1, 1, false, false, true, true, true},
+    {"LogarithmicInvertedXY", 0.05, 0.9, 0.5, true, true, true, true, true},
+    // Narrower than the gap between two points, without the point beyond the
+    // right edge: nothing is visible.
+    {"EmptyRange", 0.4321, 0.4321, 1, false, false, true, false},
+    {"EmptyRangeInverted", 0.4321, 0.4321, 1, true, false, true, false},
 };
 
 // A pane with one line series over the plot of a real pane.
@@ -95,6 +100,7 @@ public:
       axis->PlaceAlongPlot(context);
     }
     clip_ = view.Clip;
+    Series.SetKeepPointBeyondEdge(view.KeepPointBeyondEdge);
   }
 
   Picture Draw(bool mergeColumns) {

@@ -298,6 +298,21 @@ TEST(TLineSeries, ShadowAndOutlinePassesComeFirstAndLeaveTheColour) {
   EXPECT_EQ(pane.Series.LinePen().Width(), 2);
 }
 
+TEST(TLineSeries, ShadowPassOnlyWhenTheLargerSizeIsNotZero) {
+  const struct {
+    int Horiz;
+    int Vert;
+    std::size_t Segments;
+  } cases[] = {{0, 0, 1}, {-3, 0, 1}, {0, -2, 1}, {-3, 2, 2}, {3, -2, 2}, {-3, -2, 2}};
+  for (const auto& c : cases) {
+    LineChart pane;
+    pane.Add({{10, 50}, {20, 70}});
+    pane.Series.Shadow().SetHorizSize(c.Horiz);
+    pane.Series.Shadow().SetVertSize(c.Vert);
+    EXPECT_EQ(pane.Draw().size(), c.Segments) << c.Horiz << ", " << c.Vert;
+  }
+}
+
 // The outline pass must not turn a series whose colour comes from the
 // palette into one with a stored colour.
 TEST(TLineSeries, OutlinePassKeepsAnAutomaticColourAutomatic) {

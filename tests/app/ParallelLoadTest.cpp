@@ -1,0 +1,160 @@
+// Loading converts runs of lines on every core; what it loads must be what
+// reading the lines one after the other gives, wherever a bad line, a cut
+// line or a change of line end falls between the cores' pieces and the
+// file's blocks.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/LogSample.h"
+#include "app/TForm1.h"
+#include "app/TLogLineReader.h"
+#include "runtime/Exception.h"
+#include "runtime/TextToNumber.h"
+#include "tests/app/TempFolder.h"
+
+namespace {
+
+struct TLoaded {
+  std::vector<double> Values;
+  std::optional<std::string> Error;
+};
+
+// The meaning of a log, one line after the other.
+TLoaded LoadedOneByOne(const std::string& file) {
+  TLoaded loaded;
+  TLogLineReader reader(file);
+  TLogLine line;
+  if (!reader.NextLine(line)) return loaded;
+  bool fieldSeen = false;
+  try {
+    while (reader.NextLine(line)) {
+      const bool hasField = line.Text.find(',') != std::string_view::npos;
+      if (fieldSeen && !hasField) RaiseConversionError(line.Text);
+      fieldSeen = fieldSeen || hasField;
+      loaded.Values.push_back(LogLineValue(line));
+    }
+  } catch (const Exception& error) {
+    loaded.Error = error.Message();
+  }
+  return loaded;
+}
+
+TLoaded LoadedInTheWindow(const std::string& file) {
+  TForm1 form;
+  TLoaded loaded;
+  try {
+    form.LoadLog(0, file);
+  } catch (const Exception& error) {
+    loaded.Error = error.Message();
+  }
+  for (int i = 0; i < form.Series1.PointCount(); ++i) loaded.Values.push_back(form.Series1.YValueAt(i));
+  return loaded;
+}
+
+struct TFields {
+  double From = 0;   // the share of lines before the first with a leading field
+  double Until = 1;  // and before the first without one again
+};
+
+// About 700000 lines, some 10 MB: several blocks, each split between cores.
+std::string Log(std::mt19937& random, const std::string& lineEnd, TFields fields) {
+  constexpr int kLines = 700000;
+  std::string log = "Time,Value" + lineEnd;
+  std::uniform_int_distribution<int> value(0, 99999);
+  for (int i = 0; i < kLines; ++i) {
+    if (i >= fields.From * kLines && i < fields.Until * kLines) log += std::to_string(i) + ".5,";
+    const int v = value(random);
+    log += std::to_string(v / 100) + "." + std::to_string(v % 100) + lineEnd;
+  }
+  return log;
+}
+
+// Puts `bytes` in place of the line that starts nearest `fraction` of the log.
+void Plant(std::string& log, double fraction, const std::string& bytes) {
+  const std::size_t at = log.find('\n', static_cast<std::size_t>(log.size() * fraction)) + 1;
+  const std::size_t end = log.find('\n', at);
+  log.replace(at, end - at, bytes);
+}
+
+TEST(ParallelLoad, LoadsWhatReadingLineByLineGives) {
+  const struct {
+    const char* Name;
+    const char* LineEnd;
+    TFields Fields;
+    std::vector<std::pair<double, std::string>> Planted;
+  } cases[] = {
+      {"Clean", "\n", {}, {}},
+      {"CleanCrLf", "\r\n", {}, {}},
+      {"CleanCr", "\r", {}, {}},
+      {"WithoutFields", "\n", {0, 0}, {}},
+      {"FieldsStopMidway", "\n", {0, 0.5}, {}},
+      {"FieldsFromMidwayOn", "\n", {0.5, 1}, {}},
+      {"FieldsOnlyMidway", "\n", {0.3, 0.6}, {}},
+      {"BadWordEarly", "\n", {}, {{0.1, "1,Rch"}}},
+      {"BadWordMidway", "\n", {}, {{0.5, "1,Rch"}}},
+      {"BadWordLate", "\n", {}, {{0.93, "1,Rch"}}},
+      {"TwoBadLines", "\n", {}, {{0.7, "1,x"}, {0.3, "1,y"}}},
+      {"CutLineMidway", "\n", {}, {{0.5, "340968.9"}}},
+      {"CutLineLate", "\n", {}, {{0.999, "340968.9"}}},
+      {"FieldsStartLate", "\n", {0, 0}, {{0.6, "1,7"}}},
+      {"FieldsStartLateThenCut", "\n", {0, 0}, {{0.6, "1,7"}, {0.8, "8"}}},
+      {"CutBeforeABadWord", "\n", {}, {{0.4, "9"}, {0.6, "1,Rch"}}},
+      {"EmptyLine", "\n", {}, {{0.45, ""}}},
+      {"LongLine", "\n", {}, {{0.55, "1," + std::string(5000, '7')}}},
+      {"NulInALine", "\n", {}, {{0.35, std::string("1,4\0junk", 8)}}},
+      {"EndOfFileByte", "\n", {}, {{0.65, "1,3\x1A"}}},
+      {"SensorWords", "\n", {}, {{0.2, "1,Rich"}, {0.8, "1,Lean"}}},
+      {"BlanksAroundNumbers", "\n", {}, {{0.5, "1,  12.5 "}}},
+  };
+  std::mt19937 random(7);
+  TempFolder folder;
+  for (const auto& c : cases) {
+    std::string log = Log(random, c.LineEnd, c.Fields);
+    for (const auto& [fraction, bytes] : c.Planted) Plant(log, fraction, bytes);
+    const std::string file = folder.Write("log.csv", log);
+    const TLoaded expected = LoadedOneByOne(file);
+    const TLoaded loaded = LoadedInTheWindow(file);
+    EXPECT_EQ(loaded.Error, expected.Error) << c.Name;
+    ASSERT_EQ(loaded.Values.size(), expected.Values.size()) << c.Name;
+    EXPECT_TRUE(loaded.Values == expected.Values) << c.Name;
+  }
+}
+
+// What one run's lines leave for the next: whether a leading field was seen.
+TEST(TLogSamples, CarriesTheLeadingFieldRuleFromRunToRun) {
+  const struct {
+    const char* Name;
+    std::vector<std::string> Runs;
+    std::vector<double> Values;
+    std::optional<std::string> Error;
+  } cases[] = {
+      {"FieldThenNone", {"0,1\n", "5\n"}, {1}, "'5' is not a valid floating point value"},
+      {"FieldThenNoneLater", {"0,1\n", "1,2\n5\n"}, {1, 2}, "'5' is not a valid floating point value"},
+      {"NoneThenField", {"5\n", "0,1\n"}, {5, 1}, {}},
+      {"NoneThroughout", {"5\n", "6\n"}, {5, 6}, {}},
+      {"NoneThenFieldThenNone", {"5\n", "0,1\n", "7\n"}, {5, 1}, "'7' is not a valid floating point value"},
+  };
+  for (const auto& c : cases) {
+    TLogSamples samples;
+    std::vector<double> values;
+    std::optional<std::string> error;
+    for (const std::string& run : c.Runs) {
+      if (const std::exception_ptr failed = samples.Convert(run, values)) {
+        try {
+          std::rethrow_exception(failed);
+        } catch (const Exception& e) {
+          error = e.Message();
+        }
+        break;
+      }
+    }
+    EXPECT_EQ(values, c.Values) << c.Name;
+    EXPECT_EQ(error, c.Error) << c.Name;
+  }
+}
+
+}  // namespace

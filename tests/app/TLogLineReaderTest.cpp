@@ -1,0 +1,84 @@
+#include "app/TLogLineReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/app/TempFolder.h"
+
+namespace {
+
+// Reads the file's bytes in pieces of at most `chunk` bytes and fails with
+// `error` once `failAfter` bytes were delivered.
+TBlockRead PiecewiseRead(std::size_t chunk, std::size_t failAfter = SIZE_MAX, int error = EIO) {
+  auto delivered = std::make_shared<std::size_t>(0);
+  return [=](int fd, char* buffer, std::size_t size) -> ssize_t {
+    if (*delivered >= failAfter) {
+      errno = error;
+      return -1;
+    }
+    const ssize_t n = read(fd, buffer, std::min({size, chunk, failAfter - *delivered}));
+    *delivered += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
+    return n;
+  };
+}
+
+std::vector<std::string> Lines(TLogLineReader& reader) {
+  std::vector<std::string> lines;
+  TLogLine line;
+  while (reader.NextLine(line)) lines.emplace_back(line.Text);
+  return lines;
+}
+
+// Line ends may arrive split over two reads: a CR at the end of one block
+// and its LF at the start of the next are still one line end.
+TEST(TLogLineReader, LineEndsHoldAcrossReadsOfAnySize) {
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    std::vector<std::string> Lines;
+  } cases[] = {
+      {"Lf", "a\nbc\n", {"a", "bc"}},
+      {"CrLf", "a\r\nbc\r\n", {"a", "bc"}},
+      {"LoneCr", "a\rbc\r", {"a", "bc"}},
+      {"Mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+      {"EmptyLines", "\r\n\r\r\n\n", {"", "", "", ""}},
+      {"CrThenLfIsOneEnd", "a\r\n\nb", {"a", "", "b"}},
+      {"EndOfFileByte",
+       "a\r\nb\x1A"
+       "c\n",
+       {"a", "b"}},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    const std::string file = folder.Write("log.csv", c.Bytes);
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{1} << 16}) {
+      TLogLineReader reader(file, PiecewiseRead(chunk));
+      EXPECT_EQ(Lines(reader), c.Lines) << c.Name << " in pieces of " << chunk;
+      EXPECT_EQ(reader.ReadError(), 0);
+    }
+  }
+}
+
+// A failing disk or share is no end of the file: the lines before the
+// failure are delivered, the line it cut is not, and the error is kept.
+TEST(TLogLineReader, ReadErrorEndsTheLinesAndIsKept) {
+  TempFolder folder;
+  const std::string file = folder.Write("log.csv", "h,T\n0,1\n1,22\n2,3\n");
+  const struct {
+    std::size_t FailAfter;
+    std::vector<std::string> Lines;
+  } cases[] = {{0, {}}, {4, {"h,T"}}, {10, {"h,T", "0,1"}}, {12, {"h,T", "0,1"}}, {13, {"h,T", "0,1", "1,22"}}};
+  for (const auto& c : cases) {
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{5}, std::size_t{1} << 16}) {
+      TLogLineReader reader(file, PiecewiseRead(chunk, c.FailAfter));
+      EXPECT_EQ(Lines(reader), c.Lines) << c.FailAfter << " in pieces of " << chunk;
+      EXPECT_EQ(reader.ReadError(), EIO);
+    }
+  }
+}
+
+}  // namespace
