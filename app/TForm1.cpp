@@ -317,6 +317,7 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TLogSamples samples;
   std::vector<double> values;
   std::string_view run = reader.RestOfRun();
+  ProgressDialog progress(this, "Loading " + fileName + "...");
   do {
     values.clear();
     const std::exception_ptr error = samples.Convert(run, values);
@@ -329,6 +330,10 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
     }
     if (error) {
       std::rethrow_exception(error);
+    }
+    if (progress.Report(reader.ShareRead())) {
+      throw Exception("Loading '" + fileName + "' was cancelled; the first " + std::to_string(series.PointCount()) +
+                      " samples are shown");
     }
   } while (reader.Blocks().Next(run));
   RaiseIfReadFailed(reader, fileName, series);

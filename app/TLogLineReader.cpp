@@ -69,9 +69,21 @@ const char* TLogLines::EndOfLine(const char* p) const {
 }
 
 TLogFileBlocks::TLogFileBlocks(const std::string& fileName, TBlockRead read)
-    : fd_(OpenRegularFile(fileName)), read_(read ? std::move(read) : TBlockRead(ReadFromFile)) {}
+    : fd_(OpenRegularFile(fileName)), read_(read ? std::move(read) : TBlockRead(ReadFromFile)) {
+  struct stat status {};
+  if (fstat(fd_, &status) == 0) {
+    size_ = static_cast<std::uint64_t>(status.st_size);
+  }
+}
 
 TLogFileBlocks::~TLogFileBlocks() { close(fd_); }
+
+double TLogFileBlocks::ShareRead() const {
+  if (finished_ || size_ == 0) {
+    return 1;
+  }
+  return std::min(1.0, static_cast<double>(bytesRead_) / static_cast<double>(size_));
+}
 
 // Appends what one read gives behind the carried bytes; false once nothing
 // more comes. A 0x1A byte ends the file there.
@@ -90,6 +102,7 @@ bool TLogFileBlocks::ReadMore() {
     finished_ = true;
     return false;
   }
+  bytesRead_ += static_cast<std::uint64_t>(n);
   const char* start = buffer_.data() + end_;
   if (const void* eof = std::memchr(start, kEndOfFileByte, static_cast<std::size_t>(n))) {
     n = static_cast<const char*>(eof) - start;

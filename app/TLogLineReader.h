@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -84,6 +85,8 @@ public:
 
   // The errno of the read that failed, or 0.
   int ReadError() const { return readError_; }
+  // The share of the file read so far, 0 to 1.
+  double ShareRead() const;
 
 private:
   bool ReadMore();
@@ -98,6 +101,8 @@ private:
   bool finished_ = false;
   bool skipLineFeed_ = false;  // the last run ended with a CR
   int readError_ = 0;
+  std::uint64_t bytesRead_ = 0;
+  std::uint64_t size_ = 0;
 };
 
 // The log's lines one by one, for the header and for tests.
@@ -110,6 +115,7 @@ public:
   std::string_view RestOfRun() const { return lines_.Rest(); }
   TLogFileBlocks& Blocks() { return blocks_; }
   int ReadError() const { return blocks_.ReadError(); }
+  double ShareRead() const { return blocks_.ShareRead(); }
 
 private:
   TLogFileBlocks blocks_;

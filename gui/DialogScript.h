@@ -44,6 +44,10 @@ public:
   std::vector<std::string> FileDialogStartFolders;
   std::vector<ColorRequest> ColorRequests;
   std::vector<Message> Messages;
+  // Every share done that a progress dialog was told, and after how many
+  // reports its Cancel is pressed (none: never).
+  std::vector<double> ProgressReports;
+  std::optional<std::size_t> CancelProgressAfter;
 
 private:
   DialogScript* previous_;

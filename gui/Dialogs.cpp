@@ -4,7 +4,11 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QStringList>
+
+#include <algorithm>
+#include <optional>
 
 #include "gui/ControlImpl.h"
 #include "gui/DialogScript.h"
@@ -137,6 +141,48 @@ bool ColorDialog::Execute(Control* owner) {
   }
   return true;
 }
+
+namespace {
+
+constexpr int kProgressSteps = 1000;
+constexpr int kProgressDelayMilliseconds = 1000;
+
+}  // namespace
+
+class ProgressDialog::Impl {
+public:
+  Impl(Control* owner, std::string text) : owner_(owner), text_(std::move(text)) {}
+
+  bool Report(double done) {
+    if (DialogScript* script = DialogScript::Current()) {
+      script->ProgressReports.push_back(done);
+      return script->CancelProgressAfter && script->ProgressReports.size() > *script->CancelProgressAfter;
+    }
+    if (done >= 1 && !dialog_) {
+      return false;  // work done in one step needs no dialog
+    }
+    if (!dialog_) {
+      dialog_.emplace(QtText(text_), QStringLiteral("Cancel"), 0, kProgressSteps, ParentWidget(owner_));
+      dialog_->setWindowModality(Qt::WindowModal);
+      dialog_->setMinimumDuration(kProgressDelayMilliseconds);
+      dialog_->setAutoReset(false);
+      dialog_->setValue(0);
+    }
+    dialog_->setValue(static_cast<int>(std::clamp(done, 0.0, 1.0) * (kProgressSteps - 1)));
+    return dialog_->wasCanceled();
+  }
+
+private:
+  Control* owner_;
+  std::string text_;
+  std::optional<QProgressDialog> dialog_;
+};
+
+ProgressDialog::ProgressDialog(Control* owner, const std::string& text) : impl_(std::make_unique<Impl>(owner, text)) {}
+
+ProgressDialog::~ProgressDialog() = default;
+
+bool ProgressDialog::Report(double done) { return impl_->Report(done); }
 
 void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption) {
   if (DialogScript* script = DialogScript::Current()) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "gui/Color.h"
@@ -47,6 +48,25 @@ public:
   bool Execute(Control* owner);
 
   static TCustomColors DefaultCustomColors();
+};
+
+// A modal progress dialog with Cancel for work that may take long; it
+// appears only once the work has run for about a second, so short work
+// shows nothing.
+class ProgressDialog {
+public:
+  ProgressDialog(Control* owner, const std::string& text);
+  ~ProgressDialog();
+  ProgressDialog(const ProgressDialog&) = delete;
+  ProgressDialog& operator=(const ProgressDialog&) = delete;
+
+  // Tells the share done (0 to 1) and lets the windows repaint; true once
+  // the user pressed Cancel.
+  bool Report(double done);
+
+private:
+  class Impl;
+  std::unique_ptr<Impl> impl_;
 };
 
 // A modal message box with the error icon and a single OK button.

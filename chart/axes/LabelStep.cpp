@@ -34,7 +34,9 @@ double GrowStep(const LabelStepInput& input, double step) {
   return input.Logarithmic ? step * input.LogarithmicBase : NextNiceStep(step);
 }
 
-// Grows the step until at most `limit` labels fit the range.
+// Grows the step until at most `limit` labels fit the range. A step that no
+// longer grows (a base that is not above 1, a step lost in rounding) ends
+// the search rather than spinning forever.
 double SearchStep(const LabelStepInput& input, double step, int limit) {
   const double range = input.ScaleMax - input.ScaleMin;
   double count = limit + 1.0;
@@ -42,13 +44,16 @@ double SearchStep(const LabelStepInput& input, double step, int limit) {
     const double quotient = range / step;
     if (std::fabs(quotient) < kLargestLabelCount) {
       count = std::nearbyint(quotient);
-      if (count > limit) {
-        step = GrowStep(input, step);
+      if (!(count > limit)) {
+        break;
       }
-    } else {
-      step = GrowStep(input, step);
     }
-  } while (count > limit && !(step > range) && !std::isinf(step));
+    const double grown = GrowStep(input, step);
+    if (!(grown > step)) {
+      break;
+    }
+    step = grown;
+  } while (!(step > range) && !std::isinf(step));
   return step;
 }
 

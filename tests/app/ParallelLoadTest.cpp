@@ -4,6 +4,7 @@
 // file's blocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <string>
@@ -12,6 +13,7 @@
 #include "app/LogSample.h"
 #include "app/TForm1.h"
 #include "app/TLogLineReader.h"
+#include "gui/DialogScript.h"
 #include "runtime/Exception.h"
 #include "runtime/TextToNumber.h"
 #include "tests/app/TempFolder.h"
@@ -43,8 +45,7 @@ TLoaded LoadedOneByOne(const std::string& file) {
   return loaded;
 }
 
-TLoaded LoadedInTheWindow(const std::string& file) {
-  TForm1 form;
+TLoaded LoadedInTheWindow(TForm1& form, const std::string& file) {
   TLoaded loaded;
   try {
     form.LoadLog(0, file);
@@ -117,7 +118,8 @@ TEST(ParallelLoad, LoadsWhatReadingLineByLineGives) {
     for (const auto& [fraction, bytes] : c.Planted) Plant(log, fraction, bytes);
     const std::string file = folder.Write("log.csv", log);
     const TLoaded expected = LoadedOneByOne(file);
-    const TLoaded loaded = LoadedInTheWindow(file);
+    TForm1 form(folder.Folder());
+    const TLoaded loaded = LoadedInTheWindow(form, file);
     EXPECT_EQ(loaded.Error, expected.Error) << c.Name;
     ASSERT_EQ(loaded.Values.size(), expected.Values.size()) << c.Name;
     EXPECT_TRUE(loaded.Values == expected.Values) << c.Name;
@@ -155,6 +157,32 @@ TEST(TLogSamples, CarriesTheLeadingFieldRuleFromRunToRun) {
     EXPECT_EQ(values, c.Values) << c.Name;
     EXPECT_EQ(error, c.Error) << c.Name;
   }
+}
+
+// A long load shows its progress; Cancel ends it like a bad line would, with
+// the samples read so far, and says so.
+TEST(ParallelLoad, CancelKeepsTheSamplesReadSoFar) {
+  std::mt19937 random(3);
+  TempFolder folder;
+  const std::string file = folder.Write("log.csv", Log(random, "\n", {}));
+  TForm1 form(folder.Folder());
+  DialogScript script;
+  form.LoadLog(0, file);
+  ASSERT_GT(script.ProgressReports.size(), 2U);
+  EXPECT_TRUE(std::is_sorted(script.ProgressReports.begin(), script.ProgressReports.end()));
+  EXPECT_EQ(script.ProgressReports.back(), 1.0);
+  const int all = form.Series1.PointCount();
+
+  script.ProgressReports.clear();
+  script.CancelProgressAfter = 1;
+  const TLoaded loaded = LoadedInTheWindow(form, file);
+  EXPECT_EQ(script.ProgressReports.size(), 2U);
+  const int kept = form.Series1.PointCount();
+  EXPECT_GT(kept, 0);
+  EXPECT_LT(kept, all);
+  EXPECT_EQ(loaded.Error,
+            "Loading '" + file + "' was cancelled; the first " + std::to_string(kept) + " samples are shown");
+  EXPECT_EQ(form.Chart1.Title().Text(), (std::vector<std::string>{"Value"}));
 }
 
 }  // namespace

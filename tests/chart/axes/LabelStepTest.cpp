@@ -70,6 +70,17 @@ TEST(ComputeValueLabelStep, FewPointsKeepWholeSteps) {
   EXPECT_DOUBLE_EQ(ComputeValueLabelStep(input), 1);
 }
 
+// A base that cannot grow the step once spun the search forever.
+TEST(ComputeValueLabelStep, EndsWhenTheStepNoLongerGrows) {
+  for (const double base : {1.0, 0.5, 0.0, -2.0}) {
+    LabelStepInput input = VerticalLabels(1, 1000, 200);
+    input.Logarithmic = true;
+    input.LogarithmicBase = base;
+    const double step = ComputeValueLabelStep(input);
+    EXPECT_FALSE(step > 1000) << base;
+  }
+}
+
 TEST(ComputeValueLabelStep, AlternateRowsHalveTheStep) {
   LabelStepInput input = VerticalLabels(0, 5, 110);
   input.LabelsAlternate = true;
