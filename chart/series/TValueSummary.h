@@ -25,7 +25,7 @@ TValueExtent ExtentOfValues(const double* values, int count);
 // next used, and an edit only drops the blocks from the edited one on.
 class TValueSummary {
 public:
-  static constexpr int BlockBits = 5;
+  static constexpr int BlockBits = 6;
   static constexpr int BlockSize = 1 << BlockBits;
   static constexpr int FanoutBits = 3;
   static constexpr int Fanout = 1 << FanoutBits;

@@ -182,6 +182,9 @@ void AddWalk(TLineSeries& series, std::mt19937& random, double step) {
 
 // Long enough for runs of many points in one column at most views.
 constexpr int DenseCount = 60000;
+// X values between points, or at one, in the middle and a fifth of the way.
+constexpr double MiddleX = DenseCount / 2.0;
+constexpr double FifthX = DenseCount / 5.0;
 
 void AddDense(TLineSeries& series, const std::function<double(int)>& value) {
   for (int i = 0; i < DenseCount; ++i) series.AppendValue(value(i), "", clBlue);
@@ -321,15 +324,15 @@ const EditCase EditCases[] = {
     {"DeleteOnePoint", [](TLineSeries& s) { s.DeletePoint(DenseCount / 3); }},
     {"DeleteARun", [](TLineSeries& s) { s.DeletePoints(DenseCount / 4, 5000, false); }},
     {"DeleteARunAndRenumber", [](TLineSeries& s) { s.DeletePoints(100, 777, true); }},
-    {"InsertInTheMiddle", [](TLineSeries& s) { s.AddPoint(DenseCount / 2 + 0.5, 1e4, "", clBlue); }},
+    {"InsertInTheMiddle", [](TLineSeries& s) { s.AddPoint(MiddleX + 0.5, 1e4, "", clBlue); }},
     {"InsertAtTheStart", [](TLineSeries& s) { s.AddPoint(-1, -1e4, "", clBlue); }},
     {"ChangeAValueInPlace",
      [](TLineSeries& s) {
-       s.DeletePoint(DenseCount / 5);
-       s.AddPoint(DenseCount / 5, -5e3, "", clBlue);
+       s.DeletePoint(static_cast<int>(FifthX));
+       s.AddPoint(FifthX, -5e3, "", clBlue);
      }},
-    {"NullPointAdded", [](TLineSeries& s) { s.AddNullPoint(DenseCount / 2 + 0.25, 0, ""); }},
-    {"OnePointInAnotherColor", [](TLineSeries& s) { s.AddPoint(DenseCount / 2 + 0.25, 0, "", clRed); }},
+    {"NullPointAdded", [](TLineSeries& s) { s.AddNullPoint(MiddleX + 0.25, 0, ""); }},
+    {"OnePointInAnotherColor", [](TLineSeries& s) { s.AddPoint(MiddleX + 0.25, 0, "", clRed); }},
 };
 
 class MergedColumnsAfterEdit : public testing::TestWithParam<EditCase> {};
