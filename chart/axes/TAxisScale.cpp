@@ -49,7 +49,9 @@ int TAxisScale::LogarithmicToPixel(double value) const {
     return Horizontal == Inverted ? LastPixel : FirstPixel;
   }
   const double units = Inverted ? LogScaleMax - std::log(value) : std::log(value) - LogScaleMin;
-  const int offset = RoundPixel(PixelsPerLogUnit * units);
+  // Clamped like a linear pixel: an infinite or NaN value, or a huge ratio
+  // on a narrow range, would otherwise overflow the int.
+  const int offset = ClampedPixel(PixelsPerLogUnit * units);
   return Horizontal ? FirstPixel + offset : LastPixel - offset;
 }
 
