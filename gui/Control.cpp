@@ -13,6 +13,12 @@
 
 namespace {
 
+// The path's bytes as the URL carries them, percent-encoded: toLocalFile
+// would turn bytes that are not UTF-8 into replacement characters.
+std::string LocalFileName(const QUrl& url) {
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
 // The local files among the dragged URLs; other URLs cannot be opened.
 std::vector<std::string> LocalFiles(const QMimeData* data) {
   std::vector<std::string> files;
@@ -21,7 +27,7 @@ std::vector<std::string> LocalFiles(const QMimeData* data) {
   }
   for (const QUrl& url : data->urls()) {
     if (url.isLocalFile()) {
-      files.push_back(FileNameFromQt(url.toLocalFile()));
+      files.push_back(LocalFileName(url));
     }
   }
   return files;
