@@ -165,9 +165,8 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
   chart.OnMouseMove = [this, pane](TCustomChartPanel&, TMouseButton, TShiftState shift, int x, int y) {
     RunReported([=, this] { ChartMouseMove(pane, shift, x, y); });
   };
-  // A press may start a drag, and a wheel notch changes what the readout shows.
+  // A press may start a drag.
   chart.OnMouseDown = [this](TCustomChartPanel&, TMouseButton, TShiftState, int, int) { HideCursorReadout(); };
-  chart.OnMouseWheel = [this](TCustomChartPanel&, bool, TShiftState, int, int) { HideCursorReadout(); };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
   const auto dropped = [this, pane](const std::vector<std::string>& fileNames) { OpenLogs(pane, fileNames); };
   chart.SetOnFilesDropped(dropped);
@@ -292,14 +291,16 @@ void TForm1::ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y) 
   }
 }
 
+// Worked out at every paint of the window, so that the readout follows a new
+// log, zoom or scroll under a mouse that stays where it is.
 void TForm1::ShowCursorReadout(int column) {
   for (const TPane& pane : kPanes) {
     TChart& chart = this->*pane.Chart;
-    if (const std::optional<TCursorReadout> readout = PaneReadout(chart, column)) {
-      chart.SetOverlay([readout = *readout](TRasterCanvas& canvas) { DrawCursorReadout(canvas, readout); });
-    } else {
-      chart.ClearOverlay();
-    }
+    chart.SetOverlay([&chart, column](TRasterCanvas& canvas) {
+      if (const std::optional<TCursorReadout> readout = PaneReadout(chart, column)) {
+        DrawCursorReadout(canvas, *readout);
+      }
+    });
   }
 }
 
