@@ -63,7 +63,6 @@ std::optional<TCursorReadout> PaneReadout(TChart& chart, int column) {
 }
 
 void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout) {
-  canvas.SetClipRect(std::nullopt);
   TPen pen;
   pen.Color = kReadoutLineColor;
   canvas.SetPen(pen);
