@@ -14,7 +14,7 @@ set -- $logs
 
 QT_QPA_PLATFORM=xcb "$viewer" $logs & pid=$!
 trap "kill $pid 2>/dev/null; rm -rf $work" EXIT
-window=$(xdotool search --sync --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
+window=$(xdotool search --sync --onlyvisible --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
 
 # Differing pixels of two pictures, within an optional area WxH+X+Y.
 differing() {
@@ -24,12 +24,12 @@ differing() {
 # shows the expected picture, a bounded number of times.
 same_as() {
   for _ in $(seq 50); do
-    import -window "$window" "$work/shown.png"
-    [ "$(differing "$work/shown.png" "$1")" = 0 ] && return 0
+    import -window "$window" "$work/shown.png" 2>/dev/null &&
+      [ "$(differing "$work/shown.png" "$1")" = 0 ] && return 0
     sleep 0.2
   done
   echo "the window differs from $1 in $(differing "$work/shown.png" "$1") pixels"
-  cp "$work/shown.png" "$work/$(basename "$1" .png)-window.png"
+  cp "$work/shown.png" "$PWD/window-$(basename "$1")" && echo "the window as shown: $PWD/window-$(basename "$1")"
   return 1
 }
 
