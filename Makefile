@@ -4,9 +4,10 @@
 BUILD_DIR  ?= build
 BUILD_TYPE ?= RelWithDebInfo
 WERROR     ?= OFF
+PREFIX     ?= /usr/local
 PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-wine \
-            libx11-dev xvfb xauth x11-utils imagemagick
+            libx11-dev xvfb xauth x11-utils imagemagick xdotool
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 LINT_PACKAGES := clang-format clang-tidy
@@ -16,7 +17,7 @@ FUZZ_SECONDS  ?= 20
 SANITIZE_DIR  := build-sanitize
 FUZZ_DIR      := build-fuzz
 
-.PHONY: all deps install-packages configure build test run bench check-sanitize fuzz lint clean
+.PHONY: all deps install-packages configure build test run install package bench check-sanitize fuzz lint clean
 
 all: build
 
@@ -57,6 +58,14 @@ run: build
 	    --log 2 samples/coolant-temperature.csv --log 3 samples/battery-voltage.csv \
 	    --png $(SNAPSHOT) && \
 	  echo "No display: the window with the four sample logs is in $(SNAPSHOT)"; fi
+
+# The viewer, its desktop entry and icon under PREFIX (DESTDIR is honoured).
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package of the same files, written to the build folder.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # Medians of three runs of every benchmark, then the goals beside them.
 BENCH_OUT := $(BUILD_DIR)/bench.txt

@@ -4,10 +4,12 @@
 #include <new>
 #include <string>
 
+#include "app/CursorReadout.h"
 #include "app/LogSample.h"
 #include "app/ReportException.h"
 #include "app/TLogLineReader.h"
 #include "gui/Application.h"
+#include "gui/Keyboard.h"
 #include "runtime/Exception.h"
 
 namespace {
@@ -40,6 +42,26 @@ const TPane& PaneAt(std::uint8_t pane) {
     throw EAssertionFailed("Pane index " + std::to_string(pane) + " out of range (0 to 3).");
   }
   return kPanes[pane];
+}
+
+constexpr TShiftState kAnyButton = ssLeft | ssRight | ssMiddle;
+constexpr const char* kPictureFilter = "PNG picture|*.png";
+
+// The folder part of a file name, "" for a bare name.
+std::string FolderOf(const std::string& fileName) {
+  const std::size_t slash = fileName.rfind('/');
+  if (slash == std::string::npos) {
+    return "";
+  }
+  return fileName.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string LeftOutMessage(const std::vector<std::string>& fileNames, std::size_t firstLeftOut) {
+  std::string text = "No pane left for";
+  for (std::size_t i = firstLeftOut; i < fileNames.size(); ++i) {
+    text += (i == firstLeftOut ? " '" : ", '") + fileNames[i] + "'";
+  }
+  return text;
 }
 
 // The panes' title colour, 0x00BBGGRR.
@@ -94,6 +116,8 @@ TForm1::TForm1(const std::string& dirDatFolder)
     ApplyStoredPaneSettings(this->*pane.Chart, this->*pane.Series);
   }
   OpenDialog1.Filter = kLogFilter;
+  SaveDialog1.Filter = kPictureFilter;
+  SaveDialog1.DefaultExtension = "png";
   ConnectEvents();
   CenterOnScreen();
   FormCreate();
@@ -139,13 +163,28 @@ void TForm1::ConnectEvents() {
   CheckBox1.OnClick = Reported(&TForm1::CheckBox1Click);
   CheckBox2.OnClick = Reported(&TForm1::CheckBox2Click);
   OpenDialog1.OnFolderChange = [this] { OpenDialog1FolderChange(); };
+  OnKeyDown = [this](int key, TShiftState shift) { RunReported([=, this] { FormKeyDown(key, shift); }); };
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
-    TChart& chart = PaneChart(pane);
-    chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
-      RunReported([this, pane, button] { ChartMouseUp(pane, button); });
-    };
-    chart.OnUndoZoom = [this, pane](TCustomChartPanel&) { RunReported([this, pane] { ChartUndoZoom(pane); }); };
+    ConnectPaneEvents(pane);
   }
+}
+
+void TForm1::ConnectPaneEvents(std::uint8_t pane) {
+  TChart& chart = PaneChart(pane);
+  chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
+    RunReported([this, pane, button] { ChartMouseUp(pane, button); });
+  };
+  chart.OnUndoZoom = [this, pane](TCustomChartPanel&) { RunReported([this, pane] { ChartUndoZoom(pane); }); };
+  chart.OnMouseMove = [this, pane](TCustomChartPanel&, TMouseButton, TShiftState shift, int x, int y) {
+    RunReported([=, this] { ChartMouseMove(pane, shift, x, y); });
+  };
+  // A press may start a drag.
+  chart.OnMouseDown = [this](TCustomChartPanel&, TMouseButton, TShiftState, int, int) { HideCursorReadout(); };
+  chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
+  const auto dropped = [this, pane](const std::vector<std::string>& fileNames) { OpenLogs(pane, fileNames); };
+  chart.SetOnFilesDropped(dropped);
+  std::array<PushButton*, PaneCount> buttons = {&Button1, &Button2, &Button3, &Button4};
+  buttons[pane]->SetOnFilesDropped(dropped);
 }
 
 std::function<void()> TForm1::Reported(void (TForm1::*handler)()) {
@@ -210,8 +249,78 @@ void TForm1::LogButtonClick(std::uint8_t pane) {
   if (!OpenDialog1.Execute(this)) {
     return;
   }
-  LastLogFileName = OpenDialog1.FileName;
-  LoadLog(pane, LastLogFileName);
+  OpenLog(pane, OpenDialog1.FileName);
+}
+
+void TForm1::OpenLog(std::uint8_t pane, const std::string& fileName) {
+  LastLogFileName = fileName;
+  LoadLog(pane, fileName);
+}
+
+void TForm1::OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fileNames) {
+  std::size_t next = 0;
+  for (std::uint8_t pane = firstPane; pane < PaneCount && next < fileNames.size(); ++pane, ++next) {
+    RunReported([&] { OpenLog(pane, fileNames[next]); });
+  }
+  if (next < fileNames.size()) {
+    RunReported([&] { throw Exception(LeftOutMessage(fileNames, next)); });
+  }
+}
+
+void TForm1::FormKeyDown(int key, TShiftState shift) {
+  const bool ctrl = (shift & (ssCtrl | ssAlt | ssShift)) == ssCtrl;
+  if (key == VK_ESCAPE && shift == 0) {
+    UndoAllZooms();
+  } else if (key == 'C' && ctrl) {
+    CopyPicture();
+  } else if (key == 'S' && ctrl) {
+    SavePicture();
+  }
+}
+
+void TForm1::UndoAllZooms() {
+  for (const TPane& pane : kPanes) {
+    (this->*pane.Chart).EndZoom();
+  }
+}
+
+void TForm1::CopyPicture() { CopyPictureToClipboard(); }
+
+void TForm1::SavePicture() {
+  SaveDialog1.InitialDir = FolderOf(LastLogFileName);
+  if (SaveDialog1.Execute(this)) {
+    SavePicturePng(SaveDialog1.FileName);
+  }
+}
+
+void TForm1::ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y) {
+  const TChart& chart = PaneChart(pane);
+  const TRect& plot = chart.PlotRect;
+  const bool overPlot = x >= plot.Left && x <= plot.Right && y >= plot.Top && y <= plot.Bottom;
+  if ((shift & kAnyButton) == 0 && overPlot) {
+    ShowCursorReadout(x);
+  } else {
+    HideCursorReadout();
+  }
+}
+
+// Worked out at every paint of the window, so that the readout follows a new
+// log, zoom or scroll under a mouse that stays where it is.
+void TForm1::ShowCursorReadout(int column) {
+  for (const TPane& pane : kPanes) {
+    TChart& chart = this->*pane.Chart;
+    chart.SetOverlay([&chart, column](TRasterCanvas& canvas) {
+      if (const std::optional<TCursorReadout> readout = PaneReadout(chart, column)) {
+        DrawCursorReadout(canvas, *readout);
+      }
+    });
+  }
+}
+
+void TForm1::HideCursorReadout() {
+  for (const TPane& pane : kPanes) {
+    (this->*pane.Chart).ClearOverlay();
+  }
 }
 
 void TForm1::ButtonColor1Click() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/TLastFolderFile.h"
 #include "chart/controls/TButtonColor.h"
@@ -39,6 +40,10 @@ public:
   // a sample that is not a number raises EConvertError and a read error
   // FileException, both keeping the points before them.
   void LoadLog(std::uint8_t pane, const std::string& fileName);
+  // Loads the logs into the pane and the ones below it, in order, as the
+  // Log buttons do; each failing log is reported and the others still load.
+  // Logs beyond the last pane are named in a message.
+  void OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fileNames);
 
   // Event handlers.
   void FormCreate();
@@ -60,8 +65,20 @@ public:
   void Chart4UndoZoom() { ChartUndoZoom(3); }
   // Zooms the other panes to the pixel rectangle the source pane's drag left.
   void SyncZoom(std::uint8_t sourcePane);
+  // Ctrl+C copies the window's picture, Ctrl+S saves it, Escape undoes the
+  // zoom of every pane.
+  void FormKeyDown(int key, TShiftState shift);
+  // With no button held, the mouse over a pane's plot area shows the cursor
+  // readout in every pane at that pixel column; anything else hides it.
+  void ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y);
+  void ShowCursorReadout(int column);
+  void HideCursorReadout();
+  void CopyPicture();
+  void SavePicture();
+  // Every pane back to automatic scaling, with nothing left to undo.
+  void UndoAllZooms();
 
-  // The file name the last confirmed Log dialog chose.
+  // The file name of the last log opened (Log dialog, command line or drop).
   std::string LastLogFileName;
   // What the panes may pan while scrolling is switched on: horizontally, or
   // both ways while "Scroll both" is checked.
@@ -86,12 +103,15 @@ public:
   CheckBox CheckBox1;
   CheckBox CheckBox2;
   FileOpenDialog OpenDialog1;
+  FileSaveDialog SaveDialog1;
 
 private:
   void PlaceControls();
   void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
+  void ConnectPaneEvents(std::uint8_t pane);
   void LogButtonClick(std::uint8_t pane);
+  void OpenLog(std::uint8_t pane, const std::string& fileName);
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
   void ChartUndoZoom(std::uint8_t pane);
   void SetPanesPanning(TPanningMode mode);

@@ -64,11 +64,11 @@ std::string TLastFolderFile::FolderOf(const std::string& programPath) {
 }
 
 std::string TLastFolderFile::FolderFor(const std::string& programPath) {
-  const std::string folder = FolderOf(programPath);
+  std::string folder = FolderOf(programPath);
   if (access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) {
     return folder;
   }
-  const std::string configuration = ConfigurationFolder();
+  std::string configuration = ConfigurationFolder();
   std::error_code ignored;
   std::filesystem::create_directories(configuration, ignored);
   return configuration;

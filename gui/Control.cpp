@@ -1,10 +1,67 @@
 #include "gui/Control.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFont>
+#include <QMimeData>
+#include <QUrl>
 #include <cstdlib>
 
 #include "gui/Application.h"
 #include "gui/ControlImpl.h"
+#include "gui/EventErrors.h"
+
+namespace {
+
+// The path's bytes as the URL carries them, percent-encoded: toLocalFile
+// would turn bytes that are not UTF-8 into replacement characters.
+std::string LocalFileName(const QUrl& url) {
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+// The local files among the dragged URLs; other URLs cannot be opened.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> files;
+  if (data == nullptr) {
+    return files;
+  }
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) {
+      files.push_back(LocalFileName(url));
+    }
+  }
+  return files;
+}
+
+// Takes the drag and drop events of a control's widget.
+class DropFilter : public QObject {
+public:
+  DropFilter(Control& owner, QObject* parent) : QObject(parent), owner_(owner) {}
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::DragEnter) {
+      auto* enter = static_cast<QDragEnterEvent*>(event);
+      if (!LocalFiles(enter->mimeData()).empty()) {
+        enter->acceptProposedAction();
+      }
+      return true;
+    }
+    if (event->type() == QEvent::Drop) {
+      auto* drop = static_cast<QDropEvent*>(event);
+      const std::vector<std::string> files = LocalFiles(drop->mimeData());
+      drop->acceptProposedAction();
+      owner_.DropFiles(files);
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+private:
+  Control& owner_;
+};
+
+}  // namespace
 
 // Windows need an application object; tests and tools get one on first use.
 Control::Control(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) { EnsureApplication(); }
@@ -51,4 +108,18 @@ bool Control::TabSuccessorIs(const Control& next) const {
     widget = widget->nextInFocusChain();
   }
   return widget == next.impl_->Widget;
+}
+
+void Control::SetOnFilesDropped(TFilesDroppedEvent handler) {
+  if (!onFilesDropped_) {
+    impl_->Widget->setAcceptDrops(true);
+    impl_->Widget->installEventFilter(new DropFilter(*this, impl_->Widget));
+  }
+  onFilesDropped_ = std::move(handler);
+}
+
+void Control::DropFiles(const std::vector<std::string>& fileNames) {
+  if (onFilesDropped_ && !fileNames.empty()) {
+    RunEventHandler([&] { onFilesDropped_(fileNames); });
+  }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/Geometry.h"
 
@@ -40,6 +42,13 @@ public:
   // among the controls that take keyboard focus.
   bool TabSuccessorIs(const Control& next) const;
 
+  // Files dropped on the control, as the file system names them, in the
+  // order given. Setting a handler makes the control accept drops.
+  using TFilesDroppedEvent = std::function<void(const std::vector<std::string>& fileNames)>;
+  void SetOnFilesDropped(TFilesDroppedEvent handler);
+  // A drop of these files, as the platform delivers it; tests call it too.
+  void DropFiles(const std::vector<std::string>& fileNames);
+
   class Impl;
   Impl& Internals() { return *impl_; }
   const Impl& Internals() const { return *impl_; }
@@ -52,4 +61,5 @@ protected:
 
 private:
   std::unique_ptr<Impl> impl_;
+  TFilesDroppedEvent onFilesDropped_;
 };

@@ -21,3 +21,19 @@ public:
 
 // The widget of a parent control, or none.
 inline QWidget* ParentWidget(Control* parent) { return parent ? parent->Internals().Widget.data() : nullptr; }
+
+// While a picture of a window is taken for the user to copy or save, the
+// controls leave out their overlays, which belong to the screen alone.
+inline bool& OverlaysLeftOutFlag() {
+  static bool leftOut = false;
+  return leftOut;
+}
+inline bool OverlaysLeftOut() { return OverlaysLeftOutFlag(); }
+
+class TOverlaysLeftOut {
+public:
+  TOverlaysLeftOut() { OverlaysLeftOutFlag() = true; }
+  ~TOverlaysLeftOut() { OverlaysLeftOutFlag() = false; }
+  TOverlaysLeftOut(const TOverlaysLeftOut&) = delete;
+  TOverlaysLeftOut& operator=(const TOverlaysLeftOut&) = delete;
+};

@@ -39,9 +39,12 @@ public:
   static DialogScript* Current();
 
   std::deque<FileAnswer> FileAnswers;
+  // The save dialog's answers: a file name, or none for Cancel.
+  std::deque<std::optional<std::string>> SaveAnswers;
   std::deque<ColorAnswer> ColorAnswers;
 
   std::vector<std::string> FileDialogStartFolders;
+  std::vector<std::string> SaveDialogStartFolders;
   std::vector<ColorRequest> ColorRequests;
   std::vector<Message> Messages;
   // Every share done that a progress dialog was told, and after how many

@@ -52,6 +52,20 @@ bool ExecuteScripted(DialogScript& script, FileOpenDialog& dialog) {
   return true;
 }
 
+bool ExecuteScripted(DialogScript& script, FileSaveDialog& dialog) {
+  script.SaveDialogStartFolders.push_back(dialog.InitialDir);
+  if (script.SaveAnswers.empty()) {
+    return false;
+  }
+  const std::optional<std::string> answer = script.SaveAnswers.front();
+  script.SaveAnswers.pop_front();
+  if (!answer) {
+    return false;
+  }
+  dialog.FileName = *answer;
+  return true;
+}
+
 bool ExecuteScripted(DialogScript& script, ColorDialog& dialog) {
   script.ColorRequests.push_back({dialog.Color, dialog.CustomColors});
   if (script.ColorAnswers.empty()) {
@@ -111,6 +125,25 @@ bool FileOpenDialog::Execute(Control* owner) {
     dialog.setDirectory(QtFileName(initialDir_));
   }
   ReportFolderChanges(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return false;
+  }
+  FileName = FileNameFromQt(dialog.selectedFiles().front());
+  return true;
+}
+
+bool FileSaveDialog::Execute(Control* owner) {
+  if (DialogScript* script = DialogScript::Current()) {
+    return ExecuteScripted(*script, *this);
+  }
+  QFileDialog dialog(ParentWidget(owner));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(NameFilters(Filter));
+  dialog.setDefaultSuffix(QtText(DefaultExtension));
+  if (!InitialDir.empty()) {
+    dialog.setDirectory(QtFileName(InitialDir));
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return false;
   }

@@ -34,6 +34,21 @@ private:
   std::string initialDir_;
 };
 
+// The platform's dialog that asks for the name of a file to write.
+class FileSaveDialog {
+public:
+  // As in FileOpenDialog.
+  std::string Filter;
+  // The extension added to a name typed without one, without the dot.
+  std::string DefaultExtension;
+  std::string InitialDir;
+  // The file chosen, after Execute returned true.
+  std::string FileName;
+
+  // Runs the dialog modally; true when the user chose a file name.
+  bool Execute(Control* owner);
+};
+
 constexpr int CustomColorCount = 16;
 using TCustomColors = std::array<TColor, CustomColorCount>;
 

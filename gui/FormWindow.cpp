@@ -1,16 +1,42 @@
 #include "gui/FormWindow.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 
 #include "gui/ControlImpl.h"
 #include "gui/EventErrors.h"
+#include "gui/Keyboard.h"
+#include "runtime/Exception.h"
 
 namespace {
+
+TShiftState KeyShiftOf(Qt::KeyboardModifiers modifiers) {
+  TShiftState shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
+  if (modifiers & Qt::AltModifier) shift |= ssAlt;
+  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
+  return shift;
+}
+
+// Letters keep their code (Qt's is the upper-case character); keys without
+// a code of ours give 0.
+int KeyCodeOf(int qtKey) {
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
+  if (qtKey == Qt::Key_Escape) return VK_ESCAPE;
+  return 0;
+}
+
+QImage PictureOf(QWidget& widget) {
+  const TOverlaysLeftOut leftOut;
+  return widget.grab().toImage();
+}
 
 class FormWidget : public QWidget {
 public:
@@ -26,6 +52,16 @@ protected:
       RunEventHandler(owner_.OnClose);
     }
     QWidget::closeEvent(event);
+  }
+
+  // Keys the focused control does not use arrive here.
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = KeyCodeOf(event->key());
+    if (key == 0 || !owner_.OnKeyDown) {
+      QWidget::keyPressEvent(event);
+      return;
+    }
+    RunEventHandler([&] { owner_.OnKeyDown(key, KeyShiftOf(event->modifiers())); });
   }
 
 private:
@@ -57,4 +93,17 @@ void FormWindow::Close() { Internals().Widget->close(); }
 
 bool FormWindow::SaveClientAreaPng(const std::string& path) const {
   return Internals().Widget->grab().toImage().save(QtFileName(path), "PNG");
+}
+
+void FormWindow::CopyPictureToClipboard() const {
+  QGuiApplication::clipboard()->setImage(PictureOf(*Internals().Widget));
+}
+
+void FormWindow::SavePicturePng(const std::string& path) const {
+  const QImage picture = PictureOf(*Internals().Widget);
+  QFile file(QtFileName(path));
+  const bool saved = file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.flush();
+  if (!saved) {
+    throw FileException("Cannot write '" + path + "': " + TextFromQt(file.errorString()));
+  }
 }

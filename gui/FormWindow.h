@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gui/Control.h"
+#include "gui/Mouse.h"
 
 // A top-level window of fixed client size with a thin caption and only a
 // close button; the parent of the controls placed on it.
@@ -21,6 +22,13 @@ public:
 
   // The client area as it is shown now, as a PNG file.
   bool SaveClientAreaPng(const std::string& path) const;
+  // The window's picture for the user: the client area without what is
+  // drawn over the panes' pictures (a cursor readout). Saving raises
+  // FileException naming the file and the reason.
+  void CopyPictureToClipboard() const;
+  void SavePicturePng(const std::string& path) const;
 
   std::function<void()> OnClose;
+  // A key pressed anywhere in the window (gui/Keyboard.h has the codes).
+  std::function<void(int key, TShiftState shift)> OnKeyDown;
 };

@@ -37,7 +37,7 @@ TUpperHalf UpperHalfOf(int codePage) {
   table.fill(std::string(kReplacement));
   const std::string name = "CP" + std::to_string(codePage);
   const iconv_t converter = iconv_open("UTF-8", name.c_str());
-  if (converter == reinterpret_cast<iconv_t>(-1)) {
+  if (reinterpret_cast<std::intptr_t>(converter) == -1) {  // iconv_open's failure value
     return table;
   }
   for (int byte = 0x80; byte <= 0xFF; ++byte) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <QWidget>
+#include <utility>
 
 #include "gui/ControlImpl.h"
 #include "gui/EventErrors.h"
@@ -62,10 +63,31 @@ public:
     return screen_;
   }
 
+  void SetOverlay(WindowControl::TOverlay overlay) {
+    overlay_ = std::move(overlay);
+    update();
+  }
+  bool HasOverlay() const { return static_cast<bool>(overlay_); }
+
+  const TRasterCanvas& Shown() {
+    if (!overlay_) {
+      return Screen();
+    }
+    shown_.SetSize(width(), height());
+    shown_.Draw(Screen(), {0, 0});
+    overlay_(shown_);
+    return shown_;
+  }
+
 protected:
+  // A picture taken of the window (copied or saved) leaves the overlay out.
   void paintEvent(QPaintEvent*) override {
     RunEventHandler([this] { owner_.Paint(); });
-    QPainter(this).drawImage(0, 0, Screen().Internals().Image());
+    const TRasterCanvas* shown = &Screen();
+    if (!OverlaysLeftOut()) {
+      RunEventHandler([&] { shown = &Shown(); });
+    }
+    QPainter(this).drawImage(0, 0, shown->Internals().Image());
   }
 
   void mousePressEvent(QMouseEvent* event) override {
@@ -120,6 +142,8 @@ protected:
 private:
   WindowControl& owner_;
   TRasterCanvas screen_;
+  TRasterCanvas shown_;
+  WindowControl::TOverlay overlay_;
   int wheelRest_ = 0;
 };
 
@@ -149,6 +173,18 @@ void WindowControl::Repaint() {
     widget->repaint();
   }
 }
+
+void WindowControl::SetOverlay(TOverlay overlay) { Widget(Internals()).SetOverlay(std::move(overlay)); }
+
+void WindowControl::ClearOverlay() {
+  if (HasOverlay()) {
+    SetOverlay(nullptr);
+  }
+}
+
+bool WindowControl::HasOverlay() const { return Widget(Internals()).HasOverlay(); }
+
+const TRasterCanvas& WindowControl::Shown() { return Widget(Internals()).Shown(); }
 
 void WindowControl::SetCursor(TCursor cursor) {
   if (cursor == cursor_) {

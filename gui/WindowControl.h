@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "gui/Control.h"
 #include "gui/Mouse.h"
 
@@ -24,6 +26,15 @@ public:
   void Repaint();
   void SetCursor(TCursor cursor);
   TCursor Cursor() const;
+
+  // Drawing shown on the window over its picture, never drawn into it (a
+  // cursor readout): run on a copy of Screen at every paint of the window.
+  using TOverlay = std::function<void(TRasterCanvas& canvas)>;
+  void SetOverlay(TOverlay overlay);
+  void ClearOverlay();
+  bool HasOverlay() const;
+  // What the window shows: Screen, with the overlay over it.
+  const TRasterCanvas& Shown();
 
   // The mouse as the platform delivers it; tests and tools call these too.
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);

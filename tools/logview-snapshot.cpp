@@ -31,6 +31,8 @@ const char* kUsage =
     "  --log PANE FILE                   the pane's Log button, FILE chosen\n"
     "  --drag PANE left|right X0 Y0 X1 Y1  press, move, release in the pane's pixels\n"
     "  --wheel PANE up|down              one wheel notch over the pane\n"
+    "  --hover PANE X Y                  the mouse, no button held, moved to X Y in the pane\n"
+    "  --leave                           the mouse moved out of the panes\n"
     "  --click CheckBox1|CheckBox2       a click on the check box\n"
     "  --color RRGGBB                    \"Color lines\" with that colour chosen\n"
     "  --png FILE                        the window's client area now\n"
@@ -86,6 +88,10 @@ public:
         Drag();
       } else if (action == "--wheel") {
         Wheel();
+      } else if (action == "--hover") {
+        Hover();
+      } else if (action == "--leave") {
+        Leave();
       } else if (action == "--click") {
         Click();
       } else if (action == "--color") {
@@ -149,6 +155,20 @@ private:
     PaintPanes();
     TChart& chart = form_.PaneChart(Pane());
     chart.MouseWheel(Take() == "up", 0, chart.PlotCenterX, chart.PlotCenterY);
+  }
+
+  void Hover() {
+    PaintPanes();
+    TChart& chart = form_.PaneChart(Pane());
+    const int x = Number();
+    const int y = Number();
+    chart.MouseMove(0, x, y);
+  }
+
+  void Leave() {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      form_.PaneChart(pane).MouseLeave();
+    }
   }
 
   void Click() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the real viewer window under a virtual X server, driven like a
 # user would: the four sample logs opened through the Log buttons and the file
-# dialog, then a zoom dragged on the second pane. Writes docs/window-*.png.
+# dialog, then a zoom dragged on the second pane; then, started with the logs on
+# its command line, the cursor readout of a hover. Writes docs/window-*.png.
 # Needs xvfb-run, xdotool and ImageMagick; run from the repository root after
 # `make build`.
 set -euo pipefail
@@ -13,14 +14,15 @@ viewer="$root/build/app/logviewer"
 samples=(lambda.csv engine-speed.csv coolant-temperature.csv battery-voltage.csv)
 log_button_tops=(8 144 280 416)
 
-"$viewer" &
-viewer_pid=$!
+# Starts the viewer with the given arguments and finds its window.
+start_viewer() {
+  "$viewer" "$@" &
+  viewer_pid=$!
+  window=$(xdotool search --sync --onlyvisible --name "Kestrila Log viewer by Lumo" | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$window")"   # X, Y of the client area
+}
 trap 'kill $viewer_pid 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-  window=$(xdotool search --name "Kestrila Log viewer by Lumo" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.2
-done
-eval "$(xdotool getwindowgeometry --shell "$window")"   # X, Y of the client area
+start_viewer
 
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.5; }
 for pane in 0 1 2 3; do
@@ -37,4 +39,12 @@ for x in 380 420 460 476; do xdotool mousemove $((X + x)) $((Y + 210)); sleep 0.
 xdotool mouseup 1
 sleep 1.5
 import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-zoomed.png"
-echo "Wrote docs/window-logs.png and docs/window-zoomed.png"
+kill $viewer_pid; wait $viewer_pid || true
+
+# The cursor readout: the mouse over the second pane, no button held.
+start_viewer "${samples[@]/#/$root/samples/}"
+sleep 1
+xdotool mousemove $((X + 356)) $((Y + 204))
+sleep 1
+import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-readout.png"
+echo "Wrote docs/window-logs.png, docs/window-zoomed.png and docs/window-readout.png"

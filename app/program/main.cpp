@@ -1,5 +1,8 @@
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
 #include "app/ReportException.h"
 #include "app/TForm1.h"
 #include "gui/Application.h"
@@ -11,26 +14,39 @@ namespace {
 // The caption of every error message box.
 constexpr const char* kApplicationTitle = "Kestrila Log viewer by lumo";
 
-void RunViewer(int& argc, char** argv) {
+// The logs named on the command line load once the window is shown, each
+// through the Log buttons' loading, so a bad one is reported like there.
+void RunViewer(int& argc, char** argv, const std::vector<std::string>& logs) {
   InitializeApplication(argc, argv);
   const LocaleWatcher localeWatcher;
   SetApplicationTitle(kApplicationTitle);
   SetEventErrorReporter([] { ReportException(); });
   TForm1 form;
   form.Show();
+  form.OpenLogs(0, logs);
   RunMessageLoop();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The arguments stay bytes: they are file names as the file system has them.
+  const TCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (commandLine.UnknownOption) {
+    std::cerr << "logviewer: unknown option " << *commandLine.UnknownOption << "\n" << UsageText();
+    return 2;
+  }
+  if (commandLine.Help || commandLine.Version) {
+    std::cout << (commandLine.Help ? UsageText() : VersionText());
+    return 0;
+  }
   if (!DisplayAvailable()) {
     std::cerr << "logviewer: no display to show the window on (DISPLAY is not set).\n"
                  "Run it in a desktop session, or under a virtual one: xvfb-run build/app/logviewer\n";
     return 1;
   }
   try {
-    RunViewer(argc, argv);
+    RunViewer(argc, argv, commandLine.Logs);
   } catch (...) {
     ReportException();
   }

@@ -73,6 +73,7 @@ public:
   TChartMouseEvent OnMouseMove;
   TChartMouseEvent OnMouseUp;
   std::function<void(TCustomChartPanel& sender, bool up, TShiftState shift, int x, int y)> OnMouseWheel;
+  TChartNotifyEvent OnMouseLeave;
 
 protected:
   // Shows the kept picture, or paints anew when it is stale.

@@ -310,6 +310,7 @@ void TCustomChartPanelExtended::MouseWheel(bool up, TShiftState shift, int x, in
 void TCustomChartPanelExtended::MouseLeave() {
   SetCursor(NormalCursor);
   panning_.DragActive = false;
+  Notify(OnMouseLeave);
 }
 
 // ---- The rubber band ----

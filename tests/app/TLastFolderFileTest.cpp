@@ -92,6 +92,25 @@ TEST_F(FolderChange, NextOpeningAndNextRunStartInTheLastFolder) {
   EXPECT_EQ(script.FileDialogStartFolders, expected);
 }
 
+// A program installed under a folder whose name is not ASCII finds its
+// dir.dat under the same bytes.
+TEST_F(FolderChange, ProgramInANonAsciiFolderRemembersAcrossARestart) {
+  for (const std::string name : {"donn\xC3\xA9\x65s", "\xD0\xB4\xD0\xB0\xD0\xBD\xD0\xBD\xD1\x8B\xD0\xB5", "caf\xE9"}) {
+    const std::filesystem::path programFolder = folder.Path() / name;
+    std::filesystem::create_directories(programFolder);
+    const std::string programPath = (programFolder / "logviewer").string();
+    const std::string entered = "/logs/" + name;
+    {
+      TForm1 form(TLastFolderFile::FolderFor(programPath));
+      EXPECT_EQ(form.DirDatPath, programFolder.string() + "/dir.dat");
+      script.FileAnswers.push_back({{entered}, std::nullopt});
+      form.Button1.PerformClick();
+    }
+    TForm1 restarted(TLastFolderFile::FolderFor(programPath));
+    EXPECT_EQ(restarted.OpenDialog1.InitialDir(), entered);
+  }
+}
+
 TEST_F(FolderChange, RootFolderSurvivesARestart) {
   {
     TForm1 form(folder.Folder());

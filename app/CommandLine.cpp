@@ -1,0 +1,34 @@
+#include "app/CommandLine.h"
+
+TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  TCommandLine line;
+  bool optionsEnded = false;
+  for (const std::string& arg : args) {
+    if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+      line.Logs.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help" || arg == "-h") {
+      line.Help = true;
+    } else if (arg == "--version") {
+      line.Version = true;
+    } else if (!line.UnknownOption) {
+      line.UnknownOption = arg;
+    }
+  }
+  return line;
+}
+
+std::string UsageText() {
+  return "usage: logviewer [OPTION]... [FILE]...\n"
+         "Shows up to four logs in four stacked chart panes, the first FILE in the top pane.\n"
+         "\n"
+         "  -h, --help     show this help and exit\n"
+         "      --version  show the version and exit\n"
+         "      --         every argument after it is a FILE\n"
+         "\n"
+         "Keys: Ctrl+C copies the window's picture, Ctrl+S saves it as PNG,\n"
+         "Escape undoes the zoom of all panes.\n";
+}
+
+std::string VersionText() { return std::string("logviewer ") + LOGVIEWER_VERSION + "\n"; }

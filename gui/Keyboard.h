@@ -1,0 +1,4 @@
+#pragma once
+
+// Platform-free key codes: a letter key is its upper-case character.
+constexpr int VK_ESCAPE = 0x1B;

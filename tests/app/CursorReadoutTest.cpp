@@ -1,0 +1,151 @@
+#include "app/CursorReadout.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/TForm1.h"
+#include "gui/DialogScript.h"
+#include "gui/TRasterCanvas.h"
+#include "tests/app/TempFolder.h"
+#include "tests/runtime/LocaleScope.h"
+
+namespace {
+
+const std::string kSamples = std::string(LOGVIEWER_SOURCE_DIR) + "/samples/";
+const std::vector<std::string> kSampleLogs = {kSamples + "lambda.csv", kSamples + "engine-speed.csv",
+                                              kSamples + "coolant-temperature.csv", kSamples + "battery-voltage.csv"};
+
+std::vector<TColor> Pixels(const TRasterCanvas& canvas) {
+  std::vector<TColor> pixels;
+  for (int y = 0; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) pixels.push_back(canvas.GetPixel(x, y));
+  }
+  return pixels;
+}
+
+TEST(NearestPointIndex, TakesTheNearestXAndTheEarlierOnATie) {
+  TForm1 form(TempFolder().Folder());
+  TChartSeries& series = form.PaneSeries(0);
+  EXPECT_FALSE(NearestPointIndex(series, 3).has_value()) << "an empty series has no nearest point";
+  for (const double y : {5.0, 6.0, 7.0, 8.0}) series.AppendValue(y, "", clBlue);  // X = 0, 1, 2, 3
+  const struct {
+    double x;
+    int expected;
+  } cases[] = {{-10, 0}, {0, 0}, {0.49, 0}, {0.5, 0}, {0.51, 1}, {2, 2}, {2.6, 3}, {3, 3}, {1e9, 3}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(NearestPointIndex(series, c.x), c.expected) << "x " << c.x;
+  }
+}
+
+// A window with the four sample logs, painted, its dialogs scripted.
+class Readout : public testing::Test {
+protected:
+  Readout() : form(folder.Folder()) {
+    form.OpenLogs(0, kSampleLogs);
+    PaintPanes();
+  }
+
+  void PaintPanes() {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneChart(pane).Repaint();
+  }
+
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form;
+};
+
+TEST_F(Readout, TextIsTheSampleNumberAndTheValueAsTheAxisLabelsWriteIt) {
+  const struct {
+    std::uint8_t pane;
+    int index;
+    char decimal;
+    char thousands;
+    const char* expected;
+  } cases[] = {
+      {1, 0, '.', ',', "#0  2,512"}, {1, 1, ',', '.', "#1  2.572"}, {3, 0, '.', ',', "#0  12.38"},
+      {3, 0, ',', '.', "#0  12,38"}, {0, 0, '.', ',', "#0  1.01"},
+  };
+  for (const auto& c : cases) {
+    const LocaleScope locale(c.decimal, c.thousands);
+    const TChartSeries& series = form.PaneSeries(c.pane);
+    EXPECT_EQ(ReadoutText(series, *series.ResolvedVertAxis(), c.index), c.expected);
+  }
+}
+
+TEST_F(Readout, HoverDrawsTheLineAtTheSameColumnOfEveryPaneOverItsKeptPicture) {
+  std::vector<std::vector<TColor>> before;
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) before.push_back(Pixels(form.PaneChart(pane).Screen()));
+  const long paintsBefore = form.Chart1.PaintCount();
+  const int column = 300;
+  form.Chart2.MouseMove(0, column, 60);
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    TChart& chart = form.PaneChart(pane);
+    ASSERT_TRUE(chart.HasOverlay()) << "pane " << int(pane);
+    const TRasterCanvas& shown = chart.Shown();
+    // The line runs the plot's height; the box sits at its top, so the lower half is line only.
+    for (int y = (chart.PlotRect.Top + chart.PlotRect.Bottom) / 2; y <= chart.PlotRect.Bottom; ++y) {
+      EXPECT_EQ(shown.GetPixel(column, y), kReadoutLineColor) << "pane " << int(pane) << " y " << y;
+    }
+    EXPECT_EQ(shown.GetPixel(column + 5, chart.PlotRect.Top + 6), kReadoutBoxColor) << "pane " << int(pane);
+    EXPECT_EQ(Pixels(chart.Screen()), before[pane]) << "the chart's picture is untouched, pane " << int(pane);
+  }
+  EXPECT_EQ(form.Chart1.PaintCount(), paintsBefore) << "the charts are not painted again";
+
+  form.Chart3.MouseLeave();
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    TChart& chart = form.PaneChart(pane);
+    EXPECT_FALSE(chart.HasOverlay());
+    EXPECT_EQ(Pixels(chart.Shown()), before[pane]) << "the window looks as before, pane " << int(pane);
+  }
+}
+
+TEST_F(Readout, BoxGoesLeftOfTheLineNearThePlotsRightEdge) {
+  TChart& chart = form.Chart4;
+  const int column = chart.PlotRect.Right - 4;
+  form.Chart4.MouseMove(0, column, 60);
+  const TRasterCanvas& shown = chart.Shown();
+  EXPECT_EQ(shown.GetPixel(column - 6, chart.PlotRect.Top + 6), kReadoutBoxColor);
+  EXPECT_NE(shown.GetPixel(column + 2, chart.PlotRect.Top + 6), kReadoutBoxColor);
+}
+
+TEST_F(Readout, NoReadoutOutsideThePlotWithAButtonHeldOrOnceADragStarts) {
+  const struct {
+    const char* name;
+    std::function<void(TChart&)> act;
+  } cases[] = {
+      {"outside the plot", [](TChart& c) { c.MouseMove(0, c.PlotRect.Left - 3, 60); }},
+      {"left button held", [](TChart& c) { c.MouseMove(ssLeft, 300, 60); }},
+      {"right button held", [](TChart& c) { c.MouseMove(ssRight, 300, 60); }},
+      {"press",
+       [](TChart& c) {
+         c.MouseDown(mbLeft, ssLeft, 300, 60);
+         c.MouseUp(mbLeft, 0, 300, 60);
+       }},
+  };
+  for (const auto& c : cases) {
+    form.Chart2.MouseMove(0, 300, 60);
+    ASSERT_TRUE(form.Chart2.HasOverlay());
+    c.act(form.Chart2);
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      EXPECT_FALSE(form.PaneChart(pane).HasOverlay()) << c.name << ", pane " << int(pane);
+    }
+  }
+}
+
+// The readout is worked out at every paint, so a log dropped under the mouse gets its box.
+TEST_F(Readout, EmptyPaneShowsTheLineOnlyUntilALogArrivesUnderTheMouse) {
+  TForm1 window(folder.Folder());
+  TChart& chart = window.Chart1;
+  chart.Repaint();
+  chart.MouseMove(0, 300, 60);
+  const int boxRow = chart.PlotRect.Top + 6;
+  EXPECT_EQ(chart.Shown().GetPixel(300, boxRow), kReadoutLineColor);
+  EXPECT_NE(chart.Shown().GetPixel(305, boxRow), kReadoutBoxColor);
+  chart.DropFiles({kSampleLogs[0]});
+  chart.Repaint();
+  EXPECT_EQ(chart.Shown().GetPixel(305, boxRow), kReadoutBoxColor);
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+// What the window offers around the described one: logs named on the
+// command line or dropped on a pane, the keys, copying and saving the picture.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/TForm1.h"
+#include "gui/DialogScript.h"
+#include "gui/Keyboard.h"
+#include "tests/app/TempFolder.h"
+
+namespace {
+
+const std::string kSamples = std::string(LOGVIEWER_SOURCE_DIR) + "/samples/";
+const std::string kLambda = kSamples + "lambda.csv";
+const std::string kSpeed = kSamples + "engine-speed.csv";
+const std::string kCoolant = kSamples + "coolant-temperature.csv";
+const std::string kBattery = kSamples + "battery-voltage.csv";
+
+TEST(CommandLine, SeparatesOptionsFromLogs) {
+  using Logs = std::vector<std::string>;
+  const struct {
+    std::vector<std::string> args;
+    bool help;
+    bool version;
+    Logs logs;
+    std::optional<std::string> unknown;
+  } cases[] = {
+      {{}, false, false, {}, std::nullopt},
+      {{"a.csv", "b.csv"}, false, false, {"a.csv", "b.csv"}, std::nullopt},
+      {{"--help"}, true, false, {}, std::nullopt},
+      {{"-h", "a.csv"}, true, false, {"a.csv"}, std::nullopt},
+      {{"--version"}, false, true, {}, std::nullopt},
+      {{"--", "--help", "-x.csv"}, false, false, {"--help", "-x.csv"}, std::nullopt},
+      {{"-", "\xff\xfe.csv"}, false, false, {"-", "\xff\xfe.csv"}, std::nullopt},
+      {{"--colour", "a.csv", "-q"}, false, false, {"a.csv"}, "--colour"},
+  };
+  for (const auto& c : cases) {
+    const TCommandLine line = ParseCommandLine(c.args);
+    const std::string name = c.args.empty() ? "(none)" : c.args[0];
+    EXPECT_EQ(line.Help, c.help) << name;
+    EXPECT_EQ(line.Version, c.version) << name;
+    EXPECT_EQ(line.Logs, c.logs) << name;
+    EXPECT_EQ(line.UnknownOption, c.unknown) << name;
+  }
+}
+
+class Desktop : public testing::Test {
+protected:
+  Desktop() : form(folder.Folder()) {}
+
+  std::vector<std::string> Titles() {
+    std::vector<std::string> titles;
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      titles.push_back(form.PaneChart(pane).Title().Text().at(0));
+    }
+    return titles;
+  }
+
+  std::vector<std::string> MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const DialogScript::Message& message : script.Messages) texts.push_back(message.Text);
+    return texts;
+  }
+
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(Desktop, CommandLineLogsFillThePanesFromTheTopAndABadOneIsReported) {
+  const std::string missing = folder.Folder() + "missing.csv";
+  const struct {
+    const char* name;
+    std::vector<std::string> logs;
+    Texts titles;
+    Texts messages;
+  } cases[] = {
+      {"four",
+       {kLambda, kSpeed, kCoolant, kBattery},
+       {"Lambda", "Engine speed (rpm)", "Coolant temperature (C)", "Battery voltage (V)"},
+       {}},
+      {"a missing one",
+       {kLambda, missing, kCoolant},
+       {"Lambda", "Parametr", "Coolant temperature (C)", "Parametr"},
+       {"Cannot open '" + missing + "': No such file or directory."}},
+      {"five",
+       {kLambda, kSpeed, kCoolant, kBattery, kLambda},
+       {"Lambda", "Engine speed (rpm)", "Coolant temperature (C)", "Battery voltage (V)"},
+       {"No pane left for '" + kLambda + "'"}},
+  };
+  for (const auto& c : cases) {
+    DialogScript fresh;
+    TForm1 window(folder.Folder());
+    window.OpenLogs(0, ParseCommandLine(c.logs).Logs);
+    std::vector<std::string> titles;
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      titles.push_back(window.PaneChart(pane).Title().Text().at(0));
+    }
+    std::vector<std::string> messages;
+    for (const DialogScript::Message& message : fresh.Messages) messages.push_back(message.Text);
+    EXPECT_EQ(titles, c.titles) << c.name;
+    EXPECT_EQ(messages, c.messages) << c.name;
+  }
+}
+
+TEST_F(Desktop, OneFileDroppedOnAPaneOrItsLogButtonLoadsIntoThatPane) {
+  Control* targets[2][TForm1::PaneCount] = {{&form.Chart1, &form.Chart2, &form.Chart3, &form.Chart4},
+                                            {&form.Button1, &form.Button2, &form.Button3, &form.Button4}};
+  for (auto& row : targets) {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      form.OpenLogs(0, {kBattery, kBattery, kBattery, kBattery});
+      row[pane]->DropFiles({kLambda});
+      Texts expected(TForm1::PaneCount, "Battery voltage (V)");
+      expected[pane] = "Lambda";
+      EXPECT_EQ(Titles(), expected) << "pane " << int(pane);
+      EXPECT_EQ(form.LastLogFileName, kLambda);
+    }
+  }
+  EXPECT_TRUE(script.Messages.empty());
+}
+
+TEST_F(Desktop, SeveralFilesDroppedFillThatPaneAndTheOnesBelowInOrder) {
+  form.Chart2.DropFiles({kSpeed, kCoolant});
+  EXPECT_EQ(Titles(), (Texts{"Parametr", "Engine speed (rpm)", "Coolant temperature (C)", "Parametr"}));
+  form.Button3.DropFiles({kBattery, kLambda, kSpeed});
+  EXPECT_EQ(Titles(), (Texts{"Parametr", "Engine speed (rpm)", "Battery voltage (V)", "Lambda"}));
+  EXPECT_EQ(MessageTexts(), (Texts{"No pane left for '" + kSpeed + "'"}));
+}
+
+TEST_F(Desktop, EscapeUndoesTheZoomOfEveryPane) {
+  form.OpenLogs(0, {kLambda, kSpeed, kCoolant, kBattery});
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneChart(pane).Repaint();
+  form.Chart2.ZoomToRectangle({100, 10, 300, 100});
+  form.SyncZoom(1);
+  form.OnKeyDown('C', 0);  // no Ctrl: nothing
+  form.OnKeyDown(VK_ESCAPE, ssShift);
+  EXPECT_TRUE(form.Chart1.IsZoomed) << "Escape with a held key does nothing";
+  form.OnKeyDown(VK_ESCAPE, 0);
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    TChart& chart = form.PaneChart(pane);
+    EXPECT_FALSE(chart.IsZoomed) << int(pane);
+    EXPECT_FALSE(chart.HasScaleSnapshot) << int(pane);
+    EXPECT_TRUE(chart.BottomAxis().Automatic() && chart.RightAxis().Automatic()) << int(pane);
+  }
+}
+
+// The picture the snapshot tool writes: panes painted, then the client area.
+QImage SnapshotPicture(TForm1& form, const TempFolder& folder) {
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneChart(pane).Repaint();
+  const std::string file = folder.Folder() + "snapshot.png";
+  EXPECT_TRUE(form.SaveClientAreaPng(file));
+  return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(Desktop, CtrlCCopiesTheSnapshotPictureWithoutTheReadout) {
+  form.OpenLogs(0, {kLambda, kSpeed, kCoolant, kBattery});
+  const QImage expected = SnapshotPicture(form, folder);
+  form.Chart2.MouseMove(0, 300, 60);
+  ASSERT_TRUE(form.Chart2.HasOverlay());
+  form.OnKeyDown('C', ssCtrl);
+  const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(copied, expected);
+  EXPECT_TRUE(form.Chart2.HasOverlay()) << "the screen keeps the readout";
+}
+
+TEST_F(Desktop, CtrlSSavesThePictureStartingInTheFolderOfTheLastLog) {
+  form.OpenLogs(2, {kCoolant});
+  const QImage expected = SnapshotPicture(form, folder);
+  form.Chart3.MouseMove(0, 300, 60);
+  const std::string saved = folder.Folder() + "picture.png";
+  script.SaveAnswers = {std::nullopt, saved, folder.Folder() + "no-such-folder/picture.png"};
+  form.OnKeyDown('S', ssCtrl);  // cancelled
+  form.OnKeyDown('S', ssCtrl);
+  EXPECT_EQ(QImage(QString::fromStdString(saved)).convertToFormat(QImage::Format_RGB32), expected);
+  form.OnKeyDown('S', ssCtrl);
+  EXPECT_EQ(script.SaveDialogStartFolders, Texts(3, kSamples.substr(0, kSamples.size() - 1)));
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(script.Messages[0].Text.rfind("Cannot write '" + folder.Folder() + "no-such-folder/picture.png': ", 0), 0u)
+      << script.Messages[0].Text;
+}
+
+}  // namespace

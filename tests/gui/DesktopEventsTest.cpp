@@ -1,0 +1,65 @@
+// Qt's drop and key events as the platform delivers them, turned into the
+// program's platform-free calls.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <string>
+#include <vector>
+
+#include "gui/ControlImpl.h"
+#include "gui/FormWindow.h"
+#include "gui/Keyboard.h"
+#include "gui/PushButton.h"
+
+namespace {
+
+TEST(Drop, LocalFilesArriveAsTheFileSystemsBytesInTheirOrder) {
+  FormWindow form;
+  PushButton button(&form);
+  std::vector<std::vector<std::string>> drops;
+  button.SetOnFilesDropped([&](const std::vector<std::string>& files) { drops.push_back(files); });
+  // As a file manager sends them: a Latin-1 name that is not UTF-8, a UTF-8
+  // one, a remote file.
+  QMimeData data;
+  data.setUrls({QUrl::fromEncoded("file:///tmp/m%FCller.csv"), QUrl("https://example.invalid/remote.csv"),
+                QUrl::fromEncoded("file:///tmp/%C3%A9t%C3%A9%20b.csv")});
+  QMimeData remoteOnly;
+  remoteOnly.setUrls({QUrl("https://example.invalid/remote.csv")});
+  QWidget* widget = button.Internals().Widget;
+  QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &remoteOnly, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &refused);
+  EXPECT_FALSE(refused.isAccepted()) << "nothing to open: the drag is refused";
+
+  // A drop reaches the widget that accepted the drag's entry.
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &drop);
+  ASSERT_EQ(drops.size(), 1u);
+  EXPECT_EQ(drops[0], (std::vector<std::string>{"/tmp/m\xFCller.csv", "/tmp/\xC3\xA9t\xC3\xA9 b.csv"}));
+}
+
+TEST(Keys, TheWindowReportsKeysWithTheHeldModifiers) {
+  FormWindow form;
+  std::vector<std::pair<int, TShiftState>> keys;
+  form.OnKeyDown = [&](int key, TShiftState shift) { keys.emplace_back(key, shift); };
+  const struct {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+  } presses[] = {{Qt::Key_C, Qt::ControlModifier},
+                 {Qt::Key_Escape, Qt::NoModifier},
+                 {Qt::Key_F5, Qt::NoModifier},
+                 {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier}};
+  for (const auto& p : presses) {
+    QKeyEvent event(QEvent::KeyPress, p.qtKey, p.modifiers);
+    QApplication::sendEvent(form.Internals().Widget, &event);
+  }
+  EXPECT_EQ(keys, (std::vector<std::pair<int, TShiftState>>{{'C', ssCtrl}, {VK_ESCAPE, 0}, {'S', ssCtrl | ssShift}}));
+}
+
+}  // namespace
