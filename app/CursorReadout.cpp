@@ -4,6 +4,7 @@
 
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
+#include "chart/series/VisibleRange.h"
 #include "gui/TRasterCanvas.h"
 
 namespace {
@@ -19,16 +20,7 @@ std::optional<int> NearestPointIndex(const TChartSeries& series, double x) {
   if (count == 0) {
     return std::nullopt;
   }
-  int low = 0;  // the first point with X >= x lies in [low, count]
-  int high = count;
-  while (low < high) {
-    const int middle = low + (high - low) / 2;
-    if (series.XValueAt(middle) < x) {
-      low = middle + 1;
-    } else {
-      high = middle;
-    }
-  }
+  const int low = FirstNotBelow(series.XValues(), 0, x);
   if (low == count) {
     return count - 1;
   }

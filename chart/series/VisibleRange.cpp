@@ -2,10 +2,6 @@
 
 #include "chart/series/TChartValueList.h"
 
-namespace {
-
-// The first index from `begin` whose value is not below `value` (the count
-// when none). Bisection, so a zoomed paint costs the visible points only.
 int FirstNotBelow(const TChartValueList& values, int begin, double value) {
   int low = begin;
   int high = values.ValueCount();
@@ -19,8 +15,6 @@ int FirstNotBelow(const TChartValueList& values, int begin, double value) {
   }
   return low;
 }
-
-}  // namespace
 
 TIndexRange FindVisibleRange(const TChartValueList& values, double low, double high, bool keepPointBeyondEdge) {
   const int count = values.ValueCount();

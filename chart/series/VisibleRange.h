@@ -9,6 +9,11 @@ struct TIndexRange {
   friend bool operator==(const TIndexRange&, const TIndexRange&) = default;
 };
 
+// The first index from `begin` whose value is not below `value` (the count
+// when none) in an ascending value list. Bisection, so a zoomed paint costs
+// the visible points only.
+int FirstNotBelow(const TChartValueList& values, int begin, double value);
+
 // The points of an ascending value list that a range from `low` to `high`
 // shows: from the first point not below low to the first point not below
 // high, which is dropped when it lies beyond high and keepPointBeyondEdge is
