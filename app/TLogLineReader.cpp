@@ -16,6 +16,8 @@ constexpr char kEndOfFileByte = 0x1A;
 // Large enough that a read's cost is the copy, small enough to stay in the
 // cache while its lines are converted.
 constexpr std::size_t kBlockSize = std::size_t{1} << 22;
+// The smallest read, for the rest of a file that grew while it was loaded.
+constexpr std::size_t kSmallestBlock = std::size_t{1} << 12;
 
 [[noreturn]] void RaiseOpenError(const std::string& fileName, const std::string& reason) {
   throw FileException("Cannot open '" + fileName + "': " + reason);
@@ -92,10 +94,14 @@ bool TLogFileBlocks::ReadMore() {
     return false;
   }
   // One byte more for the NUL after the text.
-  buffer_.resize(std::max(buffer_.size(), end_ + kBlockSize + 1));
+  // A small file needs no large buffer: what is left of it, and one byte
+  // more to see its end.
+  const std::uint64_t left = size_ - std::min(size_, bytesRead_) + 1;
+  const auto block = static_cast<std::size_t>(std::clamp<std::uint64_t>(left, kSmallestBlock, kBlockSize));
+  buffer_.resize(std::max(buffer_.size(), end_ + block + 1));
   ssize_t n;
   do {
-    n = read_(fd_, buffer_.data() + end_, kBlockSize);
+    n = read_(fd_, buffer_.data() + end_, block);
   } while (n < 0 && errno == EINTR);
   if (n <= 0) {
     readError_ = n < 0 ? errno : 0;
