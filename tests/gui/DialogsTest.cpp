@@ -1,5 +1,7 @@
 #include "gui/Dialogs.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -116,7 +118,8 @@ TEST(FileOpenDialog, ChosenFileKeepsItsBytes) {
       {"\xD0\xB4\xD0\xB0\xD0\xBD\xD0\xBD\xD1\x8B\xD0\xB5", "\xD0\xBB\xD1\x8F\xD0\xBC\xD0\xB1\xD0\xB4\xD0\xB0.csv"},
   };
   for (const auto& c : cases) {
-    const std::filesystem::path root = std::filesystem::temp_directory_path() / "logviewer-dialog";
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("logviewer-dialog-" + std::to_string(getpid()));
     const std::filesystem::path folder = root / c.Folder;
     std::filesystem::create_directories(folder);
     std::ofstream(folder / c.File) << "h,T\n0,1\n";
@@ -137,7 +140,8 @@ TEST(FileOpenDialog, ChosenFileKeepsItsBytes) {
 // and Forward as well as a double click.
 TEST(FileOpenDialog, ReportsEveryFolderReached) {
   EnsureApplication();
-  const std::filesystem::path root = std::filesystem::temp_directory_path() / "logviewer-folders";
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("logviewer-folders-" + std::to_string(getpid()));
   const std::filesystem::path first = root / "caf\xC3\xA9";
   const std::filesystem::path second = root / "two";
   std::filesystem::create_directories(first);
