@@ -26,22 +26,16 @@ constexpr std::array<TPane, TForm1::PaneCount> kPanes = {{
     {&TForm1::Chart4, &TForm1::LineSeries3},
 }};
 
-// Running out of memory keeps the samples appended so far, as a bad line
-// does, and says so.
-void AppendSample(TChartSeries& series, double value, const std::string& fileName) {
-  try {
-    series.AppendValue(value, "", clBlue);
-  } catch (const std::bad_alloc&) {
-    throw Exception("Out of memory while loading '" + fileName + "'; the first " + std::to_string(series.PointCount()) +
-                    " samples are shown");
-  }
-}
-
 const TPane& PaneAt(std::uint8_t pane) {
   if (pane >= kPanes.size()) {
     throw EAssertionFailed("Pane index " + std::to_string(pane) + " out of range (0 to 3).");
   }
   return kPanes[pane];
+}
+
+// What a message adds when a load ended early: the samples before stay.
+std::string SamplesShown(const TChartSeries& series) {
+  return "; the first " + std::to_string(series.PointCount()) + " samples are shown";
 }
 
 constexpr TShiftState kAnyButton = ssLeft | ssRight | ssMiddle;
@@ -78,8 +72,7 @@ constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
 // only its beginning.
 void RaiseIfReadFailed(const TLogLineReader& reader, const std::string& fileName, const TChartSeries& series) {
   if (reader.ReadError() != 0) {
-    throw FileException("Cannot read '" + fileName + "': " + std::strerror(reader.ReadError()) + "; the first " +
-                        std::to_string(series.PointCount()) + " samples are shown");
+    throw FileException("Cannot read '" + fileName + "': " + std::strerror(reader.ReadError()) + SamplesShown(series));
   }
 }
 
@@ -423,6 +416,19 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
     return;
   }
   const std::string title(HeaderTitle(header.Text));
+  // Running out of memory anywhere in the load keeps the samples appended so
+  // far, as a bad line does, and says so.
+  try {
+    AppendSamples(reader, chart, title, fileName);
+  } catch (const std::bad_alloc&) {
+    throw Exception("Out of memory while loading '" + fileName + "'" + SamplesShown(series));
+  }
+  RaiseIfReadFailed(reader, fileName, series);
+}
+
+void TForm1::AppendSamples(TLogLineReader& reader, TChart& chart, const std::string& title,
+                           const std::string& fileName) {
+  TChartSeries& series = chart.SeriesList()[0];
   TLogSamples samples;
   std::vector<double> values;
   std::string_view run = reader.RestOfRun();
@@ -431,7 +437,7 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
     values.clear();
     const std::exception_ptr error = samples.Convert(run, values);
     for (const double value : values) {
-      AppendSample(series, value, fileName);
+      series.AppendValue(value, "", clBlue);
     }
     // The title is shown only once a sample is in.
     if (series.PointCount() > 0) {
@@ -441,9 +447,7 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
       std::rethrow_exception(error);
     }
     if (progress.Report(reader.ShareRead())) {
-      throw Exception("Loading '" + fileName + "' was cancelled; the first " + std::to_string(series.PointCount()) +
-                      " samples are shown");
+      throw Exception("Loading '" + fileName + "' was cancelled" + SamplesShown(series));
     }
   } while (reader.Blocks().Next(run));
-  RaiseIfReadFailed(reader, fileName, series);
 }

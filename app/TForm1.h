@@ -15,6 +15,8 @@
 #include "gui/FormWindow.h"
 #include "gui/PushButton.h"
 
+class TLogLineReader;
+
 // The viewer's only window: four stacked chart panes with a Log button each,
 // the colour button and the two scrolling check boxes. Whatever escapes one
 // of its event handlers is shown as an error message and the window carries
@@ -111,6 +113,8 @@ private:
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void ConnectPaneEvents(std::uint8_t pane);
   void LogButtonClick(std::uint8_t pane);
+  // The log's samples after its header, run by run, into the chart's series.
+  void AppendSamples(TLogLineReader& reader, TChart& chart, const std::string& title, const std::string& fileName);
   void OpenLog(std::uint8_t pane, const std::string& fileName);
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
   void ChartUndoZoom(std::uint8_t pane);

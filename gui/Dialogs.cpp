@@ -92,6 +92,26 @@ void FileOpenDialog::SetInitialDir(const std::string& folder) {
   }
 }
 
+namespace {
+
+void SetFilterAndFolder(QFileDialog& dialog, const std::string& filter, const std::string& folder) {
+  dialog.setNameFilters(NameFilters(filter));
+  if (!folder.empty()) {
+    dialog.setDirectory(QtFileName(folder));
+  }
+}
+
+// Runs the dialog modally; on OK `fileName` is the file chosen.
+bool RunFileDialog(QFileDialog& dialog, std::string& fileName) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return false;
+  }
+  fileName = FileNameFromQt(dialog.selectedFiles().front());
+  return true;
+}
+
+}  // namespace
+
 // The folder shown changes by a double click, a typed path, Up, Back,
 // Forward, the sidebar or the path list; only some of them emit
 // directoryEntered, but every one sets the file model's root.
@@ -120,16 +140,9 @@ bool FileOpenDialog::Execute(Control* owner) {
   dialog.setFileMode(QFileDialog::ExistingFile);
   // The platform's own dialog does not report folder changes.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilters(NameFilters(Filter));
-  if (!initialDir_.empty()) {
-    dialog.setDirectory(QtFileName(initialDir_));
-  }
+  SetFilterAndFolder(dialog, Filter, initialDir_);
   ReportFolderChanges(dialog);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return false;
-  }
-  FileName = FileNameFromQt(dialog.selectedFiles().front());
-  return true;
+  return RunFileDialog(dialog, FileName);
 }
 
 bool FileSaveDialog::Execute(Control* owner) {
@@ -139,16 +152,9 @@ bool FileSaveDialog::Execute(Control* owner) {
   QFileDialog dialog(ParentWidget(owner));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilters(NameFilters(Filter));
   dialog.setDefaultSuffix(QtText(DefaultExtension));
-  if (!InitialDir.empty()) {
-    dialog.setDirectory(QtFileName(InitialDir));
-  }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return false;
-  }
-  FileName = FileNameFromQt(dialog.selectedFiles().front());
-  return true;
+  SetFilterAndFolder(dialog, Filter, InitialDir);
+  return RunFileDialog(dialog, FileName);
 }
 
 TCustomColors ColorDialog::DefaultCustomColors() {
