@@ -37,19 +37,38 @@ std::optional<double> SensorWordValue(std::string_view sample) {
 
 // A plain loop: the leading field is a few characters, too short to gain
 // from a library search.
-std::string_view AfterFirstComma(std::string_view text) {
+std::size_t FirstComma(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == ',') {
-      return text.substr(i + 1);
+      return i;
     }
   }
-  return text;
+  return std::string_view::npos;
+}
+
+// The text after the comma at `comma`, or all of it when there is none.
+std::string_view AfterComma(std::string_view text, std::size_t comma) {
+  return comma == std::string_view::npos ? text : text.substr(comma + 1);
+}
+
+std::string_view AfterFirstComma(std::string_view text) { return AfterComma(text, FirstComma(text)); }
+
+// The value of a line whose sample is `sample`.
+double LineValue(const TLogLine& line, std::string_view sample) {
+  if (line.Truncated) {
+    RaiseConversionError(std::string(sample) + "...");
+  }
+  return SampleValue(sample);
 }
 
 // The shortcut reads "." as the separator, which is what the replacement
-// makes of it, unless the locale's separator is a digit and would merge the
-// two parts of the number.
-bool PlainShortcutHolds() { return LocaleDecimalSeparator < '0' || LocaleDecimalSeparator > '9'; }
+// makes of it, unless the locale's separator means something else to the
+// general conversion as well: a digit merges the two parts of the number, a
+// blank is also padding and a sign makes ".5" read "-5".
+bool PlainShortcutHolds() {
+  const char separator = LocaleDecimalSeparator;
+  return (separator < '0' || separator > '9') && separator != ' ' && separator != '+' && separator != '-';
+}
 
 }  // namespace
 
@@ -74,13 +93,7 @@ double SampleValue(std::string_view sample) {
   return CurrencyToValue(TextToCurrency(text));
 }
 
-double LogLineValue(const TLogLine& line) {
-  const std::string_view sample = SampleText(line.Text);
-  if (line.Truncated) {
-    RaiseConversionError(std::string(sample) + "...");
-  }
-  return SampleValue(sample);
-}
+double LogLineValue(const TLogLine& line) { return LineValue(line, SampleText(line.Text)); }
 
 namespace {
 
@@ -129,13 +142,23 @@ struct TLogSamples::TPiece {
   std::string_view FirstWithoutFieldText;
   std::string_view CutAfterFieldText;
 
+  // Starts over for another text, keeping the room the values had.
+  void Reset() {
+    Values.clear();
+    Error = nullptr;
+    FirstWithField = FirstWithoutField = CutAfterField = kNone;
+  }
+
   void Convert(std::string_view text) {
+    Reset();
+    const TExtendedArithmeticScope arithmetic;
     TLogLines lines(text);
     TLogLine line;
     try {
       while (lines.Next(line)) {
         const std::size_t index = Values.size();
-        if (line.Text.find(',') != std::string_view::npos) {
+        const std::size_t comma = FirstComma(line.Text);
+        if (comma != std::string_view::npos) {
           FirstWithField = std::min(FirstWithField, index);
         } else if (FirstWithField != kNone) {
           CutAfterField = index;
@@ -145,7 +168,7 @@ struct TLogSamples::TPiece {
           FirstWithoutField = index;
           FirstWithoutFieldText = line.Text;
         }
-        Values.push_back(LogLineValue(line));
+        Values.push_back(LineValue(line, AfterComma(line.Text, comma)));
       }
     } catch (...) {
       Error = std::current_exception();
@@ -153,19 +176,25 @@ struct TLogSamples::TPiece {
   }
 };
 
-std::exception_ptr TLogSamples::Convert(std::string_view run, std::vector<double>& values) {
+TLogSamples::TLogSamples() = default;
+TLogSamples::~TLogSamples() = default;
+
+std::exception_ptr TLogSamples::Convert(std::string_view run, const TTake& take) {
   const std::vector<std::string_view> texts = SplitAtLineFeeds(run);
-  std::vector<TPiece> pieces(texts.size());
+  // Kept from run to run: fresh ones would fault in their pages every time.
+  if (pieces_.size() < texts.size()) {
+    pieces_.resize(texts.size());
+  }
   {
     std::vector<std::jthread> helpers;
     helpers.reserve(texts.size() - 1);
     for (std::size_t i = 1; i < texts.size(); ++i) {
-      helpers.emplace_back([&piece = pieces[i], text = texts[i]] { piece.Convert(text); });
+      helpers.emplace_back([&piece = pieces_[i], text = texts[i]] { piece.Convert(text); });
     }
-    pieces[0].Convert(texts[0]);
+    pieces_[0].Convert(texts[0]);
   }
-  for (TPiece& piece : pieces) {
-    if (std::exception_ptr error = Take(piece, values)) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (std::exception_ptr error = Take(pieces_[i], take)) {
       return error;
     }
   }
@@ -174,11 +203,11 @@ std::exception_ptr TLogSamples::Convert(std::string_view run, std::vector<double
 
 // The piece's values in the light of the lines before it: when those had a
 // leading field, its first line without one is where the log was cut.
-std::exception_ptr TLogSamples::Take(TPiece& piece, std::vector<double>& values) {
+std::exception_ptr TLogSamples::Take(TPiece& piece, const TTake& take) {
   const std::size_t cut = fieldSeen_ ? std::min(piece.FirstWithoutField, piece.CutAfterField) : piece.CutAfterField;
   const std::size_t failed = piece.Error ? piece.Values.size() : TPiece::kNone;
   const std::size_t stop = std::min({cut, failed, piece.Values.size()});
-  values.insert(values.end(), piece.Values.begin(), piece.Values.begin() + static_cast<std::ptrdiff_t>(stop));
+  take(std::span<const double>(piece.Values.data(), stop));
   fieldSeen_ = fieldSeen_ || piece.FirstWithField < stop;
   if (cut != TPiece::kNone && cut <= failed) {
     return ConversionError(cut == piece.CutAfterField ? piece.CutAfterFieldText : piece.FirstWithoutFieldText);

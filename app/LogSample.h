@@ -1,6 +1,8 @@
 #pragma once
 
 #include <exception>
+#include <functional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -31,14 +33,21 @@ double LogLineValue(const TLogLine& line);
 // bad line, not a value.
 class TLogSamples {
 public:
-  // Appends to `values` the values of the whole lines in `run` (text for
-  // TLogLines) up to the first bad line, and returns that line's error, or
-  // null when every line converted.
-  std::exception_ptr Convert(std::string_view run, std::vector<double>& values);
+  TLogSamples();
+  ~TLogSamples();
+  TLogSamples(const TLogSamples&) = delete;
+  TLogSamples& operator=(const TLogSamples&) = delete;
+
+  // Hands to `take`, in order and in one or more parts, the values of the
+  // whole lines in `run` (text for TLogLines) up to the first bad line, and
+  // returns that line's error, or null when every line converted.
+  using TTake = std::function<void(std::span<const double>)>;
+  std::exception_ptr Convert(std::string_view run, const TTake& take);
 
 private:
   struct TPiece;
-  std::exception_ptr Take(TPiece& piece, std::vector<double>& values);
+  std::exception_ptr Take(TPiece& piece, const TTake& take);
 
   bool fieldSeen_ = false;
+  std::vector<TPiece> pieces_;
 };

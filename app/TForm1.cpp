@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <span>
 #include <string>
 
 #include "app/CursorReadout.h"
@@ -430,15 +431,11 @@ void TForm1::AppendSamples(TLogLineReader& reader, TChart& chart, const std::str
                            const std::string& fileName) {
   TChartSeries& series = chart.SeriesList()[0];
   TLogSamples samples;
-  std::vector<double> values;
+  const TLogSamples::TTake append = [&series](std::span<const double> values) { series.AppendValues(values, clBlue); };
   std::string_view run = reader.RestOfRun();
   ProgressDialog progress(this, "Loading " + fileName + "...");
   do {
-    values.clear();
-    const std::exception_ptr error = samples.Convert(run, values);
-    for (const double value : values) {
-      series.AppendValue(value, "", clBlue);
-    }
+    const std::exception_ptr error = samples.Convert(run, append);
     // The title is shown only once a sample is in.
     if (series.PointCount() > 0) {
       chart.Title().SetText(title);

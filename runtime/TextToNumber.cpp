@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 
@@ -15,28 +16,6 @@ static_assert(std::numeric_limits<long double>::digits == 64,
               "the conversions are defined in x86 80-bit extended arithmetic");
 
 namespace {
-
-// Exceptions masked, rounding to nearest and 64-bit mantissas for the whole
-// conversion; the caller's environment (flags included) comes back at the end.
-class TExtendedArithmeticScope {
-public:
-  TExtendedArithmeticScope() {
-    feholdexcept(&saved_);
-    fesetround(FE_TONEAREST);
-    fpu_control_t control;
-    _FPU_GETCW(control);
-    control |= _FPU_EXTENDED;
-    _FPU_SETCW(control);
-  }
-  ~TExtendedArithmeticScope() { fesetenv(&saved_); }
-  TExtendedArithmeticScope(const TExtendedArithmeticScope&) = delete;
-  TExtendedArithmeticScope& operator=(const TExtendedArithmeticScope&) = delete;
-
-  static bool Failed() { return fetestexcept(FE_INVALID | FE_OVERFLOW) != 0; }
-
-private:
-  fenv_t saved_;
-};
 
 struct TScannedNumber {
   long double Digits = 0;
@@ -169,6 +148,42 @@ std::optional<long double> ScaledValue(std::string_view text, int extraPower) {
 
 }  // namespace
 
+namespace {
+
+thread_local int extendedScopes = 0;
+
+// The conversions work in x87 arithmetic only (llrintl included), so its
+// flags are the ones to clear and test; the SSE ones are left alone.
+void ClearExceptionFlags() { __asm__ volatile("fnclex"); }
+
+}  // namespace
+
+TExtendedArithmeticScope::TExtendedArithmeticScope() : outermost_(extendedScopes++ == 0) {
+  if (!outermost_) {
+    ClearExceptionFlags();
+    return;
+  }
+  feholdexcept(&saved_);
+  fesetround(FE_TONEAREST);
+  fpu_control_t control;
+  _FPU_GETCW(control);
+  control |= _FPU_EXTENDED;
+  _FPU_SETCW(control);
+}
+
+TExtendedArithmeticScope::~TExtendedArithmeticScope() {
+  --extendedScopes;
+  if (outermost_) {
+    fesetenv(&saved_);
+  }
+}
+
+bool TExtendedArithmeticScope::Failed() {
+  unsigned short status = 0;
+  __asm__ volatile("fnstsw %0" : "=m"(status));
+  return (status & (FE_INVALID | FE_OVERFLOW)) != 0;
+}
+
 bool TextToNumber(std::string_view text, long double& value) {
   TExtendedArithmeticScope scope;
   const std::optional<long double> result = ScaledValue(text, 0);
@@ -220,36 +235,92 @@ bool ReadPlainDigits(const char*& p, const char* end, int limit, std::int64_t& v
   return true;
 }
 
-}  // namespace
+// Below 10^18 the digits fit 64 bits, also in the extended mantissa.
+constexpr int kMaxPlainDigits = 18;
 
-bool PlainDecimalToCurrency(std::string_view text, std::int64_t& amount) {
-  // Fourteen whole and four fraction digits keep the amount below 2^63.
-  constexpr int kMaxWholeDigits = 14;
-  constexpr int kMaxFractionDigits = 4;
-  static constexpr std::array<std::int64_t, 5> kFractionScale = {10000, 1000, 100, 10, 1};
-  const char* p = text.data();
-  const char* const end = p + text.size();
+// The amount of `digits` times 10^scale, rounded to nearest with ties to
+// even; false when it does not fit. Below one the general conversion divides
+// in extended precision and then rounds; with fewer than 10^18 digits the
+// quotient keeps so many bits that its own rounding can neither make nor
+// break a tie (a quotient is at least 1/10^k away from one, more than half
+// its last bit), so the integer division here gives the same amount.
+bool CurrencyOfDigits(std::int64_t digits, int scale, std::int64_t& amount) {
+  static constexpr std::array<std::int64_t, 19> kPowers = [] {
+    std::array<std::int64_t, 19> powers{1};
+    for (std::size_t i = 1; i < powers.size(); ++i) {
+      powers[i] = powers[i - 1] * 10;
+    }
+    return powers;
+  }();
+  const auto power = static_cast<std::size_t>(std::abs(scale));
+  if (power >= kPowers.size()) {
+    return false;
+  }
+  if (scale >= 0) {
+    return !__builtin_mul_overflow(digits, kPowers[power], &amount);
+  }
+  const std::int64_t divisor = kPowers[power];
+  const std::int64_t quotient = digits / divisor;
+  const std::int64_t twiceRest = 2 * (digits % divisor);
+  const bool up = twiceRest > divisor || (twiceRest == divisor && quotient % 2 == 1);
+  amount = up ? quotient + 1 : quotient;
+  return true;
+}
+
+// An exponent of one or two digits after "E" or "e", if there is one.
+bool ReadPlainExponent(const char*& p, const char* end, int& exponent) {
+  if (p == end || (*p != 'E' && *p != 'e')) {
+    return true;
+  }
+  ++p;
   const bool negative = p != end && *p == '-';
   if (p != end && (*p == '-' || *p == '+')) {
     ++p;
   }
-  std::int64_t whole = 0;
-  int wholeDigits = 0;
-  if (!ReadPlainDigits(p, end, kMaxWholeDigits, whole, wholeDigits)) {
+  std::int64_t value = 0;
+  int count = 0;
+  if (!ReadPlainDigits(p, end, 2, value, count) || count == 0) {
     return false;
   }
-  std::int64_t fraction = 0;
+  exponent = static_cast<int>(negative ? -value : value);
+  return true;
+}
+
+}  // namespace
+
+bool PlainDecimalToCurrency(std::string_view text, std::int64_t& amount) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  // The blanks the general conversion skips, so that padded samples keep
+  // to the fast path.
+  while (p != end && *p == ' ') {
+    ++p;
+  }
+  while (end != p && end[-1] == ' ') {
+    --end;
+  }
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) {
+    ++p;
+  }
+  std::int64_t digits = 0;
+  int wholeDigits = 0;
+  if (!ReadPlainDigits(p, end, kMaxPlainDigits, digits, wholeDigits)) {
+    return false;
+  }
   int fractionDigits = 0;
   if (p != end && *p == '.') {
     ++p;
-    if (!ReadPlainDigits(p, end, kMaxFractionDigits, fraction, fractionDigits)) {
+    if (!ReadPlainDigits(p, end, kMaxPlainDigits - wholeDigits, digits, fractionDigits)) {
       return false;
     }
   }
-  if (p != end || wholeDigits + fractionDigits == 0) {
+  int exponent = 0;
+  std::int64_t magnitude = 0;
+  if (wholeDigits + fractionDigits == 0 || !ReadPlainExponent(p, end, exponent) || p != end ||
+      !CurrencyOfDigits(digits, 4 + exponent - fractionDigits, magnitude)) {
     return false;
   }
-  const std::int64_t magnitude = whole * 10000 + fraction * kFractionScale[fractionDigits];
   amount = negative ? -magnitude : magnitude;
   return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fenv.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,6 +10,27 @@
 // optional sign, digits, the locale's decimal separator and an exponent. The
 // work is done in 80-bit extended arithmetic, rounding to nearest with ties
 // to even; the caller's floating-point environment is restored afterwards.
+
+// Exceptions masked, rounding to nearest and 64-bit mantissas for a scope;
+// the caller's environment (flags included) comes back at its end. Every
+// conversion holds one. Setting the environment up costs more than a
+// conversion, so a loop of conversions holds one around them all: a scope
+// inside another only clears the exception flags.
+class TExtendedArithmeticScope {
+public:
+  TExtendedArithmeticScope();
+  ~TExtendedArithmeticScope();
+  TExtendedArithmeticScope(const TExtendedArithmeticScope&) = delete;
+  TExtendedArithmeticScope& operator=(const TExtendedArithmeticScope&) = delete;
+
+  // Whether the arithmetic was invalid or overflowed since the innermost
+  // scope began.
+  static bool Failed();
+
+private:
+  bool outermost_;
+  fenv_t saved_{};
+};
 
 // Extended kind. Returns false and leaves `value` unchanged when the text is
 // not a number or the arithmetic overflows.
@@ -24,11 +47,12 @@ std::int64_t TextToCurrency(std::string_view text);
 // The conversion error for a text that is not a number.
 [[noreturn]] void RaiseConversionError(std::string_view text);
 
-// A shortcut for the common plain texts: an optional sign, digits and at
-// most one "." followed by at most four digits, at most fourteen digits before
-// it and no blanks. For these the amount is exact integer arithmetic and equals what
-// TextToCurrency gives once the "." is read as the decimal separator. Returns
-// false for every other text; the caller then takes the general path.
+// A shortcut for the common plain texts: an optional sign, at most eighteen
+// digits with at most one "." among them, an optional exponent of one or two
+// digits, and blanks only around it. For these the amount is exact integer arithmetic
+// and equals what TextToCurrency gives once the "." is read as the decimal
+// separator. Returns false for every other text; the caller then takes the
+// general path.
 bool PlainDecimalToCurrency(std::string_view text, std::int64_t& amount);
 
 // A currency amount as a double: the amount times the double nearest 0.0001,

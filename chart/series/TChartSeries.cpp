@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -59,6 +61,45 @@ int TChartSeries::AppendValue(double y, std::string_view label, TColor color) {
   return AddPoint(PointCount(), y, label, color);
 }
 
+void TChartSeries::AppendValues(std::span<const double> ys, TColor color) {
+  if (AppendsAsRun()) {
+    try {
+      AppendRun(ys, color);
+      return;
+    } catch (const std::bad_alloc&) {
+      // One by one below, so that the points that fit are kept.
+    } catch (const std::length_error&) {
+    }
+  }
+  for (const double y : ys) {
+    AppendValue(y, "", color);
+  }
+}
+
+// The points go at the end of every list with nothing watching each of them.
+bool TChartSeries::AppendsAsRun() const {
+  return !OnBeforeAdd && !OnAfterAdd && dependents_.empty() && labels_.Empty() && valueLists_.size() == 2 &&
+         xValues_.IsSequence() && xValues_.Order() != loDescending && yValues_.Order() == loNone;
+}
+
+// All or nothing, as for one point: the colours and Y make their room
+// before anything is added, and X, a sequence, cannot fail.
+void TChartSeries::AppendRun(std::span<const double> ys, TColor color) {
+  if (ys.empty()) {
+    return;
+  }
+  const int quantity = static_cast<int>(ys.size());
+  PrepareColor(color, quantity);
+  yValues_.AppendRun(ys);
+  if (colors_.Exists()) {
+    colors_.Append(color, quantity);
+  }
+  xValues_.ExtendSequence(quantity);
+  if (updateDepth_ == 0 && Active()) {
+    RequestRepaint();
+  }
+}
+
 // All or nothing: every list first makes its room, which is where running
 // out of memory shows, and only then do they take the point.
 int TChartSeries::AddPoint(double x, double y, std::string_view label, TColor color) {
@@ -86,9 +127,9 @@ int TChartSeries::AddPoint(double x, double y, std::string_view label, TColor co
 }
 
 // The colour list is created by the first point with a colour of its own.
-void TChartSeries::PrepareColor(TColor color) {
+void TChartSeries::PrepareColor(TColor color, int quantity) {
   if (colors_.Exists()) {
-    colors_.PrepareInsert(color);
+    colors_.PrepareInsert(color, quantity);
     return;
   }
   if (color == clDefault) {
@@ -96,7 +137,7 @@ void TChartSeries::PrepareColor(TColor color) {
   }
   colors_.Create(PointCount());
   try {
-    colors_.PrepareInsert(color);
+    colors_.PrepareInsert(color, quantity);
   } catch (...) {
     colors_.Free();
     throw;

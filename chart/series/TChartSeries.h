@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,6 +96,11 @@ public:
 
   // Adds a point at x = PointCount, so appended points stay in X order.
   int AppendValue(double y, std::string_view label, TColor color);
+  // AppendValue(y, "", color) for every y, in one go when nothing needs to
+  // see the points one by one (add events, dependents, labels, ordered Y):
+  // then one repaint is requested. When memory runs out, the points that
+  // fit are in and std::bad_alloc is thrown.
+  void AppendValues(std::span<const double> ys, TColor color);
   // Every add ends here. The index of the new point, or -1 when OnBeforeAdd
   // refused it.
   virtual int AddPoint(double x, double y, std::string_view label, TColor color);
@@ -205,7 +211,9 @@ protected:
 
 private:
   TColor UnstoredPointColor(int index) const;
-  void PrepareColor(TColor color);
+  void PrepareColor(TColor color, int quantity = 1);
+  bool AppendsAsRun() const;
+  void AppendRun(std::span<const double> ys, TColor color);
   void InsertLabel(int index, std::string_view label);
   void RefetchFromSource();
   bool ChartLoading() const;

@@ -64,6 +64,44 @@ void TChartValueList::InsertValueAt(int index, double value) {
   ChangedFrom(index);
 }
 
+// Values that go on with the sequence leave it unstored.
+void TChartValueList::AppendRun(std::span<const double> values) {
+  const long long count = count_ + static_cast<long long>(values.size());
+  std::size_t continuing = 0;
+  while (sequence_ && continuing < values.size() &&
+         IsIndex(count_ + static_cast<long long>(continuing), values[continuing])) {
+    ++continuing;
+  }
+  if (continuing < values.size()) {
+    storage_.EnsureCapacity(count);
+    if (sequence_) {
+      WriteOutSequence();
+    }
+    storage_.PopulatePages(count_, static_cast<int>(count));
+    std::copy(values.begin(), values.end(), storage_.Data() + count_);
+  } else {
+    TValueStorage<double>::RefuseBeyondLimit(count);
+  }
+  const int first = count_;
+  count_ = static_cast<int>(count);
+  ChangedFrom(first);
+  // While the run is in the cache, unless earlier edits left more to redo:
+  // the first walk after a load would otherwise meet every page afresh,
+  // which costs far more than the arithmetic.
+  if (statisticsCount_ == first) {
+    ExtendStatistics();
+  }
+  if (!sequence_ && summary_.Summarises(first)) {
+    summary_.Update(storage_.Data(), count_);
+  }
+}
+
+void TChartValueList::ExtendSequence(int quantity) {
+  const int first = count_;
+  count_ += quantity;
+  ChangedFrom(first);
+}
+
 void TChartValueList::DeleteValueAt(int index) { DeleteValueRange(index, 1); }
 
 void TChartValueList::DeleteValueRange(int start, int quantity) {
@@ -134,57 +172,84 @@ void TChartValueList::SwapValues(int a, int b) {
 }
 
 double TChartValueList::MinimumValue() {
-  RecomputeIfStale();
+  ExtendStatistics();
   return minimum_;
 }
 
 double TChartValueList::MaximumValue() {
-  RecomputeIfStale();
+  ExtendStatistics();
   return maximum_;
 }
 
 double TChartValueList::SumOfValues() {
-  RecomputeIfStale();
+  ExtendStatistics();
   return sum_;
 }
 
 double TChartValueList::SumOfMagnitudes() {
-  RecomputeIfStale();
+  ExtendStatistics();
   return sumOfMagnitudes_;
 }
 
 double TChartValueList::ValueSpan() {
-  RecomputeIfStale();
+  ExtendStatistics();
   return maximum_ - minimum_;
 }
 
-void TChartValueList::RecomputeIfStale() {
-  if (statisticsStale_) {
-    RecomputeStatistics();
-  }
-}
+// Below this many points the sums of 0, 1, 2, ... are exact in a double,
+// so the closed form gives what adding one by one gives.
+constexpr int kExactSequenceSums = 94'906'265;
 
-void TChartValueList::RecomputeStatistics() {
-  minimum_ = maximum_ = sum_ = sumOfMagnitudes_ = 0;
-  if (count_ > 0) {
+// In locals, so that the sums are not stored back at every value for fear
+// that the values alias them.
+void TChartValueList::ExtendStatistics() {
+  if (statisticsCount_ == count_) {
+    return;
+  }
+  if (sequence_ && count_ <= kExactSequenceSums) {
+    const double last = count_ - 1;
+    minimum_ = 0;
+    maximum_ = last;
+    sum_ = sumOfMagnitudes_ = last * (last + 1) / 2;
+    statisticsCount_ = count_;
+    return;
+  }
+  int i = statisticsCount_;
+  if (i == 0) {
     minimum_ = maximum_ = sum_ = ValueAt(0);
     sumOfMagnitudes_ = std::fabs(ValueAt(0));
+    i = 1;
   }
-  for (int i = 1; i < count_; ++i) {
+  double minimum = minimum_;
+  double maximum = maximum_;
+  double sum = sum_;
+  double sumOfMagnitudes = sumOfMagnitudes_;
+  for (; i < count_; ++i) {
     const double v = ValueAt(i);
-    if (v < minimum_) {
-      minimum_ = v;
-    } else if (v > maximum_) {
-      maximum_ = v;
+    if (v < minimum) {
+      minimum = v;
+    } else if (v > maximum) {
+      maximum = v;
     }
-    sum_ += v;
-    sumOfMagnitudes_ += std::fabs(v);
+    sum += v;
+    sumOfMagnitudes += std::fabs(v);
   }
-  statisticsStale_ = false;
+  minimum_ = minimum;
+  maximum_ = maximum;
+  sum_ = sum;
+  sumOfMagnitudes_ = sumOfMagnitudes;
+  statisticsCount_ = count_;
+}
+
+void TChartValueList::ResetStatistics() {
+  minimum_ = maximum_ = sum_ = sumOfMagnitudes_ = 0;
+  statisticsCount_ = 0;
 }
 
 void TChartValueList::ChangedFrom(int index) {
-  statisticsStale_ = true;
+  if (index < statisticsCount_) {
+    ResetStatistics();
+  }
   summary_.ForgetFrom(index);
   // The pair that ends at `index` has to be looked at again.
   ascendingChecked_ = std::min(ascendingChecked_, std::max(index - 1, 0));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "chart/series/TValueStorage.h"
@@ -11,8 +12,8 @@ class TChartSeries;
 enum TChartListOrder { loNone, loAscending, loDescending };
 
 // One coordinate of every point of a series, as doubles. Statistics are
-// computed lazily: changes only mark them stale, so a load of n values costs
-// one pass when they are next read.
+// computed lazily over the values they do not cover yet: an edit drops them,
+// an append leaves them as they are, so a load of n values costs one pass.
 class TChartValueList {
 public:
   // Registers itself in the owner's list of value lists.
@@ -57,6 +58,11 @@ public:
       storage_.EnsureCapacity(count_ + 1LL);
     }
   }
+  // Appends `values` at the end, whatever the order says; all or nothing.
+  void AppendRun(std::span<const double> values);
+  // Appends the next `quantity` values of the sequence 0, 1, 2, ...; the
+  // list must be one (IsSequence), so nothing can fail.
+  void ExtendSequence(int quantity);
   virtual int AddValue(double value);
   virtual void ClearValues();
   virtual void InsertValueAt(int index, double value);
@@ -72,8 +78,7 @@ public:
   double SumOfValues();
   double SumOfMagnitudes();
   double ValueSpan();
-  bool StatisticsStale() const { return statisticsStale_; }
-  void RecomputeStatistics();
+  bool StatisticsStale() const { return statisticsCount_ != count_; }
 
   // The min/max summary of the values, brought up to date.
   const TValueSummary& Summary() const;
@@ -85,12 +90,15 @@ private:
   int OrderedPosition(double value) const;
   // Whether `value` at `index` continues the sequence 0, 1, 2, ... (a
   // negative zero does not: it would read back as a positive one).
-  bool ContinuesSequence(int index, double value) const {
-    return index == count_ && value == count_ && !std::signbit(value);
+  bool ContinuesSequence(int index, double value) const { return index == count_ && IsIndex(index, value); }
+  static bool IsIndex(long long index, double value) {
+    return value == static_cast<double>(index) && !std::signbit(value);
   }
   // Stores the sequence, to be changed.
   void WriteOutSequence();
-  void RecomputeIfStale();
+  // Brings the statistics up to date from the values they do not cover yet.
+  void ExtendStatistics();
+  void ResetStatistics();
   // Every change ends here: what is derived from the values is stale from
   // `index` on.
   void ChangedFrom(int index);
@@ -104,11 +112,12 @@ private:
   bool sequence_ = true;
   TValueStorage<double> storage_;
   int count_ = 0;
+  // The statistics of the first statisticsCount_ values, all 0 for none.
   double minimum_ = 0;
   double maximum_ = 0;
   double sum_ = 0;
   double sumOfMagnitudes_ = 0;
-  bool statisticsStale_ = true;
+  int statisticsCount_ = 0;
   mutable TValueSummary summary_;
   // The values before ascendingChecked_ were checked for IsAscending;
   // descentAt_ is where the order first broke among them, -1 for nowhere.

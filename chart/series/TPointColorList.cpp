@@ -10,12 +10,12 @@ void TPointColorList::Create(int pointCount) {
   sameColor_ = clDefault;
 }
 
-void TPointColorList::PrepareInsert(TColor color) {
+void TPointColorList::PrepareInsert(TColor color, int quantity) {
   if (!eachStored_ && count_ > 0 && color != sameColor_) {
-    StoreEach();
+    StoreEach(quantity);
   }
   if (eachStored_) {
-    storage_.EnsureCapacity(count_ + 1LL);
+    storage_.EnsureCapacity(static_cast<long long>(count_) + quantity);
   }
 }
 
@@ -30,8 +30,20 @@ void TPointColorList::Insert(int index, TColor color) {
   ++count_;
 }
 
-void TPointColorList::StoreEach() {
-  storage_.EnsureCapacity(count_ + 1LL);
+void TPointColorList::Append(TColor color, int quantity) {
+  PrepareInsert(color, quantity);
+  if (!eachStored_) {
+    sameColor_ = color;
+  } else {
+    std::fill_n(storage_.Data() + count_, quantity, color);
+  }
+  count_ += quantity;
+}
+
+// Room for `quantity` more is made at once, so that the points that follow
+// cannot fail once the colours are written out.
+void TPointColorList::StoreEach(int quantity) {
+  storage_.EnsureCapacity(static_cast<long long>(count_) + quantity);
   std::fill_n(storage_.Data(), count_, sameColor_);
   eachStored_ = true;
 }

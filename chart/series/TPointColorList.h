@@ -19,17 +19,19 @@ public:
 
   // Creates the list, holding clDefault for each of the `pointCount` points.
   void Create(int pointCount);
-  // Makes the room that inserting `color` needs; throws std::bad_alloc when
-  // there is none, with the list unchanged.
-  void PrepareInsert(TColor color);
+  // Makes the room that inserting `quantity` points of `color` needs;
+  // throws std::bad_alloc when there is none, with the list unchanged.
+  void PrepareInsert(TColor color, int quantity = 1);
   // Inserts after PrepareInsert for the same colour, which it cannot fail.
   void Insert(int index, TColor color);
+  // Appends `quantity` points of `color`; all or nothing.
+  void Append(TColor color, int quantity);
   void DeleteRange(int start, int quantity);
   void Swap(int a, int b);
   void Free();
 
 private:
-  void StoreEach();
+  void StoreEach(int quantity);
 
   TValueStorage<TColor> storage_;
   int count_ = 0;

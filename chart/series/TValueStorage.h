@@ -1,8 +1,12 @@
 #pragma once
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -41,15 +45,12 @@ public:
   T& operator[](int index) const { return data_[index]; }
 
   // Grows until `count` elements fit; throws std::bad_alloc when memory runs
-  // out, keeping the stored values. Counts are 32-bit signed, so a count
-  // beyond that range is refused rather than wrapped.
+  // out, keeping the stored values.
   void EnsureCapacity(long long count) {
     if (count <= capacity_) {
       return;
     }
-    if (count > INT_MAX) {
-      throw std::length_error("More points than a series can hold.");
-    }
+    RefuseBeyondLimit(count);
     long long capacity = capacity_ == 0 ? FirstCapacity : capacity_;
     while (capacity < count) {
       capacity *= 2;
@@ -64,10 +65,31 @@ public:
     capacity_ = static_cast<int>(capacity);
   }
 
+  // Counts are 32-bit signed, so a count beyond that range is refused
+  // rather than wrapped.
+  static void RefuseBeyondLimit(long long count) {
+    if (count > INT_MAX) {
+      throw std::length_error("More points than a series can hold.");
+    }
+  }
+
   void Release() {
     std::free(data_);
     data_ = nullptr;
     capacity_ = 0;
+  }
+
+  // Has the system back [from, to) with memory in one call, where it would
+  // otherwise fault in page by page as the elements are written: on some
+  // virtual machines a fault costs more than filling its page. Only a hint.
+  void PopulatePages(int from, int to) const {
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    char* const end = reinterpret_cast<char*>(data_ + to);
+    char* begin = reinterpret_cast<char*>(data_ + from);
+    begin -= reinterpret_cast<std::uintptr_t>(begin) % page;
+    if (end > begin) {
+      madvise(begin, static_cast<std::size_t>(end - begin), MADV_POPULATE_WRITE);
+    }
   }
 
   // Makes room at `index` for one element, moving index..count-1 up by one.

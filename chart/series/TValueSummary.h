@@ -40,6 +40,9 @@ public:
   void Clear() { levels_.clear(); }
   // Summarises the complete blocks of the first `count` values.
   void Update(const double* values, int count);
+  // Whether every complete block of the first `count` values, and no other,
+  // is summarised.
+  bool Summarises(int count) const { return SummarisedCount() == count / BlockSize * BlockSize; }
 
   // Offers the points of [begin, end) to `visitor` in index order, or in
   // reverse when `backward`: a whole block as visitor.TakeBlock(extent),

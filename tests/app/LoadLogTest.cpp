@@ -188,6 +188,9 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"FolderInsteadOfFile", "<folder>", kPrevious, kPrevTitle, "Cannot open '{file}': it is a folder"},
         LogCase{"PointWhereThePointIsTheSeparator", "h,T\nx,12.5\nx,12\n", {12.5, 12}, kT, {}, '.'},
         LogCase{"CommaWhereThePointIsTheSeparator", "h,T\nx,12\nx,12,5\n", {12}, kT, ErrorFor("12,5"), '.'},
+        LogCase{"BlanksAroundSamples", "h,T\nx, 1.5 \nx,  -2\nx,3  \n", {1.5, -2, 3}, kT, {}},
+        LogCase{"BlankSeparatorAlsoPads", "h,T\nx,.5\nx,1.5\n", {5, 1.5}, kT, {}, ' '},
+        LogCase{"SignSeparatorReadsASign", "h,T\nx,.5\nx,1.5\n", {-5, 1.5}, kT, {}, '-'},
         LogCase{"PointAndCommaWhereThePointIsTheSeparator", "h,T\nx,1.2,5\n", {}, kPrevTitle, ErrorFor("1.2,5"), '.'}),
     [](const auto& info) { return info.param.name; });
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -145,7 +146,10 @@ TEST(TLogSamples, CarriesTheLeadingFieldRuleFromRunToRun) {
     std::vector<double> values;
     std::optional<std::string> error;
     for (const std::string& run : c.Runs) {
-      if (const std::exception_ptr failed = samples.Convert(run, values)) {
+      const auto take = [&values](std::span<const double> part) {
+        values.insert(values.end(), part.begin(), part.end());
+      };
+      if (const std::exception_ptr failed = samples.Convert(run, take)) {
         try {
           std::rethrow_exception(failed);
         } catch (const Exception& e) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numeric>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -84,7 +85,11 @@ TEST_P(SequenceStorage, StoresNothingUntilTheSequenceBreaks) {
   EXPECT_EQ(Values(list), GetParam().expected);
   EXPECT_EQ(list.IsSequence(), GetParam().staysSequence);
   EXPECT_EQ(list.Capacity() == 0, GetParam().staysSequence);
-  EXPECT_EQ(list.MaximumValue(), *std::max_element(GetParam().expected.begin(), GetParam().expected.end()));
+  const std::vector<double>& expected = GetParam().expected;
+  EXPECT_EQ(list.MinimumValue(), *std::min_element(expected.begin(), expected.end()));
+  EXPECT_EQ(list.MaximumValue(), *std::max_element(expected.begin(), expected.end()));
+  EXPECT_EQ(list.SumOfValues(), std::accumulate(expected.begin(), expected.end(), 0.0));
+  EXPECT_EQ(list.SumOfMagnitudes(), list.SumOfValues());
 }
 
 INSTANTIATE_TEST_SUITE_P(

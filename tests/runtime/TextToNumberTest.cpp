@@ -84,20 +84,55 @@ TEST(TextToNumber, ExtendedKindKeepsTheFullValue) {
   EXPECT_FALSE(TextToNumber("1E5000", value)) << "beyond the extended range";
 }
 
+// A caller's environment that the conversions must leave as they found it:
+// rounding upward and a division by zero raised.
+class CallerEnvironment {
+public:
+  CallerEnvironment() {
+    fegetenv(&before_);
+    fesetround(FE_UPWARD);
+    feclearexcept(FE_ALL_EXCEPT);
+    feraiseexcept(FE_DIVBYZERO);
+  }
+  ~CallerEnvironment() { fesetenv(&before_); }
+  CallerEnvironment(const CallerEnvironment&) = delete;
+  CallerEnvironment& operator=(const CallerEnvironment&) = delete;
+
+  static void ExpectUnchanged() {
+    EXPECT_EQ(fegetround(), FE_UPWARD);
+    EXPECT_EQ(fetestexcept(FE_ALL_EXCEPT), FE_DIVBYZERO);
+  }
+
+private:
+  fenv_t before_{};
+};
+
 TEST(TextToNumber, LeavesTheCallersFloatingPointEnvironment) {
   SeparatorsScope separators(',', '.');
-  fenv_t before;
-  fegetenv(&before);
-  fesetround(FE_UPWARD);
-  feclearexcept(FE_ALL_EXCEPT);
-  feraiseexcept(FE_DIVBYZERO);
+  const CallerEnvironment caller;
   std::int64_t amount = 0;
   EXPECT_TRUE(TextToNumber("0,00025", amount));
   EXPECT_EQ(amount, 2) << "ties to even whatever the caller's rounding";
   EXPECT_FALSE(TextToNumber("1E16", amount));
-  EXPECT_EQ(fegetround(), FE_UPWARD);
-  EXPECT_EQ(fetestexcept(FE_ALL_EXCEPT), FE_DIVBYZERO);
-  fesetenv(&before);
+  CallerEnvironment::ExpectUnchanged();
+}
+
+// A loop of conversions holds the environment once; each conversion inside
+// still reads as if alone, whatever flags were raised before it.
+TEST(TextToNumber, ConversionsInsideAHeldScopeReadAsAlone) {
+  SeparatorsScope separators(',', '.');
+  const CallerEnvironment caller;
+  {
+    const TExtendedArithmeticScope held;
+    std::int64_t amount = 0;
+    feraiseexcept(FE_INVALID | FE_OVERFLOW);
+    EXPECT_TRUE(TextToNumber("0,00025", amount)) << "flags raised before a conversion are not its own";
+    EXPECT_EQ(amount, 2);
+    EXPECT_FALSE(TextToNumber("1E16", amount));
+    EXPECT_TRUE(TextToNumber("1", amount)) << "nor are those of the conversion before";
+    EXPECT_EQ(amount, 10000);
+  }
+  CallerEnvironment::ExpectUnchanged();
 }
 
 struct ValueCase {
@@ -129,10 +164,13 @@ std::string RandomSampleText(std::mt19937_64& random) {
   std::string text;
   const int n = length(random);
   if (shape(random) != 0) {
-    // Mostly well-formed numbers, the texts a log holds.
+    // Mostly well-formed numbers, the texts a log holds, some with blanks
+    // around them.
     std::uniform_int_distribution<int> digit('0', '9');
+    const int blanks = shape(random) == 0 ? shape(random) : 0;
+    text.append(static_cast<std::size_t>(blanks), ' ');
     std::uniform_int_distribution<int> digits(0, 16);
-    std::uniform_int_distribution<int> fraction(-1, 6);
+    std::uniform_int_distribution<int> fraction(-1, 14);
     if (shape(random) == 1) text.push_back(shape(random) < 2 ? '-' : '+');
     for (int i = digits(random); i > 0; --i) text.push_back(static_cast<char>(digit(random)));
     const int f = fraction(random);
@@ -140,6 +178,12 @@ std::string RandomSampleText(std::mt19937_64& random) {
       text.push_back('.');
       for (int i = 0; i < f; ++i) text.push_back(static_cast<char>(digit(random)));
     }
+    if (shape(random) == 0) {
+      text.push_back(shape(random) < 2 ? 'E' : 'e');
+      if (shape(random) == 1) text.push_back(shape(random) < 2 ? '-' : '+');
+      for (int i = shape(random); i > 0; --i) text.push_back(static_cast<char>(digit(random)));
+    }
+    text.append(static_cast<std::size_t>(shape(random) == 0 ? blanks + 1 : 0), ' ');
     return text;
   }
   for (int i = 0; i < n; ++i) text.push_back(kAlphabet[pick(random)]);
@@ -159,8 +203,8 @@ TEST(PlainDecimalToCurrency, AgreesWithTheGeneralConversionOnAMillionTexts) {
     std::int64_t fast = 0;
     if (PlainDecimalToCurrency(text, fast)) {
       ++shortcuts;
-      ASSERT_TRUE(converts) << text;
-      ASSERT_EQ(fast, general) << text;
+      ASSERT_TRUE(converts) << '"' << text << '"';
+      ASSERT_EQ(fast, general) << '"' << text << '"';
       ASSERT_EQ(CurrencyToValue(fast), CurrencyToValue(general)) << text;
     }
   }
