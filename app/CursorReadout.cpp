@@ -37,7 +37,8 @@ std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis,
 
 std::optional<TCursorReadout> PaneReadout(TChart& chart, int column) {
   const TRect& plot = chart.PlotRect;
-  if (column < plot.Left || column > plot.Right) {
+  // The plot is never upside down, so its top row tests the column alone.
+  if (!plot.ContainsInclusive({column, plot.Top})) {
     return std::nullopt;
   }
   TCursorReadout readout{column, plot.Top, plot.Bottom, plot.Right, ""};

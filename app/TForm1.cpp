@@ -288,10 +288,7 @@ void TForm1::SavePicture() {
 }
 
 void TForm1::ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y) {
-  const TChart& chart = PaneChart(pane);
-  const TRect& plot = chart.PlotRect;
-  const bool overPlot = x >= plot.Left && x <= plot.Right && y >= plot.Top && y <= plot.Bottom;
-  if ((shift & kAnyButton) == 0 && overPlot) {
+  if ((shift & kAnyButton) == 0 && PaneChart(pane).PlotRect.ContainsInclusive({x, y})) {
     ShowCursorReadout(x);
   } else {
     HideCursorReadout();

@@ -6,13 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "chart/canvas/TBufferedCanvas3D.h"
 #include "chart/canvas/TChartPen.h"
+#include "tests/support/ChartFixture.h"
 
 namespace {
 
-constexpr int PaneWidth = 728;
-constexpr int PaneHeight = 129;
 constexpr int SegmentCount = 1'000'000;
 
 struct Segment {
@@ -31,13 +29,13 @@ std::vector<Segment> MakeSegments() {
   std::vector<Segment> segments;
   segments.reserve(SegmentCount);
   int x = 0;
-  int y = PaneHeight / 2;
+  int y = kPaneHeight / 2;
   while (segments.size() < SegmentCount) {
     const int dx = next(6);
     int dy = next(11) - 5;
-    if (y + dy < 0 || y + dy >= PaneHeight) dy = -dy;
+    if (y + dy < 0 || y + dy >= kPaneHeight) dy = -dy;
     if (dx == 0 && dy == 0) continue;
-    if (x + dx >= PaneWidth) x = 0;
+    if (x + dx >= kPaneWidth) x = 0;
     segments.push_back({x, y, x + dx, y + dy});
     x += dx;
     y += dy;
@@ -47,11 +45,9 @@ std::vector<Segment> MakeSegments() {
 
 void LineSegments(benchmark::State& state) {
   const std::vector<Segment> segments = MakeSegments();
-  TRasterCanvas screen(PaneWidth, PaneHeight);
-  TBufferedCanvas3D surface;
-  surface.ResetState();
-  surface.BeginDrawing(screen, {0, 0, PaneWidth, PaneHeight}, 100);
-  surface.ClipCube({0, 0, PaneWidth, PaneHeight}, 0, 0);
+  TPaneSurface drawing;
+  TBufferedCanvas3D& surface = drawing.Surface;
+  surface.ClipCube(kPaneBounds, 0, 0);
   TChartPen linePen;
   for (auto _ : state) {
     for (const Segment& s : segments) {

@@ -5,25 +5,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "chart/canvas/TBufferedCanvas3D.h"
-#include "chart/model/TChartModel.h"
-#include "chart/series/TLineSeries.h"
+#include "tests/support/ChartFixture.h"
 
 namespace {
 
-constexpr int PaneWidth = 728;
-constexpr int PaneHeight = 129;
-// The plot rectangle of a pane with the default margins.
-constexpr TRect Plot{1, 2, 727, 122};
-
 // A random walk loaded as the log loader does: one AppendValue per sample,
 // every point stored blue. Fixed seed.
-struct LoadedPane {
-  TChartModel Chart;
-  TLineSeries Series;
-
+struct LoadedPane : TLineSeriesPane {
   explicit LoadedPane(int count) {
-    Chart.SeriesList().Add(Series);
     Series.SetSeriesColor(clBlue);
     std::uint32_t state = 12345;
     double y = 0;
@@ -38,11 +27,7 @@ struct LoadedPane {
   void ShowPercent(double percent) {
     const double last = Series.PointCount() - 1;
     Chart.BottomAxis().SetAxisRange(0, last * percent / 100);
-    const TAxisLayoutContext context{Plot};
-    for (TChartAxis* axis : Chart.Axes().All()) {
-      axis->RecomputeScale(context);
-      axis->PlaceAlongPlot(context);
-    }
+    LayOutAxes();
   }
 };
 
@@ -52,14 +37,11 @@ void DrawSeries(benchmark::State& state) {
   static std::unique_ptr<LoadedPane> pane;
   if (!pane || pane->Series.PointCount() != count) pane = std::make_unique<LoadedPane>(count);
   pane->ShowPercent(percent);
-  TRasterCanvas screen(PaneWidth, PaneHeight);
-  TBufferedCanvas3D surface;
-  surface.ResetState();
-  surface.BeginDrawing(screen, {0, 0, PaneWidth, PaneHeight}, 100);
-  surface.ClipCube({Plot.Left, Plot.Top, Plot.Right, Plot.Bottom + 1}, 0, 0);
+  TPaneSurface drawing;
+  drawing.ClipToPlot(pane->Plot);
   for (auto _ : state) {
-    pane->Series.ComputeVisibleRange(Plot);
-    pane->Series.DrawAllPoints(surface, Plot);
+    pane->Series.ComputeVisibleRange(pane->Plot);
+    pane->Series.DrawAllPoints(drawing.Surface, pane->Plot);
     benchmark::ClobberMemory();
   }
   const double visible = pane->Series.LastVisible - pane->Series.FirstVisible + 1;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <iosfwd>
+
 // Pixel geometry in a control's client area: x to the right, y downward.
 struct TPoint {
   int X = 0;
@@ -8,7 +11,8 @@ struct TPoint {
 };
 
 // A rectangle by its edges. Whether Right and Bottom are inside depends on
-// the operation using it; the drawing primitives say so where it matters.
+// the operation using it: filled shapes and the clip leave them out, hit
+// tests on the plot and on title boxes take them in.
 struct TRect {
   int Left = 0;
   int Top = 0;
@@ -16,5 +20,25 @@ struct TRect {
   int Bottom = 0;
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
+  // No pixel inside, Right and Bottom being outside.
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  // Right and Bottom outside.
+  bool Contains(TPoint point) const { return point.X >= Left && point.X < Right && point.Y >= Top && point.Y < Bottom; }
+  // Right and Bottom inside.
+  bool ContainsInclusive(TPoint point) const {
+    return point.X >= Left && point.X <= Right && point.Y >= Top && point.Y <= Bottom;
+  }
+  // The same corners in order: Left <= Right and Top <= Bottom.
+  TRect Normalized() const {
+    return {std::min(Left, Right), std::min(Top, Bottom), std::max(Left, Right), std::max(Top, Bottom)};
+  }
   friend bool operator==(const TRect&, const TRect&) = default;
 };
+
+// The pixels in both. Rectangles that do not overlap give an empty one of
+// zero width or height at the corner where they come closest.
+TRect Intersection(const TRect& a, const TRect& b);
+
+// For test failures: "(x, y)" and "{Left, Top, Right, Bottom}".
+std::ostream& operator<<(std::ostream& out, TPoint point);
+std::ostream& operator<<(std::ostream& out, const TRect& rect);

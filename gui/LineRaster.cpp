@@ -137,14 +137,10 @@ void WalkInside(TPixelBuffer buffer, TPoint from, TPoint to, Plot plot) {
   }
 }
 
-bool Contains(const TRect& rect, TPoint point) {
-  return point.X >= rect.Left && point.X < rect.Right && point.Y >= rect.Top && point.Y < rect.Bottom;
-}
-
 // Draws with WalkInside when it applies, else with WalkLine.
 template <typename Plot>
 void Walk(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to, Plot plot) {
-  if (Contains(clip, from) && Contains(clip, to)) {
+  if (clip.Contains(from) && clip.Contains(to)) {
     WalkInside(buffer, from, to, plot);
   } else {
     WalkLine(buffer, clip, from, to, plot);
@@ -202,7 +198,7 @@ void DrawSolidInside(TPixelBuffer buffer, TPoint from, TPoint to, std::uint32_t 
 
 void DrawThinLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to, std::uint32_t pixel, TPenMode mode,
                   TLinePattern& pattern) {
-  if (pattern.IsSolid() && mode == pmCopy && Contains(clip, from) && Contains(clip, to)) {
+  if (pattern.IsSolid() && mode == pmCopy && clip.Contains(from) && clip.Contains(to)) {
     DrawSolidInside(buffer, from, to, pixel);
   } else {
     DrawClippedOrStyled(buffer, clip, from, to, pixel, mode, pattern);

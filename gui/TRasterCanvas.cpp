@@ -29,16 +29,6 @@ QColor QColorOf(TColor color) { return QColor::fromRgb(PixelOf(color)); }
 
 QRect QRectOf(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(), rect.Height()); }
 
-TRect Intersect(const TRect& a, const TRect& b) {
-  TRect result{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-               std::min(a.Bottom, b.Bottom)};
-  if (result.Right < result.Left) result.Right = result.Left;
-  if (result.Bottom < result.Top) result.Bottom = result.Top;
-  return result;
-}
-
-bool IsEmpty(const TRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
-
 bool IsThin(const TPen& pen) { return pen.Width <= 1; }
 
 QPainter::CompositionMode CompositionOf(TPenMode mode) {
@@ -149,7 +139,7 @@ void TRasterCanvas::Impl::Resize(int width, int height) {
 void TRasterCanvas::Impl::SetClip(const std::optional<TRect>& clip) {
   const TRect whole{0, 0, image_.width(), image_.height()};
   clip_ = clip;
-  drawArea_ = clip ? Intersect(*clip, whole) : whole;
+  drawArea_ = clip ? Intersection(*clip, whole) : whole;
 }
 
 const QFont& TRasterCanvas::Impl::QtFont() {
@@ -281,7 +271,7 @@ void TRasterCanvas::DrawLineFrom(TPoint from, int x, int y) {
   const TPen& pen = pen_;
   if (pen.Style == psClear) return;
   const TRect& area = impl_->DrawArea();
-  if (IsEmpty(area)) return;
+  if (area.IsEmpty()) return;
   if (IsThin(pen)) {
     DrawThinLine(impl_->Pixels(), area, from, {x, y}, impl_->PenPixel, pen.Mode, impl_->Pattern);
   } else {
@@ -296,7 +286,7 @@ void TRasterCanvas::Polyline(std::span<const TPoint> points) {
   if (IsThin(pen) || pen.Style == psClear) {
     MoveTo(points[0].X, points[0].Y);
     for (const TPoint& point : points.subspan(1)) LineTo(point.X, point.Y);
-  } else if (!IsEmpty(impl_->DrawArea())) {
+  } else if (!impl_->DrawArea().IsEmpty()) {
     QPolygon polygon;
     for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
     Painter painter(*impl_);
@@ -308,7 +298,7 @@ void TRasterCanvas::Polyline(std::span<const TPoint> points) {
 }
 
 void TRasterCanvas::Polygon(std::span<const TPoint> points) {
-  if (points.empty() || IsEmpty(impl_->DrawArea())) return;
+  if (points.empty() || impl_->DrawArea().IsEmpty()) return;
   QPolygon polygon;
   for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
   {
@@ -325,14 +315,14 @@ void TRasterCanvas::Polygon(std::span<const TPoint> points) {
 }
 
 void TRasterCanvas::Rectangle(const TRect& rect) {
-  if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect)) return;
+  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty()) return;
   const TPen& pen = pen_;
   const bool outlined = pen.Style != psClear && pen.Mode != pmNop;
   // The outline takes the edge pixels; filling under it as well would apply
   // a raster operation twice there.
   const TRect interior =
       outlined && IsThin(pen) ? TRect{rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1} : rect;
-  if (impl_->Brush.Style != bsClear && !IsEmpty(interior)) {
+  if (impl_->Brush.Style != bsClear && !interior.IsEmpty()) {
     Painter painter(*impl_);
     UseBrush(*painter, *impl_, pen_.Mode);
     painter->setPen(Qt::NoPen);
@@ -354,7 +344,7 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
 }
 
 void TRasterCanvas::Ellipse(const TRect& rect) {
-  if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect)) return;
+  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty()) return;
   Painter painter(*impl_);
   UseBrush(*painter, *impl_, pen_.Mode);
   painter->setPen(QtPen(pen_));
@@ -362,7 +352,7 @@ void TRasterCanvas::Ellipse(const TRect& rect) {
 }
 
 void TRasterCanvas::FillRect(const TRect& rect) {
-  if (IsEmpty(impl_->DrawArea()) || IsEmpty(rect) || impl_->Brush.Style == bsClear) return;
+  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty() || impl_->Brush.Style == bsClear) return;
   Painter painter(*impl_);
   UseBrush(*painter, *impl_, pmCopy);
   painter->setPen(Qt::NoPen);
@@ -370,8 +360,7 @@ void TRasterCanvas::FillRect(const TRect& rect) {
 }
 
 void TRasterCanvas::SetPixel(int x, int y, TColor color) {
-  const TRect area = impl_->DrawArea();
-  if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) return;
+  if (!impl_->DrawArea().Contains({x, y})) return;
   const TPixelBuffer& pixels = impl_->Pixels();
   pixels.Bits[static_cast<std::int64_t>(y) * pixels.Stride + x] = PixelOf(color);
 }
@@ -382,7 +371,7 @@ TColor TRasterCanvas::GetPixel(int x, int y) const {
 }
 
 void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
-  if (text.empty() || IsEmpty(impl_->DrawArea())) return;
+  if (text.empty() || impl_->DrawArea().IsEmpty()) return;
   const bool fake = IsFakeFont(impl_->Font);
   const int ascent = fake ? FakeFontCharHeight : CellAscent(impl_->QtFont());
   const TextBox box = TextBoxOf(*impl_, TextWidth(text), TextHeight(text), ascent);
@@ -416,12 +405,12 @@ std::optional<TRect> TRasterCanvas::ClipRect() const {
 
 void TRasterCanvas::SetClipRect(const std::optional<TRect>& rect) { impl_->SetClip(rect); }
 
-void TRasterCanvas::IntersectClipRect(const TRect& rect) { impl_->SetClip(Intersect(impl_->DrawArea(), rect)); }
+void TRasterCanvas::IntersectClipRect(const TRect& rect) { impl_->SetClip(Intersection(impl_->DrawArea(), rect)); }
 
 void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
   const TRect placed{origin.X, origin.Y, origin.X + source.Width(), origin.Y + source.Height()};
-  const TRect area = Intersect(impl_->DrawArea(), placed);
-  if (IsEmpty(area)) return;
+  const TRect area = Intersection(impl_->DrawArea(), placed);
+  if (area.IsEmpty()) return;
   const TPixelBuffer& target = impl_->Pixels();
   const QImage& image = source.impl_->Image();
   const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * 4;

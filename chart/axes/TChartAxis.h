@@ -8,6 +8,7 @@
 #include "chart/canvas/TChartFont.h"
 #include "chart/canvas/TChartPen.h"
 #include "gui/Geometry.h"
+#include "runtime/PositiveModulo.h"
 
 class TCanvas3D;
 class TChartModel;
@@ -44,7 +45,7 @@ public:
   void SetCaption(const std::string& caption) { Change(caption_, caption); }
   // Degrees, stored modulo 360.
   int Angle() const { return angle_; }
-  void SetAngle(int angle) { Change(angle_, ((angle % 360) + 360) % 360); }
+  void SetAngle(int angle) { Change(angle_, PositiveModulo(angle, 360)); }
   TChartFont Font;
 
 private:

@@ -8,6 +8,7 @@
 #include "chart/canvas/TCanvas3D.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/RoundPixel.h"
+#include "runtime/TextLines.h"
 
 namespace {
 
@@ -15,10 +16,6 @@ constexpr int kHitSlack = 3;  // pixels beyond the line that still hit the axis
 
 // A grid pen left at the automatic colour draws grey.
 TColor GridColor(const TChartPen& pen) { return pen.Color() == clDefault ? clGray : pen.Color(); }
-
-int LineCount(const std::string& text) {
-  return text.empty() ? 0 : 1 + static_cast<int>(std::count(text.begin(), text.end(), '\r'));
-}
 
 }  // namespace
 
@@ -88,32 +85,29 @@ void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, std::string text) {
 void TChartAxis::DrawAxisText(TCanvas3D& canvas, int pixel, int edge, const std::string& text,
                               TTextPlacement placement) const {
   const int height = canvas.MeasureTextHeight("W");
-  const int lines = LineCount(text);
+  const std::vector<std::string> lines = SplitLines(text, TLineBreak::CarriageReturn);
+  const int lineCount = static_cast<int>(lines.size());
   int x = Horizontal() ? pixel : edge;
   int y = Horizontal() ? edge : pixel;
   int align = TextAlignLeft;
   if (Horizontal()) {
     align = TextAlignCenter | (otherSide_ ? TextAlignBottom : TextAlignTop);
-    y = otherSide_ ? y - lines * height : y - height;
+    y = otherSide_ ? y - lineCount * height : y - height;
   } else {
     // The left axis' texts end at the anchor, the right axis' start there.
     const bool rightAligned = placement.Opposite == otherSide_;
     align = rightAligned ? TextAlignRight : TextAlignLeft;
     y -= height / 2;
-    y -= RoundPixel(height * 0.5 * (lines + 1));
+    y -= RoundPixel(height * 0.5 * (lineCount + 1));
   }
   canvas.SetTextAlign(align);
-  std::size_t start = 0;
-  for (int i = 0; i < lines; ++i) {
-    const std::size_t end = text.find('\r', start);
+  for (const std::string& line : lines) {
     y += height;
-    const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
     if (placement.Angle == 0) {
       canvas.TextOut(x, y, line);
     } else {
       canvas.RotatedText(x, y, placement.Angle, line);
     }
-    start = end + 1;
   }
   canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
 }

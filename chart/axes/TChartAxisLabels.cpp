@@ -11,7 +11,9 @@
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
 #include "runtime/NumberFormat.h"
+#include "runtime/PositiveModulo.h"
 #include "runtime/RoundPixel.h"
+#include "runtime/TextLines.h"
 
 namespace {
 
@@ -21,8 +23,6 @@ constexpr char kLineSeparator = '\r';
 constexpr int kMaxSuppliedLabels = 2000;
 constexpr double kSuppliedLabelSlack = 1e-7;
 
-int Modulo360(int angle) { return ((angle % 360) + 360) % 360; }
-
 struct LineWidths {
   int Widest = 0;
   int Count = 0;
@@ -30,21 +30,12 @@ struct LineWidths {
 
 // The widest of the text's lines and how many there are (none for "").
 LineWidths WidestLineWidth(TCanvas3D& canvas, const std::string& text) {
-  LineWidths result;
-  if (text.empty()) {
-    return result;
-  }
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = text.find(kLineSeparator, start);
-    const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+  const std::vector<std::string> lines = SplitLines(text, TLineBreak::CarriageReturn);
+  LineWidths result{0, static_cast<int>(lines.size())};
+  for (const std::string& line : lines) {
     result.Widest = std::max(result.Widest, canvas.MeasureTextWidth(line));
-    ++result.Count;
-    if (end == std::string::npos) {
-      return result;
-    }
-    start = end + 1;
   }
+  return result;
 }
 
 // A pattern the formatter refuses (one too long) gives no text: drawing
@@ -85,7 +76,7 @@ void TChartAxis::SetLabelsSeparation(int percent) {
 }
 
 void TChartAxis::SetLabelsAlign(TAxisLabelAlign align) { chart_.StoreSetting(labelsAlign_, align); }
-void TChartAxis::SetLabelsAngle(int angle) { chart_.StoreSetting(labelsAngle_, Modulo360(angle)); }
+void TChartAxis::SetLabelsAngle(int angle) { chart_.StoreSetting(labelsAngle_, PositiveModulo(angle, 360)); }
 void TChartAxis::SetLabelsSize(int pixels) { chart_.StoreSetting(labelsSize_, pixels); }
 void TChartAxis::SetLabelsOnAxis(bool onAxis) { chart_.StoreSetting(labelsOnAxis_, onAxis); }
 void TChartAxis::SetLabelsMultiLine(bool multiLine) { chart_.StoreSetting(labelsMultiLine_, multiLine); }

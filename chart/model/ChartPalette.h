@@ -3,6 +3,7 @@
 #include <array>
 
 #include "gui/Color.h"
+#include "runtime/PositiveModulo.h"
 
 // The colours series take automatically when a chart has no palette of its
 // own, in the order they are handed out.
@@ -10,9 +11,6 @@ inline constexpr std::array<TColor, 20> kDefaultPalette = {
     clRed,  clGreen, clYellow, clBlue,   clWhite, clGray,  clFuchsia,    clTeal,    clNavy,  clMaroon,
     clLime, clOlive, clPurple, clSilver, clAqua,  clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray};
 
-// A palette index wrapped into 0..count-1, negative indices included.
-constexpr int WrapPaletteIndex(int index, int count) { return ((index % count) + count) % count; }
-
 constexpr TColor DefaultPaletteColor(int index) {
-  return kDefaultPalette[WrapPaletteIndex(index, static_cast<int>(kDefaultPalette.size()))];
+  return kDefaultPalette[PositiveModulo(index, static_cast<int>(kDefaultPalette.size()))];
 }

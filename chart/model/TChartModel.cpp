@@ -2,6 +2,7 @@
 
 #include "chart/model/ChartPalette.h"
 #include "chart/series/TChartSeries.h"
+#include "runtime/PositiveModulo.h"
 
 // Repainting stays disabled while the members are built and is enabled at
 // the end of construction.
@@ -47,7 +48,7 @@ TColor TChartModel::PaletteColor(int index) const {
   if (palette_.empty()) {
     return DefaultPaletteColor(index);
   }
-  return palette_[WrapPaletteIndex(index, static_cast<int>(palette_.size()))];
+  return palette_[PositiveModulo(index, static_cast<int>(palette_.size()))];
 }
 
 bool TChartModel::IsColorFree(TColor color, bool checkBackground, const TChartSeries* skip) const {

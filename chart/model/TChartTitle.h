@@ -64,5 +64,3 @@ private:
   bool hasBevel_ = false;
   int bevelWidth_ = 2;
 };
-
-std::vector<std::string> SplitTextLines(std::string_view text);

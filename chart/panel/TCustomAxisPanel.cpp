@@ -7,10 +7,6 @@
 
 namespace {
 
-TRect Intersection(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
-}
-
 // Series drawing confined to the inside of the plot rectangle for a scope.
 class TSeriesClip {
 public:
@@ -61,7 +57,7 @@ void TCustomAxisPanel::FitAxesIntoPlotRect() {
     TRect reserved = area;
     axes[i]->ReserveRoom(Canvas3D(), reserved, i < kShrinkingAxes);
     const TRect common = Intersection(area, reserved);
-    if (common.Width() > 0 && common.Height() > 0) {
+    if (!common.IsEmpty()) {
       area = common;
     }
   }

@@ -1,6 +1,5 @@
 #include "chart/panel/TCustomChartPanelExtended.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <utility>
@@ -11,20 +10,7 @@
 
 namespace {
 
-bool ContainsInclusive(const TRect& rect, int x, int y) {
-  return x >= rect.Left && x <= rect.Right && y >= rect.Top && y <= rect.Bottom;
-}
-
-bool HitsBox(const TRect& box, int x, int y) {
-  const bool empty = box.Right <= box.Left || box.Bottom <= box.Top;
-  return !empty && ContainsInclusive(box, x, y);
-}
-
-// The rectangle with its corners in order: a band dragged up or to the left
-// is drawn too, not dropped as an empty rectangle.
-TRect Ordered(int x0, int y0, int x1, int y1) {
-  return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
-}
+bool HitsBox(const TRect& box, int x, int y) { return !box.IsEmpty() && box.ContainsInclusive({x, y}); }
 
 bool HasAllKeys(TShiftState shift, TShiftState required) { return (shift & required) == required; }
 
@@ -171,7 +157,7 @@ bool TCustomChartPanelExtended::PressHitsChart(int x, int y) {
   }
   bool anyActive = false;
   for (const TChartSeries* series : SeriesList()) anyActive = anyActive || series->Active();
-  return anyActive && ContainsInclusive(PlotRect, x, y);
+  return anyActive && PlotRect.ContainsInclusive({x, y});
 }
 
 void TCustomChartPanelExtended::StartDrag(TMouseButton button, TShiftState shift, int x, int y) {
@@ -347,5 +333,6 @@ void TCustomChartPanelExtended::PaintZoomBand() {
   canvas.ApplyChartPen(pen, ResolveSystemColor(pen.Color()) ^ inverseBackground);
   canvas.Pen.Mode = pmNotXor;
   if (!filled) canvas.SetBackMode(BackModeTransparent);
-  canvas.Rectangle(Ordered(zoom_.StartX, zoom_.StartY, zoom_.EndX, zoom_.EndY));
+  // A band dragged up or to the left is drawn too, not dropped as an empty rectangle.
+  canvas.Rectangle(TRect{zoom_.StartX, zoom_.StartY, zoom_.EndX, zoom_.EndY}.Normalized());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <utility>
+#include "gui/Geometry.h"
 
 // The record of one mouse drag: where it began and where it has got to.
 struct TZoomPanning {
@@ -18,7 +18,10 @@ struct TZoomPanning {
 
   // Start becomes the top-left corner, End the bottom-right one.
   void NormalizeCorners() {
-    if (StartX > EndX) std::swap(StartX, EndX);
-    if (StartY > EndY) std::swap(StartY, EndY);
+    const TRect corners = TRect{StartX, StartY, EndX, EndY}.Normalized();
+    StartX = corners.Left;
+    StartY = corners.Top;
+    EndX = corners.Right;
+    EndY = corners.Bottom;
   }
 };

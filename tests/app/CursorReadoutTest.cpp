@@ -10,20 +10,13 @@
 #include "gui/TRasterCanvas.h"
 #include "tests/app/TempFolder.h"
 #include "tests/runtime/LocaleScope.h"
+#include "tests/support/SamePicture.h"
 
 namespace {
 
 const std::string kSamples = std::string(LOGVIEWER_SOURCE_DIR) + "/samples/";
 const std::vector<std::string> kSampleLogs = {kSamples + "lambda.csv", kSamples + "engine-speed.csv",
                                               kSamples + "coolant-temperature.csv", kSamples + "battery-voltage.csv"};
-
-std::vector<TColor> Pixels(const TRasterCanvas& canvas) {
-  std::vector<TColor> pixels;
-  for (int y = 0; y < canvas.Height(); ++y) {
-    for (int x = 0; x < canvas.Width(); ++x) pixels.push_back(canvas.GetPixel(x, y));
-  }
-  return pixels;
-}
 
 TEST(NearestPointIndex, TakesTheNearestXAndTheEarlierOnATie) {
   TForm1 form(TempFolder().Folder());
@@ -75,8 +68,9 @@ TEST_F(Readout, TextIsTheSampleNumberAndTheValueAsTheAxisLabelsWriteIt) {
 }
 
 TEST_F(Readout, HoverDrawsTheLineAtTheSameColumnOfEveryPaneOverItsKeptPicture) {
-  std::vector<std::vector<TColor>> before;
-  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) before.push_back(Pixels(form.PaneChart(pane).Screen()));
+  std::vector<TPicture> before;
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane)
+    before.push_back(PictureOf(form.PaneChart(pane).Screen()));
   const long paintsBefore = form.Chart1.PaintCount();
   const int column = 300;
   form.Chart2.MouseMove(0, column, 60);
@@ -89,7 +83,8 @@ TEST_F(Readout, HoverDrawsTheLineAtTheSameColumnOfEveryPaneOverItsKeptPicture) {
       EXPECT_EQ(shown.GetPixel(column, y), kReadoutLineColor) << "pane " << int(pane) << " y " << y;
     }
     EXPECT_EQ(shown.GetPixel(column + 5, chart.PlotRect.Top + 6), kReadoutBoxColor) << "pane " << int(pane);
-    EXPECT_EQ(Pixels(chart.Screen()), before[pane]) << "the chart's picture is untouched, pane " << int(pane);
+    EXPECT_TRUE(SamePicture(PictureOf(chart.Screen()), before[pane], "kept-pane-" + std::to_string(pane)))
+        << "the chart's picture is untouched, pane " << int(pane);
   }
   EXPECT_EQ(form.Chart1.PaintCount(), paintsBefore) << "the charts are not painted again";
 
@@ -97,7 +92,8 @@ TEST_F(Readout, HoverDrawsTheLineAtTheSameColumnOfEveryPaneOverItsKeptPicture) {
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     TChart& chart = form.PaneChart(pane);
     EXPECT_FALSE(chart.HasOverlay());
-    EXPECT_EQ(Pixels(chart.Shown()), before[pane]) << "the window looks as before, pane " << int(pane);
+    EXPECT_TRUE(SamePicture(PictureOf(chart.Shown()), before[pane], "shown-pane-" + std::to_string(pane)))
+        << "the window looks as before, pane " << int(pane);
   }
 }
 

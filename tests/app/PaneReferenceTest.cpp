@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/TForm1.h"
 #include "gui/TRasterCanvas.h"
 #include "tests/app/TempFolder.h"
+#include "tests/support/SamePicture.h"
 
 namespace {
 
@@ -24,45 +24,31 @@ TEST(PaneReference, SampleLogsLookAsTheyDid) {
     form.Chart1.Repaint();
     TRasterCanvas expected;
     ASSERT_TRUE(expected.LoadPng(LOGVIEWER_SOURCE_DIR "/tests/reference/pane-" + name + ".png"));
-    const TRasterCanvas& actual = form.Chart1.Screen();
-    ASSERT_EQ(actual.Width(), expected.Width());
-    ASSERT_EQ(actual.Height(), expected.Height());
-    int differing = 0;
-    for (int y = 0; y < actual.Height(); ++y) {
-      for (int x = 0; x < actual.Width(); ++x) {
-        differing += actual.GetPixel(x, y) != expected.GetPixel(x, y);
-      }
-    }
-    EXPECT_EQ(differing, 0) << name;
+    EXPECT_TRUE(SamePicture(PictureOf(form.Chart1.Screen()), PictureOf(expected), name));
   }
 }
 
 // The top pane's picture with a log of the given header.
-std::vector<TColor> PanePixels(const std::string& header) {
+TPicture PanePicture(const std::string& header) {
   TempFolder folder;
   TForm1 form(folder.Folder());
   form.LoadLog(0, folder.Write("log.csv", header + "\n0,1\n1,2\n"));
   form.Chart1.Repaint();
-  const TRasterCanvas& screen = form.Chart1.Screen();
-  std::vector<TColor> pixels;
-  for (int y = 0; y < screen.Height(); ++y) {
-    for (int x = 0; x < screen.Width(); ++x) pixels.push_back(screen.GetPixel(x, y));
-  }
-  return pixels;
+  return PictureOf(form.Chart1.Screen());
 }
 
 // A title reads as its author wrote it, in UTF-8 or in the Windows code page
 // (1252 here, the tests' language being none), not as the bytes' Latin-1
 // misreading.
 TEST(PaneReference, TitleLooksTheSameInUtf8AndTheWindowsCodePage) {
-  const std::vector<TColor> utf8 = PanePixels(
+  const TPicture utf8 = PanePicture(
       "h,Temperatur (\xC2\xB0"
       "C) \xE2\x80\x93 \xE2\x82\xAC");
-  EXPECT_EQ(PanePixels("h,Temperatur (\xB0"
-                       "C) \x96 \x80"),
-            utf8);
-  EXPECT_NE(PanePixels("h,Temperatur (\xC3\x82\xC2\xB0"
-                       "C) \xE2\x80\x93 \xE2\x82\xAC"),
+  EXPECT_TRUE(SamePicture(PanePicture("h,Temperatur (\xB0"
+                                      "C) \x96 \x80"),
+                          utf8, "windows-code-page"));
+  EXPECT_NE(PanePicture("h,Temperatur (\xC3\x82\xC2\xB0"
+                        "C) \xE2\x80\x93 \xE2\x82\xAC"),
             utf8);
 }
 

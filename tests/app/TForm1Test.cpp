@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,41 +33,41 @@ TEST_F(Form, WindowHasItsFixedClientSizeAndCaption) {
   EXPECT_EQ(form.Height(), 584);
 }
 
-struct Bounds {
+// A control of the window, where it stands and whether the tab key visits it.
+struct Placed {
   const char* name;
   const Control& control;
-  TRect expected;
+  TRect bounds;
+  bool tabStop;
 };
 
-struct TabStep {
-  const char* name;
-  const Control& control;
-};
+// Every control in tab order.
+std::vector<Placed> Placement(const TForm1& form) {
+  return {
+      {"Chart1", form.Chart1, {58, 8, 786, 137}, false},
+      {"ButtonColor1", form.ButtonColor1, {680, 552, 788, 577}, true},
+      {"Button1", form.Button1, {8, 8, 50, 33}, true},
+      {"Button2", form.Button2, {8, 144, 50, 169}, true},
+      {"Button3", form.Button3, {8, 280, 50, 305}, true},
+      {"Button4", form.Button4, {8, 416, 50, 441}, true},
+      {"Chart2", form.Chart2, {56, 144, 784, 273}, false},
+      {"Chart3", form.Chart3, {56, 279, 784, 408}, false},
+      {"Chart4", form.Chart4, {56, 416, 784, 545}, false},
+      {"CheckBox1", form.CheckBox1, {8, 560, 185, 577}, true},
+      {"CheckBox2", form.CheckBox2, {216, 560, 289, 577}, true},
+  };
+}
 
 TEST_F(Form, ControlsStandAtTheirPlaces) {
-  const std::vector<Bounds> table = {
-      {"Chart1", form.Chart1, {58, 8, 786, 137}},          {"ButtonColor1", form.ButtonColor1, {680, 552, 788, 577}},
-      {"Button1", form.Button1, {8, 8, 50, 33}},           {"Button2", form.Button2, {8, 144, 50, 169}},
-      {"Button3", form.Button3, {8, 280, 50, 305}},        {"Button4", form.Button4, {8, 416, 50, 441}},
-      {"Chart2", form.Chart2, {56, 144, 784, 273}},        {"Chart3", form.Chart3, {56, 279, 784, 408}},
-      {"Chart4", form.Chart4, {56, 416, 784, 545}},        {"CheckBox1", form.CheckBox1, {8, 560, 185, 577}},
-      {"CheckBox2", form.CheckBox2, {216, 560, 289, 577}},
-  };
-  for (const Bounds& b : table) {
-    const TRect r = b.control.BoundsRect();
-    const TRect& e = b.expected;
-    EXPECT_TRUE(r.Left == e.Left && r.Top == e.Top && r.Right == e.Right && r.Bottom == e.Bottom)
-        << b.name << " at " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+  for (const Placed& placed : Placement(form)) {
+    EXPECT_EQ(placed.control.BoundsRect(), placed.bounds) << placed.name;
   }
 }
 
 // The charts take no keyboard focus; the tab key visits the rest in order.
 TEST_F(Form, TabKeyVisitsTheButtonsThenTheCheckBoxes) {
-  const std::vector<TabStep> order = {
-      {"ButtonColor1", form.ButtonColor1}, {"Button1", form.Button1}, {"Button2", form.Button2},
-      {"Button3", form.Button3},           {"Button4", form.Button4}, {"CheckBox1", form.CheckBox1},
-      {"CheckBox2", form.CheckBox2},
-  };
+  std::vector<Placed> order;
+  std::ranges::copy_if(Placement(form), std::back_inserter(order), &Placed::tabStop);
   for (std::size_t i = 0; i + 1 < order.size(); ++i) {
     EXPECT_TRUE(order[i].control.TabSuccessorIs(order[i + 1].control))
         << order[i + 1].name << " after " << order[i].name;

@@ -9,6 +9,7 @@
 #include "runtime/DecimalRecord.h"
 #include "runtime/Exception.h"
 #include "tests/runtime/LocaleScope.h"
+#include "tests/support/ThrowsWithMessage.h"
 
 namespace {
 
@@ -139,12 +140,8 @@ TEST(FormatNumber, UsesTheSeparatorsOfTheMomentOfTheCall) {
 TEST(FormatNumber, PatternLengthLimit) {
   const LocaleScope locale('.', ',');
   EXPECT_EQ(FormatNumber(std::string(MaxFormatPatternLength, '#'), 7), "7");
-  try {
-    FormatNumber(std::string(MaxFormatPatternLength + 1, '0'), 7);
-    FAIL() << "no exception";
-  } catch (const EConvertError& error) {
-    EXPECT_STREQ(error.what(), "Format string too long");
-  }
+  EXPECT_TRUE(ThrowsWithMessage<EConvertError>([] { FormatNumber(std::string(MaxFormatPatternLength + 1, '0'), 7); },
+                                               "Format string too long"));
 }
 
 TEST(FormatNumber, KeepsTheCallersRoundingModeAndIgnoresIt) {

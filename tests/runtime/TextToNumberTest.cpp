@@ -10,6 +10,7 @@
 
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
+#include "tests/support/ThrowsWithMessage.h"
 
 namespace {
 
@@ -62,12 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TextToCurrency, NamesTheTextInItsError) {
   SeparatorsScope separators('.', ',');
-  try {
-    TextToCurrency("12,5");
-    FAIL() << "no error raised";
-  } catch (const EConvertError& error) {
-    EXPECT_EQ(error.Message(), "'12,5' is not a valid floating point value");
-  }
+  EXPECT_TRUE(
+      ThrowsWithMessage<EConvertError>([] { TextToCurrency("12,5"); }, "'12,5' is not a valid floating point value"));
 }
 
 TEST(TextToCurrency, FollowsTheSeparatorReadAtItsStart) {

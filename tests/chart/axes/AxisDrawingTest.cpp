@@ -12,6 +12,7 @@
 #include "gui/TRasterCanvas.h"
 #include "runtime/Exception.h"
 #include "tests/runtime/LocaleScope.h"
+#include "tests/support/ThrowsWithMessage.h"
 
 namespace {
 
@@ -280,12 +281,8 @@ TEST(AxisDrawing, DateTimeScaleHoldsAfterThePaint) {
   pane.Draw();
   EXPECT_TRUE(pane.Axis().DateTimeScale);
   EXPECT_EQ(pane.Axis().DrawnLabels.back().Text, "");  // a negative value is no date
-  try {
-    pane.Axis().SetLogarithmic(true);
-    FAIL() << "no exception";
-  } catch (const AxisException& error) {
-    EXPECT_STREQ(error.what(), "DateTime Axis cannot be Logarithmic");
-  }
+  EXPECT_TRUE(ThrowsWithMessage<AxisException>([&] { pane.Axis().SetLogarithmic(true); },
+                                               "DateTime Axis cannot be Logarithmic"));
   EXPECT_FALSE(pane.Axis().Logarithmic());
 }
 
@@ -385,12 +382,8 @@ TEST(AxisDrawing, DrawLabelEventMovesChangesOrSuppressesALabel) {
 
 TEST(AxisDrawing, SeparationMustNotBeNegative) {
   TChartModel chart;
-  try {
-    chart.RightAxis().SetLabelsSeparation(-1);
-    FAIL() << "no exception";
-  } catch (const AxisException& error) {
-    EXPECT_STREQ(error.what(), "Labels Separation % must be greater than 0");
-  }
+  EXPECT_TRUE(ThrowsWithMessage<AxisException>([&] { chart.RightAxis().SetLabelsSeparation(-1); },
+                                               "Labels Separation % must be greater than 0"));
   EXPECT_EQ(chart.RightAxis().LabelsSeparation(), 10);
 }
 

@@ -8,6 +8,7 @@
 #include "chart/model/TChartModel.h"
 #include "chart/series/TLineSeries.h"
 #include "runtime/Exception.h"
+#include "tests/support/ThrowsWithMessage.h"
 
 namespace {
 
@@ -149,14 +150,7 @@ TEST(TChartAxis, ValidatingSettersKeepTheOldValue) {
       {[&] { axis.SetLogarithmicBase(0); }, "Axis Logarithmic Base should be <> 1 and > 0"},
       {[&] { axis.SetLogarithmicBase(-2); }, "Axis Logarithmic Base should be <> 1 and > 0"},
   };
-  for (const auto& c : cases) {
-    try {
-      c.Set();
-      ADD_FAILURE() << "no exception for " << c.Message;
-    } catch (const AxisException& error) {
-      EXPECT_EQ(error.what(), c.Message);
-    }
-  }
+  for (const auto& c : cases) EXPECT_TRUE(ThrowsWithMessage<AxisException>(c.Set, c.Message));
   EXPECT_EQ(axis.Minimum(), 0);
   EXPECT_EQ(axis.Maximum(), 5);
   EXPECT_EQ(axis.Increment(), 0);
@@ -175,12 +169,8 @@ TEST(TChartAxis, OrderIsNotCheckedWhileTheFormLoads) {
 TEST(TChartAxis, LogarithmicNeedsNonNegativeEnds) {
   PaneChart pane;
   pane.Load({-1, 4});
-  try {
-    pane.Chart.RightAxis().SetLogarithmic(true);
-    FAIL() << "no exception";
-  } catch (const AxisException& error) {
-    EXPECT_STREQ(error.what(), "Logarithmic Axis Min and Max values should be >= 0");
-  }
+  EXPECT_TRUE(ThrowsWithMessage<AxisException>([&] { pane.Chart.RightAxis().SetLogarithmic(true); },
+                                               "Logarithmic Axis Min and Max values should be >= 0"));
   EXPECT_FALSE(pane.Chart.RightAxis().Logarithmic());
   pane.Chart.RightAxis().DateTimeScale = true;
   EXPECT_THROW(pane.Chart.RightAxis().SetLogarithmic(true), AxisException);

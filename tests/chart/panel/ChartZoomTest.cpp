@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "chart/panel/TChart.h"
 #include "chart/series/TLineSeries.h"
 #include "gui/Application.h"
+#include "tests/support/SamePicture.h"
 
 namespace {
 
@@ -360,44 +359,36 @@ TEST(ChartWheel, ScrollsTheVerticalAxesByThreePercent) {
   }
 }
 
-std::vector<TColor> PixelsOf(TRasterCanvas& raster) {
-  std::vector<TColor> pixels;
-  for (int y = 0; y < raster.Height(); ++y) {
-    for (int x = 0; x < raster.Width(); ++x) pixels.push_back(raster.GetPixel(x, y));
-  }
-  return pixels;
-}
-
 TEST(ChartZoomBand, DrawnTwiceLeavesTheKeptPictureAsItWas) {
   Pane pane;
   pane.chart.Zoom().Brush().SetStyle(bsSolid);
   pane.chart.Zoom().StartAt(100, 20);
   pane.chart.Zoom().EndX = 300;
   pane.chart.Zoom().EndY = 90;
-  const std::vector<TColor> before = PixelsOf(pane.chart.Screen());
+  const TPicture before = PictureOf(pane.chart.Screen());
   const long paints = pane.chart.PaintCount();
   pane.chart.DrawZoomFrame();
   // The kept picture holds the band: showing it again keeps the band.
   pane.chart.Repaint();
-  EXPECT_NE(PixelsOf(pane.chart.Screen()), before);
+  EXPECT_NE(PictureOf(pane.chart.Screen()), before);
   pane.chart.DrawZoomFrame();
   pane.chart.Repaint();
-  EXPECT_EQ(PixelsOf(pane.chart.Screen()), before);
+  EXPECT_TRUE(SamePicture(PictureOf(pane.chart.Screen()), before));
   EXPECT_EQ(pane.chart.PaintCount(), paints);
 }
 
 // Dragged to the left, as an undo is: that band is shown too.
 TEST(ChartZoomBand, AWholeRepaintDuringADragKeepsTheBandAndItsErase) {
   Pane pane;
-  const std::vector<TColor> clean = PixelsOf(pane.chart.Screen());
+  const TPicture clean = PictureOf(pane.chart.Screen());
   pane.chart.MouseDown(mbLeft, ssLeft, 300, pane.MidY());
   pane.chart.MouseMove(ssLeft, 100, pane.MidY());
-  const std::vector<TColor> banded = PixelsOf(pane.chart.Screen());
+  const TPicture banded = PictureOf(pane.chart.Screen());
   EXPECT_NE(banded, clean);
   pane.chart.Refresh();
-  EXPECT_EQ(PixelsOf(pane.chart.Screen()), banded);
+  EXPECT_TRUE(SamePicture(PictureOf(pane.chart.Screen()), banded, "banded"));
   pane.chart.MouseUp(mbLeft, 0, 290, pane.MidY());
-  EXPECT_EQ(PixelsOf(pane.chart.Screen()), clean);
+  EXPECT_TRUE(SamePicture(PictureOf(pane.chart.Screen()), clean, "clean"));
 }
 
 }  // namespace

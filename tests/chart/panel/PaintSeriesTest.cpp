@@ -4,11 +4,9 @@
 #include "chart/series/TLineSeries.h"
 #include "gui/Application.h"
 #include "gui/TRasterCanvas.h"
+#include "tests/support/ChartFixture.h"
 
 namespace {
-
-constexpr int PaneWidth = 728;
-constexpr int PaneHeight = 129;
 
 // A pane whose series zigzag far beyond the top and bottom of the plot and
 // run on past its left and right edges.
@@ -16,7 +14,7 @@ struct ZigzagPane {
   TChart Chart;
   TLineSeries Red;
   TLineSeries Blue;
-  TRasterCanvas Picture{PaneWidth, PaneHeight};
+  TRasterCanvas Picture{kPaneWidth, kPaneHeight};
 
   ZigzagPane() {
     EnsureApplication();
@@ -30,10 +28,10 @@ struct ZigzagPane {
     Chart.LeftAxis().SetAxisRange(-10, 10);
   }
 
-  void Paint() { Chart.PaintChart(Picture, {0, 0, PaneWidth, PaneHeight}); }
+  void Paint() { Chart.PaintChart(Picture, kPaneBounds); }
 
   bool ColumnShows(int x, TColor color) const {
-    for (int y = 0; y < PaneHeight; ++y) {
+    for (int y = 0; y < kPaneHeight; ++y) {
       if (Picture.GetPixel(x, y) == color) return true;
     }
     return false;
@@ -42,8 +40,8 @@ struct ZigzagPane {
   int CountOutsidePlot(TColor color) const {
     const TRect& plot = Chart.PlotRect;
     int count = 0;
-    for (int y = 0; y < PaneHeight; ++y) {
-      for (int x = 0; x < PaneWidth; ++x) {
+    for (int y = 0; y < kPaneHeight; ++y) {
+      for (int x = 0; x < kPaneWidth; ++x) {
         const bool inside = x > plot.Left && x < plot.Right && y > plot.Top && y < plot.Bottom;
         if (!inside && Picture.GetPixel(x, y) == color) ++count;
       }

@@ -15,18 +15,13 @@
 #include <utility>
 #include <vector>
 
-#include "chart/canvas/TBufferedCanvas3D.h"
-#include "chart/model/TChartModel.h"
-#include "chart/series/TLineSeries.h"
+#include "tests/support/ChartFixture.h"
+#include "tests/support/SamePicture.h"
 
 namespace {
 
-constexpr int PaneWidth = 728;
-constexpr int PaneHeight = 129;
-constexpr TRect Plot{1, 2, 727, 122};
-
 struct Picture {
-  std::vector<TColor> Pixels;
+  TPicture Image;
   TPen Pen;
   TBrush Brush;
 };
@@ -67,57 +62,42 @@ const View Views[] = {
 };
 
 // A pane with one line series over the plot of a real pane.
-class Pane {
+class Pane : public TLineSeriesPane {
 public:
-  Pane() {
-    chart_.SeriesList().Add(Series);
-    Series.SetSeriesColor(clBlue);
-  }
-
-  TLineSeries Series;
+  Pane() { Series.SetSeriesColor(clBlue); }
 
   void Show(const View& view) {
     const double firstX = Series.MinimumX();
     const double lastX = Series.MaximumX();
-    chart_.BottomAxis().SetAxisRange(firstX + (lastX - firstX) * view.XFrom, firstX + (lastX - firstX) * view.XTo);
+    Chart.BottomAxis().SetAxisRange(firstX + (lastX - firstX) * view.XFrom, firstX + (lastX - firstX) * view.XTo);
     const auto [low, high] = FiniteYRange();
-    chart_.LeftAxis().SetLogarithmic(false);
+    Chart.LeftAxis().SetLogarithmic(false);
     if (view.LogY) {
       // Values at or below 0 sit on the axis' end, out of order with the
       // small positive ones.
-      chart_.LeftAxis().SetAxisRange(std::max(low, 1e-3), std::max(high, 2.0));
+      Chart.LeftAxis().SetAxisRange(std::max(low, 1e-3), std::max(high, 2.0));
     } else {
       const double middle = (low + high) / 2;
       const double half = (high - low) / 2 * view.YScale;
-      chart_.LeftAxis().SetAxisRange(middle - half, middle + half);
+      Chart.LeftAxis().SetAxisRange(middle - half, middle + half);
     }
-    chart_.LeftAxis().SetLogarithmic(view.LogY);
-    chart_.BottomAxis().SetInverted(view.InvertX);
-    chart_.LeftAxis().SetInverted(view.InvertY);
-    const TAxisLayoutContext context{Plot};
-    for (TChartAxis* axis : chart_.Axes().All()) {
-      axis->RecomputeScale(context);
-      axis->PlaceAlongPlot(context);
-    }
+    Chart.LeftAxis().SetLogarithmic(view.LogY);
+    Chart.BottomAxis().SetInverted(view.InvertX);
+    Chart.LeftAxis().SetInverted(view.InvertY);
+    LayOutAxes();
     clip_ = view.Clip;
     Series.SetKeepPointBeyondEdge(view.KeepPointBeyondEdge);
   }
 
   Picture Draw(bool mergeColumns) {
-    TRasterCanvas screen(PaneWidth, PaneHeight);
-    TBufferedCanvas3D surface;
-    surface.ResetState();
-    surface.BeginDrawing(screen, {0, 0, PaneWidth, PaneHeight}, 100);
-    surface.FillRectangle({0, 0, PaneWidth, PaneHeight});
-    if (clip_) surface.ClipCube({Plot.Left, Plot.Top, Plot.Right, Plot.Bottom + 1}, 0, 0);
+    TPaneSurface drawing;
+    TBufferedCanvas3D& surface = drawing.Surface;
+    surface.FillRectangle(kPaneBounds);
+    if (clip_) drawing.ClipToPlot(Plot);
     Series.MergeColumns = mergeColumns;
     Series.ComputeVisibleRange(Plot);
     Series.DrawAllPoints(surface, Plot);
-    Picture picture{{}, surface.Pen, surface.Brush};
-    for (int y = 0; y < PaneHeight; ++y) {
-      for (int x = 0; x < PaneWidth; ++x) picture.Pixels.push_back(surface.GetPixel(x, y));
-    }
-    return picture;
+    return {PictureOf(surface.Canvas()), surface.Pen, surface.Brush};
   }
 
 private:
@@ -133,31 +113,20 @@ private:
     return low <= high ? std::pair{low, high} : std::pair{0.0, 1.0};
   }
 
-  TChartModel chart_;
   bool clip_ = true;
 };
 
 int InkCount(const Picture& picture) {
   int ink = 0;
-  for (TColor pixel : picture.Pixels) ink += pixel != clWhite;
+  for (TColor pixel : picture.Image.Pixels) ink += pixel != clWhite;
   return ink;
-}
-
-// The first differing pixel, for a readable failure.
-std::string FirstDifference(const Picture& merged, const Picture& bySegment) {
-  for (std::size_t i = 0; i < merged.Pixels.size(); ++i) {
-    if (merged.Pixels[i] != bySegment.Pixels[i]) {
-      return "pixel (" + std::to_string(i % PaneWidth) + ", " + std::to_string(i / PaneWidth) + ")";
-    }
-  }
-  return "none";
 }
 
 void ExpectSamePicture(Pane& pane, const View& view) {
   pane.Show(view);
   const Picture bySegment = pane.Draw(false);
   const Picture merged = pane.Draw(true);
-  EXPECT_EQ(FirstDifference(merged, bySegment), "none") << view.Name;
+  EXPECT_TRUE(SamePicture(merged.Image, bySegment.Image, view.Name));
   EXPECT_EQ(merged.Pen, bySegment.Pen) << view.Name;
   EXPECT_EQ(merged.Brush, bySegment.Brush) << view.Name;
 }
@@ -373,7 +342,7 @@ TEST_P(MergedColumnsOnSampleLog, DrawsTheSamePixelsAsSegmentBySegment) {
   LoadSample(pane.Series, GetParam());
   ASSERT_GT(pane.Series.PointCount(), 1000);
   pane.Show(Views[0]);
-  EXPECT_GT(InkCount(pane.Draw(true)), PaneWidth / 2);
+  EXPECT_GT(InkCount(pane.Draw(true)), kPaneWidth / 2);
   for (const View& view : Views) ExpectSamePicture(pane, view);
 }
 

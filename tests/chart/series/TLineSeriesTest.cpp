@@ -7,20 +7,16 @@
 #include <vector>
 
 #include "chart/canvas/TRecordingCanvas3D.h"
-#include "chart/model/TChartModel.h"
+#include "tests/support/ChartFixture.h"
 
 namespace {
 
 // A chart whose plot is 100 pixels square at the origin: with both axes
 // over 0..100, point (X, Y) lands on pixel (X, 100 - Y).
-struct LineChart {
-  TChartModel Chart;
-  TLineSeries Series;
+struct LineChart : TLineSeriesPane {
   TRecordingCanvas3D Canvas;
-  TRect Plot{0, 0, 100, 100};
 
-  LineChart() {
-    Chart.SeriesList().Add(Series);
+  LineChart() : TLineSeriesPane({0, 0, 100, 100}) {
     Chart.BottomAxis().SetAxisRange(0, 100);
     Chart.LeftAxis().SetAxisRange(0, 100);
   }
@@ -32,18 +28,10 @@ struct LineChart {
     for (int i = 0; i < count; ++i) Series.AddPoint(i, slope * i, "", clDefault);
   }
 
-  void Layout() {
-    const TAxisLayoutContext context{Plot};
-    for (TChartAxis* axis : Chart.Axes().All()) {
-      axis->RecomputeScale(context);
-      axis->PlaceAlongPlot(context);
-    }
-  }
-
   // The drawing calls of one paint of the series, without the pen and
   // brush lines.
   std::vector<std::string> Draw() {
-    Layout();
+    LayOutAxes();
     Series.ComputeVisibleRange(Plot);
     return DrawRange();
   }
@@ -84,7 +72,7 @@ TEST_P(VisibleRange, CoversThePointsInsideTheAxisRange) {
   pane.AddRamp(100, 1);
   pane.Chart.BottomAxis().SetAxisRange(GetParam().minimum, GetParam().maximum);
   GetParam().setup(pane.Series);
-  pane.Layout();
+  pane.LayOutAxes();
   pane.Series.ComputeVisibleRange(pane.Plot);
   EXPECT_EQ(pane.Series.FirstVisible, GetParam().first);
   EXPECT_EQ(pane.Series.LastVisible, GetParam().last);
@@ -149,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Values, LogarithmicEntry,
 TEST(TLineSeries, EntryFromAPointOfEqualXStartsAtItsHeight) {
   LineChart pane;
   pane.Add({{0, 10}, {30, 20}, {30, 40}, {60, 50}});
-  pane.Layout();
+  pane.LayOutAxes();
   pane.Series.FirstVisible = 2;
   pane.Series.LastVisible = 3;
   EXPECT_EQ(pane.DrawRange(), (Calls{"LineSegment 0 80 30 60", "LineSegment 30 60 60 50"}));
