@@ -1,26 +1,37 @@
 #pragma once
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <stdexcept>
 #include <type_traits>
 #include <utility>
 
-// Storage for one coordinate (or the colours) of every point of a series: one
-// ordinary allocation whose capacity doubles from FirstCapacity, so a load of
-// n points moves each value a bounded number of times (the allocator moves
-// large blocks by remapping their pages) and holds no more than it uses plus
-// the untouched part of the last doubling. No huge pages: they are handed
-// out whole, so a log's arrays would hold up to 2 MiB each they never use,
-// and the memory peak of four long logs rose by an eighth with them.
+// The blocks behind TValueStorage. Up to kMappedBytes they come from the
+// allocator; larger ones are mapped pages of their own and grow by
+// remapping, never by copying: the allocator keeps blocks of up to 32 MB on
+// its heap once it has seen such blocks freed, and copies them at every
+// growth.
+namespace StorageBlocks {
+constexpr std::size_t kMappedBytes = std::size_t{1} << 20;
+// The block grown from `oldBytes` to `newBytes` with its contents, or null
+// when memory runs out (the old block then stays as it was).
+void* Grow(void* data, std::size_t oldBytes, std::size_t newBytes);
+void Free(void* data, std::size_t bytes);
+// Has the system back [begin, end) with memory in one call, where it would
+// otherwise fault in page by page as the bytes are written: on some
+// virtual machines a fault costs more than filling its page. Only a hint.
+void PopulatePages(void* begin, void* end);
+}  // namespace StorageBlocks
+
+// Storage for one coordinate (or the colours) of every point of a series:
+// one block whose capacity doubles from FirstCapacity, so a load of n points
+// holds no more than it uses plus the untouched part of the last doubling,
+// and large blocks grow without moving their values. No huge pages: they are
+// handed out whole, so a log's arrays would hold up to 2 MiB each they never
+// use, and the memory peak of four long logs rose by an eighth with them.
 template <class T>
 class TValueStorage {
   static_assert(std::is_trivially_copyable_v<T>);
@@ -29,7 +40,7 @@ public:
   static constexpr int FirstCapacity = 1000;
 
   TValueStorage() = default;
-  ~TValueStorage() { std::free(data_); }
+  ~TValueStorage() { Release(); }
   TValueStorage(TValueStorage&& other) noexcept
       : data_(std::exchange(other.data_, nullptr)), capacity_(std::exchange(other.capacity_, 0)) {}
   TValueStorage& operator=(TValueStorage&& other) noexcept {
@@ -56,8 +67,7 @@ public:
       capacity *= 2;
     }
     capacity = std::min<long long>(capacity, INT_MAX);
-    const std::size_t bytes = static_cast<std::size_t>(capacity) * sizeof(T);
-    void* grown = std::realloc(data_, bytes);
+    void* grown = StorageBlocks::Grow(data_, Bytes(capacity_), Bytes(static_cast<int>(capacity)));
     if (grown == nullptr) {
       throw std::bad_alloc();
     }
@@ -74,23 +84,13 @@ public:
   }
 
   void Release() {
-    std::free(data_);
+    StorageBlocks::Free(data_, Bytes(capacity_));
     data_ = nullptr;
     capacity_ = 0;
   }
 
-  // Has the system back [from, to) with memory in one call, where it would
-  // otherwise fault in page by page as the elements are written: on some
-  // virtual machines a fault costs more than filling its page. Only a hint.
-  void PopulatePages(int from, int to) const {
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    char* const end = reinterpret_cast<char*>(data_ + to);
-    char* begin = reinterpret_cast<char*>(data_ + from);
-    begin -= reinterpret_cast<std::uintptr_t>(begin) % page;
-    if (end > begin) {
-      madvise(begin, static_cast<std::size_t>(end - begin), MADV_POPULATE_WRITE);
-    }
-  }
+  // Backs elements [from, to) with memory at once (see StorageBlocks).
+  void PopulatePages(int from, int to) const { StorageBlocks::PopulatePages(data_ + from, data_ + to); }
 
   // Makes room at `index` for one element, moving index..count-1 up by one.
   void OpenGap(int index, int count) {
@@ -107,6 +107,8 @@ public:
   }
 
 private:
+  static std::size_t Bytes(int capacity) { return static_cast<std::size_t>(capacity) * sizeof(T); }
+
   T* data_ = nullptr;
   int capacity_ = 0;
 };
