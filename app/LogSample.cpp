@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -101,9 +102,14 @@ namespace {
 // it saves.
 constexpr std::size_t kSmallestPiece = std::size_t{1} << 16;
 
+// Several pieces per core, so that appending the first ones in order overlaps
+// with converting the rest.
+constexpr std::size_t kPiecesPerCore = 4;
+
+std::size_t Cores() { return std::max(1U, std::thread::hardware_concurrency()); }
+
 std::vector<std::string_view> SplitAtLineFeeds(std::string_view run) {
-  const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
-  const std::size_t parts = std::clamp<std::size_t>(run.size() / kSmallestPiece, 1, cores);
+  const std::size_t parts = std::clamp<std::size_t>(run.size() / kSmallestPiece, 1, Cores() * kPiecesPerCore);
   std::vector<std::string_view> pieces;
   std::size_t start = 0;
   for (std::size_t k = 1; k < parts; ++k) {
@@ -179,24 +185,75 @@ struct TLogSamples::TPiece {
 TLogSamples::TLogSamples() = default;
 TLogSamples::~TLogSamples() = default;
 
+// Hands out a run's pieces to the threads that convert them and tells when
+// each is done.
+class TLogSamples::TPieceQueue {
+public:
+  TPieceQueue(std::vector<TPiece>& pieces, const std::vector<std::string_view>& texts)
+      : pieces_(pieces), texts_(texts), done_(texts.size()) {}
+
+  void ConvertWhileLeft() {
+    for (std::size_t i = Claim(); i < texts_.size(); i = Claim()) {
+      ConvertPiece(i);
+    }
+  }
+
+  // Converts pieces that no thread took yet until piece `i` is done.
+  void ConvertUntilDone(std::size_t i) {
+    while (!done_[i].load(std::memory_order_acquire)) {
+      if (const std::size_t next = Claim(); next < texts_.size()) {
+        ConvertPiece(next);
+      } else {
+        done_[i].wait(false, std::memory_order_acquire);
+      }
+    }
+  }
+
+  // No piece is handed out after this.
+  void Stop() { next_.store(texts_.size()); }
+
+private:
+  std::size_t Claim() { return next_.fetch_add(1, std::memory_order_relaxed); }
+
+  void ConvertPiece(std::size_t i) {
+    pieces_[i].Convert(texts_[i]);
+    done_[i].store(true, std::memory_order_release);
+    done_[i].notify_one();
+  }
+
+  std::vector<TPiece>& pieces_;
+  const std::vector<std::string_view>& texts_;
+  std::vector<std::atomic<bool>> done_;
+  std::atomic<std::size_t> next_{0};
+};
+
+// The pieces are taken in order on this thread as they are done, which
+// overlaps with the other threads converting the rest; this thread converts
+// too whenever the next piece is not done.
 std::exception_ptr TLogSamples::Convert(std::string_view run, const TTake& take) {
   const std::vector<std::string_view> texts = SplitAtLineFeeds(run);
   // Kept from run to run: fresh ones would fault in their pages every time.
   if (pieces_.size() < texts.size()) {
     pieces_.resize(texts.size());
   }
-  {
-    std::vector<std::jthread> helpers;
-    helpers.reserve(texts.size() - 1);
-    for (std::size_t i = 1; i < texts.size(); ++i) {
-      helpers.emplace_back([&piece = pieces_[i], text = texts[i]] { piece.Convert(text); });
-    }
-    pieces_[0].Convert(texts[0]);
+  TPieceQueue queue(pieces_, texts);
+  std::vector<std::jthread> helpers;
+  const std::size_t helperCount = std::min(Cores(), texts.size()) - 1;
+  helpers.reserve(helperCount);
+  for (std::size_t k = 0; k < helperCount; ++k) {
+    helpers.emplace_back([&queue] { queue.ConvertWhileLeft(); });
   }
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (std::exception_ptr error = Take(pieces_[i], take)) {
-      return error;
+  try {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      queue.ConvertUntilDone(i);
+      if (std::exception_ptr error = Take(pieces_[i], take)) {
+        queue.Stop();
+        return error;
+      }
     }
+  } catch (...) {
+    queue.Stop();
+    throw;
   }
   return nullptr;
 }

@@ -46,6 +46,7 @@ public:
 
 private:
   struct TPiece;
+  class TPieceQueue;
   std::exception_ptr Take(TPiece& piece, const TTake& take);
 
   bool fieldSeen_ = false;
