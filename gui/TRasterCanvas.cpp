@@ -14,6 +14,7 @@
 #include "gui/QtStrings.h"
 #include "gui/SystemColors.h"
 #include "gui/TRasterCanvasImpl.h"
+#include "runtime/ScopedRestore.h"
 
 namespace {
 
@@ -291,7 +292,7 @@ void TRasterCanvas::DrawLineFrom(TPoint from, int x, int y) {
 
 void TRasterCanvas::Polyline(std::span<const TPoint> points) {
   if (points.empty()) return;
-  const TPoint saved = impl_->PenPos;
+  const ScopedRestore<TPoint> penPosition(impl_->PenPos);
   const TPen& pen = pen_;
   if (IsThin(pen) || pen.Style == psClear) {
     MoveTo(points[0].X, points[0].Y);
@@ -304,7 +305,6 @@ void TRasterCanvas::Polyline(std::span<const TPoint> points) {
     painter->setPen(QtPen(pen));
     painter->drawPolyline(polygon);
   }
-  impl_->PenPos = saved;
 }
 
 void TRasterCanvas::Polygon(std::span<const TPoint> points) {

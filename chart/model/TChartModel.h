@@ -9,6 +9,7 @@
 #include "chart/model/TChartTitle.h"
 #include "chart/model/TChartWall.h"
 #include "gui/Color.h"
+#include "runtime/ScopedRestore.h"
 
 class TChartSeries;
 
@@ -122,28 +123,18 @@ private:
 // state comes back however the scope ends.
 class TRepaintSuspension {
 public:
-  explicit TRepaintSuspension(TChartModel& chart) : chart_(chart), saved_(chart.repaintEnabled_) {
-    chart_.repaintEnabled_ = false;
-  }
-  ~TRepaintSuspension() { chart_.repaintEnabled_ = saved_; }
-  TRepaintSuspension(const TRepaintSuspension&) = delete;
-  TRepaintSuspension& operator=(const TRepaintSuspension&) = delete;
+  explicit TRepaintSuspension(TChartModel& chart) : enabled_(chart.repaintEnabled_, false) {}
 
 private:
-  TChartModel& chart_;
-  bool saved_;
+  ScopedRestore<bool> enabled_;
 };
 
 // The chart's stored settings being applied for a scope: setting an axis'
 // Automatic then stores that flag only.
 class TChartLoading {
 public:
-  explicit TChartLoading(TChartModel& chart) : chart_(chart), saved_(chart.loading_) { chart_.loading_ = true; }
-  ~TChartLoading() { chart_.loading_ = saved_; }
-  TChartLoading(const TChartLoading&) = delete;
-  TChartLoading& operator=(const TChartLoading&) = delete;
+  explicit TChartLoading(TChartModel& chart) : loading_(chart.loading_, true) {}
 
 private:
-  TChartModel& chart_;
-  bool saved_;
+  ScopedRestore<bool> loading_;
 };

@@ -9,21 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Exception.h"
-#include "runtime/LocaleSeparators.h"
+#include "tests/runtime/LocaleScope.h"
 
 namespace {
-
-class SeparatorsScope {
-public:
-  SeparatorsScope(char decimal, char thousand) : decimal_(LocaleDecimalSeparator), thousand_(LocaleThousandSeparator) {
-    SetLocaleSeparators(decimal, thousand);
-  }
-  ~SeparatorsScope() { SetLocaleSeparators(decimal_, thousand_); }
-
-private:
-  char decimal_;
-  char thousand_;
-};
 
 struct CurrencyCase {
   const char* text;
@@ -34,7 +22,7 @@ struct CurrencyCase {
 class TextToCurrencyWithComma : public testing::TestWithParam<CurrencyCase> {};
 
 TEST_P(TextToCurrencyWithComma, GivesTheAmountOrFails) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   const CurrencyCase& c = GetParam();
   std::int64_t amount = -77;
   EXPECT_EQ(TextToNumber(c.text, amount), c.converts);
@@ -61,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CurrencyCase{"0,0E4999", true, 0}, CurrencyCase{"-0E4999", true, 0}));
 
 TEST(TextToCurrency, NamesTheTextInItsError) {
-  SeparatorsScope separators('.', ',');
+  const LocaleScope separators('.', ',');
   try {
     TextToCurrency("12,5");
     FAIL() << "no error raised";
@@ -71,13 +59,13 @@ TEST(TextToCurrency, NamesTheTextInItsError) {
 }
 
 TEST(TextToCurrency, FollowsTheSeparatorReadAtItsStart) {
-  SeparatorsScope separators('.', ',');
+  const LocaleScope separators('.', ',');
   EXPECT_EQ(TextToCurrency("12.5"), 125000);
   EXPECT_THROW(TextToCurrency("12,5"), EConvertError);
 }
 
 TEST(TextToNumber, ExtendedKindKeepsTheFullValue) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   long double value = 0;
   ASSERT_TRUE(TextToNumber("-1,5E3", value));
   EXPECT_EQ(value, -1500.0L);
@@ -85,7 +73,7 @@ TEST(TextToNumber, ExtendedKindKeepsTheFullValue) {
 }
 
 TEST(TextToNumber, LeavesTheCallersFloatingPointEnvironment) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   fenv_t before;
   fegetenv(&before);
   fesetround(FE_UPWARD);
@@ -147,7 +135,7 @@ std::string RandomSampleText(std::mt19937_64& random) {
 }
 
 TEST(PlainDecimalToCurrency, AgreesWithTheGeneralConversionOnAMillionTexts) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   std::mt19937_64 random(20261208);
   int shortcuts = 0;
   for (int i = 0; i < 1000000; ++i) {
