@@ -15,6 +15,7 @@
 #include "gui/SystemColors.h"
 #include "gui/TRasterCanvasImpl.h"
 #include "runtime/ScopedRestore.h"
+#include "runtime/StoreIfChanged.h"
 
 namespace {
 
@@ -249,8 +250,7 @@ void TRasterCanvas::SetBrush(const TBrush& brush) { impl_->Brush = brush; }
 const TFont& TRasterCanvas::Font() const { return impl_->Font; }
 
 void TRasterCanvas::SetFont(const TFont& font) {
-  if (font == impl_->Font) return;
-  impl_->Font = font;
+  if (!StoreIfChanged(impl_->Font, font)) return;
   impl_->ForgetQtFont();
 }
 

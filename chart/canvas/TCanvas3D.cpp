@@ -10,6 +10,7 @@
 #include "gui/TRasterCanvas.h"
 #include "runtime/RoundPixel.h"
 #include "runtime/ScopedRestore.h"
+#include "runtime/StoreIfChanged.h"
 
 namespace {
 
@@ -37,8 +38,7 @@ void TCanvas3D::ResetState() {
 }
 
 void TCanvas3D::SetMonochrome(bool value) {
-  if (value == monochrome_) return;
-  monochrome_ = value;
+  if (!StoreIfChanged(monochrome_, value)) return;
   MarkDirty();
   if (OnRepaintRequest) OnRepaintRequest();
 }

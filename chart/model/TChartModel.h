@@ -1,15 +1,18 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "chart/canvas/TChangeNotifier.h"
 #include "chart/model/TChartAxes.h"
 #include "chart/model/TChartSeriesList.h"
 #include "chart/model/TChartTitle.h"
 #include "chart/model/TChartWall.h"
 #include "gui/Color.h"
 #include "runtime/ScopedRestore.h"
+#include "runtime/StoreIfChanged.h"
 
 class TChartSeries;
 
@@ -77,12 +80,13 @@ public:
   // and only on a change request a repaint.
   template <class T>
   void StoreSetting(T& field, const T& value) {
-    if (field == value) {
-      return;
+    if (StoreIfChanged(field, value)) {
+      RequestRepaint();
     }
-    field = value;
-    RequestRepaint();
   }
+  // Makes every change of these setting objects (pens, brushes, fonts of
+  // the chart's parts) request a repaint.
+  void RepaintOnChange(std::initializer_list<TChangeNotifier*> settings);
   bool RepaintEnabled() const { return repaintEnabled_; }
   bool PictureStale() const { return pictureStale_; }
   // How many requests were taken since the chart was created.

@@ -1,6 +1,7 @@
 #include "chart/model/TChartTitle.h"
 
 #include "chart/model/TChartModel.h"
+#include "runtime/StoreIfChanged.h"
 
 std::vector<std::string> SplitTextLines(std::string_view text) {
   std::vector<std::string> lines;
@@ -26,9 +27,7 @@ TChartTitle::TChartTitle(TChartModel& chart, bool atTop) : chart_(chart), atTop_
     Font.SetColor(clRed);
     Font.SetStyle(TFontStyles{.Italic = true});
   }
-  Font.OnChange = [this] { chart_.RequestRepaint(); };
-  Frame.OnChange = [this] { chart_.RequestRepaint(); };
-  Shadow.OnChange = [this] { chart_.RequestRepaint(); };
+  chart_.RepaintOnChange({&Font, &Frame, &Shadow});
 }
 
 void TChartTitle::SetVisible(bool visible) { chart_.StoreSetting(visible_, visible); }
@@ -39,10 +38,7 @@ void TChartTitle::SetColor(TColor color) { chart_.StoreSetting(color_, color); }
 void TChartTitle::SetCustomPosition(bool custom) { chart_.StoreSetting(customPosition_, custom); }
 
 void TChartTitle::SetText(std::string_view text) {
-  std::vector<std::string> lines = SplitTextLines(text);
-  if (lines == lines_) {
-    return;
+  if (StoreIfChanged(lines_, SplitTextLines(text))) {
+    chart_.RequestRepaint();
   }
-  lines_ = std::move(lines);
-  chart_.RequestRepaint();
 }

@@ -11,13 +11,7 @@
 #include "chart/series/VisibleRange.h"
 #include "runtime/Exception.h"
 
-void TCustomChartElement::SetActive(bool active) {
-  if (active_ == active) {
-    return;
-  }
-  active_ = active;
-  RequestRepaint();
-}
+void TCustomChartElement::SetActive(bool active) { StoreSetting(active_, active); }
 
 void TCustomChartElement::RequestRepaint() const {
   if (parentChart_ != nullptr) {
@@ -25,21 +19,9 @@ void TCustomChartElement::RequestRepaint() const {
   }
 }
 
-void TCustomChartSeries::SetShowInLegend(bool show) {
-  if (showInLegend_ == show) {
-    return;
-  }
-  showInLegend_ = show;
-  RequestRepaint();
-}
+void TCustomChartSeries::SetShowInLegend(bool show) { StoreSetting(showInLegend_, show); }
 
-void TCustomChartSeries::SetTitle(const std::string& title) {
-  if (title_ == title) {
-    return;
-  }
-  title_ = title;
-  RequestRepaint();
-}
+void TCustomChartSeries::SetTitle(const std::string& title) { StoreSetting(title_, title); }
 
 TChartSeries::TChartSeries() : xValues_(*this, "X"), yValues_(*this, "Y") { xValues_.SetOrder(loAscending); }
 
@@ -241,46 +223,33 @@ void TChartSeries::SetSeriesColor(TColor color) {
   if (seriesColor_ == clDefault && color == autoColor_) {
     return;
   }
-  if (seriesColor_ != color) {
-    seriesColor_ = color;
-    RequestRepaint();
-  }
+  StoreSetting(seriesColor_, color);
   autoColor_ = seriesColor_;
 }
 
-void TChartSeries::SetColorEachPoint(bool colorEachPoint) {
-  if (colorEachPoint_ == colorEachPoint) {
-    return;
-  }
-  colorEachPoint_ = colorEachPoint;
-  RequestRepaint();
-}
+void TChartSeries::SetColorEachPoint(bool colorEachPoint) { StoreSetting(colorEachPoint_, colorEachPoint); }
 
 bool TChartSeries::ChartLoading() const { return parentChart_ != nullptr && parentChart_->Loading(); }
 
-void TChartSeries::SetHorizAxis(THorizAxis axis) {
-  if (horizAxis_ == axis) {
+// Choosing another axis than the custom one forgets the custom axis, except
+// while the chart's stored settings are applied.
+template <class TAxisChoice>
+void TChartSeries::SetAxisChoice(TAxisChoice& choice, TAxisChoice axis, TAxisChoice custom, TChartAxis*& customAxis) {
+  if (!StoreIfChanged(choice, axis)) {
     return;
   }
-  horizAxis_ = axis;
-  if (axis != aCustomHorizAxis && !ChartLoading()) {
-    customHorizAxis_ = nullptr;
+  if (axis != custom && !ChartLoading()) {
+    customAxis = nullptr;
   }
   ResolveAxes();
   RequestRepaint();
 }
 
-void TChartSeries::SetVertAxis(TVertAxis axis) {
-  if (vertAxis_ == axis) {
-    return;
-  }
-  vertAxis_ = axis;
-  if (axis != aCustomVertAxis && !ChartLoading()) {
-    customVertAxis_ = nullptr;
-  }
-  ResolveAxes();
-  RequestRepaint();
+void TChartSeries::SetHorizAxis(THorizAxis axis) {
+  SetAxisChoice(horizAxis_, axis, aCustomHorizAxis, customHorizAxis_);
 }
+
+void TChartSeries::SetVertAxis(TVertAxis axis) { SetAxisChoice(vertAxis_, axis, aCustomVertAxis, customVertAxis_); }
 
 void TChartSeries::SetCustomHorizAxis(TChartAxis* axis) {
   customHorizAxis_ = axis;
@@ -406,21 +375,9 @@ void TChartSeries::RemovedFromChart() {
   ResolveAxes();
 }
 
-void TChartSeries::SetUseVisibleRange(bool use) {
-  if (useVisibleRange_ == use) {
-    return;
-  }
-  useVisibleRange_ = use;
-  RequestRepaint();
-}
+void TChartSeries::SetUseVisibleRange(bool use) { StoreSetting(useVisibleRange_, use); }
 
-void TChartSeries::SetKeepPointBeyondEdge(bool keep) {
-  if (keepPointBeyondEdge_ == keep) {
-    return;
-  }
-  keepPointBeyondEdge_ = keep;
-  RequestRepaint();
-}
+void TChartSeries::SetKeepPointBeyondEdge(bool keep) { StoreSetting(keepPointBeyondEdge_, keep); }
 
 // A series whose Y is not dependent runs along the vertical axis: its Y list
 // is searched against the bottom (low) and top (high) edges.

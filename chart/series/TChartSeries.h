@@ -12,6 +12,7 @@
 #include "chart/series/TPointColorList.h"
 #include "gui/Color.h"
 #include "gui/Geometry.h"
+#include "runtime/StoreIfChanged.h"
 
 class TCanvas3D;
 class TChartModel;
@@ -34,6 +35,15 @@ public:
   void RequestRepaint() const;
 
 protected:
+  // How the element's settings are set: compare, store, and only on a
+  // change request a repaint.
+  template <class T>
+  void StoreSetting(T& field, const T& value) {
+    if (StoreIfChanged(field, value)) {
+      RequestRepaint();
+    }
+  }
+
   TChartModel* parentChart_ = nullptr;
 
 private:
@@ -209,6 +219,8 @@ private:
   void InsertLabel(int index, std::string_view label);
   void RefetchFromSource();
   bool ChartLoading() const;
+  template <class TAxisChoice>
+  void SetAxisChoice(TAxisChoice& choice, TAxisChoice axis, TAxisChoice custom, TChartAxis*& customAxis);
 
   // Before the lists, which register themselves in it.
   std::vector<TChartValueList*> valueLists_;
