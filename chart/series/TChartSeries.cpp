@@ -289,14 +289,20 @@ void TChartSeries::EndBulkUpdate() {
   }
 }
 
-// Left by an exception, the scope still ends the update; a failing refresh of
-// the dependents then gives way to the exception already on its way out
-// instead of ending the program.
-TBulkUpdate::~TBulkUpdate() noexcept(false) {  // NOLINT(bugprone-exception-escape)
+void TBulkUpdate::End() {
+  if (TChartSeries* series = std::exchange(series_, nullptr)) {
+    series->EndBulkUpdate();
+  }
+}
+
+// Reached without End, the scope is being left by an exception: the update
+// still ends, and a failing refresh of the dependents gives way to the
+// exception already on its way out instead of ending the program.
+TBulkUpdate::~TBulkUpdate() noexcept {
   try {
-    series_.EndBulkUpdate();
+    End();
   } catch (...) {
-    if (std::uncaught_exceptions() == uncaughtAtStart_) throw;
+    // The exception that left the scope is the one the caller sees.
   }
 }
 
@@ -350,13 +356,12 @@ void TChartSeries::RefetchFromSource() {
     return;
   }
   ClearPoints();
-  {
-    TBulkUpdate bulk(*this);
-    const TChartSeries& source = *dataSource_;
-    for (int i = 0; i < source.PointCount(); ++i) {
-      AddPoint(source.XValueAt(i), source.YValueAt(i), source.Label(i), source.StoredPointColor(i));
-    }
+  TBulkUpdate bulk(*this);
+  const TChartSeries& source = *dataSource_;
+  for (int i = 0; i < source.PointCount(); ++i) {
+    AddPoint(source.XValueAt(i), source.YValueAt(i), source.Label(i), source.StoredPointColor(i));
   }
+  bulk.End();
   if (Active()) {
     RequestRepaint();
   }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -246,16 +245,18 @@ private:
 };
 
 // Holds a series in a bulk update for a scope, so an exception cannot leave
-// it counting. Ending the update refreshes the dependents, which may throw.
+// it counting. Ending the update refreshes the dependents, which may throw:
+// End does that and lets the failure through; a scope left by an exception
+// ends the update without it.
 class TBulkUpdate {
 public:
-  explicit TBulkUpdate(TChartSeries& series) : series_(series) { series_.BeginBulkUpdate(); }
-  // Throws what the refresh throws, unless the scope is left by an exception.
-  ~TBulkUpdate() noexcept(false);  // NOLINT(bugprone-exception-escape)
+  explicit TBulkUpdate(TChartSeries& series) : series_(&series) { series.BeginBulkUpdate(); }
+  // Ends the update once; throws what the refresh of the dependents throws.
+  void End();
+  ~TBulkUpdate() noexcept;
   TBulkUpdate(const TBulkUpdate&) = delete;
   TBulkUpdate& operator=(const TBulkUpdate&) = delete;
 
 private:
-  TChartSeries& series_;
-  int uncaughtAtStart_ = std::uncaught_exceptions();
+  TChartSeries* series_;  // null once ended
 };

@@ -301,6 +301,7 @@ TEST(TChartSeries, EventsSeeAddsAndClears) {
   {
     TBulkUpdate bulk(series);
     series.AppendValue(2, "", clDefault);
+    bulk.End();
   }
   series.ClearPoints();
   EXPECT_EQ(log,
@@ -450,6 +451,7 @@ TEST(TChartSeries, DependentSeriesFollowTheirSource) {
     TBulkUpdate bulk(source);
     source.AppendValue(5, "", clDefault);
     source.AppendValue(6, "", clDefault);
+    bulk.End();
   }
   EXPECT_EQ(Ys(copy), (std::vector<double>{5, 6})) << "a bulk update ends in one refresh";
 }
@@ -467,6 +469,7 @@ TEST(TChartSeries, AFailingRefreshAtTheEndOfABulkUpdate) {
       TBulkUpdate bulk(source);
       source.AppendValue(1, "", clDefault);
       if (failInside) throw ChartException("adding failed");
+      bulk.End();
     } catch (const ChartException& e) {
       return e.what();
     }
