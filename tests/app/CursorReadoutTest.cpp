@@ -8,14 +8,13 @@
 #include "app/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/TRasterCanvas.h"
+#include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 #include "tests/runtime/LocaleScope.h"
 
 namespace {
 
-const std::string kSamples = std::string(LOGVIEWER_SOURCE_DIR) + "/samples/";
-const std::vector<std::string> kSampleLogs = {kSamples + "lambda.csv", kSamples + "engine-speed.csv",
-                                              kSamples + "coolant-temperature.csv", kSamples + "battery-voltage.csv"};
+const std::vector<std::string> kSampleLogs = SampleLogPaths();
 
 std::vector<TColor> Pixels(const TRasterCanvas& canvas) {
   std::vector<TColor> pixels;

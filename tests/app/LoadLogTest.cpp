@@ -11,6 +11,7 @@
 #include "app/TForm1.h"
 #include "app/TLogLineReader.h"
 #include "runtime/Exception.h"
+#include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 #include "tests/runtime/LocaleScope.h"
 
@@ -301,7 +302,7 @@ class SampleLogs : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(SampleLogs, LoadWhole) {
   TForm1 form;
-  form.LoadLog(0, std::string(LOGVIEWER_SOURCE_DIR) + "/samples/" + GetParam().file);
+  form.LoadLog(0, SampleLogPath(GetParam().file));
   EXPECT_EQ(form.Series1.PointCount(), GetParam().points);
   EXPECT_EQ(form.Chart1.Title().Text(), (std::vector<std::string>{GetParam().title}));
 }
