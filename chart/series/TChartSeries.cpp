@@ -11,6 +11,19 @@
 #include "chart/series/VisibleRange.h"
 #include "runtime/Exception.h"
 
+namespace {
+
+// The other side's axis when that is chosen, else the custom axis when that
+// is chosen and set, else the default one.
+TChartAxis* ChosenAxis(bool otherSide, TChartAxis& otherAxis, TChartAxis* chosenCustom, TChartAxis& defaultAxis) {
+  if (otherSide) {
+    return &otherAxis;
+  }
+  return chosenCustom != nullptr ? chosenCustom : &defaultAxis;
+}
+
+}  // namespace
+
 void TCustomChartElement::SetActive(bool active) { StoreSetting(active_, active); }
 
 void TCustomChartElement::RequestRepaint() const {
@@ -267,20 +280,10 @@ void TChartSeries::ResolveAxes() {
     return;
   }
   TChartAxes& axes = parentChart_->Axes();
-  if (horizAxis_ == aTopAxis) {
-    resolvedHorizAxis_ = &axes.TopAxis();
-  } else if (horizAxis_ == aCustomHorizAxis && customHorizAxis_ != nullptr) {
-    resolvedHorizAxis_ = customHorizAxis_;
-  } else {
-    resolvedHorizAxis_ = &axes.BottomAxis();
-  }
-  if (vertAxis_ == aRightAxis) {
-    resolvedVertAxis_ = &axes.RightAxis();
-  } else if (vertAxis_ == aCustomVertAxis && customVertAxis_ != nullptr) {
-    resolvedVertAxis_ = customVertAxis_;
-  } else {
-    resolvedVertAxis_ = &axes.LeftAxis();
-  }
+  resolvedHorizAxis_ = ChosenAxis(horizAxis_ == aTopAxis, axes.TopAxis(),
+                                  horizAxis_ == aCustomHorizAxis ? customHorizAxis_ : nullptr, axes.BottomAxis());
+  resolvedVertAxis_ = ChosenAxis(vertAxis_ == aRightAxis, axes.RightAxis(),
+                                 vertAxis_ == aCustomVertAxis ? customVertAxis_ : nullptr, axes.LeftAxis());
 }
 
 void TChartSeries::EndBulkUpdate() {
