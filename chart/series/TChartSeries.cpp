@@ -298,9 +298,8 @@ void TBulkUpdate::End() {
   }
 }
 
-// Reached without End, the scope is being left by an exception: the update
-// still ends, and a failing refresh of the dependents gives way to the
-// exception already on its way out instead of ending the program.
+// Reached without End, the scope is being left by an exception: a failing
+// refresh must not end the program.
 TBulkUpdate::~TBulkUpdate() noexcept {
   try {
     End();

@@ -246,8 +246,9 @@ private:
 
 // Holds a series in a bulk update for a scope, so an exception cannot leave
 // it counting. Ending the update refreshes the dependents, which may throw:
-// End does that and lets the failure through; a scope left by an exception
-// ends the update without it.
+// a scope that finishes calls End, which lets that failure through; a scope
+// left by an exception ends the update in the destructor, where a failing
+// refresh gives way to the exception already on its way.
 class TBulkUpdate {
 public:
   explicit TBulkUpdate(TChartSeries& series) : series_(&series) { series.BeginBulkUpdate(); }
