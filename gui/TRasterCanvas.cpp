@@ -14,6 +14,8 @@
 #include "gui/QtStrings.h"
 #include "gui/SystemColors.h"
 #include "gui/TRasterCanvasImpl.h"
+#include "runtime/ScopedRestore.h"
+#include "runtime/StoreIfChanged.h"
 
 namespace {
 
@@ -238,8 +240,7 @@ void TRasterCanvas::SetBrush(const TBrush& brush) { impl_->Brush = brush; }
 const TFont& TRasterCanvas::Font() const { return impl_->Font; }
 
 void TRasterCanvas::SetFont(const TFont& font) {
-  if (font == impl_->Font) return;
-  impl_->Font = font;
+  if (!StoreIfChanged(impl_->Font, font)) return;
   impl_->ForgetQtFont();
 }
 
@@ -281,7 +282,7 @@ void TRasterCanvas::DrawLineFrom(TPoint from, int x, int y) {
 
 void TRasterCanvas::Polyline(std::span<const TPoint> points) {
   if (points.empty()) return;
-  const TPoint saved = impl_->PenPos;
+  const ScopedRestore<TPoint> penPosition(impl_->PenPos);
   const TPen& pen = pen_;
   if (IsThin(pen) || pen.Style == psClear) {
     MoveTo(points[0].X, points[0].Y);
@@ -294,7 +295,6 @@ void TRasterCanvas::Polyline(std::span<const TPoint> points) {
     painter->setPen(QtPen(pen));
     painter->drawPolyline(polygon);
   }
-  impl_->PenPos = saved;
 }
 
 void TRasterCanvas::Polygon(std::span<const TPoint> points) {

@@ -11,6 +11,7 @@
 #include "gui/EventErrors.h"
 #include "gui/TRasterCanvas.h"
 #include "gui/TRasterCanvasImpl.h"
+#include "runtime/StoreIfChanged.h"
 
 namespace {
 
@@ -187,10 +188,9 @@ bool WindowControl::HasOverlay() const { return Widget(Internals()).HasOverlay()
 const TRasterCanvas& WindowControl::Shown() { return Widget(Internals()).Shown(); }
 
 void WindowControl::SetCursor(TCursor cursor) {
-  if (cursor == cursor_) {
+  if (!StoreIfChanged(cursor_, cursor)) {
     return;
   }
-  cursor_ = cursor;
   Internals().Widget->setCursor(ShapeOf(cursor));
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ApplicationTitle.h"
 #include "app/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr const char* kApplicationTitle = "Kestrila Log viewer by lumo";
 constexpr int kMaxPointsInJson = 100000;
 
 const char* const kPanningNames[] = {"pmNone", "pmHorizontal", "pmVertical", "pmBoth"};

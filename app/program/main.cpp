@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ApplicationTitle.h"
 #include "app/CommandLine.h"
 #include "app/ReportException.h"
 #include "app/TForm1.h"
@@ -10,9 +11,6 @@
 #include "gui/Locale.h"
 
 namespace {
-
-// The caption of every error message box.
-constexpr const char* kApplicationTitle = "Kestrila Log viewer by lumo";
 
 // The logs named on the command line load once the window is shown, each
 // through the Log buttons' loading, so a bad one is reported like there.

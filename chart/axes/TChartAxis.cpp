@@ -8,6 +8,7 @@
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
 #include "runtime/RoundPixel.h"
+#include "runtime/StoreIfChanged.h"
 
 namespace {
 
@@ -37,11 +38,8 @@ TChartAxis::TChartAxis(TChartModel& chart, TAxisKind kind)
 }
 
 void TChartAxis::WatchParts() {
-  const auto repaint = [this] { chart_.RequestRepaint(); };
-  for (TChangeNotifier* part : std::initializer_list<TChangeNotifier*>{&LabelsFont, &Ticks, &TicksInner, &MinorTicks,
-                                                                       &Grid, &MinorGrid, &Axis, &Title, &Title.Font}) {
-    part->OnChange = repaint;
-  }
+  chart_.RepaintOnChange(
+      {&LabelsFont, &Ticks, &TicksInner, &MinorTicks, &Grid, &MinorGrid, &Axis, &Title, &Title.Font});
 }
 
 void TChartAxis::SetAutomatic(bool automatic) {
@@ -94,10 +92,10 @@ void TChartAxis::SetIncrement(double increment) {
 }
 
 void TChartAxis::SetInverted(bool inverted) {
-  if (inverted == scale_.Inverted) {
+  if (!StoreIfChanged(scale_.Inverted, inverted)) {
     return;
   }
-  chart_.StoreSetting(scale_.Inverted, inverted);
+  chart_.RequestRepaint();
   // The two depth axes are inverted together.
   if (kind_ == TAxisKind::Depth) {
     chart_.DepthTopAxis().SetInverted(inverted);

@@ -272,7 +272,8 @@ private:
   void DrawTicks(TCanvas3D& canvas, const std::vector<int>& pixels, int start, int length) const;
   void DrawGrid(TCanvas3D& canvas, const std::vector<int>& pixels, const TRect& plot) const;
   void SetAutomaticEnd(bool& end, bool otherEnd, bool automatic);
-  // Steps 1 and 2 of a layout's range: the automatic ends, then the scale.
+  // The range a layout starts from: the automatic ends taken from the
+  // series, then the scale set to the range.
   void TakeRange();
   void UpdateDerived(const TAxisLayoutContext& context);
   bool FindDateTimeScale() const;

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "runtime/StoreIfChanged.h"
+
 TBufferedCanvas3D::TBufferedCanvas3D() = default;
 TBufferedCanvas3D::~TBufferedCanvas3D() = default;
 
 void TBufferedCanvas3D::SetBuffered(bool value) {
-  if (value == buffered_) return;
-  buffered_ = value;
+  if (!StoreIfChanged(buffered_, value)) return;
   if (!buffered_) {
     // Never leave the surface drawing on the raster being freed.
     if (canvas_ == buffer_.get()) canvas_ = target_ != nullptr ? target_ : &detached_;

@@ -3,29 +3,16 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <utility>
 
 #include "chart/canvas/TChartBrush.h"
 #include "chart/canvas/TChartFont.h"
 #include "chart/canvas/TChartPen.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/RoundPixel.h"
+#include "runtime/ScopedRestore.h"
+#include "runtime/StoreIfChanged.h"
 
 namespace {
-
-// Puts a value back when the scope ends, also on an exception.
-template <typename T>
-class Restorer {
-public:
-  explicit Restorer(T& value) : value_(value), saved_(value) {}
-  ~Restorer() { value_ = std::move(saved_); }
-  Restorer(const Restorer&) = delete;
-  Restorer& operator=(const Restorer&) = delete;
-
-private:
-  T& value_;
-  T saved_;
-};
 
 TPen SmallDotsPen(const TChartPenSettings& settings, TColor color) {
   TPen pen{.Color = color, .Width = 1, .Mode = settings.Mode};
@@ -51,8 +38,7 @@ void TCanvas3D::ResetState() {
 }
 
 void TCanvas3D::SetMonochrome(bool value) {
-  if (value == monochrome_) return;
-  monochrome_ = value;
+  if (!StoreIfChanged(monochrome_, value)) return;
   MarkDirty();
   if (OnRepaintRequest) OnRepaintRequest();
 }
@@ -131,8 +117,7 @@ void TCanvas3D::TextOut(int x, int y, const std::string& text) {
     const int horiz = fontShadow_->HorizSize;
     const int vert = fontShadow_->VertSize;
     {
-      Restorer<TColor> color(Font.Color);
-      Font.Color = fontShadow_->Color;
+      const ScopedRestore<TColor> color(Font.Color, fontShadow_->Color);
       DrawText(x + std::max(horiz, 0), y + std::max(vert, 0), text);
     }
     x += std::max(-horiz, 0);
@@ -156,7 +141,7 @@ void TCanvas3D::RotatedText(int x, int y, int angle, const std::string& text) {
   if (angle > 360) angle = (angle - 1) % 360 + 1;
   // Far negative angles turn the same way reduced, and cannot overflow.
   if (angle < -360) angle %= 360;
-  Restorer<TFont> font(Font);
+  const ScopedRestore<TFont> font(Font);
   Font.Escapement = angle * 10;
   Brush.Style = bsClear;
   TextOut(x, y, text);

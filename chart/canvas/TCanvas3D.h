@@ -10,6 +10,7 @@
 #include "gui/TBrush.h"
 #include "gui/TFont.h"
 #include "gui/TPen.h"
+#include "runtime/ScopedRestore.h"
 
 class TChartBrush;
 class TChartFont;
@@ -127,10 +128,26 @@ protected:
   virtual int TextExtentHeight(const std::string& text) = 0;
 
 private:
+  friend class TSurfaceStateGuard;
+
   bool monochrome_ = false;
   int fontZoom_ = 100;
   int textAlign_ = 0;
   int backMode_ = 0;
   TColor textBackColor_ = clWhite;
   std::optional<TChartShadowSettings> fontShadow_;
+};
+
+// The surface's pen, brush and background mode as they were, once a drawing
+// step with a state of its own ends, so that whatever is drawn next does not
+// inherit it (the rubber band's not-xor, for example).
+class TSurfaceStateGuard {
+public:
+  explicit TSurfaceStateGuard(TCanvas3D& canvas)
+      : pen_(canvas.Pen), brush_(canvas.Brush), backMode_(canvas.backMode_) {}
+
+private:
+  ScopedRestore<TPen> pen_;
+  ScopedRestore<TBrush> brush_;
+  ScopedRestore<int> backMode_;
 };

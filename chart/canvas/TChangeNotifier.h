@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "runtime/StoreIfChanged.h"
+
 // Base of the chart's setting objects (pens, brushes, fonts, shadows): every
 // setter compares, stores, and only on a real change tells the owner through
 // OnChange, so that the owner can request a repaint. A copy takes the
@@ -18,9 +20,7 @@ protected:
 
   template <typename T>
   void Change(T& field, const T& value) {
-    if (field == value) return;
-    field = value;
-    Changed();
+    if (StoreIfChanged(field, value)) Changed();
   }
   void Changed() const {
     if (OnChange) OnChange();

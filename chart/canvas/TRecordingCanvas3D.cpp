@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "gui/TRasterCanvas.h"
+#include "runtime/StoreIfChanged.h"
 
 namespace {
 
@@ -72,9 +73,7 @@ void TRecordingCanvas3D::FinishDrawing(TRasterCanvas&, TRasterCanvas&, TPoint or
 }
 
 void TRecordingCanvas3D::WriteIfChanged(std::string& last, const std::string& line) {
-  if (line == last) return;
-  last = line;
-  Calls.push_back(line);
+  if (StoreIfChanged(last, line)) Calls.push_back(line);
 }
 
 void TRecordingCanvas3D::Record(State state, const std::string& call) {

@@ -28,20 +28,14 @@ TChartModel::~TChartModel() {
   }
 }
 
-void TChartModel::SetColor(TColor color) {
-  if (color_ == color) {
-    return;
-  }
-  color_ = color;
-  RequestRepaint();
-}
+void TChartModel::SetColor(TColor color) { StoreSetting(color_, color); }
 
-void TChartModel::SetColorPalette(const std::vector<TColor>& palette) {
-  if (palette_ == palette) {
-    return;
+void TChartModel::SetColorPalette(const std::vector<TColor>& palette) { StoreSetting(palette_, palette); }
+
+void TChartModel::RepaintOnChange(std::initializer_list<TChangeNotifier*> settings) {
+  for (TChangeNotifier* setting : settings) {
+    setting->OnChange = [this] { RequestRepaint(); };
   }
-  palette_ = palette;
-  RequestRepaint();
 }
 
 TColor TChartModel::PaletteColor(int index) const {

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "chart/canvas/TChangeNotifier.h"
 #include "chart/model/TChartAxes.h"
 #include "chart/model/TChartSeriesList.h"
 #include "chart/model/TChartTitle.h"
 #include "chart/model/TChartWall.h"
 #include "gui/Color.h"
+#include "runtime/ScopedRestore.h"
+#include "runtime/StoreIfChanged.h"
 
 class TChartSeries;
 
@@ -76,12 +80,13 @@ public:
   // and only on a change request a repaint.
   template <class T>
   void StoreSetting(T& field, const T& value) {
-    if (field == value) {
-      return;
+    if (StoreIfChanged(field, value)) {
+      RequestRepaint();
     }
-    field = value;
-    RequestRepaint();
   }
+  // Makes every change of these setting objects (pens, brushes, fonts of
+  // the chart's parts) request a repaint.
+  void RepaintOnChange(std::initializer_list<TChangeNotifier*> settings);
   bool RepaintEnabled() const { return repaintEnabled_; }
   bool PictureStale() const { return pictureStale_; }
   // How many requests were taken since the chart was created.
@@ -122,28 +127,18 @@ private:
 // state comes back however the scope ends.
 class TRepaintSuspension {
 public:
-  explicit TRepaintSuspension(TChartModel& chart) : chart_(chart), saved_(chart.repaintEnabled_) {
-    chart_.repaintEnabled_ = false;
-  }
-  ~TRepaintSuspension() { chart_.repaintEnabled_ = saved_; }
-  TRepaintSuspension(const TRepaintSuspension&) = delete;
-  TRepaintSuspension& operator=(const TRepaintSuspension&) = delete;
+  explicit TRepaintSuspension(TChartModel& chart) : enabled_(chart.repaintEnabled_, false) {}
 
 private:
-  TChartModel& chart_;
-  bool saved_;
+  ScopedRestore<bool> enabled_;
 };
 
 // The chart's stored settings being applied for a scope: setting an axis'
 // Automatic then stores that flag only.
 class TChartLoading {
 public:
-  explicit TChartLoading(TChartModel& chart) : chart_(chart), saved_(chart.loading_) { chart_.loading_ = true; }
-  ~TChartLoading() { chart_.loading_ = saved_; }
-  TChartLoading(const TChartLoading&) = delete;
-  TChartLoading& operator=(const TChartLoading&) = delete;
+  explicit TChartLoading(TChartModel& chart) : loading_(chart.loading_, true) {}
 
 private:
-  TChartModel& chart_;
-  bool saved_;
+  ScopedRestore<bool> loading_;
 };

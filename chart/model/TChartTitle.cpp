@@ -10,9 +10,7 @@ TChartTitle::TChartTitle(TChartModel& chart, bool atTop) : chart_(chart), atTop_
     Font.SetColor(clRed);
     Font.SetStyle(TFontStyles{.Italic = true});
   }
-  Font.OnChange = [this] { chart_.RequestRepaint(); };
-  Frame.OnChange = [this] { chart_.RequestRepaint(); };
-  Shadow.OnChange = [this] { chart_.RequestRepaint(); };
+  chart_.RepaintOnChange({&Font, &Frame, &Shadow});
 }
 
 void TChartTitle::SetVisible(bool visible) { chart_.StoreSetting(visible_, visible); }
@@ -23,10 +21,5 @@ void TChartTitle::SetColor(TColor color) { chart_.StoreSetting(color_, color); }
 void TChartTitle::SetCustomPosition(bool custom) { chart_.StoreSetting(customPosition_, custom); }
 
 void TChartTitle::SetText(std::string_view text) {
-  std::vector<std::string> lines = SplitLines(text, TLineBreak::AnyNewline);
-  if (lines == lines_) {
-    return;
-  }
-  lines_ = std::move(lines);
-  chart_.RequestRepaint();
+  chart_.StoreSetting(lines_, SplitLines(text, TLineBreak::AnyNewline));
 }

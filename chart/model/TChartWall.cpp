@@ -4,8 +4,7 @@
 
 TChartWall::TChartWall(TChartModel& chart, TColor color, bool visible, bool transparent)
     : chart_(chart), color_(color), visible_(visible), transparent_(transparent) {
-  Pen.OnChange = [this] { chart_.RequestRepaint(); };
-  Brush.OnChange = [this] { chart_.RequestRepaint(); };
+  chart_.RepaintOnChange({&Pen, &Brush});
 }
 
 void TChartWall::SetColor(TColor color) { chart_.StoreSetting(color_, color); }

@@ -1,6 +1,8 @@
 #include "chart/panel/TCustomChart.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "gui/SystemColors.h"
 
@@ -12,6 +14,97 @@ int TitleFrameWidth(const TChartTitle& title) {
     return title.BevelWidth();
   }
   return title.Frame.Visible() && title.Frame.Color() != clDefault ? title.Frame.Width() : 0;
+}
+
+// What a title's layout measures in its font.
+struct TTitleMetrics {
+  int Frame = 0;
+  int LineHeight = 0;
+  // The text keeps half a "W" from the side it is aligned to.
+  int WWidth = 0;
+  std::vector<int> LineWidths;
+
+  int TextHeight() const { return static_cast<int>(LineWidths.size()) * LineHeight; }
+};
+
+TTitleMetrics MeasureTitle(TCanvas3D& canvas, const TChartTitle& title) {
+  TTitleMetrics metrics;
+  metrics.Frame = TitleFrameWidth(title);
+  metrics.LineHeight = canvas.MeasureTextHeight("W");
+  metrics.WWidth = canvas.MeasureTextWidth("W");
+  metrics.LineWidths.reserve(title.Text().size());
+  for (const std::string& line : title.Text()) {
+    metrics.LineWidths.push_back(canvas.MeasureTextWidth(line));
+  }
+  return metrics;
+}
+
+// A box adjusted to the text keeps its aligned side and takes the width of
+// the widest line with its margins.
+void FitBoxToText(TRect& box, TAlignment alignment, const TTitleMetrics& metrics) {
+  const int total =
+      metrics.WWidth + metrics.Frame + *std::max_element(metrics.LineWidths.begin(), metrics.LineWidths.end());
+  if (alignment == taLeftJustify) {
+    box.Right = box.Left + total;
+  } else if (alignment == taRightJustify) {
+    box.Left = box.Right - total;
+  } else {
+    const int middle = (box.Left + box.Right) / 2;
+    box.Left = middle - total / 2;
+    box.Right = middle + total / 2;
+  }
+}
+
+// A title in its place lies along the plot's top or bottom edge, its box
+// grown by the frame; a custom-positioned one starts at its box's top.
+TRect TitleBox(const TChartTitle& title, const TRect& plotRect, const TTitleMetrics& metrics) {
+  const bool custom = title.CustomPosition();
+  TRect box = custom ? title.Box : plotRect;
+  if (title.AtTop() || custom) {
+    if (!custom) {
+      box.Top += metrics.Frame;
+    }
+    box.Bottom = box.Top + metrics.TextHeight();
+  } else {
+    box.Top = box.Bottom - metrics.TextHeight();
+  }
+  if (!custom) {
+    box = {box.Left - metrics.Frame, box.Top - metrics.Frame, box.Right + metrics.Frame, box.Bottom + metrics.Frame};
+  }
+  if (title.AdjustFrame()) {
+    FitBoxToText(box, title.Alignment(), metrics);
+  }
+  return box;
+}
+
+void DrawTitleBox(TCanvas3D& canvas, const TChartTitle& title, const TRect& box) {
+  if (title.Transparent()) {
+    return;
+  }
+  canvas.ApplyChartPen(title.Frame);
+  canvas.Brush.Style = bsSolid;
+  canvas.Brush.Color = title.Color();
+  canvas.Rectangle(box);
+}
+
+// Line i lies i lines from the box's top, or from its bottom for a title at
+// the bottom, inside the frame.
+void DrawTitleLines(TCanvas3D& canvas, const TChartTitle& title, const TRect& box, const TTitleMetrics& metrics) {
+  const std::vector<std::string>& lines = title.Text();
+  const int lineHeight = metrics.LineHeight;
+  canvas.SetBackMode(BackModeTransparent);
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    const int y = title.AtTop() ? box.Top + i * lineHeight + metrics.Frame
+                                : box.Bottom - lineHeight - (i * lineHeight + metrics.Frame);
+    const int width = metrics.LineWidths[i];
+    int x = (box.Left + box.Right) / 2 - width / 2;
+    if (title.Alignment() == taLeftJustify) {
+      x = box.Left + metrics.WWidth / 2;
+    } else if (title.Alignment() == taRightJustify) {
+      x = box.Right - width - metrics.WWidth / 2;
+    }
+    canvas.TextOut(x, y, lines[i]);
+  }
 }
 
 }  // namespace
@@ -52,74 +145,30 @@ void TCustomChart::DrawTitlesPass(bool customPositioned) {
 }
 
 void TCustomChart::LayoutAndDrawTitle(TChartTitle& title) {
-  const std::vector<std::string>& lines = title.Text();
-  if (!title.Visible() || lines.empty()) {
+  if (!title.Visible() || title.Text().empty()) {
     title.Box = {};
     return;
   }
   TCanvas3D& canvas = Canvas3D();
-  const int frame = TitleFrameWidth(title);
-  const bool atTop = title.AtTop() || title.CustomPosition();
-  const int count = static_cast<int>(lines.size());
-  TRect box = title.CustomPosition() ? title.Box : PlotRect;
   canvas.ApplyFont(title.Font);
   canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
-  const int lineHeight = canvas.MeasureTextHeight("W");
-  if (atTop) {
-    if (!title.CustomPosition()) {
-      box.Top += frame;
-    }
-    box.Bottom = box.Top + count * lineHeight;
-  } else {
-    box.Top = box.Bottom - count * lineHeight;
-  }
-  if (!title.CustomPosition()) {
-    box = {box.Left - frame, box.Top - frame, box.Right + frame, box.Bottom + frame};
-  }
-  const int wWidth = canvas.MeasureTextWidth("W");
-  std::vector<int> widths;
-  widths.reserve(lines.size());
-  for (const std::string& line : lines) {
-    widths.push_back(canvas.MeasureTextWidth(line));
-  }
-  if (title.AdjustFrame()) {
-    const int total = wWidth + frame + *std::max_element(widths.begin(), widths.end());
-    if (title.Alignment() == taLeftJustify) {
-      box.Right = box.Left + total;
-    } else if (title.Alignment() == taRightJustify) {
-      box.Left = box.Right - total;
-    } else {
-      const int middle = (box.Left + box.Right) / 2;
-      box.Left = middle - total / 2;
-      box.Right = middle + total / 2;
-    }
-  }
-  if (!title.Transparent()) {
-    canvas.ApplyChartPen(title.Frame);
-    canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = title.Color();
-    canvas.Rectangle(box);
-  }
-  canvas.SetBackMode(BackModeTransparent);
-  for (int i = 0; i < count; ++i) {
-    const int y = title.AtTop() ? box.Top + i * lineHeight + frame : box.Bottom - lineHeight - (i * lineHeight + frame);
-    int x = (box.Left + box.Right) / 2 - widths[i] / 2;
-    if (title.Alignment() == taLeftJustify) {
-      x = box.Left + wWidth / 2;
-    } else if (title.Alignment() == taRightJustify) {
-      x = box.Right - widths[i] - wWidth / 2;
-    }
-    canvas.TextOut(x, y, lines[i]);
-  }
+  const TTitleMetrics metrics = MeasureTitle(canvas, title);
+  const TRect box = TitleBox(title, PlotRect, metrics);
+  DrawTitleBox(canvas, title, box);
+  DrawTitleLines(canvas, title, box, metrics);
   title.Box = box;
-  if (title.CustomPosition()) {
-    return;
+  if (!title.CustomPosition()) {
+    TakeTitleRoom(title, metrics.Frame, metrics.TextHeight());
   }
+}
+
+// A title in its place moves the plot's edge away from its box.
+void TCustomChart::TakeTitleRoom(const TChartTitle& title, int frame, int textHeight) {
   const int gap = TitleChartGap + frame + (title.Transparent() ? 0 : title.Shadow.VertSize());
   if (title.AtTop()) {
-    PlotRect.Top = box.Bottom + gap;
+    PlotRect.Top = title.Box.Bottom + gap;
   } else {
-    PlotRect.Bottom = box.Bottom - gap - count * lineHeight;
+    PlotRect.Bottom = title.Box.Bottom - gap - textHeight;
   }
   UpdatePlotSize();
 }

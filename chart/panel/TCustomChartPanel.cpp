@@ -4,7 +4,7 @@
 
 TCustomChartPanel::TCustomChartPanel(Control* parent) : WindowControl(parent) {
   border_.SetEndStyle(esFlat);
-  border_.OnChange = [this] { RequestRepaint(); };
+  RepaintOnChange({&border_});
 }
 
 TCustomChartPanel::~TCustomChartPanel() = default;

@@ -78,8 +78,9 @@ public:
 protected:
   // Shows the kept picture, or paints anew when it is stale.
   void Paint() override;
-  // Steps 5 to 19 of the painting sequence, between preparing the picture
-  // and showing it.
+  // Everything drawn between preparing the picture (margins applied, plot
+  // sized) and showing it: the background, titles, walls, axes, series and
+  // the zoom band, with the drawing events around them.
   virtual void DrawChartContent() = 0;
 
   void ApplyMargins();

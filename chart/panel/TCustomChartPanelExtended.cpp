@@ -17,27 +17,6 @@ bool HasAllKeys(TShiftState shift, TShiftState required) { return (shift & requi
 bool PansHorizontally(TPanningMode mode) { return mode == pmHorizontal || mode == pmBoth; }
 bool PansVertically(TPanningMode mode) { return mode == pmVertical || mode == pmBoth; }
 
-// The surface's pen, brush and background mode as they were, once the band
-// is drawn, so that whatever is drawn next does not inherit not-xor.
-class TSurfaceStateGuard {
-public:
-  explicit TSurfaceStateGuard(TCanvas3D& canvas)
-      : canvas_(canvas), pen_(canvas.Pen), brush_(canvas.Brush), backMode_(canvas.BackMode()) {}
-  ~TSurfaceStateGuard() {
-    canvas_.Pen = pen_;
-    canvas_.Brush = brush_;
-    canvas_.SetBackMode(backMode_);
-  }
-  TSurfaceStateGuard(const TSurfaceStateGuard&) = delete;
-  TSurfaceStateGuard& operator=(const TSurfaceStateGuard&) = delete;
-
-private:
-  TCanvas3D& canvas_;
-  TPen pen_;
-  TBrush brush_;
-  int backMode_;
-};
-
 // One animation frame: a third of the way from the axis' range to the target.
 void StepToward(TChartAxis& axis, TAxisRange target) {
   const double divisor = TCustomChartPanelExtended::AnimationDivisor;

@@ -161,4 +161,5 @@ void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> data) {
     }
     series.AddPoint(point.X, point.Y, point.Label, point.Color);
   }
+  bulk.End();
 }

@@ -13,13 +13,20 @@
 #include "chart/series/VisibleRange.h"
 #include "runtime/Exception.h"
 
-void TCustomChartElement::SetActive(bool active) {
-  if (active_ == active) {
-    return;
+namespace {
+
+// The other side's axis when that is chosen, else the custom axis when that
+// is chosen and set, else the default one.
+TChartAxis* ChosenAxis(bool otherSide, TChartAxis& otherAxis, TChartAxis* chosenCustom, TChartAxis& defaultAxis) {
+  if (otherSide) {
+    return &otherAxis;
   }
-  active_ = active;
-  RequestRepaint();
+  return chosenCustom != nullptr ? chosenCustom : &defaultAxis;
 }
+
+}  // namespace
+
+void TCustomChartElement::SetActive(bool active) { StoreSetting(active_, active); }
 
 void TCustomChartElement::RequestRepaint() const {
   if (parentChart_ != nullptr) {
@@ -27,21 +34,9 @@ void TCustomChartElement::RequestRepaint() const {
   }
 }
 
-void TCustomChartSeries::SetShowInLegend(bool show) {
-  if (showInLegend_ == show) {
-    return;
-  }
-  showInLegend_ = show;
-  RequestRepaint();
-}
+void TCustomChartSeries::SetShowInLegend(bool show) { StoreSetting(showInLegend_, show); }
 
-void TCustomChartSeries::SetTitle(const std::string& title) {
-  if (title_ == title) {
-    return;
-  }
-  title_ = title;
-  RequestRepaint();
-}
+void TCustomChartSeries::SetTitle(const std::string& title) { StoreSetting(title_, title); }
 
 TChartSeries::TChartSeries() : xValues_(*this, "X"), yValues_(*this, "Y") { xValues_.SetOrder(loAscending); }
 
@@ -282,46 +277,33 @@ void TChartSeries::SetSeriesColor(TColor color) {
   if (seriesColor_ == clDefault && color == autoColor_) {
     return;
   }
-  if (seriesColor_ != color) {
-    seriesColor_ = color;
-    RequestRepaint();
-  }
+  StoreSetting(seriesColor_, color);
   autoColor_ = seriesColor_;
 }
 
-void TChartSeries::SetColorEachPoint(bool colorEachPoint) {
-  if (colorEachPoint_ == colorEachPoint) {
-    return;
-  }
-  colorEachPoint_ = colorEachPoint;
-  RequestRepaint();
-}
+void TChartSeries::SetColorEachPoint(bool colorEachPoint) { StoreSetting(colorEachPoint_, colorEachPoint); }
 
 bool TChartSeries::ChartLoading() const { return parentChart_ != nullptr && parentChart_->Loading(); }
 
-void TChartSeries::SetHorizAxis(THorizAxis axis) {
-  if (horizAxis_ == axis) {
+// Choosing another axis than the custom one forgets the custom axis, except
+// while the chart's stored settings are applied.
+template <class TAxisChoice>
+void TChartSeries::SetAxisChoice(TAxisChoice& choice, TAxisChoice axis, TAxisChoice custom, TChartAxis*& customAxis) {
+  if (!StoreIfChanged(choice, axis)) {
     return;
   }
-  horizAxis_ = axis;
-  if (axis != aCustomHorizAxis && !ChartLoading()) {
-    customHorizAxis_ = nullptr;
+  if (axis != custom && !ChartLoading()) {
+    customAxis = nullptr;
   }
   ResolveAxes();
   RequestRepaint();
 }
 
-void TChartSeries::SetVertAxis(TVertAxis axis) {
-  if (vertAxis_ == axis) {
-    return;
-  }
-  vertAxis_ = axis;
-  if (axis != aCustomVertAxis && !ChartLoading()) {
-    customVertAxis_ = nullptr;
-  }
-  ResolveAxes();
-  RequestRepaint();
+void TChartSeries::SetHorizAxis(THorizAxis axis) {
+  SetAxisChoice(horizAxis_, axis, aCustomHorizAxis, customHorizAxis_);
 }
+
+void TChartSeries::SetVertAxis(TVertAxis axis) { SetAxisChoice(vertAxis_, axis, aCustomVertAxis, customVertAxis_); }
 
 void TChartSeries::SetCustomHorizAxis(TChartAxis* axis) {
   customHorizAxis_ = axis;
@@ -339,20 +321,10 @@ void TChartSeries::ResolveAxes() {
     return;
   }
   TChartAxes& axes = parentChart_->Axes();
-  if (horizAxis_ == aTopAxis) {
-    resolvedHorizAxis_ = &axes.TopAxis();
-  } else if (horizAxis_ == aCustomHorizAxis && customHorizAxis_ != nullptr) {
-    resolvedHorizAxis_ = customHorizAxis_;
-  } else {
-    resolvedHorizAxis_ = &axes.BottomAxis();
-  }
-  if (vertAxis_ == aRightAxis) {
-    resolvedVertAxis_ = &axes.RightAxis();
-  } else if (vertAxis_ == aCustomVertAxis && customVertAxis_ != nullptr) {
-    resolvedVertAxis_ = customVertAxis_;
-  } else {
-    resolvedVertAxis_ = &axes.LeftAxis();
-  }
+  resolvedHorizAxis_ = ChosenAxis(horizAxis_ == aTopAxis, axes.TopAxis(),
+                                  horizAxis_ == aCustomHorizAxis ? customHorizAxis_ : nullptr, axes.BottomAxis());
+  resolvedVertAxis_ = ChosenAxis(vertAxis_ == aRightAxis, axes.RightAxis(),
+                                 vertAxis_ == aCustomVertAxis ? customVertAxis_ : nullptr, axes.LeftAxis());
 }
 
 void TChartSeries::EndBulkUpdate() {
@@ -361,14 +333,19 @@ void TChartSeries::EndBulkUpdate() {
   }
 }
 
-// Left by an exception, the scope still ends the update; a failing refresh of
-// the dependents then gives way to the exception already on its way out
-// instead of ending the program.
-TBulkUpdate::~TBulkUpdate() noexcept(false) {  // NOLINT(bugprone-exception-escape)
+void TBulkUpdate::End() {
+  if (TChartSeries* series = std::exchange(series_, nullptr)) {
+    series->EndBulkUpdate();
+  }
+}
+
+// Reached without End, the scope is being left by an exception: a failing
+// refresh must not end the program.
+TBulkUpdate::~TBulkUpdate() noexcept {
   try {
-    series_.EndBulkUpdate();
+    End();
   } catch (...) {
-    if (std::uncaught_exceptions() == uncaughtAtStart_) throw;
+    // The exception that left the scope is the one the caller sees.
   }
 }
 
@@ -422,13 +399,12 @@ void TChartSeries::RefetchFromSource() {
     return;
   }
   ClearPoints();
-  {
-    TBulkUpdate bulk(*this);
-    const TChartSeries& source = *dataSource_;
-    for (int i = 0; i < source.PointCount(); ++i) {
-      AddPoint(source.XValueAt(i), source.YValueAt(i), source.Label(i), source.StoredPointColor(i));
-    }
+  TBulkUpdate bulk(*this);
+  const TChartSeries& source = *dataSource_;
+  for (int i = 0; i < source.PointCount(); ++i) {
+    AddPoint(source.XValueAt(i), source.YValueAt(i), source.Label(i), source.StoredPointColor(i));
   }
+  bulk.End();
   if (Active()) {
     RequestRepaint();
   }
@@ -447,21 +423,9 @@ void TChartSeries::RemovedFromChart() {
   ResolveAxes();
 }
 
-void TChartSeries::SetUseVisibleRange(bool use) {
-  if (useVisibleRange_ == use) {
-    return;
-  }
-  useVisibleRange_ = use;
-  RequestRepaint();
-}
+void TChartSeries::SetUseVisibleRange(bool use) { StoreSetting(useVisibleRange_, use); }
 
-void TChartSeries::SetKeepPointBeyondEdge(bool keep) {
-  if (keepPointBeyondEdge_ == keep) {
-    return;
-  }
-  keepPointBeyondEdge_ = keep;
-  RequestRepaint();
-}
+void TChartSeries::SetKeepPointBeyondEdge(bool keep) { StoreSetting(keepPointBeyondEdge_, keep); }
 
 // A series whose Y is not dependent runs along the vertical axis: its Y list
 // is searched against the bottom (low) and top (high) edges.

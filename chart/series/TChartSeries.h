@@ -1,6 +1,5 @@
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <span>
 #include <string>
@@ -13,6 +12,7 @@
 #include "chart/series/TPointColorList.h"
 #include "gui/Color.h"
 #include "gui/Geometry.h"
+#include "runtime/StoreIfChanged.h"
 
 class TCanvas3D;
 class TChartModel;
@@ -35,6 +35,15 @@ public:
   void RequestRepaint() const;
 
 protected:
+  // How the element's settings are set: compare, store, and only on a
+  // change request a repaint.
+  template <class T>
+  void StoreSetting(T& field, const T& value) {
+    if (StoreIfChanged(field, value)) {
+      RequestRepaint();
+    }
+  }
+
   TChartModel* parentChart_ = nullptr;
 
 private:
@@ -217,6 +226,8 @@ private:
   void InsertLabel(int index, std::string_view label);
   void RefetchFromSource();
   bool ChartLoading() const;
+  template <class TAxisChoice>
+  void SetAxisChoice(TAxisChoice& choice, TAxisChoice axis, TAxisChoice custom, TChartAxis*& customAxis);
 
   // Before the lists, which register themselves in it.
   std::vector<TChartValueList*> valueLists_;
@@ -242,16 +253,19 @@ private:
 };
 
 // Holds a series in a bulk update for a scope, so an exception cannot leave
-// it counting. Ending the update refreshes the dependents, which may throw.
+// it counting. Ending the update refreshes the dependents, which may throw:
+// a scope that finishes calls End, which lets that failure through; a scope
+// left by an exception ends the update in the destructor, where a failing
+// refresh gives way to the exception already on its way.
 class TBulkUpdate {
 public:
-  explicit TBulkUpdate(TChartSeries& series) : series_(series) { series_.BeginBulkUpdate(); }
-  // Throws what the refresh throws, unless the scope is left by an exception.
-  ~TBulkUpdate() noexcept(false);  // NOLINT(bugprone-exception-escape)
+  explicit TBulkUpdate(TChartSeries& series) : series_(&series) { series.BeginBulkUpdate(); }
+  // Ends the update once; throws what the refresh of the dependents throws.
+  void End();
+  ~TBulkUpdate() noexcept;
   TBulkUpdate(const TBulkUpdate&) = delete;
   TBulkUpdate& operator=(const TBulkUpdate&) = delete;
 
 private:
-  TChartSeries& series_;
-  int uncaughtAtStart_ = std::uncaught_exceptions();
+  TChartSeries* series_;  // null once ended
 };

@@ -7,17 +7,16 @@
 
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
+#include "runtime/StoreIfChanged.h"
 
 TChartValueList::TChartValueList(TChartSeries& owner, std::string name) : owner_(owner), name_(std::move(name)) {
   owner_.RegisterValueList(*this);
 }
 
 void TChartValueList::SetDateTime(bool dateTime) {
-  if (dateTime_ == dateTime) {
-    return;
+  if (StoreIfChanged(dateTime_, dateTime)) {
+    owner_.RequestRepaint();
   }
-  dateTime_ = dateTime;
-  owner_.RequestRepaint();
 }
 
 int TChartValueList::AddValue(double value) {

@@ -3,31 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <utility>
 
 #include "chart/axes/TChartAxis.h"
 #include "chart/canvas/TCanvas3D.h"
 #include "chart/series/TColumnRuns.h"
 #include "chart/series/TColumnSpans.h"
-
-namespace {
-
-// Sets a value for a scope and puts the old one back however it ends, so a
-// drawing pass cannot leave the series in its pass state.
-template <typename T>
-class ScopedValue {
-public:
-  ScopedValue(T& field, T value) : field_(field), saved_(std::exchange(field, std::move(value))) {}
-  ~ScopedValue() { field_ = std::move(saved_); }
-  ScopedValue(const ScopedValue&) = delete;
-  ScopedValue& operator=(const ScopedValue&) = delete;
-
-private:
-  T& field_;
-  T saved_;
-};
-
-}  // namespace
+#include "runtime/ScopedRestore.h"
 
 TCustomSeries::TCustomSeries() {
   SetKeepPointBeyondEdge(true);
@@ -237,9 +218,9 @@ bool TCustomSeries::FollowAcrossColumns(TColumnSpans& spans, TPoint point, TColo
 // The whole line again in the shadow colour, moved by the shadow's sizes,
 // without markers.
 void TCustomSeries::DrawShadowPass(TCanvas3D& canvas, const TRect& plotRect) {
-  const ScopedValue<TColor> color(DrawColorOverride, shadow_.Color());
-  const ScopedValue<bool> hidden(pointerHidden_, true);
-  const ScopedValue<TPoint> shift(PixelShift, TPoint{shadow_.HorizSize(), shadow_.VertSize()});
+  const ScopedRestore<TColor> color(DrawColorOverride, shadow_.Color());
+  const ScopedRestore<bool> hidden(pointerHidden_, true);
+  const ScopedRestore<TPoint> shift(PixelShift, TPoint{shadow_.HorizSize(), shadow_.VertSize()});
   TChartSeries::DrawAllPoints(canvas, plotRect);
 }
 
@@ -247,8 +228,8 @@ void TCustomSeries::DrawShadowPass(TCanvas3D& canvas, const TRect& plotRect) {
 void TCustomSeries::DrawOutlinePass(TCanvas3D& canvas, const TRect& plotRect) {
   TChartPen outlinePen(outLine_);
   outlinePen.SetWidth(2 * linePen_.Width() + outLine_.Width() + 1);
-  const ScopedValue<const TChartPen*> pen(drawPen_, &outlinePen);
-  const ScopedValue<TColor> color(DrawColorOverride, outLine_.Color());
+  const ScopedRestore<const TChartPen*> pen(drawPen_, &outlinePen);
+  const ScopedRestore<TColor> color(DrawColorOverride, outLine_.Color());
   TChartSeries::DrawAllPoints(canvas, plotRect);
 }
 

@@ -31,21 +31,21 @@ public:
   const TSeriesPointer& Pointer() const { return pointer_; }
 
   bool ColorEachLine() const { return colorEachLine_; }
-  void SetColorEachLine(bool value) { Store(colorEachLine_, value); }
+  void SetColorEachLine(bool value) { StoreSetting(colorEachLine_, value); }
   bool Stairs() const { return stairs_; }
-  void SetStairs(bool value) { Store(stairs_, value); }
+  void SetStairs(bool value) { StoreSetting(stairs_, value); }
   bool InvertedStairs() const { return invertedStairs_; }
-  void SetInvertedStairs(bool value) { Store(invertedStairs_, value); }
+  void SetInvertedStairs(bool value) { StoreSetting(invertedStairs_, value); }
   TBrushStyle LineBrush() const { return lineBrush_; }
-  void SetLineBrush(TBrushStyle value) { Store(lineBrush_, value); }
+  void SetLineBrush(TBrushStyle value) { StoreSetting(lineBrush_, value); }
   int LineHeight() const { return lineHeight_; }
-  void SetLineHeight(int value) { Store(lineHeight_, value); }
+  void SetLineHeight(int value) { StoreSetting(lineHeight_, value); }
   bool Dark3D() const { return dark3D_; }
-  void SetDark3D(bool value) { Store(dark3D_, value); }
+  void SetDark3D(bool value) { StoreSetting(dark3D_, value); }
   bool ClickableLine() const { return clickableLine_; }
-  void SetClickableLine(bool value) { Store(clickableLine_, value); }
+  void SetClickableLine(bool value) { StoreSetting(clickableLine_, value); }
   TCustomSeriesStack Stacked() const { return stacked_; }
-  void SetStacked(TCustomSeriesStack value) { Store(stacked_, value); }
+  void SetStacked(TCustomSeriesStack value) { StoreSetting(stacked_, value); }
 
   std::function<TSeriesPointerStyle(TChartSeries& sender, int valueIndex)> OnGetPointerStyle;
 
@@ -66,14 +66,6 @@ public:
   void DrawPoint(TCanvas3D& canvas, const TRect& plotRect, int index) override;
 
 private:
-  template <class T>
-  void Store(T& field, const T& value) {
-    if (field == value) {
-      return;
-    }
-    field = value;
-    RequestRepaint();
-  }
   int MarginForSize(int pointerSize) const;
 
   bool PointerShown() const { return pointer_.Visible() && !pointerHidden_; }

@@ -8,15 +8,14 @@
 #include "app/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/TRasterCanvas.h"
+#include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 #include "tests/runtime/LocaleScope.h"
 #include "tests/support/SamePicture.h"
 
 namespace {
 
-const std::string kSamples = std::string(LOGVIEWER_SOURCE_DIR) + "/samples/";
-const std::vector<std::string> kSampleLogs = {kSamples + "lambda.csv", kSamples + "engine-speed.csv",
-                                              kSamples + "coolant-temperature.csv", kSamples + "battery-voltage.csv"};
+const std::vector<std::string> kSampleLogs = SampleLogPaths();
 
 TEST(NearestPointIndex, TakesTheNearestXAndTheEarlierOnATie) {
   TForm1 form(TempFolder().Folder());

@@ -12,15 +12,16 @@
 #include "app/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
+#include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
 
-const std::string kSamples = std::string(LOGVIEWER_SOURCE_DIR) + "/samples/";
-const std::string kLambda = kSamples + "lambda.csv";
-const std::string kSpeed = kSamples + "engine-speed.csv";
-const std::string kCoolant = kSamples + "coolant-temperature.csv";
-const std::string kBattery = kSamples + "battery-voltage.csv";
+const std::vector<std::string> kSampleLogs = SampleLogPaths();
+const std::string& kLambda = kSampleLogs[0];
+const std::string& kSpeed = kSampleLogs[1];
+const std::string& kCoolant = kSampleLogs[2];
+const std::string& kBattery = kSampleLogs[3];
 
 TEST(CommandLine, SeparatesOptionsFromLogs) {
   using Logs = std::vector<std::string>;
@@ -181,7 +182,7 @@ TEST_F(Desktop, CtrlSSavesThePictureStartingInTheFolderOfTheLastLog) {
   form.OnKeyDown('S', ssCtrl);
   EXPECT_EQ(QImage(QString::fromStdString(saved)).convertToFormat(QImage::Format_RGB32), expected);
   form.OnKeyDown('S', ssCtrl);
-  EXPECT_EQ(script.SaveDialogStartFolders, Texts(3, kSamples.substr(0, kSamples.size() - 1)));
+  EXPECT_EQ(script.SaveDialogStartFolders, Texts(3, kSampleFolder));
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(script.Messages[0].Text.rfind("Cannot write '" + folder.Folder() + "no-such-folder/picture.png': ", 0), 0u)
       << script.Messages[0].Text;

@@ -11,22 +11,11 @@
 #include "app/TForm1.h"
 #include "app/TLogLineReader.h"
 #include "runtime/Exception.h"
-#include "runtime/LocaleSeparators.h"
+#include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
+#include "tests/runtime/LocaleScope.h"
 
 namespace {
-
-class SeparatorsScope {
-public:
-  explicit SeparatorsScope(char decimal) : saved_(LocaleDecimalSeparator), thousand_(LocaleThousandSeparator) {
-    SetLocaleSeparators(decimal, decimal == ',' ? '.' : ',');
-  }
-  ~SeparatorsScope() { SetLocaleSeparators(saved_, thousand_); }
-
-private:
-  char saved_;
-  char thousand_;
-};
 
 std::vector<double> Ys(const TChartSeries& s) {
   std::vector<double> v;
@@ -69,7 +58,7 @@ class LoadLogTable : public testing::TestWithParam<LogCase> {};
 
 TEST_P(LoadLogTable, GivesThePointsTitleAndError) {
   const LogCase& c = GetParam();
-  SeparatorsScope separators(c.separator);
+  const LocaleScope separators(c.separator, c.separator == ',' ? '.' : ',');
   TempFolder folder;
   TForm1 form;
   ASSERT_EQ(Load(form, 2, folder.Write("prev.csv", "h,Prev\n0,9\n")), std::nullopt);
@@ -195,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(LoadLog, ResetsOnlyThePanesAxesAndKeepsTheOtherPanes) {
-  SeparatorsScope separators(',');
+  const LocaleScope separators(',', '.');
   TempFolder folder;
   TForm1 form;
   const std::string log = folder.Write("a.csv", "h,Rpm\n0,800\n1,950\n");
@@ -254,7 +243,7 @@ TEST(LoadLog, UnreadableFileIsReported) {
 }
 
 TEST(LoadLog, EveryPaneLoadsItsOwnSeries) {
-  SeparatorsScope separators(',');
+  const LocaleScope separators(',', '.');
   TempFolder folder;
   TForm1 form;
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
@@ -273,7 +262,7 @@ class LinesCrossingTheReadBuffer : public testing::TestWithParam<const char*> {}
 // Enough lines to cross the reader's buffer several times, at every offset
 // within a line, CR LF pairs included.
 TEST_P(LinesCrossingTheReadBuffer, StayWhole) {
-  SeparatorsScope separators(',');
+  const LocaleScope separators(',', '.');
   TempFolder folder;
   TForm1 form;
   const std::string lineEnd = GetParam();
@@ -316,7 +305,7 @@ class SampleLogs : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(SampleLogs, LoadWhole) {
   TForm1 form;
-  form.LoadLog(0, std::string(LOGVIEWER_SOURCE_DIR) + "/samples/" + GetParam().file);
+  form.LoadLog(0, SampleLogPath(GetParam().file));
   EXPECT_EQ(form.Series1.PointCount(), GetParam().points);
   EXPECT_EQ(form.Chart1.Title().Text(), (std::vector<std::string>{GetParam().title}));
 }

@@ -6,11 +6,10 @@
 
 #include "app/TForm1.h"
 #include "gui/DialogScript.h"
+#include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
-
-const char* const kSamples[] = {"lambda.csv", "engine-speed.csv", "coolant-temperature.csv", "battery-voltage.csv"};
 
 // Thousands of random presses, moves, releases, wheel notches and check-box
 // clicks over four loaded panes, anywhere in and around them: nothing may
@@ -21,7 +20,7 @@ TEST(MouseStress, RandomSequencesLeaveTheWindowWorking) {
     DialogScript script;
     TForm1 form(folder.Folder());
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      form.LoadLog(pane, std::string(LOGVIEWER_SOURCE_DIR "/samples/") + kSamples[pane]);
+      form.LoadLog(pane, SampleLogPath(kSampleLogNames[pane]));
       form.PaneChart(pane).Repaint();
     }
     std::mt19937 random(seed);

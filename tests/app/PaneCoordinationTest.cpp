@@ -5,11 +5,10 @@
 
 #include "app/TForm1.h"
 #include "gui/DialogScript.h"
+#include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
-
-const char* const kSamples[] = {"lambda.csv", "engine-speed.csv", "coolant-temperature.csv", "battery-voltage.csv"};
 
 // The window with a sample log in every pane, painted once.
 struct LoadedWindow {
@@ -19,7 +18,7 @@ struct LoadedWindow {
 
   LoadedWindow() {
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      Form.LoadLog(pane, std::string(LOGVIEWER_SOURCE_DIR "/samples/") + kSamples[pane]);
+      Form.LoadLog(pane, SampleLogPath(kSampleLogNames[pane]));
       Form.PaneChart(pane).Refresh();
     }
   }
@@ -100,7 +99,7 @@ TEST(PaneCoordination, AnUndoAfterANewLogKeepsTheNewLogsRange) {
     chart.MouseWheel(true, 0, 300, chart.PlotCenterY);
   }
   window.Drag(0, mbLeft, 100, 300);
-  window.Form.LoadLog(0, LOGVIEWER_SOURCE_DIR "/samples/engine-speed.csv");
+  window.Form.LoadLog(0, SampleLogPath("engine-speed.csv"));
   EXPECT_FALSE(chart.IsZoomed);
   window.Drag(0, mbLeft, 300, 100);
   chart.Refresh();

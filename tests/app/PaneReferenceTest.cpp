@@ -4,6 +4,7 @@
 
 #include "app/TForm1.h"
 #include "gui/TRasterCanvas.h"
+#include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 #include "tests/support/SamePicture.h"
 
@@ -19,7 +20,7 @@ TEST(PaneReference, SampleLogsLookAsTheyDid) {
     TempFolder folder;
     TForm1 form(folder.Folder());
     if (name != "empty") {
-      form.LoadLog(0, LOGVIEWER_SOURCE_DIR "/samples/" + name + ".csv");
+      form.LoadLog(0, SampleLogPath(name + ".csv"));
     }
     form.Chart1.Repaint();
     TRasterCanvas expected;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/ApplicationTitle.h"
 #include "app/ReportException.h"
 #include "app/TForm1.h"
 #include "gui/Application.h"
@@ -123,7 +124,7 @@ TEST_F(Form, CancelledLogDialogChangesNothing) {
 }
 
 TEST_F(Form, BadSampleIsReportedAndTheWindowCarriesOn) {
-  SetApplicationTitle("Kestrila Log viewer by lumo");
+  SetApplicationTitle(kApplicationTitle);
   const std::string file = folder.Write("bad.csv", "hdr,T\nt,1\nt,abc\n");
   script.FileAnswers.push_back({{}, file});
   form.Button1.PerformClick();

@@ -419,6 +419,7 @@ TEST(TChartSeries, EventsSeeAddsAndClears) {
   {
     TBulkUpdate bulk(series);
     series.AppendValue(2, "", clDefault);
+    bulk.End();
   }
   series.ClearPoints();
   EXPECT_EQ(log,
@@ -568,6 +569,7 @@ TEST(TChartSeries, DependentSeriesFollowTheirSource) {
     TBulkUpdate bulk(source);
     source.AppendValue(5, "", clDefault);
     source.AppendValue(6, "", clDefault);
+    bulk.End();
   }
   EXPECT_EQ(Ys(copy), (std::vector<double>{5, 6})) << "a bulk update ends in one refresh";
 }
@@ -585,6 +587,7 @@ TEST(TChartSeries, AFailingRefreshAtTheEndOfABulkUpdate) {
       TBulkUpdate bulk(source);
       source.AppendValue(1, "", clDefault);
       if (failInside) throw ChartException("adding failed");
+      bulk.End();
     } catch (const ChartException& e) {
       return e.what();
     }

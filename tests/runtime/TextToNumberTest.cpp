@@ -9,22 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Exception.h"
-#include "runtime/LocaleSeparators.h"
+#include "tests/runtime/LocaleScope.h"
 #include "tests/support/ThrowsWithMessage.h"
 
 namespace {
-
-class SeparatorsScope {
-public:
-  SeparatorsScope(char decimal, char thousand) : decimal_(LocaleDecimalSeparator), thousand_(LocaleThousandSeparator) {
-    SetLocaleSeparators(decimal, thousand);
-  }
-  ~SeparatorsScope() { SetLocaleSeparators(decimal_, thousand_); }
-
-private:
-  char decimal_;
-  char thousand_;
-};
 
 struct CurrencyCase {
   const char* text;
@@ -35,7 +23,7 @@ struct CurrencyCase {
 class TextToCurrencyWithComma : public testing::TestWithParam<CurrencyCase> {};
 
 TEST_P(TextToCurrencyWithComma, GivesTheAmountOrFails) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   const CurrencyCase& c = GetParam();
   std::int64_t amount = -77;
   EXPECT_EQ(TextToNumber(c.text, amount), c.converts);
@@ -62,19 +50,19 @@ INSTANTIATE_TEST_SUITE_P(
                     CurrencyCase{"0,0E4999", true, 0}, CurrencyCase{"-0E4999", true, 0}));
 
 TEST(TextToCurrency, NamesTheTextInItsError) {
-  SeparatorsScope separators('.', ',');
+  const LocaleScope separators('.', ',');
   EXPECT_TRUE(
       ThrowsWithMessage<EConvertError>([] { TextToCurrency("12,5"); }, "'12,5' is not a valid floating point value"));
 }
 
 TEST(TextToCurrency, FollowsTheSeparatorReadAtItsStart) {
-  SeparatorsScope separators('.', ',');
+  const LocaleScope separators('.', ',');
   EXPECT_EQ(TextToCurrency("12.5"), 125000);
   EXPECT_THROW(TextToCurrency("12,5"), EConvertError);
 }
 
 TEST(TextToNumber, ExtendedKindKeepsTheFullValue) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   long double value = 0;
   ASSERT_TRUE(TextToNumber("-1,5E3", value));
   EXPECT_EQ(value, -1500.0L);
@@ -105,7 +93,7 @@ private:
 };
 
 TEST(TextToNumber, LeavesTheCallersFloatingPointEnvironment) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   const CallerEnvironment caller;
   std::int64_t amount = 0;
   EXPECT_TRUE(TextToNumber("0,00025", amount));
@@ -117,7 +105,7 @@ TEST(TextToNumber, LeavesTheCallersFloatingPointEnvironment) {
 // A loop of conversions holds the environment once; each conversion inside
 // still reads as if alone, whatever flags were raised before it.
 TEST(TextToNumber, ConversionsInsideAHeldScopeReadAsAlone) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   const CallerEnvironment caller;
   {
     const TExtendedArithmeticScope held;
@@ -188,7 +176,7 @@ std::string RandomSampleText(std::mt19937_64& random) {
 }
 
 TEST(PlainDecimalToCurrency, AgreesWithTheGeneralConversionOnAMillionTexts) {
-  SeparatorsScope separators(',', '.');
+  const LocaleScope separators(',', '.');
   std::mt19937_64 random(20261208);
   int shortcuts = 0;
   for (int i = 0; i < 1000000; ++i) {

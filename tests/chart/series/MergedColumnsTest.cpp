@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/SampleLogs.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/SamePicture.h"
 
@@ -321,12 +322,12 @@ TEST_P(MergedColumnsAfterEdit, DrawTheSamePixelsAsSegmentBySegment) {
 INSTANTIATE_TEST_SUITE_P(Edits, MergedColumnsAfterEdit, testing::ValuesIn(EditCases),
                          [](const auto& info) { return info.param.Name; });
 
-class MergedColumnsOnSampleLog : public testing::TestWithParam<const char*> {};
+class MergedColumnsOnSampleLog : public testing::TestWithParam<std::string> {};
 
 // The number after the comma of every line after the header; lines with a
 // text there (the logs have some) are left out.
 void LoadSample(TLineSeries& series, const std::string& name) {
-  std::ifstream file(std::string(LOGVIEWER_SOURCE_DIR) + "/samples/" + name);
+  std::ifstream file(SampleLogPath(name));
   std::string line;
   std::getline(file, line);
   while (std::getline(file, line)) {
@@ -346,13 +347,10 @@ TEST_P(MergedColumnsOnSampleLog, DrawsTheSamePixelsAsSegmentBySegment) {
   for (const View& view : Views) ExpectSamePicture(pane, view);
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, MergedColumnsOnSampleLog,
-                         testing::Values("battery-voltage.csv", "coolant-temperature.csv", "engine-speed.csv",
-                                         "lambda.csv"),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Samples, MergedColumnsOnSampleLog, testing::ValuesIn(kSampleLogNames), [](const auto& info) {
+  std::string name = info.param;
+  std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+  return name;
+});
 
 }  // namespace
