@@ -23,18 +23,21 @@
 
 namespace {
 
-std::vector<double> Xs(const TChartSeries& s) {
-  std::vector<double> v;
+// What `of` tells of every point of the series, in point order.
+template <class Of>
+auto PerPoint(const TChartSeries& s, Of of) {
+  std::vector<decltype(of(0))> v;
   v.reserve(s.PointCount());
-  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.XValueAt(i));
+  for (int i = 0; i < s.PointCount(); ++i) v.push_back(of(i));
   return v;
 }
 
+std::vector<double> Xs(const TChartSeries& s) {
+  return PerPoint(s, [&s](int i) { return s.XValueAt(i); });
+}
+
 std::vector<double> Ys(const TChartSeries& s) {
-  std::vector<double> v;
-  v.reserve(s.PointCount());
-  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
-  return v;
+  return PerPoint(s, [&s](int i) { return s.YValueAt(i); });
 }
 
 TEST(TChartSeries, AppendValueNumbersPointsInInsertionOrder) {
@@ -191,10 +194,7 @@ std::vector<std::uint64_t> Bits(const std::vector<double>& values) {
 }
 
 std::vector<TColor> StoredColors(const TChartSeries& s) {
-  std::vector<TColor> v;
-  v.reserve(s.PointCount());
-  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.StoredPointColor(i));
-  return v;
+  return PerPoint(s, [&s](int i) { return s.StoredPointColor(i); });
 }
 
 // A run appended at once is what appending its values one by one makes:
