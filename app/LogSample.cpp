@@ -75,8 +75,6 @@ bool PlainShortcutHolds() {
 
 std::string_view HeaderTitle(std::string_view header) { return AfterFirstComma(header); }
 
-std::string_view SampleText(std::string_view line) { return AfterFirstComma(line); }
-
 // No sensor word is a plain number, so trying the shortcut first changes no
 // result and spares most samples the word comparisons.
 double SampleValue(std::string_view sample) {
@@ -94,7 +92,7 @@ double SampleValue(std::string_view sample) {
   return CurrencyToValue(TextToCurrency(text));
 }
 
-double LogLineValue(const TLogLine& line) { return LineValue(line, SampleText(line.Text)); }
+double LogLineValue(const TLogLine& line) { return LineValue(line, AfterFirstComma(line.Text)); }
 
 namespace {
 

@@ -12,10 +12,6 @@
 // or the whole line when it has none.
 std::string_view HeaderTitle(std::string_view header);
 
-// The sample text of a log line: the text after its first ",", or the whole
-// line when it has none.
-std::string_view SampleText(std::string_view line);
-
 // The value of a sample: the fixed value of one of the four sensor-state
 // words, compared exactly, or else the number with four fixed decimals. The
 // first "." stands for the locale's decimal separator, so "12.5" is 12.5 in
