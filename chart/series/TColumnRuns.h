@@ -39,6 +39,7 @@ public:
         yValues_(y.StoredValues()),
         summary_(y.Summary()),
         vertical_(vertical),
+        everyFiniteInOrder_(!vertical.Logarithmic && MapsInOrder(vertical, 0, 0)),
         mapX_(mapX),
         mapY_(mapY),
         shift_(shift),
@@ -153,6 +154,7 @@ private:
   const double* yValues_;
   const TValueSummary& summary_;
   const TAxisScale& vertical_;
+  // A linear scale maps all finite values in order or none: asked once.
   bool everyFiniteInOrder_;
   TMapX mapX_;
   TMapY mapY_;

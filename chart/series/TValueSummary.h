@@ -72,10 +72,6 @@ private:
 };
 
 // From the end walked from, the largest summarised block that starts
-// there and fits goes next, else one point: the blocks grow towards the
-// middle of the range and shrink again, and only the levels that fit in the
-// range are touched.
-// From the end walked from, the largest summarised block that starts
 // there and fits goes next, else the points up to the next block boundary:
 // the blocks grow towards the middle of the range and shrink again, and only
 // the levels that fit in the range are touched.
