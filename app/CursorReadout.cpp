@@ -1,17 +1,32 @@
 #include "app/CursorReadout.h"
 
+#include <algorithm>
 #include <cmath>
+#include <ranges>
 
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/VisibleRange.h"
 #include "gui/TRasterCanvas.h"
+#include "runtime/NumberFormat.h"
 
 namespace {
 
 // Room between the line and the box, and inside the box around its text.
 constexpr int kBoxGap = 3;
 constexpr int kBoxPadding = 2;
+
+std::string SampleNumberText(const TChartSeries& series, int index) {
+  return FormatNumber("#,##0", std::nearbyint(series.XValueAt(index)));
+}
+
+// The first index from which on `beyond` holds, for a predicate that holds
+// from some index on.
+template <class TPredicate>
+int FirstIndexWhere(int count, TPredicate beyond) {
+  const auto indices = std::views::iota(0, count);
+  return *std::ranges::partition_point(indices, [&](int i) { return !beyond(i); });
+}
 
 }  // namespace
 
@@ -30,9 +45,33 @@ std::optional<int> NearestPointIndex(const TChartSeries& series, double x) {
   return low;
 }
 
-std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, int pointIndex) {
-  const double sample = series.XValueAt(pointIndex);
-  return "#" + std::to_string(std::llround(sample)) + "  " + valueAxis.LabelText(series.YValueAt(pointIndex));
+std::optional<TColumnSamples> ColumnSamples(const TChartSeries& series, const TChartAxis& horizontal, int column) {
+  const int count = series.PointCount();
+  const auto pixel = [&](int i) { return horizontal.ValueToPixel(series.XValueAt(i)); };
+  const int first = FirstIndexWhere(count, [&](int i) { return pixel(i) >= column; });
+  const int end = FirstIndexWhere(count, [&](int i) { return pixel(i) > column; });
+  if (first == end) {
+    const std::optional<int> nearest = NearestPointIndex(series, horizontal.PixelToValue(column));
+    if (!nearest) {
+      return std::nullopt;
+    }
+    return TColumnSamples{*nearest, *nearest, series.YValueAt(*nearest), series.YValueAt(*nearest)};
+  }
+  TColumnSamples samples{first, end - 1, series.YValueAt(first), series.YValueAt(first)};
+  for (int i = first + 1; i < end; ++i) {
+    samples.Min = std::min(samples.Min, series.YValueAt(i));
+    samples.Max = std::max(samples.Max, series.YValueAt(i));
+  }
+  return samples;
+}
+
+std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples) {
+  const std::string first = "#" + SampleNumberText(series, samples.First);
+  if (samples.First == samples.Last) {
+    return first + "  " + valueAxis.LabelText(series.YValueAt(samples.First));
+  }
+  return first + "\u2013" + SampleNumberText(series, samples.Last) + "  " + valueAxis.LabelText(samples.Min) +
+         " \u2026 " + valueAxis.LabelText(samples.Max);
 }
 
 std::optional<TCursorReadout> PaneReadout(TChart& chart, int column) {
@@ -41,7 +80,7 @@ std::optional<TCursorReadout> PaneReadout(TChart& chart, int column) {
   if (!plot.ContainsInclusive({column, plot.Top})) {
     return std::nullopt;
   }
-  TCursorReadout readout{column, plot.Top, plot.Bottom, plot.Right, ""};
+  TCursorReadout readout{column, plot.Top, plot.Bottom, plot.Right, "", std::nullopt};
   // The axes a series is drawn on are known once the pane has painted it.
   const TChartSeries& series = chart.SeriesList()[0];
   const TChartAxis* horizontal = series.ResolvedHorizAxis();
@@ -49,10 +88,16 @@ std::optional<TCursorReadout> PaneReadout(TChart& chart, int column) {
   if (horizontal == nullptr || vertical == nullptr) {
     return readout;
   }
-  if (const std::optional<int> nearest = NearestPointIndex(series, horizontal->PixelToValue(column))) {
-    readout.Text = ReadoutText(series, *vertical, *nearest);
+  readout.Samples = ColumnSamples(series, *horizontal, column);
+  if (readout.Samples) {
+    readout.Text = ReadoutText(series, *vertical, *readout.Samples);
   }
   return readout;
+}
+
+int SampleColumn(TChart& chart, double sample) {
+  const TChartAxis* horizontal = chart.SeriesList()[0].ResolvedHorizAxis();
+  return horizontal != nullptr ? horizontal->ValueToPixel(sample) : chart.PlotRect.Left;
 }
 
 void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout) {

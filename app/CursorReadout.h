@@ -11,15 +11,26 @@ class TChartAxis;
 class TChartSeries;
 class TRasterCanvas;
 
+// The samples a pixel column of a pane shows: the first and last point in it
+// (one point when the column holds none: the nearest) and the extremes of
+// their values.
+struct TColumnSamples {
+  int First = 0;
+  int Last = 0;
+  double Min = 0;
+  double Max = 0;
+};
+
 // The cursor readout of one pane: a one-pixel vertical line at a pixel
 // column of its plot area and, when the pane shows a log, a box beside it
-// with the sample number and value of the point nearest to that column.
+// with the samples of that column.
 struct TCursorReadout {
   int Column = 0;
   int Top = 0;  // the line runs from Top to Bottom, both included
   int Bottom = 0;
   int Right = 0;     // the plot's right edge: the box goes left of the line before it crosses that
   std::string Text;  // empty without a point
+  std::optional<TColumnSamples> Samples;
 };
 
 constexpr TColor kReadoutLineColor = RGBColor(0xC0, 0x00, 0x00);
@@ -29,13 +40,22 @@ constexpr TColor kReadoutBoxColor = RGBColor(0xFF, 0xFF, 0xE1);
 // values ascend (the earlier one on a tie), or none for an empty series.
 std::optional<int> NearestPointIndex(const TChartSeries& series, double x);
 
-// "#N  value": the point's sample number and its value as the value axis
-// writes its labels.
-std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, int pointIndex);
+// The points of a series with ascending X that `horizontal` maps to pixel
+// `column`, or the nearest one when none lies there; none for an empty series.
+std::optional<TColumnSamples> ColumnSamples(const TChartSeries& series, const TChartAxis& horizontal, int column);
+
+// "#N  value" for one sample, "#first–last  min … max" for several: the
+// sample numbers with the locale's thousands separator, the values as the
+// value axis writes its labels.
+std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples);
 
 // The readout of the chart at the column, as its last paint laid it out;
 // none when the column lies outside its plot area.
 std::optional<TCursorReadout> PaneReadout(TChart& chart, int column);
+
+// The pixel column at which the chart shows sample number `sample`, as its
+// last paint laid it out.
+int SampleColumn(TChart& chart, double sample);
 
 // Draws the readout on a picture of the pane.
 void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout);

@@ -4,16 +4,24 @@
 
 #include "gui/Application.h"
 #include "gui/Dialogs.h"
+#include "runtime/Exception.h"
 
 namespace {
 
-std::string CurrentErrorMessage() {
+struct TErrorReport {
+  std::string Message;
+  std::string Details;
+};
+
+TErrorReport CurrentError() {
   try {
     throw;
+  } catch (const Exception& error) {
+    return {error.what(), error.Details};
   } catch (const std::exception& error) {
-    return error.what();
+    return {error.what(), ""};
   } catch (...) {
-    return "";
+    return {"", ""};
   }
 }
 
@@ -27,5 +35,6 @@ std::string ErrorReportText(const std::string& message) {
 }
 
 void ReportException(Control* owner) {
-  ShowErrorMessage(owner, ErrorReportText(CurrentErrorMessage()), ApplicationTitle());
+  const TErrorReport error = CurrentError();
+  ShowErrorMessage(owner, ErrorReportText(error.Message), ApplicationTitle(), error.Details);
 }

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <span>
@@ -10,8 +11,12 @@
 #include "app/ReportException.h"
 #include "app/TLogLineReader.h"
 #include "gui/Application.h"
+#include "gui/ContextMenu.h"
 #include "gui/Keyboard.h"
+#include "gui/TRasterCanvas.h"
 #include "runtime/Exception.h"
+#include "runtime/NumberFormat.h"
+#include "runtime/ScopedRestore.h"
 
 namespace {
 
@@ -37,6 +42,31 @@ const TPane& PaneAt(std::uint8_t pane) {
 // What a message adds when a load ended early: the samples before stay.
 std::string SamplesShown(const TChartSeries& series) {
   return "; the first " + std::to_string(series.PointCount()) + " samples are shown";
+}
+
+std::string Grouped(long long number) { return FormatNumber("#,##0", static_cast<long double>(number)); }
+
+// A message's text without what SamplesShown added to it.
+std::string WithoutSamplesShown(const std::string& message, const TChartSeries& series) {
+  const std::string shown = SamplesShown(series);
+  if (message.size() >= shown.size() && message.ends_with(shown)) {
+    return message.substr(0, message.size() - shown.size());
+  }
+  return message;
+}
+
+TAxisRange RangeOf(const TChartAxis& axis) { return {axis.Minimum(), axis.Maximum()}; }
+
+// Drawn at the top left of a pane whose log stopped before its end.
+constexpr TColor kStoppedMarkColor = RGBColor(0xE0, 0x40, 0x00);
+constexpr TRect kStoppedMark{2, 2, 9, 9};
+
+void DrawStoppedMark(TRasterCanvas& canvas) {
+  TPen pen;
+  pen.Color = kStoppedMarkColor;
+  canvas.SetPen(pen);
+  canvas.SetBrush(TBrush{kStoppedMarkColor, bsSolid});
+  canvas.Rectangle(kStoppedMark);
 }
 
 constexpr TShiftState kAnyButton = ssLeft | ssRight | ssMiddle;
@@ -87,9 +117,9 @@ struct TPlacement {
 
 }  // namespace
 
-TForm1::TForm1() : TForm1(TLastFolderFile::FolderFor(ExecutableFileName())) {}
+TForm1::TForm1() : TForm1(TLastFolderFile::FolderFor(ExecutableFileName()), TViewerSettings::UserPath()) {}
 
-TForm1::TForm1(const std::string& dirDatFolder)
+TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
     : Chart1(this),
       Chart2(this),
       Chart3(this),
@@ -101,7 +131,8 @@ TForm1::TForm1(const std::string& dirDatFolder)
       Button4(this),
       CheckBox1(this),
       CheckBox2(this),
-      dirDatFolder_(dirDatFolder) {
+      dirDatFolder_(dirDatFolder),
+      settings_(settingsPath) {
   SetCaption(kCaption);
   SetClientSize(ClientWidth, ClientHeight);
   SetFont(TControlFont{});
@@ -115,6 +146,10 @@ TForm1::TForm1(const std::string& dirDatFolder)
   ConnectEvents();
   CenterOnScreen();
   FormCreate();
+  settings_.Read();
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    PaneChart(pane).BottomAxis().SetVisible(SampleAxisShown());
+  }
 }
 
 // The table is in tab order.
@@ -165,15 +200,19 @@ void TForm1::ConnectEvents() {
 
 void TForm1::ConnectPaneEvents(std::uint8_t pane) {
   TChart& chart = PaneChart(pane);
-  chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
-    RunReported([this, pane, button] { ChartMouseUp(pane, button); });
+  chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int x, int y) {
+    RunReported([=, this] { ChartMouseUpAt(pane, button, x, y); });
   };
+  chart.OnZoom = [this, pane](TCustomChartPanel&) { RunReported([this, pane] { PaneZoomed(pane); }); };
+  chart.OnScroll = [this, pane](TCustomChartPanel&) { RunReported([this, pane] { PaneScrolled(pane); }); };
   chart.OnUndoZoom = [this, pane](TCustomChartPanel&) { RunReported([this, pane] { ChartUndoZoom(pane); }); };
   chart.OnMouseMove = [this, pane](TCustomChartPanel&, TMouseButton, TShiftState shift, int x, int y) {
     RunReported([=, this] { ChartMouseMove(pane, shift, x, y); });
   };
   // A press may start a drag.
-  chart.OnMouseDown = [this](TCustomChartPanel&, TMouseButton, TShiftState, int, int) { HideCursorReadout(); };
+  chart.OnMouseDown = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int x, int y) {
+    ChartMouseDown(pane, button, x, y);
+  };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
   const auto dropped = [this, pane](const std::vector<std::string>& fileNames) { OpenLogs(pane, fileNames); };
   chart.SetOnFilesDropped(dropped);
@@ -193,13 +232,32 @@ void TForm1::RunReported(const std::function<void()>& handler) {
   }
 }
 
+void TForm1::ChartMouseDown(std::uint8_t /*pane*/, TMouseButton button, int x, int y) {
+  HideCursorReadout();
+  rightPress_.reset();
+  if (button == mbRight) {
+    rightPress_ = TPoint{x, y};
+  }
+}
+
+// A right click that did not move opens the menu; a right drag pans.
+void TForm1::ChartMouseUpAt(std::uint8_t pane, TMouseButton button, int x, int y) {
+  ChartMouseUp(pane, button);
+  const bool inPlace = rightPress_ && rightPress_->X == x && rightPress_->Y == y;
+  rightPress_.reset();
+  if (button == mbRight && inPlace) {
+    ShowPaneMenu(pane, x, y);
+  }
+}
+
 // Only a drag that zooms its own pane is passed on: the left button, a drag
 // in progress and wider than the pane's own zoom threshold. A plain click or
 // a press that started no drag leaves an old rectangle in the record, which
 // must not zoom the other panes again.
 void TForm1::ChartMouseUp(std::uint8_t pane, TMouseButton button) {
   TChartZoom& zoom = PaneChart(pane).Zoom();
-  if (button == mbLeft && zoom.DragActive && zoom.EndX - zoom.StartX > zoom.MinimumPixels()) {
+  // Locked panes follow the pane's zoom itself, once it is made.
+  if (button == mbLeft && !Locked() && zoom.DragActive && zoom.EndX - zoom.StartX > zoom.MinimumPixels()) {
     SyncZoom(pane);
   }
 }
@@ -218,6 +276,136 @@ void TForm1::ChartUndoZoom(std::uint8_t pane) {
   for (std::uint8_t other = 0; other < PaneCount; ++other) {
     if (other != pane) {
       PaneChart(other).Axes().ResetToAutomatic();
+    }
+  }
+  if (Locked()) {
+    for (std::uint8_t other = 0; other < PaneCount; ++other) {
+      PaneChart(other).EndZoom();
+    }
+    ShareCommonRange();
+  }
+}
+
+void TForm1::PaneZoomed(std::uint8_t pane) {
+  if (Locked() && !sharing_) {
+    lastSource_ = pane;
+    ShareRangeOf(pane, true);
+  }
+}
+
+void TForm1::PaneScrolled(std::uint8_t pane) {
+  if (Locked() && !sharing_) {
+    lastSource_ = pane;
+    ShareRangeOf(pane, false);
+  }
+}
+
+// The source's range exactly, not one worked out again from pixels: the
+// panes' plots differ in width. The other panes keep the values they show,
+// as a zoom passed on in pixels does.
+void TForm1::ShareRangeOf(std::uint8_t source, bool zoom) {
+  const ScopedRestore<bool> sharing(sharing_, true);
+  TChart& from = PaneChart(source);
+  const TAxisRange top = RangeOf(from.TopAxis());
+  const TAxisRange bottom = RangeOf(from.BottomAxis());
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = PaneChart(pane);
+    if (pane == source) {
+      continue;
+    }
+    if (zoom) {
+      chart.ApplyZoomRanges(top, bottom, RangeOf(chart.LeftAxis()), RangeOf(chart.RightAxis()));
+    } else {
+      chart.TopAxis().SetAxisRange(top.Minimum, top.Maximum);
+      chart.BottomAxis().SetAxisRange(bottom.Minimum, bottom.Maximum);
+    }
+  }
+}
+
+// Logs of different lengths then show the same sample numbers: a shorter
+// log simply ends.
+void TForm1::ShareCommonRange() {
+  std::optional<TAxisRange> common;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    const TChartSeries& series = PaneSeries(pane);
+    if (series.PointCount() == 0) {
+      continue;
+    }
+    const TAxisRange range{series.XValueAt(0), series.XValueAt(series.PointCount() - 1)};
+    common = common ? TAxisRange{std::min(common->Minimum, range.Minimum), std::max(common->Maximum, range.Maximum)}
+                    : range;
+  }
+  // One sample has no range to share: its automatic scale widens it.
+  if (!common || common->Minimum == common->Maximum) {
+    return;
+  }
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = PaneChart(pane);
+    chart.TopAxis().SetAxisRange(common->Minimum, common->Maximum);
+    chart.BottomAxis().SetAxisRange(common->Minimum, common->Maximum);
+  }
+}
+
+std::optional<std::uint8_t> TForm1::ZoomedPane() {
+  if (PaneChart(lastSource_).IsZoomed) {
+    return lastSource_;
+  }
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (PaneChart(pane).IsZoomed) {
+      return pane;
+    }
+  }
+  return std::nullopt;
+}
+
+void TForm1::AlignLockedPanes() {
+  if (!Locked()) {
+    return;
+  }
+  if (const std::optional<std::uint8_t> zoomed = ZoomedPane()) {
+    ShareRangeOf(*zoomed, false);
+  } else {
+    ShareCommonRange();
+  }
+}
+
+void TForm1::SetLocked(bool locked) {
+  if (locked == Locked()) {
+    return;
+  }
+  StoreSetting(kLockedSetting, locked);
+  if (locked) {
+    AlignLockedPanes();
+  } else {
+    // The ranges shared at automatic scaling go; zooms stay.
+    for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+      if (!PaneChart(pane).IsZoomed) {
+        PaneChart(pane).Axes().ResetToAutomatic();
+      }
+    }
+  }
+  RefreshOverlays();
+}
+
+void TForm1::SetSampleAxisShown(bool shown) {
+  if (shown == SampleAxisShown()) {
+    return;
+  }
+  StoreSetting(kSampleAxisSetting, shown);
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    PaneChart(pane).BottomAxis().SetVisible(shown);
+  }
+}
+
+// The mode holds for this run even when it cannot be remembered; that is
+// said once, not at every change.
+void TForm1::StoreSetting(const char* name, bool on) {
+  settings_.SetFlag(name, on);
+  try {
+    settings_.Write();
+  } catch (const Exception&) {
+    if (!std::exchange(settingsErrorShown_, true)) {
+      throw;
     }
   }
 }
@@ -248,17 +436,80 @@ void TForm1::LogButtonClick(std::uint8_t pane) {
 
 void TForm1::OpenLog(std::uint8_t pane, const std::string& fileName) {
   LastLogFileName = fileName;
-  LoadLog(pane, fileName);
+  try {
+    LoadLog(pane, fileName);
+  } catch (Exception& error) {
+    if (error.Details.empty()) {
+      error.Details = "File: " + fileName;
+    }
+    ShowPaneLogs();
+    AlignLockedPanes();
+    throw;
+  }
+  ShowPaneLogs();
+  AlignLockedPanes();
 }
 
+// The messages wait until every log is in: a box open on the first failing
+// log would hold up the others.
 void TForm1::OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fileNames) {
+  std::vector<std::exception_ptr> errors;
   std::size_t next = 0;
   for (std::uint8_t pane = firstPane; pane < PaneCount && next < fileNames.size(); ++pane, ++next) {
-    RunReported([&] { OpenLog(pane, fileNames[next]); });
+    try {
+      OpenLog(pane, fileNames[next]);
+    } catch (...) {
+      errors.push_back(std::current_exception());
+    }
   }
   if (next < fileNames.size()) {
-    RunReported([&] { throw Exception(LeftOutMessage(fileNames, next)); });
+    errors.push_back(std::make_exception_ptr(Exception(LeftOutMessage(fileNames, next))));
   }
+  for (const std::exception_ptr& error : errors) {
+    RunReported([&error] { std::rethrow_exception(error); });
+  }
+}
+
+const TForm1::TPaneLog& TForm1::PaneLog(std::uint8_t pane) const {
+  PaneAt(pane);
+  return paneLogs_[pane];
+}
+
+// Where the load stopped, for the pane's mark and tooltip and for the
+// message's details.
+void TForm1::NoteStoppedEarly(std::uint8_t pane, Exception& error) {
+  const TChartSeries& series = PaneSeries(pane);
+  TStop stop{std::nullopt, WithoutSamplesShown(error.Message(), series)};
+  // Every line after the header is a sample up to the bad one.
+  if (dynamic_cast<const EConvertError*>(&error) != nullptr) {
+    stop.Line = series.PointCount() + 2LL;
+  }
+  error.Details = "File: " + paneLogs_[pane].FileName + "\n";
+  if (stop.Line) {
+    error.Details += "Stopped at line " + Grouped(*stop.Line) + "\n";
+  }
+  error.Details += "Samples kept: " + Grouped(series.PointCount());
+  paneLogs_[pane].StoppedEarly = stop;
+}
+
+void TForm1::ShowPaneLogs() {
+  const std::array<PushButton*, PaneCount> buttons = {&Button1, &Button2, &Button3, &Button4};
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    const TPaneLog& log = paneLogs_[pane];
+    std::string tip;
+    if (!log.FileName.empty()) {
+      const int count = PaneSeries(pane).PointCount();
+      tip = log.FileName + "\n" + Grouped(count) + " samples";
+      if (log.StoppedEarly) {
+        const TStop& stop = *log.StoppedEarly;
+        tip += "\nstopped " + (stop.Line ? "at line " + Grouped(*stop.Line) + ": " : std::string()) + stop.Reason +
+               "; " + Grouped(count) + " samples shown";
+      }
+    }
+    buttons[pane]->SetToolTip(tip);
+    PaneChart(pane).SetToolTip(tip);
+  }
+  RefreshOverlays();
 }
 
 void TForm1::FormKeyDown(int key, TShiftState shift) {
@@ -269,6 +520,30 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
     CopyPicture();
   } else if (key == 'S' && ctrl) {
     SavePicture();
+  } else if (key == 'L' && shift == 0) {
+    SetLocked(!Locked());
+  } else if (key == 'X' && shift == 0) {
+    SetSampleAxisShown(!SampleAxisShown());
+  }
+}
+
+void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
+  const std::vector<TMenuEntry> entries = {
+      {"Lock panes to the same samples", "L", true, Locked()},
+      {"Show sample axis", "X", true, SampleAxisShown()},
+      {"Copy picture", "Ctrl+C"},
+      {"Save picture\u2026", "Ctrl+S"},
+      {"Undo all zooms", "Escape"},
+  };
+  const std::array<std::function<void()>, 5> actions = {
+      [this] { SetLocked(!Locked()); },
+      [this] { SetSampleAxisShown(!SampleAxisShown()); },
+      [this] { CopyPicture(); },
+      [this] { SavePicture(); },
+      [this] { UndoAllZooms(); },
+  };
+  if (const std::optional<std::size_t> chosen = ShowContextMenu(PaneChart(pane), x, y, entries)) {
+    actions.at(*chosen)();
   }
 }
 
@@ -276,6 +551,7 @@ void TForm1::UndoAllZooms() {
   for (const TPane& pane : kPanes) {
     (this->*pane.Chart).EndZoom();
   }
+  AlignLockedPanes();
 }
 
 void TForm1::CopyPicture() { CopyPictureToClipboard(); }
@@ -289,28 +565,65 @@ void TForm1::SavePicture() {
 
 void TForm1::ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y) {
   if ((shift & kAnyButton) == 0 && PaneChart(pane).PlotRect.ContainsInclusive({x, y})) {
-    ShowCursorReadout(x);
+    ShowCursorReadout(pane, x);
   } else {
     HideCursorReadout();
   }
 }
 
-// Worked out at every paint of the window, so that the readout follows a new
-// log, zoom or scroll under a mouse that stays where it is.
-void TForm1::ShowCursorReadout(int column) {
-  for (const TPane& pane : kPanes) {
-    TChart& chart = this->*pane.Chart;
-    chart.SetOverlay([&chart, column](TRasterCanvas& canvas) {
-      if (const std::optional<TCursorReadout> readout = PaneReadout(chart, column)) {
-        DrawCursorReadout(canvas, *readout);
-      }
-    });
-  }
+void TForm1::ShowCursorReadout(std::uint8_t pane, int column) {
+  readoutAt_ = {pane, column};
+  RefreshOverlays();
 }
 
 void TForm1::HideCursorReadout() {
-  for (const TPane& pane : kPanes) {
-    (this->*pane.Chart).ClearOverlay();
+  if (readoutAt_) {
+    readoutAt_.reset();
+    RefreshOverlays();
+  }
+}
+
+// The mouse's column in its own pane; while locked, in the other panes the
+// column of the sample under the mouse.
+std::optional<int> TForm1::ReadoutColumn(std::uint8_t pane) {
+  if (!readoutAt_) {
+    return std::nullopt;
+  }
+  const auto [mousePane, column] = *readoutAt_;
+  if (!Locked() || pane == mousePane) {
+    return column;
+  }
+  const std::optional<TCursorReadout> source = PaneReadout(PaneChart(mousePane), column);
+  if (!source || !source->Samples) {
+    return column;
+  }
+  return SampleColumn(PaneChart(pane), PaneSeries(mousePane).XValueAt(source->Samples->First));
+}
+
+std::optional<TCursorReadout> TForm1::ShownReadout(std::uint8_t pane) {
+  const std::optional<int> column = ReadoutColumn(pane);
+  return column ? PaneReadout(PaneChart(pane), *column) : std::nullopt;
+}
+
+// Worked out at every paint of the window, so that the overlays follow a
+// new log, zoom or scroll under a mouse that stays where it is.
+void TForm1::RefreshOverlays() {
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = PaneChart(pane);
+    if (readoutAt_ || paneLogs_[pane].StoppedEarly) {
+      chart.SetOverlay([this, pane](TRasterCanvas& canvas) { DrawOverlay(pane, canvas); });
+    } else if (chart.HasOverlay()) {
+      chart.ClearOverlay();
+    }
+  }
+}
+
+void TForm1::DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas) {
+  if (paneLogs_[pane].StoppedEarly) {
+    DrawStoppedMark(canvas);
+  }
+  if (const std::optional<TCursorReadout> readout = ShownReadout(pane)) {
+    DrawCursorReadout(canvas, *readout);
   }
 }
 
@@ -351,6 +664,9 @@ void TForm1::SetPanesPanning(TPanningMode mode) {
 void TForm1::ResetPanesToAutomatic() {
   for (const TPane& pane : kPanes) {
     (this->*pane.Chart).Axes().ResetToAutomatic();
+  }
+  if (Locked()) {
+    ShareCommonRange();
   }
 }
 
@@ -408,20 +724,26 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.EndZoom();
-  TLogLine header;
-  if (!reader.NextLine(header)) {
-    RaiseIfReadFailed(reader, fileName, series);
-    return;
-  }
-  const std::string title(HeaderTitle(header.Text));
-  // Running out of memory anywhere in the load keeps the samples appended so
-  // far, as a bad line does, and says so.
+  paneLogs_[pane] = {fileName, std::nullopt};
   try {
-    AppendSamples(reader, chart, title, fileName);
-  } catch (const std::bad_alloc&) {
-    throw Exception("Out of memory while loading '" + fileName + "'" + SamplesShown(series));
+    TLogLine header;
+    if (!reader.NextLine(header)) {
+      RaiseIfReadFailed(reader, fileName, series);
+      return;
+    }
+    const std::string title(HeaderTitle(header.Text));
+    // Running out of memory anywhere in the load keeps the samples appended so
+    // far, as a bad line does, and says so.
+    try {
+      AppendSamples(reader, chart, title, fileName);
+    } catch (const std::bad_alloc&) {
+      throw Exception("Out of memory while loading '" + fileName + "'" + SamplesShown(series));
+    }
+    RaiseIfReadFailed(reader, fileName, series);
+  } catch (Exception& error) {
+    NoteStoppedEarly(pane, error);
+    throw;
   }
-  RaiseIfReadFailed(reader, fileName, series);
 }
 
 void TForm1::AppendSamples(TLogLineReader& reader, TChart& chart, const std::string& title,

@@ -3,10 +3,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/CursorReadout.h"
 #include "app/TLastFolderFile.h"
+#include "app/TViewerSettings.h"
 #include "chart/controls/TButtonColor.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TLineSeries.h"
@@ -15,6 +18,7 @@
 #include "gui/FormWindow.h"
 #include "gui/PushButton.h"
 
+class Exception;
 class TLogLineReader;
 
 // The viewer's only window: four stacked chart panes with a Log button each,
@@ -27,10 +31,25 @@ public:
   static constexpr int ClientWidth = 794;
   static constexpr int ClientHeight = 584;
 
-  // The window with "dir.dat" beside the running program.
+  // The window with "dir.dat" beside the running program and the user's
+  // settings file.
   TForm1();
-  // The window with "dir.dat" in `dirDatFolder` (ending with "/").
-  explicit TForm1(const std::string& dirDatFolder);
+  // The window with "dir.dat" in `dirDatFolder` (ending with "/") and its
+  // modes remembered in the settings file at `settingsPath` (none: for
+  // this run only).
+  explicit TForm1(const std::string& dirDatFolder, const std::string& settingsPath = "");
+
+  // The log a pane shows and, when its load stopped before the end of the
+  // file, where and why.
+  struct TStop {
+    std::optional<long long> Line;  // the bad line's number, the header being line 1
+    std::string Reason;
+  };
+  struct TPaneLog {
+    std::string FileName;
+    std::optional<TStop> StoppedEarly;
+  };
+  const TPaneLog& PaneLog(std::uint8_t pane) const;
 
   // The pane table: pane 0 is Chart1 at the top, pane 3 Chart4 at the
   // bottom. Raises EAssertionFailed for a pane index above 3.
@@ -68,12 +87,26 @@ public:
   // Zooms the other panes to the pixel rectangle the source pane's drag left.
   void SyncZoom(std::uint8_t sourcePane);
   // Ctrl+C copies the window's picture, Ctrl+S saves it, Escape undoes the
-  // zoom of every pane.
+  // zoom of every pane, L locks the panes to the same samples, X shows the
+  // sample axis.
   void FormKeyDown(int key, TShiftState shift);
+  // The panes' context menu, at (x, y) of the pane.
+  void ShowPaneMenu(std::uint8_t pane, int x, int y);
+
+  // While locked, a zoom or pan of one pane gives every pane its horizontal
+  // range in sample numbers, and the readout stands at the same sample in
+  // every pane.
+  bool Locked() const { return settings_.Flag(kLockedSetting); }
+  void SetLocked(bool locked);
+  // The bottom axis with the sample numbers.
+  bool SampleAxisShown() const { return settings_.Flag(kSampleAxisSetting); }
+  void SetSampleAxisShown(bool shown);
+  // The readout of the pane as shown now, or none.
+  std::optional<TCursorReadout> ShownReadout(std::uint8_t pane);
   // With no button held, the mouse over a pane's plot area shows the cursor
   // readout in every pane at that pixel column; anything else hides it.
   void ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y);
-  void ShowCursorReadout(int column);
+  void ShowCursorReadout(std::uint8_t pane, int column);
   void HideCursorReadout();
   void CopyPicture();
   void SavePicture();
@@ -108,6 +141,9 @@ public:
   FileSaveDialog SaveDialog1;
 
 private:
+  static constexpr const char* kLockedSetting = "lock-to-samples";
+  static constexpr const char* kSampleAxisSetting = "sample-axis";
+
   void PlaceControls();
   void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
@@ -118,6 +154,23 @@ private:
   void OpenLog(std::uint8_t pane, const std::string& fileName);
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
   void ChartUndoZoom(std::uint8_t pane);
+  void ChartMouseDown(std::uint8_t pane, TMouseButton button, int x, int y);
+  void ChartMouseUpAt(std::uint8_t pane, TMouseButton button, int x, int y);
+  void PaneZoomed(std::uint8_t pane);
+  void PaneScrolled(std::uint8_t pane);
+  // While locked: every pane gets the pane's horizontal range, or when no
+  // pane is zoomed the range from the first to the last sample of all.
+  void ShareRangeOf(std::uint8_t source, bool zoom);
+  void ShareCommonRange();
+  void AlignLockedPanes();
+  std::optional<std::uint8_t> ZoomedPane();
+  void StoreSetting(const char* name, bool on);
+  void NoteStoppedEarly(std::uint8_t pane, Exception& error);
+  void ShowPaneLogs();
+  // Every pane's overlay: its mark when its load stopped early, the readout.
+  void RefreshOverlays();
+  void DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas);
+  std::optional<int> ReadoutColumn(std::uint8_t pane);
   void SetPanesPanning(TPanningMode mode);
   // Ends every zoom and pan of every pane.
   void ResetPanesToAutomatic();
@@ -126,4 +179,14 @@ private:
   void RunReported(const std::function<void()>& handler);
 
   std::string dirDatFolder_;
+  TViewerSettings settings_;
+  bool settingsErrorShown_ = false;
+  std::array<TPaneLog, PaneCount> paneLogs_;
+  // Passing a zoom or pan on, which zooms and pans the other panes.
+  bool sharing_ = false;
+  std::uint8_t lastSource_ = 0;
+  // The pane and column the mouse shows the readout at.
+  std::optional<std::pair<std::uint8_t, int>> readoutAt_;
+  // The right press that may open the context menu when released in place.
+  std::optional<TPoint> rightPress_;
 };

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
+
+#include "app/ConfigurationFolder.h"
+#include "app/RegularFile.h"
 
 namespace {
 
@@ -16,42 +18,6 @@ namespace {
 std::string FirstLine(std::string bytes) {
   constexpr std::string_view kLineEnds("\n\r\x1A\0", 4);
   bytes.resize(std::min(bytes.size(), bytes.find_first_of(kLineEnds)));
-  return bytes;
-}
-
-std::string ConfigurationFolder() {
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
-    return std::string(config) + "/logviewer/";
-  }
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.config/logviewer/";
-}
-
-// At most `limit` bytes of a regular file; none for anything else, which
-// might block (a pipe) or never end (a device).
-std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) {
-    return std::nullopt;
-  }
-  struct stat status {};
-  std::optional<std::string> bytes;
-  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-    bytes.emplace(limit, '\0');
-    std::size_t filled = 0;
-    while (filled < limit) {
-      const ssize_t n = read(fd, bytes->data() + filled, limit - filled);
-      if (n < 0 && errno == EINTR) {
-        continue;
-      }
-      if (n <= 0) {
-        break;
-      }
-      filled += static_cast<std::size_t>(n);
-    }
-    bytes->resize(filled);
-  }
-  close(fd);
   return bytes;
 }
 

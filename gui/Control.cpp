@@ -99,6 +99,14 @@ void Control::SetFont(const TControlFont& font) {
   impl_->Widget->setFont(qtFont);
 }
 
+// Kept as given: Qt's copy would not give back bytes that are no UTF-8.
+std::string Control::ToolTip() const { return toolTip_; }
+
+void Control::SetToolTip(const std::string& text) {
+  toolTip_ = text;
+  impl_->Widget->setToolTip(QtText(text));
+}
+
 void Control::SetTabSuccessor(Control& next) { QWidget::setTabOrder(impl_->Widget, next.impl_->Widget); }
 
 // Controls that take no keyboard focus (the charts) are passed over.

@@ -35,6 +35,9 @@ public:
   bool Visible() const;
   void SetVisible(bool visible);
   void SetFont(const TControlFont& font);
+  // The text shown while the mouse rests over the control; "" for none.
+  std::string ToolTip() const;
+  void SetToolTip(const std::string& text);
 
   // Keyboard focus moves from this control to `next` with the tab key.
   void SetTabSuccessor(Control& next);
@@ -62,4 +65,5 @@ protected:
 private:
   std::unique_ptr<Impl> impl_;
   TFilesDroppedEvent onFilesDropped_;
+  std::string toolTip_;
 };

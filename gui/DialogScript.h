@@ -23,6 +23,7 @@ public:
   struct Message {
     std::string Caption;
     std::string Text;
+    std::string Details;
   };
   // What a colour dialog was opened with.
   struct ColorRequest {
@@ -51,6 +52,11 @@ public:
   // reports its Cancel is pressed (none: never).
   std::vector<double> ProgressReports;
   std::optional<std::size_t> CancelProgressAfter;
+  // The context menus' answers: the text of the entry picked, or none for a
+  // dismissed menu (none queued: dismissed); and the entries of every menu
+  // shown.
+  std::deque<std::optional<std::string>> MenuAnswers;
+  std::vector<std::vector<std::string>> MenusShown;
 
 private:
   DialogScript* previous_;

@@ -223,10 +223,15 @@ ProgressDialog::~ProgressDialog() = default;
 
 bool ProgressDialog::Report(double done) { return impl_->Report(done); }
 
-void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption) {
+void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption,
+                      const std::string& details) {
   if (DialogScript* script = DialogScript::Current()) {
-    script->Messages.push_back({caption, text});
+    script->Messages.push_back({caption, text, details});
     return;
   }
-  QMessageBox::critical(ParentWidget(owner), QtText(caption), QtText(text), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, QtText(caption), QtText(text), QMessageBox::Ok, ParentWidget(owner));
+  if (!details.empty()) {
+    box.setDetailedText(QtText(details));
+  }
+  box.exec();
 }

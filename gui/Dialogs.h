@@ -84,5 +84,7 @@ private:
   std::unique_ptr<Impl> impl_;
 };
 
-// A modal message box with the error icon and a single OK button.
-void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption);
+// A modal message box with the error icon and a single OK button; details,
+// when given, are offered behind a button of the box.
+void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption,
+                      const std::string& details = "");

@@ -12,26 +12,10 @@
 
 #include "gui/ControlImpl.h"
 #include "gui/EventErrors.h"
-#include "gui/Keyboard.h"
+#include "gui/KeyCodes.h"
 #include "runtime/Exception.h"
 
 namespace {
-
-TShiftState KeyShiftOf(Qt::KeyboardModifiers modifiers) {
-  TShiftState shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
-  if (modifiers & Qt::AltModifier) shift |= ssAlt;
-  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
-  return shift;
-}
-
-// Letters keep their code (Qt's is the upper-case character); keys without
-// a code of ours give 0.
-int KeyCodeOf(int qtKey) {
-  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
-  if (qtKey == Qt::Key_Escape) return VK_ESCAPE;
-  return 0;
-}
 
 QImage PictureOf(QWidget& widget) {
   const TOverlaysLeftOut leftOut;

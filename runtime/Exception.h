@@ -9,6 +9,10 @@ class Exception : public std::runtime_error {
 public:
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
   std::string Message() const { return what(); }
+
+  // What a report of the error may add below its message (the file, the
+  // line): the message itself stays as it is.
+  std::string Details;
 };
 
 // A text that is not a valid number, or a format pattern that is too long.

@@ -1,5 +1,6 @@
 #include "app/CursorReadout.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -48,21 +49,62 @@ protected:
   TForm1 form;
 };
 
-TEST_F(Readout, TextIsTheSampleNumberAndTheValueAsTheAxisLabelsWriteIt) {
+TEST_F(Readout, TextIsTheSampleNumbersAndTheValuesAsTheAxisLabelsWriteThem) {
   const struct {
     std::uint8_t pane;
-    int index;
+    TColumnSamples samples;
     char decimal;
     char thousands;
     const char* expected;
   } cases[] = {
-      {1, 0, '.', ',', "#0  2,512"}, {1, 1, ',', '.', "#1  2.572"}, {3, 0, '.', ',', "#0  12.38"},
-      {3, 0, ',', '.', "#0  12,38"}, {0, 0, '.', ',', "#0  1.01"},
+      {1, {0, 0, 0, 0}, '.', ',', "#0  2,512"},
+      {1, {1, 1, 0, 0}, ',', '.', "#1  2.572"},
+      {3, {0, 0, 0, 0}, '.', ',', "#0  12.38"},
+      {3, {0, 0, 0, 0}, ',', '.', "#0  12,38"},
+      {0, {0, 0, 0, 0}, '.', ',', "#0  1.01"},
+      // Several samples in the column: their numbers and the extremes of their values.
+      {3, {2, 7, 12.5, 13.25}, '.', ',', "#2\u20137  12.5 \u2026 13.25"},
+      {3, {1000, 1234, -1, 2}, ',', '.', "#1.000\u20131.234  -1 \u2026 2"},
+      {3, {1234, 1234, 0, 0}, '.', ',', "#1,234  "},
   };
   for (const auto& c : cases) {
     const LocaleScope locale(c.decimal, c.thousands);
     const TChartSeries& series = form.PaneSeries(c.pane);
-    EXPECT_EQ(ReadoutText(series, *series.ResolvedVertAxis(), c.index), c.expected);
+    const std::string text = ReadoutText(series, *series.ResolvedVertAxis(), c.samples);
+    EXPECT_EQ(text.substr(0, std::string(c.expected).size()), c.expected) << text;
+  }
+}
+
+TEST(ColumnSamples, AreThePointsMappedToTheColumnOrElseTheNearest) {
+  TForm1 form(TempFolder().Folder());
+  TChartSeries& series = form.PaneSeries(0);
+  // Several samples a column, and a few columns without a point after a zoom below.
+  std::vector<double> values;
+  for (int i = 0; i < 5000; ++i) values.push_back((i * 7919) % 1013);
+  for (const double y : values) series.AppendValue(y, "", clBlue);
+  TChartAxis& axis = form.Chart1.BottomAxis();
+  form.Chart1.Repaint();
+  const TRect plot = form.Chart1.PlotRect;
+  for (int column = plot.Left; column <= plot.Right; ++column) {
+    int first = -1;
+    int last = -1;
+    for (int i = 0; i < series.PointCount(); ++i) {
+      if (axis.ValueToPixel(series.XValueAt(i)) == column) {
+        first = first < 0 ? i : first;
+        last = i;
+      }
+    }
+    const std::optional<TColumnSamples> samples = ColumnSamples(series, axis, column);
+    ASSERT_TRUE(samples.has_value());
+    if (first < 0) {
+      EXPECT_EQ(samples->First, samples->Last) << "a column without a sample shows the nearest one";
+      EXPECT_EQ(samples->First, *NearestPointIndex(series, axis.PixelToValue(column)));
+      continue;
+    }
+    EXPECT_EQ(samples->First, first) << "column " << column;
+    EXPECT_EQ(samples->Last, last) << "column " << column;
+    EXPECT_EQ(samples->Min, *std::min_element(values.begin() + first, values.begin() + last + 1));
+    EXPECT_EQ(samples->Max, *std::max_element(values.begin() + first, values.begin() + last + 1));
   }
 }
 

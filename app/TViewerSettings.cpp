@@ -1,0 +1,91 @@
+#include "app/TViewerSettings.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "app/ConfigurationFolder.h"
+#include "app/RegularFile.h"
+#include "runtime/Exception.h"
+#include "runtime/TextLines.h"
+
+namespace {
+
+// Far more than any settings file holds; a larger file is read in part.
+constexpr std::size_t kLongestFile = 1 << 16;
+
+constexpr const char* kOn = "on";
+constexpr const char* kOff = "off";
+
+[[noreturn]] void RaiseWriteError(const std::string& path, const std::string& reason) {
+  throw FileException("Cannot write the settings '" + path + "': " + reason);
+}
+
+}  // namespace
+
+std::string TViewerSettings::UserPath() { return ConfigurationFolder() + "settings"; }
+
+void TViewerSettings::Read() {
+  values_.clear();
+  if (path_.empty()) {
+    return;
+  }
+  const std::optional<std::string> text = ReadRegularFile(path_, kLongestFile);
+  if (!text) {
+    return;
+  }
+  for (const std::string& line : SplitLines(*text, TLineBreak::AnyNewline)) {
+    if (const std::size_t equals = line.find('='); equals != std::string::npos && equals > 0) {
+      values_[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+  }
+}
+
+// Written beside the file and renamed over it, so that a failed write never
+// leaves half a file.
+void TViewerSettings::Write() const {
+  if (path_.empty()) {
+    return;
+  }
+  const std::filesystem::path path(path_);
+  std::error_code error;
+  std::filesystem::create_directories(path.parent_path(), error);
+  if (error) {
+    RaiseWriteError(path_, error.message());
+  }
+  const std::string temporary = path_ + ".new";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    for (const auto& [name, value] : values_) {
+      out << name << '=' << value << '\n';
+    }
+    out.flush();
+    if (!out) {
+      const std::string reason = std::strerror(errno);
+      std::remove(temporary.c_str());
+      RaiseWriteError(path_, reason);
+    }
+  }
+  if (std::rename(temporary.c_str(), path_.c_str()) != 0) {
+    const std::string reason = std::strerror(errno);
+    std::remove(temporary.c_str());
+    RaiseWriteError(path_, reason);
+  }
+}
+
+bool TViewerSettings::Flag(const std::string& name) const {
+  const auto found = values_.find(name);
+  return found != values_.end() && found->second == kOn;
+}
+
+bool TViewerSettings::SetFlag(const std::string& name, bool on) {
+  std::string& value = values_[name];
+  const std::string wanted = on ? kOn : kOff;
+  if (value == wanted) {
+    return false;
+  }
+  value = wanted;
+  return true;
+}
