@@ -45,6 +45,20 @@ std::optional<int> NearestPointIndex(const TChartSeries& series, double x) {
   return low;
 }
 
+namespace {
+
+// The points [first, end), which are not empty, with the extremes of their values.
+TColumnSamples SamplesOf(const TChartSeries& series, int first, int end) {
+  TColumnSamples samples{first, end - 1, series.YValueAt(first), series.YValueAt(first)};
+  for (int i = first + 1; i < end; ++i) {
+    samples.Min = std::min(samples.Min, series.YValueAt(i));
+    samples.Max = std::max(samples.Max, series.YValueAt(i));
+  }
+  return samples;
+}
+
+}  // namespace
+
 std::optional<TColumnSamples> ColumnSamples(const TChartSeries& series, const TChartAxis& horizontal, int column) {
   const int count = series.PointCount();
   const auto pixel = [&](int i) { return horizontal.ValueToPixel(series.XValueAt(i)); };
@@ -55,14 +69,19 @@ std::optional<TColumnSamples> ColumnSamples(const TChartSeries& series, const TC
     if (!nearest) {
       return std::nullopt;
     }
-    return TColumnSamples{*nearest, *nearest, series.YValueAt(*nearest), series.YValueAt(*nearest)};
+    return SamplesOf(series, *nearest, *nearest + 1);
   }
-  TColumnSamples samples{first, end - 1, series.YValueAt(first), series.YValueAt(first)};
-  for (int i = first + 1; i < end; ++i) {
-    samples.Min = std::min(samples.Min, series.YValueAt(i));
-    samples.Max = std::max(samples.Max, series.YValueAt(i));
+  return SamplesOf(series, first, end);
+}
+
+std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double low, double high) {
+  const int count = series.PointCount();
+  const int first = FirstIndexWhere(count, [&](int i) { return series.XValueAt(i) >= low; });
+  const int end = FirstIndexWhere(count, [&](int i) { return series.XValueAt(i) > high; });
+  if (first == end) {
+    return std::nullopt;
   }
-  return samples;
+  return SamplesOf(series, first, end);
 }
 
 std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples) {
@@ -74,7 +93,7 @@ std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis,
          " \u2026 " + valueAxis.LabelText(samples.Max);
 }
 
-std::optional<TCursorReadout> PaneReadout(TChart& chart, int column) {
+std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, std::optional<TSampleSpan> span) {
   const TRect& plot = chart.PlotRect;
   // The plot is never upside down, so its top row tests the column alone.
   if (!plot.ContainsInclusive({column, plot.Top})) {
@@ -88,7 +107,7 @@ std::optional<TCursorReadout> PaneReadout(TChart& chart, int column) {
   if (horizontal == nullptr || vertical == nullptr) {
     return readout;
   }
-  readout.Samples = ColumnSamples(series, *horizontal, column);
+  readout.Samples = span ? SamplesBetween(series, span->First, span->Last) : ColumnSamples(series, *horizontal, column);
   if (readout.Samples) {
     readout.Text = ReadoutText(series, *vertical, *readout.Samples);
   }

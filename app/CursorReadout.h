@@ -44,14 +44,24 @@ std::optional<int> NearestPointIndex(const TChartSeries& series, double x);
 // `column`, or the nearest one when none lies there; none for an empty series.
 std::optional<TColumnSamples> ColumnSamples(const TChartSeries& series, const TChartAxis& horizontal, int column);
 
+// The points of a series with ascending X from X = low to X = high, or none.
+std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double low, double high);
+
 // "#N  value" for one sample, "#first–last  min … max" for several: the
 // sample numbers with the locale's thousands separator, the values as the
 // value axis writes its labels.
 std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples);
 
-// The readout of the chart at the column, as its last paint laid it out;
-// none when the column lies outside its plot area.
-std::optional<TCursorReadout> PaneReadout(TChart& chart, int column);
+// Sample numbers from First to Last.
+struct TSampleSpan {
+  double First = 0;
+  double Last = 0;
+};
+
+// The readout of the chart at the column, as its last paint laid it out,
+// for the samples the column holds or else those of `span`; none when the
+// column lies outside its plot area.
+std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, std::optional<TSampleSpan> span = std::nullopt);
 
 // The pixel column at which the chart shows sample number `sample`, as its
 // last paint laid it out.

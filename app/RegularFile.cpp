@@ -31,4 +31,3 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
   close(fd);
   return bytes;
 }
-

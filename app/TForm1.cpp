@@ -332,8 +332,8 @@ void TForm1::ShareCommonRange() {
       continue;
     }
     const TAxisRange range{series.XValueAt(0), series.XValueAt(series.PointCount() - 1)};
-    common = common ? TAxisRange{std::min(common->Minimum, range.Minimum), std::max(common->Maximum, range.Maximum)}
-                    : range;
+    common =
+        common ? TAxisRange{std::min(common->Minimum, range.Minimum), std::max(common->Maximum, range.Maximum)} : range;
   }
   // One sample has no range to share: its automatic scale widens it.
   if (!common || common->Minimum == common->Maximum) {
@@ -536,14 +536,12 @@ void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
       {"Undo all zooms", "Escape"},
   };
   const std::array<std::function<void()>, 5> actions = {
-      [this] { SetLocked(!Locked()); },
-      [this] { SetSampleAxisShown(!SampleAxisShown()); },
-      [this] { CopyPicture(); },
-      [this] { SavePicture(); },
+      [this] { SetLocked(!Locked()); }, [this] { SetSampleAxisShown(!SampleAxisShown()); },
+      [this] { CopyPicture(); },        [this] { SavePicture(); },
       [this] { UndoAllZooms(); },
   };
   if (const std::optional<std::size_t> chosen = ShowContextMenu(PaneChart(pane), x, y, entries)) {
-    actions.at(*chosen)();
+    actions.at (*chosen)();
   }
 }
 
@@ -583,26 +581,23 @@ void TForm1::HideCursorReadout() {
   }
 }
 
-// The mouse's column in its own pane; while locked, in the other panes the
-// column of the sample under the mouse.
-std::optional<int> TForm1::ReadoutColumn(std::uint8_t pane) {
+// In the mouse's pane, the column under the mouse; while locked, in the
+// other panes the same samples at their own column.
+std::optional<TCursorReadout> TForm1::ShownReadout(std::uint8_t pane) {
   if (!readoutAt_) {
     return std::nullopt;
   }
   const auto [mousePane, column] = *readoutAt_;
   if (!Locked() || pane == mousePane) {
-    return column;
+    return PaneReadout(PaneChart(pane), column);
   }
   const std::optional<TCursorReadout> source = PaneReadout(PaneChart(mousePane), column);
   if (!source || !source->Samples) {
-    return column;
+    return PaneReadout(PaneChart(pane), column);
   }
-  return SampleColumn(PaneChart(pane), PaneSeries(mousePane).XValueAt(source->Samples->First));
-}
-
-std::optional<TCursorReadout> TForm1::ShownReadout(std::uint8_t pane) {
-  const std::optional<int> column = ReadoutColumn(pane);
-  return column ? PaneReadout(PaneChart(pane), *column) : std::nullopt;
+  const TChartSeries& series = PaneSeries(mousePane);
+  const TSampleSpan span{series.XValueAt(source->Samples->First), series.XValueAt(source->Samples->Last)};
+  return PaneReadout(PaneChart(pane), SampleColumn(PaneChart(pane), span.First), span);
 }
 
 // Worked out at every paint of the window, so that the overlays follow a

@@ -170,7 +170,6 @@ private:
   // Every pane's overlay: its mark when its load stopped early, the readout.
   void RefreshOverlays();
   void DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas);
-  std::optional<int> ReadoutColumn(std::uint8_t pane);
   void SetPanesPanning(TPanningMode mode);
   // Ends every zoom and pan of every pane.
   void ResetPanesToAutomatic();

@@ -223,8 +223,7 @@ ProgressDialog::~ProgressDialog() = default;
 
 bool ProgressDialog::Report(double done) { return impl_->Report(done); }
 
-void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption,
-                      const std::string& details) {
+void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption, const std::string& details) {
   if (DialogScript* script = DialogScript::Current()) {
     script->Messages.push_back({caption, text, details});
     return;

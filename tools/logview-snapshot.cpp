@@ -14,6 +14,7 @@
 #include "app/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
+#include "gui/Keyboard.h"
 #include "gui/ShownText.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/LocaleSeparators.h"
@@ -34,6 +35,9 @@ const char* kUsage =
     "  --hover PANE X Y                  the mouse, no button held, moved to X Y in the pane\n"
     "  --leave                           the mouse moved out of the panes\n"
     "  --click CheckBox1|CheckBox2       a click on the check box\n"
+    "  --key NAME                        a key pressed over the window (L, X, Escape, Ctrl+C...)\n"
+    "  --lock on|off                     panes locked to the same samples, or not\n"
+    "  --menu PANE X Y ENTRY             a right click at X Y in the pane, ENTRY picked from its menu\n"
     "  --color RRGGBB                    \"Color lines\" with that colour chosen\n"
     "  --png FILE                        the window's client area now\n"
     "  --pane-png PANE FILE              the pane's picture now\n"
@@ -94,6 +98,12 @@ public:
         Leave();
       } else if (action == "--click") {
         Click();
+      } else if (action == "--key") {
+        Key();
+      } else if (action == "--lock") {
+        form_.SetLocked(OnOff());
+      } else if (action == "--menu") {
+        Menu();
       } else if (action == "--color") {
         ColorLines();
       } else if (action == "--png") {
@@ -119,6 +129,13 @@ private:
   char Character() {
     const std::string text = Take();
     return text.empty() ? '\0' : text[0];
+  }
+  bool OnOff() {
+    const std::string text = Take();
+    if (text != "on" && text != "off") {
+      throw std::invalid_argument("on or off expected, not " + text);
+    }
+    return text == "on";
   }
   std::uint8_t Pane() {
     const int pane = Number();
@@ -176,6 +193,27 @@ private:
     (name == "CheckBox2" ? form_.CheckBox2 : form_.CheckBox1).PerformClick();
   }
 
+  // Through the window's own key handling, errors reported as a user sees them.
+  void Key() {
+    const std::string name = Take();
+    const std::optional<TKeyPress> press = KeyPressNamed(name);
+    if (!press) {
+      throw std::invalid_argument("no key named " + name);
+    }
+    PaintPanes();
+    form_.OnKeyDown(press->Key, press->Shift);
+  }
+
+  void Menu() {
+    PaintPanes();
+    TChart& chart = form_.PaneChart(Pane());
+    const int x = Number();
+    const int y = Number();
+    script_.MenuAnswers.push_back(Take());
+    chart.MouseDown(mbRight, ShiftOfButton(mbRight), x, y);
+    chart.MouseUp(mbRight, 0, x, y);
+  }
+
   void ColorLines() {
     const unsigned long rgb = std::stoul(Take(), nullptr, 16);
     script_.ColorAnswers.push_back({RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF), std::nullopt});
@@ -225,7 +263,8 @@ private:
     out << "{\n  \"Messages\": [";
     for (std::size_t i = 0; i < script_.Messages.size(); ++i) {
       out << (i ? ", " : "") << "{\"Caption\": " << JsonString(script_.Messages[i].Caption)
-          << ", \"Text\": " << JsonString(script_.Messages[i].Text) << "}";
+          << ", \"Text\": " << JsonString(script_.Messages[i].Text)
+          << ", \"Details\": " << JsonString(script_.Messages[i].Details) << "}";
     }
     out << "],\n";
     for (const auto& [name, box] :
@@ -233,15 +272,18 @@ private:
       out << "  \"" << name << "\": {\"Checked\": " << JsonBool(box->Checked())
           << ", \"Enabled\": " << JsonBool(box->Enabled()) << "},\n";
     }
-    out << "  \"PanningMode\": \"" << kPanningNames[form_.PanningMode] << "\",\n  \"Panes\": [";
+    out << "  \"PanningMode\": \"" << kPanningNames[form_.PanningMode] << "\",\n";
+    out << "  \"Locked\": " << JsonBool(form_.Locked()) << ",\n";
+    out << "  \"SampleAxis\": " << JsonBool(form_.SampleAxisShown()) << ",\n  \"Panes\": [";
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      out << (pane ? ",\n" : "\n") << PaneJson(form_.PaneChart(pane));
+      out << (pane ? ",\n" : "\n") << PaneJson(pane);
     }
     out << "\n  ]\n}\n";
     return out.str();
   }
 
-  static std::string PaneJson(TChart& chart) {
+  std::string PaneJson(std::uint8_t pane) {
+    TChart& chart = form_.PaneChart(pane);
     TChartSeries& series = chart.SeriesList()[0];
     std::ostringstream out;
     out << "    {\"Title\": [";
@@ -260,7 +302,34 @@ private:
     for (int i = 0; i < TChartAxes::Count; ++i) {
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }
-    out << "}}";
+    out << "}, " << PaneLogJson(form_.PaneLog(pane)) << ", \"Readout\": " << ReadoutJson(pane) << "}";
+    return out.str();
+  }
+
+  static std::string PaneLogJson(const TForm1::TPaneLog& log) {
+    std::string out = "\"FileName\": " + JsonString(log.FileName) + ", \"StoppedEarly\": ";
+    if (!log.StoppedEarly) {
+      return out + "null";
+    }
+    const std::optional<long long>& line = log.StoppedEarly->Line;
+    return out + "{\"Line\": " + (line ? std::to_string(*line) : "null") +
+           ", \"Reason\": " + JsonString(log.StoppedEarly->Reason) + "}";
+  }
+
+  std::string ReadoutJson(std::uint8_t pane) {
+    const std::optional<TCursorReadout> readout = form_.ShownReadout(pane);
+    if (!readout) {
+      return "null";
+    }
+    std::ostringstream out;
+    out << "{\"Column\": " << readout->Column << ", \"Text\": [" << JsonString(readout->Text) << "]";
+    if (const std::optional<TColumnSamples>& samples = readout->Samples) {
+      const TChartSeries& series = form_.PaneSeries(pane);
+      out << ", \"FirstSample\": " << JsonNumber(series.XValueAt(samples->First))
+          << ", \"LastSample\": " << JsonNumber(series.XValueAt(samples->Last))
+          << ", \"Min\": " << JsonNumber(samples->Min) << ", \"Max\": " << JsonNumber(samples->Max);
+    }
+    out << ", \"Leading\": null}";
     return out.str();
   }
 
@@ -293,7 +362,8 @@ private:
   }
 
   DialogScript script_;
-  TForm1 form_;
+  // The user's settings stay out: a picture depends on the actions alone.
+  TForm1 form_{TLastFolderFile::FolderFor(ExecutableFileName())};
   std::vector<std::string> args_;
   std::size_t next_ = 0;
 };

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/TForm1.h"
+#include "gui/DialogScript.h"
+#include "gui/Keyboard.h"
+#include "tests/app/TempFolder.h"
+
+namespace {
+
+// Values of a size that gives each pane labels, and so a plot, of its own width.
+std::string LogOf(int samples, int period, double amplitude) {
+  std::string text = "t,Signal\n";
+  for (int i = 0; i < samples; ++i) {
+    text += std::to_string(i) + "," + std::to_string(std::lround(amplitude * std::sin(i / double(period)))) + "\n";
+  }
+  return text;
+}
+
+// Four logs of the given lengths in a window whose settings file is in a
+// fresh folder.
+struct LockedWindow {
+  TempFolder Folder;
+  DialogScript Script;
+  std::string SettingsPath = Folder.Folder() + "config/settings";
+  TForm1 Form{Folder.Folder(), SettingsPath};
+
+  explicit LockedWindow(std::array<int, 4> lengths = {3000, 3000, 3000, 3000}, bool locked = true) {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      Form.LoadLog(pane, Folder.Write("log" + std::to_string(pane) + ".csv",
+                                      LogOf(lengths[pane], 40 + 7 * pane, std::pow(10.0, pane))));
+    }
+    Form.SetLocked(locked);
+    Paint();
+  }
+
+  void Paint() {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) Form.PaneChart(pane).Refresh();
+  }
+
+  void Drag(std::uint8_t pane, TMouseButton button, int x0, int x1) {
+    TChart& chart = Form.PaneChart(pane);
+    const int y = chart.PlotCenterY;
+    chart.MouseDown(button, ShiftOfButton(button), x0, y);
+    chart.MouseMove(ShiftOfButton(button), x1, y);
+    chart.MouseUp(button, 0, x1, y);
+    Paint();
+  }
+
+  TAxisRange Bottom(std::uint8_t pane) {
+    const TChartAxis& axis = Form.PaneChart(pane).BottomAxis();
+    return {axis.Minimum(), axis.Maximum()};
+  }
+
+  // Bit for bit: the same samples, not nearly the same.
+  void ExpectSameSamplesEverywhere(const std::string& step) {
+    for (std::uint8_t pane = 1; pane < TForm1::PaneCount; ++pane) {
+      EXPECT_EQ(Bottom(pane).Minimum, Bottom(0).Minimum) << step << ", pane " << int(pane);
+      EXPECT_EQ(Bottom(pane).Maximum, Bottom(0).Maximum) << step << ", pane " << int(pane);
+    }
+  }
+};
+
+using TStep = std::function<void(LockedWindow&)>;
+
+struct TNamedStep {
+  const char* Name;
+  TStep Run;
+};
+
+const std::vector<TNamedStep> kSteps = {
+    {"zoom on pane 0", [](LockedWindow& w) { w.Drag(0, mbLeft, 150, 420); }},
+    {"zoom on pane 1", [](LockedWindow& w) { w.Drag(1, mbLeft, 200, 300); }},
+    {"zoom on pane 2", [](LockedWindow& w) { w.Drag(2, mbLeft, 100, 600); }},
+    {"zoom on pane 3", [](LockedWindow& w) { w.Drag(3, mbLeft, 300, 500); }},
+    {"undo on pane 2", [](LockedWindow& w) { w.Drag(2, mbLeft, 500, 100); }},
+    {"pan pane 1", [](LockedWindow& w) { w.Drag(1, mbRight, 400, 330); }},
+    {"pan pane 3 back", [](LockedWindow& w) { w.Drag(3, mbRight, 300, 420); }},
+    {"Escape", [](LockedWindow& w) { w.Form.FormKeyDown(VK_ESCAPE, 0); }},
+    {"lock off and on",
+     [](LockedWindow& w) {
+       w.Form.FormKeyDown('L', 0);
+       w.Form.FormKeyDown('L', 0);
+     }},
+};
+
+TEST(LockedPanes, EverySequenceOfZoomsUndosAndPansLeavesThePanesOnTheSameSamples) {
+  const std::vector<std::vector<int>> sequences = {
+      {0}, {1}, {2}, {3}, {1, 4}, {0, 1, 2, 3}, {3, 5}, {5}, {1, 5, 6, 4}, {2, 7, 3}, {1, 8, 5}, {0, 4, 1, 5, 7},
+  };
+  for (const std::array<int, 4> lengths : {std::array{3000, 3000, 3000, 3000}, std::array{3000, 1200, 4100, 17}}) {
+    for (const std::vector<int>& sequence : sequences) {
+      LockedWindow window(lengths);
+      window.Form.CheckBox1.PerformClick();  // panning on
+      window.Paint();
+      std::string steps = "lengths " + std::to_string(lengths[1]);
+      for (const int step : sequence) {
+        steps += ", " + std::string(kSteps[step].Name);
+        kSteps[step].Run(window);
+        window.ExpectSameSamplesEverywhere(steps);
+      }
+    }
+  }
+}
+
+TEST(LockedPanes, AZoomGivesEveryPaneTheSourceRangeAndKeepsTheirVerticalRange) {
+  LockedWindow window;
+  const TChartAxis& right = window.Form.Chart3.RightAxis();
+  const TAxisRange shownBefore{right.Minimum(), right.Maximum()};
+  TChart& source = window.Form.Chart2;
+  const TAxisRange expected{source.BottomAxis().PixelToValue(200), source.BottomAxis().PixelToValue(300)};
+  window.Drag(1, mbLeft, 200, 300);
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    EXPECT_TRUE(window.Form.PaneChart(pane).IsZoomed) << int(pane);
+    EXPECT_EQ(window.Bottom(pane).Minimum, expected.Minimum) << int(pane);
+    EXPECT_EQ(window.Bottom(pane).Maximum, expected.Maximum) << int(pane);
+  }
+  EXPECT_EQ(right.Minimum(), shownBefore.Minimum);
+  EXPECT_EQ(right.Maximum(), shownBefore.Maximum);
+  window.Drag(0, mbLeft, 300, 100);
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    EXPECT_FALSE(window.Form.PaneChart(pane).IsZoomed) << int(pane);
+    EXPECT_TRUE(window.Form.PaneChart(pane).RightAxis().Automatic()) << "undo: vertical scale automatic again";
+  }
+}
+
+TEST(LockedPanes, LogsOfDifferentLengthsShowTheSameSampleNumbers) {
+  LockedWindow window({3000, 1200, 4100, 17});
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    EXPECT_EQ(window.Bottom(pane).Minimum, 0) << int(pane);
+    EXPECT_EQ(window.Bottom(pane).Maximum, 4099) << int(pane);
+  }
+  window.Form.SetLocked(false);
+  window.Paint();
+  EXPECT_EQ(window.Bottom(1).Maximum, 1199) << "unlocked, each pane scales to its own log";
+  EXPECT_EQ(window.Bottom(2).Maximum, 4099);
+}
+
+TEST(LockedPanes, LockSwitchedOnWhileZoomedAlignsThePanesOnTheZoomedPane) {
+  LockedWindow window({3000, 3000, 3000, 3000}, false);
+  window.Drag(2, mbLeft, 150, 300);
+  EXPECT_NE(window.Bottom(2).Minimum, window.Bottom(0).Minimum) << "passed on in pixels, the ranges differ";
+  window.Form.FormKeyDown('L', 0);
+  window.Paint();
+  window.ExpectSameSamplesEverywhere("lock switched on");
+  EXPECT_TRUE(window.Form.Chart3.IsZoomed);
+}
+
+TEST(LockedPanes, TheReadoutStandsAtTheSameSampleInEveryPane) {
+  LockedWindow window({3000, 1200, 4100, 3000});
+  window.Form.Chart2.MouseMove(0, 350, window.Form.Chart2.PlotCenterY);
+  const std::optional<TCursorReadout> source = window.Form.ShownReadout(1);
+  ASSERT_TRUE(source && source->Samples);
+  const double first = window.Form.PaneSeries(1).XValueAt(source->Samples->First);
+  for (std::uint8_t pane : {0, 2, 3}) {
+    const std::optional<TCursorReadout> readout = window.Form.ShownReadout(pane);
+    ASSERT_TRUE(readout && readout->Samples) << int(pane);
+    EXPECT_EQ(window.Form.PaneSeries(pane).XValueAt(readout->Samples->First), first) << int(pane);
+    EXPECT_EQ(readout->Text,
+              source->Text.substr(0, source->Text.find("  ")) + readout->Text.substr(readout->Text.find("  ")))
+        << "the same sample numbers";
+  }
+  // Beyond the end of the shortest log its pane shows the line alone.
+  window.Form.Chart3.MouseMove(0, 600, window.Form.Chart3.PlotCenterY);
+  const std::optional<TCursorReadout> beyond = window.Form.ShownReadout(1);
+  ASSERT_TRUE(beyond);
+  EXPECT_EQ(beyond->Text, "");
+}
+
+TEST(ViewerSettings, ModesAreRememberedAndAMissingOrUnreadableFileGivesTheDefaults) {
+  TempFolder folder;
+  DialogScript script;
+  const std::string path = folder.Folder() + "config/settings";
+  {
+    TForm1 form(folder.Folder(), path);
+    EXPECT_FALSE(form.Locked()) << "no file yet";
+    EXPECT_FALSE(form.SampleAxisShown());
+    form.FormKeyDown('L', 0);
+    form.FormKeyDown('X', 0);
+  }
+  {
+    TForm1 form(folder.Folder(), path);
+    EXPECT_TRUE(form.Locked());
+    EXPECT_TRUE(form.SampleAxisShown());
+    EXPECT_TRUE(form.Chart4.BottomAxis().Visible());
+  }
+  EXPECT_EQ(folder.Read("config/settings"), "lock-to-samples=on\nsample-axis=on\n");
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);  // a folder: unreadable as a file
+  TForm1 form(folder.Folder(), path);
+  EXPECT_FALSE(form.Locked());
+  EXPECT_TRUE(script.Messages.empty()) << "reading never complains";
+}
+
+TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {
+  TempFolder folder;
+  DialogScript script;
+  const std::string path = folder.Folder() + "settings";
+  std::filesystem::create_directory(path + ".new");  // in the way of the new file
+  TForm1 form(folder.Folder(), path);
+  form.OnKeyDown('L', 0);
+  form.OnKeyDown('X', 0);
+  form.OnKeyDown('L', 0);
+  ASSERT_EQ(script.Messages.size(), 1U);
+  EXPECT_EQ(script.Messages[0].Text.rfind("Cannot write the settings '" + path + "': ", 0), 0U)
+      << script.Messages[0].Text;
+  EXPECT_FALSE(form.Locked());
+  EXPECT_TRUE(form.SampleAxisShown());
+}
+
+TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
+  LockedWindow window({3000, 3000, 3000, 3000}, false);
+  window.Script.MenuAnswers.push_back("Lock panes to the same samples");
+  TChart& chart = window.Form.Chart2;
+  chart.MouseDown(mbRight, ssRight, 300, 50);
+  chart.MouseUp(mbRight, 0, 300, 50);
+  ASSERT_EQ(window.Script.MenusShown.size(), 1U);
+  EXPECT_EQ(window.Script.MenusShown[0],
+            (std::vector<std::string>{"Lock panes to the same samples", "Show sample axis", "Copy picture",
+                                      "Save picture\u2026", "Undo all zooms"}));
+  EXPECT_TRUE(window.Form.Locked());
+  window.Drag(1, mbRight, 300, 340);
+  EXPECT_EQ(window.Script.MenusShown.size(), 1U) << "a right drag opens no menu";
+}
+
+TEST(StoppedEarly, APaneWhoseLoadStoppedCarriesAMarkAndSaysWhereInItsTooltip) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  std::string text = "t,Lambda\n";
+  for (int i = 0; i < 1500; ++i) text += std::to_string(i) + ",0.5\n";
+  text += "1500,n/a\n1501,0.5\n";
+  const std::string file = folder.Write("bad.csv", text);
+  form.OpenLogs(1, {file});
+  ASSERT_EQ(script.Messages.size(), 1U);
+  EXPECT_EQ(script.Messages[0].Text, "'n/a' is not a valid floating point value.") << "the text stays";
+  EXPECT_EQ(script.Messages[0].Details, "File: " + file + "\nStopped at line 1,502\nSamples kept: 1,500");
+  const TForm1::TPaneLog& log = form.PaneLog(1);
+  ASSERT_TRUE(log.StoppedEarly);
+  EXPECT_EQ(log.StoppedEarly->Line, 1502);
+  EXPECT_EQ(form.Button2.ToolTip(), file +
+                                        "\n1,500 samples\nstopped at line 1,502: 'n/a' is not a valid floating "
+                                        "point value; 1,500 samples shown");
+  EXPECT_TRUE(form.Chart2.HasOverlay()) << "the mark";
+  EXPECT_FALSE(form.Chart1.HasOverlay());
+  form.LoadLog(1, folder.Write("good.csv", "t,Lambda\n0,1\n"));
+  EXPECT_FALSE(form.PaneLog(1).StoppedEarly) << "until its next load";
+}
+
+}  // namespace
