@@ -329,7 +329,7 @@ private:
           << ", \"LastSample\": " << JsonNumber(series.XValueAt(samples->Last))
           << ", \"Min\": " << JsonNumber(samples->Min) << ", \"Max\": " << JsonNumber(samples->Max);
     }
-    out << ", \"Leading\": null}";
+    out << "}";
     return out.str();
   }
 
