@@ -4,6 +4,7 @@
 #include <cmath>
 #include <ranges>
 
+#include "app/StretchStatistics.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/VisibleRange.h"
@@ -49,12 +50,8 @@ namespace {
 
 // The points [first, end), which are not empty, with the extremes of their values.
 TColumnSamples SamplesOf(const TChartSeries& series, int first, int end) {
-  TColumnSamples samples{first, end - 1, series.YValueAt(first), series.YValueAt(first)};
-  for (int i = first + 1; i < end; ++i) {
-    samples.Min = std::min(samples.Min, series.YValueAt(i));
-    samples.Max = std::max(samples.Max, series.YValueAt(i));
-  }
-  return samples;
+  const TStretchExtremes extremes = StretchExtremes(series.YValues(), first, end - 1);
+  return {first, end - 1, extremes.Min, extremes.Max};
 }
 
 }  // namespace

@@ -57,19 +57,6 @@ std::string WithoutSamplesShown(const std::string& message, const TChartSeries& 
 
 TAxisRange RangeOf(const TChartAxis& axis) { return {axis.Minimum(), axis.Maximum()}; }
 
-// Drawn at the top left of a pane whose log stopped before its end.
-constexpr TColor kStoppedMarkColor = RGBColor(0xE0, 0x40, 0x00);
-constexpr TRect kStoppedMark{2, 2, 9, 9};
-
-void DrawStoppedMark(TRasterCanvas& canvas) {
-  TPen pen;
-  pen.Color = kStoppedMarkColor;
-  canvas.SetPen(pen);
-  canvas.SetBrush(TBrush{kStoppedMarkColor, bsSolid});
-  canvas.Rectangle(kStoppedMark);
-}
-
-constexpr TShiftState kAnyButton = ssLeft | ssRight | ssMiddle;
 constexpr const char* kPictureFilter = "PNG picture|*.png";
 
 // The folder part of a file name, "" for a bare name.
@@ -273,6 +260,7 @@ void TForm1::SyncZoom(std::uint8_t sourcePane) {
 }
 
 void TForm1::ChartUndoZoom(std::uint8_t pane) {
+  ForgetZooms();
   for (std::uint8_t other = 0; other < PaneCount; ++other) {
     if (other != pane) {
       PaneChart(other).Axes().ResetToAutomatic();
@@ -287,6 +275,7 @@ void TForm1::ChartUndoZoom(std::uint8_t pane) {
 }
 
 void TForm1::PaneZoomed(std::uint8_t pane) {
+  RememberZoom(pane);
   if (Locked() && !sharing_) {
     lastSource_ = pane;
     ShareRangeOf(pane, true);
@@ -524,6 +513,8 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
     SetLocked(!Locked());
   } else if (key == 'X' && shift == 0) {
     SetSampleAxisShown(!SampleAxisShown());
+  } else {
+    MeasureKeyDown(key, shift);
   }
 }
 
@@ -546,6 +537,7 @@ void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
 }
 
 void TForm1::UndoAllZooms() {
+  ForgetZooms();
   for (const TPane& pane : kPanes) {
     (this->*pane.Chart).EndZoom();
   }
@@ -558,67 +550,6 @@ void TForm1::SavePicture() {
   SaveDialog1.InitialDir = FolderOf(LastLogFileName);
   if (SaveDialog1.Execute(this)) {
     SavePicturePng(SaveDialog1.FileName);
-  }
-}
-
-void TForm1::ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y) {
-  if ((shift & kAnyButton) == 0 && PaneChart(pane).PlotRect.ContainsInclusive({x, y})) {
-    ShowCursorReadout(pane, x);
-  } else {
-    HideCursorReadout();
-  }
-}
-
-void TForm1::ShowCursorReadout(std::uint8_t pane, int column) {
-  readoutAt_ = {pane, column};
-  RefreshOverlays();
-}
-
-void TForm1::HideCursorReadout() {
-  if (readoutAt_) {
-    readoutAt_.reset();
-    RefreshOverlays();
-  }
-}
-
-// In the mouse's pane, the column under the mouse; while locked, in the
-// other panes the same samples at their own column.
-std::optional<TCursorReadout> TForm1::ShownReadout(std::uint8_t pane) {
-  if (!readoutAt_) {
-    return std::nullopt;
-  }
-  const auto [mousePane, column] = *readoutAt_;
-  if (!Locked() || pane == mousePane) {
-    return PaneReadout(PaneChart(pane), column);
-  }
-  const std::optional<TCursorReadout> source = PaneReadout(PaneChart(mousePane), column);
-  if (!source || !source->Samples) {
-    return PaneReadout(PaneChart(pane), column);
-  }
-  const TChartSeries& series = PaneSeries(mousePane);
-  const TSampleSpan span{series.XValueAt(source->Samples->First), series.XValueAt(source->Samples->Last)};
-  return PaneReadout(PaneChart(pane), SampleColumn(PaneChart(pane), span.First), span);
-}
-
-// Worked out at every paint of the window, so that the overlays follow a
-// new log, zoom or scroll under a mouse that stays where it is.
-void TForm1::RefreshOverlays() {
-  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
-    TChart& chart = PaneChart(pane);
-    if (readoutAt_ || paneLogs_[pane].StoppedEarly) {
-      chart.SetOverlay([this, pane](TRasterCanvas& canvas) { DrawOverlay(pane, canvas); });
-    } else if (chart.HasOverlay()) {
-      chart.ClearOverlay();
-    }
-  }
-}
-
-void TForm1::DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas) {
-  if (paneLogs_[pane].StoppedEarly) {
-    DrawStoppedMark(canvas);
-  }
-  if (const std::optional<TCursorReadout> readout = ShownReadout(pane)) {
-    DrawCursorReadout(canvas, *readout);
   }
 }
 
@@ -720,6 +651,8 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   series.ClearPoints();
   chart.EndZoom();
   paneLogs_[pane] = {fileName, std::nullopt};
+  zoomHistory_[pane].clear();
+  ForgetMarkersOf(pane);
   try {
     TLogLine header;
     if (!reader.NextLine(header)) {

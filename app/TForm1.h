@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CursorReadout.h"
+#include "app/StretchStatistics.h"
 #include "app/TLastFolderFile.h"
 #include "app/TViewerSettings.h"
 #include "chart/controls/TButtonColor.h"
@@ -103,6 +104,33 @@ public:
   void SetSampleAxisShown(bool shown);
   // The readout of the pane as shown now, or none.
   std::optional<TCursorReadout> ShownReadout(std::uint8_t pane);
+
+  // Markers A (0) and B (1): sample numbers, drawn in every pane, set from
+  // the readout of a pane and gone when that pane gets another log.
+  struct TMarker {
+    std::uint8_t Pane = 0;
+    double Sample = 0;
+  };
+  const std::array<std::optional<TMarker>, 2>& Markers() const { return markers_; }
+  void SetMarker(std::size_t marker);
+  void ClearMarkers();
+  // The figures of a pane's samples between the markers, or with S of its
+  // visible range; none while neither is asked for.
+  struct TPaneStatistics {
+    TStretchStatistics Figures;
+    std::optional<double> AtA;
+    std::optional<double> AtB;
+  };
+  std::optional<TPaneStatistics> PaneStatistics(std::uint8_t pane);
+  void ToggleStatistics();
+  // Tab-separated, one row a pane: title, file, N, min, max, mean, A, B.
+  std::string FiguresText();
+  void CopyFigures();
+  void StepReadout(int key, TShiftState shift);
+  // + and -: the pane under the mouse zoomed in or out by 2 about the readout.
+  void ZoomByKey(bool in);
+  // Backspace: every pane one zoom back.
+  void ZoomBack();
   // With no button held, the mouse over a pane's plot area shows the cursor
   // readout in every pane at that pixel column; anything else hides it.
   void ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y);
@@ -167,9 +195,19 @@ private:
   void StoreSetting(const char* name, bool on);
   void NoteStoppedEarly(std::uint8_t pane, Exception& error);
   void ShowPaneLogs();
-  // Every pane's overlay: its mark when its load stopped early, the readout.
+  // Every pane's overlay: its mark when its load stopped early, the
+  // markers, the statistics and the readout.
   void RefreshOverlays();
   void DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas);
+  std::optional<TCursorReadout> SourceReadout();
+  std::optional<double> ReadoutSample();
+  void ForgetMarkersOf(std::uint8_t pane);
+  std::optional<TSampleSpan> StatisticsSpan(std::uint8_t pane);
+  std::vector<std::string> StatisticsLines(std::uint8_t pane, const TPaneStatistics& statistics);
+  void DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas, const TPaneStatistics& statistics);
+  void RememberZoom(std::uint8_t pane);
+  void ForgetZooms();
+  bool MeasureKeyDown(int key, TShiftState shift);
   void SetPanesPanning(TPanningMode mode);
   // Ends every zoom and pan of every pane.
   void ResetPanesToAutomatic();
@@ -184,8 +222,31 @@ private:
   // Passing a zoom or pan on, which zooms and pans the other panes.
   bool sharing_ = false;
   std::uint8_t lastSource_ = 0;
-  // The pane and column the mouse shows the readout at.
-  std::optional<std::pair<std::uint8_t, int>> readoutAt_;
+  // The pane and column the mouse shows the readout at, and the sample the
+  // keys moved it to since.
+  struct TReadoutPlace {
+    std::uint8_t Pane = 0;
+    int Column = 0;
+    std::optional<int> Sample;
+  };
+  std::optional<TReadoutPlace> readoutAt_;
+  std::array<std::optional<TMarker>, 2> markers_;
+  bool statisticsShown_ = false;
+  struct TStatisticsCache {
+    int First = 0;
+    int Last = 0;
+    int PointCount = 0;
+    TStretchStatistics Figures;
+  };
+  std::array<std::optional<TStatisticsCache>, PaneCount> statisticsCache_;
+  // The views each pane zoomed through, the current one last.
+  struct TZoomView {
+    TAxisRange Top;
+    TAxisRange Bottom;
+    TAxisRange Left;
+    TAxisRange Right;
+  };
+  std::array<std::vector<TZoomView>, PaneCount> zoomHistory_;
   // The right press that may open the context menu when released in place.
   std::optional<TPoint> rightPress_;
 };

@@ -274,7 +274,14 @@ private:
     }
     out << "  \"PanningMode\": \"" << kPanningNames[form_.PanningMode] << "\",\n";
     out << "  \"Locked\": " << JsonBool(form_.Locked()) << ",\n";
-    out << "  \"SampleAxis\": " << JsonBool(form_.SampleAxisShown()) << ",\n  \"Panes\": [";
+    out << "  \"SampleAxis\": " << JsonBool(form_.SampleAxisShown()) << ",\n";
+    out << "  \"Markers\": {";
+    for (std::size_t i = 0; i < form_.Markers().size(); ++i) {
+      const std::optional<TForm1::TMarker>& marker = form_.Markers()[i];
+      out << (i ? ", " : "") << "\""
+          << "AB"[i] << "\": " << (marker ? JsonNumber(marker->Sample) : "null");
+    }
+    out << "},\n  \"Panes\": [";
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
       out << (pane ? ",\n" : "\n") << PaneJson(pane);
     }
@@ -302,7 +309,8 @@ private:
     for (int i = 0; i < TChartAxes::Count; ++i) {
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }
-    out << "}, " << PaneLogJson(form_.PaneLog(pane)) << ", \"Readout\": " << ReadoutJson(pane) << "}";
+    out << "}, " << PaneLogJson(form_.PaneLog(pane)) << ", \"Readout\": " << ReadoutJson(pane)
+        << ", \"Statistics\": " << StatisticsJson(pane) << "}";
     return out.str();
   }
 
@@ -330,6 +338,23 @@ private:
           << ", \"Min\": " << JsonNumber(samples->Min) << ", \"Max\": " << JsonNumber(samples->Max);
     }
     out << "}";
+    return out.str();
+  }
+
+  std::string StatisticsJson(std::uint8_t pane) {
+    const std::optional<TForm1::TPaneStatistics> statistics = form_.PaneStatistics(pane);
+    if (!statistics) {
+      return "null";
+    }
+    const TChartSeries& series = form_.PaneSeries(pane);
+    const TStretchStatistics& figures = statistics->Figures;
+    const auto optional = [](std::optional<double> value) { return value ? JsonNumber(*value) : "null"; };
+    std::ostringstream out;
+    out << "{\"FirstSample\": " << JsonNumber(series.XValueAt(figures.First))
+        << ", \"LastSample\": " << JsonNumber(series.XValueAt(figures.Last)) << ", \"Count\": " << figures.Count()
+        << ", \"Min\": " << JsonNumber(figures.Min) << ", \"Max\": " << JsonNumber(figures.Max)
+        << ", \"Mean\": " << JsonNumber(figures.Mean) << ", \"AtA\": " << optional(statistics->AtA)
+        << ", \"AtB\": " << optional(statistics->AtB) << "}";
     return out.str();
   }
 

@@ -53,13 +53,47 @@ TEST(Keys, TheWindowReportsKeysWithTheHeldModifiers) {
     Qt::KeyboardModifiers modifiers;
   } presses[] = {{Qt::Key_C, Qt::ControlModifier},
                  {Qt::Key_Escape, Qt::NoModifier},
-                 {Qt::Key_F5, Qt::NoModifier},
-                 {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier}};
+                 {Qt::Key_F2, Qt::NoModifier},  // no key of ours: passed on
+                 {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier},
+                 {Qt::Key_Left, Qt::ShiftModifier},
+                 {Qt::Key_Equal, Qt::NoModifier},
+                 {Qt::Key_Plus, Qt::ShiftModifier},
+                 {Qt::Key_Backspace, Qt::NoModifier}};
   for (const auto& p : presses) {
     QKeyEvent event(QEvent::KeyPress, p.qtKey, p.modifiers);
     QApplication::sendEvent(form.Internals().Widget, &event);
   }
-  EXPECT_EQ(keys, (std::vector<std::pair<int, TShiftState>>{{'C', ssCtrl}, {VK_ESCAPE, 0}, {'S', ssCtrl | ssShift}}));
+  EXPECT_EQ(keys, (std::vector<std::pair<int, TShiftState>>{{'C', ssCtrl},
+                                                            {VK_ESCAPE, 0},
+                                                            {'S', ssCtrl | ssShift},
+                                                            {VK_LEFT, ssShift},
+                                                            {VK_OEM_PLUS, 0},
+                                                            {VK_OEM_PLUS, ssShift},
+                                                            {VK_BACK, 0}}));
+}
+
+TEST(Keys, NamesGiveTheKeyPressesTheWindowReports) {
+  const struct {
+    const char* Name;
+    std::optional<TKeyPress> Expected;
+  } cases[] = {
+      {"L", TKeyPress{'L', 0}},
+      {"Ctrl+C", TKeyPress{'C', ssCtrl}},
+      {"Escape", TKeyPress{VK_ESCAPE, 0}},
+      {"Shift+Left", TKeyPress{VK_LEFT, ssShift}},
+      {"Ctrl+Shift+C", TKeyPress{'C', ssCtrl | ssShift}},
+      {"+", TKeyPress{VK_OEM_PLUS, 0}},
+      {"F2", std::nullopt},
+      {"Nonsense", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const std::optional<TKeyPress> press = KeyPressNamed(c.Name);
+    ASSERT_EQ(press.has_value(), c.Expected.has_value()) << c.Name;
+    if (press) {
+      EXPECT_EQ(press->Key, c.Expected->Key) << c.Name;
+      EXPECT_EQ(press->Shift, c.Expected->Shift) << c.Name;
+    }
+  }
 }
 
 }  // namespace

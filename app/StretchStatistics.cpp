@@ -1,0 +1,71 @@
+#include "app/StretchStatistics.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "chart/series/TChartValueList.h"
+#include "chart/series/TValueSummary.h"
+
+namespace {
+
+// The extremes of the blocks and points a summary walk offers; a block
+// holding a value that is not a number is taken point by point.
+struct TExtremes {
+  const TChartValueList& Values;
+  double Min = INFINITY;
+  double Max = -INFINITY;
+
+  bool TakeBlock(const TValueExtent& extent) {
+    if (!extent.Finite()) {
+      return false;
+    }
+    Min = std::min(Min, extent.Min);
+    Max = std::max(Max, extent.Max);
+    return true;
+  }
+  bool TakePoints(int first, int last, bool /*backward*/) {
+    for (int i = first; i < last; ++i) {
+      const double value = Values.ValueAt(i);
+      Min = std::min(Min, value);
+      Max = std::max(Max, value);
+    }
+    return true;
+  }
+};
+
+// Four sums side by side, so that the additions need not wait for each other.
+double SumOf(const double* values, int count) {
+  std::array<double, 4> sums{};
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    for (int k = 0; k < 4; ++k) {
+      sums[k] += values[i + k];
+    }
+  }
+  for (; i < count; ++i) {
+    sums[0] += values[i];
+  }
+  return (sums[0] + sums[1]) + (sums[2] + sums[3]);
+}
+
+}  // namespace
+
+TStretchExtremes StretchExtremes(const TChartValueList& values, int first, int last) {
+  if (values.IsSequence()) {
+    // The values are their indices.
+    return {static_cast<double>(first), static_cast<double>(last)};
+  }
+  TExtremes extremes{values};
+  values.Summary().Walk(first, last + 1, false, extremes);
+  return {extremes.Min, extremes.Max};
+}
+
+TStretchStatistics StretchStatistics(const TChartValueList& values, int first, int last) {
+  const TStretchExtremes extremes = StretchExtremes(values, first, last);
+  TStretchStatistics statistics{first, last, extremes.Min, extremes.Max};
+  const int count = last - first + 1;
+  statistics.Mean = values.IsSequence() ? (static_cast<double>(first) + last) / 2
+                                        : SumOf(values.StoredValues() + first, count) / count;
+  return statistics;
+}

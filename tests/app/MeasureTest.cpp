@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/TForm1.h"
+#include "gui/Clipboard.h"
+#include "gui/DialogScript.h"
+#include "gui/Keyboard.h"
+#include "tests/app/TempFolder.h"
+
+namespace {
+
+const char* const kWords[] = {"Rich", "Lean", "Cold or Open Circuit"};
+constexpr double kWordValues[] = {2, 1, 0};
+
+// A random log with words and constant runs, and the values it stands for.
+struct TLog {
+  std::string Text = "t,Signal\n";
+  std::vector<double> Values;
+};
+
+TLog RandomLog(int samples, unsigned seed) {
+  std::mt19937 random(seed);
+  TLog log;
+  double value = 0;
+  for (int i = 0; i < samples; ++i) {
+    const unsigned kind = random() % 10;
+    std::string text;
+    if (kind == 0) {
+      const unsigned word = random() % 3;
+      text = kWords[word];
+      value = kWordValues[word];
+    } else if (kind < 4) {
+      text = std::to_string(value);  // a constant run
+      value = std::stod(text);
+    } else {
+      value = static_cast<double>(static_cast<int>(random() % 20001) - 10000) / 100;
+      text = std::to_string(value);
+      value = std::stod(text);
+    }
+    log.Text += std::to_string(i) + "," + text + "\n";
+    log.Values.push_back(value);
+  }
+  return log;
+}
+
+struct MeasureWindow {
+  TempFolder Folder;
+  DialogScript Script;
+  TForm1 Form{Folder.Folder()};
+  std::array<TLog, 4> Logs;
+
+  explicit MeasureWindow(std::array<int, 4> lengths = {5000, 5000, 3100, 5000}) {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      Logs[pane] = RandomLog(lengths[pane], 17 + pane);
+      Form.LoadLog(pane, Folder.Write("log" + std::to_string(pane) + ".csv", Logs[pane].Text));
+      // The figures are checked against the values as loaded (four fixed
+      // decimals), which stand for the text's values.
+      const TChartSeries& series = Form.PaneSeries(pane);
+      for (int i = 0; i < series.PointCount(); ++i) {
+        EXPECT_NEAR(series.YValueAt(i), Logs[pane].Values[i], 1e-9);
+        Logs[pane].Values[i] = series.YValueAt(i);
+      }
+    }
+    Paint();
+  }
+  void Paint() {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) Form.PaneChart(pane).Refresh();
+  }
+  void Hover(std::uint8_t pane, int x) { Form.PaneChart(pane).MouseMove(0, x, Form.PaneChart(pane).PlotCenterY); }
+  void Key(int key, TShiftState shift = 0) {
+    Form.FormKeyDown(key, shift);
+    Paint();
+  }
+  void Drag(std::uint8_t pane, TMouseButton button, int x0, int x1) {
+    TChart& chart = Form.PaneChart(pane);
+    const int y = chart.PlotCenterY;
+    chart.MouseDown(button, ShiftOfButton(button), x0, y);
+    chart.MouseMove(ShiftOfButton(button), x1, y);
+    chart.MouseUp(button, 0, x1, y);
+    Paint();
+  }
+  double ReadoutSample(std::uint8_t pane) {
+    const std::optional<TCursorReadout> readout = Form.ShownReadout(pane);
+    return Form.PaneSeries(pane).XValueAt(readout->Samples->First);
+  }
+
+  // The figures of pane's samples from a to b worked out here, one by one.
+  void ExpectFigures(std::uint8_t pane, double a, double b, const std::string& step, bool markers = true) {
+    const std::vector<double>& values = Logs[pane].Values;
+    const int count = static_cast<int>(values.size());
+    const int first = std::max(0, static_cast<int>(std::ceil(std::min(a, b))));
+    const int last = std::min(count - 1, static_cast<int>(std::floor(std::max(a, b))));
+    const std::optional<TForm1::TPaneStatistics> statistics = Form.PaneStatistics(pane);
+    if (first > last) {
+      EXPECT_FALSE(statistics) << step << ": no samples of pane " << int(pane) << " between the markers";
+      return;
+    }
+    ASSERT_TRUE(statistics) << step << ", pane " << int(pane);
+    const auto begin = values.begin() + first;
+    const auto end = values.begin() + last + 1;
+    EXPECT_EQ(statistics->Figures.Count(), last - first + 1) << step;
+    EXPECT_EQ(statistics->Figures.Min, *std::min_element(begin, end)) << step;
+    EXPECT_EQ(statistics->Figures.Max, *std::max_element(begin, end)) << step;
+    EXPECT_NEAR(statistics->Figures.Mean, std::accumulate(begin, end, 0.0) / (last - first + 1), 1e-9) << step;
+    const auto at = [&](double sample) { return values[std::clamp(static_cast<int>(sample), 0, count - 1)]; };
+    EXPECT_EQ(statistics->AtA, markers ? std::optional(at(a)) : std::nullopt) << step;
+    EXPECT_EQ(statistics->AtB, markers ? std::optional(at(b)) : std::nullopt) << step;
+  }
+};
+
+TEST(Markers, StatisticsBetweenThemAreTheFiguresOfEveryPanesSamples) {
+  for (const bool locked : {false, true}) {
+    MeasureWindow window;
+    window.Form.SetLocked(locked);
+    window.Paint();
+    window.Hover(1, 150);
+    window.Key('A');
+    window.Hover(1, 520);
+    window.Key('B');
+    const double a = window.Form.Markers()[0]->Sample;
+    const double b = window.Form.Markers()[1]->Sample;
+    const std::string mode = locked ? "locked" : "unlocked";
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) window.ExpectFigures(pane, a, b, mode);
+    window.Drag(0, mbLeft, 100, 400);
+    window.Form.CheckBox1.PerformClick();
+    window.Drag(2, mbRight, 300, 250);
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      window.ExpectFigures(pane, a, b, mode + ", after a zoom and a pan");
+    }
+    EXPECT_EQ(window.Form.Markers()[0]->Sample, a) << "markers are samples, not pixels";
+    window.Form.LoadLog(1, window.Folder.Write("new.csv", "t,New\n0,1\n1,2\n"));
+    EXPECT_FALSE(window.Form.Markers()[0]) << "set on pane 1, gone with its log";
+    EXPECT_FALSE(window.Form.PaneStatistics(0));
+  }
+}
+
+TEST(Markers, SKeyShowsTheFiguresOfTheVisibleRangeAndDeleteClearsTheMarkers) {
+  MeasureWindow window;
+  window.Drag(3, mbLeft, 200, 400);
+  EXPECT_FALSE(window.Form.PaneStatistics(3));
+  window.Key('S');
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    const TChartAxis& axis = window.Form.PaneChart(pane).BottomAxis();
+    window.ExpectFigures(pane, axis.Minimum(), axis.Maximum(), "visible range", false);
+  }
+  window.Hover(0, 300);
+  window.Key('A');
+  window.Key(VK_DELETE);
+  EXPECT_FALSE(window.Form.Markers()[0]);
+}
+
+TEST(KeyStepping, MovesTheReadoutBySamplesAndStopsAtTheEndsOfTheLog) {
+  MeasureWindow window;
+  window.Hover(0, 300);
+  const double start = window.ReadoutSample(0);
+  const TChartAxis& axis = window.Form.Chart1.BottomAxis();
+  const TRect plot = window.Form.Chart1.PlotRect;
+  const double view = axis.Maximum() - axis.Minimum();
+  const struct {
+    int Key;
+    TShiftState Shift;
+    double Expected;
+  } cases[] = {
+      {VK_RIGHT, 0, start + 1},
+      {VK_LEFT, 0, start},
+      {VK_RIGHT, ssShift, start + std::round(view / (plot.Right - plot.Left))},
+      {VK_HOME, 0, 0},
+      {VK_LEFT, 0, 0},
+      {VK_RIGHT, ssCtrl, std::round(view / 10)},
+      {VK_END, 0, 4999},
+      {VK_RIGHT, 0, 4999},
+  };
+  for (const auto& c : cases) {
+    window.Key(c.Key, c.Shift);
+    EXPECT_EQ(window.ReadoutSample(0), c.Expected) << "key " << c.Key << " shift " << c.Shift;
+  }
+  window.Hover(0, 300);
+  EXPECT_EQ(window.ReadoutSample(0), start) << "the mouse takes the readout back";
+}
+
+TEST(ZoomKeys, EqualTheDragOfTheSameWidthAndStepBackThroughTheHistory) {
+  for (const bool locked : {false, true}) {
+    MeasureWindow keys;
+    MeasureWindow drag;
+    keys.Form.SetLocked(locked);
+    drag.Form.SetLocked(locked);
+    keys.Paint();
+    drag.Paint();
+    keys.Hover(1, 400);
+    const int column = keys.Form.ShownReadout(1)->Column;
+    const TRect plot = keys.Form.Chart2.PlotRect;
+    const int half = (plot.Right - plot.Left) / 4;
+    keys.Key(VK_OEM_PLUS);
+    drag.Drag(1, mbLeft, column - half, column + half);
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      EXPECT_EQ(keys.Form.PaneChart(pane).BottomAxis().Minimum(), drag.Form.PaneChart(pane).BottomAxis().Minimum())
+          << "pane " << int(pane) << (locked ? " locked" : "");
+      EXPECT_EQ(keys.Form.PaneChart(pane).BottomAxis().Maximum(), drag.Form.PaneChart(pane).BottomAxis().Maximum());
+    }
+    const std::array<double, 4> first = {
+        keys.Form.Chart1.BottomAxis().Minimum(), keys.Form.Chart2.BottomAxis().Minimum(),
+        keys.Form.Chart3.BottomAxis().Minimum(), keys.Form.Chart4.BottomAxis().Minimum()};
+    keys.Hover(1, 300);
+    keys.Key(VK_OEM_PLUS);
+    keys.Key(VK_OEM_MINUS);
+    keys.Key(VK_BACK);
+    keys.Key(VK_BACK);
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      EXPECT_EQ(keys.Form.PaneChart(pane).BottomAxis().Minimum(), first[pane]) << "two steps back, pane " << int(pane);
+      EXPECT_TRUE(keys.Form.PaneChart(pane).IsZoomed);
+    }
+    keys.Key(VK_BACK);
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      EXPECT_FALSE(keys.Form.PaneChart(pane).IsZoomed) << "back from the first zoom: automatic again";
+    }
+  }
+}
+
+TEST(CopyFigures, GivesOneTabSeparatedRowAPane) {
+  MeasureWindow window({5000, 0, 3100, 5000});
+  window.Hover(0, 200);
+  window.Key('A');
+  window.Hover(0, 300);
+  window.Key('B');
+  const std::string text = window.Form.FiguresText();
+  std::vector<std::string> rows;
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    rows.push_back(text.substr(start, end - start));
+  }
+  ASSERT_EQ(rows.size(), 4U);
+  for (const std::string& row : rows) EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 7) << row;
+  const TForm1::TPaneStatistics statistics = *window.Form.PaneStatistics(0);
+  const TChartAxis& axis = *window.Form.PaneSeries(0).ResolvedVertAxis();
+  EXPECT_EQ(rows[0], "Signal\t" + window.Form.PaneLog(0).FileName + "\t" + std::to_string(statistics.Figures.Count()) +
+                         "\t" + axis.LabelText(statistics.Figures.Min) + "\t" + axis.LabelText(statistics.Figures.Max) +
+                         "\t" + axis.LabelText(statistics.Figures.Mean) + "\t" + axis.LabelText(*statistics.AtA) +
+                         "\t" + axis.LabelText(*statistics.AtB));
+  window.Key('C', ssCtrl | ssShift);
+  EXPECT_EQ(ClipboardText(), text);
+}
+
+}  // namespace
