@@ -518,21 +518,31 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
   }
 }
 
+// The markers of the menu go where it was opened.
 void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
-  const std::vector<TMenuEntry> entries = {
-      {"Lock panes to the same samples", "L", true, Locked()},
-      {"Show sample axis", "X", true, SampleAxisShown()},
-      {"Copy picture", "Ctrl+C"},
-      {"Save picture\u2026", "Ctrl+S"},
-      {"Undo all zooms", "Escape"},
+  const auto markAt = [this, pane, x](std::size_t marker) {
+    ShowCursorReadout(pane, x);
+    SetMarker(marker);
   };
-  const std::array<std::function<void()>, 5> actions = {
-      [this] { SetLocked(!Locked()); }, [this] { SetSampleAxisShown(!SampleAxisShown()); },
-      [this] { CopyPicture(); },        [this] { SavePicture(); },
-      [this] { UndoAllZooms(); },
+  const std::vector<std::pair<TMenuEntry, std::function<void()>>> entries = {
+      {{"Lock panes to the same samples", "L", true, Locked()}, [this] { SetLocked(!Locked()); }},
+      {{"Show sample axis", "X", true, SampleAxisShown()}, [this] { SetSampleAxisShown(!SampleAxisShown()); }},
+      {{"Set marker A", "A"}, [markAt] { markAt(0); }},
+      {{"Set marker B", "B"}, [markAt] { markAt(1); }},
+      {{"Clear markers", "Delete"}, [this] { ClearMarkers(); }},
+      {{"Show statistics of the view", "S", true, statisticsShown_}, [this] { ToggleStatistics(); }},
+      {{"Copy figures", "Ctrl+Shift+C"}, [this] { CopyFigures(); }},
+      {{"Copy picture", "Ctrl+C"}, [this] { CopyPicture(); }},
+      {{"Save picture\u2026", "Ctrl+S"}, [this] { SavePicture(); }},
+      {{"Undo all zooms", "Escape"}, [this] { UndoAllZooms(); }},
+      {{"Back one zoom", "Backspace"}, [this] { ZoomBack(); }},
   };
-  if (const std::optional<std::size_t> chosen = ShowContextMenu(PaneChart(pane), x, y, entries)) {
-    actions.at (*chosen)();
+  std::vector<TMenuEntry> menu;
+  for (const auto& entry : entries) {
+    menu.push_back(entry.first);
+  }
+  if (const std::optional<std::size_t> chosen = ShowContextMenu(PaneChart(pane), x, y, menu)) {
+    entries[*chosen].second();
   }
 }
 

@@ -223,11 +223,18 @@ TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   chart.MouseUp(mbRight, 0, 300, 50);
   ASSERT_EQ(window.Script.MenusShown.size(), 1U);
   EXPECT_EQ(window.Script.MenusShown[0],
-            (std::vector<std::string>{"Lock panes to the same samples", "Show sample axis", "Copy picture",
-                                      "Save picture\u2026", "Undo all zooms"}));
+            (std::vector<std::string>{"Lock panes to the same samples", "Show sample axis", "Set marker A",
+                                      "Set marker B", "Clear markers", "Show statistics of the view", "Copy figures",
+                                      "Copy picture", "Save picture\u2026", "Undo all zooms", "Back one zoom"}));
+  window.Script.MenuAnswers.push_back("Set marker B");
+  chart.MouseDown(mbRight, ssRight, 420, 50);
+  chart.MouseUp(mbRight, 0, 420, 50);
+  ASSERT_TRUE(window.Form.Markers()[1]);
+  EXPECT_EQ(window.Form.Chart2.BottomAxis().ValueToPixel(window.Form.Markers()[1]->Sample), 420)
+      << "set where the menu was opened";
   EXPECT_TRUE(window.Form.Locked());
   window.Drag(1, mbRight, 300, 340);
-  EXPECT_EQ(window.Script.MenusShown.size(), 1U) << "a right drag opens no menu";
+  EXPECT_EQ(window.Script.MenusShown.size(), 2U) << "a right drag opens no menu";
 }
 
 TEST(StoppedEarly, APaneWhoseLoadStoppedCarriesAMarkAndSaysWhereInItsTooltip) {
