@@ -61,11 +61,35 @@ TStretchExtremes StretchExtremes(const TChartValueList& values, int first, int l
   return {extremes.Min, extremes.Max};
 }
 
-TStretchStatistics StretchStatistics(const TChartValueList& values, int first, int last) {
+void TBlockSums::Extend(const TChartValueList& values) {
+  const double* stored = values.StoredValues();
+  for (long long block = static_cast<long long>(sums_.size()); (block + 1) * BlockSize <= values.ValueCount();
+       ++block) {
+    sums_.push_back(SumOf(stored + block * BlockSize, BlockSize));
+  }
+}
+
+double TBlockSums::Sum(const TChartValueList& values, int first, int last) {
+  const int end = last + 1;
+  const int firstWhole = (first + BlockSize - 1) / BlockSize;
+  const int endWhole = end / BlockSize;
+  const double* stored = values.StoredValues();
+  if (firstWhole >= endWhole) {
+    return SumOf(stored + first, end - first);
+  }
+  Extend(values);
+  double sum = SumOf(stored + first, firstWhole * BlockSize - first);
+  for (int block = firstWhole; block < endWhole; ++block) {
+    sum += sums_[static_cast<std::size_t>(block)];
+  }
+  return sum + SumOf(stored + static_cast<std::ptrdiff_t>(endWhole) * BlockSize, end - endWhole * BlockSize);
+}
+
+TStretchStatistics StretchStatistics(const TChartValueList& values, int first, int last, TBlockSums& sums) {
   const TStretchExtremes extremes = StretchExtremes(values, first, last);
   TStretchStatistics statistics{first, last, extremes.Min, extremes.Max};
   const int count = last - first + 1;
-  statistics.Mean = values.IsSequence() ? (static_cast<double>(first) + last) / 2
-                                        : SumOf(values.StoredValues() + first, count) / count;
+  statistics.Mean =
+      values.IsSequence() ? (static_cast<double>(first) + last) / 2 : sums.Sum(values, first, last) / count;
   return statistics;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <vector>
 
 class TChartValueList;
 
@@ -25,7 +25,25 @@ struct TStretchExtremes {
 // look-ups however long the stretch.
 TStretchExtremes StretchExtremes(const TChartValueList& values, int first, int last);
 
+// The sums of a log's values in blocks, so that the sum of any stretch costs
+// two part blocks and a look-up per block between: markers moved over a long
+// log do not cost a pass over it each time. Covers the values as they grow;
+// Clear it when they are replaced.
+class TBlockSums {
+public:
+  static constexpr int BlockSize = 4096;
+
+  // The sum of the values from `first` to `last`, both included.
+  double Sum(const TChartValueList& values, int first, int last);
+  void Clear() { sums_.clear(); }
+
+private:
+  void Extend(const TChartValueList& values);
+
+  std::vector<double> sums_;  // of the complete blocks, in order
+};
+
 // The figures of the values from `first` to `last` (first <= last, both in
 // range). The extremes come from the values' summary, exact and costing a few
 // dozen look-ups however long the stretch; the mean from their sum.
-TStretchStatistics StretchStatistics(const TChartValueList& values, int first, int last);
+TStretchStatistics StretchStatistics(const TChartValueList& values, int first, int last, TBlockSums& sums);

@@ -239,6 +239,7 @@ private:
     TStretchStatistics Figures;
   };
   std::array<std::optional<TStatisticsCache>, PaneCount> statisticsCache_;
+  std::array<TBlockSums, PaneCount> blockSums_;
   // The views each pane zoomed through, the current one last.
   struct TZoomView {
     TAxisRange Top;

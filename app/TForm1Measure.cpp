@@ -193,6 +193,7 @@ void TForm1::ForgetMarkersOf(std::uint8_t pane) {
     }
   }
   statisticsCache_[pane].reset();
+  blockSums_[pane].Clear();
 }
 
 void TForm1::ToggleStatistics() {
@@ -228,7 +229,7 @@ std::optional<TForm1::TPaneStatistics> TForm1::PaneStatistics(std::uint8_t pane)
   if (!cache || cache->First != samples->First || cache->Last != samples->Last ||
       cache->PointCount != series.PointCount()) {
     cache = TStatisticsCache{samples->First, samples->Last, series.PointCount(),
-                             StretchStatistics(series.YValues(), samples->First, samples->Last)};
+                             StretchStatistics(series.YValues(), samples->First, samples->Last, blockSums_[pane])};
   }
   TPaneStatistics statistics{cache->Figures, std::nullopt, std::nullopt};
   const auto valueAt = [&series](const std::optional<TMarker>& marker) -> std::optional<double> {

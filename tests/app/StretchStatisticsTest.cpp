@@ -1,0 +1,54 @@
+#include "app/StretchStatistics.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+#include "chart/panel/TChart.h"
+#include "chart/series/TLineSeries.h"
+
+namespace {
+
+// Stretches inside one block, across one boundary, over many blocks, and a
+// log that grew between two questions.
+TEST(StretchStatistics, AreTheFiguresOfTheValuesOfAnyStretch) {
+  TChart chart(nullptr);
+  TLineSeries series;
+  chart.SeriesList().Add(series);
+  std::vector<double> values;
+  for (int i = 0; i < 3 * TBlockSums::BlockSize + 100; ++i) values.push_back((i * 7919 % 2003) * 0.25 - 200);
+  series.AppendValues(values, clBlue);
+  TBlockSums sums;
+  const int block = TBlockSums::BlockSize;
+  const struct {
+    int First;
+    int Last;
+  } cases[] = {{0, 0},
+               {5, 17},
+               {block - 3, block + 2},
+               {0, block - 1},
+               {block, 2 * block - 1},
+               {1, 3 * block - 2},
+               {0, 3 * block + 99},
+               {2 * block + 1, 3 * block + 99}};
+  for (const auto& c : cases) {
+    const auto begin = values.begin() + c.First;
+    const auto end = values.begin() + c.Last + 1;
+    const TStretchStatistics figures = StretchStatistics(series.YValues(), c.First, c.Last, sums);
+    EXPECT_EQ(figures.Count(), c.Last - c.First + 1);
+    EXPECT_EQ(figures.Min, *std::min_element(begin, end)) << c.First << ".." << c.Last;
+    EXPECT_EQ(figures.Max, *std::max_element(begin, end)) << c.First << ".." << c.Last;
+    EXPECT_NEAR(figures.Mean, std::accumulate(begin, end, 0.0) / figures.Count(), 1e-9) << c.First << ".." << c.Last;
+  }
+  // The sums of the complete blocks are kept; the new values are summed too.
+  std::vector<double> more(block, 1000.0);
+  series.AppendValues(more, clBlue);
+  values.insert(values.end(), more.begin(), more.end());
+  const int last = static_cast<int>(values.size()) - 1;
+  EXPECT_NEAR(StretchStatistics(series.YValues(), 0, last, sums).Mean,
+              std::accumulate(values.begin(), values.end(), 0.0) / (last + 1), 1e-9);
+}
+
+}  // namespace
