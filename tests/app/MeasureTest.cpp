@@ -11,6 +11,7 @@
 #include "gui/Clipboard.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
+#include "tests/app/PaneDrag.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
@@ -78,11 +79,7 @@ struct MeasureWindow {
     Paint();
   }
   void Drag(std::uint8_t pane, TMouseButton button, int x0, int x1) {
-    TChart& chart = Form.PaneChart(pane);
-    const int y = chart.PlotCenterY;
-    chart.MouseDown(button, ShiftOfButton(button), x0, y);
-    chart.MouseMove(ShiftOfButton(button), x1, y);
-    chart.MouseUp(button, 0, x1, y);
+    DragAcross(Form.PaneChart(pane), button, x0, x1);
     Paint();
   }
   double ReadoutSample(std::uint8_t pane) {

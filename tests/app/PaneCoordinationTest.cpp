@@ -6,6 +6,7 @@
 #include "app/TForm1.h"
 #include "gui/DialogScript.h"
 #include "tests/SampleLogs.h"
+#include "tests/app/PaneDrag.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
@@ -24,11 +25,7 @@ struct LoadedWindow {
   }
 
   void Drag(std::uint8_t pane, TMouseButton button, int x0, int x1) {
-    TChart& chart = Form.PaneChart(pane);
-    const int y = chart.PlotCenterY;
-    chart.MouseDown(button, ShiftOfButton(button), x0, y);
-    chart.MouseMove(ShiftOfButton(button), x1, y);
-    chart.MouseUp(button, 0, x1, y);
+    DragAcross(Form.PaneChart(pane), button, x0, x1);
   }
 
   std::array<bool, 4> Zoomed() {
