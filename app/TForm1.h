@@ -20,7 +20,10 @@ class TLogLineReader;
 // The viewer's only window: four stacked chart panes with a Log button each,
 // the colour button and the two scrolling check boxes. Whatever escapes one
 // of its event handlers is shown as an error message and the window carries
-// on.
+// on. It starts at, and cannot be made smaller than, ClientWidth x
+// ClientHeight; at a larger size the controls follow the edges they belong
+// to. The size and maximised state to remember are FormWindow's Placement,
+// brought back with ApplyPlacement, and reported by OnPlacementChange.
 class TForm1 : public FormWindow {
 public:
   static constexpr int PaneCount = 4;
@@ -68,7 +71,7 @@ public:
   // Zooms the other panes to the pixel rectangle the source pane's drag left.
   void SyncZoom(std::uint8_t sourcePane);
   // Ctrl+C copies the window's picture, Ctrl+S saves it, Escape undoes the
-  // zoom of every pane.
+  // zoom of every pane, F11 switches full screen on and off.
   void FormKeyDown(int key, TShiftState shift);
   // With no button held, the mouse over a pane's plot area shows the cursor
   // readout in every pane at that pixel column; anything else hides it.
@@ -108,7 +111,17 @@ public:
   FileSaveDialog SaveDialog1;
 
 private:
+  struct TPlacement {
+    Control* Item;
+    int Left;
+    int Top;
+    int Width;
+    int Height;
+  };
+  // Every control's bounds at that client size, in tab order.
+  std::array<TPlacement, 11> Placements(int clientWidth, int clientHeight);
   void PlaceControls();
+  void SetUpControls();
   void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void ConnectPaneEvents(std::uint8_t pane);
