@@ -12,6 +12,9 @@ awk '
     add("DrawSeries/points:1000000/percent:100_median", 0.5, "one pane, full range, 1M points (ms)")
     add("DrawSeries/points:10000000/percent:100_median", 1, "one pane, full range, 10M points (ms)")
     add("ZoomAndUndoTenMillion_median", 200, "zoom and undo, four 10M-point panes (ms)")
+    add("FullRepaint/3840/2100_median", 16, "repaint, 4K window, four 10M panes (ms)")
+    add("ZoomAndUndo/3840/2100_median", 250, "zoom and undo, 4K window, four 10M panes (ms)")
+    add("ResizeStep/3840/2100_median", 20, "resize step, 4K window, four 10M panes (ms)")
     add("BM_LoadLog/1000000/min_time:2.000/real_time_median", 30, "load 1M lines (ms)")
     add("BM_LoadLog/10000000/min_time:2.000/real_time_median", 300, "load 10M lines (ms)")
   }
