@@ -118,10 +118,11 @@ void TForm1::PlaceControls() {
   }
 }
 
-// At the start size the described places. A larger client area widens every pane and shares the extra height among
-// them, the last pane taking the remainder; the Log buttons stay at their
-// panes' top left, the check boxes at their distance to the bottom edge and
-// the colour button at its distance to the bottom and right edges.
+// At the start size the described places. A larger client area widens
+// every pane and shares the extra height among them, the last pane taking
+// the remainder; the Log buttons stay at their panes' top left, the check
+// boxes at their distance to the bottom edge and the colour button at its
+// distance to the bottom and right edges.
 std::array<TForm1::TPlacement, 11> TForm1::Placements(int clientWidth, int clientHeight) {
   const int wider = std::max(0, clientWidth - ClientWidth);
   const int taller = std::max(0, clientHeight - ClientHeight);
