@@ -94,14 +94,6 @@ void RaiseIfReadFailed(const TLogLineReader& reader, const std::string& fileName
   }
 }
 
-struct TPlacement {
-  Control* Item;
-  int Left;
-  int Top;
-  int Width;
-  int Height;
-};
-
 }  // namespace
 
 TForm1::TForm1() : TForm1(TLastFolderFile::FolderFor(ExecutableFileName()), TViewerSettings::UserPath()) {}
@@ -121,8 +113,10 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
       dirDatFolder_(dirDatFolder),
       settings_(settingsPath) {
   SetCaption(kCaption);
+  SetMinimumClientSize(ClientWidth, ClientHeight);
   SetClientSize(ClientWidth, ClientHeight);
   SetFont(TControlFont{});
+  SetUpControls();
   PlaceControls();
   for (const TPane& pane : kPanes) {
     ApplyStoredPaneSettings(this->*pane.Chart, this->*pane.Series);
@@ -139,27 +133,43 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
   }
 }
 
-// The table is in tab order.
 void TForm1::PlaceControls() {
-  const std::array<TPlacement, 11> placements = {{
-      {&Chart1, 58, 8, 728, 129},
-      {&ButtonColor1, 680, 552, 108, 25},
-      {&Button1, 8, 8, 42, 25},
-      {&Button2, 8, 144, 42, 25},
-      {&Button3, 8, 280, 42, 25},
-      {&Button4, 8, 416, 42, 25},
-      {&Chart2, 56, 144, 728, 129},
-      {&Chart3, 56, 279, 728, 129},
-      {&Chart4, 56, 416, 728, 129},
-      {&CheckBox1, 8, 560, 177, 17},
-      {&CheckBox2, 216, 560, 73, 17},
-  }};
-  for (std::size_t i = 0; i < placements.size(); ++i) {
-    const TPlacement& p = placements[i];
+  for (const TPlacement& p : Placements(Width(), Height())) {
     p.Item->SetBounds(p.Left, p.Top, p.Width, p.Height);
-    if (i > 0) {
-      placements[i - 1].Item->SetTabSuccessor(*p.Item);
-    }
+  }
+}
+
+// At the start size the described places. A larger client area widens
+// every pane and shares the extra height among them, the last pane taking
+// the remainder; the Log buttons stay at their panes' top left, the check
+// boxes at their distance to the bottom edge and the colour button at its
+// distance to the bottom and right edges.
+std::array<TForm1::TPlacement, 11> TForm1::Placements(int clientWidth, int clientHeight) {
+  const int wider = std::max(0, clientWidth - ClientWidth);
+  const int taller = std::max(0, clientHeight - ClientHeight);
+  const int share = taller / PaneCount;
+  const int lastShare = taller - (PaneCount - 1) * share;
+  const int paneWidth = 728 + wider;
+  return {{
+      {&Chart1, 58, 8, paneWidth, 129 + share},
+      {&ButtonColor1, 680 + wider, 552 + taller, 108, 25},
+      {&Button1, 8, 8, 42, 25},
+      {&Button2, 8, 144 + share, 42, 25},
+      {&Button3, 8, 280 + 2 * share, 42, 25},
+      {&Button4, 8, 416 + 3 * share, 42, 25},
+      {&Chart2, 56, 144 + share, paneWidth, 129 + share},
+      {&Chart3, 56, 279 + 2 * share, paneWidth, 129 + share},
+      {&Chart4, 56, 416 + 3 * share, paneWidth, 129 + lastShare},
+      {&CheckBox1, 8, 560 + taller, 177, 17},
+      {&CheckBox2, 216, 560 + taller, 73, 17},
+  }};
+}
+
+// The tab order is the placements' order.
+void TForm1::SetUpControls() {
+  const std::array<TPlacement, 11> placements = Placements(ClientWidth, ClientHeight);
+  for (std::size_t i = 1; i < placements.size(); ++i) {
+    placements[i - 1].Item->SetTabSuccessor(*placements[i].Item);
   }
   ButtonColor1.SetCaption("Color lines");
   for (PushButton* button : {&Button1, &Button2, &Button3, &Button4}) {
@@ -180,6 +190,7 @@ void TForm1::ConnectEvents() {
   CheckBox2.OnClick = Reported(&TForm1::CheckBox2Click);
   OpenDialog1.OnFolderChange = [this] { OpenDialog1FolderChange(); };
   OnKeyDown = [this](int key, TShiftState shift) { RunReported([=, this] { FormKeyDown(key, shift); }); };
+  OnResize = [this] { PlaceControls(); };
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     ConnectPaneEvents(pane);
   }
@@ -513,6 +524,8 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
     SetLocked(!Locked());
   } else if (key == 'X' && shift == 0) {
     SetSampleAxisShown(!SampleAxisShown());
+  } else if (key == VK_F11 && shift == 0) {
+    SetFullScreen(!FullScreen());
   } else {
     MeasureKeyDown(key, shift);
   }
@@ -536,6 +549,7 @@ void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
       {{"Save picture\u2026", "Ctrl+S"}, [this] { SavePicture(); }},
       {{"Undo all zooms", "Escape"}, [this] { UndoAllZooms(); }},
       {{"Back one zoom", "Backspace"}, [this] { ZoomBack(); }},
+      {{"Full screen", "F11", true, FullScreen()}, [this] { SetFullScreen(!FullScreen()); }},
   };
   std::vector<TMenuEntry> menu;
   for (const auto& entry : entries) {

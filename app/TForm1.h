@@ -25,7 +25,10 @@ class TLogLineReader;
 // The viewer's only window: four stacked chart panes with a Log button each,
 // the colour button and the two scrolling check boxes. Whatever escapes one
 // of its event handlers is shown as an error message and the window carries
-// on.
+// on. It starts at, and cannot be made smaller than, ClientWidth x
+// ClientHeight; at a larger size the controls follow the edges they belong
+// to. The size and maximised state to remember are FormWindow's Placement,
+// brought back with ApplyPlacement, and reported by OnPlacementChange.
 class TForm1 : public FormWindow {
 public:
   static constexpr int PaneCount = 4;
@@ -89,7 +92,7 @@ public:
   void SyncZoom(std::uint8_t sourcePane);
   // Ctrl+C copies the window's picture, Ctrl+S saves it, Escape undoes the
   // zoom of every pane, L locks the panes to the same samples, X shows the
-  // sample axis.
+  // sample axis, F11 switches full screen on and off.
   void FormKeyDown(int key, TShiftState shift);
   // The panes' context menu, at (x, y) of the pane.
   void ShowPaneMenu(std::uint8_t pane, int x, int y);
@@ -172,7 +175,17 @@ private:
   static constexpr const char* kLockedSetting = "lock-to-samples";
   static constexpr const char* kSampleAxisSetting = "sample-axis";
 
+  struct TPlacement {
+    Control* Item;
+    int Left;
+    int Top;
+    int Width;
+    int Height;
+  };
+  // Every control's bounds at that client size, in tab order.
+  std::array<TPlacement, 11> Placements(int clientWidth, int clientHeight);
   void PlaceControls();
+  void SetUpControls();
   void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void ConnectPaneEvents(std::uint8_t pane);

@@ -51,6 +51,8 @@ void EnsureApplication() {
   InitializeApplication(argc, argv);
 }
 
+void SetScaleFactor(double factor) { qputenv("QT_SCALE_FACTOR", QByteArray::number(factor)); }
+
 bool DisplayAvailable() {
   return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");

@@ -7,6 +7,9 @@
 // need fonts and off-screen windows call EnsureApplication.
 void InitializeApplication(int& argc, char** argv);
 void EnsureApplication();
+// Before the application object exists: device pixels per window pixel for
+// every window, as a high-density screen gives them.
+void SetScaleFactor(double factor);
 
 // Whether a window can be shown: a display server is named in the
 // environment, or a platform is chosen explicitly.

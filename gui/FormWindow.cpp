@@ -7,12 +7,15 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "gui/ControlImpl.h"
 #include "gui/EventErrors.h"
 #include "gui/KeyCodes.h"
+#include "gui/LightPalette.h"
 #include "runtime/Exception.h"
 
 namespace {
@@ -24,13 +27,25 @@ QImage PictureOf(QWidget& widget) {
 
 class FormWidget : public QWidget {
 public:
-  explicit FormWidget(FormWindow& owner)
-      : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-        owner_(owner) {
+  explicit FormWidget(FormWindow& owner) : QWidget(nullptr, Qt::Window), owner_(owner) {
     setAutoFillBackground(true);
+    setPalette(LightPalette());
   }
 
 protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    Notify(owner_.OnResize);
+    Notify(owner_.OnPlacementChange);
+  }
+
+  void changeEvent(QEvent* event) override {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+      Notify(owner_.OnPlacementChange);
+    }
+  }
+
   void closeEvent(QCloseEvent* event) override {
     if (owner_.OnClose) {
       RunEventHandler(owner_.OnClose);
@@ -49,8 +64,16 @@ protected:
   }
 
 private:
+  static void Notify(const std::function<void()>& handler) {
+    if (handler) {
+      RunEventHandler(handler);
+    }
+  }
+
   FormWindow& owner_;
 };
+
+constexpr Qt::WindowStates kEnlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
 
 }  // namespace
 
@@ -60,7 +83,49 @@ std::string FormWindow::Caption() const { return TextFromQt(Internals().Widget->
 
 void FormWindow::SetCaption(const std::string& caption) { Internals().Widget->setWindowTitle(QtText(caption)); }
 
-void FormWindow::SetClientSize(int width, int height) { Internals().Widget->setFixedSize(width, height); }
+void FormWindow::SetClientSize(int width, int height) {
+  QWidget* widget = Internals().Widget;
+  widget->resize(width, height);
+  if (!widget->isVisible() && OnResize) {
+    OnResize();
+  }
+}
+
+void FormWindow::SetMinimumClientSize(int width, int height) { Internals().Widget->setMinimumSize(width, height); }
+
+bool FormWindow::Maximized() const { return Internals().Widget->isMaximized(); }
+
+void FormWindow::SetMaximized(bool maximized) {
+  QWidget* widget = Internals().Widget;
+  widget->setWindowState(maximized ? widget->windowState() | Qt::WindowMaximized
+                                   : widget->windowState() & ~Qt::WindowMaximized);
+}
+
+bool FormWindow::FullScreen() const { return Internals().Widget->isFullScreen(); }
+
+void FormWindow::SetFullScreen(bool fullScreen) {
+  QWidget* widget = Internals().Widget;
+  widget->setWindowState(fullScreen ? widget->windowState() | Qt::WindowFullScreen
+                                    : widget->windowState() & ~Qt::WindowFullScreen);
+}
+
+// While maximised or full screen the platform keeps the size to restore.
+TWindowPlacement FormWindow::Placement() const {
+  const QWidget* widget = Internals().Widget;
+  QSize size = widget->size();
+  if ((widget->windowState() & kEnlarged) != 0 && !widget->normalGeometry().isEmpty()) {
+    size = widget->normalGeometry().size();
+  }
+  return {size.width(), size.height(), Maximized()};
+}
+
+void FormWindow::ApplyPlacement(const TWindowPlacement& placement) {
+  const QSize minimum = Internals().Widget->minimumSize();
+  SetClientSize(std::max(placement.ClientWidth, minimum.width()), std::max(placement.ClientHeight, minimum.height()));
+  SetMaximized(placement.Maximized);
+}
+
+double FormWindow::DevicePixelRatio() const { return Internals().Widget->devicePixelRatioF(); }
 
 void FormWindow::CenterOnScreen() {
   QWidget* widget = Internals().Widget;

@@ -6,17 +6,39 @@
 #include "gui/Control.h"
 #include "gui/Mouse.h"
 
-// A top-level window of fixed client size with a thin caption and only a
-// close button; the parent of the controls placed on it.
+// How big the window is when it is not maximised or full screen, and
+// whether it is maximised: what a restart brings back.
+struct TWindowPlacement {
+  int ClientWidth = 0;
+  int ClientHeight = 0;
+  bool Maximized = false;
+  friend bool operator==(const TWindowPlacement&, const TWindowPlacement&) = default;
+};
+
+// A top-level window with a normal frame (minimise, maximise, close) that
+// the user may resize down to its minimum client size; the parent of the
+// controls placed on it.
 class FormWindow : public Control {
 public:
   FormWindow();
 
   std::string Caption() const;
   void SetCaption(const std::string& caption);
-  // The client area's size; the window cannot be resized by the user.
+  // The client area's size, at least the minimum.
   void SetClientSize(int width, int height);
+  void SetMinimumClientSize(int width, int height);
   void CenterOnScreen();
+  bool Maximized() const;
+  void SetMaximized(bool maximized);
+  bool FullScreen() const;
+  void SetFullScreen(bool fullScreen);
+
+  TWindowPlacement Placement() const;
+  // Maximises or restores the window; its normal size is the placement's,
+  // held to the minimum.
+  void ApplyPlacement(const TWindowPlacement& placement);
+  // Device pixels per client pixel of the screen the window is on.
+  double DevicePixelRatio() const;
   void Show();
   void Close();
 
@@ -29,6 +51,12 @@ public:
   void SavePicturePng(const std::string& path) const;
 
   std::function<void()> OnClose;
+  // The client area got a new size; also called by SetClientSize while the
+  // window is hidden, when the platform reports sizes only once shown.
+  std::function<void()> OnResize;
+  // The normal size or the maximised state changed, by the user or the
+  // program.
+  std::function<void()> OnPlacementChange;
   // A key pressed anywhere in the window (gui/Keyboard.h has the codes).
   std::function<void(int key, TShiftState shift)> OnKeyDown;
 };

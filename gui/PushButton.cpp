@@ -17,11 +17,13 @@ public:
 
   // Standard face first, then the owner's symbol over it.
   void RenderInto(TRasterCanvas& canvas) {
+    canvas.SetScale(devicePixelRatioF());
     canvas.SetSize(width(), height());
     QImage& image = canvas.Internals().PaintDevice();
     image.fill(palette().color(QPalette::Window));
     {
       QPainter painter(&image);
+      if (canvas.Scale() != 1) painter.scale(canvas.Scale(), canvas.Scale());
       QStyleOptionButton option;
       initStyleOption(&option);
       style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
@@ -33,7 +35,7 @@ protected:
   void paintEvent(QPaintEvent*) override {
     TRasterCanvas canvas(width(), height());
     RunEventHandler([&] { RenderInto(canvas); });
-    QPainter(this).drawImage(0, 0, canvas.Internals().Image());
+    ShowRaster(*this, canvas);
   }
 
 private:

@@ -1,7 +1,8 @@
 #include "gui/SystemColors.h"
 
-#include <QGuiApplication>
-#include <QPalette>
+#include <QApplication>
+
+#include "gui/LightPalette.h"
 
 namespace {
 
@@ -29,10 +30,12 @@ QPalette::ColorRole RoleOf(TColor color) {
 
 }  // namespace
 
+// The window's own palette, not the desktop's: the panes keep a light
+// desktop's colours under any theme.
 TColor ResolveSystemColor(TColor color) {
   if (!IsSystemColor(color)) return color & 0xFFFFFF;
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
     return FallbackColor(color);
   }
-  return FromQColor(QGuiApplication::palette().color(RoleOf(color)));
+  return FromQColor(LightPalette().color(RoleOf(color)));
 }

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -97,16 +98,16 @@ Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
   }
 }
 
-QFont QtFontOf(const TFont& font) {
+QFont QtFontOf(const TFont& font, double scale) {
   EnsureApplication();  // fonts need an application object
   // The chart default face is metric-compatible with Liberation Sans.
   QFont result(QString::fromStdString(font.Name == "Arial" ? "Liberation Sans" : font.Name));
-  result.setPixelSize(FontPixelSize(font.Size));
+  result.setPixelSize(std::max(1, RoundPixel(FontPixelSize(font.Size) * scale)));
   result.setBold(font.Style.Bold);
   result.setItalic(font.Style.Italic);
   result.setUnderline(font.Style.Underline);
   result.setStrikeOut(font.Style.StrikeOut);
-  result.setLetterSpacing(QFont::AbsoluteSpacing, font.InterCharSize);
+  result.setLetterSpacing(QFont::AbsoluteSpacing, font.InterCharSize * scale);
   result.setStyleStrategy(QFont::NoAntialias);
   return result;
 }
@@ -131,30 +132,45 @@ struct TextBox {
 
 }  // namespace
 
-void TRasterCanvas::Impl::Resize(int width, int height) {
-  image_ = QImage(width, height, QImage::Format_RGB32);
+void TRasterCanvas::Impl::Resize(int width, int height, double scale) {
+  width_ = width;
+  height_ = height;
+  scale_ = scale;
+  lineWidth_ = std::max(1, RoundPixel(scale));
+  image_ = QImage(Device(width), Device(height), QImage::Format_RGB32);
   image_.fill(Qt::white);
   pixels_ = {reinterpret_cast<std::uint32_t*>(image_.bits()), static_cast<int>(image_.bytesPerLine() / 4)};
+  deviceFont_.reset();
   SetClip(std::nullopt);
 }
 
 void TRasterCanvas::Impl::SetClip(const std::optional<TRect>& clip) {
-  const TRect whole{0, 0, image_.width(), image_.height()};
+  const TRect whole{0, 0, width_, height_};
   clip_ = clip;
-  drawArea_ = clip ? Intersection(*clip, whole) : whole;
+  area_ = clip ? Intersection(*clip, whole) : whole;
+  drawArea_ = Device(area_);
 }
 
 const QFont& TRasterCanvas::Impl::QtFont() {
-  if (!qtFont_) qtFont_ = QtFontOf(Font);
+  if (!qtFont_) qtFont_ = QtFontOf(Font, 1);
   return *qtFont_;
+}
+
+const QFont& TRasterCanvas::Impl::DeviceFont() {
+  if (Unscaled()) return QtFont();
+  if (!deviceFont_) deviceFont_ = QtFontOf(Font, scale_);
+  return *deviceFont_;
 }
 
 namespace {
 
+enum TCoordinates { InPixels, InDevicePixels };
+
 class Painter {
 public:
-  explicit Painter(TRasterCanvas::Impl& impl) : painter_(&impl.PaintDevice()) {
+  explicit Painter(TRasterCanvas::Impl& impl, TCoordinates coordinates = InPixels) : painter_(&impl.PaintDevice()) {
     if (impl.Clip()) painter_.setClipRect(QRectOf(impl.DrawArea()));
+    if (coordinates == InPixels && !impl.Unscaled()) painter_.scale(impl.Scale(), impl.Scale());
   }
   QPainter* operator->() { return &painter_; }
   QPainter& operator*() { return painter_; }
@@ -200,12 +216,21 @@ TextBox TextBoxOf(const TRasterCanvas::Impl& impl, int width, int height, int as
   return {QRect(left, top, width, height), ascent};
 }
 
+// A rectangle of pixels relative to a device-pixel origin, in device pixels.
+QRect DeviceRect(const TRasterCanvas::Impl& impl, const QRect& rect) {
+  const int left = impl.Device(rect.left());
+  const int top = impl.Device(rect.top());
+  return QRect(left, top, impl.Device(rect.left() + rect.width()) - left,
+               impl.Device(rect.top() + rect.height()) - top);
+}
+
 void DrawFakeGlyphs(QPainter& painter, const TRasterCanvas::Impl& impl, const TextBox& box, const std::string& text) {
   const int cell = FakeCellWidth(impl.Font);
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == ' ') continue;
     const int left = box.Box.left() + static_cast<int>(i) * cell;
-    painter.fillRect(QRect(left, box.Box.top(), FakeFontCharWidth - 1, FakeFontCharHeight), QColorOf(impl.Font.Color));
+    const QRect glyph(left, box.Box.top(), FakeFontCharWidth - 1, FakeFontCharHeight);
+    painter.fillRect(DeviceRect(impl, glyph), QColorOf(impl.Font.Color));
   }
 }
 
@@ -218,14 +243,29 @@ TRasterCanvas::TRasterCanvas(int width, int height) : impl_(std::make_unique<Imp
 
 TRasterCanvas::~TRasterCanvas() = default;
 
-int TRasterCanvas::Width() const { return impl_->Image().width(); }
-int TRasterCanvas::Height() const { return impl_->Image().height(); }
+int TRasterCanvas::Width() const { return impl_->Width(); }
+int TRasterCanvas::Height() const { return impl_->Height(); }
 
 void TRasterCanvas::SetSize(int width, int height) {
   width = std::max(0, width);
   height = std::max(0, height);
   if (width == Width() && height == Height()) return;
-  impl_->Resize(width, height);
+  impl_->Resize(width, height, impl_->Scale());
+}
+
+double TRasterCanvas::Scale() const { return impl_->Scale(); }
+
+void TRasterCanvas::SetScale(double scale) {
+  if (scale == Scale()) return;
+  impl_->Resize(Width(), Height(), scale);
+}
+
+int TRasterCanvas::DeviceWidth() const { return impl_->Image().width(); }
+int TRasterCanvas::DeviceHeight() const { return impl_->Image().height(); }
+
+TColor TRasterCanvas::DevicePixel(int x, int y) const {
+  if (x < 0 || x >= DeviceWidth() || y < 0 || y >= DeviceHeight()) return clNone;
+  return ColorOfPixel(impl_->Image().pixel(x, y));
 }
 
 void TRasterCanvas::ChangePen(const TPen& pen) {
@@ -273,10 +313,44 @@ void TRasterCanvas::DrawLineFrom(TPoint from, int x, int y) {
   if (pen.Style == psClear) return;
   const TRect& area = impl_->DrawArea();
   if (area.IsEmpty()) return;
-  if (IsThin(pen)) {
+  if (!IsThin(pen)) {
+    DrawWideLine(*impl_, pen_, from, {x, y});
+  } else if (impl_->Unscaled()) {
     DrawThinLine(impl_->Pixels(), area, from, {x, y}, impl_->PenPixel, pen.Mode, impl_->Pattern);
   } else {
-    DrawWideLine(*impl_, pen_, from, {x, y});
+    DrawScaledThinLine(from, {x, y});
+  }
+}
+
+// Device lines side by side, across the line's main direction, so that
+// every device pixel is drawn once and the raster operation applies once.
+void TRasterCanvas::DrawScaledThinLine(TPoint from, TPoint to) {
+  const TPoint start = impl_->Device(from);
+  const TPoint end = impl_->Device(to);
+  const bool mostlyAcross = std::abs(end.X - start.X) >= std::abs(end.Y - start.Y);
+  const TLinePattern pattern = impl_->Pattern;
+  for (int k = 0; k < impl_->LineWidth(); ++k) {
+    impl_->Pattern = pattern;
+    const TPoint offset = mostlyAcross ? TPoint{0, k} : TPoint{k, 0};
+    DrawThinLine(impl_->Pixels(), impl_->DrawArea(), {start.X + offset.X, start.Y + offset.Y},
+                 {end.X + offset.X, end.Y + offset.Y}, impl_->PenPixel, pen_.Mode, impl_->Pattern);
+  }
+}
+
+// The device pixels of `box` within LineWidth of its edges, each once.
+void TRasterCanvas::ScaledThinOutline(const TRect& box) {
+  const int edge = impl_->LineWidth();
+  impl_->Pattern.Restart();
+  const auto run = [this](int left, int right, int y) {
+    DrawThinLine(impl_->Pixels(), impl_->DrawArea(), {left, y}, {right, y}, impl_->PenPixel, pen_.Mode, impl_->Pattern);
+  };
+  for (int y = box.Top; y < box.Bottom; ++y) {
+    if (y < box.Top + edge || y >= box.Bottom - edge || box.Width() <= 2 * edge) {
+      run(box.Left, box.Right, y);
+    } else {
+      run(box.Left, box.Left + edge, y);
+      run(box.Right - edge, box.Right, y);
+    }
   }
 }
 
@@ -318,18 +392,24 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
   if (impl_->DrawArea().IsEmpty() || rect.IsEmpty()) return;
   const TPen& pen = pen_;
   const bool outlined = pen.Style != psClear && pen.Mode != pmNop;
+  const bool thinOutline = outlined && IsThin(pen);
   // The outline takes the edge pixels; filling under it as well would apply
   // a raster operation twice there.
-  const TRect interior =
-      outlined && IsThin(pen) ? TRect{rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1} : rect;
+  const int edge = thinOutline ? impl_->LineWidth() : 0;
+  const TRect box = impl_->Device(rect);
+  const TRect interior{box.Left + edge, box.Top + edge, box.Right - edge, box.Bottom - edge};
   if (impl_->Brush.Style != bsClear && !interior.IsEmpty()) {
-    Painter painter(*impl_);
+    Painter painter(*impl_, InDevicePixels);
     UseBrush(*painter, *impl_, pen_.Mode);
     painter->setPen(Qt::NoPen);
     painter->drawRect(QRectOf(interior));
   }
   if (!outlined) return;
-  if (IsThin(pen)) {
+  if (thinOutline && !impl_->Unscaled()) {
+    ScaledThinOutline(box);
+    return;
+  }
+  if (thinOutline) {
     const int right = rect.Right - 1;
     const int bottom = rect.Bottom - 1;
     const TPoint corners[] = {
@@ -353,21 +433,28 @@ void TRasterCanvas::Ellipse(const TRect& rect) {
 
 void TRasterCanvas::FillRect(const TRect& rect) {
   if (impl_->DrawArea().IsEmpty() || rect.IsEmpty() || impl_->Brush.Style == bsClear) return;
-  Painter painter(*impl_);
+  Painter painter(*impl_, InDevicePixels);
   UseBrush(*painter, *impl_, pmCopy);
   painter->setPen(Qt::NoPen);
-  painter->drawRect(QRectOf(rect));
+  painter->drawRect(QRectOf(impl_->Device(rect)));
 }
 
+// A pixel is as large as a one-pixel line is wide.
 void TRasterCanvas::SetPixel(int x, int y, TColor color) {
-  if (!impl_->DrawArea().Contains({x, y})) return;
+  if (!impl_->Area().Contains({x, y})) return;
+  const TPoint corner = impl_->Device(TPoint{x, y});
+  const int size = impl_->LineWidth();
+  const TRect block = Intersection({corner.X, corner.Y, corner.X + size, corner.Y + size}, impl_->DrawArea());
   const TPixelBuffer& pixels = impl_->Pixels();
-  pixels.Bits[static_cast<std::int64_t>(y) * pixels.Stride + x] = PixelOf(color);
+  const std::uint32_t value = PixelOf(color);
+  for (int row = block.Top; row < block.Bottom; ++row) {
+    std::fill_n(pixels.Bits + static_cast<std::int64_t>(row) * pixels.Stride + block.Left, block.Width(), value);
+  }
 }
 
 TColor TRasterCanvas::GetPixel(int x, int y) const {
   if (x < 0 || x >= Width() || y < 0 || y >= Height()) return clNone;
-  return ColorOfPixel(impl_->Image().pixel(x, y));
+  return DevicePixel(impl_->Device(x), impl_->Device(y));
 }
 
 void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
@@ -375,17 +462,19 @@ void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
   const bool fake = IsFakeFont(impl_->Font);
   const int ascent = fake ? FakeFontCharHeight : CellAscent(impl_->QtFont());
   const TextBox box = TextBoxOf(*impl_, TextWidth(text), TextHeight(text), ascent);
-  Painter painter(*impl_);
-  painter->translate(x, y);
+  // Placed in pixels, drawn in the device's: the text is as sharp as the
+  // screen allows and takes the room it takes at one device pixel per pixel.
+  Painter painter(*impl_, InDevicePixels);
+  painter->translate(impl_->Device(x), impl_->Device(y));
   if (impl_->Font.Escapement != 0) painter->rotate(-impl_->Font.Escapement / 10.0);
-  if (impl_->BackMode == BackModeOpaque) painter->fillRect(box.Box, QColorOf(impl_->BackColor));
+  if (impl_->BackMode == BackModeOpaque) painter->fillRect(DeviceRect(*impl_, box.Box), QColorOf(impl_->BackColor));
   if (fake) {
     DrawFakeGlyphs(*painter, *impl_, box, text);
     return;
   }
-  painter->setFont(impl_->QtFont());
+  painter->setFont(impl_->DeviceFont());
   painter->setPen(QColorOf(impl_->Font.Color));
-  painter->drawText(QPoint(box.Box.left(), box.Box.top() + box.Ascent), QtText(text));
+  painter->drawText(QPoint(impl_->Device(box.Box.left()), impl_->Device(box.Box.top() + box.Ascent)), QtText(text));
 }
 
 int TRasterCanvas::TextWidth(const std::string& text) const {
@@ -400,23 +489,24 @@ int TRasterCanvas::TextHeight(const std::string&) const {
 
 std::optional<TRect> TRasterCanvas::ClipRect() const {
   if (!impl_->Clip()) return std::nullopt;
-  return impl_->DrawArea();
+  return impl_->Area();
 }
 
 void TRasterCanvas::SetClipRect(const std::optional<TRect>& rect) { impl_->SetClip(rect); }
 
-void TRasterCanvas::IntersectClipRect(const TRect& rect) { impl_->SetClip(Intersection(impl_->DrawArea(), rect)); }
+void TRasterCanvas::IntersectClipRect(const TRect& rect) { impl_->SetClip(Intersection(impl_->Area(), rect)); }
 
 void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
-  const TRect placed{origin.X, origin.Y, origin.X + source.Width(), origin.Y + source.Height()};
+  const TPoint at = impl_->Device(origin);
+  const TRect placed{at.X, at.Y, at.X + source.DeviceWidth(), at.Y + source.DeviceHeight()};
   const TRect area = Intersection(impl_->DrawArea(), placed);
   if (area.IsEmpty()) return;
   const TPixelBuffer& target = impl_->Pixels();
   const QImage& image = source.impl_->Image();
   const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * 4;
   for (int y = area.Top; y < area.Bottom; ++y) {
-    const auto* from = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y - origin.Y));
-    std::memmove(target.Bits + static_cast<std::int64_t>(y) * target.Stride + area.Left, from + (area.Left - origin.X),
+    const auto* from = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y - at.Y));
+    std::memmove(target.Bits + static_cast<std::int64_t>(y) * target.Stride + area.Left, from + (area.Left - at.X),
                  rowBytes);
   }
 }
@@ -428,7 +518,16 @@ bool TRasterCanvas::LoadPng(const std::string& path) {
   if (loaded.isNull()) {
     return false;
   }
+  SetScale(1);
   SetSize(loaded.width(), loaded.height());
   QPainter(&impl_->PaintDevice()).drawImage(0, 0, loaded);
   return true;
+}
+
+// The target is the raster's device size in the widget's pixels, so that
+// no device pixel is repeated or left out at a fractional scale.
+void ShowRaster(QWidget& widget, const TRasterCanvas& raster) {
+  const QImage& image = raster.Internals().Image();
+  const QRectF target(0, 0, image.width() / raster.Scale(), image.height() / raster.Scale());
+  QPainter(&widget).drawImage(target, image);
 }

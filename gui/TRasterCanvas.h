@@ -29,6 +29,10 @@ constexpr int BackModeOpaque = 2;
 // to every pixel of an outline; drawing is clipped to one rectangle.
 // Colours may be system colours; they are resolved when they are set.
 // A window shows a raster of its client area's size (its screen picture).
+// On a screen of more than one device pixel per pixel the raster holds the
+// device's pixels: drawing still takes pixel coordinates, text is drawn at
+// the device's resolution, a one-pixel line is the same whole number of
+// device pixels wide everywhere, and the rules above hold in device pixels.
 class TRasterCanvas {
 public:
   explicit TRasterCanvas(int width = 0, int height = 0);
@@ -40,6 +44,13 @@ public:
   int Height() const;
   // Keeps the pixels when the size does not change; a new size starts white.
   void SetSize(int width, int height);
+  // Device pixels per pixel, 1 unless set; a new scale starts white.
+  double Scale() const;
+  void SetScale(double scale);
+  int DeviceWidth() const;
+  int DeviceHeight() const;
+  // clNone outside the raster.
+  TColor DevicePixel(int x, int y) const;
 
   const TPen& Pen() const { return pen_; }
   // Inline, as it runs before every line a series draws.
@@ -73,7 +84,7 @@ public:
   // The rectangle with the brush and no outline, raster operation ignored.
   void FillRect(const TRect& rect);
   void SetPixel(int x, int y, TColor color);
-  // clNone outside the raster.
+  // The pixel's first device pixel; clNone outside the raster.
   TColor GetPixel(int x, int y) const;
 
   // Text at (x, y) in the font, placed by the text alignment, over a box of
@@ -88,12 +99,14 @@ public:
   void SetClipRect(const std::optional<TRect>& rect);
   void IntersectClipRect(const TRect& rect);
 
-  // Copies all of `source` with its top-left corner at `origin`, within this
-  // raster's clip.
+  // Copies all of `source` (of the same scale) with its top-left corner at
+  // `origin`, within this raster's clip.
   void Draw(const TRasterCanvas& source, TPoint origin);
 
+  // The device's pixels.
   bool SavePng(const std::string& path) const;
-  // Replaces size and pixels by a PNG file's; false when it cannot be read.
+  // Replaces size and pixels by a PNG file's, at scale 1; false when it
+  // cannot be read.
   bool LoadPng(const std::string& path);
 
   class Impl;
@@ -103,6 +116,8 @@ public:
 private:
   void ChangePen(const TPen& pen);
   void DrawLineFrom(TPoint from, int x, int y);
+  void DrawScaledThinLine(TPoint from, TPoint to);
+  void ScaledThinOutline(const TRect& box);
 
   TPen pen_;
   std::unique_ptr<Impl> impl_;

@@ -55,12 +55,11 @@ public:
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
-  // The picture, of the widget's current size (a hidden widget gets no
-  // resize events, so the size is checked on every use).
+  // The picture, of the widget's current size in the device pixels of its
+  // screen (a hidden widget gets no resize events, so the size is checked
+  // on every use).
   TRasterCanvas& Screen() {
-    if (screen_.Width() != width() || screen_.Height() != height()) {
-      screen_.SetSize(width(), height());
-    }
+    FitToWidget(screen_);
     return screen_;
   }
 
@@ -74,7 +73,7 @@ public:
     if (!overlay_) {
       return Screen();
     }
-    shown_.SetSize(width(), height());
+    FitToWidget(shown_);
     shown_.Draw(Screen(), {0, 0});
     overlay_(shown_);
     return shown_;
@@ -88,7 +87,7 @@ protected:
     if (!OverlaysLeftOut()) {
       RunEventHandler([&] { shown = &Shown(); });
     }
-    QPainter(this).drawImage(0, 0, shown->Internals().Image());
+    ShowRaster(*this, *shown);
   }
 
   void mousePressEvent(QMouseEvent* event) override {
@@ -141,6 +140,11 @@ protected:
   }
 
 private:
+  void FitToWidget(TRasterCanvas& raster) const {
+    raster.SetScale(devicePixelRatioF());
+    raster.SetSize(width(), height());
+  }
+
   WindowControl& owner_;
   TRasterCanvas screen_;
   TRasterCanvas shown_;

@@ -27,7 +27,9 @@ const char* const kPanningNames[] = {"pmNone", "pmHorizontal", "pmVertical", "pm
 const char* const kAxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxis", "DepthAxis", "DepthTopAxis"};
 
 const char* kUsage =
-    "usage: logview-snapshot ACTION...\n"
+    "usage: logview-snapshot [--scale R] ACTION...\n"
+    "  --scale R                         device pixels per window pixel (first only)\n"
+    "  --size W H                        the window's client size, at least 794 584\n"
     "  --decimal C | --thousands C       locale separators\n"
     "  --log PANE FILE                   the pane's Log button, FILE chosen\n"
     "  --drag PANE left|right X0 Y0 X1 Y1  press, move, release in the pane's pixels\n"
@@ -74,6 +76,17 @@ std::string JsonNumber(double value) {
 
 const char* JsonBool(bool value) { return value ? "true" : "false"; }
 
+constexpr double kLargestScale = 4;
+
+double ScaleFactor(const std::string& text) {
+  char* end = nullptr;
+  const double scale = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(scale >= 1 && scale <= kLargestScale)) {
+    throw std::invalid_argument("a scale is a number from 1 to 4");
+  }
+  return scale;
+}
+
 class Snapshot {
 public:
   Snapshot() { form_.Show(); }
@@ -86,6 +99,8 @@ public:
         SetLocaleSeparators(Character(), LocaleThousandSeparator);
       } else if (action == "--thousands") {
         SetLocaleSeparators(LocaleDecimalSeparator, Character());
+      } else if (action == "--size") {
+        Size();
       } else if (action == "--log") {
         Log();
       } else if (action == "--drag") {
@@ -143,6 +158,16 @@ private:
       throw std::invalid_argument("a pane is 0 to 3");
     }
     return static_cast<std::uint8_t>(pane);
+  }
+
+  void Size() {
+    const int width = Number();
+    const int height = Number();
+    if (width < TForm1::ClientWidth || height < TForm1::ClientHeight) {
+      throw std::invalid_argument("the window is at least " + std::to_string(TForm1::ClientWidth) + " x " +
+                                  std::to_string(TForm1::ClientHeight));
+    }
+    form_.SetClientSize(width, height);
   }
 
   void Log() {
@@ -266,7 +291,8 @@ private:
           << ", \"Text\": " << JsonString(script_.Messages[i].Text)
           << ", \"Details\": " << JsonString(script_.Messages[i].Details) << "}";
     }
-    out << "],\n";
+    out << "],\n  \"ClientWidth\": " << form_.Width() << ",\n  \"ClientHeight\": " << form_.Height()
+        << ",\n  \"DevicePixelRatio\": " << JsonNumber(form_.DevicePixelRatio()) << ",\n";
     for (const auto& [name, box] :
          {std::pair{"CheckBox1", &form_.CheckBox1}, std::pair{"CheckBox2", &form_.CheckBox2}}) {
       out << "  \"" << name << "\": {\"Checked\": " << JsonBool(box->Checked())
@@ -302,9 +328,8 @@ private:
     if (series.PointCount() <= kMaxPointsInJson) {
       out << ", \"X\": " << ValuesJson(series, true) << ", \"Y\": " << ValuesJson(series, false);
     }
-    const TRect& plot = chart.PlotRect;
-    out << ", \"PlotRect\": [" << plot.Left << ", " << plot.Top << ", " << plot.Right << ", " << plot.Bottom
-        << "], \"IsZoomed\": " << JsonBool(chart.IsZoomed) << ", \"AllowPanning\": \""
+    out << ", \"Bounds\": " << RectJson(chart.BoundsRect()) << ", \"PlotRect\": " << RectJson(chart.PlotRect)
+        << ", \"IsZoomed\": " << JsonBool(chart.IsZoomed) << ", \"AllowPanning\": \""
         << kPanningNames[chart.AllowPanning()] << "\", \"Axes\": {";
     for (int i = 0; i < TChartAxes::Count; ++i) {
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
@@ -358,6 +383,12 @@ private:
     return out.str();
   }
 
+  static std::string RectJson(const TRect& rect) {
+    std::ostringstream out;
+    out << "[" << rect.Left << ", " << rect.Top << ", " << rect.Right << ", " << rect.Bottom << "]";
+    return out.str();
+  }
+
   static std::string ValuesJson(const TChartSeries& series, bool x) {
     std::string out = "[";
     for (int i = 0; i < series.PointCount(); ++i) {
@@ -400,11 +431,16 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
-  EnsureApplication();
-  SetApplicationTitle(kApplicationTitle);
+  std::vector<std::string> args(argv + 1, argv + argc);
   try {
+    if (args.size() >= 2 && args[0] == "--scale") {
+      SetScaleFactor(ScaleFactor(args[1]));
+      args.erase(args.begin(), args.begin() + 2);
+    }
+    EnsureApplication();
+    SetApplicationTitle(kApplicationTitle);
     Snapshot snapshot;
-    snapshot.Run(std::vector<std::string>(argv + 1, argv + argc));
+    snapshot.Run(std::move(args));
   } catch (const std::exception& error) {
     std::cerr << "logview-snapshot: " << error.what() << "\n" << kUsage;
     return 2;

@@ -2,12 +2,13 @@
 # Screenshots of the real viewer window under a virtual X server, driven like a
 # user would: the four sample logs opened through the Log buttons and the file
 # dialog, then a zoom dragged on the second pane; then, started with the logs on
-# its command line, the cursor readout of a hover. Writes docs/window-*.png.
+# its command line, the cursor readout of a hover; last, the window filling a
+# 1920 x 1080 screen as maximised. Writes docs/window-*.png.
 # Needs xvfb-run, xdotool and ImageMagick; run from the repository root after
 # `make build`.
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
 fi
 root=$(pwd)
 viewer="$root/build/app/logviewer"
@@ -47,4 +48,12 @@ sleep 1
 xdotool mousemove $((X + 356)) $((Y + 204))
 sleep 1
 import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-readout.png"
-echo "Wrote docs/window-logs.png, docs/window-zoomed.png and docs/window-readout.png"
+kill $viewer_pid; wait $viewer_pid || true
+
+# Maximised on a 1920 x 1080 screen: without a window manager, the size and
+# place a window manager gives a maximised window.
+start_viewer "${samples[@]/#/$root/samples/}"
+xdotool windowmove --sync "$window" 0 0 windowsize --sync "$window" 1920 1080
+sleep 1
+import -window "$window" "$root/docs/window-maximised.png"
+echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png and docs/window-maximised.png"

@@ -28,6 +28,7 @@ TRect TBufferedCanvas3D::BeginDrawing(TRasterCanvas& target, const TRect& bounds
     return bounds;
   }
   if (!buffer_) buffer_ = std::make_unique<TRasterCanvas>();
+  buffer_->SetScale(target.Scale());
   const int width = std::max(0, bounds.Width());
   const int height = std::max(0, bounds.Height());
   buffer_->SetSize(width, height);
@@ -44,9 +45,10 @@ void TBufferedCanvas3D::FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next
   canvas_ = &next;
 }
 
-// The picture goes back where it was painted, at the bounds' corner.
+// The picture goes back where it was painted, at the bounds' corner; one of
+// other device pixels (painted for another screen) must be painted anew.
 bool TBufferedCanvas3D::RedrawFromBuffer() {
-  if (dirty_ || !buffer_) return false;
+  if (dirty_ || !buffer_ || buffer_->Scale() != canvas_->Scale()) return false;
   canvas_->Draw(*buffer_, {bounds_.Left, bounds_.Top});
   return true;
 }

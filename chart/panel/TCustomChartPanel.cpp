@@ -39,11 +39,13 @@ void TCustomChartPanel::Refresh() {
   Repaint();
 }
 
+// A window of a new size (resized by the user) needs a new picture.
 void TCustomChartPanel::Paint() {
-  if (!PictureStale() && canvas_.RedrawFromBuffer()) {
+  const TRect bounds{0, 0, Width(), Height()};
+  if (!PictureStale() && canvas_.Bounds() == bounds && canvas_.RedrawFromBuffer()) {
     return;
   }
-  PaintChart(Screen(), TRect{0, 0, Width(), Height()});
+  PaintChart(Screen(), bounds);
 }
 
 void TCustomChartPanel::PaintChart(TRasterCanvas& target, const TRect& bounds) {

@@ -2,20 +2,30 @@
 # The real viewer in a virtual X server, started with the four sample logs on
 # its command line: its window must be pixel for pixel the snapshot tool's
 # picture of the same logs, and again after the mouse hovers over the second
-# pane, when the cursor line runs through the same column of all four panes.
+# pane, when the cursor line runs through the same column of all four panes;
+# then resized to fill a 1920 x 1080 screen (as a window manager maximises
+# it), and started at two and at 1.5 device pixels per pixel, each again
+# equal to the snapshot tool's picture of that size and scale.
 # Usage: window-pictures.sh LOGVIEWER LOGVIEW_SNAPSHOT SAMPLES_FOLDER
-exec xvfb-run -a -s "-screen 0 1024x768x24" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 1920x1200x24" sh -eu -c '
 viewer=$1 snapshot=$2 samples=$3
 work=$(mktemp -d)
 logs="$samples/lambda.csv $samples/engine-speed.csv $samples/coolant-temperature.csv $samples/battery-voltage.csv"
 set -- $logs
-"$snapshot" --log 0 "$1" --log 1 "$2" --log 2 "$3" --log 3 "$4" --png "$work/expected.png" \
-  --hover 1 300 60 --png "$work/expected-hover.png"
+actions="--log 0 $1 --log 1 $2 --log 2 $3 --log 3 $4"
+"$snapshot" $actions --png "$work/expected.png" --hover 1 300 60 --png "$work/expected-hover.png"
+"$snapshot" $actions --size 1920 1080 --png "$work/expected-1920x1080.png"
+"$snapshot" --scale 2 $actions --png "$work/expected-scale-2.png"
+"$snapshot" --scale 1.5 $actions --png "$work/expected-scale-1.5.png"
 
-QT_QPA_PLATFORM=xcb "$viewer" $logs & pid=$!
-trap "kill $pid 2>/dev/null; rm -rf $work" EXIT
-window=$(xdotool search --sync --onlyvisible --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
-
+pid=
+trap "[ -z \"\$pid\" ] || kill \$pid 2>/dev/null; rm -rf $work" EXIT
+# Starts the viewer with the logs, in the environment given, and finds its window.
+start_viewer() {
+  [ -z "$pid" ] || { kill $pid; wait $pid 2>/dev/null || true; }
+  env QT_QPA_PLATFORM=xcb "$@" "$viewer" $logs & pid=$!
+  window=$(xdotool search --sync --onlyvisible --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
+}
 # Differing pixels of two pictures, within an optional area WxH+X+Y.
 differing() {
   compare -metric AE ${3:+-extract "$3"} "$1" "$2" null: 2>&1 || true
@@ -33,6 +43,7 @@ same_as() {
   return 1
 }
 
+start_viewer
 same_as "$work/expected.png"
 echo "window = snapshot with the four logs"
 # Chart2 stands at 56,144 in the window.
@@ -45,7 +56,17 @@ for area in 1x60+358+68 1x60+356+204 1x60+356+339 1x60+356+476; do
   [ "$count" = 60 ] || { echo "no cursor line at $area ($count pixels differ)"; exit 1; }
 done
 echo "cursor line in all four panes"
-xdotool mousemove 1000 700
+xdotool mousemove 1910 1190
 same_as "$work/expected.png"
 echo "window as before once the mouse left"
+
+xdotool windowmove --sync "$window" 0 0 windowsize --sync "$window" 1920 1080
+same_as "$work/expected-1920x1080.png"
+echo "window = snapshot at 1920 x 1080"
+
+for scale in 2 1.5; do
+  start_viewer QT_SCALE_FACTOR=$scale
+  same_as "$work/expected-scale-$scale.png"
+  echo "window = snapshot at scale $scale"
+done
 ' window-pictures "$@"

@@ -136,6 +136,17 @@ TEST_F(Surface, RedrawFromBufferShowsTheKeptPictureUntilMarkedDirty) {
   EXPECT_FALSE(surface.RedrawFromBuffer());
 }
 
+// The window moved to a screen of another pixel density.
+TEST_F(Surface, KeptPictureOfOtherDevicePixelsIsPaintedAnew) {
+  surface.ResetState();
+  surface.BeginDrawing(screen, {0, 0, 30, 30}, 100);
+  surface.FillRectangle({0, 0, 30, 30});
+  surface.FinishDrawing(screen, screen, {0, 0});
+  EXPECT_TRUE(surface.RedrawFromBuffer());
+  screen.SetScale(2);
+  EXPECT_FALSE(surface.RedrawFromBuffer());
+}
+
 TEST_F(Surface, SwitchingBufferingOffFreesTheBufferAndDrawsOnTheTarget) {
   Begin(30, 30);
   surface.SetBuffered(false);
