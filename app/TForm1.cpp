@@ -131,6 +131,29 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     PaneChart(pane).BottomAxis().SetVisible(SampleAxisShown());
   }
+  ApplyStoredPlacement();
+}
+
+// A size the file does not give, or one below the smallest, leaves the
+// start size.
+void TForm1::ApplyStoredPlacement() {
+  const std::optional<int> width = settings_.Number(kWidthSetting);
+  const std::optional<int> height = settings_.Number(kHeightSetting);
+  if (!width || !height) {
+    return;
+  }
+  ApplyPlacement({*width, *height, settings_.Flag(kMaximizedSetting)});
+}
+
+// Kept when the window closes: a resize drag would write it at every step.
+void TForm1::StorePlacement() {
+  const TWindowPlacement placement = Placement();
+  bool changed = settings_.SetNumber(kWidthSetting, placement.ClientWidth);
+  changed = settings_.SetNumber(kHeightSetting, placement.ClientHeight) || changed;
+  changed = settings_.SetFlag(kMaximizedSetting, placement.Maximized) || changed;
+  if (changed) {
+    WriteSettings();
+  }
 }
 
 void TForm1::PlaceControls() {
@@ -189,6 +212,7 @@ void TForm1::ConnectEvents() {
   CheckBox1.OnClick = Reported(&TForm1::CheckBox1Click);
   CheckBox2.OnClick = Reported(&TForm1::CheckBox2Click);
   OpenDialog1.OnFolderChange = [this] { OpenDialog1FolderChange(); };
+  OnClose = Reported(&TForm1::StorePlacement);
   OnKeyDown = [this](int key, TShiftState shift) { RunReported([=, this] { FormKeyDown(key, shift); }); };
   OnResize = [this] { PlaceControls(); };
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
@@ -397,10 +421,14 @@ void TForm1::SetSampleAxisShown(bool shown) {
   }
 }
 
-// The mode holds for this run even when it cannot be remembered; that is
-// said once, not at every change.
 void TForm1::StoreSetting(const char* name, bool on) {
   settings_.SetFlag(name, on);
+  WriteSettings();
+}
+
+// A mode holds for this run even when it cannot be remembered; that is said
+// once, not at every change.
+void TForm1::WriteSettings() {
   try {
     settings_.Write();
   } catch (const Exception&) {

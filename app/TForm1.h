@@ -174,6 +174,9 @@ public:
 private:
   static constexpr const char* kLockedSetting = "lock-to-samples";
   static constexpr const char* kSampleAxisSetting = "sample-axis";
+  static constexpr const char* kWidthSetting = "window-width";
+  static constexpr const char* kHeightSetting = "window-height";
+  static constexpr const char* kMaximizedSetting = "window-maximized";
 
   struct TPlacement {
     Control* Item;
@@ -186,6 +189,8 @@ private:
   std::array<TPlacement, 11> Placements(int clientWidth, int clientHeight);
   void PlaceControls();
   void SetUpControls();
+  void ApplyStoredPlacement();
+  void StorePlacement();
   void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void ConnectPaneEvents(std::uint8_t pane);
@@ -206,6 +211,7 @@ private:
   void AlignLockedPanes();
   std::optional<std::uint8_t> ZoomedPane();
   void StoreSetting(const char* name, bool on);
+  void WriteSettings();
   void NoteStoppedEarly(std::uint8_t pane, Exception& error);
   void ShowPaneLogs();
   // Every pane's overlay: its mark when its load stopped early, the

@@ -1,6 +1,7 @@
 #include "app/TViewerSettings.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -80,12 +81,29 @@ bool TViewerSettings::Flag(const std::string& name) const {
   return found != values_.end() && found->second == kOn;
 }
 
-bool TViewerSettings::SetFlag(const std::string& name, bool on) {
-  std::string& value = values_[name];
-  const std::string wanted = on ? kOn : kOff;
-  if (value == wanted) {
+bool TViewerSettings::SetFlag(const std::string& name, bool on) { return Set(name, on ? kOn : kOff); }
+
+std::optional<int> TViewerSettings::Number(const std::string& name) const {
+  const auto found = values_.find(name);
+  if (found == values_.end()) {
+    return std::nullopt;
+  }
+  const std::string& text = found->second;
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  return number;
+}
+
+bool TViewerSettings::SetNumber(const std::string& name, int number) { return Set(name, std::to_string(number)); }
+
+bool TViewerSettings::Set(const std::string& name, const std::string& value) {
+  std::string& stored = values_[name];
+  if (stored == value) {
     return false;
   }
-  value = wanted;
+  stored = value;
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -28,8 +29,13 @@ public:
   bool Flag(const std::string& name) const;
   // Whether the value changed.
   bool SetFlag(const std::string& name, bool on);
+  // A whole number, or none when the file gives none that fits an int.
+  std::optional<int> Number(const std::string& name) const;
+  bool SetNumber(const std::string& name, int number);
 
 private:
+  bool Set(const std::string& name, const std::string& value);
+
   std::string path_;
   std::map<std::string, std::string> values_;
 };

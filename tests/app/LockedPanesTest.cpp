@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -194,6 +195,26 @@ TEST(ViewerSettings, ModesAreRememberedAndAMissingOrUnreadableFileGivesTheDefaul
   TForm1 form(folder.Folder(), path);
   EXPECT_FALSE(form.Locked());
   EXPECT_TRUE(script.Messages.empty()) << "reading never complains";
+}
+
+TEST(ViewerSettings, TheWindowSizeIsRememberedWhenTheWindowCloses) {
+  TempFolder folder;
+  DialogScript script;
+  const std::string path = folder.Folder() + "settings";
+  {
+    TForm1 form(folder.Folder(), path);
+    form.Show();
+    form.SetClientSize(1000, 700);
+    form.Close();
+  }
+  TForm1 form(folder.Folder(), path);
+  EXPECT_EQ(form.Placement(), (TWindowPlacement{1000, 700, false}));
+  TempFolder other;
+  std::ofstream(other.Folder() + "settings") << "window-width=12\nwindow-height=junk\n";
+  TForm1 fresh(other.Folder(), other.Folder() + "settings");
+  EXPECT_EQ(fresh.Placement(), (TWindowPlacement{TForm1::ClientWidth, TForm1::ClientHeight, false}))
+      << "a size the file does not give leaves the start size";
+  EXPECT_TRUE(script.Messages.empty());
 }
 
 TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {

@@ -4,7 +4,11 @@
 # Usage: logviewer-smoke.sh LOGVIEWER CLOSE_WINDOW_BY_TITLE
 viewer=$1
 closer=$2
-exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+# A settings file of its own, so that no remembered size changes the window.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   export QT_QPA_PLATFORM=xcb
   "$1" & pid=$!
   "$2" "Kestrila Log viewer by Lumo" 794 584; found=$?
