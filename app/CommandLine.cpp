@@ -12,6 +12,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.Help = true;
     } else if (arg == "--version") {
       line.Version = true;
+    } else if (arg == "--reopen") {
+      line.Reopen = true;
     } else if (!line.UnknownOption) {
       line.UnknownOption = arg;
     }
@@ -25,10 +27,11 @@ std::string UsageText() {
          "\n"
          "  -h, --help     show this help and exit\n"
          "      --version  show the version and exit\n"
+         "      --reopen   load the logs the panes held when the window last closed\n"
          "      --         every argument after it is a FILE\n"
          "\n"
          "Keys: Ctrl+C copies the window's picture, Ctrl+S saves it as PNG,\n"
-         "Escape undoes the zoom of all panes.\n";
+         "Escape undoes the zoom of all panes; the README lists the others.\n";
 }
 
 std::string VersionText() { return std::string("logviewer ") + LOGVIEWER_VERSION + "\n"; }

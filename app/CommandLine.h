@@ -9,6 +9,9 @@
 struct TCommandLine {
   bool Help = false;
   bool Version = false;
+  // The logs that were in the panes when the window last closed, before the
+  // FILEs.
+  bool Reopen = false;
   std::vector<std::string> Logs;
   // An option the program does not know; nothing else is done then.
   std::optional<std::string> UnknownOption;

@@ -110,8 +110,7 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
       Button4(this),
       CheckBox1(this),
       CheckBox2(this),
-      dirDatFolder_(dirDatFolder),
-      settings_(settingsPath) {
+      dirDatFolder_(dirDatFolder) {
   SetCaption(kCaption);
   SetMinimumClientSize(ClientWidth, ClientHeight);
   SetClientSize(ClientWidth, ClientHeight);
@@ -127,10 +126,16 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
   ConnectEvents();
   CenterOnScreen();
   FormCreate();
+  UseSettings(settingsPath);
+}
+
+void TForm1::UseSettings(const std::string& settingsPath) {
+  settings_ = TViewerSettings(settingsPath);
   settings_.Read();
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     PaneChart(pane).BottomAxis().SetVisible(SampleAxisShown());
   }
+  AlignLockedPanes();
   ApplyStoredPlacement();
 }
 
@@ -145,10 +150,12 @@ void TForm1::ApplyStoredPlacement() {
   ApplyPlacement({*width, *height, settings_.Flag(kMaximizedSetting)});
 }
 
-// Kept when the window closes: a resize drag would write it at every step.
-void TForm1::StorePlacement() {
+// Kept when the window closes: a resize drag would write the size at every
+// step.
+void TForm1::StoreSession() {
   const TWindowPlacement placement = Placement();
-  bool changed = settings_.SetNumber(kWidthSetting, placement.ClientWidth);
+  bool changed = StoreLastLogs();
+  changed = settings_.SetNumber(kWidthSetting, placement.ClientWidth) || changed;
   changed = settings_.SetNumber(kHeightSetting, placement.ClientHeight) || changed;
   changed = settings_.SetFlag(kMaximizedSetting, placement.Maximized) || changed;
   if (changed) {
@@ -212,7 +219,7 @@ void TForm1::ConnectEvents() {
   CheckBox1.OnClick = Reported(&TForm1::CheckBox1Click);
   CheckBox2.OnClick = Reported(&TForm1::CheckBox2Click);
   OpenDialog1.OnFolderChange = [this] { OpenDialog1FolderChange(); };
-  OnClose = Reported(&TForm1::StorePlacement);
+  OnClose = Reported(&TForm1::StoreSession);
   OnKeyDown = [this](int key, TShiftState shift) { RunReported([=, this] { FormKeyDown(key, shift); }); };
   OnResize = [this] { PlaceControls(); };
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
@@ -240,6 +247,7 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
   chart.SetOnFilesDropped(dropped);
   std::array<PushButton*, PaneCount> buttons = {&Button1, &Button2, &Button3, &Button4};
   buttons[pane]->SetOnFilesDropped(dropped);
+  buttons[pane]->OnContextMenu = [this, pane](int x, int y) { RunReported([=, this] { ShowRecentLogs(pane, x, y); }); };
 }
 
 std::function<void()> TForm1::Reported(void (TForm1::*handler)()) {
@@ -464,35 +472,54 @@ void TForm1::LogButtonClick(std::uint8_t pane) {
 
 void TForm1::OpenLog(std::uint8_t pane, const std::string& fileName) {
   LastLogFileName = fileName;
+  std::exception_ptr failure;
   try {
     LoadLog(pane, fileName);
   } catch (Exception& error) {
     if (error.Details.empty()) {
       error.Details = "File: " + fileName;
     }
-    ShowPaneLogs();
-    AlignLockedPanes();
-    throw;
+    failure = std::current_exception();
   }
   ShowPaneLogs();
   AlignLockedPanes();
+  // A log that opened is a recent one, whatever stopped its load.
+  if (paneLogs_[pane].FileName == fileName) {
+    RunReported([&] { NoteRecentLog(fileName); });
+  }
+  if (failure) {
+    std::rethrow_exception(failure);
+  }
+}
+
+void TForm1::OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fileNames) {
+  std::vector<std::pair<std::uint8_t, std::string>> logs;
+  std::size_t next = 0;
+  for (std::uint8_t pane = firstPane; pane < PaneCount && next < fileNames.size(); ++pane, ++next) {
+    logs.emplace_back(pane, fileNames[next]);
+  }
+  std::vector<std::exception_ptr> errors = OpenPaneLogs(logs);
+  if (next < fileNames.size()) {
+    errors.push_back(std::make_exception_ptr(Exception(LeftOutMessage(fileNames, next))));
+  }
+  ReportAll(errors);
 }
 
 // The messages wait until every log is in: a box open on the first failing
 // log would hold up the others.
-void TForm1::OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fileNames) {
+std::vector<std::exception_ptr> TForm1::OpenPaneLogs(const std::vector<std::pair<std::uint8_t, std::string>>& logs) {
   std::vector<std::exception_ptr> errors;
-  std::size_t next = 0;
-  for (std::uint8_t pane = firstPane; pane < PaneCount && next < fileNames.size(); ++pane, ++next) {
+  for (const auto& [pane, fileName] : logs) {
     try {
-      OpenLog(pane, fileNames[next]);
+      OpenLog(pane, fileName);
     } catch (...) {
       errors.push_back(std::current_exception());
     }
   }
-  if (next < fileNames.size()) {
-    errors.push_back(std::make_exception_ptr(Exception(LeftOutMessage(fileNames, next))));
-  }
+  return errors;
+}
+
+void TForm1::ReportAll(const std::vector<std::exception_ptr>& errors) {
   for (const std::exception_ptr& error : errors) {
     RunReported([&error] { std::rethrow_exception(error); });
   }
@@ -554,7 +581,7 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
     SetSampleAxisShown(!SampleAxisShown());
   } else if (key == VK_F11 && shift == 0) {
     SetFullScreen(!FullScreen());
-  } else {
+  } else if (!SessionKeyDown(key, shift)) {
     MeasureKeyDown(key, shift);
   }
 }
@@ -578,6 +605,9 @@ void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
       {{"Undo all zooms", "Escape"}, [this] { UndoAllZooms(); }},
       {{"Back one zoom", "Backspace"}, [this] { ZoomBack(); }},
       {{"Full screen", "F11", true, FullScreen()}, [this] { SetFullScreen(!FullScreen()); }},
+      {{"Reload logs", "F5"}, [this] { ReloadLogs(); }},
+      {{"Reopen the last logs", "Ctrl+Shift+O"}, [this] { ReopenLastLogs(); }},
+      {{"Close", "Ctrl+W"}, [this] { Close(); }},
   };
   std::vector<TMenuEntry> menu;
   for (const auto& entry : entries) {

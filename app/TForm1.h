@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -54,6 +55,9 @@ public:
     std::optional<TStop> StoppedEarly;
   };
   const TPaneLog& PaneLog(std::uint8_t pane) const;
+  // Takes the modes, window size and logs to remember from the settings
+  // file at `settingsPath` (none: this run only) from now on.
+  void UseSettings(const std::string& settingsPath);
 
   // The pane table: pane 0 is Chart1 at the top, pane 3 Chart4 at the
   // bottom. Raises EAssertionFailed for a pane index above 3.
@@ -134,6 +138,21 @@ public:
   void ZoomByKey(bool in);
   // Backspace: every pane one zoom back.
   void ZoomBack();
+
+  // The logs opened last, newest first, at most RecentLogCount.
+  static constexpr std::size_t RecentLogCount = 10;
+  std::vector<std::string> RecentLogs() const;
+  // A right click on a pane's Log button: the recent logs, missing ones
+  // greyed; the one chosen loads into the pane.
+  void ShowRecentLogs(std::uint8_t pane, int x, int y);
+  // F5: every pane's log loaded again from its file; a pane whose file is
+  // gone keeps what it shows and says so.
+  void ReloadLogs();
+  // The logs that were in the panes when the window last closed.
+  void ReopenLastLogs();
+  // Ctrl+O: the Log dialog of the pane under the mouse, else of the first
+  // empty pane.
+  void OpenLogOfPaneUnderMouse();
   // With no button held, the mouse over a pane's plot area shows the cursor
   // readout in every pane at that pixel column; anything else hides it.
   void ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y);
@@ -190,7 +209,13 @@ private:
   void PlaceControls();
   void SetUpControls();
   void ApplyStoredPlacement();
-  void StorePlacement();
+  // The window's size and the panes' logs, when the window closes.
+  void StoreSession();
+  bool StoreLastLogs();
+  void NoteRecentLog(const std::string& fileName);
+  std::vector<std::exception_ptr> OpenPaneLogs(const std::vector<std::pair<std::uint8_t, std::string>>& logs);
+  void ReportAll(const std::vector<std::exception_ptr>& errors);
+  bool SessionKeyDown(int key, TShiftState shift);
   void ConnectEvents();
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void ConnectPaneEvents(std::uint8_t pane);

@@ -99,6 +99,18 @@ std::optional<int> TViewerSettings::Number(const std::string& name) const {
 
 bool TViewerSettings::SetNumber(const std::string& name, int number) { return Set(name, std::to_string(number)); }
 
+std::string TViewerSettings::Text(const std::string& name) const {
+  const auto found = values_.find(name);
+  return found == values_.end() ? "" : found->second;
+}
+
+bool TViewerSettings::SetText(const std::string& name, const std::string& text) {
+  if (text.find_first_of("\r\n") != std::string::npos) {
+    return false;
+  }
+  return Set(name, text);
+}
+
 bool TViewerSettings::Set(const std::string& name, const std::string& value) {
   std::string& stored = values_[name];
   if (stored == value) {

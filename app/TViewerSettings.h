@@ -32,6 +32,10 @@ public:
   // A whole number, or none when the file gives none that fits an int.
   std::optional<int> Number(const std::string& name) const;
   bool SetNumber(const std::string& name, int number);
+  // A text of one line; "" when the file gives none.
+  std::string Text(const std::string& name) const;
+  // Whether the value changed; a text with a line break is not kept.
+  bool SetText(const std::string& name, const std::string& text);
 
 private:
   bool Set(const std::string& name, const std::string& value);

@@ -21,7 +21,7 @@ std::optional<std::size_t> ScriptedChoice(DialogScript& script, const std::vecto
   const std::optional<std::string> answer = script.MenuAnswers.front();
   script.MenuAnswers.pop_front();
   for (std::size_t i = 0; answer && i < texts.size(); ++i) {
-    if (texts[i] == *answer) {
+    if (texts[i] == *answer && entries[i].Enabled) {
       return i;
     }
   }
@@ -41,6 +41,7 @@ std::optional<std::size_t> ShowContextMenu(Control& owner, int x, int y, const s
     QAction* action = menu.addAction(QtText(entry.Text + "\t" + entry.Key));
     action->setCheckable(entry.Checkable);
     action->setChecked(entry.Checked);
+    action->setEnabled(entry.Enabled);
   }
   const QAction* chosen = menu.exec(widget != nullptr ? widget->mapToGlobal(QPoint(x, y)) : QPoint(x, y));
   const QList<QAction*> actions = menu.actions();

@@ -13,6 +13,7 @@ struct TMenuEntry {
   std::string Key;
   bool Checkable = false;
   bool Checked = false;
+  bool Enabled = true;
 };
 
 // Shows the entries as a menu at (x, y) of the control's client area until

@@ -1,5 +1,6 @@
 #include "gui/PushButton.h"
 
+#include <QContextMenuEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -32,6 +33,10 @@ public:
   }
 
 protected:
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    RunEventHandler([&] { owner_.ContextMenu(event->pos().x(), event->pos().y()); });
+  }
+
   void paintEvent(QPaintEvent*) override {
     TRasterCanvas canvas(width(), height());
     RunEventHandler([&] { RenderInto(canvas); });
@@ -73,6 +78,12 @@ void PushButton::Click() {
 void PushButton::PerformClick() {
   if (Enabled()) {
     Click();
+  }
+}
+
+void PushButton::ContextMenu(int x, int y) {
+  if (OnContextMenu) {
+    OnContextMenu(x, y);
   }
 }
 

@@ -27,6 +27,10 @@ public:
   void Render(TRasterCanvas& target);
 
   std::function<void()> OnClick;
+  // A right click (or the menu key) at (x, y) of the button.
+  std::function<void(int x, int y)> OnContextMenu;
+  // A right click as the user makes it; tests and tools call it too.
+  void ContextMenu(int x, int y);
 
 protected:
   // Draws over the standard face; the canvas is the button's size.

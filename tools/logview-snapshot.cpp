@@ -40,6 +40,9 @@ const char* kUsage =
     "  --key NAME                        a key pressed over the window (L, X, Escape, Ctrl+C...)\n"
     "  --lock on|off                     panes locked to the same samples, or not\n"
     "  --menu PANE X Y ENTRY             a right click at X Y in the pane, ENTRY picked from its menu\n"
+    "  --reload                          every pane's log loaded again (F5)\n"
+    "  --recent PANE K                   the K-th recent log (0: newest) chosen on the pane's Log button\n"
+    "  --settings FILE                   the modes, recent and last logs kept in FILE from here on\n"
     "  --color RRGGBB                    \"Color lines\" with that colour chosen\n"
     "  --png FILE                        the window's client area now\n"
     "  --pane-png PANE FILE              the pane's picture now\n"
@@ -119,6 +122,12 @@ public:
         form_.SetLocked(OnOff());
       } else if (action == "--menu") {
         Menu();
+      } else if (action == "--reload") {
+        form_.ReloadLogs();
+      } else if (action == "--recent") {
+        Recent();
+      } else if (action == "--settings") {
+        Settings();
       } else if (action == "--color") {
         ColorLines();
       } else if (action == "--png") {
@@ -239,6 +248,20 @@ private:
     chart.MouseUp(mbRight, 0, x, y);
   }
 
+  void Settings() { form_.UseSettings(Take()); }
+
+  void Recent() {
+    const std::uint8_t pane = Pane();
+    const int k = Number();
+    const std::vector<std::string> logs = form_.RecentLogs();
+    if (k < 0 || static_cast<std::size_t>(k) >= logs.size()) {
+      throw std::invalid_argument("no recent log " + std::to_string(k));
+    }
+    script_.MenuAnswers.push_back(logs[static_cast<std::size_t>(k)]);
+    PushButton* buttons[] = {&form_.Button1, &form_.Button2, &form_.Button3, &form_.Button4};
+    buttons[pane]->ContextMenu(5, 5);
+  }
+
   void ColorLines() {
     const unsigned long rgb = std::stoul(Take(), nullptr, 16);
     script_.ColorAnswers.push_back({RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF), std::nullopt});
@@ -307,7 +330,12 @@ private:
       out << (i ? ", " : "") << "\""
           << "AB"[i] << "\": " << (marker ? JsonNumber(marker->Sample) : "null");
     }
-    out << "},\n  \"Panes\": [";
+    out << "},\n  \"Recent\": [";
+    const std::vector<std::string> recent = form_.RecentLogs();
+    for (std::size_t i = 0; i < recent.size(); ++i) {
+      out << (i ? ", " : "") << JsonString(recent[i]);
+    }
+    out << "],\n  \"Panes\": [";
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
       out << (pane ? ",\n" : "\n") << PaneJson(pane);
     }

@@ -14,14 +14,17 @@ namespace {
 
 // The logs named on the command line load once the window is shown, each
 // through the Log buttons' loading, so a bad one is reported like there.
-void RunViewer(int& argc, char** argv, const std::vector<std::string>& logs) {
+void RunViewer(int& argc, char** argv, const TCommandLine& commandLine) {
   InitializeApplication(argc, argv);
   const LocaleWatcher localeWatcher;
   SetApplicationTitle(kApplicationTitle);
   SetEventErrorReporter([] { ReportException(); });
   TForm1 form;
   form.Show();
-  form.OpenLogs(0, logs);
+  if (commandLine.Reopen) {
+    form.ReopenLastLogs();
+  }
+  form.OpenLogs(0, commandLine.Logs);
   RunMessageLoop();
 }
 
@@ -44,7 +47,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    RunViewer(argc, argv, commandLine.Logs);
+    RunViewer(argc, argv, commandLine);
   } catch (...) {
     ReportException();
   }

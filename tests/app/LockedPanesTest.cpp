@@ -240,11 +240,11 @@ TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   chart.MouseDown(mbRight, ssRight, 300, 50);
   chart.MouseUp(mbRight, 0, 300, 50);
   ASSERT_EQ(window.Script.MenusShown.size(), 1U);
-  EXPECT_EQ(
-      window.Script.MenusShown[0],
-      (std::vector<std::string>{"Lock panes to the same samples", "Show sample axis", "Set marker A", "Set marker B",
-                                "Clear markers", "Show statistics of the view", "Copy figures", "Copy picture",
-                                "Save picture\u2026", "Undo all zooms", "Back one zoom", "Full screen"}));
+  EXPECT_EQ(window.Script.MenusShown[0],
+            (std::vector<std::string>{"Lock panes to the same samples", "Show sample axis", "Set marker A",
+                                      "Set marker B", "Clear markers", "Show statistics of the view", "Copy figures",
+                                      "Copy picture", "Save picture\u2026", "Undo all zooms", "Back one zoom",
+                                      "Full screen", "Reload logs", "Reopen the last logs", "Close"}));
   window.Script.MenuAnswers.push_back("Set marker B");
   chart.MouseDown(mbRight, ssRight, 420, 50);
   chart.MouseUp(mbRight, 0, 420, 50);
@@ -278,6 +278,66 @@ TEST(StoppedEarly, APaneWhoseLoadStoppedCarriesAMarkAndSaysWhereInItsTooltip) {
   EXPECT_FALSE(form.Chart1.HasOverlay());
   form.LoadLog(1, folder.Write("good.csv", "t,Lambda\n0,1\n"));
   EXPECT_FALSE(form.PaneLog(1).StoppedEarly) << "until its next load";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RecentLogs, NewestFirstWithoutDuplicatesAtMostTenAndMissingOnesGreyed) {
+  TempFolder folder;
+  DialogScript script;
+  const std::string settings = folder.Folder() + "settings";
+  TForm1 form(folder.Folder(), settings);
+  std::vector<std::string> files;
+  for (int i = 0; i < 12; ++i) {
+    files.push_back(folder.Write("log" + std::to_string(i) + ".csv", "t,P\n0," + std::to_string(i) + "\n"));
+    form.LoadLog(0, files.back());
+  }
+  EXPECT_TRUE(form.RecentLogs().empty()) << "LoadLog alone is no open by the user";
+  for (const std::string& file : files) form.OpenLogs(0, {file});
+  form.OpenLogs(1, {files[5]});
+  form.OpenLogs(2, {folder.Folder() + "missing.csv"});
+  std::vector<std::string> expected = {files[5], files[11], files[10], files[9], files[8],
+                                       files[7], files[6],  files[4],  files[3], files[2]};
+  EXPECT_EQ(form.RecentLogs(), expected) << "one that never opened is not recent";
+  std::filesystem::remove(files[9]);
+  script.MenuAnswers.push_back(files[9]);
+  script.MenuAnswers.push_back(files[8]);
+  form.Button4.ContextMenu(4, 4);
+  form.Button4.ContextMenu(4, 4);
+  EXPECT_EQ(form.PaneLog(3).FileName, files[8]) << "a missing log is greyed: it cannot be chosen";
+  TForm1 again(folder.Folder(), settings);
+  EXPECT_EQ(again.RecentLogs().front(), files[8]) << "kept in the settings file";
+}
+
+TEST(ReloadAndReopen, LoadTheLogsAgainAndAPaneWhoseFileIsGoneKeepsWhatItShows) {
+  TempFolder folder;
+  DialogScript script;
+  const std::string settings = folder.Folder() + "settings";
+  const std::string a = folder.Write("a.csv", "t,A\n0,1\n1,2\n");
+  const std::string b = folder.Write("b.csv", "t,B\n0,5\n");
+  {
+    TForm1 form(folder.Folder(), settings);
+    form.Show();
+    form.OpenLogs(1, {a, b});
+    folder.Write("a.csv", "t,A\n0,1\n1,2\n2,3\n");
+    std::filesystem::remove(b);
+    form.FormKeyDown(VK_F5, 0);
+    EXPECT_EQ(form.PaneSeries(1).PointCount(), 3) << "reloaded";
+    EXPECT_EQ(form.PaneSeries(2).PointCount(), 1) << "the pane keeps what it showed";
+    ASSERT_EQ(script.Messages.size(), 1U);
+    EXPECT_EQ(script.Messages[0].Text, "Cannot open '" + b + "': No such file or directory.");
+    form.Close();
+  }
+  folder.Write("b.csv", "t,B\n0,5\n1,6\n");
+  TForm1 form(folder.Folder(), settings);
+  EXPECT_EQ(form.PaneSeries(1).PointCount(), 0) << "start-up stays with four empty panes";
+  form.FormKeyDown('O', ssCtrl | ssShift);
+  EXPECT_EQ(form.PaneLog(1).FileName, a);
+  EXPECT_EQ(form.PaneLog(2).FileName, b);
+  EXPECT_EQ(form.PaneSeries(2).PointCount(), 2);
+  EXPECT_EQ(form.PaneLog(0).FileName, "");
 }
 
 }  // namespace
