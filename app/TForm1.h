@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LogLoader.h"
 #include "app/TLastFolderFile.h"
 #include "chart/controls/TButtonColor.h"
 #include "chart/panel/TChart.h"
@@ -14,8 +15,6 @@
 #include "gui/Dialogs.h"
 #include "gui/FormWindow.h"
 #include "gui/PushButton.h"
-
-class TLogLineReader;
 
 // The viewer's only window: four stacked chart panes with a Log button each,
 // the colour button and the two scrolling check boxes. Whatever escapes one
@@ -42,6 +41,8 @@ public:
   // a sample that is not a number raises EConvertError and a read error
   // FileException, both keeping the points before them.
   void LoadLog(std::uint8_t pane, const std::string& fileName);
+  // How the pane's last load ended (nothing loaded yet: an empty result).
+  const TLoadResult& LastLoad(std::uint8_t pane) const;
   // Loads the logs into the pane and the ones below it, in order, as the
   // Log buttons do; each failing log is reported and the others still load.
   // Logs beyond the last pane are named in a message.
@@ -113,8 +114,8 @@ private:
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void ConnectPaneEvents(std::uint8_t pane);
   void LogButtonClick(std::uint8_t pane);
-  // The log's samples after its header, run by run, into the chart's series.
-  void AppendSamples(TLogLineReader& reader, TChart& chart, const std::string& title, const std::string& fileName);
+  // The load with its progress shown, the title following the samples.
+  TLoadResult LoadShowingProgress(LogLoader& loader, TChart& chart, const std::string& fileName);
   void OpenLog(std::uint8_t pane, const std::string& fileName);
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
   void ChartUndoZoom(std::uint8_t pane);
@@ -126,4 +127,5 @@ private:
   void RunReported(const std::function<void()>& handler);
 
   std::string dirDatFolder_;
+  std::array<TLoadResult, PaneCount> lastLoads_;
 };
