@@ -51,6 +51,10 @@ TLoadResult LogLoader::Load(TChartSeries& series, TColor color, const TProgress&
   } catch (const std::bad_alloc&) {
     result.End = TLoadEnd::OutOfMemory;
   }
+  if (result.End == TLoadEnd::EndOfFile) {
+    // The end may lie past the LF of a CR LF whose CR ended the last run.
+    result.Next.File = blocks_.Delivered();
+  }
   if (result.End == TLoadEnd::EndOfFile && blocks_.ReadError() != 0) {
     result.End = TLoadEnd::ReadError;
     result.Errno = blocks_.ReadError();

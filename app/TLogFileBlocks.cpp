@@ -153,10 +153,12 @@ bool TLogFileBlocks::Deliver(std::string_view& lines) {
     while (stop > begin_ && !IsLogLineEnd(data[stop - 1])) {
       --stop;
     }
-    if (stop == begin_) {
-      lines = {};
-      return false;
-    }
+  }
+  if (stop == begin_) {
+    lines = {};
+    return false;
+  }
+  if (!finished_) {
     // The LF that may follow a CR arrives with the next read.
     skipLineFeed_ = data[stop - 1] == '\r';
   }
