@@ -22,6 +22,7 @@ namespace {
 
 std::vector<double> Ys(const TChartSeries& s) {
   std::vector<double> v;
+  v.reserve(static_cast<std::size_t>(s.PointCount()));
   for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
   return v;
 }
@@ -32,142 +33,63 @@ TLogPosition At(std::uint64_t offset, std::uint64_t line, bool fieldSeen, bool a
   return {{offset, afterCr}, line, fieldSeen};
 }
 
-// What goes wrong during a load, and how the load ends.
+// What goes wrong during a load.
+struct LoadTrouble {
+  char Separator = '.';
+  std::size_t ReadChunk = std::size_t{1} << 20;
+  std::size_t ReadFailsAfter = SIZE_MAX;
+  int MemoryRunsOutAfter = -1;  // points
+  int CancelAtReport = -1;      // 0 for the first
+  bool MemoryRunsOutAtReport = false;
+};
+
 struct EndCase {
   const char* Name;
   std::string Bytes;
+  LoadTrouble Trouble;
   TLoadEnd End;
   std::vector<double> Values;
   std::optional<std::string> Title;
   TLogPosition Next;
   std::string Message = "";
   int Errno = 0;
-  char Separator = '.';
-  std::size_t ReadChunk = std::size_t{1} << 20;
-  std::size_t ReadFailsAfter = SIZE_MAX;
-  int MemoryRunsOutAfter = -1;  // points
-  int CancelAtReport = -1;      // 0 for the first
 };
 
 const std::string kLongHeader = "h," + std::string(2000, 'x') + "\n";
+const std::string kThreeSamples = "h,T\n0,1\n0,2\n0,3\n";
+constexpr TLoadEnd kEnd = TLoadEnd::EndOfFile;
+constexpr TLoadEnd kBad = TLoadEnd::BadLine;
 
+// clang-format off
 const EndCase kEndCases[] = {
-    {"WholeLog", "h,T\n0,1\n1,2\n", TLoadEnd::EndOfFile, {1, 2}, "T", At(12, 4, true)},
-    {"LastLineWithoutLineEnd", "h,T\n0,1\n1,2", TLoadEnd::EndOfFile, {1, 2}, "T", At(11, 4, true)},
-    {"CrLfInReadsOfThreeBytes",
-     "h,T\r\n0,1\r\n1,2\r\n",
-     TLoadEnd::EndOfFile,
-     {1, 2},
-     "T",
-     At(15, 4, true),
-     "",
-     0,
-     '.',
-     3},
-    {"LoneCrLast", "h,T\r5\r", TLoadEnd::EndOfFile, {5}, "T", At(6, 3, false, true)},
-    {"EmptyFile", "", TLoadEnd::EndOfFile, {}, std::nullopt, At(0, 1, false)},
-    {"HeaderOnly", "h,T\n", TLoadEnd::EndOfFile, {}, "T", At(4, 2, false)},
-    {"FieldsFromTheSecondSampleOn", "h,T\n5\n0,6\n", TLoadEnd::EndOfFile, {5, 6}, "T", At(10, 4, true)},
-    {"BadLine", "h,T\n0,1\n0,x\n0,2\n", TLoadEnd::BadLine, {1}, "T", At(8, 3, true), NotANumber("x")},
-    {"BadLineInALaterRun",
-     "h,T\n0,1\n0,2\n0,x\n0,3\n",
-     TLoadEnd::BadLine,
-     {1, 2},
-     "T",
-     At(12, 4, true),
-     NotANumber("x"),
-     0,
-     '.',
-     5},
-    {"BadLineAfterALongHeader",
-     kLongHeader + "0,1\n0,y\n",
-     TLoadEnd::BadLine,
-     {1},
-     std::string(1022, 'x'),
-     At(kLongHeader.size() + 4, 3, true),
-     NotANumber("y"),
-     0,
-     '.',
-     64},
-    {"TwoPointsUnderTheCommaSeparator",
-     "h,T\n0,1.2.3\n",
-     TLoadEnd::BadLine,
-     {},
-     "T",
-     At(4, 2, false),
-     NotANumber("1,2.3"),
-     0,
-     ','},
-    {"CutLineUnderTheCommaSeparator",
-     "h,T\n0,1\n7.5\n",
-     TLoadEnd::BadLine,
-     {1},
-     "T",
-     At(8, 3, true),
-     NotANumber("7,5"),
-     0,
-     ','},
-    {"ReadError",
-     "h,T\n0,1\n1,22\n2,3\n",
-     TLoadEnd::ReadError,
-     {1, 22},
-     "T",
-     At(13, 4, true),
-     "",
-     EIO,
-     '.',
-     SIZE_MAX,
-     13},
-    {"ReadErrorInTheHeader",
-     "h,T\n0,1\n",
-     TLoadEnd::ReadError,
-     {},
-     std::nullopt,
-     At(0, 1, false),
-     "",
-     EIO,
-     '.',
-     SIZE_MAX,
-     2},
-    {"MemoryRunsOutWithinARun",
-     "h,T\n0,1\n0,2\n0,3\n",
-     TLoadEnd::OutOfMemory,
-     {1, 2},
-     "T",
-     At(12, 4, true),
-     "",
-     0,
-     '.',
-     SIZE_MAX,
-     SIZE_MAX,
-     2},
-    {"MemoryRunsOutBetweenRuns",
-     "h,T\n0,1\n0,2\n0,3\n",
-     TLoadEnd::OutOfMemory,
-     {1},
-     "T",
-     At(8, 3, true),
-     "",
-     0,
-     '.',
-     8,
-     SIZE_MAX,
-     -1,
-     -2},
-    {"Cancelled",
-     "h,T\n0,1\n0,2\n0,3\n",
-     TLoadEnd::Cancelled,
-     {1},
-     "T",
-     At(8, 3, true),
-     "",
-     0,
-     '.',
-     8,
-     SIZE_MAX,
-     -1,
-     0},
+    {"WholeLog", "h,T\n0,1\n1,2\n", {}, kEnd, {1, 2}, "T", At(12, 4, true)},
+    {"LastLineWithoutLineEnd", "h,T\n0,1\n1,2", {}, kEnd, {1, 2}, "T", At(11, 4, true)},
+    {"CrLfInReadsOfThreeBytes", "h,T\r\n0,1\r\n1,2\r\n", {.ReadChunk = 3}, kEnd, {1, 2}, "T", At(15, 4, true)},
+    {"LoneCrLast", "h,T\r5\r", {}, kEnd, {5}, "T", At(6, 3, false, true)},
+    {"EmptyFile", "", {}, kEnd, {}, std::nullopt, At(0, 1, false)},
+    {"HeaderOnly", "h,T\n", {}, kEnd, {}, "T", At(4, 2, false)},
+    {"FieldsFromTheSecondSampleOn", "h,T\n5\n0,6\n", {}, kEnd, {5, 6}, "T", At(10, 4, true)},
+    {"BadLine", "h,T\n0,1\n0,x\n0,2\n", {}, kBad, {1}, "T", At(8, 3, true), NotANumber("x")},
+    {"BadLineInALaterRun", "h,T\n0,1\n0,2\n0,x\n0,3\n", {.ReadChunk = 5}, kBad, {1, 2}, "T", At(12, 4, true),
+     NotANumber("x")},
+    {"BadLineAfterALongHeader", kLongHeader + "0,1\n0,y\n", {.ReadChunk = 64}, kBad, {1}, std::string(1022, 'x'),
+     At(kLongHeader.size() + 4, 3, true), NotANumber("y")},
+    {"TwoPointsUnderTheCommaSeparator", "h,T\n0,1.2.3\n", {.Separator = ','}, kBad, {}, "T", At(4, 2, false),
+     NotANumber("1,2.3")},
+    {"CutLineUnderTheCommaSeparator", "h,T\n0,1\n7.5\n", {.Separator = ','}, kBad, {1}, "T", At(8, 3, true),
+     NotANumber("7,5")},
+    {"ReadError", "h,T\n0,1\n1,22\n2,3\n", {.ReadFailsAfter = 13}, TLoadEnd::ReadError, {1, 22}, "T",
+     At(13, 4, true), "", EIO},
+    {"ReadErrorInTheHeader", "h,T\n0,1\n", {.ReadFailsAfter = 2}, TLoadEnd::ReadError, {}, std::nullopt,
+     At(0, 1, false), "", EIO},
+    {"MemoryRunsOutWithinARun", kThreeSamples, {.MemoryRunsOutAfter = 2}, TLoadEnd::OutOfMemory, {1, 2}, "T",
+     At(12, 4, true)},
+    {"MemoryRunsOutBetweenRuns", kThreeSamples, {.ReadChunk = 8, .MemoryRunsOutAtReport = true},
+     TLoadEnd::OutOfMemory, {1}, "T", At(8, 3, true)},
+    {"Cancelled", kThreeSamples, {.ReadChunk = 8, .CancelAtReport = 0}, TLoadEnd::Cancelled, {1}, "T",
+     At(8, 3, true)},
 };
+// clang-format on
 
 class LogLoaderEnds : public testing::TestWithParam<EndCase> {};
 
@@ -176,24 +98,24 @@ class LogLoaderEnds : public testing::TestWithParam<EndCase> {};
 // throughout: the one passed in is the one that counts.
 TEST_P(LogLoaderEnds, InOneResult) {
   const EndCase& c = GetParam();
+  const LoadTrouble& t = c.Trouble;
   const LocaleScope separators('.', ',');
   TempFolder folder;
   TLoadOptions options;
-  options.DecimalSeparator = c.Separator;
-  options.Read = PiecewiseRead(c.ReadChunk, c.ReadFailsAfter);
+  options.DecimalSeparator = t.Separator;
+  options.Read = PiecewiseRead(t.ReadChunk, t.ReadFailsAfter);
   TLineSeries series;
-  if (c.MemoryRunsOutAfter >= 0) {
-    series.OnBeforeAdd = [&c](TChartSeries& s) {
-      if (s.PointCount() >= c.MemoryRunsOutAfter) throw std::bad_alloc();
+  if (t.MemoryRunsOutAfter >= 0) {
+    series.OnBeforeAdd = [&t](TChartSeries& s) {
+      if (s.PointCount() >= t.MemoryRunsOutAfter) throw std::bad_alloc();
       return true;
     };
   }
-  // -2: memory runs out once the first report is made, between two runs.
   int reports = 0;
   const auto progress = [&](const TLoadResult& sofar, double) {
     EXPECT_EQ(sofar.Title, c.Title);
-    if (c.CancelAtReport == -2) throw std::bad_alloc();
-    return reports++ == c.CancelAtReport;
+    if (t.MemoryRunsOutAtReport) throw std::bad_alloc();
+    return reports++ == t.CancelAtReport;
   };
   const TLoadResult result = LogLoader(folder.Write("log.csv", c.Bytes), options).Load(series, clBlue, progress);
   EXPECT_EQ(result.End, c.End);
@@ -243,15 +165,18 @@ TEST(LogLoader, ContinuingWhereItStoppedGivesWhatOneLoadGives) {
 }
 
 // Lines enough for every core, with every kind of line end.
+constexpr int kManyLines = 40000;
+
 std::string ManyLines(const std::string& lineEnd) {
   std::string log = "h,T" + lineEnd;
-  for (int i = 0; i < 40000; ++i) log += std::to_string(i) + "," + std::to_string(i % 977) + ".5" + lineEnd;
+  for (int i = 0; i < kManyLines; ++i) log += std::to_string(i) + "," + std::to_string(i % 977) + ".5" + lineEnd;
   return log;
 }
 
 std::vector<double> ManyValues() {
   std::vector<double> values;
-  for (int i = 0; i < 40000; ++i) values.push_back(i % 977 + 0.5);
+  values.reserve(kManyLines);
+  for (int i = 0; i < kManyLines; ++i) values.push_back(i % 977 + 0.5);
   return values;
 }
 
@@ -262,7 +187,7 @@ TEST(LogLoader, LoadsOnItsOwnThreadWhenNoThreadCanStart) {
   const std::string file = folder.Write("log.csv", ManyLines("\n"));
   int attempts = 0;
   TLoadOptions options;
-  options.StartThread = [&attempts](std::function<void()>) -> std::jthread {
+  options.StartThread = [&attempts](const std::function<void()>&) -> std::jthread {
     ++attempts;
     throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
   };
