@@ -66,9 +66,13 @@ std::string WithDecimalSeparator(std::string_view sample, char decimalSeparator)
 
 // A line cut short is quoted as the conversion would read it, like every
 // other bad line.
+[[noreturn]] void RaiseCutLine(std::string_view line, char decimalSeparator) {
+  RaiseConversionError(WithDecimalSeparator(line, decimalSeparator));
+}
+
 std::exception_ptr CutLineError(std::string_view line, char decimalSeparator) {
   try {
-    RaiseConversionError(WithDecimalSeparator(line, decimalSeparator));
+    RaiseCutLine(line, decimalSeparator);
   } catch (...) {
     return std::current_exception();
   }
@@ -112,7 +116,7 @@ bool HasLeadingField(std::string_view line) { return FirstComma(line) != std::st
 double LogLineValue(const TLogLine& line, TLeadingFieldRule& rule, char decimalSeparator) {
   const std::size_t comma = FirstComma(line.Text);
   if (!rule.Takes(comma != std::string_view::npos)) {
-    std::rethrow_exception(CutLineError(line.Text, decimalSeparator));
+    RaiseCutLine(line.Text, decimalSeparator);
   }
   return LineValue(line, AfterComma(line.Text, comma), decimalSeparator);
 }
