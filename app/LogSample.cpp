@@ -78,14 +78,6 @@ std::exception_ptr CutLineError(std::string_view line, char decimalSeparator) {
   }
 }
 
-// The value of a line whose sample is `sample`.
-double LineValue(const TLogLine& line, std::string_view sample, char decimalSeparator) {
-  if (line.Truncated) {
-    RaiseConversionError(std::string(sample) + "...");
-  }
-  return SampleValue(sample, decimalSeparator);
-}
-
 // The shortcut reads "." as the separator, which is what the replacement
 // makes of it, unless the separator means something else to the general
 // conversion as well: a digit merges the two parts of the number, a blank is
@@ -94,21 +86,42 @@ bool PlainShortcutHolds(char separator) {
   return (separator < '0' || separator > '9') && separator != ' ' && separator != '+' && separator != '-';
 }
 
-}  // namespace
+// How samples are read under one decimal separator, worked out once for
+// all the samples of a load.
+struct TSampleReading {
+  char Separator;
+  bool PlainShortcut;
+};
 
-std::string_view HeaderTitle(std::string_view header) { return AfterFirstComma(header); }
+TSampleReading ReadingFor(char separator) { return {separator, PlainShortcutHolds(separator)}; }
 
 // No sensor word is a plain number, so trying the shortcut first changes no
 // result and spares most samples the word comparisons.
-double SampleValue(std::string_view sample, char decimalSeparator) {
+double ReadSample(std::string_view sample, TSampleReading reading) {
   std::int64_t amount = 0;
-  if (PlainShortcutHolds(decimalSeparator) && PlainDecimalToCurrency(sample, amount)) {
+  if (reading.PlainShortcut && PlainDecimalToCurrency(sample, amount)) {
     return CurrencyToValue(amount);
   }
   if (const std::optional<double> word = SensorWordValue(sample)) {
     return *word;
   }
-  return CurrencyToValue(TextToCurrency(WithDecimalSeparator(sample, decimalSeparator), decimalSeparator));
+  return CurrencyToValue(TextToCurrency(WithDecimalSeparator(sample, reading.Separator), reading.Separator));
+}
+
+// The value of a line whose sample is `sample`.
+double LineValue(const TLogLine& line, std::string_view sample, TSampleReading reading) {
+  if (line.Truncated) {
+    RaiseConversionError(std::string(sample) + "...");
+  }
+  return ReadSample(sample, reading);
+}
+
+}  // namespace
+
+std::string_view HeaderTitle(std::string_view header) { return AfterFirstComma(header); }
+
+double SampleValue(std::string_view sample, char decimalSeparator) {
+  return ReadSample(sample, ReadingFor(decimalSeparator));
 }
 
 bool HasLeadingField(std::string_view line) { return FirstComma(line) != std::string_view::npos; }
@@ -118,7 +131,7 @@ double LogLineValue(const TLogLine& line, TLeadingFieldRule& rule, char decimalS
   if (!rule.Takes(comma != std::string_view::npos)) {
     RaiseCutLine(line.Text, decimalSeparator);
   }
-  return LineValue(line, AfterComma(line.Text, comma), decimalSeparator);
+  return LineValue(line, AfterComma(line.Text, comma), ReadingFor(decimalSeparator));
 }
 
 namespace {
@@ -194,13 +207,13 @@ struct TLogSamples::TPiece {
     }
   }
 
-  // Follows the rule both ways; without a leading field before, a cut also
-  // ends the piece, as the lines after it count under neither.
+  // Follows the rule from both states the lines before may leave; without a
+  // leading field before, the state is whether the piece had one so far,
+  // and a cut ends the piece, as the lines after it count under neither.
   void Convert(std::string_view text, char decimalSeparator) {
     Reset();
+    const TSampleReading reading = ReadingFor(decimalSeparator);
     const TExtendedArithmeticScope arithmetic;
-    TLeadingFieldRule afterNoField;
-    TLeadingFieldRule afterField(true);
     TLogLines lines(text);
     TLogLine line;
     try {
@@ -208,17 +221,17 @@ struct TLogSamples::TPiece {
         const std::size_t index = Values.size();
         const std::size_t comma = FirstComma(line.Text);
         const bool hasField = comma != std::string_view::npos;
-        if (!afterField.Takes(hasField)) {
+        if (!TLeadingFieldRule(true).Takes(hasField)) {
           Cut(true, index, line.Text);
         }
-        if (!afterNoField.Takes(hasField)) {
+        if (!TLeadingFieldRule(FirstWithField != kNone).Takes(hasField)) {
           Cut(false, index, line.Text);
           return;
         }
         if (hasField) {
           FirstWithField = std::min(FirstWithField, index);
         }
-        Values.push_back(LineValue(line, AfterComma(line.Text, comma), decimalSeparator));
+        Values.push_back(LineValue(line, AfterComma(line.Text, comma), reading));
       }
     } catch (...) {
       Error = std::current_exception();
