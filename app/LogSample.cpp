@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <thread>
+#include <system_error>
 
-#include "runtime/LocaleSeparators.h"
+#include "app/TLogLines.h"
 #include "runtime/TextToNumber.h"
 
 namespace {
@@ -54,45 +54,85 @@ std::string_view AfterComma(std::string_view text, std::size_t comma) {
 
 std::string_view AfterFirstComma(std::string_view text) { return AfterComma(text, FirstComma(text)); }
 
-// The value of a line whose sample is `sample`.
-double LineValue(const TLogLine& line, std::string_view sample) {
-  if (line.Truncated) {
-    RaiseConversionError(std::string(sample) + "...");
+// The sample text as the general conversion reads it: its first "." is the
+// decimal separator.
+std::string WithDecimalSeparator(std::string_view sample, char decimalSeparator) {
+  std::string text(sample);
+  if (const std::size_t point = text.find('.'); point != std::string::npos) {
+    text[point] = decimalSeparator;
   }
-  return SampleValue(sample);
+  return text;
+}
+
+// A line cut short is quoted as the conversion would read it, like every
+// other bad line.
+[[noreturn]] void RaiseCutLine(std::string_view line, char decimalSeparator) {
+  RaiseConversionError(WithDecimalSeparator(line, decimalSeparator));
+}
+
+std::exception_ptr CutLineError(std::string_view line, char decimalSeparator) {
+  try {
+    RaiseCutLine(line, decimalSeparator);
+  } catch (...) {
+    return std::current_exception();
+  }
 }
 
 // The shortcut reads "." as the separator, which is what the replacement
-// makes of it, unless the locale's separator means something else to the
-// general conversion as well: a digit merges the two parts of the number, a
-// blank is also padding and a sign makes ".5" read "-5".
-bool PlainShortcutHolds() {
-  const char separator = LocaleDecimalSeparator;
+// makes of it, unless the separator means something else to the general
+// conversion as well: a digit merges the two parts of the number, a blank is
+// also padding and a sign makes ".5" read "-5".
+bool PlainShortcutHolds(char separator) {
   return (separator < '0' || separator > '9') && separator != ' ' && separator != '+' && separator != '-';
+}
+
+// How samples are read under one decimal separator, worked out once for
+// all the samples of a load.
+struct TSampleReading {
+  char Separator;
+  bool PlainShortcut;
+};
+
+TSampleReading ReadingFor(char separator) { return {separator, PlainShortcutHolds(separator)}; }
+
+// No sensor word is a plain number, so trying the shortcut first changes no
+// result and spares most samples the word comparisons.
+double ReadSample(std::string_view sample, TSampleReading reading) {
+  std::int64_t amount = 0;
+  if (reading.PlainShortcut && PlainDecimalToCurrency(sample, amount)) {
+    return CurrencyToValue(amount);
+  }
+  if (const std::optional<double> word = SensorWordValue(sample)) {
+    return *word;
+  }
+  return CurrencyToValue(TextToCurrency(WithDecimalSeparator(sample, reading.Separator), reading.Separator));
+}
+
+// The value of a line whose sample is `sample`.
+double LineValue(const TLogLine& line, std::string_view sample, TSampleReading reading) {
+  if (line.Truncated) {
+    RaiseConversionError(std::string(sample) + "...");
+  }
+  return ReadSample(sample, reading);
 }
 
 }  // namespace
 
 std::string_view HeaderTitle(std::string_view header) { return AfterFirstComma(header); }
 
-// No sensor word is a plain number, so trying the shortcut first changes no
-// result and spares most samples the word comparisons.
-double SampleValue(std::string_view sample) {
-  std::int64_t amount = 0;
-  if (PlainShortcutHolds() && PlainDecimalToCurrency(sample, amount)) {
-    return CurrencyToValue(amount);
-  }
-  if (const std::optional<double> word = SensorWordValue(sample)) {
-    return *word;
-  }
-  std::string text(sample);
-  if (const std::size_t point = text.find('.'); point != std::string::npos) {
-    text[point] = LocaleDecimalSeparator;
-  }
-  return CurrencyToValue(TextToCurrency(text));
+double SampleValue(std::string_view sample, char decimalSeparator) {
+  return ReadSample(sample, ReadingFor(decimalSeparator));
 }
 
-double LogLineValue(const TLogLine& line) { return LineValue(line, AfterFirstComma(line.Text)); }
+bool HasLeadingField(std::string_view line) { return FirstComma(line) != std::string_view::npos; }
+
+double LogLineValue(const TLogLine& line, TLeadingFieldRule& rule, char decimalSeparator) {
+  const std::size_t comma = FirstComma(line.Text);
+  if (!rule.Takes(comma != std::string_view::npos)) {
+    RaiseCutLine(line.Text, decimalSeparator);
+  }
+  return LineValue(line, AfterComma(line.Text, comma), ReadingFor(decimalSeparator));
+}
 
 namespace {
 
@@ -106,55 +146,73 @@ constexpr std::size_t kPiecesPerCore = 4;
 
 std::size_t Cores() { return std::max(1U, std::thread::hardware_concurrency()); }
 
-std::vector<std::string_view> SplitAtLineFeeds(std::string_view run) {
+// Just past the first line end at or after `from`, a CR LF pair whole; npos
+// when none follows.
+std::size_t AfterLineEnd(std::string_view run, std::size_t from) {
+  const std::size_t end = run.find_first_of("\r\n", from);
+  if (end == std::string_view::npos) {
+    return end;
+  }
+  return end + (run[end] == '\r' && end + 1 < run.size() && run[end + 1] == '\n' ? 2 : 1);
+}
+
+std::vector<std::string_view> SplitAtLineEnds(std::string_view run) {
   const std::size_t parts = std::clamp<std::size_t>(run.size() / kSmallestPiece, 1, Cores() * kPiecesPerCore);
   std::vector<std::string_view> pieces;
   std::size_t start = 0;
   for (std::size_t k = 1; k < parts; ++k) {
-    const std::size_t lineFeed = run.find('\n', std::max(start, run.size() * k / parts));
-    if (lineFeed == std::string_view::npos) {
+    const std::size_t next = AfterLineEnd(run, std::max(start, run.size() * k / parts));
+    if (next == std::string_view::npos) {
       break;
     }
-    pieces.push_back(run.substr(start, lineFeed + 1 - start));
-    start = lineFeed + 1;
+    pieces.push_back(run.substr(start, next - start));
+    start = next;
   }
   pieces.push_back(run.substr(start));
   return pieces;
 }
 
-std::exception_ptr ConversionError(std::string_view text) {
-  try {
-    RaiseConversionError(text);
-  } catch (...) {
-    return std::current_exception();
-  }
-}
+std::jthread StartThread(std::function<void()> work) { return std::jthread(std::move(work)); }
 
 }  // namespace
 
 // One core's share of a run: its values up to its first bad line, and where
-// lines with and without a leading field first occur, which only the lines
-// before it can tell.
+// the leading-field rule cuts it, which depends on whether the lines before
+// it had a leading field, and only they can tell.
 struct TLogSamples::TPiece {
   static constexpr std::size_t kNone = SIZE_MAX;
 
+  struct TCut {
+    std::size_t Index = kNone;
+    std::string_view Text;
+  };
+
   std::vector<double> Values;
   std::exception_ptr Error;  // of the line after the last value
+  // Indexed by whether the lines before the piece had a leading field.
+  std::array<TCut, 2> Cuts;
   std::size_t FirstWithField = kNone;
-  std::size_t FirstWithoutField = kNone;
-  std::size_t CutAfterField = kNone;  // the first line without a field after one with it
-  std::string_view FirstWithoutFieldText;
-  std::string_view CutAfterFieldText;
 
   // Starts over for another text, keeping the room the values had.
   void Reset() {
     Values.clear();
     Error = nullptr;
-    FirstWithField = FirstWithoutField = CutAfterField = kNone;
+    Cuts = {};
+    FirstWithField = kNone;
   }
 
-  void Convert(std::string_view text) {
+  void Cut(bool afterField, std::size_t index, std::string_view text) {
+    if (Cuts[afterField].Index == kNone) {
+      Cuts[afterField] = {index, text};
+    }
+  }
+
+  // Follows the rule from both states the lines before may leave; without a
+  // leading field before, the state is whether the piece had one so far,
+  // and a cut ends the piece, as the lines after it count under neither.
+  void Convert(std::string_view text, char decimalSeparator) {
     Reset();
+    const TSampleReading reading = ReadingFor(decimalSeparator);
     const TExtendedArithmeticScope arithmetic;
     TLogLines lines(text);
     TLogLine line;
@@ -162,17 +220,18 @@ struct TLogSamples::TPiece {
       while (lines.Next(line)) {
         const std::size_t index = Values.size();
         const std::size_t comma = FirstComma(line.Text);
-        if (comma != std::string_view::npos) {
-          FirstWithField = std::min(FirstWithField, index);
-        } else if (FirstWithField != kNone) {
-          CutAfterField = index;
-          CutAfterFieldText = line.Text;
-          return;
-        } else if (FirstWithoutField == kNone) {
-          FirstWithoutField = index;
-          FirstWithoutFieldText = line.Text;
+        const bool hasField = comma != std::string_view::npos;
+        if (!TLeadingFieldRule(true).Takes(hasField)) {
+          Cut(true, index, line.Text);
         }
-        Values.push_back(LineValue(line, AfterComma(line.Text, comma)));
+        if (!TLeadingFieldRule(FirstWithField != kNone).Takes(hasField)) {
+          Cut(false, index, line.Text);
+          return;
+        }
+        if (hasField) {
+          FirstWithField = std::min(FirstWithField, index);
+        }
+        Values.push_back(LineValue(line, AfterComma(line.Text, comma), reading));
       }
     } catch (...) {
       Error = std::current_exception();
@@ -180,15 +239,19 @@ struct TLogSamples::TPiece {
   }
 };
 
-TLogSamples::TLogSamples() = default;
+TLogSamples::TLogSamples(char decimalSeparator, TLeadingFieldRule rule, TStartThread startThread)
+    : decimalSeparator_(decimalSeparator),
+      rule_(rule),
+      startThread_(startThread ? std::move(startThread) : TStartThread(StartThread)) {}
+
 TLogSamples::~TLogSamples() = default;
 
 // Hands out a run's pieces to the threads that convert them and tells when
 // each is done.
 class TLogSamples::TPieceQueue {
 public:
-  TPieceQueue(std::vector<TPiece>& pieces, const std::vector<std::string_view>& texts)
-      : pieces_(pieces), texts_(texts), done_(texts.size()) {}
+  TPieceQueue(std::vector<TPiece>& pieces, const std::vector<std::string_view>& texts, char decimalSeparator)
+      : pieces_(pieces), texts_(texts), decimalSeparator_(decimalSeparator), done_(texts.size()) {}
 
   void ConvertWhileLeft() {
     for (std::size_t i = Claim(); i < texts_.size(); i = Claim()) {
@@ -214,13 +277,14 @@ private:
   std::size_t Claim() { return next_.fetch_add(1, std::memory_order_relaxed); }
 
   void ConvertPiece(std::size_t i) {
-    pieces_[i].Convert(texts_[i]);
+    pieces_[i].Convert(texts_[i], decimalSeparator_);
     done_[i].store(true, std::memory_order_release);
     done_[i].notify_one();
   }
 
   std::vector<TPiece>& pieces_;
   const std::vector<std::string_view>& texts_;
+  char decimalSeparator_;
   std::vector<std::atomic<bool>> done_;
   std::atomic<std::size_t> next_{0};
 };
@@ -229,18 +293,13 @@ private:
 // overlaps with the other threads converting the rest; this thread converts
 // too whenever the next piece is not done.
 std::exception_ptr TLogSamples::Convert(std::string_view run, const TTake& take) {
-  const std::vector<std::string_view> texts = SplitAtLineFeeds(run);
+  const std::vector<std::string_view> texts = SplitAtLineEnds(run);
   // Kept from run to run: fresh ones would fault in their pages every time.
   if (pieces_.size() < texts.size()) {
     pieces_.resize(texts.size());
   }
-  TPieceQueue queue(pieces_, texts);
-  std::vector<std::jthread> helpers;
-  const std::size_t helperCount = std::min(Cores(), texts.size()) - 1;
-  helpers.reserve(helperCount);
-  for (std::size_t k = 0; k < helperCount; ++k) {
-    helpers.emplace_back([&queue] { queue.ConvertWhileLeft(); });
-  }
+  TPieceQueue queue(pieces_, texts, decimalSeparator_);
+  const std::vector<std::jthread> helpers = StartHelpers(queue, std::min(Cores(), texts.size()) - 1);
   try {
     for (std::size_t i = 0; i < texts.size(); ++i) {
       queue.ConvertUntilDone(i);
@@ -256,16 +315,30 @@ std::exception_ptr TLogSamples::Convert(std::string_view run, const TTake& take)
   return nullptr;
 }
 
-// The piece's values in the light of the lines before it: when those had a
-// leading field, its first line without one is where the log was cut.
+// Fewer helpers than asked for, or none, when threads cannot be started:
+// the calling thread converts what they leave.
+std::vector<std::jthread> TLogSamples::StartHelpers(TPieceQueue& queue, std::size_t count) const {
+  std::vector<std::jthread> helpers;
+  helpers.reserve(count);
+  try {
+    for (std::size_t k = 0; k < count; ++k) {
+      helpers.push_back(startThread_([&queue] { queue.ConvertWhileLeft(); }));
+    }
+  } catch (const std::system_error&) {
+    // The threads started so far, or this one alone, do the work.
+  }
+  return helpers;
+}
+
+// The piece's values in the light of the lines before it.
 std::exception_ptr TLogSamples::Take(TPiece& piece, const TTake& take) {
-  const std::size_t cut = fieldSeen_ ? std::min(piece.FirstWithoutField, piece.CutAfterField) : piece.CutAfterField;
+  const TPiece::TCut& cut = piece.Cuts[rule_.FieldSeen()];
   const std::size_t failed = piece.Error ? piece.Values.size() : TPiece::kNone;
-  const std::size_t stop = std::min({cut, failed, piece.Values.size()});
+  const std::size_t stop = std::min({cut.Index, failed, piece.Values.size()});
   take(std::span<const double>(piece.Values.data(), stop));
-  fieldSeen_ = fieldSeen_ || piece.FirstWithField < stop;
-  if (cut != TPiece::kNone && cut <= failed) {
-    return ConversionError(cut == piece.CutAfterField ? piece.CutAfterFieldText : piece.FirstWithoutFieldText);
+  rule_ = TLeadingFieldRule(rule_.FieldSeen() || piece.FirstWithField < stop);
+  if (cut.Index != TPiece::kNone && cut.Index <= failed) {
+    return CutLineError(cut.Text, decimalSeparator_);
   }
   return piece.Error;
 }

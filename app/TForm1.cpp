@@ -2,19 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
-#include <span>
 #include <string>
 
 #include "app/CursorReadout.h"
-#include "app/LogSample.h"
 #include "app/ReportException.h"
-#include "app/TLogLineReader.h"
 #include "gui/Application.h"
 #include "gui/ContextMenu.h"
 #include "gui/Keyboard.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/Exception.h"
+#include "runtime/LocaleSeparators.h"
 #include "runtime/NumberFormat.h"
 #include "runtime/ScopedRestore.h"
 
@@ -86,11 +83,31 @@ constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
 // "*" rather than "*.*": here a file name need not have a dot.
 constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
 
-// A read error is no end of the log: the user learns that what is shown is
-// only its beginning.
-void RaiseIfReadFailed(const TLogLineReader& reader, const std::string& fileName, const TChartSeries& series) {
-  if (reader.ReadError() != 0) {
-    throw FileException("Cannot read '" + fileName + "': " + std::strerror(reader.ReadError()) + SamplesShown(series));
+// The separator is read here, on the window's thread, once for the load.
+TLoadOptions WholeLogOptions() {
+  TLoadOptions options;
+  options.DecimalSeparator = LocaleDecimalSeparator;
+  return options;
+}
+
+// The title is shown only once a sample is in.
+void ShowTitle(TChart& chart, const TLoadResult& result) {
+  if (result.SamplesAppended > 0 && result.Title) {
+    chart.Title().SetText(*result.Title);
+  }
+}
+
+// A load that ended before the end of the log is an error: the user learns
+// that what is shown is only its beginning, and why.
+void RaiseIfStopped(const TLoadResult& result, const std::string& fileName, const TChartSeries& series) {
+  switch (result.End) {
+    case TLoadEnd::EndOfFile: return;
+    case TLoadEnd::BadLine: throw EConvertError(result.Message);
+    case TLoadEnd::ReadError:
+      throw FileException("Cannot read '" + fileName + "': " + std::strerror(result.Errno) + SamplesShown(series));
+    case TLoadEnd::OutOfMemory:
+      throw Exception("Out of memory while loading '" + fileName + "'" + SamplesShown(series));
+    case TLoadEnd::Cancelled: throw Exception("Loading '" + fileName + "' was cancelled" + SamplesShown(series));
   }
 }
 
@@ -535,9 +552,8 @@ const TForm1::TPaneLog& TForm1::PaneLog(std::uint8_t pane) const {
 void TForm1::NoteStoppedEarly(std::uint8_t pane, Exception& error) {
   const TChartSeries& series = PaneSeries(pane);
   TStop stop{std::nullopt, WithoutSamplesShown(error.Message(), series)};
-  // Every line after the header is a sample up to the bad one.
-  if (dynamic_cast<const EConvertError*>(&error) != nullptr) {
-    stop.Line = series.PointCount() + 2LL;
+  if (lastLoads_[pane].End == TLoadEnd::BadLine) {
+    stop.Line = lastLoads_[pane].Next.Line;
   }
   error.Details = "File: " + paneLogs_[pane].FileName + "\n";
   if (stop.Line) {
@@ -726,54 +742,36 @@ TChart& TForm1::PaneChart(std::uint8_t pane) { return this->*PaneAt(pane).Chart;
 
 TChartSeries& TForm1::PaneSeries(std::uint8_t pane) { return PaneChart(pane).SeriesList()[0]; }
 
+// The file is opened before anything changes, so a log that cannot be
+// opened leaves the pane as it was.
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);
-  TLogLineReader reader(fileName);
+  LogLoader loader(fileName, WholeLogOptions());
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.EndZoom();
   paneLogs_[pane] = {fileName, std::nullopt};
   zoomHistory_[pane].clear();
   ForgetMarkersOf(pane);
+  lastLoads_[pane] = LoadShowingProgress(loader, chart, fileName);
+  ShowTitle(chart, lastLoads_[pane]);
   try {
-    TLogLine header;
-    if (!reader.NextLine(header)) {
-      RaiseIfReadFailed(reader, fileName, series);
-      return;
-    }
-    const std::string title(HeaderTitle(header.Text));
-    // Running out of memory anywhere in the load keeps the samples appended so
-    // far, as a bad line does, and says so.
-    try {
-      AppendSamples(reader, chart, title, fileName);
-    } catch (const std::bad_alloc&) {
-      throw Exception("Out of memory while loading '" + fileName + "'" + SamplesShown(series));
-    }
-    RaiseIfReadFailed(reader, fileName, series);
+    RaiseIfStopped(lastLoads_[pane], fileName, series);
   } catch (Exception& error) {
     NoteStoppedEarly(pane, error);
     throw;
   }
 }
 
-void TForm1::AppendSamples(TLogLineReader& reader, TChart& chart, const std::string& title,
-                           const std::string& fileName) {
-  TChartSeries& series = chart.SeriesList()[0];
-  TLogSamples samples;
-  const TLogSamples::TTake append = [&series](std::span<const double> values) { series.AppendValues(values, clBlue); };
-  std::string_view run = reader.RestOfRun();
+const TLoadResult& TForm1::LastLoad(std::uint8_t pane) const {
+  static_cast<void>(PaneAt(pane));  // raises for a pane that is not there
+  return lastLoads_[pane];
+}
+
+TLoadResult TForm1::LoadShowingProgress(LogLoader& loader, TChart& chart, const std::string& fileName) {
   ProgressDialog progress(this, "Loading " + fileName + "...");
-  do {
-    const std::exception_ptr error = samples.Convert(run, append);
-    // The title is shown only once a sample is in.
-    if (series.PointCount() > 0) {
-      chart.Title().SetText(title);
-    }
-    if (error) {
-      std::rethrow_exception(error);
-    }
-    if (progress.Report(reader.ShareRead())) {
-      throw Exception("Loading '" + fileName + "' was cancelled" + SamplesShown(series));
-    }
-  } while (reader.Blocks().Next(run));
+  return loader.Load(chart.SeriesList()[0], clBlue, [&](const TLoadResult& sofar, double shareRead) {
+    ShowTitle(chart, sofar);
+    return progress.Report(shareRead);
+  });
 }

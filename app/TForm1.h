@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CursorReadout.h"
+#include "app/LogLoader.h"
 #include "app/StretchStatistics.h"
 #include "app/TLastFolderFile.h"
 #include "app/TViewerSettings.h"
@@ -21,7 +22,6 @@
 #include "gui/PushButton.h"
 
 class Exception;
-class TLogLineReader;
 
 // The viewer's only window: four stacked chart panes with a Log button each,
 // the colour button and the two scrolling check boxes. Whatever escapes one
@@ -69,6 +69,8 @@ public:
   // a sample that is not a number raises EConvertError and a read error
   // FileException, both keeping the points before them.
   void LoadLog(std::uint8_t pane, const std::string& fileName);
+  // How the pane's last load ended (nothing loaded yet: an empty result).
+  const TLoadResult& LastLoad(std::uint8_t pane) const;
   // Loads the logs into the pane and the ones below it, in order, as the
   // Log buttons do; each failing log is reported and the others still load.
   // Logs beyond the last pane are named in a message.
@@ -220,8 +222,8 @@ private:
   void ApplyStoredPaneSettings(TChart& chart, TLineSeries& series);
   void ConnectPaneEvents(std::uint8_t pane);
   void LogButtonClick(std::uint8_t pane);
-  // The log's samples after its header, run by run, into the chart's series.
-  void AppendSamples(TLogLineReader& reader, TChart& chart, const std::string& title, const std::string& fileName);
+  // The load with its progress shown, the title following the samples.
+  TLoadResult LoadShowingProgress(LogLoader& loader, TChart& chart, const std::string& fileName);
   void OpenLog(std::uint8_t pane, const std::string& fileName);
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
   void ChartUndoZoom(std::uint8_t pane);
@@ -294,4 +296,5 @@ private:
   std::array<std::vector<TZoomView>, PaneCount> zoomHistory_;
   // The right press that may open the context menu when released in place.
   std::optional<TPoint> rightPress_;
+  std::array<TLoadResult, PaneCount> lastLoads_;
 };

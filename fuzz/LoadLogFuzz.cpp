@@ -1,24 +1,76 @@
 // Any file contents loaded into a pane: the load ends with points and a
-// title or with its conversion error, never with a crash or a hang.
+// title or with its conversion error, never with a crash or a hang. The
+// same bytes followed as a growing log (a first part loaded without its
+// unfinished last line, then the rest from where that load stopped) give
+// what one load gives.
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "app/LogLoader.h"
 #include "app/TForm1.h"
+#include "chart/series/TLineSeries.h"
 #include "runtime/Exception.h"
+
+namespace {
+
+bool WriteFile(const std::string& path, const char* mode, const std::uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), mode);
+  if (file == nullptr) {
+    return false;
+  }
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+  return true;
+}
+
+std::vector<double> Values(const TChartSeries& series) {
+  std::vector<double> values;
+  values.reserve(static_cast<std::size_t>(series.PointCount()));
+  for (int i = 0; i < series.PointCount(); ++i) {
+    values.push_back(series.YValueAt(i));
+  }
+  return values;
+}
+
+// Leaves the whole log in the file; false when it cannot be written.
+bool FollowAsItGrows(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  const std::size_t split = size == 0 ? 0 : data[0] * (size + 1) / 256;
+  if (!WriteFile(path, "wb", data, split)) {
+    return false;
+  }
+  TLoadOptions options;
+  options.TakeUnfinishedLine = false;
+  TLineSeries followed;
+  const TLoadResult first = LogLoader(path, options).Load(followed, clBlue, {});
+  if (!WriteFile(path, "ab", data + split, size - split)) {
+    return false;
+  }
+  options.Start = first.Next;
+  options.TakeUnfinishedLine = true;
+  const TLoadResult rest = LogLoader(path, options).Load(followed, clBlue, {});
+  TLineSeries whole;
+  const TLoadResult once = LogLoader(path, {}).Load(whole, clBlue, {});
+  if (Values(followed) != Values(whole) || rest.End != once.End || rest.Next != once.Next ||
+      rest.Message != once.Message) {
+    std::abort();
+  }
+  return true;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static TForm1 form;
   static const std::string path = "/tmp/logviewer-fuzz-" + std::to_string(getpid()) + ".csv";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
+  if (!FollowAsItGrows(path, data, size)) {
     return 0;
   }
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
   try {
     form.LoadLog(0, path);
   } catch (const EConvertError&) {

@@ -137,8 +137,8 @@ long double ScaleByPowerOfTen(long double value, int power) {
   return value / PowerOfTen(-power);
 }
 
-std::optional<long double> ScaledValue(std::string_view text, int extraPower) {
-  const std::optional<TScannedNumber> number = TNumberScanner(text, LocaleDecimalSeparator).Scan();
+std::optional<long double> ScaledValue(std::string_view text, int extraPower, char decimalSeparator) {
+  const std::optional<TScannedNumber> number = TNumberScanner(text, decimalSeparator).Scan();
   if (!number) {
     return std::nullopt;
   }
@@ -186,7 +186,7 @@ bool TExtendedArithmeticScope::Failed() {
 
 bool TextToNumber(std::string_view text, long double& value) {
   TExtendedArithmeticScope scope;
-  const std::optional<long double> result = ScaledValue(text, 0);
+  const std::optional<long double> result = ScaledValue(text, 0, LocaleDecimalSeparator);
   if (!result || TExtendedArithmeticScope::Failed()) {
     return false;
   }
@@ -195,8 +195,12 @@ bool TextToNumber(std::string_view text, long double& value) {
 }
 
 bool TextToNumber(std::string_view text, std::int64_t& amount) {
+  return TextToNumber(text, amount, LocaleDecimalSeparator);
+}
+
+bool TextToNumber(std::string_view text, std::int64_t& amount, char decimalSeparator) {
   TExtendedArithmeticScope scope;
-  const std::optional<long double> result = ScaledValue(text, 4);
+  const std::optional<long double> result = ScaledValue(text, 4, decimalSeparator);
   if (!result) {
     return false;
   }
@@ -213,9 +217,11 @@ void RaiseConversionError(std::string_view text) {
   throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
-std::int64_t TextToCurrency(std::string_view text) {
+std::int64_t TextToCurrency(std::string_view text) { return TextToCurrency(text, LocaleDecimalSeparator); }
+
+std::int64_t TextToCurrency(std::string_view text, char decimalSeparator) {
   std::int64_t amount = 0;
-  if (!TextToNumber(text, amount)) {
+  if (!TextToNumber(text, amount, decimalSeparator)) {
     RaiseConversionError(text);
   }
   return amount;

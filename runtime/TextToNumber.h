@@ -40,9 +40,13 @@ bool TextToNumber(std::string_view text, long double& value);
 // false and leaves `amount` unchanged when the text is not a number or the
 // amount does not fit.
 bool TextToNumber(std::string_view text, std::int64_t& amount);
+// The same with the decimal separator given, for threads that must not read
+// the process-wide one while it may change.
+bool TextToNumber(std::string_view text, std::int64_t& amount, char decimalSeparator);
 
 // The currency amount of a text, or EConvertError naming the text.
 std::int64_t TextToCurrency(std::string_view text);
+std::int64_t TextToCurrency(std::string_view text, char decimalSeparator);
 
 // The conversion error for a text that is not a number.
 [[noreturn]] void RaiseConversionError(std::string_view text);

@@ -16,7 +16,7 @@
 #include "app/TLogLineReader.h"
 #include "gui/DialogScript.h"
 #include "runtime/Exception.h"
-#include "runtime/TextToNumber.h"
+#include "runtime/LocaleSeparators.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
@@ -32,14 +32,9 @@ TLoaded LoadedOneByOne(const std::string& file) {
   TLogLineReader reader(file);
   TLogLine line;
   if (!reader.NextLine(line)) return loaded;
-  bool fieldSeen = false;
+  TLeadingFieldRule rule;
   try {
-    while (reader.NextLine(line)) {
-      const bool hasField = line.Text.find(',') != std::string_view::npos;
-      if (fieldSeen && !hasField) RaiseConversionError(line.Text);
-      fieldSeen = fieldSeen || hasField;
-      loaded.Values.push_back(LogLineValue(line));
-    }
+    while (reader.NextLine(line)) loaded.Values.push_back(LogLineValue(line, rule, LocaleDecimalSeparator));
   } catch (const Exception& error) {
     loaded.Error = error.Message();
   }
@@ -142,7 +137,7 @@ TEST(TLogSamples, CarriesTheLeadingFieldRuleFromRunToRun) {
       {"NoneThenFieldThenNone", {"5\n", "0,1\n", "7\n"}, {5, 1}, "'7' is not a valid floating point value"},
   };
   for (const auto& c : cases) {
-    TLogSamples samples;
+    TLogSamples samples('.');
     std::vector<double> values;
     std::optional<std::string> error;
     for (const std::string& run : c.Runs) {

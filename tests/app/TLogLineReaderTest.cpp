@@ -7,24 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/PiecewiseRead.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
-
-// Reads the file's bytes in pieces of at most `chunk` bytes and fails with
-// `error` once `failAfter` bytes were delivered.
-TBlockRead PiecewiseRead(std::size_t chunk, std::size_t failAfter = SIZE_MAX, int error = EIO) {
-  auto delivered = std::make_shared<std::size_t>(0);
-  return [=](int fd, char* buffer, std::size_t size) -> ssize_t {
-    if (*delivered >= failAfter) {
-      errno = error;
-      return -1;
-    }
-    const ssize_t n = read(fd, buffer, std::min({size, chunk, failAfter - *delivered}));
-    *delivered += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
-    return n;
-  };
-}
 
 std::vector<std::string> Lines(TLogLineReader& reader) {
   std::vector<std::string> lines;
