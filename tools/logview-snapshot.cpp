@@ -136,6 +136,8 @@ public:
         PanePng();
       } else if (action == "--json") {
         Json();
+      } else if (action == "--scale") {
+        throw std::invalid_argument("--scale comes first, before any action");
       } else {
         throw std::invalid_argument("unknown action " + action);
       }

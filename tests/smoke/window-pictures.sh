@@ -23,11 +23,12 @@ actions="--log 0 $1 --log 1 $2 --log 2 $3 --log 3 $4"
 
 pid=
 trap "[ -z \"\$pid\" ] || kill \$pid 2>/dev/null; rm -rf $work" EXIT
-# Starts the viewer with the logs, in the environment given, and finds its window.
+# Starts the viewer with the logs, in the environment given, and finds its
+# window (by its process, so that a closing earlier window is not taken).
 start_viewer() {
   [ -z "$pid" ] || { kill $pid; wait $pid 2>/dev/null || true; }
   env QT_QPA_PLATFORM=xcb "$@" "$viewer" $logs & pid=$!
-  window=$(xdotool search --sync --onlyvisible --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
+  window=$(xdotool search --sync --onlyvisible --pid $pid --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
 }
 # Differing pixels of two pictures, within an optional area WxH+X+Y.
 differing() {
