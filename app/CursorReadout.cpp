@@ -4,7 +4,9 @@
 #include <cmath>
 #include <ranges>
 
+#include "app/LogSample.h"
 #include "app/StretchStatistics.h"
+#include "app/TWordSamples.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/VisibleRange.h"
@@ -81,16 +83,24 @@ std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double 
   return SamplesOf(series, first, end);
 }
 
-std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples) {
+std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
+                        const TWordSamples* words) {
   const std::string first = "#" + SampleNumberText(series, samples.First);
   if (samples.First == samples.Last) {
-    return first + "  " + valueAxis.LabelText(series.YValueAt(samples.First));
+    const double value = series.YValueAt(samples.First);
+    if (words != nullptr && words->IsWord(static_cast<std::size_t>(samples.First))) {
+      if (const std::optional<std::string_view> word = SensorWordText(value)) {
+        return first + "  " + std::string(*word);
+      }
+    }
+    return first + "  " + valueAxis.LabelText(value);
   }
   return first + "\u2013" + SampleNumberText(series, samples.Last) + "  " + valueAxis.LabelText(samples.Min) +
          " \u2026 " + valueAxis.LabelText(samples.Max);
 }
 
-std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, std::optional<TSampleSpan> span) {
+std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TWordSamples* words,
+                                          std::optional<TSampleSpan> span) {
   const TRect& plot = chart.PlotRect;
   // The plot is never upside down, so its top row tests the column alone.
   if (!plot.ContainsInclusive({column, plot.Top})) {
@@ -106,7 +116,7 @@ std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, std::option
   }
   readout.Samples = span ? SamplesBetween(series, span->First, span->Last) : ColumnSamples(series, *horizontal, column);
   if (readout.Samples) {
-    readout.Text = ReadoutText(series, *vertical, *readout.Samples);
+    readout.Text = ReadoutText(series, *vertical, *readout.Samples, words);
   }
   return readout;
 }

@@ -10,6 +10,7 @@ class TChart;
 class TChartAxis;
 class TChartSeries;
 class TRasterCanvas;
+class TWordSamples;
 
 // The samples a pixel column of a pane shows: the first and last point in it
 // (one point when the column holds none: the nearest) and the extremes of
@@ -49,8 +50,10 @@ std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double 
 
 // "#N  value" for one sample, "#first–last  min … max" for several: the
 // sample numbers with the locale's thousands separator, the values as the
-// value axis writes its labels.
-std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples);
+// value axis writes its labels; a sample that was a sensor word in the log
+// (marked in `words`) shows the word.
+std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
+                        const TWordSamples* words = nullptr);
 
 // Sample numbers from First to Last.
 struct TSampleSpan {
@@ -61,7 +64,8 @@ struct TSampleSpan {
 // The readout of the chart at the column, as its last paint laid it out,
 // for the samples the column holds or else those of `span`; none when the
 // column lies outside its plot area.
-std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, std::optional<TSampleSpan> span = std::nullopt);
+std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TWordSamples* words = nullptr,
+                                          std::optional<TSampleSpan> span = std::nullopt);
 
 // The pixel column at which the chart shows sample number `sample`, as its
 // last paint laid it out.

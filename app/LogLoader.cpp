@@ -75,7 +75,13 @@ void LogLoader::ReadHeader(std::string_view& run, TLoadResult& result) {
 void LogLoader::ConvertRuns(std::string_view run, TChartSeries& series, TColor color, const TProgress& progress,
                             TLoadResult& result) {
   TLogSamples samples(options_.DecimalSeparator, TLeadingFieldRule(result.Next.FieldSeen), options_.StartThread);
-  const TLogSamples::TTake append = [&series, color](std::span<const double> values) {
+  const TLogSamples::TTake append = [&series, color, this](std::span<const double> values,
+                                                           std::span<const std::uint32_t> words) {
+    if (options_.Words != nullptr) {
+      for (const std::uint32_t word : words) {
+        options_.Words->Mark(static_cast<std::size_t>(series.PointCount()) + word);
+      }
+    }
     series.AppendValues(values, color);
   };
   do {

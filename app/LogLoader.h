@@ -8,6 +8,7 @@
 
 #include "app/LogSample.h"
 #include "app/TLogFileBlocks.h"
+#include "app/TWordSamples.h"
 #include "gui/Color.h"
 
 class TChartSeries;
@@ -55,6 +56,8 @@ struct TLoadOptions {
   // A last line without a line end is taken (a load), or left for a later
   // load once it is whole (following a growing log).
   bool TakeUnfinishedLine = true;
+  // Where the points loaded from a sensor word are marked, if anywhere.
+  TWordSamples* Words = nullptr;
   TBlockRead Read;           // tests put failing reads here
   TStartThread StartThread;  // tests put failing thread starts here
 };

@@ -97,23 +97,24 @@ TSampleReading ReadingFor(char separator) { return {separator, PlainShortcutHold
 
 // No sensor word is a plain number, so trying the shortcut first changes no
 // result and spares most samples the word comparisons.
-double ReadSample(std::string_view sample, TSampleReading reading) {
+double ReadSample(std::string_view sample, TSampleReading reading, bool& isWord) {
   std::int64_t amount = 0;
   if (reading.PlainShortcut && PlainDecimalToCurrency(sample, amount)) {
     return CurrencyToValue(amount);
   }
   if (const std::optional<double> word = SensorWordValue(sample)) {
+    isWord = true;
     return *word;
   }
   return CurrencyToValue(TextToCurrency(WithDecimalSeparator(sample, reading.Separator), reading.Separator));
 }
 
 // The value of a line whose sample is `sample`.
-double LineValue(const TLogLine& line, std::string_view sample, TSampleReading reading) {
+double LineValue(const TLogLine& line, std::string_view sample, TSampleReading reading, bool& isWord) {
   if (line.Truncated) {
     RaiseConversionError(std::string(sample) + "...");
   }
-  return ReadSample(sample, reading);
+  return ReadSample(sample, reading, isWord);
 }
 
 }  // namespace
@@ -121,7 +122,17 @@ double LineValue(const TLogLine& line, std::string_view sample, TSampleReading r
 std::string_view HeaderTitle(std::string_view header) { return AfterFirstComma(header); }
 
 double SampleValue(std::string_view sample, char decimalSeparator) {
-  return ReadSample(sample, ReadingFor(decimalSeparator));
+  bool isWord = false;
+  return ReadSample(sample, ReadingFor(decimalSeparator), isWord);
+}
+
+std::optional<std::string_view> SensorWordText(double value) {
+  for (const TSensorWord& word : kSensorWords) {
+    if (value == word.Value) {
+      return word.Text;
+    }
+  }
+  return std::nullopt;
 }
 
 bool HasLeadingField(std::string_view line) { return FirstComma(line) != std::string_view::npos; }
@@ -131,7 +142,8 @@ double LogLineValue(const TLogLine& line, TLeadingFieldRule& rule, char decimalS
   if (!rule.Takes(comma != std::string_view::npos)) {
     RaiseCutLine(line.Text, decimalSeparator);
   }
-  return LineValue(line, AfterComma(line.Text, comma), ReadingFor(decimalSeparator));
+  bool isWord = false;
+  return LineValue(line, AfterComma(line.Text, comma), ReadingFor(decimalSeparator), isWord);
 }
 
 namespace {
@@ -188,6 +200,8 @@ struct TLogSamples::TPiece {
   };
 
   std::vector<double> Values;
+  // The indices among Values of the sensor words, in order.
+  std::vector<std::uint32_t> Words;
   std::exception_ptr Error;  // of the line after the last value
   // Indexed by whether the lines before the piece had a leading field.
   std::array<TCut, 2> Cuts;
@@ -196,6 +210,7 @@ struct TLogSamples::TPiece {
   // Starts over for another text, keeping the room the values had.
   void Reset() {
     Values.clear();
+    Words.clear();
     Error = nullptr;
     Cuts = {};
     FirstWithField = kNone;
@@ -231,7 +246,11 @@ struct TLogSamples::TPiece {
         if (hasField) {
           FirstWithField = std::min(FirstWithField, index);
         }
-        Values.push_back(LineValue(line, AfterComma(line.Text, comma), reading));
+        bool isWord = false;
+        Values.push_back(LineValue(line, AfterComma(line.Text, comma), reading, isWord));
+        if (isWord) {
+          Words.push_back(static_cast<std::uint32_t>(index));
+        }
       }
     } catch (...) {
       Error = std::current_exception();
@@ -335,7 +354,9 @@ std::exception_ptr TLogSamples::Take(TPiece& piece, const TTake& take) {
   const TPiece::TCut& cut = piece.Cuts[rule_.FieldSeen()];
   const std::size_t failed = piece.Error ? piece.Values.size() : TPiece::kNone;
   const std::size_t stop = std::min({cut.Index, failed, piece.Values.size()});
-  take(std::span<const double>(piece.Values.data(), stop));
+  const auto wordsTaken = std::lower_bound(piece.Words.begin(), piece.Words.end(), stop);
+  take(std::span<const double>(piece.Values.data(), stop),
+       std::span<const std::uint32_t>(piece.Words.data(), static_cast<std::size_t>(wordsTaken - piece.Words.begin())));
   rule_ = TLeadingFieldRule(rule_.FieldSeen() || piece.FirstWithField < stop);
   if (cut.Index != TPiece::kNone && cut.Index <= failed) {
     return CutLineError(cut.Text, decimalSeparator_);

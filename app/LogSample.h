@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <thread>
@@ -23,6 +25,9 @@ bool HasLeadingField(std::string_view line);
 // the separator. Raises EConvertError naming the text when it is not a
 // number.
 double SampleValue(std::string_view sample, char decimalSeparator);
+
+// The sensor word whose fixed value `value` is, or none.
+std::optional<std::string_view> SensorWordText(double value);
 
 // The value of the next sample line, `rule` holding what the lines before
 // it left. A line cut short or cut at MaxLogLineLength cannot be trusted as
@@ -47,7 +52,8 @@ public:
   // Hands to `take`, in order and in one or more parts, the values of the
   // whole lines in `run` (text for TLogLines) up to the first bad line, and
   // returns that line's error, or null when every line converted.
-  using TTake = std::function<void(std::span<const double>)>;
+  // With the values, the indices among them of the sensor words.
+  using TTake = std::function<void(std::span<const double> values, std::span<const std::uint32_t> words)>;
   std::exception_ptr Convert(std::string_view run, const TTake& take);
 
   // The rule as the values handed out so far leave it.

@@ -84,9 +84,10 @@ constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
 constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
 
 // The separator is read here, on the window's thread, once for the load.
-TLoadOptions WholeLogOptions() {
+TLoadOptions WholeLogOptions(TWordSamples& words) {
   TLoadOptions options;
   options.DecimalSeparator = LocaleDecimalSeparator;
+  options.Words = &words;
   return options;
 }
 
@@ -746,11 +747,12 @@ TChartSeries& TForm1::PaneSeries(std::uint8_t pane) { return PaneChart(pane).Ser
 // opened leaves the pane as it was.
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);
-  LogLoader loader(fileName, WholeLogOptions());
+  LogLoader loader(fileName, WholeLogOptions(words_[pane]));
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.EndZoom();
   paneLogs_[pane] = {fileName, std::nullopt};
+  words_[pane].Clear();
   zoomHistory_[pane].clear();
   ForgetMarkersOf(pane);
   lastLoads_[pane] = LoadShowingProgress(loader, chart, fileName);

@@ -55,6 +55,8 @@ public:
     std::optional<TStop> StoppedEarly;
   };
   const TPaneLog& PaneLog(std::uint8_t pane) const;
+  // Which of the pane's points were sensor words.
+  const TWordSamples& PaneWords(std::uint8_t pane) const { return words_.at(pane); }
   // Takes the modes, window size and logs to remember from the settings
   // file at `settingsPath` (none: this run only) from now on.
   void UseSettings(const std::string& settingsPath);
@@ -297,4 +299,5 @@ private:
   // The right press that may open the context menu when released in place.
   std::optional<TPoint> rightPress_;
   std::array<TLoadResult, PaneCount> lastLoads_;
+  std::array<TWordSamples, PaneCount> words_;
 };

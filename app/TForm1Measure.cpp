@@ -112,9 +112,9 @@ std::optional<TCursorReadout> TForm1::SourceReadout() {
   TChart& chart = PaneChart(readoutAt_->Pane);
   if (readoutAt_->Sample) {
     const double sample = PaneSeries(readoutAt_->Pane).XValueAt(*readoutAt_->Sample);
-    return PaneReadout(chart, SampleColumn(chart, sample), TSampleSpan{sample, sample});
+    return PaneReadout(chart, SampleColumn(chart, sample), &words_[readoutAt_->Pane], TSampleSpan{sample, sample});
   }
-  return PaneReadout(chart, readoutAt_->Column);
+  return PaneReadout(chart, readoutAt_->Column, &words_[readoutAt_->Pane]);
 }
 
 // In the other panes the same column; while locked, the same samples at
@@ -125,11 +125,11 @@ std::optional<TCursorReadout> TForm1::ShownReadout(std::uint8_t pane) {
     return source;
   }
   if (!Locked() || !source->Samples) {
-    return PaneReadout(PaneChart(pane), source->Column);
+    return PaneReadout(PaneChart(pane), source->Column, &words_[pane]);
   }
   const TChartSeries& series = PaneSeries(readoutAt_->Pane);
   const TSampleSpan span{series.XValueAt(source->Samples->First), series.XValueAt(source->Samples->Last)};
-  return PaneReadout(PaneChart(pane), SampleColumn(PaneChart(pane), span.First), span);
+  return PaneReadout(PaneChart(pane), SampleColumn(PaneChart(pane), span.First), &words_[pane], span);
 }
 
 std::optional<double> TForm1::ReadoutSample() {

@@ -186,3 +186,24 @@ TEST_F(Readout, EmptyPaneShowsTheLineOnlyUntilALogArrivesUnderTheMouse) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReadoutWords, APointLoadedFromASensorWordShowsTheWordAndANumberItsNumber) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  form.LoadLog(0, folder.Write("words.csv", "t,Lambda\n0,Rich\n1,2\n2,Lean\n3,1.0000\n4,Cold or Open Circuit\n5,0\n"));
+  form.Chart1.Repaint();
+  const TChartSeries& series = form.PaneSeries(0);
+  const std::vector<std::string> expected = {"#0  Rich", "#1  2", "#2  Lean", "#3  1", "#4  Cold or Open Circuit",
+                                             "#5  0"};
+  for (int i = 0; i < series.PointCount(); ++i) {
+    EXPECT_EQ(ReadoutText(series, *series.ResolvedVertAxis(), {i, i, 0, 0}, &form.PaneWords(0)), expected[i]);
+  }
+  EXPECT_EQ(form.PaneWords(0).BytesUsed(), 8U) << "a bit a point";
+  form.LoadLog(0, folder.Write("numbers.csv", "t,Lambda\n0,2\n"));
+  EXPECT_EQ(form.PaneWords(0).BytesUsed(), 0U) << "nothing without words";
+}
+
+}  // namespace
