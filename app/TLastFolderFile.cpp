@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
+
+#include "app/ConfigFolder.h"
 
 namespace {
 
@@ -19,12 +20,11 @@ std::string FirstLine(std::string bytes) {
   return bytes;
 }
 
-std::string ConfigurationFolder() {
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
-    return std::string(config) + "/logviewer/";
-  }
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.config/logviewer/";
+// An installed program has its desktop entry under the same prefix:
+// PREFIX/bin/logviewer beside PREFIX/share/applications/logviewer.desktop.
+bool InstalledUnderAPrefix(const std::string& programFolder) {
+  std::error_code ignored;
+  return std::filesystem::is_regular_file(programFolder + "../share/applications/logviewer.desktop", ignored);
 }
 
 // At most `limit` bytes of a regular file; none for anything else, which
@@ -65,10 +65,10 @@ std::string TLastFolderFile::FolderOf(const std::string& programPath) {
 
 std::string TLastFolderFile::FolderFor(const std::string& programPath) {
   std::string folder = FolderOf(programPath);
-  if (access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) {
+  if (!InstalledUnderAPrefix(folder) && access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) {
     return folder;
   }
-  std::string configuration = ConfigurationFolder();
+  std::string configuration = ConfigFolder();
   std::error_code ignored;
   std::filesystem::create_directories(configuration, ignored);
   return configuration;
