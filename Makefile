@@ -21,8 +21,14 @@ FUZZ_DIR      := build-fuzz
 
 all: build
 
+# The locale the tests of the user's locale run under; made once, as root.
+TEST_LOCALE := pl_PL
 deps:
 	@$(MAKE) --no-print-directory install-packages PKGS="$(PACKAGES)"
+	@locale -a | grep -qix '$(TEST_LOCALE).utf-\?8' || { \
+	  if [ "$$(id -u)" = 0 ]; then echo "Making the $(TEST_LOCALE).UTF-8 locale"; \
+	    localedef -i $(TEST_LOCALE) -f UTF-8 $(TEST_LOCALE).UTF-8; \
+	  else echo "Missing locale; run:"; echo "  sudo localedef -i $(TEST_LOCALE) -f UTF-8 $(TEST_LOCALE).UTF-8"; exit 1; fi; }
 
 install-packages:
 	@missing=$$(for p in $(PKGS); do \

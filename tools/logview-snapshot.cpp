@@ -14,6 +14,7 @@
 #include "app/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
+#include "gui/Locale.h"
 #include "gui/ShownText.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/LocaleSeparators.h"
@@ -27,7 +28,8 @@ const char* const kAxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxi
 
 const char* kUsage =
     "usage: logview-snapshot ACTION...\n"
-    "  --decimal C | --thousands C       locale separators\n"
+    "  --decimal C | --thousands C       locale separators (default: the user's locale)\n"
+    "  --codepage N                      code page of texts that are not UTF-8, 1250 to 1258\n"
     "  --log PANE FILE                   the pane's Log button, FILE chosen\n"
     "  --drag PANE left|right X0 Y0 X1 Y1  press, move, release in the pane's pixels\n"
     "  --wheel PANE up|down              one wheel notch over the pane\n"
@@ -82,6 +84,8 @@ public:
         SetLocaleSeparators(Character(), LocaleThousandSeparator);
       } else if (action == "--thousands") {
         SetLocaleSeparators(LocaleDecimalSeparator, Character());
+      } else if (action == "--codepage") {
+        SetTextCodePage(CodePage());
       } else if (action == "--log") {
         Log();
       } else if (action == "--drag") {
@@ -119,6 +123,13 @@ private:
   char Character() {
     const std::string text = Take();
     return text.empty() ? '\0' : text[0];
+  }
+  int CodePage() {
+    const int codePage = Number();
+    if (codePage < 1250 || codePage > 1258) {
+      throw std::invalid_argument("a code page is 1250 to 1258");
+    }
+    return codePage;
   }
   std::uint8_t Pane() {
     const int pane = Number();
@@ -307,6 +318,8 @@ int main(int argc, char** argv) {
   }
   EnsureApplication();
   SetApplicationTitle(kApplicationTitle);
+  // Separators and code page as the viewer reads them, until an action says otherwise.
+  ReadUserLocale();
   try {
     Snapshot snapshot;
     snapshot.Run(std::vector<std::string>(argv + 1, argv + argc));
