@@ -7,6 +7,7 @@
 
 #include "app/CursorReadout.h"
 #include "app/LogSample.h"
+#include "app/PictureFile.h"
 #include "app/ReportException.h"
 #include "app/TLogLineReader.h"
 #include "gui/Application.h"
@@ -40,7 +41,6 @@ std::string SamplesShown(const TChartSeries& series) {
 }
 
 constexpr TShiftState kAnyButton = ssLeft | ssRight | ssMiddle;
-constexpr const char* kPictureFilter = "PNG picture|*.png";
 
 // The folder part of a file name, "" for a bare name.
 std::string FolderOf(const std::string& fileName) {
@@ -110,7 +110,7 @@ TForm1::TForm1(const std::string& dirDatFolder)
     ApplyStoredPaneSettings(this->*pane.Chart, this->*pane.Series);
   }
   OpenDialog1.Filter = kLogFilter;
-  SaveDialog1.Filter = kPictureFilter;
+  SaveDialog1.Filter = PictureFilter;
   SaveDialog1.DefaultExtension = "png";
   ConnectEvents();
   CenterOnScreen();
@@ -282,8 +282,10 @@ void TForm1::CopyPicture() { CopyPictureToClipboard(); }
 
 void TForm1::SavePicture() {
   SaveDialog1.InitialDir = FolderOf(LastLogFileName);
+  SaveDialog1.FileName = SuggestedPictureName({PaneLogFileNames.begin(), PaneLogFileNames.end()});
   if (SaveDialog1.Execute(this)) {
-    SavePicturePng(SaveDialog1.FileName);
+    const TPictureFile picture = PictureFileFor(SaveDialog1.FileName);
+    FormWindow::SavePicture(picture.FileName, picture.Format);
   }
 }
 
@@ -405,6 +407,7 @@ TChartSeries& TForm1::PaneSeries(std::uint8_t pane) { return PaneChart(pane).Ser
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);
   TLogLineReader reader(fileName);
+  PaneLogFileNames[pane] = fileName;
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.EndZoom();

@@ -82,6 +82,8 @@ public:
 
   // The file name of the last log opened (Log dialog, command line or drop).
   std::string LastLogFileName;
+  // The log each pane shows, "" for none.
+  std::array<std::string, PaneCount> PaneLogFileNames;
   // What the panes may pan while scrolling is switched on: horizontally, or
   // both ways while "Scroll both" is checked.
   TPanningMode PanningMode = pmHorizontal;

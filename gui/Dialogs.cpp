@@ -54,6 +54,7 @@ bool ExecuteScripted(DialogScript& script, FileOpenDialog& dialog) {
 
 bool ExecuteScripted(DialogScript& script, FileSaveDialog& dialog) {
   script.SaveDialogStartFolders.push_back(dialog.InitialDir);
+  script.SaveDialogOfferedNames.push_back(dialog.FileName);
   if (script.SaveAnswers.empty()) {
     return false;
   }
@@ -154,6 +155,9 @@ bool FileSaveDialog::Execute(Control* owner) {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QtText(DefaultExtension));
   SetFilterAndFolder(dialog, Filter, InitialDir);
+  if (!FileName.empty()) {
+    dialog.selectFile(QtFileName(FileName));
+  }
   return RunFileDialog(dialog, FileName);
 }
 

@@ -99,10 +99,12 @@ void FormWindow::CopyPictureToClipboard() const {
   QGuiApplication::clipboard()->setImage(PictureOf(*Internals().Widget));
 }
 
-void FormWindow::SavePicturePng(const std::string& path) const {
+void FormWindow::SavePicture(const std::string& path, TPictureFormat format) const {
+  const char* const qtFormats[] = {"PNG", "JPEG", "BMP"};
   const QImage picture = PictureOf(*Internals().Widget);
   QFile file(QtFileName(path));
-  const bool saved = file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.flush();
+  const bool saved =
+      file.open(QIODevice::WriteOnly) && picture.save(&file, qtFormats[static_cast<int>(format)]) && file.flush();
   if (!saved) {
     throw FileException("Cannot write '" + path + "': " + TextFromQt(file.errorString()));
   }

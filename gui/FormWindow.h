@@ -5,6 +5,7 @@
 
 #include "gui/Control.h"
 #include "gui/Mouse.h"
+#include "gui/PictureFormat.h"
 
 // A top-level window of fixed client size with a thin caption and only a
 // close button; the parent of the controls placed on it.
@@ -26,7 +27,7 @@ public:
   // drawn over the panes' pictures (a cursor readout). Saving raises
   // FileException naming the file and the reason.
   void CopyPictureToClipboard() const;
-  void SavePicturePng(const std::string& path) const;
+  void SavePicture(const std::string& path, TPictureFormat format) const;
 
   std::function<void()> OnClose;
   // A key pressed anywhere in the window (gui/Keyboard.h has the codes).
