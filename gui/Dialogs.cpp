@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "gui/Application.h"
 #include "gui/ControlImpl.h"
 #include "gui/DialogScript.h"
 #include "gui/EventErrors.h"
@@ -206,6 +207,7 @@ public:
     }
     if (!dialog_) {
       dialog_.emplace(QtText(text_), QStringLiteral("Cancel"), 0, kProgressSteps, ParentWidget(owner_));
+      dialog_->setWindowTitle(QtText(ApplicationTitle()));
       dialog_->setWindowModality(Qt::WindowModal);
       dialog_->setMinimumDuration(kProgressDelayMilliseconds);
       dialog_->setAutoReset(false);
