@@ -27,7 +27,7 @@ std::string UsageText() {
          "      --version  show the version and exit\n"
          "      --         every argument after it is a FILE\n"
          "\n"
-         "Keys: Ctrl+C copies the window's picture, Ctrl+S saves it as PNG, JPEG or BMP,\n"
+         "Keys: Ctrl+C copies the window's picture, Ctrl+S saves it as PNG, JPEG, BMP or SVG,\n"
          "Escape undoes the zoom of all panes.\n";
 }
 

@@ -12,11 +12,12 @@ struct TSuffixFormat {
   TPictureFormat Format;
 };
 
-constexpr std::array<TSuffixFormat, 4> kSuffixes = {{
+constexpr std::array<TSuffixFormat, 5> kSuffixes = {{
     {".png", TPictureFormat::Png},
     {".jpg", TPictureFormat::Jpeg},
     {".jpeg", TPictureFormat::Jpeg},
     {".bmp", TPictureFormat::Bmp},
+    {".svg", TPictureFormat::Svg},
 }};
 
 // The part after the last "/".
@@ -30,7 +31,7 @@ bool EndsWithIgnoringCase(const std::string& text, std::string_view suffix) {
 
 }  // namespace
 
-const char* const PictureFilter = "PNG picture|*.png|JPEG picture|*.jpg;*.jpeg|BMP picture|*.bmp";
+const char* const PictureFilter = "PNG picture|*.png|JPEG picture|*.jpg;*.jpeg|BMP picture|*.bmp|SVG drawing|*.svg";
 
 TPictureFile PictureFileFor(const std::string& chosen) {
   const std::string base = BaseName(chosen);

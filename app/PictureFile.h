@@ -14,7 +14,7 @@ struct TPictureFile {
 extern const char* const PictureFilter;
 
 // What saving under the chosen name writes: the format its suffix names
-// (".png", ".jpg", ".jpeg", ".bmp", in any case), or PNG with ".png" added
+// (".png", ".jpg", ".jpeg", ".bmp", ".svg", in any case), or PNG with ".png" added
 // to a name without one of them.
 TPictureFile PictureFileFor(const std::string& chosen);
 

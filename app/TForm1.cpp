@@ -10,6 +10,7 @@
 #include "app/PictureFile.h"
 #include "app/ReportException.h"
 #include "app/TLogLineReader.h"
+#include "app/WindowSvg.h"
 #include "gui/Application.h"
 #include "gui/Keyboard.h"
 #include "runtime/Exception.h"
@@ -285,7 +286,11 @@ void TForm1::SavePicture() {
   SaveDialog1.FileName = SuggestedPictureName({PaneLogFileNames.begin(), PaneLogFileNames.end()});
   if (SaveDialog1.Execute(this)) {
     const TPictureFile picture = PictureFileFor(SaveDialog1.FileName);
-    FormWindow::SavePicture(picture.FileName, picture.Format);
+    if (picture.Format == TPictureFormat::Svg) {
+      SaveWindowSvg(*this, picture.FileName);
+    } else {
+      FormWindow::SavePicture(picture.FileName, picture.Format);
+    }
   }
 }
 

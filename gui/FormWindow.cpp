@@ -1,11 +1,13 @@
 #include "gui/FormWindow.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
@@ -99,7 +101,21 @@ void FormWindow::CopyPictureToClipboard() const {
   QGuiApplication::clipboard()->setImage(PictureOf(*Internals().Widget));
 }
 
+std::string FormWindow::PictureDataUri(const std::vector<TRect>& leftOut) const {
+  QImage picture = PictureOf(*Internals().Widget);
+  {
+    QPainter painter(&picture);
+    for (const TRect& rect : leftOut) painter.fillRect(rect.Left, rect.Top, rect.Width(), rect.Height(), Qt::white);
+  }
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "PNG");
+  return "data:image/png;base64," + png.toBase64().toStdString();
+}
+
 void FormWindow::SavePicture(const std::string& path, TPictureFormat format) const {
+  if (format == TPictureFormat::Svg) throw EAssertionFailed("SavePicture writes raster formats only");
   const char* const qtFormats[] = {"PNG", "JPEG", "BMP"};
   const QImage picture = PictureOf(*Internals().Widget);
   QFile file(QtFileName(path));

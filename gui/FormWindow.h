@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "gui/Control.h"
 #include "gui/Mouse.h"
@@ -27,7 +28,11 @@ public:
   // drawn over the panes' pictures (a cursor readout). Saving raises
   // FileException naming the file and the reason.
   void CopyPictureToClipboard() const;
+  // A raster format.
   void SavePicture(const std::string& path, TPictureFormat format) const;
+  // That picture with the rectangles left white, as a PNG "data:" URI for
+  // an SVG document that draws them itself.
+  std::string PictureDataUri(const std::vector<TRect>& leftOut) const;
 
   std::function<void()> OnClose;
   // A key pressed anywhere in the window (gui/Keyboard.h has the codes).

@@ -12,6 +12,7 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/TForm1.h"
+#include "app/WindowSvg.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "gui/Locale.h"
@@ -39,6 +40,7 @@ const char* kUsage =
     "  --color RRGGBB                    \"Color lines\" with that colour chosen\n"
     "  --png FILE                        the window's client area now\n"
     "  --pane-png PANE FILE              the pane's picture now\n"
+    "  --svg FILE                        the window's picture now as SVG, as Ctrl+S saves it\n"
     "  --json FILE|-                     the state now\n";
 
 // The JSON text of an 8-bit string: the characters as the window shows
@@ -104,6 +106,8 @@ public:
         Png();
       } else if (action == "--pane-png") {
         PanePng();
+      } else if (action == "--svg") {
+        SaveWindowSvg(form_, Take());
       } else if (action == "--json") {
         Json();
       } else {
