@@ -7,7 +7,8 @@ WERROR     ?= OFF
 PREFIX     ?= /usr/local
 PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-wine \
-            libx11-dev xvfb xauth x11-utils imagemagick xdotool
+            libx11-dev xvfb xauth x11-utils imagemagick xdotool \
+            dpkg-dev file lintian appstream desktop-file-utils man-db groff-base librsvg2-bin locales
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 LINT_PACKAGES := clang-format clang-tidy
@@ -21,8 +22,14 @@ FUZZ_DIR      := build-fuzz
 
 all: build
 
+# The locale the tests of the user's locale run under; made once, as root.
+TEST_LOCALE := pl_PL
 deps:
 	@$(MAKE) --no-print-directory install-packages PKGS="$(PACKAGES)"
+	@locale -a | grep -qix '$(TEST_LOCALE).utf-\?8' || { \
+	  if [ "$$(id -u)" = 0 ]; then echo "Making the $(TEST_LOCALE).UTF-8 locale"; \
+	    localedef -i $(TEST_LOCALE) -f UTF-8 $(TEST_LOCALE).UTF-8; \
+	  else echo "Missing locale; run:"; echo "  sudo localedef -i $(TEST_LOCALE) -f UTF-8 $(TEST_LOCALE).UTF-8"; exit 1; fi; }
 
 install-packages:
 	@missing=$$(for p in $(PKGS); do \

@@ -30,7 +30,7 @@ std::string UsageText() {
          "      --reopen   load the logs the panes held when the window last closed\n"
          "      --         every argument after it is a FILE\n"
          "\n"
-         "Keys: Ctrl+C copies the window's picture, Ctrl+S saves it as PNG,\n"
+         "Keys: Ctrl+C copies the window's picture, Ctrl+S saves it as PNG, JPEG, BMP or SVG,\n"
          "Escape undoes the zoom of all panes; the README lists the others.\n";
 }
 

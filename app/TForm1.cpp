@@ -5,7 +5,9 @@
 #include <string>
 
 #include "app/CursorReadout.h"
+#include "app/PictureFile.h"
 #include "app/ReportException.h"
+#include "app/WindowSvg.h"
 #include "gui/Application.h"
 #include "gui/ContextMenu.h"
 #include "gui/Keyboard.h"
@@ -54,7 +56,6 @@ std::string WithoutSamplesShown(const std::string& message, const TChartSeries& 
 
 TAxisRange RangeOf(const TChartAxis& axis) { return {axis.Minimum(), axis.Maximum()}; }
 
-constexpr const char* kPictureFilter = "PNG picture|*.png";
 
 // The folder part of a file name, "" for a bare name.
 std::string FolderOf(const std::string& fileName) {
@@ -139,7 +140,7 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
     ApplyStoredPaneSettings(this->*pane.Chart, this->*pane.Series);
   }
   OpenDialog1.Filter = kLogFilter;
-  SaveDialog1.Filter = kPictureFilter;
+  SaveDialog1.Filter = PictureFilter;
   SaveDialog1.DefaultExtension = "png";
   ConnectEvents();
   CenterOnScreen();
@@ -647,8 +648,18 @@ void TForm1::CopyPicture() { CopyPictureToClipboard(); }
 
 void TForm1::SavePicture() {
   SaveDialog1.InitialDir = FolderOf(LastLogFileName);
+  std::vector<std::string> fileNames;
+  for (const TPaneLog& log : paneLogs_) {
+    fileNames.push_back(log.FileName);
+  }
+  SaveDialog1.FileName = SuggestedPictureName(fileNames);
   if (SaveDialog1.Execute(this)) {
-    SavePicturePng(SaveDialog1.FileName);
+    const TPictureFile picture = PictureFileFor(SaveDialog1.FileName);
+    if (picture.Format == TPictureFormat::Svg) {
+      SaveWindowSvg(*this, picture.FileName);
+    } else {
+      FormWindow::SavePicture(picture.FileName, picture.Format);
+    }
   }
 }
 

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "app/ConfigurationFolder.h"
+#include "app/ConfigFolder.h"
 #include "app/RegularFile.h"
 
 namespace {
@@ -21,6 +21,13 @@ std::string FirstLine(std::string bytes) {
   return bytes;
 }
 
+// An installed program has its desktop entry under the same prefix:
+// PREFIX/bin/logviewer beside PREFIX/share/applications/logviewer.desktop.
+bool InstalledUnderAPrefix(const std::string& programFolder) {
+  std::error_code ignored;
+  return std::filesystem::is_regular_file(programFolder + "../share/applications/logviewer.desktop", ignored);
+}
+
 }  // namespace
 
 std::string TLastFolderFile::PathIn(const std::string& folder) { return folder + "dir.dat"; }
@@ -31,10 +38,10 @@ std::string TLastFolderFile::FolderOf(const std::string& programPath) {
 
 std::string TLastFolderFile::FolderFor(const std::string& programPath) {
   std::string folder = FolderOf(programPath);
-  if (access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) {
+  if (!InstalledUnderAPrefix(folder) && access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) {
     return folder;
   }
-  std::string configuration = ConfigurationFolder();
+  std::string configuration = ConfigFolder();
   std::error_code ignored;
   std::filesystem::create_directories(configuration, ignored);
   return configuration;

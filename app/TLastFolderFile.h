@@ -19,9 +19,10 @@ public:
   // The folder part of a program path: up to and including its last "/".
   static std::string FolderOf(const std::string& programPath);
   // Where a program keeps the file: beside itself when its folder can be
-  // written, else (an installed program) in the user's configuration
-  // folder, "$XDG_CONFIG_HOME/logviewer/" or "~/.config/logviewer/",
-  // which is created then.
+  // written and it is not installed under a prefix (its desktop entry in
+  // PREFIX/share/applications beside PREFIX/bin), else in ConfigFolder(),
+  // which is created then. An installed program run by root thus never
+  // writes into the program folder.
   static std::string FolderFor(const std::string& programPath);
 
   // The remembered folder: the first line without its line end, read from

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ConfigurationFolder.h"
+#include "app/ConfigFolder.h"
 #include "app/RegularFile.h"
 #include "runtime/Exception.h"
 #include "runtime/TextLines.h"
@@ -26,7 +26,7 @@ constexpr const char* kOff = "off";
 
 }  // namespace
 
-std::string TViewerSettings::UserPath() { return ConfigurationFolder() + "settings"; }
+std::string TViewerSettings::UserPath() { return ConfigFolder() + "settings"; }
 
 void TViewerSettings::Read() {
   values_.clear();

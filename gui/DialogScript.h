@@ -46,6 +46,8 @@ public:
 
   std::vector<std::string> FileDialogStartFolders;
   std::vector<std::string> SaveDialogStartFolders;
+  // The name each save dialog offered at its start.
+  std::vector<std::string> SaveDialogOfferedNames;
   std::vector<ColorRequest> ColorRequests;
   std::vector<Message> Messages;
   // Every share done that a progress dialog was told, and after how many

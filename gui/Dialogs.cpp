@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "gui/Application.h"
 #include "gui/ControlImpl.h"
 #include "gui/DialogScript.h"
 #include "gui/EventErrors.h"
@@ -54,6 +55,7 @@ bool ExecuteScripted(DialogScript& script, FileOpenDialog& dialog) {
 
 bool ExecuteScripted(DialogScript& script, FileSaveDialog& dialog) {
   script.SaveDialogStartFolders.push_back(dialog.InitialDir);
+  script.SaveDialogOfferedNames.push_back(dialog.FileName);
   if (script.SaveAnswers.empty()) {
     return false;
   }
@@ -154,6 +156,9 @@ bool FileSaveDialog::Execute(Control* owner) {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QtText(DefaultExtension));
   SetFilterAndFolder(dialog, Filter, InitialDir);
+  if (!FileName.empty()) {
+    dialog.selectFile(QtFileName(FileName));
+  }
   return RunFileDialog(dialog, FileName);
 }
 
@@ -202,6 +207,7 @@ public:
     }
     if (!dialog_) {
       dialog_.emplace(QtText(text_), QStringLiteral("Cancel"), 0, kProgressSteps, ParentWidget(owner_));
+      dialog_->setWindowTitle(QtText(ApplicationTitle()));
       dialog_->setWindowModality(Qt::WindowModal);
       dialog_->setMinimumDuration(kProgressDelayMilliseconds);
       dialog_->setAutoReset(false);

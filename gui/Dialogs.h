@@ -42,7 +42,8 @@ public:
   // The extension added to a name typed without one, without the dot.
   std::string DefaultExtension;
   std::string InitialDir;
-  // The file chosen, after Execute returned true.
+  // The name offered in InitialDir when the dialog opens (none when empty);
+  // after Execute returned true, the file chosen.
   std::string FileName;
 
   // Runs the dialog modally; true when the user chose a file name.

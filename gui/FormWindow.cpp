@@ -1,11 +1,13 @@
 #include "gui/FormWindow.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QResizeEvent>
 #include <QScreen>
@@ -148,10 +150,26 @@ void FormWindow::CopyPictureToClipboard() const {
   QGuiApplication::clipboard()->setImage(PictureOf(*Internals().Widget));
 }
 
-void FormWindow::SavePicturePng(const std::string& path) const {
+std::string FormWindow::PictureDataUri(const std::vector<TRect>& leftOut) const {
+  QImage picture = PictureOf(*Internals().Widget);
+  {
+    QPainter painter(&picture);
+    for (const TRect& rect : leftOut) painter.fillRect(rect.Left, rect.Top, rect.Width(), rect.Height(), Qt::white);
+  }
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "PNG");
+  return "data:image/png;base64," + png.toBase64().toStdString();
+}
+
+void FormWindow::SavePicture(const std::string& path, TPictureFormat format) const {
+  if (format == TPictureFormat::Svg) throw EAssertionFailed("SavePicture writes raster formats only");
+  const char* const qtFormats[] = {"PNG", "JPEG", "BMP"};
   const QImage picture = PictureOf(*Internals().Widget);
   QFile file(QtFileName(path));
-  const bool saved = file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.flush();
+  const bool saved =
+      file.open(QIODevice::WriteOnly) && picture.save(&file, qtFormats[static_cast<int>(format)]) && file.flush();
   if (!saved) {
     throw FileException("Cannot write '" + path + "': " + TextFromQt(file.errorString()));
   }

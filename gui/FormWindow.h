@@ -2,9 +2,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "gui/Control.h"
 #include "gui/Mouse.h"
+#include "gui/PictureFormat.h"
 
 // How big the window is when it is not maximised or full screen, and
 // whether it is maximised: what a restart brings back.
@@ -48,7 +50,11 @@ public:
   // drawn over the panes' pictures (a cursor readout). Saving raises
   // FileException naming the file and the reason.
   void CopyPictureToClipboard() const;
-  void SavePicturePng(const std::string& path) const;
+  // A raster format.
+  void SavePicture(const std::string& path, TPictureFormat format) const;
+  // That picture with the rectangles left white, as a PNG "data:" URI for
+  // an SVG document that draws them itself.
+  std::string PictureDataUri(const std::vector<TRect>& leftOut) const;
 
   std::function<void()> OnClose;
   // The client area got a new size; also called by SetClientSize while the

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "gui/Geometry.h"
 #include "gui/TPen.h"
@@ -20,6 +21,8 @@ public:
   static TLinePattern ForPen(const TPen& pen);
 
   bool IsSolid() const { return period_ == 0; }
+  // The alternating on and off lengths, starting with on; none when solid.
+  std::span<const int> OnOffRuns() const { return {runs_.data(), static_cast<std::size_t>(runCount_)}; }
   // Whether the pixel `step` pixels after the current phase is drawn.
   bool IsOn(std::int64_t step) const;
   void Advance(std::int64_t steps);

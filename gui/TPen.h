@@ -41,3 +41,6 @@ struct TPen {
   int UserDotPeriod = 0;
   friend bool operator==(const TPen&, const TPen&) = default;
 };
+
+// A one-pixel cosmetic pen, drawn by our own line raster.
+inline bool IsThin(const TPen& pen) { return pen.Width <= 1; }

@@ -32,8 +32,6 @@ QColor QColorOf(TColor color) { return QColor::fromRgb(PixelOf(color)); }
 
 QRect QRectOf(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(), rect.Height()); }
 
-bool IsThin(const TPen& pen) { return pen.Width <= 1; }
-
 QPainter::CompositionMode CompositionOf(TPenMode mode) {
   switch (mode) {
     case pmBlack: return QPainter::RasterOp_ClearDestination;
@@ -460,8 +458,7 @@ TColor TRasterCanvas::GetPixel(int x, int y) const {
 void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty() || impl_->DrawArea().IsEmpty()) return;
   const bool fake = IsFakeFont(impl_->Font);
-  const int ascent = fake ? FakeFontCharHeight : CellAscent(impl_->QtFont());
-  const TextBox box = TextBoxOf(*impl_, TextWidth(text), TextHeight(text), ascent);
+  const TextBox box = TextBoxOf(*impl_, TextWidth(text), TextHeight(text), TextAscent());
   // Placed in pixels, drawn in the device's: the text is as sharp as the
   // screen allows and takes the room it takes at one device pixel per pixel.
   Painter painter(*impl_, InDevicePixels);
@@ -480,6 +477,15 @@ void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
 int TRasterCanvas::TextWidth(const std::string& text) const {
   if (IsFakeFont(impl_->Font)) return static_cast<int>(text.size()) * FakeCellWidth(impl_->Font);
   return QFontMetrics(impl_->QtFont()).horizontalAdvance(QtText(text));
+}
+
+TRect TRasterCanvas::PlacedTextBox(const std::string& text) const {
+  const QRect box = TextBoxOf(*impl_, TextWidth(text), TextHeight(text), TextAscent()).Box;
+  return {box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
+}
+
+int TRasterCanvas::TextAscent() const {
+  return IsFakeFont(impl_->Font) ? FakeFontCharHeight : CellAscent(impl_->QtFont());
 }
 
 int TRasterCanvas::TextHeight(const std::string&) const {

@@ -93,6 +93,11 @@ public:
   void TextOut(int x, int y, const std::string& text);
   int TextWidth(const std::string& text) const;
   int TextHeight(const std::string& text) const;
+  // Where TextOut puts the text's cell, relative to (x, y) and before the
+  // rotation, and the baseline's distance from the cell's top: what a
+  // surface drawing the same text elsewhere needs to place it alike.
+  TRect PlacedTextBox(const std::string& text) const;
+  int TextAscent() const;
 
   // The clip rectangle, when drawing is clipped; always inside the raster.
   std::optional<TRect> ClipRect() const;

@@ -12,9 +12,11 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/TForm1.h"
+#include "app/WindowSvg.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
+#include "gui/Locale.h"
 #include "gui/ShownText.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/LocaleSeparators.h"
@@ -30,7 +32,8 @@ const char* kUsage =
     "usage: logview-snapshot [--scale R] ACTION...\n"
     "  --scale R                         device pixels per window pixel (first only)\n"
     "  --size W H                        the window's client size, at least 794 584\n"
-    "  --decimal C | --thousands C       locale separators\n"
+    "  --decimal C | --thousands C       locale separators (default: the user's locale)\n"
+    "  --codepage N                      code page of texts that are not UTF-8, 1250 to 1258\n"
     "  --log PANE FILE                   the pane's Log button, FILE chosen\n"
     "  --drag PANE left|right X0 Y0 X1 Y1  press, move, release in the pane's pixels\n"
     "  --wheel PANE up|down              one wheel notch over the pane\n"
@@ -46,6 +49,7 @@ const char* kUsage =
     "  --color RRGGBB                    \"Color lines\" with that colour chosen\n"
     "  --png FILE                        the window's client area now\n"
     "  --pane-png PANE FILE              the pane's picture now\n"
+    "  --svg FILE                        the window's picture now as SVG, as Ctrl+S saves it\n"
     "  --json FILE|-                     the state now\n";
 
 // The JSON text of an 8-bit string: the characters as the window shows
@@ -104,6 +108,8 @@ public:
         SetLocaleSeparators(LocaleDecimalSeparator, Character());
       } else if (action == "--size") {
         Size();
+      } else if (action == "--codepage") {
+        SetTextCodePage(CodePage());
       } else if (action == "--log") {
         Log();
       } else if (action == "--drag") {
@@ -134,6 +140,8 @@ public:
         Png();
       } else if (action == "--pane-png") {
         PanePng();
+      } else if (action == "--svg") {
+        SaveWindowSvg(form_, Take());
       } else if (action == "--json") {
         Json();
       } else if (action == "--scale") {
@@ -162,6 +170,13 @@ private:
       throw std::invalid_argument("on or off expected, not " + text);
     }
     return text == "on";
+  }
+  int CodePage() {
+    const int codePage = Number();
+    if (codePage < 1250 || codePage > 1258) {
+      throw std::invalid_argument("a code page is 1250 to 1258");
+    }
+    return codePage;
   }
   std::uint8_t Pane() {
     const int pane = Number();
@@ -469,6 +484,8 @@ int main(int argc, char** argv) {
     }
     EnsureApplication();
     SetApplicationTitle(kApplicationTitle);
+    // Separators and code page as the viewer reads them, until an action says otherwise.
+    ReadUserLocale();
     Snapshot snapshot;
     snapshot.Run(std::move(args));
   } catch (const std::exception& error) {

@@ -55,7 +55,7 @@ void TCustomAxisPanel::FitAxesIntoPlotRect() {
       continue;
     }
     TRect reserved = area;
-    axes[i]->ReserveRoom(Canvas3D(), reserved, i < kShrinkingAxes);
+    axes[i]->ReserveRoom(Surface(), reserved, i < kShrinkingAxes);
     const TRect common = Intersection(area, reserved);
     if (!common.IsEmpty()) {
       area = common;
@@ -83,7 +83,7 @@ void TCustomAxisPanel::PaintAxes() {
   }
   for (TChartAxis* axis : Axes().All()) {
     if (axis->IsShown) {
-      axis->DrawAxis(Canvas3D(), AxisContext());
+      axis->DrawAxis(Surface(), AxisContext());
     }
   }
 }
@@ -106,8 +106,8 @@ void TCustomAxisPanel::PaintSeries() {
     }
     series->BeforeDrawValues();
     {
-      const TSeriesClip clip(Canvas3D(), PlotRect, clipPoints_);
-      series->DrawAllPoints(Canvas3D(), PlotRect);
+      const TSeriesClip clip(Surface(), PlotRect, clipPoints_);
+      series->DrawAllPoints(Surface(), PlotRect);
     }
     series->AfterDrawValues();
   }

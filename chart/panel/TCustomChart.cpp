@@ -149,7 +149,7 @@ void TCustomChart::LayoutAndDrawTitle(TChartTitle& title) {
     title.Box = {};
     return;
   }
-  TCanvas3D& canvas = Canvas3D();
+  TCanvas3D& canvas = Surface();
   canvas.ApplyFont(title.Font);
   canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
   const TTitleMetrics metrics = MeasureTitle(canvas, title);
@@ -179,7 +179,7 @@ void TCustomChart::PaintWalls() {
   if (!View3DWalls() || !wall.Visible()) {
     return;
   }
-  TCanvas3D& canvas = Canvas3D();
+  TCanvas3D& canvas = Surface();
   canvas.ApplyChartPen(wall.Pen);
   if (wall.Transparent()) {
     canvas.Brush.Style = bsClear;

@@ -1,6 +1,7 @@
 #include "chart/panel/TCustomChartPanel.h"
 
 #include "gui/SystemColors.h"
+#include "runtime/ScopedRestore.h"
 
 TCustomChartPanel::TCustomChartPanel(Control* parent) : WindowControl(parent) {
   border_.SetEndStyle(esFlat);
@@ -50,12 +51,21 @@ void TCustomChartPanel::Paint() {
 
 void TCustomChartPanel::PaintChart(TRasterCanvas& target, const TRect& bounds) {
   ++paintCount_;
-  PanelRect = canvas_.BeginDrawing(target, bounds, 100);
+  RunPaintSequence(target, bounds);
+  MarkPictureCurrent();
+}
+
+void TCustomChartPanel::PaintChartOn(TCanvas3D& surface) {
+  const ScopedRestore<TCanvas3D*> drawingOn(surface_, &surface);
+  RunPaintSequence(Screen(), TRect{0, 0, Width(), Height()});
+}
+
+void TCustomChartPanel::RunPaintSequence(TRasterCanvas& target, const TRect& bounds) {
+  PanelRect = Surface().BeginDrawing(target, bounds, 100);
   ApplyMargins();
   UpdatePlotSize();
   DrawChartContent();
-  canvas_.FinishDrawing(target, target, {bounds.Left, bounds.Top});
-  MarkPictureCurrent();
+  Surface().FinishDrawing(target, target, {bounds.Left, bounds.Top});
 }
 
 int TCustomChartPanel::FrameWidth() const {
@@ -107,34 +117,35 @@ void TCustomChartPanel::UpdatePlotSize() {
 
 void TCustomChartPanel::PaintPanelBackground(TRect rect) {
   if (Color() != clNone) {
-    canvas_.Brush.Style = bsSolid;
-    canvas_.Brush.Color = Color();
-    canvas_.FillRectangle(rect);
+    Surface().Brush.Style = bsSolid;
+    Surface().Brush.Color = Color();
+    Surface().FillRectangle(rect);
   }
   PaintPanelFrame(rect);
 }
 
 void TCustomChartPanel::PaintPanelFrame(TRect& rect) {
-  canvas_.Brush.Style = bsClear;
+  TCanvas3D& canvas = Surface();
+  canvas.Brush.Style = bsClear;
   if (border_.Visible()) {
-    canvas_.ApplyChartPen(border_);
-    canvas_.Rectangle(rect);
+    canvas.ApplyChartPen(border_);
+    canvas.Rectangle(rect);
     const int width = border_.Width();
     rect = {rect.Left + width, rect.Top + width, rect.Right - width, rect.Bottom - width};
   }
-  canvas_.Pen.Style = psSolid;
-  canvas_.Pen.Width = 1;
-  canvas_.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Mode = pmCopy;
   const auto bevel = [&](TPanelBevel kind) {
     if (kind == bvNone) {
       return;
     }
     const bool raised = kind == bvRaised;
-    canvas_.BevelFrame(rect, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
+    canvas.BevelFrame(rect, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
   };
   bevel(bevelOuter_);
   if (borderWidth_ > 0) {
-    canvas_.BevelFrame(rect, Color(), Color(), borderWidth_);
+    canvas.BevelFrame(rect, Color(), Color(), borderWidth_);
   }
   bevel(bevelInner_);
 }

@@ -55,7 +55,11 @@ public:
   int PlotCenterX = 0;
   int PlotCenterY = 0;
 
+  // The kept picture's surface.
   TBufferedCanvas3D& Canvas3D() { return canvas_; }
+  // The surface being drawn on: the kept picture's, or another one during
+  // PaintChartOn.
+  TCanvas3D& Surface() { return *surface_; }
 
   void RequestRepaint() override;
   // The face and bevel colours are system colours.
@@ -64,6 +68,10 @@ public:
   void Refresh();
   // Runs the whole painting sequence into `target` over `bounds`.
   void PaintChart(TRasterCanvas& target, const TRect& bounds);
+  // Runs the painting sequence once onto another surface (a vector copy of
+  // the picture) over the chart's own bounds; the kept picture stays as it
+  // is, and so does whether it is stale.
+  void PaintChartOn(TCanvas3D& surface);
   // How often the painting sequence ran.
   long PaintCount() const { return paintCount_; }
 
@@ -90,8 +98,11 @@ protected:
 
 private:
   int FrameWidth() const;
+  // Draws the chart on Surface() and shows it on `target` at `bounds`.
+  void RunPaintSequence(TRasterCanvas& target, const TRect& bounds);
 
   TBufferedCanvas3D canvas_;
+  TCanvas3D* surface_ = &canvas_;
   TChartHiddenPen border_;
   int marginLeft_ = 3;
   int marginTop_ = 4;

@@ -302,7 +302,7 @@ void TCustomChartPanelExtended::DrawZoomFrameWhileDragging() {
 
 // Against background B, colour C xor (white - B) makes not-xor show C over B.
 void TCustomChartPanelExtended::PaintZoomBand() {
-  TCanvas3D& canvas = Canvas3D();
+  TCanvas3D& canvas = Surface();
   const TSurfaceStateGuard restore(canvas);
   const TColor inverseBackground = clWhite - ZoomFrameBackground();
   const bool filled = zoom_.HasBrush() && zoom_.Brush().Style() != bsClear;

@@ -12,6 +12,7 @@
 #include "app/TLastFolderFile.h"
 #include "gui/DialogScript.h"
 #include "tests/app/TempFolder.h"
+#include "tests/support/EnvironmentScope.h"
 
 namespace {
 
@@ -150,26 +151,6 @@ TEST(TLastFolderFile, IgnoresWhatIsNoRegularFile) {
   EXPECT_EQ(TLastFolderFile(sparse).Read(), std::nullopt) << "a gigabyte of zeros holds no path";
 }
 
-// Sets an environment variable for one scope.
-class EnvironmentScope {
-public:
-  EnvironmentScope(const char* name, const std::string& value) : name_(name) {
-    if (const char* saved = std::getenv(name)) saved_ = saved;
-    setenv(name, value.c_str(), 1);
-  }
-  ~EnvironmentScope() {
-    if (saved_) {
-      setenv(name_, saved_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
-private:
-  const char* name_;
-  std::optional<std::string> saved_;
-};
-
 TEST(TLastFolderFile, InstalledProgramKeepsItInTheUsersConfiguration) {
   TempFolder folder;
   TempFolder config;
@@ -183,5 +164,43 @@ TEST(TLastFolderFile, InstalledProgramKeepsItInTheUsersConfiguration) {
   const EnvironmentScope home("HOME", config.Path().string());
   EXPECT_EQ(TLastFolderFile::FolderFor("/nonexistent/bin/logviewer"), config.Folder() + ".config/logviewer/");
 }
+
+// A prefix as an installation leaves it, with or without the desktop entry
+// that marks the program as installed.
+struct PrefixCase {
+  const char* name;
+  bool desktopEntry;
+  bool keptBeside;
+};
+
+class InstalledPrefix : public testing::TestWithParam<PrefixCase> {};
+
+// Root can write every program folder, so writability alone cannot tell an
+// installed program from one in its build tree.
+TEST_P(InstalledPrefix, KeepsDirDatBesideOnlyAProgramThatIsNotInstalled) {
+  TempFolder prefix;
+  TempFolder config;
+  std::filesystem::create_directories(prefix.Path() / "bin");
+  if (GetParam().desktopEntry) {
+    std::filesystem::create_directories(prefix.Path() / "share/applications");
+    prefix.Write("share/applications/logviewer.desktop", "[Desktop Entry]\n");
+  }
+  const EnvironmentScope xdg("XDG_CONFIG_HOME", config.Path().string());
+  const std::string programFolder = prefix.Folder() + "bin/";
+  DialogScript script;
+  {
+    TForm1 form(TLastFolderFile::FolderFor(programFolder + "logviewer"));
+    script.FileAnswers.push_back({{"/logs"}, std::nullopt});
+    form.Button1.PerformClick();
+  }
+  const std::string kept = GetParam().keptBeside ? programFolder : config.Folder() + "logviewer/";
+  EXPECT_EQ(TLastFolderFile(kept + "dir.dat").Read(), "/logs");
+  EXPECT_EQ(std::filesystem::exists(programFolder + "dir.dat"), GetParam().keptBeside);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, InstalledPrefix,
+                         testing::Values(PrefixCase{"Installed", true, false},
+                                         PrefixCase{"CopiedWithoutItsPrefix", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

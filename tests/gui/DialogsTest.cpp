@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
@@ -102,6 +103,25 @@ void TypeAndAccept(QFileDialog& dialog, const QString& text) {
   ASSERT_NE(name, nullptr);
   name->setText(text);
   Accept(dialog);
+}
+
+// The platform would caption it with the program's file name.
+TEST(ProgressDialog, CaptionIsTheApplicationTitle) {
+  EnsureApplication();
+  const std::string saved = ApplicationTitle();
+  SetApplicationTitle("Title of the application");
+  {
+    ProgressDialog progress(nullptr, "Loading /logs/big.csv...");
+    progress.Report(0.5);
+    QProgressDialog* shown = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<QProgressDialog*>(widget)) shown = dialog;
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->windowTitle().toStdString(), "Title of the application");
+    EXPECT_EQ(shown->labelText().toStdString(), "Loading /logs/big.csv...");
+  }
+  SetApplicationTitle(saved);
 }
 
 // File names are the file system's bytes, whatever the user's language: a
