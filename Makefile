@@ -37,10 +37,18 @@ install-packages:
 	  fi; \
 	fi
 
-$(BUILD_DIR)/build.ninja:
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DLOGVIEWER_WERROR=$(WERROR)
+# The build folder is configured again whenever these options differ from the
+# ones it was configured with (kept in CONFIGURE_STAMP), so that for example
+# `make test WERROR=ON` on an existing folder builds with -Werror.
+CONFIGURE_OPTIONS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DLOGVIEWER_WERROR=$(WERROR)
+CONFIGURE_STAMP   := $(BUILD_DIR)/configure-options
 
-configure: deps $(BUILD_DIR)/build.ninja
+configure: deps
+	@if [ ! -f $(BUILD_DIR)/build.ninja ] || \
+	    [ "$$(cat $(CONFIGURE_STAMP) 2>/dev/null)" != "$(CONFIGURE_OPTIONS)" ]; then \
+	  cmake -S . -B $(BUILD_DIR) -G Ninja $(CONFIGURE_OPTIONS) && \
+	  echo "$(CONFIGURE_OPTIONS)" > $(CONFIGURE_STAMP); \
+	fi
 
 build: configure
 	cmake --build $(BUILD_DIR)
