@@ -168,7 +168,7 @@ bool ColorDialog::Execute(Control* owner) {
     return ExecuteScripted(*script, *this);
   }
   for (int i = 0; i < CustomColorCount; ++i) {
-    QColorDialog::setCustomColor(i, ToQColor(CustomColors[i]));
+    QColorDialog::setCustomColor(i, ToQColor(CustomColors[static_cast<std::size_t>(i)]));
   }
   QColorDialog dialog(ToQColor(Color), ParentWidget(owner));
   if (dialog.exec() != QDialog::Accepted) {
@@ -176,7 +176,7 @@ bool ColorDialog::Execute(Control* owner) {
   }
   Color = FromQColor(dialog.selectedColor());
   for (int i = 0; i < CustomColorCount; ++i) {
-    CustomColors[i] = FromQColor(QColorDialog::customColor(i));
+    CustomColors[static_cast<std::size_t>(i)] = FromQColor(QColorDialog::customColor(i));
   }
   return true;
 }

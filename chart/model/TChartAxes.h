@@ -19,7 +19,7 @@ public:
   TChartAxes(const TChartAxes&) = delete;
   TChartAxes& operator=(const TChartAxes&) = delete;
 
-  TChartAxis& operator[](int index) { return axes_[index]; }
+  TChartAxis& operator[](int index) { return axes_[static_cast<std::size_t>(index)]; }
   // The six standard axes.
   auto begin() { return axes_.begin(); }
   auto end() { return axes_.end(); }

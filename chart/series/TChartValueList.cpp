@@ -137,7 +137,7 @@ void TChartValueList::SortValues() {
   if (order_ == loNone) {
     return;
   }
-  std::vector<int> source(count_);
+  std::vector<int> source(static_cast<std::size_t>(count_));
   std::iota(source.begin(), source.end(), 0);
   std::stable_sort(source.begin(), source.end(), [&](int a, int b) {
     return order_ == loAscending ? ValueAt(a) < ValueAt(b) : ValueAt(a) > ValueAt(b);
@@ -147,14 +147,15 @@ void TChartValueList::SortValues() {
   std::vector<int> where(source.size());
   std::iota(at.begin(), at.end(), 0);
   std::iota(where.begin(), where.end(), 0);
+  const auto slot = [](std::vector<int>& list, int index) -> int& { return list[static_cast<std::size_t>(index)]; };
   for (int target = 0; target < count_; ++target) {
-    const int current = where[source[target]];
+    const int current = slot(where, slot(source, target));
     if (current != target) {
       owner_.SwapPoints(target, current);
-      const int displaced = at[target];
-      std::swap(at[target], at[current]);
-      where[displaced] = current;
-      where[source[target]] = target;
+      const int displaced = slot(at, target);
+      std::swap(slot(at, target), slot(at, current));
+      slot(where, displaced) = current;
+      slot(where, slot(source, target)) = target;
     }
   }
 }

@@ -19,7 +19,7 @@ namespace {
 
 std::vector<double> Ys(const TChartSeries& s) {
   std::vector<double> v;
-  v.reserve(s.PointCount());
+  v.reserve(static_cast<std::size_t>(s.PointCount()));
   for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
   return v;
 }
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"BlankSeparatorAlsoPads", "h,T\nx,.5\nx,1.5\n", {5, 1.5}, kT, {}, ' '},
         LogCase{"SignSeparatorReadsASign", "h,T\nx,.5\nx,1.5\n", {-5, 1.5}, kT, {}, '-'},
         LogCase{"PointAndCommaWhereThePointIsTheSeparator", "h,T\nx,1.2,5\n", {}, kPrevTitle, ErrorFor("1.2,5"), '.'}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(LoadLog, ResetsOnlyThePanesAxesAndKeepsTheOtherPanes) {
   const LocaleScope separators(',', '.');

@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, ColorLinesTable,
                          testing::Values(ColorLinesCase{"Ok", kOrange, kOrange, kOrange},
                                          ColorLinesCase{"Cancel", std::nullopt, clBlue, clRed},
                                          ColorLinesCase{"SameColour", clBlue, clBlue, clRed}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 struct ReportCase {
   std::string message;

@@ -27,7 +27,7 @@ namespace {
 template <class Of>
 auto PerPoint(const TChartSeries& s, Of of) {
   std::vector<decltype(of(0))> v;
-  v.reserve(s.PointCount());
+  v.reserve(static_cast<std::size_t>(s.PointCount()));
   for (int i = 0; i < s.PointCount(); ++i) v.push_back(of(i));
   return v;
 }
@@ -84,7 +84,8 @@ TEST(TChartSeries, OneStoredColourForAllIsWrittenOutForAnother) {
   series.AddPoint(1.5, 9, "", clRed);
   series.AddNullPoint(10, 9, "");
   const std::vector<TColor> expected{clBlue, clBlue, clRed, clBlue, clBlue, clNone};
-  for (int i = 0; i < series.PointCount(); ++i) EXPECT_EQ(series.StoredPointColor(i), expected[i]) << i;
+  for (int i = 0; i < series.PointCount(); ++i)
+    EXPECT_EQ(series.StoredPointColor(i), expected[static_cast<std::size_t>(i)]) << i;
   EXPECT_TRUE(series.MayHaveNullPoints());
 }
 
@@ -130,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     s.AppendValue(1, "", clBlue);
                                   },
                                   false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // The address space the process holds now, in bytes.
 std::size_t AddressSpaceInUse() {
@@ -249,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 {9, 1},
                 clBlue}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartSeries, ARunRequestsOneRepaintAndEveryAddEventStillSeesItsPoint) {
   TChartModel chart;
@@ -379,7 +380,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kAllFive},
         DeleteCase{"RunBeforeTheStart", false, -2, 3, "Series Delete: ValueIndex -2 out of bounds (0 to 4).",
                    kAllFive}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartSeries, DeletingAllPointsFreesTheColourList) {
   TChartSeries series;
@@ -549,7 +550,7 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                {0, 0},
                                {0, 8}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartSeries, DependentSeriesFollowTheirSource) {
   TChartSeries source;

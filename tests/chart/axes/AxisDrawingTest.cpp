@@ -336,7 +336,7 @@ TEST(AxisDrawing, NextLabelEventSuppliesTheValuesWithinTheWidenedRange) {
     if (index == static_cast<int>(supplied.size())) {
       return false;
     }
-    value = supplied[index];
+    value = supplied[static_cast<std::size_t>(index)];
     return true;
   };
   pane.Draw();

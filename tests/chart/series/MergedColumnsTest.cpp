@@ -276,7 +276,7 @@ TEST_P(MergedColumns, DrawTheSamePixelsAsSegmentBySegment) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, MergedColumns, testing::ValuesIn(DataCases),
-                         [](const auto& info) { return info.param.Name; });
+                         [](const auto& test) { return test.param.Name; });
 
 // Edits after a paint, which built the summary of the values: each is
 // followed by a paint that must see the edited points.
@@ -320,7 +320,7 @@ TEST_P(MergedColumnsAfterEdit, DrawTheSamePixelsAsSegmentBySegment) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, MergedColumnsAfterEdit, testing::ValuesIn(EditCases),
-                         [](const auto& info) { return info.param.Name; });
+                         [](const auto& test) { return test.param.Name; });
 
 class MergedColumnsOnSampleLog : public testing::TestWithParam<std::string> {};
 
@@ -347,8 +347,8 @@ TEST_P(MergedColumnsOnSampleLog, DrawsTheSamePixelsAsSegmentBySegment) {
   for (const View& view : Views) ExpectSamePicture(pane, view);
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, MergedColumnsOnSampleLog, testing::ValuesIn(kSampleLogNames), [](const auto& info) {
-  std::string name = info.param;
+INSTANTIATE_TEST_SUITE_P(Samples, MergedColumnsOnSampleLog, testing::ValuesIn(kSampleLogNames), [](const auto& test) {
+  std::string name = test.param;
   std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
   return name;
 });
