@@ -121,6 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"PlusAlone", "h,T\n0,3\n0,+\n", {3}, kT, ErrorFor("+")},
         LogCase{"BlanksAroundANumber", "h,T\n0, 12.5 \n", {12.5}, kT, {}},
         LogCase{"TabBeforeANumber", "h,T\n0,\t5\n", {}, kPrevTitle, ErrorFor("\t5")},
+        LogCase{"TabAfterANumber", "h,T\n0,1\n0,5\t\n", {1}, kT, ErrorFor("5\t")},
         LogCase{"NulEndsTheLinesText",
                 std::string("h,T\n0,1\0"
                             "9\n1,2\n",

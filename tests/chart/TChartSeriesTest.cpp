@@ -219,6 +219,8 @@ TEST_P(AppendRunTest, EqualsAppendingOneByOne) {
 }
 
 const auto kNothing = [](TChartSeries&) {};
+// Y values 0, 1 so far, which the Y list keeps as the sequence of indices.
+const auto kFirstIndices = [](TChartSeries& s) { s.AppendValues(std::vector<double>{0, 1}, clBlue); };
 
 INSTANTIATE_TEST_SUITE_P(
     Series, AppendRunTest,
@@ -227,6 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"DefaultColourMakesNoList", kNothing, {1, 2}, clDefault},
         RunCase{"YContinuingTheSequence", kNothing, {0, 1, 2, 3}, clBlue},
         RunCase{"YLeavingTheSequence", kNothing, {0, 1, 5, 3}, clBlue},
+        RunCase{"YContinuingTheSequenceSoFar", kFirstIndices, {2, 3}, clBlue},
+        RunCase{"YStartingTheSequenceAgain", kFirstIndices, {0, 1}, clBlue},
         RunCase{"NegativeZeroIsNoIndex", kNothing, {-0.0, 1}, clBlue},
         RunCase{"NaNAndInfinities", kNothing, {std::nan(""), INFINITY, -INFINITY}, clBlue},
         RunCase{"AfterPointsOfTheSameColour", [](TChartSeries& s) { s.AppendValue(9, "", clBlue); }, {1, 2}, clBlue},
