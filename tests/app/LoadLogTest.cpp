@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,15 +15,9 @@
 #include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 #include "tests/runtime/LocaleScope.h"
+#include "tests/support/PointValues.h"
 
 namespace {
-
-std::vector<double> Ys(const TChartSeries& s) {
-  std::vector<double> v;
-  v.reserve(static_cast<std::size_t>(s.PointCount()));
-  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
-  return v;
-}
 
 // Loads and returns the error text, if one was raised.
 std::optional<std::string> Load(TForm1& form, std::uint8_t pane, const std::string& file) {
@@ -232,14 +227,38 @@ TEST(LoadLog, RefusesWhatCannotBeOpenedOrIsNoRegularFile) {
   }
 }
 
-TEST(LoadLog, UnreadableFileIsReported) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "permissions do not bind root";
+// Permissions do not bind root: a test run as root (as CI runs) acts as an
+// ordinary user for a scope, through the effective user id only, so that
+// root comes back at the end of the scope.
+class TOrdinaryUserScope {
+public:
+  TOrdinaryUserScope() {
+    if (geteuid() == 0 && seteuid(kNobody) == 0) {
+      dropped_ = true;
+    }
   }
+  ~TOrdinaryUserScope() {
+    if (dropped_ && seteuid(0) != 0) {
+      std::abort();  // the tests after this one would run as another user
+    }
+  }
+  TOrdinaryUserScope(const TOrdinaryUserScope&) = delete;
+  TOrdinaryUserScope& operator=(const TOrdinaryUserScope&) = delete;
+
+private:
+  static constexpr uid_t kNobody = 65534;
+  bool dropped_ = false;
+};
+
+TEST(LoadLog, UnreadableFileIsReported) {
   TempFolder folder;
   const std::string file = folder.Write("locked.csv", "h,T\n0,1\n");
-  chmod(file.c_str(), 0);
+  // The folder stays open to the ordinary user; the file is closed to all.
+  ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
+  ASSERT_EQ(chmod(file.c_str(), 0), 0);
   TForm1 form;
+  const TOrdinaryUserScope ordinaryUser;
+  ASSERT_NE(geteuid(), 0u) << "no ordinary user to act as";
   EXPECT_EQ(Load(form, 0, file), "Cannot open '" + file + "': Permission denied");
 }
 

@@ -19,26 +19,10 @@
 #include "chart/model/TChartModel.h"
 #include "chart/series/TLineSeries.h"
 #include "runtime/Exception.h"
+#include "tests/support/PointValues.h"
 #include "tests/support/ThrowsWithMessage.h"
 
 namespace {
-
-// What `of` tells of every point of the series, in point order.
-template <class Of>
-auto PerPoint(const TChartSeries& s, Of of) {
-  std::vector<decltype(of(0))> v;
-  v.reserve(static_cast<std::size_t>(s.PointCount()));
-  for (int i = 0; i < s.PointCount(); ++i) v.push_back(of(i));
-  return v;
-}
-
-std::vector<double> Xs(const TChartSeries& s) {
-  return PerPoint(s, [&s](int i) { return s.XValueAt(i); });
-}
-
-std::vector<double> Ys(const TChartSeries& s) {
-  return PerPoint(s, [&s](int i) { return s.YValueAt(i); });
-}
 
 TEST(TChartSeries, AppendValueNumbersPointsInInsertionOrder) {
   TChartSeries series;
@@ -195,7 +179,7 @@ std::vector<std::uint64_t> Bits(const std::vector<double>& values) {
 }
 
 std::vector<TColor> StoredColors(const TChartSeries& s) {
-  return PerPoint(s, [&s](int i) { return s.StoredPointColor(i); });
+  return EveryIndex(s.PointCount(), [&s](int i) { return s.StoredPointColor(i); });
 }
 
 // A run appended at once is what appending its values one by one makes:

@@ -10,15 +10,9 @@
 
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
+#include "tests/support/PointValues.h"
 
 namespace {
-
-std::vector<double> Values(const TChartValueList& list) {
-  std::vector<double> values;
-  values.reserve(static_cast<std::size_t>(list.ValueCount()));
-  for (int i = 0; i < list.ValueCount(); ++i) values.push_back(list.ValueAt(i));
-  return values;
-}
 
 struct OrderCase {
   const char* name;
