@@ -18,13 +18,14 @@ namespace {
 struct TPane {
   TChart TForm1::*Chart;
   TLineSeries TForm1::*Series;
+  PushButton TForm1::*LogButton;
 };
 
 constexpr std::array<TPane, TForm1::PaneCount> kPanes = {{
-    {&TForm1::Chart1, &TForm1::Series1},
-    {&TForm1::Chart2, &TForm1::LineSeries1},
-    {&TForm1::Chart3, &TForm1::LineSeries2},
-    {&TForm1::Chart4, &TForm1::LineSeries3},
+    {&TForm1::Chart1, &TForm1::Series1, &TForm1::Button1},
+    {&TForm1::Chart2, &TForm1::LineSeries1, &TForm1::Button2},
+    {&TForm1::Chart3, &TForm1::LineSeries2, &TForm1::Button3},
+    {&TForm1::Chart4, &TForm1::LineSeries3, &TForm1::Button4},
 }};
 
 const TPane& PaneAt(std::uint8_t pane) {
@@ -140,8 +141,8 @@ void TForm1::PlaceControls() {
     }
   }
   ButtonColor1.SetCaption("Color lines");
-  for (PushButton* button : {&Button1, &Button2, &Button3, &Button4}) {
-    button->SetCaption("Log");
+  for (const TPane& pane : kPanes) {
+    (this->*pane.LogButton).SetCaption("Log");
   }
   CheckBox1.SetCaption("Enable scroll (SINGLY-Horizontal)");
   CheckBox2.SetCaption("Scroll both");
@@ -177,8 +178,7 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
   const auto dropped = [this, pane](const std::vector<std::string>& fileNames) { OpenLogs(pane, fileNames); };
   chart.SetOnFilesDropped(dropped);
-  std::array<PushButton*, PaneCount> buttons = {&Button1, &Button2, &Button3, &Button4};
-  buttons[pane]->SetOnFilesDropped(dropped);
+  PaneLogButton(pane).SetOnFilesDropped(dropped);
 }
 
 std::function<void()> TForm1::Reported(void (TForm1::*handler)()) {
@@ -193,13 +193,11 @@ void TForm1::RunReported(const std::function<void()>& handler) {
   }
 }
 
-// Only a drag that zooms its own pane is passed on: the left button, a drag
-// in progress and wider than the pane's own zoom threshold. A plain click or
-// a press that started no drag leaves an old rectangle in the record, which
-// must not zoom the other panes again.
+// Only a drag that zooms its own pane is passed on. A plain click or a press
+// that started no drag leaves an old rectangle in the record, which must not
+// zoom the other panes again.
 void TForm1::ChartMouseUp(std::uint8_t pane, TMouseButton button) {
-  TChartZoom& zoom = PaneChart(pane).Zoom();
-  if (button == mbLeft && zoom.DragActive && zoom.EndX - zoom.StartX > zoom.MinimumPixels()) {
+  if (PaneChart(pane).ReleaseZooms(button)) {
     SyncZoom(pane);
   }
 }
@@ -401,6 +399,8 @@ void TForm1::ApplyStoredPaneSettings(TChart& chart, TLineSeries& series) {
 TChart& TForm1::PaneChart(std::uint8_t pane) { return this->*PaneAt(pane).Chart; }
 
 TChartSeries& TForm1::PaneSeries(std::uint8_t pane) { return PaneChart(pane).SeriesList()[0]; }
+
+PushButton& TForm1::PaneLogButton(std::uint8_t pane) { return this->*PaneAt(pane).LogButton; }
 
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);

@@ -32,10 +32,12 @@ public:
   // The window with "dir.dat" in `dirDatFolder` (ending with "/").
   explicit TForm1(const std::string& dirDatFolder);
 
-  // The pane table: pane 0 is Chart1 at the top, pane 3 Chart4 at the
-  // bottom. Raises EAssertionFailed for a pane index above 3.
+  // The pane table: pane 0 is Chart1 at the top with Button1 beside it,
+  // pane 3 Chart4 at the bottom with Button4. Raises EAssertionFailed for a
+  // pane index above 3.
   TChart& PaneChart(std::uint8_t pane);
   TChartSeries& PaneSeries(std::uint8_t pane);
+  PushButton& PaneLogButton(std::uint8_t pane);
 
   // Replaces the pane's curve and title by the log's. A file that cannot be
   // opened, or is no regular file, raises FileException and changes nothing;

@@ -131,8 +131,7 @@ private:
   void Log() {
     const std::uint8_t pane = Pane();
     script_.FileAnswers.push_back({{}, Take()});
-    PushButton* buttons[] = {&form_.Button1, &form_.Button2, &form_.Button3, &form_.Button4};
-    buttons[pane]->PerformClick();
+    form_.PaneLogButton(pane).PerformClick();
   }
 
   // The mouse acts on what the window shows, so the panes are painted first.

@@ -242,6 +242,10 @@ void TCustomChartPanelExtended::EndZoomDrag(int x, int y) {
   RequestRepaint();
 }
 
+bool TCustomChartPanelExtended::ReleaseZooms(TMouseButton button) const {
+  return zoom_.DragActive && button == zoom_.MouseButton() && LongEnough() && DragZooms();
+}
+
 bool TCustomChartPanelExtended::LongEnough() const {
   const int minimum = zoom_.MinimumPixels();
   const bool wideEnough = std::abs(zoom_.EndX - zoom_.StartX) > minimum;

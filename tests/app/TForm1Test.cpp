@@ -77,9 +77,9 @@ TEST_F(Form, TabKeyVisitsTheButtonsThenTheCheckBoxes) {
 
 TEST_F(Form, CaptionsAndStartingStates) {
   EXPECT_EQ(form.ButtonColor1.Caption(), "Color lines");
-  for (const PushButton* button : {&form.Button1, &form.Button2, &form.Button3, &form.Button4}) {
-    EXPECT_EQ(button->Caption(), "Log");
-    EXPECT_TRUE(button->Enabled());
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    EXPECT_EQ(form.PaneLogButton(pane).Caption(), "Log");
+    EXPECT_TRUE(form.PaneLogButton(pane).Enabled());
   }
   EXPECT_EQ(form.CheckBox1.Caption(), "Enable scroll (SINGLY-Horizontal)");
   EXPECT_EQ(form.CheckBox2.Caption(), "Scroll both");
@@ -102,10 +102,9 @@ TEST_F(Form, AllCurvesStartBlueAndTheColourButtonShowsTheTopOne) {
 
 TEST_F(Form, EachLogButtonLoadsTheChosenFileIntoItsPane) {
   const std::string file = folder.Write("rpm.csv", "hdr,RPM\nt,800\nt,900\n");
-  PushButton* buttons[] = {&form.Button1, &form.Button2, &form.Button3, &form.Button4};
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     script.FileAnswers.push_back({{}, file});
-    buttons[pane]->PerformClick();
+    form.PaneLogButton(pane).PerformClick();
     EXPECT_EQ(form.PaneSeries(pane).PointCount(), 2) << int(pane);
     for (std::uint8_t other = pane + 1; other < TForm1::PaneCount; ++other) {
       EXPECT_EQ(form.PaneSeries(other).PointCount(), 0) << int(other);
