@@ -3,9 +3,9 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace {
+#include "gui/QtColors.h"
 
-TColor FromQColor(const QColor& color) { return RGBColor(color.red(), color.green(), color.blue()); }
+namespace {
 
 // Without an application object there is no platform palette; these are the
 // classic button colours.
@@ -34,5 +34,5 @@ TColor ResolveSystemColor(TColor color) {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
     return FallbackColor(color);
   }
-  return FromQColor(QGuiApplication::palette().color(RoleOf(color)));
+  return ColorFromQt(QGuiApplication::palette().color(RoleOf(color)));
 }
