@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chart/series/TChartSeries.h"
+#include "runtime/FireEvent.h"
 
 namespace {
 
@@ -78,9 +79,7 @@ void TCustomAxisPanel::PaintAxes() {
   if (!axisVisible_) {
     return;
   }
-  if (OnBeforeDrawAxes) {
-    OnBeforeDrawAxes(*this);
-  }
+  FireEvent(OnBeforeDrawAxes, *this);
   for (TChartAxis* axis : Axes().All()) {
     if (axis->IsShown) {
       axis->DrawAxis(Canvas3D(), AxisContext());
@@ -89,9 +88,7 @@ void TCustomAxisPanel::PaintAxes() {
 }
 
 void TCustomAxisPanel::PaintSeries() {
-  if (OnBeforeDrawSeries) {
-    OnBeforeDrawSeries(*this);
-  }
+  FireEvent(OnBeforeDrawSeries, *this);
   std::vector<TChartSeries*> order(SeriesList().begin(), SeriesList().end());
   if (DepthAxis().Inverted()) {
     std::reverse(order.begin(), order.end());

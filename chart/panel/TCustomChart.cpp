@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gui/SystemColors.h"
+#include "runtime/FireEvent.h"
 
 namespace {
 
@@ -114,9 +115,7 @@ TCustomChart::TCustomChart(Control* parent) : TCustomAxisPanel(parent) {}
 void TCustomChart::DrawChartContent() {
   const TRepaintSuspension noRepaints(*this);
   PaintPanelBackground(PanelRect);
-  if (OnBeforeDrawChart) {
-    OnBeforeDrawChart(*this);
-  }
+  FireEvent(OnBeforeDrawChart, *this);
   DrawTitlesPass(false);
   UpdatePlotSize();
   FitAxesIntoPlotRect();
@@ -131,9 +130,7 @@ void TCustomChart::DrawChartContent() {
   }
   DrawTitlesPass(true);
   DrawZoomFrameWhileDragging();
-  if (OnAfterDraw) {
-    OnAfterDraw(*this);
-  }
+  FireEvent(OnAfterDraw, *this);
 }
 
 void TCustomChart::DrawTitlesPass(bool customPositioned) {

@@ -110,7 +110,6 @@ private:
   void RestoreScaleSnapshot();
   void DropScaleSnapshot();
   void PaintZoomBand();
-  void Notify(const TChartNotifyEvent& event);
 
   TChartZoom zoom_;
   TZoomPanning panning_;
