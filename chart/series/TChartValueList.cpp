@@ -7,17 +7,14 @@
 
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
-#include "runtime/StoreIfChanged.h"
 
 TChartValueList::TChartValueList(TChartSeries& owner, std::string name) : owner_(owner), name_(std::move(name)) {
   owner_.RegisterValueList(*this);
 }
 
-void TChartValueList::SetDateTime(bool dateTime) {
-  if (StoreIfChanged(dateTime_, dateTime)) {
-    owner_.RequestRepaint();
-  }
-}
+void TChartValueList::SetOrder(TChartListOrder order) { owner_.StoreSetting(order_, order); }
+
+void TChartValueList::SetDateTime(bool dateTime) { owner_.StoreSetting(dateTime_, dateTime); }
 
 int TChartValueList::AddValue(double value) {
   PendingValue = value;
