@@ -41,6 +41,12 @@ public:
   // Every axis, in order, back to automatic scaling.
   void ResetToAutomatic();
 
+  // The first steps of a paint's layout over context.PlotRect, for every
+  // axis in list order: whether it is shown and its range, then its place
+  // along the plot. The chart then takes the axes' room from the plot and
+  // places them again along what is left.
+  void LayOut(const TAxisLayoutContext& context);
+
 private:
   TChartModel& chart_;
   std::array<TChartAxis, Count> axes_;

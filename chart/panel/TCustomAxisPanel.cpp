@@ -38,14 +38,8 @@ void TCustomAxisPanel::SetView3DWalls(bool walls) { StoreSetting(view3DWalls_, w
 TAxisLayoutContext TCustomAxisPanel::AxisContext() const { return {PlotRect, 0, axisVisible_, View3D()}; }
 
 void TCustomAxisPanel::FitAxesIntoPlotRect() {
+  Axes().LayOut(AxisContext());
   std::vector<TChartAxis*> axes = Axes().All();
-  for (TChartAxis* axis : axes) {
-    axis->IsAxisShown(AxisContext());
-    axis->RecomputeScale(AxisContext());
-  }
-  for (TChartAxis* axis : axes) {
-    axis->PlaceAlongPlot(AxisContext());
-  }
   // Each shown axis takes its room from what the axes before it left; the
   // four sides and the depth axis shrink the plot, further axes only place
   // themselves.
