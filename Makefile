@@ -44,10 +44,21 @@ install-packages:
 	  fi; \
 	fi
 
-$(BUILD_DIR)/build.ninja:
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DLOGVIEWER_WERROR=$(WERROR)
+# The build folder is configured again whenever options given to make (on
+# the command line or in the environment) differ from the ones it was
+# configured with, kept in CONFIGURE_STAMP: `make test WERROR=ON` on an
+# existing folder builds with -Werror. A call that gives none, such as
+# `make lint`, keeps the folder as it is rather than rebuild it.
+CONFIGURE_OPTIONS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DLOGVIEWER_WERROR=$(WERROR)
+CONFIGURE_STAMP   := $(BUILD_DIR)/configure-options
+OPTIONS_GIVEN     := $(filter-out file,$(origin BUILD_TYPE) $(origin WERROR))
 
-configure: deps $(BUILD_DIR)/build.ninja
+configure: deps
+	@if [ ! -f $(BUILD_DIR)/build.ninja ] || { [ -n "$(OPTIONS_GIVEN)" ] && \
+	    [ "$$(cat $(CONFIGURE_STAMP) 2>/dev/null)" != "$(CONFIGURE_OPTIONS)" ]; }; then \
+	  cmake -S . -B $(BUILD_DIR) -G Ninja $(CONFIGURE_OPTIONS) && \
+	  echo "$(CONFIGURE_OPTIONS)" > $(CONFIGURE_STAMP); \
+	fi
 
 build: configure
 	cmake --build $(BUILD_DIR)

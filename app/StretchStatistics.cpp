@@ -39,8 +39,8 @@ double SumOf(const double* values, int count) {
   std::array<double, 4> sums{};
   int i = 0;
   for (; i + 4 <= count; i += 4) {
-    for (int k = 0; k < 4; ++k) {
-      sums[k] += values[i + k];
+    for (std::size_t k = 0; k < 4; ++k) {
+      sums[k] += values[static_cast<std::size_t>(i) + k];
     }
   }
   for (; i < count; ++i) {

@@ -22,13 +22,14 @@ namespace {
 struct TPane {
   TChart TForm1::*Chart;
   TLineSeries TForm1::*Series;
+  PushButton TForm1::*LogButton;
 };
 
 constexpr std::array<TPane, TForm1::PaneCount> kPanes = {{
-    {&TForm1::Chart1, &TForm1::Series1},
-    {&TForm1::Chart2, &TForm1::LineSeries1},
-    {&TForm1::Chart3, &TForm1::LineSeries2},
-    {&TForm1::Chart4, &TForm1::LineSeries3},
+    {&TForm1::Chart1, &TForm1::Series1, &TForm1::Button1},
+    {&TForm1::Chart2, &TForm1::LineSeries1, &TForm1::Button2},
+    {&TForm1::Chart3, &TForm1::LineSeries2, &TForm1::Button3},
+    {&TForm1::Chart4, &TForm1::LineSeries3, &TForm1::Button4},
 }};
 
 const TPane& PaneAt(std::uint8_t pane) {
@@ -55,7 +56,6 @@ std::string WithoutSamplesShown(const std::string& message, const TChartSeries& 
 }
 
 TAxisRange RangeOf(const TChartAxis& axis) { return {axis.Minimum(), axis.Maximum()}; }
-
 
 // The folder part of a file name, "" for a bare name.
 std::string FolderOf(const std::string& fileName) {
@@ -221,8 +221,8 @@ void TForm1::SetUpControls() {
     placements[i - 1].Item->SetTabSuccessor(*placements[i].Item);
   }
   ButtonColor1.SetCaption("Color lines");
-  for (PushButton* button : {&Button1, &Button2, &Button3, &Button4}) {
-    button->SetCaption("Log");
+  for (const TPane& pane : kPanes) {
+    (this->*pane.LogButton).SetCaption("Log");
   }
   CheckBox1.SetCaption("Enable scroll (SINGLY-Horizontal)");
   CheckBox2.SetCaption("Scroll both");
@@ -264,9 +264,10 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
   const auto dropped = [this, pane](const std::vector<std::string>& fileNames) { OpenLogs(pane, fileNames); };
   chart.SetOnFilesDropped(dropped);
-  std::array<PushButton*, PaneCount> buttons = {&Button1, &Button2, &Button3, &Button4};
-  buttons[pane]->SetOnFilesDropped(dropped);
-  buttons[pane]->OnContextMenu = [this, pane](int x, int y) { RunReported([=, this] { ShowRecentLogs(pane, x, y); }); };
+  PaneLogButton(pane).SetOnFilesDropped(dropped);
+  PaneLogButton(pane).OnContextMenu = [this, pane](int x, int y) {
+    RunReported([=, this] { ShowRecentLogs(pane, x, y); });
+  };
 }
 
 std::function<void()> TForm1::Reported(void (TForm1::*handler)()) {
@@ -299,14 +300,12 @@ void TForm1::ChartMouseUpAt(std::uint8_t pane, TMouseButton button, int x, int y
   }
 }
 
-// Only a drag that zooms its own pane is passed on: the left button, a drag
-// in progress and wider than the pane's own zoom threshold. A plain click or
-// a press that started no drag leaves an old rectangle in the record, which
-// must not zoom the other panes again.
+// Only a drag that zooms its own pane is passed on. A plain click or a press
+// that started no drag leaves an old rectangle in the record, which must not
+// zoom the other panes again. Locked panes follow the pane's zoom itself,
+// once it is made.
 void TForm1::ChartMouseUp(std::uint8_t pane, TMouseButton button) {
-  TChartZoom& zoom = PaneChart(pane).Zoom();
-  // Locked panes follow the pane's zoom itself, once it is made.
-  if (button == mbLeft && !Locked() && zoom.DragActive && zoom.EndX - zoom.StartX > zoom.MinimumPixels()) {
+  if (!Locked() && PaneChart(pane).ReleaseZooms(button)) {
     SyncZoom(pane);
   }
 }
@@ -566,7 +565,6 @@ void TForm1::NoteStoppedEarly(std::uint8_t pane, Exception& error) {
 }
 
 void TForm1::ShowPaneLogs() {
-  const std::array<PushButton*, PaneCount> buttons = {&Button1, &Button2, &Button3, &Button4};
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     const TPaneLog& log = paneLogs_[pane];
     std::string tip;
@@ -579,7 +577,7 @@ void TForm1::ShowPaneLogs() {
                "; " + Grouped(count) + " samples shown";
       }
     }
-    buttons[pane]->SetToolTip(tip);
+    PaneLogButton(pane).SetToolTip(tip);
     PaneChart(pane).SetToolTip(tip);
   }
   RefreshOverlays();
@@ -753,6 +751,8 @@ void TForm1::ApplyStoredPaneSettings(TChart& chart, TLineSeries& series) {
 TChart& TForm1::PaneChart(std::uint8_t pane) { return this->*PaneAt(pane).Chart; }
 
 TChartSeries& TForm1::PaneSeries(std::uint8_t pane) { return PaneChart(pane).SeriesList()[0]; }
+
+PushButton& TForm1::PaneLogButton(std::uint8_t pane) { return this->*PaneAt(pane).LogButton; }
 
 // The file is opened before anything changes, so a log that cannot be
 // opened leaves the pane as it was.

@@ -61,10 +61,12 @@ public:
   // file at `settingsPath` (none: this run only) from now on.
   void UseSettings(const std::string& settingsPath);
 
-  // The pane table: pane 0 is Chart1 at the top, pane 3 Chart4 at the
-  // bottom. Raises EAssertionFailed for a pane index above 3.
+  // The pane table: pane 0 is Chart1 at the top with Button1 beside it,
+  // pane 3 Chart4 at the bottom with Button4. Raises EAssertionFailed for a
+  // pane index above 3.
   TChart& PaneChart(std::uint8_t pane);
   TChartSeries& PaneSeries(std::uint8_t pane);
+  PushButton& PaneLogButton(std::uint8_t pane);
 
   // Replaces the pane's curve and title by the log's. A file that cannot be
   // opened, or is no regular file, raises FileException and changes nothing;

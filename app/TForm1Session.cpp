@@ -54,8 +54,7 @@ void TForm1::ShowRecentLogs(std::uint8_t pane, int x, int y) {
   if (entries.empty()) {
     entries.push_back({"No recent logs", "", false, false, false});
   }
-  const std::array<PushButton*, PaneCount> buttons = {&Button1, &Button2, &Button3, &Button4};
-  if (const std::optional<std::size_t> chosen = ShowContextMenu(*buttons.at(pane), x, y, entries)) {
+  if (const std::optional<std::size_t> chosen = ShowContextMenu(PaneLogButton(pane), x, y, entries)) {
     OpenLog(pane, logs.at(*chosen));
   }
 }

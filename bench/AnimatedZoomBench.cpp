@@ -38,7 +38,7 @@ struct BenchPane {
 std::vector<std::unique_ptr<BenchPane>> MakePanes(int paneCount, int sampleCount) {
   EnsureApplication();
   std::vector<std::unique_ptr<BenchPane>> panes;
-  panes.reserve(paneCount);
+  panes.reserve(static_cast<std::size_t>(paneCount));
   for (int i = 0; i < paneCount; ++i) panes.push_back(std::make_unique<BenchPane>(sampleCount));
   for (auto& pane : panes) pane->chart.Refresh();
   return panes;

@@ -56,7 +56,7 @@ void BM_LoadLog(benchmark::State& state) {
   // same colour, neither stored per point.
   const double pointBytes = static_cast<double>(lines) * 8;
   state.counters["points_MB"] = pointBytes / 1e6;
-  state.counters["peak_RSS_MB"] = PeakResidentKilobytes() * 1024 / 1e6;
+  state.counters["peak_RSS_MB"] = static_cast<double>(PeakResidentKilobytes()) * 1024 / 1e6;
   state.counters["file_MB"] = static_cast<double>(fs::file_size(file)) / 1e6;
   state.SetItemsProcessed(state.iterations() * lines);
 }

@@ -27,7 +27,7 @@ void BM_FormatNumberAxisPattern(benchmark::State& state) {
       benchmark::DoNotOptimize(FormatNumber("#,##0.###", value));
     }
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * values.size()));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
 BENCHMARK(BM_FormatNumberAxisPattern)->Unit(benchmark::kMillisecond);
 
@@ -38,7 +38,7 @@ void BM_GeneralNumberText(benchmark::State& state) {
       benchmark::DoNotOptimize(GeneralNumberText(value));
     }
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * values.size()));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
 BENCHMARK(BM_GeneralNumberText)->Unit(benchmark::kMillisecond);
 

@@ -20,7 +20,7 @@ constexpr int kSamples = 10'000'000;
 struct BenchSeries {
   BenchSeries() {
     std::vector<double> values(kSamples);
-    for (int i = 0; i < kSamples; ++i) values[i] = std::sin(i * 0.001) * 100;
+    for (int i = 0; i < kSamples; ++i) values[static_cast<std::size_t>(i)] = std::sin(i * 0.001) * 100;
     chart.SeriesList().Add(series);
     series.AppendValues(values, clBlue);
     series.YValues().Summary();
@@ -39,7 +39,7 @@ void FourPaneStatistics(benchmark::State& state) {
   const bool kept = state.range(0) != 0;
   int first = 1;
   for (auto _ : state) {
-    for (int i = 0; i < kPanes; ++i) {
+    for (std::size_t i = 0; i < kPanes; ++i) {
       if (!kept) {
         sums[i].Clear();
       }

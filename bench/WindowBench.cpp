@@ -28,7 +28,7 @@ std::string TempFolder() {
 struct BenchWindow {
   BenchWindow(int width, int height) : form(TempFolder()) {
     std::vector<double> values(kPoints);
-    for (int i = 0; i < kPoints; ++i) values[i] = std::sin(i * 0.0001) * 100 + (i % 7);
+    for (int i = 0; i < kPoints; ++i) values[static_cast<std::size_t>(i)] = std::sin(i * 0.0001) * 100 + (i % 7);
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneSeries(pane).AppendValues(values, clBlue);
     form.SetClientSize(width, height);
     RepaintPanes();

@@ -1,3 +1,14 @@
+# The warnings every target of our own code is built with: the set the code
+# base keeps clean, as errors with LOGVIEWER_WERROR.
+function(logviewer_warnings target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wshadow -Wconversion -Wsign-conversion -Wpedantic -Wold-style-cast
+    -Wnon-virtual-dtor -Woverloaded-virtual)
+  if(LOGVIEWER_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
 # One library target per layer folder. Sources are collected from the folder
 # so that a new file pair needs no build edit; a layer without sources yet is
 # an interface target, so that its dependants still link.
@@ -7,6 +18,7 @@ function(logviewer_layer name)
        "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   if(sources)
     add_library(${name} STATIC ${sources})
+    logviewer_warnings(${name})
     target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
     target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   else()
@@ -26,6 +38,7 @@ function(logviewer_tests name)
     return()
   endif()
   add_executable(${name} ${sources})
+  logviewer_warnings(${name})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     LOGVIEWER_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

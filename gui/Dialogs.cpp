@@ -14,6 +14,7 @@
 #include "gui/ControlImpl.h"
 #include "gui/DialogScript.h"
 #include "gui/EventErrors.h"
+#include "gui/QtColors.h"
 
 namespace {
 
@@ -28,10 +29,6 @@ QStringList NameFilters(const std::string& filter) {
   }
   return filters;
 }
-
-QColor ToQColor(TColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
-
-TColor FromQColor(const QColor& color) { return RGBColor(color.red(), color.green(), color.blue()); }
 
 bool ExecuteScripted(DialogScript& script, FileOpenDialog& dialog) {
   script.FileDialogStartFolders.push_back(dialog.InitialDir());
@@ -173,15 +170,15 @@ bool ColorDialog::Execute(Control* owner) {
     return ExecuteScripted(*script, *this);
   }
   for (int i = 0; i < CustomColorCount; ++i) {
-    QColorDialog::setCustomColor(i, ToQColor(CustomColors[i]));
+    QColorDialog::setCustomColor(i, QtColor(CustomColors[static_cast<std::size_t>(i)]));
   }
-  QColorDialog dialog(ToQColor(Color), ParentWidget(owner));
+  QColorDialog dialog(QtColor(Color), ParentWidget(owner));
   if (dialog.exec() != QDialog::Accepted) {
     return false;
   }
-  Color = FromQColor(dialog.selectedColor());
+  Color = ColorFromQt(dialog.selectedColor());
   for (int i = 0; i < CustomColorCount; ++i) {
-    CustomColors[i] = FromQColor(QColorDialog::customColor(i));
+    CustomColors[static_cast<std::size_t>(i)] = ColorFromQt(QColorDialog::customColor(i));
   }
   return true;
 }

@@ -7,6 +7,9 @@
 
 namespace {
 
+// GCC's 128-bit integer, an extension that the pedantic warnings accept when marked.
+__extension__ typedef __int128 Int128;
+
 struct Runs {
   std::array<int, 6> Lengths{};
   int Count = 0;
@@ -62,7 +65,7 @@ void WalkLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to, Pl
   std::int64_t remainder = dMajor;
   if (first > 0) {
     // The product can exceed 64 bits for lines that start far off the raster.
-    const __int128 start = static_cast<__int128>(2 * first) * dMinor + dMajor;
+    const Int128 start = static_cast<Int128>(2 * first) * dMinor + dMajor;
     offset = static_cast<std::int64_t>(start / twiceMajor);
     remainder = static_cast<std::int64_t>(start % twiceMajor);
   }
@@ -154,14 +157,14 @@ TLinePattern TLinePattern::ForPen(const TPen& pen) {
   TLinePattern pattern;
   pattern.runs_ = runs.Lengths;
   pattern.runCount_ = runs.Count;
-  for (int i = 0; i < runs.Count; ++i) pattern.period_ += runs.Lengths[i];
+  for (std::size_t i = 0; i < static_cast<std::size_t>(runs.Count); ++i) pattern.period_ += runs.Lengths[i];
   return pattern;
 }
 
 bool TLinePattern::IsOn(std::int64_t step) const {
   if (IsSolid()) return true;
   std::int64_t position = (phase_ + step % period_) % period_;
-  for (int i = 0; i < runCount_; ++i) {
+  for (std::size_t i = 0; i < static_cast<std::size_t>(runCount_); ++i) {
     if (position < runs_[i]) return i % 2 == 0;
     position -= runs_[i];
   }

@@ -9,6 +9,7 @@
 #include "gui/EventErrors.h"
 #include "gui/TRasterCanvas.h"
 #include "gui/TRasterCanvasImpl.h"
+#include "runtime/FireEvent.h"
 
 class ButtonWidget : public QPushButton {
 public:
@@ -69,11 +70,7 @@ void PushButton::SetCaption(const std::string& caption) {
   TextChanged();
 }
 
-void PushButton::Click() {
-  if (OnClick) {
-    OnClick();
-  }
-}
+void PushButton::Click() { FireEvent(OnClick); }
 
 void PushButton::PerformClick() {
   if (Enabled()) {

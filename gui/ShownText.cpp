@@ -48,7 +48,7 @@ TUpperHalf UpperHalfOf(int codePage) {
     std::size_t inLeft = 1;
     std::size_t outLeft = out.size();
     if (iconv(converter, &inPos, &inLeft, &outPos, &outLeft) != static_cast<std::size_t>(-1)) {
-      table[byte - 0x80].assign(out.data(), outPos);
+      table[static_cast<std::size_t>(byte - 0x80)].assign(out.data(), outPos);
     }
     iconv(converter, nullptr, nullptr, nullptr, nullptr);
   }

@@ -4,9 +4,9 @@
 
 #include "gui/LightPalette.h"
 
-namespace {
+#include "gui/QtColors.h"
 
-TColor FromQColor(const QColor& color) { return RGBColor(color.red(), color.green(), color.blue()); }
+namespace {
 
 // Without an application object there is no platform palette; these are the
 // classic button colours.
@@ -37,5 +37,5 @@ TColor ResolveSystemColor(TColor color) {
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
     return FallbackColor(color);
   }
-  return FromQColor(LightPalette().color(RoleOf(color)));
+  return ColorFromQt(LightPalette().color(RoleOf(color)));
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gui/Application.h"
+#include "gui/QtColors.h"
 #include "gui/QtStrings.h"
 #include "gui/SystemColors.h"
 #include "gui/TRasterCanvasImpl.h"
@@ -27,8 +28,6 @@ std::uint32_t PixelOf(TColor color) {
 }
 
 TColor ColorOfPixel(std::uint32_t pixel) { return RGBColor((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
-
-QColor QColorOf(TColor color) { return QColor::fromRgb(PixelOf(color)); }
 
 QRect QRectOf(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(), rect.Height()); }
 
@@ -65,7 +64,7 @@ Qt::PenStyle QtPenStyle(TPenStyle style) {
 
 QPen QtPen(const TPen& pen) {
   if (pen.Style == psClear || pen.Mode == pmNop) return QPen(Qt::NoPen);
-  QPen result(QColorOf(pen.Color), std::max(1, pen.Width), QtPenStyle(pen.Style));
+  QPen result(QtColor(pen.Color), std::max(1, pen.Width), QtPenStyle(pen.Style));
   switch (pen.EndStyle) {
     case esRound:
       result.setCapStyle(Qt::RoundCap);
@@ -185,8 +184,8 @@ void UseBrush(QPainter& painter, const TRasterCanvas::Impl& impl, TPenMode mode)
     painter.setBrush(Qt::NoBrush);
     return;
   }
-  painter.setBrush(QBrush(QColorOf(impl.Brush.Color), QtBrushStyle(impl.Brush.Style)));
-  painter.setBackground(QColorOf(impl.BackColor));
+  painter.setBrush(QBrush(QtColor(impl.Brush.Color), QtBrushStyle(impl.Brush.Style)));
+  painter.setBackground(QtColor(impl.BackColor));
   painter.setBackgroundMode(impl.BackMode == BackModeOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
 }
 
@@ -228,7 +227,7 @@ void DrawFakeGlyphs(QPainter& painter, const TRasterCanvas::Impl& impl, const Te
     if (text[i] == ' ') continue;
     const int left = box.Box.left() + static_cast<int>(i) * cell;
     const QRect glyph(left, box.Box.top(), FakeFontCharWidth - 1, FakeFontCharHeight);
-    painter.fillRect(DeviceRect(impl, glyph), QColorOf(impl.Font.Color));
+    painter.fillRect(DeviceRect(impl, glyph), QtColor(impl.Font.Color));
   }
 }
 
@@ -464,13 +463,13 @@ void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
   Painter painter(*impl_, InDevicePixels);
   painter->translate(impl_->Device(x), impl_->Device(y));
   if (impl_->Font.Escapement != 0) painter->rotate(-impl_->Font.Escapement / 10.0);
-  if (impl_->BackMode == BackModeOpaque) painter->fillRect(DeviceRect(*impl_, box.Box), QColorOf(impl_->BackColor));
+  if (impl_->BackMode == BackModeOpaque) painter->fillRect(DeviceRect(*impl_, box.Box), QtColor(impl_->BackColor));
   if (fake) {
     DrawFakeGlyphs(*painter, *impl_, box, text);
     return;
   }
   painter->setFont(impl_->DeviceFont());
-  painter->setPen(QColorOf(impl_->Font.Color));
+  painter->setPen(QtColor(impl_->Font.Color));
   painter->drawText(QPoint(impl_->Device(box.Box.left()), impl_->Device(box.Box.top() + box.Ascent)), QtText(text));
 }
 

@@ -23,7 +23,7 @@ constexpr PowersOfTen kPowers;
 
 long double PowerOfTen(int exponent) {
   if (exponent >= 0 && exponent <= kMaxExactPower) {
-    return kPowers.Exact[exponent];
+    return kPowers.Exact[static_cast<std::size_t>(exponent)];
   }
   return std::pow(10.0L, static_cast<long double>(exponent));
 }
@@ -70,7 +70,7 @@ EighteenDigits EstimateDigits(long double magnitude) {
   }
   EighteenDigits result;
   result.Exponent = exponent;
-  for (int i = DecimalRecord::MaxDigits - 1; i >= 0; --i) {
+  for (auto i = static_cast<std::size_t>(DecimalRecord::MaxDigits); i-- > 0;) {
     result.Chars[i] = static_cast<char>('0' + integer % 10);
     integer /= 10;
   }
@@ -79,11 +79,11 @@ EighteenDigits EstimateDigits(long double magnitude) {
 
 // Rounds the digit string to its first `keep` digits, half away from zero.
 // Returns true when the carry ran out of the first digit.
-bool RoundDigits(std::array<char, DecimalRecord::MaxDigits>& digits, int keep) {
+bool RoundDigits(std::array<char, DecimalRecord::MaxDigits>& digits, std::size_t keep) {
   if (digits[keep] < '5') {
     return false;
   }
-  for (int i = keep - 1; i >= 0; --i) {
+  for (std::size_t i = keep; i-- > 0;) {
     if (digits[i] < '9') {
       ++digits[i];
       return false;
@@ -108,7 +108,7 @@ DecimalRecord FiniteToDecimal(long double value, int precision, int decimals) {
   }
   keep = std::min(keep, precision);
   if (keep < DecimalRecord::MaxDigits) {
-    if (RoundDigits(digits.Chars, keep)) {
+    if (RoundDigits(digits.Chars, static_cast<std::size_t>(keep))) {
       digits.Chars[0] = '1';
       keep = 1;
       ++digits.Exponent;
@@ -116,7 +116,7 @@ DecimalRecord FiniteToDecimal(long double value, int precision, int decimals) {
   } else {
     keep = DecimalRecord::MaxDigits;
   }
-  while (keep > 0 && digits.Chars[keep - 1] == '0') {
+  while (keep > 0 && digits.Chars[static_cast<std::size_t>(keep - 1)] == '0') {
     --keep;
   }
   if (keep == 0) {

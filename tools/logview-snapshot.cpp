@@ -199,8 +199,7 @@ private:
   void Log() {
     const std::uint8_t pane = Pane();
     script_.FileAnswers.push_back({{}, Take()});
-    PushButton* buttons[] = {&form_.Button1, &form_.Button2, &form_.Button3, &form_.Button4};
-    buttons[pane]->PerformClick();
+    form_.PaneLogButton(pane).PerformClick();
   }
 
   // The mouse acts on what the window shows, so the panes are painted first.
@@ -275,8 +274,7 @@ private:
       throw std::invalid_argument("no recent log " + std::to_string(k));
     }
     script_.MenuAnswers.push_back(logs[static_cast<std::size_t>(k)]);
-    PushButton* buttons[] = {&form_.Button1, &form_.Button2, &form_.Button3, &form_.Button4};
-    buttons[pane]->ContextMenu(5, 5);
+    form_.PaneLogButton(pane).ContextMenu(5, 5);
   }
 
   void ColorLines() {

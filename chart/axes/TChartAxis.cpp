@@ -144,11 +144,10 @@ void TChartAxis::SetAxisRange(double low, double high) {
   if (low > high) {
     std::swap(low, high);
   }
-  StoreMinimum(low);
-  StoreMaximum(high);
-  if (maximum_ - minimum_ < MinimumAxisRange) {
-    StoreMaximum(minimum_ + MinimumAxisRange);
+  if (high - low < MinimumAxisRange) {
+    high = low + MinimumAxisRange;
   }
+  StoreRange(low, high);
   for (TChartAxis* axis : chart_.Axes().CustomAxes()) {
     if (axis->Master() == this) {
       axis->SetAxisRange(minimum_, maximum_);
@@ -168,10 +167,19 @@ void TChartAxis::ShiftRange(double offset, bool checkLimits) {
   automatic_ = false;
   automaticMaximum_ = false;
   automaticMinimum_ = false;
-  maximum_ += offset;
-  minimum_ += offset;
-  chart_.RequestRepaint();
+  StoreRange(minimum_ + offset, maximum_ + offset);
 }
+
+// Both ends at once, and one repaint request when either changed.
+void TChartAxis::StoreRange(double minimum, double maximum) {
+  const bool minimumChanged = StoreIfChanged(minimum_, minimum);
+  const bool maximumChanged = StoreIfChanged(maximum_, maximum);
+  if (minimumChanged || maximumChanged) {
+    chart_.RequestRepaint();
+  }
+}
+
+void TChartAxis::SetMaster(TChartAxis* master) { chart_.StoreSetting(master_, master); }
 
 bool TChartAxis::IsBoundTo(const TChartSeries& series) const { return IsSeriesBound(series, *this, Horizontal()); }
 

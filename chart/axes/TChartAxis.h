@@ -139,7 +139,7 @@ public:
 
   // A custom axis may follow the range of a master axis.
   TChartAxis* Master() const { return master_; }
-  void SetMaster(TChartAxis* master) { master_ = master; }
+  void SetMaster(TChartAxis* master);
 
   // Sets both ends, switching the automatic scale off.
   void SetAxisRange(double low, double high);
@@ -272,6 +272,7 @@ private:
   void DrawTicks(TCanvas3D& canvas, const std::vector<int>& pixels, int start, int length) const;
   void DrawGrid(TCanvas3D& canvas, const std::vector<int>& pixels, const TRect& plot) const;
   void SetAutomaticEnd(bool& end, bool otherEnd, bool automatic);
+  void StoreRange(double minimum, double maximum);
   // The range a layout starts from: the automatic ends taken from the
   // series, then the scale set to the range.
   void TakeRange();

@@ -7,6 +7,7 @@
 #include "chart/axes/TickPositions.h"
 #include "chart/canvas/TCanvas3D.h"
 #include "gui/TRasterCanvas.h"
+#include "runtime/FireEvent.h"
 #include "runtime/RoundPixel.h"
 #include "runtime/TextLines.h"
 
@@ -68,12 +69,10 @@ void TChartAxis::DrawLabel(TCanvas3D& canvas, int pixel, std::string text) {
   const int edge = opposite ? LabelsEdge + OutwardSign() * labelsRoom_ : LabelsEdge;
   int x = Horizontal() ? pixel : edge;
   int y = Horizontal() ? edge : pixel;
-  if (OnDrawLabel) {
-    bool draw = true;
-    OnDrawLabel(*this, x, y, text, draw);
-    if (!draw) {
-      return;
-    }
+  bool draw = true;
+  FireEvent(OnDrawLabel, *this, x, y, text, draw);
+  if (!draw) {
+    return;
   }
   canvas.ApplyFont(LabelsFont);
   canvas.Brush.Style = bsClear;

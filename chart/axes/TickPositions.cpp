@@ -33,12 +33,19 @@ std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double st
   if (!(std::fabs(range / step) < MaxLabelSteps)) {
     return {};
   }
-  double value = FirstLabelValue(scaleMin, scaleMax, step, roundFirstLabel, scaleMax + slack);
+  double value = FirstLabelValue(scaleMin, scaleMax, step, roundFirstLabel, scaleMax);
   if (range == 0 || std::fabs(range) < kFlatRange || GeneralNumberText(value) == GeneralNumberText(value - step)) {
     return {value};
   }
-  const double lowest = scaleMin - slack;
   std::vector<double> values;
+  // The chain below starts where the description starts it, so that every
+  // label lies where it is described; the multiple of the step just above
+  // ScaleMax joins it only when it lies within the slack.
+  if (const double above = FirstLabelValue(scaleMin, scaleMax, step, roundFirstLabel, scaleMax + slack);
+      above > value) {
+    values.push_back(above);
+  }
+  const double lowest = scaleMin - slack;
   while (value >= lowest) {
     values.push_back(value);
     const double next = value - step;

@@ -9,9 +9,11 @@ constexpr double MaxLabelSteps = 10000;
 
 // The candidates for value labels, from the largest downward, for the range
 // [scaleMin, scaleMax] widened by `slack` at both ends, and the label step.
-// `roundFirstLabel` starts at a multiple of the step. The slack lets a value
-// that lies a rounding error beyond an end, on the end's pixel, take part;
-// being relative to the range, it keeps the count bounded by the steps.
+// `roundFirstLabel` starts the chain at the multiple of the step at or below
+// scaleMax. The slack lets a value that lies a rounding error beyond an end,
+// on the end's pixel, take part (above the top, the next multiple of the
+// step, ahead of the chain); being relative to the range, it keeps the count
+// bounded by the steps.
 std::vector<double> ValueLabelValues(double scaleMin, double scaleMax, double step, bool roundFirstLabel, double slack);
 
 // Grid line positions for the major tick positions: at the ticks, or halfway

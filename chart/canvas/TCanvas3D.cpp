@@ -8,6 +8,7 @@
 #include "chart/canvas/TChartFont.h"
 #include "chart/canvas/TChartPen.h"
 #include "gui/TRasterCanvas.h"
+#include "runtime/FireEvent.h"
 #include "runtime/RoundPixel.h"
 #include "runtime/ScopedRestore.h"
 #include "runtime/StoreIfChanged.h"
@@ -40,7 +41,7 @@ void TCanvas3D::ResetState() {
 void TCanvas3D::SetMonochrome(bool value) {
   if (!StoreIfChanged(monochrome_, value)) return;
   MarkDirty();
-  if (OnRepaintRequest) OnRepaintRequest();
+  FireEvent(OnRepaintRequest);
 }
 
 void TCanvas3D::ApplyChartPen(const TChartPen& pen) { ApplyChartPen(pen, pen.Color()); }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "runtime/FireEvent.h"
 #include "runtime/StoreIfChanged.h"
 
 // Base of the chart's setting objects (pens, brushes, fonts, shadows): every
@@ -22,7 +23,5 @@ protected:
   void Change(T& field, const T& value) {
     if (StoreIfChanged(field, value)) Changed();
   }
-  void Changed() const {
-    if (OnChange) OnChange();
-  }
+  void Changed() const { FireEvent(OnChange); }
 };

@@ -12,5 +12,5 @@ inline constexpr std::array<TColor, 20> kDefaultPalette = {
     clLime, clOlive, clPurple, clSilver, clAqua,  clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray};
 
 constexpr TColor DefaultPaletteColor(int index) {
-  return kDefaultPalette[PositiveModulo(index, static_cast<int>(kDefaultPalette.size()))];
+  return kDefaultPalette[static_cast<std::size_t>(PositiveModulo(index, static_cast<int>(kDefaultPalette.size())))];
 }

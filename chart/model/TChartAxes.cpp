@@ -45,3 +45,14 @@ void TChartAxes::ResetToAutomatic() {
     axis->SetAutomatic(true);
   }
 }
+
+void TChartAxes::LayOut(const TAxisLayoutContext& context) {
+  const std::vector<TChartAxis*> axes = All();
+  for (TChartAxis* axis : axes) {
+    axis->IsAxisShown(context);
+    axis->RecomputeScale(context);
+  }
+  for (TChartAxis* axis : axes) {
+    axis->PlaceAlongPlot(context);
+  }
+}

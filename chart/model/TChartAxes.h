@@ -19,7 +19,7 @@ public:
   TChartAxes(const TChartAxes&) = delete;
   TChartAxes& operator=(const TChartAxes&) = delete;
 
-  TChartAxis& operator[](int index) { return axes_[index]; }
+  TChartAxis& operator[](int index) { return axes_[static_cast<std::size_t>(index)]; }
   // The six standard axes.
   auto begin() { return axes_.begin(); }
   auto end() { return axes_.end(); }
@@ -40,6 +40,12 @@ public:
 
   // Every axis, in order, back to automatic scaling.
   void ResetToAutomatic();
+
+  // The first steps of a paint's layout over context.PlotRect, for every
+  // axis in list order: whether it is shown and its range, then its place
+  // along the plot. The chart then takes the axes' room from the plot and
+  // places them again along what is left.
+  void LayOut(const TAxisLayoutContext& context);
 
 private:
   TChartModel& chart_;

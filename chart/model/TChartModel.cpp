@@ -42,7 +42,7 @@ TColor TChartModel::PaletteColor(int index) const {
   if (palette_.empty()) {
     return DefaultPaletteColor(index);
   }
-  return palette_[PositiveModulo(index, static_cast<int>(palette_.size()))];
+  return palette_[static_cast<std::size_t>(PositiveModulo(index, static_cast<int>(palette_.size())))];
 }
 
 bool TChartModel::IsColorFree(TColor color, bool checkBackground, const TChartSeries* skip) const {

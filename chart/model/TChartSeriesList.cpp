@@ -29,7 +29,7 @@ void TChartSeriesList::Delete(int index) {
   if (index < 0 || index >= Count()) {
     return;
   }
-  TChartSeries& series = *series_[index];
+  TChartSeries& series = *series_[static_cast<std::size_t>(index)];
   series.RemovedFromChart();
   series_.erase(series_.begin() + index);
   chart_.RequestRepaint();

@@ -14,7 +14,7 @@ public:
   TChartSeriesList& operator=(const TChartSeriesList&) = delete;
 
   int Count() const { return static_cast<int>(series_.size()); }
-  TChartSeries& operator[](int index) const { return *series_[index]; }
+  TChartSeries& operator[](int index) const { return *series_[static_cast<std::size_t>(index)]; }
   int IndexOf(const TChartSeries& series) const;
   auto begin() const { return series_.begin(); }
   auto end() const { return series_.end(); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chart/series/TChartSeries.h"
+#include "runtime/FireEvent.h"
 
 namespace {
 
@@ -37,14 +38,8 @@ void TCustomAxisPanel::SetView3DWalls(bool walls) { StoreSetting(view3DWalls_, w
 TAxisLayoutContext TCustomAxisPanel::AxisContext() const { return {PlotRect, 0, axisVisible_, View3D()}; }
 
 void TCustomAxisPanel::FitAxesIntoPlotRect() {
+  Axes().LayOut(AxisContext());
   std::vector<TChartAxis*> axes = Axes().All();
-  for (TChartAxis* axis : axes) {
-    axis->IsAxisShown(AxisContext());
-    axis->RecomputeScale(AxisContext());
-  }
-  for (TChartAxis* axis : axes) {
-    axis->PlaceAlongPlot(AxisContext());
-  }
   // Each shown axis takes its room from what the axes before it left; the
   // four sides and the depth axis shrink the plot, further axes only place
   // themselves.
@@ -78,9 +73,7 @@ void TCustomAxisPanel::PaintAxes() {
   if (!axisVisible_) {
     return;
   }
-  if (OnBeforeDrawAxes) {
-    OnBeforeDrawAxes(*this);
-  }
+  FireEvent(OnBeforeDrawAxes, *this);
   for (TChartAxis* axis : Axes().All()) {
     if (axis->IsShown) {
       axis->DrawAxis(Surface(), AxisContext());
@@ -89,9 +82,7 @@ void TCustomAxisPanel::PaintAxes() {
 }
 
 void TCustomAxisPanel::PaintSeries() {
-  if (OnBeforeDrawSeries) {
-    OnBeforeDrawSeries(*this);
-  }
+  FireEvent(OnBeforeDrawSeries, *this);
   std::vector<TChartSeries*> order(SeriesList().begin(), SeriesList().end());
   if (DepthAxis().Inverted()) {
     std::reverse(order.begin(), order.end());

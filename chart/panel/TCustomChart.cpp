@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gui/SystemColors.h"
+#include "runtime/FireEvent.h"
 
 namespace {
 
@@ -96,14 +97,14 @@ void DrawTitleLines(TCanvas3D& canvas, const TChartTitle& title, const TRect& bo
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
     const int y = title.AtTop() ? box.Top + i * lineHeight + metrics.Frame
                                 : box.Bottom - lineHeight - (i * lineHeight + metrics.Frame);
-    const int width = metrics.LineWidths[i];
+    const int width = metrics.LineWidths[static_cast<std::size_t>(i)];
     int x = (box.Left + box.Right) / 2 - width / 2;
     if (title.Alignment() == taLeftJustify) {
       x = box.Left + metrics.WWidth / 2;
     } else if (title.Alignment() == taRightJustify) {
       x = box.Right - width - metrics.WWidth / 2;
     }
-    canvas.TextOut(x, y, lines[i]);
+    canvas.TextOut(x, y, lines[static_cast<std::size_t>(i)]);
   }
 }
 
@@ -114,9 +115,7 @@ TCustomChart::TCustomChart(Control* parent) : TCustomAxisPanel(parent) {}
 void TCustomChart::DrawChartContent() {
   const TRepaintSuspension noRepaints(*this);
   PaintPanelBackground(PanelRect);
-  if (OnBeforeDrawChart) {
-    OnBeforeDrawChart(*this);
-  }
+  FireEvent(OnBeforeDrawChart, *this);
   DrawTitlesPass(false);
   UpdatePlotSize();
   FitAxesIntoPlotRect();
@@ -131,9 +130,7 @@ void TCustomChart::DrawChartContent() {
   }
   DrawTitlesPass(true);
   DrawZoomFrameWhileDragging();
-  if (OnAfterDraw) {
-    OnAfterDraw(*this);
-  }
+  FireEvent(OnAfterDraw, *this);
 }
 
 void TCustomChart::DrawTitlesPass(bool customPositioned) {

@@ -7,6 +7,7 @@
 #include "chart/series/TChartSeries.h"
 #include "gui/SystemColors.h"
 #include "gui/TRasterCanvas.h"
+#include "runtime/FireEvent.h"
 
 namespace {
 
@@ -27,10 +28,6 @@ void StepToward(TChartAxis& axis, TAxisRange target) {
 }  // namespace
 
 TCustomChartPanelExtended::TCustomChartPanelExtended(Control* parent) : TCustomChartPanel(parent) {}
-
-void TCustomChartPanelExtended::Notify(const TChartNotifyEvent& event) {
-  if (event) event(*this);
-}
 
 // ---- Zoom and undo ----
 
@@ -67,12 +64,12 @@ void TCustomChartPanelExtended::ApplyZoomRanges(TAxisRange top, TAxisRange botto
   }
   for (const auto& [axis, target] : targets) axis->SetAxisRange(target.Minimum, target.Maximum);
   IsZoomed = true;
-  Notify(OnZoom);
+  FireEvent(OnZoom, *this);
 }
 
 void TCustomChartPanelExtended::UndoZoom() {
   if (HasScaleSnapshot) RestoreScaleSnapshot();
-  Notify(OnUndoZoom);
+  FireEvent(OnUndoZoom, *this);
   RequestRepaint();
   IsZoomed = false;
 }
@@ -121,7 +118,7 @@ void TCustomChartPanelExtended::DropScaleSnapshot() {
 
 void TCustomChartPanelExtended::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   StopMouseProcessing = false;
-  if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+  FireEvent(OnMouseDown, *this, button, shift, x, y);
   const bool busy = StopMouseProcessing || zoom_.DragActive || panning_.DragActive;
   if (!busy && PressHitsChart(x, y)) StartDrag(button, shift, x, y);
   StopMouseProcessing = false;
@@ -161,7 +158,7 @@ void TCustomChartPanelExtended::StartDrag(TMouseButton button, TShiftState shift
 void TCustomChartPanelExtended::MouseMove(TShiftState shift, int x, int y) {
   StopMouseProcessing = false;
   // A move has no button of its own; the event's button is left at mbLeft.
-  if (OnMouseMove) OnMouseMove(*this, mbLeft, shift, x, y);
+  FireEvent(OnMouseMove, *this, mbLeft, shift, x, y);
   if (StopMouseProcessing) return;
   if (zoom_.DragActive) {
     MoveZoomDrag(x, y);
@@ -198,7 +195,7 @@ void TCustomChartPanelExtended::MovePanDrag(int x, int y) {
   panning_.EndX = x;
   panning_.EndY = y;
   if (horizontal || vertical) {
-    Notify(OnScroll);
+    FireEvent(OnScroll, *this);
     RequestRepaint();
   }
 }
@@ -216,14 +213,14 @@ void TCustomChartPanelExtended::PanAxis(TChartAxis& axis, int from, int to) {
   double minimum = axis.Minimum() + delta;
   double maximum = axis.Maximum() + delta;
   bool allow = true;
-  if (OnAllowScroll) OnAllowScroll(axis, minimum, maximum, allow);
+  FireEvent(OnAllowScroll, axis, minimum, maximum, allow);
   if (allow) axis.SetAxisRange(minimum, maximum);
 }
 
 void TCustomChartPanelExtended::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   StopMouseProcessing = false;
   // The handler still sees the active drag and the end point of the last move.
-  if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+  FireEvent(OnMouseUp, *this, button, shift, x, y);
   if (zoom_.DragActive && button == zoom_.MouseButton()) EndZoomDrag(x, y);
   panning_.DragActive = false;
 }
@@ -240,6 +237,10 @@ void TCustomChartPanelExtended::EndZoomDrag(int x, int y) {
     UndoZoom();
   }
   RequestRepaint();
+}
+
+bool TCustomChartPanelExtended::ReleaseZooms(TMouseButton button) const {
+  return zoom_.DragActive && button == zoom_.MouseButton() && LongEnough() && DragZooms();
 }
 
 bool TCustomChartPanelExtended::LongEnough() const {
@@ -262,7 +263,7 @@ bool TCustomChartPanelExtended::DragZooms() const {
 }
 
 void TCustomChartPanelExtended::MouseWheel(bool up, TShiftState shift, int x, int y) {
-  if (OnMouseWheel) OnMouseWheel(*this, up, shift, x, y);
+  FireEvent(OnMouseWheel, *this, up, shift, x, y);
   if (!WheelScrollsVertical) return;
   for (TChartAxis* axis : Axes().All()) {
     if (axis->Horizontal()) continue;
@@ -275,7 +276,7 @@ void TCustomChartPanelExtended::MouseWheel(bool up, TShiftState shift, int x, in
 void TCustomChartPanelExtended::MouseLeave() {
   SetCursor(NormalCursor);
   panning_.DragActive = false;
-  Notify(OnMouseLeave);
+  FireEvent(OnMouseLeave, *this);
 }
 
 // ---- The rubber band ----

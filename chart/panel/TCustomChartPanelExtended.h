@@ -65,6 +65,11 @@ public:
   void ZoomFromRectangle();
   void ApplyZoomRanges(TAxisRange top, TAxisRange bottom, TAxisRange left, TAxisRange right);
   void UndoZoom();
+  // Whether releasing `button` now ends a zoom drag that zooms this chart
+  // (rather than undoing or doing nothing), judged from the end point of
+  // the last move: what a mouse-up handler, which runs before the chart's
+  // own processing of the release, asks.
+  bool ReleaseZooms(TMouseButton button) const;
   // Ends the zoom and scrolling without going back: no snapshot, not zoomed,
   // every axis automatic. A pane given a new log starts from it, so that an
   // undo cannot bring back a range of the log before.
@@ -105,7 +110,6 @@ private:
   void RestoreScaleSnapshot();
   void DropScaleSnapshot();
   void PaintZoomBand();
-  void Notify(const TChartNotifyEvent& event);
 
   TChartZoom zoom_;
   TZoomPanning panning_;

@@ -12,6 +12,7 @@
 #include "chart/model/TChartModel.h"
 #include "chart/series/VisibleRange.h"
 #include "runtime/Exception.h"
+#include "runtime/FireEvent.h"
 
 namespace {
 
@@ -146,9 +147,7 @@ void TChartSeries::InsertLabel(int index, std::string_view label) {
 }
 
 void TChartSeries::PointAdded(int index) {
-  if (OnAfterAdd) {
-    OnAfterAdd(*this, index);
-  }
+  FireEvent(OnAfterAdd, *this, index);
   NotifyDependents(dcInsert, index);
   if (Active()) {
     RequestRepaint();
@@ -175,9 +174,7 @@ void TChartSeries::ClearAllPointLists() {
 void TChartSeries::ClearPoints() {
   FirstVisible = LastVisible = -1;
   ClearAllPointLists();
-  if (OnClearValues) {
-    OnClearValues(*this);
-  }
+  FireEvent(OnClearValues, *this);
   NotifyDependents(dcClear, -1);
   if (Active()) {
     RequestRepaint();
@@ -305,14 +302,15 @@ void TChartSeries::SetHorizAxis(THorizAxis axis) {
 
 void TChartSeries::SetVertAxis(TVertAxis axis) { SetAxisChoice(vertAxis_, axis, aCustomVertAxis, customVertAxis_); }
 
-void TChartSeries::SetCustomHorizAxis(TChartAxis* axis) {
-  customHorizAxis_ = axis;
-  ResolveAxes();
-}
+void TChartSeries::SetCustomHorizAxis(TChartAxis* axis) { SetCustomAxis(customHorizAxis_, axis); }
 
-void TChartSeries::SetCustomVertAxis(TChartAxis* axis) {
-  customVertAxis_ = axis;
-  ResolveAxes();
+void TChartSeries::SetCustomVertAxis(TChartAxis* axis) { SetCustomAxis(customVertAxis_, axis); }
+
+void TChartSeries::SetCustomAxis(TChartAxis*& customAxis, TChartAxis* axis) {
+  if (StoreIfChanged(customAxis, axis)) {
+    ResolveAxes();
+    RequestRepaint();
+  }
 }
 
 void TChartSeries::ResolveAxes() {
@@ -476,14 +474,6 @@ void TChartSeries::DrawAllPoints(TCanvas3D& canvas, const TRect& plotRect) {
 // A plain series has no shape of its own to draw.
 void TChartSeries::DrawPoint(TCanvas3D&, const TRect&, int) {}
 
-void TChartSeries::BeforeDrawValues() {
-  if (OnBeforeDrawValues) {
-    OnBeforeDrawValues(*this);
-  }
-}
+void TChartSeries::BeforeDrawValues() { FireEvent(OnBeforeDrawValues, *this); }
 
-void TChartSeries::AfterDrawValues() {
-  if (OnAfterDrawValues) {
-    OnAfterDrawValues(*this);
-  }
-}
+void TChartSeries::AfterDrawValues() { FireEvent(OnAfterDrawValues, *this); }

@@ -34,9 +34,8 @@ public:
   // The owning chart's request; nothing without a chart.
   void RequestRepaint() const;
 
-protected:
-  // How the element's settings are set: compare, store, and only on a
-  // change request a repaint.
+  // How the element's settings, and those of the parts it owns (its value
+  // lists), are set: compare, store, and only on a change request a repaint.
   template <class T>
   void StoreSetting(T& field, const T& value) {
     if (StoreIfChanged(field, value)) {
@@ -44,6 +43,7 @@ protected:
     }
   }
 
+protected:
   TChartModel* parentChart_ = nullptr;
 
 private:
@@ -94,7 +94,7 @@ public:
   const std::vector<TChartValueList*>& ValueLists() const { return valueLists_; }
   void RegisterValueList(TChartValueList& list) { valueLists_.push_back(&list); }
   bool YIsDependent() const { return yIsDependent_; }
-  void SetYIsDependent(bool yIsDependent) { yIsDependent_ = yIsDependent; }
+  void SetYIsDependent(bool yIsDependent) { StoreSetting(yIsDependent_, yIsDependent); }
 
   int PointCount() const { return xValues_.ValueCount(); }
   double XValueAt(int index) const { return xValues_.ValueAt(index); }
@@ -228,6 +228,7 @@ private:
   bool ChartLoading() const;
   template <class TAxisChoice>
   void SetAxisChoice(TAxisChoice& choice, TAxisChoice axis, TAxisChoice custom, TChartAxis*& customAxis);
+  void SetCustomAxis(TChartAxis*& customAxis, TChartAxis* axis);
 
   // Before the lists, which register themselves in it.
   std::vector<TChartValueList*> valueLists_;

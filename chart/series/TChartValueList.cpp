@@ -7,17 +7,14 @@
 
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
-#include "runtime/StoreIfChanged.h"
 
 TChartValueList::TChartValueList(TChartSeries& owner, std::string name) : owner_(owner), name_(std::move(name)) {
   owner_.RegisterValueList(*this);
 }
 
-void TChartValueList::SetDateTime(bool dateTime) {
-  if (StoreIfChanged(dateTime_, dateTime)) {
-    owner_.RequestRepaint();
-  }
-}
+void TChartValueList::SetOrder(TChartListOrder order) { owner_.StoreSetting(order_, order); }
+
+void TChartValueList::SetDateTime(bool dateTime) { owner_.StoreSetting(dateTime_, dateTime); }
 
 int TChartValueList::AddValue(double value) {
   PendingValue = value;
@@ -137,7 +134,7 @@ void TChartValueList::SortValues() {
   if (order_ == loNone) {
     return;
   }
-  std::vector<int> source(count_);
+  std::vector<int> source(static_cast<std::size_t>(count_));
   std::iota(source.begin(), source.end(), 0);
   std::stable_sort(source.begin(), source.end(), [&](int a, int b) {
     return order_ == loAscending ? ValueAt(a) < ValueAt(b) : ValueAt(a) > ValueAt(b);
@@ -147,14 +144,15 @@ void TChartValueList::SortValues() {
   std::vector<int> where(source.size());
   std::iota(at.begin(), at.end(), 0);
   std::iota(where.begin(), where.end(), 0);
+  const auto slot = [](std::vector<int>& list, int index) -> int& { return list[static_cast<std::size_t>(index)]; };
   for (int target = 0; target < count_; ++target) {
-    const int current = where[source[target]];
+    const int current = slot(where, slot(source, target));
     if (current != target) {
       owner_.SwapPoints(target, current);
-      const int displaced = at[target];
-      std::swap(at[target], at[current]);
-      where[displaced] = current;
-      where[source[target]] = target;
+      const int displaced = slot(at, target);
+      std::swap(slot(at, target), slot(at, current));
+      slot(where, displaced) = current;
+      slot(where, slot(source, target)) = target;
     }
   }
 }

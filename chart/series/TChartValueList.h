@@ -26,7 +26,7 @@ public:
   TChartSeries& Owner() const { return owner_; }
 
   TChartListOrder Order() const { return order_; }
-  void SetOrder(TChartListOrder order) { order_ = order; }
+  void SetOrder(TChartListOrder order);
   bool DateTime() const { return dateTime_; }
   void SetDateTime(bool dateTime);
   const std::string& ValueSource() const { return valueSource_; }

@@ -95,7 +95,7 @@ private:
   // Finds the first point, in the order walked, off pixel row Y.
   struct TFirstOffPixel {
     const TColumnRuns& Runs;
-    int Y;
+    int Y = 0;
     int Index = -1;
     bool TakeBlock(const TValueExtent& extent) const {
       return Runs.InOrder(extent) && Runs.MapY(extent.Min) == Y && Runs.MapY(extent.Max) == Y;

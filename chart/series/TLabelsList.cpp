@@ -4,12 +4,12 @@
 
 const std::string& TLabelsList::Text(int index) const {
   static const std::string kNone;
-  return index >= 0 && index < Count() ? slots_[index] : kNone;
+  return index >= 0 && index < Count() ? slots_[static_cast<std::size_t>(index)] : kNone;
 }
 
 void TLabelsList::PadTo(int count) {
   if (Count() < count) {
-    slots_.resize(count);
+    slots_.resize(static_cast<std::size_t>(count));
   }
 }
 
@@ -30,5 +30,5 @@ void TLabelsList::DeleteRange(int start, int quantity) {
 
 void TLabelsList::Swap(int a, int b) {
   PadTo(std::max(a, b) + 1);
-  std::swap(slots_[a], slots_[b]);
+  std::swap(slots_[static_cast<std::size_t>(a)], slots_[static_cast<std::size_t>(b)]);
 }

@@ -84,7 +84,8 @@ bool TValueSummary::Walk(int begin, int end, bool backward, TVisitor& visitor) c
     const long long from = backward ? high : low;
     int level = -1;
     while (level + 1 < levels && (from & (Span(level + 1) - 1)) == 0 && high - low >= Span(level + 1) &&
-           BlockAt(level + 1, from, backward) < static_cast<long long>(levels_[level + 1].size())) {
+           BlockAt(level + 1, from, backward) <
+               static_cast<long long>(levels_[static_cast<std::size_t>(level) + 1].size())) {
       ++level;
     }
     long long length = level < 0 ? 0 : Span(level);
@@ -106,7 +107,7 @@ bool TValueSummary::Walk(int begin, int end, bool backward, TVisitor& visitor) c
 
 template <class TVisitor>
 bool TValueSummary::WalkBlock(int level, long long index, bool backward, TVisitor& visitor) const {
-  if (visitor.TakeBlock(levels_[level][index])) {
+  if (visitor.TakeBlock(levels_[static_cast<std::size_t>(level)][static_cast<std::size_t>(index)])) {
     return true;
   }
   if (level == 0) {

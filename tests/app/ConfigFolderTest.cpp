@@ -39,6 +39,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ConfigCase{"XdgUnset", std::nullopt, "/home/u", "/home/u/.config/logviewer/"},
                     ConfigCase{"HomeUnsetTakesThePasswordDatabase", std::nullopt, std::nullopt, "@/.config/logviewer/"},
                     ConfigCase{"HomeEmptyTakesThePasswordDatabase", std::nullopt, "", "@/.config/logviewer/"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

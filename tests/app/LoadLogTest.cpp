@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,15 +15,9 @@
 #include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
 #include "tests/runtime/LocaleScope.h"
+#include "tests/support/PointValues.h"
 
 namespace {
-
-std::vector<double> Ys(const TChartSeries& s) {
-  std::vector<double> v;
-  v.reserve(s.PointCount());
-  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
-  return v;
-}
 
 // Loads and returns the error text, if one was raised.
 std::optional<std::string> Load(TForm1& form, std::uint8_t pane, const std::string& file) {
@@ -122,6 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"PlusAlone", "h,T\n0,3\n0,+\n", {3}, kT, ErrorFor("+")},
         LogCase{"BlanksAroundANumber", "h,T\n0, 12.5 \n", {12.5}, kT, {}},
         LogCase{"TabBeforeANumber", "h,T\n0,\t5\n", {}, kPrevTitle, ErrorFor("\t5")},
+        LogCase{"TabAfterANumber", "h,T\n0,1\n0,5\t\n", {1}, kT, ErrorFor("5\t")},
         LogCase{"NulEndsTheLinesText",
                 std::string("h,T\n0,1\0"
                             "9\n1,2\n",
@@ -182,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"BlankSeparatorAlsoPads", "h,T\nx,.5\nx,1.5\n", {5, 1.5}, kT, {}, ' '},
         LogCase{"SignSeparatorReadsASign", "h,T\nx,.5\nx,1.5\n", {-5, 1.5}, kT, {}, '-'},
         LogCase{"PointAndCommaWhereThePointIsTheSeparator", "h,T\nx,1.2,5\n", {}, kPrevTitle, ErrorFor("1.2,5"), '.'}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(LoadLog, ResetsOnlyThePanesAxesAndKeepsTheOtherPanes) {
   const LocaleScope separators(',', '.');
@@ -232,14 +228,38 @@ TEST(LoadLog, RefusesWhatCannotBeOpenedOrIsNoRegularFile) {
   }
 }
 
-TEST(LoadLog, UnreadableFileIsReported) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "permissions do not bind root";
+// Permissions do not bind root: a test run as root (as CI runs) acts as an
+// ordinary user for a scope, through the effective user id only, so that
+// root comes back at the end of the scope.
+class TOrdinaryUserScope {
+public:
+  TOrdinaryUserScope() {
+    if (geteuid() == 0 && seteuid(kNobody) == 0) {
+      dropped_ = true;
+    }
   }
+  ~TOrdinaryUserScope() {
+    if (dropped_ && seteuid(0) != 0) {
+      std::abort();  // the tests after this one would run as another user
+    }
+  }
+  TOrdinaryUserScope(const TOrdinaryUserScope&) = delete;
+  TOrdinaryUserScope& operator=(const TOrdinaryUserScope&) = delete;
+
+private:
+  static constexpr uid_t kNobody = 65534;
+  bool dropped_ = false;
+};
+
+TEST(LoadLog, UnreadableFileIsReported) {
   TempFolder folder;
   const std::string file = folder.Write("locked.csv", "h,T\n0,1\n");
-  chmod(file.c_str(), 0);
+  // The folder stays open to the ordinary user; the file is closed to all.
+  ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
+  ASSERT_EQ(chmod(file.c_str(), 0), 0);
   TForm1 form;
+  const TOrdinaryUserScope ordinaryUser;
+  ASSERT_NE(geteuid(), 0u) << "no ordinary user to act as";
   EXPECT_EQ(Load(form, 0, file), "Cannot open '" + file + "': Permission denied");
 }
 

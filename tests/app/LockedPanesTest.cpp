@@ -90,16 +90,16 @@ const std::vector<TNamedStep> kSteps = {
 };
 
 TEST(LockedPanes, EverySequenceOfZoomsUndosAndPansLeavesThePanesOnTheSameSamples) {
-  const std::vector<std::vector<int>> sequences = {
+  const std::vector<std::vector<std::size_t>> sequences = {
       {0}, {1}, {2}, {3}, {1, 4}, {0, 1, 2, 3}, {3, 5}, {5}, {1, 5, 6, 4}, {2, 7, 3}, {1, 8, 5}, {0, 4, 1, 5, 7},
   };
   for (const std::array<int, 4> lengths : {std::array{3000, 3000, 3000, 3000}, std::array{3000, 1200, 4100, 17}}) {
-    for (const std::vector<int>& sequence : sequences) {
+    for (const std::vector<std::size_t>& sequence : sequences) {
       LockedWindow window(lengths);
       window.Form.CheckBox1.PerformClick();  // panning on
       window.Paint();
       std::string steps = "lengths " + std::to_string(lengths[1]);
-      for (const int step : sequence) {
+      for (const std::size_t step : sequence) {
         steps += ", " + std::string(kSteps[step].Name);
         kSteps[step].Run(window);
         window.ExpectSameSamplesEverywhere(steps);
@@ -157,7 +157,7 @@ TEST(LockedPanes, TheReadoutStandsAtTheSameSampleInEveryPane) {
   const std::optional<TCursorReadout> source = window.Form.ShownReadout(1);
   ASSERT_TRUE(source && source->Samples);
   const double first = window.Form.PaneSeries(1).XValueAt(source->Samples->First);
-  for (std::uint8_t pane : {0, 2, 3}) {
+  for (const std::uint8_t pane : {std::uint8_t{0}, std::uint8_t{2}, std::uint8_t{3}}) {
     const std::optional<TCursorReadout> readout = window.Form.ShownReadout(pane);
     ASSERT_TRUE(readout && readout->Samples) << int(pane);
     EXPECT_EQ(window.Form.PaneSeries(pane).XValueAt(readout->Samples->First), first) << int(pane);

@@ -128,7 +128,7 @@ TEST_P(LogLoaderEnds, InOneResult) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Loads, LogLoaderEnds, testing::ValuesIn(kEndCases),
-                         [](const auto& info) { return info.param.Name; });
+                         [](const auto& test) { return test.param.Name; });
 
 // Following a growing log: whatever the first load found, a load from
 // where it stopped, once the rest is written, gives what one load of the

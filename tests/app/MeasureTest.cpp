@@ -30,10 +30,10 @@ TLog RandomLog(int samples, unsigned seed) {
   TLog log;
   double value = 0;
   for (int i = 0; i < samples; ++i) {
-    const unsigned kind = random() % 10;
+    const auto kind = static_cast<unsigned>(random() % 10);
     std::string text;
     if (kind == 0) {
-      const unsigned word = random() % 3;
+      const auto word = static_cast<unsigned>(random() % 3);
       text = kWords[word];
       value = kWordValues[word];
     } else if (kind < 4) {
@@ -64,8 +64,9 @@ struct MeasureWindow {
       // decimals), which stand for the text's values.
       const TChartSeries& series = Form.PaneSeries(pane);
       for (int i = 0; i < series.PointCount(); ++i) {
-        EXPECT_NEAR(series.YValueAt(i), Logs[pane].Values[i], 1e-9);
-        Logs[pane].Values[i] = series.YValueAt(i);
+        const auto at = static_cast<std::size_t>(i);
+        EXPECT_NEAR(series.YValueAt(i), Logs[pane].Values[at], 1e-9);
+        Logs[pane].Values[at] = series.YValueAt(i);
       }
     }
     Paint();
@@ -105,7 +106,9 @@ struct MeasureWindow {
     EXPECT_EQ(statistics->Figures.Min, *std::min_element(begin, end)) << step;
     EXPECT_EQ(statistics->Figures.Max, *std::max_element(begin, end)) << step;
     EXPECT_NEAR(statistics->Figures.Mean, std::accumulate(begin, end, 0.0) / (last - first + 1), 1e-9) << step;
-    const auto at = [&](double sample) { return values[std::clamp(static_cast<int>(sample), 0, count - 1)]; };
+    const auto at = [&](double sample) {
+      return values[static_cast<std::size_t>(std::clamp(static_cast<int>(sample), 0, count - 1))];
+    };
     EXPECT_EQ(statistics->AtA, markers ? std::optional(at(a)) : std::nullopt) << step;
     EXPECT_EQ(statistics->AtB, markers ? std::optional(at(b)) : std::nullopt) << step;
   }

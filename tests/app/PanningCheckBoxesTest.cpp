@@ -55,6 +55,6 @@ INSTANTIATE_TEST_SUITE_P(Sequences, PanningCheckBoxes,
                                          ClicksCase{"ScrollOnAgainRestoresBoth", "1211", pmBoth, true, true, true},
                                          ClicksCase{"DisabledBothIgnoresClicks", "1212", pmNone, false, true, true},
                                          ClicksCase{"BothNeverOnByItself", "2", pmNone, false, false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -72,7 +72,7 @@ std::string Log(std::mt19937& random, const std::string& lineEnd, TFields fields
 
 // Puts `bytes` in place of the line that starts nearest `fraction` of the log.
 void Plant(std::string& log, double fraction, const std::string& bytes) {
-  const std::size_t at = log.find('\n', static_cast<std::size_t>(log.size() * fraction)) + 1;
+  const std::size_t at = log.find('\n', static_cast<std::size_t>(static_cast<double>(log.size()) * fraction)) + 1;
   const std::size_t end = log.find('\n', at);
   log.replace(at, end - at, bytes);
 }

@@ -77,9 +77,9 @@ TEST_F(Form, TabKeyVisitsTheButtonsThenTheCheckBoxes) {
 
 TEST_F(Form, CaptionsAndStartingStates) {
   EXPECT_EQ(form.ButtonColor1.Caption(), "Color lines");
-  for (const PushButton* button : {&form.Button1, &form.Button2, &form.Button3, &form.Button4}) {
-    EXPECT_EQ(button->Caption(), "Log");
-    EXPECT_TRUE(button->Enabled());
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    EXPECT_EQ(form.PaneLogButton(pane).Caption(), "Log");
+    EXPECT_TRUE(form.PaneLogButton(pane).Enabled());
   }
   EXPECT_EQ(form.CheckBox1.Caption(), "Enable scroll (SINGLY-Horizontal)");
   EXPECT_EQ(form.CheckBox2.Caption(), "Scroll both");
@@ -102,10 +102,9 @@ TEST_F(Form, AllCurvesStartBlueAndTheColourButtonShowsTheTopOne) {
 
 TEST_F(Form, EachLogButtonLoadsTheChosenFileIntoItsPane) {
   const std::string file = folder.Write("rpm.csv", "hdr,RPM\nt,800\nt,900\n");
-  PushButton* buttons[] = {&form.Button1, &form.Button2, &form.Button3, &form.Button4};
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     script.FileAnswers.push_back({{}, file});
-    buttons[pane]->PerformClick();
+    form.PaneLogButton(pane).PerformClick();
     EXPECT_EQ(form.PaneSeries(pane).PointCount(), 2) << int(pane);
     for (std::uint8_t other = pane + 1; other < TForm1::PaneCount; ++other) {
       EXPECT_EQ(form.PaneSeries(other).PointCount(), 0) << int(other);
@@ -164,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, ColorLinesTable,
                          testing::Values(ColorLinesCase{"Ok", kOrange, kOrange, kOrange},
                                          ColorLinesCase{"Cancel", std::nullopt, clBlue, clRed},
                                          ColorLinesCase{"SameColour", clBlue, clBlue, clRed}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 struct ReportCase {
   std::string message;

@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StartCase{"NonUtf8BytesKept", "/\xE9t\xE9", "/\xE9t\xE9"},
                     StartCase{"LongestPathRead", kLongest + "tail", kLongest},
                     StartCase{"LargeFileReadOnlyAtItsStart", "/first\n" + std::string(8 << 20, 'x'), "/first"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 class FolderChange : public testing::Test {
 protected:
@@ -201,6 +201,6 @@ TEST_P(InstalledPrefix, KeepsDirDatBesideOnlyAProgramThatIsNotInstalled) {
 INSTANTIATE_TEST_SUITE_P(Layouts, InstalledPrefix,
                          testing::Values(PrefixCase{"Installed", true, false},
                                          PrefixCase{"CopiedWithoutItsPrefix", false, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,22 @@
 #include "tests/app/TempFolder.h"
 
 namespace {
+
+struct TReadLine {
+  std::string Text;
+  bool Truncated;
+  friend bool operator==(const TReadLine&, const TReadLine&) = default;
+  friend void PrintTo(const TReadLine& line, std::ostream* out) {
+    *out << line.Text.size() << " characters" << (line.Truncated ? ", cut" : "");
+  }
+};
+
+std::vector<TReadLine> LinesWithCuts(TLogLineReader& reader) {
+  std::vector<TReadLine> lines;
+  TLogLine line;
+  while (reader.NextLine(line)) lines.push_back({std::string(line.Text), line.Truncated});
+  return lines;
+}
 
 std::vector<std::string> Lines(TLogLineReader& reader) {
   std::vector<std::string> lines;
@@ -45,6 +62,30 @@ TEST(TLogLineReader, LineEndsHoldAcrossReadsOfAnySize) {
       TLogLineReader reader(file, PiecewiseRead(chunk));
       EXPECT_EQ(Lines(reader), c.Lines) << c.Name << " in pieces of " << chunk;
       EXPECT_EQ(reader.ReadError(), 0);
+    }
+  }
+}
+
+// However the reads split a long line, it is kept whole up to the bound and
+// cut exactly there, and the line after it arrives whole.
+TEST(TLogLineReader, LongLinesAreCutAtTheBoundOverManyReads) {
+  const std::string bound(MaxLogLineLength, 'x');
+  const struct {
+    std::size_t Length;
+    bool Truncated;
+  } cases[] = {{MaxLogLineLength - 1, false},
+               {MaxLogLineLength, false},
+               {MaxLogLineLength + 1, true},
+               {MaxLogLineLength + 2, true},
+               {5 * MaxLogLineLength, true}};
+  for (const auto& c : cases) {
+    TempFolder folder;
+    const std::string file = folder.Write("log.csv", std::string(c.Length, 'x') + "\r\n0,1\n");
+    const std::vector<TReadLine> expected = {{bound.substr(0, std::min(c.Length, MaxLogLineLength)), c.Truncated},
+                                             {"0,1", false}};
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, MaxLogLineLength, MaxLogLineLength + 1}) {
+      TLogLineReader reader(file, PiecewiseRead(chunk));
+      EXPECT_EQ(LinesWithCuts(reader), expected) << c.Length << " bytes in pieces of " << chunk;
     }
   }
 }

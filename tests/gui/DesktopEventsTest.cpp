@@ -49,7 +49,7 @@ TEST(Keys, TheWindowReportsKeysWithTheHeldModifiers) {
   std::vector<std::pair<int, TShiftState>> keys;
   form.OnKeyDown = [&](int key, TShiftState shift) { keys.emplace_back(key, shift); };
   const struct {
-    int qtKey;
+    int qtKey = 0;
     Qt::KeyboardModifiers modifiers;
   } presses[] = {{Qt::Key_C, Qt::ControlModifier},
                  {Qt::Key_Escape, Qt::NoModifier},

@@ -11,8 +11,8 @@ constexpr TRect kBox{10, 20, 30, 40};
 TEST(TRect, ContainmentLeavesOutOrTakesInTheRightAndBottomEdges) {
   const struct {
     TPoint Point;
-    bool Exclusive;
-    bool Inclusive;
+    bool Exclusive = false;
+    bool Inclusive = false;
   } cases[] = {
       {{10, 20}, true, true},   {{29, 39}, true, true},   {{30, 25}, false, true},
       {{15, 40}, false, true},  {{30, 40}, false, true},  {{9, 25}, false, false},
@@ -27,7 +27,7 @@ TEST(TRect, ContainmentLeavesOutOrTakesInTheRightAndBottomEdges) {
 TEST(TRect, EmptyWhenNoPixelIsInside) {
   const struct {
     TRect Rect;
-    bool Empty;
+    bool Empty = false;
   } cases[] = {
       {{0, 0, 1, 1}, false}, {{0, 0, 0, 5}, true}, {{0, 0, 5, 0}, true}, {{5, 0, 0, 5}, true}, {{0, 5, 5, 0}, true},
   };

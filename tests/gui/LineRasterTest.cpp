@@ -79,8 +79,8 @@ TEST(LineRaster, ClippedLineKeepsThePixelsOfTheUnclippedLine) {
 }
 
 struct PatternCase {
-  TPenStyle Style;
-  int UserDotPeriod;
+  TPenStyle Style = psSolid;
+  int UserDotPeriod = 0;
   std::initializer_list<int> Xs;
 };
 

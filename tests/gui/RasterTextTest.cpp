@@ -29,7 +29,7 @@ TEST(RasterText, FakeFontHasFixedMetrics) {
 }
 
 struct AlignCase {
-  int Align;
+  int Align = 0;
   TRect Ink;
 };
 

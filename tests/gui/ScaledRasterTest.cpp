@@ -128,7 +128,8 @@ TEST(ScaledRaster, NotXorOutlineDrawnTwiceRestoresEveryDevicePixel) {
     canvas.SetPen(TPen{clBlack, 1, psSolid, pmNotXor, esRound, 0});
     canvas.Rectangle({2, 2, 12, 10});
     EXPECT_EQ(DevicePixelsNotWhite(canvas).size(),
-              PixelsOf(c.Box).size() - (c.Box.Width() - 2 * c.LineWidth) * (c.Box.Height() - 2 * c.LineWidth))
+              PixelsOf(c.Box).size() -
+                  static_cast<std::size_t>((c.Box.Width() - 2 * c.LineWidth) * (c.Box.Height() - 2 * c.LineWidth)))
         << c.Scale;
     canvas.Rectangle({2, 2, 12, 10});
     EXPECT_TRUE(DevicePixelsNotWhite(canvas).empty()) << c.Scale;

@@ -175,6 +175,25 @@ std::string RandomSampleText(std::mt19937_64& random) {
   return text;
 }
 
+// Only blanks are skipped around a number, as the general conversion skips
+// them; any other white space makes the text one the shortcut refuses.
+TEST(PlainDecimalToCurrency, SkipsBlanksOnly) {
+  const struct {
+    const char* Text;
+    bool Converts;
+    std::int64_t Amount;
+  } cases[] = {{" 5", true, 50000}, {"5 ", true, 50000}, {"  -1.25  ", true, -12500}, {"\t5", false, 0},
+               {"5\t", false, 0},   {"5 \t", false, 0},  {"5\t ", false, 0},          {"\t 5", false, 0},
+               {"5\n", false, 0},   {"5\r", false, 0},   {"\v5", false, 0},           {"5\f", false, 0}};
+  for (const auto& c : cases) {
+    std::int64_t amount = 0;
+    EXPECT_EQ(PlainDecimalToCurrency(c.Text, amount), c.Converts) << '"' << c.Text << '"';
+    if (c.Converts) {
+      EXPECT_EQ(amount, c.Amount) << '"' << c.Text << '"';
+    }
+  }
+}
+
 TEST(PlainDecimalToCurrency, AgreesWithTheGeneralConversionOnAMillionTexts) {
   const LocaleScope separators(',', '.');
   std::mt19937_64 random(20261208);

@@ -23,13 +23,7 @@ struct TLineSeriesPane {
 
   explicit TLineSeriesPane(const TRect& plot = kPanePlot) : Plot(plot) { Chart.SeriesList().Add(Series); }
 
-  void LayOutAxes() {
-    const TAxisLayoutContext context{Plot};
-    for (TChartAxis* axis : Chart.Axes().All()) {
-      axis->RecomputeScale(context);
-      axis->PlaceAlongPlot(context);
-    }
-  }
+  void LayOutAxes() { Chart.Axes().LayOut(TAxisLayoutContext{Plot}); }
 };
 
 // A pane's off-screen surface, ready for a series to draw on.

@@ -22,7 +22,9 @@ struct TPicture {
   int Height = 0;
   std::vector<TColor> Pixels;
 
-  TColor At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
+  TColor At(int x, int y) const {
+    return Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)];
+  }
   friend bool operator==(const TPicture&, const TPicture&) = default;
   // A failing EXPECT_NE would otherwise print every pixel.
   friend void PrintTo(const TPicture& picture, std::ostream* out) {
@@ -32,7 +34,7 @@ struct TPicture {
 
 inline TPicture PictureOf(const TRasterCanvas& raster) {
   TPicture picture{raster.Width(), raster.Height(), {}};
-  picture.Pixels.reserve(static_cast<std::size_t>(picture.Width) * picture.Height);
+  picture.Pixels.reserve(static_cast<std::size_t>(picture.Width) * static_cast<std::size_t>(picture.Height));
   for (int y = 0; y < picture.Height; ++y) {
     for (int x = 0; x < picture.Width; ++x) picture.Pixels.push_back(raster.GetPixel(x, y));
   }
@@ -95,8 +97,9 @@ inline testing::AssertionResult SamePicture(const TPicture& actual, const TPictu
   } else {
     for (std::size_t i = 0; i < actual.Pixels.size(); ++i) {
       if (actual.Pixels[i] != expected.Pixels[i]) {
-        const int x = static_cast<int>(i % actual.Width);
-        const int y = static_cast<int>(i / actual.Width);
+        const auto width = static_cast<std::size_t>(actual.Width);
+        const int x = static_cast<int>(i % width);
+        const int y = static_cast<int>(i / width);
         failure << label << " differs first at pixel (" << x << ", " << y << "): expected "
                 << ColorText(expected.Pixels[i]) << ", actual " << ColorText(actual.Pixels[i]) << "; difference image "
                 << Saved(Difference(actual, expected), OutputPath(label, "difference")) << "; ";

@@ -43,12 +43,7 @@ struct RightAxisPane {
   // One layout and the axis drawn, as the chart does it.
   void Draw() { Draw(Axis()); }
   void Draw(TChartAxis& drawn) {
-    const TAxisLayoutContext full{Plot};
-    for (TChartAxis* axis : Chart.Axes().All()) {
-      axis->IsAxisShown(full);
-      axis->RecomputeScale(full);
-      axis->PlaceAlongPlot(full);
-    }
+    Chart.Axes().LayOut(TAxisLayoutContext{Plot});
     TRect rect = Plot;
     drawn.ReserveRoom(Canvas, rect, true);
     const TAxisLayoutContext context{rect};
@@ -336,7 +331,7 @@ TEST(AxisDrawing, NextLabelEventSuppliesTheValuesWithinTheWidenedRange) {
     if (index == static_cast<int>(supplied.size())) {
       return false;
     }
-    value = supplied[index];
+    value = supplied[static_cast<std::size_t>(index)];
     return true;
   };
   pane.Draw();

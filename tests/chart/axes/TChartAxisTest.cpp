@@ -31,13 +31,7 @@ struct PaneChart {
 
   // The axis steps of one layout, without the room for labels.
   void Layout() {
-    for (TChartAxis* axis : Chart.Axes().All()) {
-      axis->IsAxisShown(Context);
-      axis->RecomputeScale(Context);
-    }
-    for (TChartAxis* axis : Chart.Axes().All()) {
-      axis->PlaceAlongPlot(Context);
-    }
+    Chart.Axes().LayOut(Context);
     for (TChartAxis* axis : Chart.Axes().All()) {
       axis->ApplySeriesMargins(Context);
     }

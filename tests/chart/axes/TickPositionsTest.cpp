@@ -45,6 +45,17 @@ TEST(ValueLabelValues, UnroundedStartAndRepeatedSubtraction) {
   EXPECT_NEAR(unrounded.back(), 0.7, 1e-15);
 }
 
+// The chain starts at the multiple of the step at or below ScaleMax, as
+// described, and the values below come from that start by subtraction; the
+// multiple above ScaleMax within the slack comes first but starts nothing.
+TEST(ValueLabelValues, TheChainStartsAtOrBelowTheTop) {
+  EXPECT_EQ(ValueLabelValues(0, 0.3, 0.05, true, 0.3 / 99),
+            (Values{0.30000000000000004, 0.25, 0.2, 0.15000000000000002, 0.10000000000000002, 0.05000000000000002,
+                    1.3877787807814457e-17}));
+  EXPECT_EQ(ValueLabelValues(0, 0.3, 0.05, true, 0),
+            (Values{0.25, 0.2, 0.15000000000000002, 0.10000000000000002, 0.05000000000000002, 1.3877787807814457e-17}));
+}
+
 TEST(ValueLabelValues, EndsWhenTheStepVanishesInTheValue) {
   // The general texts differ, but subtracting the step leaves the value.
   const Values values = ValueLabelValues(-1e17 - 100, -1e17, 8, false, 1);

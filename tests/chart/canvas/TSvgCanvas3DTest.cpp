@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "<g transform=\"translate(4 30) rotate(-90)\"><rect x=\"0\" y=\"0\" width=\"12\" height=\"13\" "
                 "fill=\"#ffff00\"/><text x=\"0\" y=\"13\" font-family=\"Fixed Test 6x13\" font-size=\"11px\" "
                 "fill=\"#000000\" xml:space=\"preserve\">ab</text></g>\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(SvgCanvas, MeasuresTextLikeARaster) {
   TSvgCanvas3D canvas("p-");

@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, ClickTable,
                          testing::Values(ClickCase{"Ok", kOrange, kOrange, 1},
                                          ClickCase{"Cancel", std::nullopt, clBlue, 0},
                                          ClickCase{"SameColour", clBlue, clBlue, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ButtonColor, SystemColourStartsResolvedAndSurvivesTheSameRgb) {
   series.SetSeriesColor(clBtnFace);

@@ -76,6 +76,35 @@ TEST(ChartZoom, DragLengthDecidesBetweenZoomUndoAndNothing) {
   }
 }
 
+// The mouse-up handler runs before the chart handles the release; the chart
+// tells it whether that release zooms.
+TEST(ChartZoom, TheMouseUpHandlerIsToldWhetherTheReleaseZooms) {
+  const struct {
+    int ReleaseX;
+    TMouseButton Button;
+    bool UpLeftZooms;
+  } cases[] = {{116, mbLeft, false}, {117, mbLeft, false}, {83, mbLeft, false},
+               {84, mbLeft, false},  {83, mbLeft, true},   {300, mbRight, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ReleaseX);
+    Pane pane;
+    pane.chart.Zoom().SetUpLeftZooms(c.UpLeftZooms);
+    bool told = false;
+    pane.chart.OnMouseUp = [&](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
+      told = pane.chart.ReleaseZooms(button);
+    };
+    pane.chart.MouseDown(mbLeft, ssLeft, 100, pane.MidY());
+    pane.chart.MouseMove(ssLeft, c.ReleaseX, pane.MidY());
+    pane.chart.MouseUp(c.Button, 0, c.ReleaseX, pane.MidY());
+    EXPECT_EQ(told, pane.zooms == 1);
+    if (c.Button != mbLeft) {
+      EXPECT_FALSE(told);
+    }
+  }
+  Pane clicked;
+  EXPECT_FALSE(clicked.chart.ReleaseZooms(mbLeft)) << "no drag";
+}
+
 TEST(ChartZoom, ReleaseOfAnotherButtonLeavesTheZoomDragGoing) {
   Pane pane;
   pane.chart.SetAllowPanning(pmBoth);

@@ -104,6 +104,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, PaintSeriesOrder,
                          testing::Values(OrderCase{"ListOrder", false, true, clBlue},
                                          OrderCase{"DepthAxisInverted", true, true, clRed},
                                          OrderCase{"InactiveSeriesSkipped", true, false, clBlue}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace

@@ -32,9 +32,9 @@ struct BareChart {
 
 TEST(TChartLayout, PlotRectangleFromTheMargins) {
   const struct {
-    TChartUnits Units;
-    int Top;
-    int Bottom;
+    TChartUnits Units = muPercent;
+    int Top = 0;
+    int Bottom = 0;
     TRect Expected;
   } cases[] = {
       {muPercent, 1, 5, {1, 2, 727, 122}},                                          // 129 / 100 = 1, 645 / 100 = 6
@@ -54,8 +54,8 @@ TEST(TChartLayout, PlotRectangleFromTheMargins) {
 
 TEST(TChartLayout, TitleBoxesTakeTheirLinesAndAGap) {
   const struct {
-    const char* Text;
-    int PlotTop;
+    const char* Text = "";
+    int PlotTop = 0;
     TRect Box;
   } cases[] = {
       {"", 2, {}},

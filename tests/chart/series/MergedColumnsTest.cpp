@@ -276,7 +276,7 @@ TEST_P(MergedColumns, DrawTheSamePixelsAsSegmentBySegment) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, MergedColumns, testing::ValuesIn(DataCases),
-                         [](const auto& info) { return info.param.Name; });
+                         [](const auto& test) { return test.param.Name; });
 
 // Edits after a paint, which built the summary of the values: each is
 // followed by a paint that must see the edited points.
@@ -320,7 +320,30 @@ TEST_P(MergedColumnsAfterEdit, DrawTheSamePixelsAsSegmentBySegment) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, MergedColumnsAfterEdit, testing::ValuesIn(EditCases),
-                         [](const auto& info) { return info.param.Name; });
+                         [](const auto& test) { return test.param.Name; });
+
+// Columns of thousands of points, where the walk takes whole groups of
+// blocks from the upper levels of the summary: appended in runs that end
+// inside a group, with a paint after each, and one point replaced inside a
+// block after the summary was built.
+TEST(MergedColumnsOfThousandsOfPoints, DrawTheSamePixelsAsSegmentBySegment) {
+  const View views[] = {Views[0], {"ThreeQuarters", 0.2, 0.95}, {"InvertedX", 0, 1, 1, true}};
+  std::mt19937 random(11);
+  std::normal_distribution<double> move(0, 1);
+  double y = 0;
+  Pane pane;
+  for (const int run : {1000003, 777777, 1234567}) {
+    std::vector<double> ys(static_cast<std::size_t>(run));
+    for (double& value : ys) value = y += move(random);
+    pane.Series.AppendValues(ys, clBlue);
+    for (const View& view : views) ExpectSamePicture(pane, view);
+  }
+  const int replaced = 1500037;
+  pane.Series.DeletePoint(replaced);
+  pane.Series.AddPoint(replaced, y + 1e4, "", clBlue);
+  ASSERT_EQ(pane.Series.YValueAt(replaced), y + 1e4);
+  for (const View& view : views) ExpectSamePicture(pane, view);
+}
 
 class MergedColumnsOnSampleLog : public testing::TestWithParam<std::string> {};
 
@@ -347,8 +370,8 @@ TEST_P(MergedColumnsOnSampleLog, DrawsTheSamePixelsAsSegmentBySegment) {
   for (const View& view : Views) ExpectSamePicture(pane, view);
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, MergedColumnsOnSampleLog, testing::ValuesIn(kSampleLogNames), [](const auto& info) {
-  std::string name = info.param;
+INSTANTIATE_TEST_SUITE_P(Samples, MergedColumnsOnSampleLog, testing::ValuesIn(kSampleLogNames), [](const auto& test) {
+  std::string name = test.param;
   std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
   return name;
 });

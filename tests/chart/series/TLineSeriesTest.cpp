@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"DescendingOrderSetLater", 10.5, 20.5, [](TLineSeries& s) { s.XValues().SetOrder(loDescending); }, 0,
                   99},
         RangeCase{"EmptySeries", 10.5, 20.5, [](TLineSeries& s) { s.ClearPoints(); }, -1, -1}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // Y = 2X, so the line crosses the left edge (X 10.5) at Y 21.
 TEST(TLineSeries, EntersAtTheLeftEdgeInterpolatedBetweenTheNeighbours) {
@@ -132,7 +132,7 @@ TEST_P(LogarithmicEntry, InterpolatesLogarithmsOfPositiveValuesOnly) {
 INSTANTIATE_TEST_SUITE_P(Values, LogarithmicEntry,
                          testing::Values(LogEntryCase{"Positive", 1, {"LineSegment 0 50 20 0"}},  // halfway is 10
                                          LogEntryCase{"Zero", 0, {"LineSegment 0 15 20 0"}}),     // halfway is 50
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 TEST(TLineSeries, EntryFromAPointOfEqualXStartsAtItsHeight) {
   LineChart pane;
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StairsCase{"HorizontalFirst", true, false, {"LineSegment 10 50 20 50", "DrawLineTo 20 30"}},
                     StairsCase{"VerticalFirst", true, true, {"LineSegment 10 50 10 30", "DrawLineTo 20 30"}},
                     StairsCase{"InvertedAloneIsSlanted", false, true, {"LineSegment 10 50 20 30"}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TLineSeries, StairsEnterAtTheHeightOfThePointBefore) {
   LineChart pane;
@@ -267,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "Pen 0xFF0000 3 psDash pmCopy"},
                     ColorCase{"HiddenPen", [](LineChart& p) { p.Series.LinePen().SetVisible(false); },
                               "Pen 0x0 1 psClear pmCopy"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TLineSeries, ShadowAndOutlinePassesComeFirstAndLeaveTheColour) {
   LineChart pane;

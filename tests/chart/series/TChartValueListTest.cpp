@@ -10,15 +10,9 @@
 
 #include "chart/series/TChartSeries.h"
 #include "runtime/Exception.h"
+#include "tests/support/PointValues.h"
 
 namespace {
-
-std::vector<double> Values(const TChartValueList& list) {
-  std::vector<double> values;
-  values.reserve(list.ValueCount());
-  for (int i = 0; i < list.ValueCount(); ++i) values.push_back(list.ValueAt(i));
-  return values;
-}
 
 struct OrderCase {
   const char* name;
@@ -48,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     OrderCase{"AscendingOutOfOrder", loAscending, {1, 3, 2, 0}, {0, 1, 1, 0}, {0, 1, 2, 3}},
                     OrderCase{"AscendingEqualGoesLast", loAscending, {1, 3, 1}, {0, 1, 1}, {1, 1, 3}},
                     OrderCase{"Descending", loDescending, {5, 7, 5, 1}, {0, 0, 2, 3}, {7, 5, 5, 1}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartValueList, GrowsByDoublingFromAThousandKeepingValues) {
   TChartSeries series;
@@ -109,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      {0, 1, 2, 3},
                      true}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartValueList, NegativeZeroIsNotTheFirstIndex) {
   TChartSeries series;

@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CascadeCase{"WhileLoadingAutomaticStoresItselfOnly",
                                 true,
                                 {{'A', false, false, true, true, true}, {'n', false, false, false, true, true}}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartModel, ResetToAutomaticRestoresEveryAxis) {
   TChartModel chart;
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, TitleText,
                                          TitleCase{"LfCr", "a\n\rb", {"a", "", "b"}},
                                          TitleCase{"EmptyLineInside", "a\n\nb\n", {"a", "", "b"}},
                                          TitleCase{"LoneLineEnd", "\n", {""}}, TitleCase{"Empty", "", {}}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 TEST(TChartModel, TitleRequestsARepaintOnlyWhenItsLinesChange) {
   TChartModel chart;

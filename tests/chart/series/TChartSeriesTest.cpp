@@ -19,26 +19,10 @@
 #include "chart/model/TChartModel.h"
 #include "chart/series/TLineSeries.h"
 #include "runtime/Exception.h"
+#include "tests/support/PointValues.h"
 #include "tests/support/ThrowsWithMessage.h"
 
 namespace {
-
-// What `of` tells of every point of the series, in point order.
-template <class Of>
-auto PerPoint(const TChartSeries& s, Of of) {
-  std::vector<decltype(of(0))> v;
-  v.reserve(s.PointCount());
-  for (int i = 0; i < s.PointCount(); ++i) v.push_back(of(i));
-  return v;
-}
-
-std::vector<double> Xs(const TChartSeries& s) {
-  return PerPoint(s, [&s](int i) { return s.XValueAt(i); });
-}
-
-std::vector<double> Ys(const TChartSeries& s) {
-  return PerPoint(s, [&s](int i) { return s.YValueAt(i); });
-}
 
 TEST(TChartSeries, AppendValueNumbersPointsInInsertionOrder) {
   TChartSeries series;
@@ -84,7 +68,8 @@ TEST(TChartSeries, OneStoredColourForAllIsWrittenOutForAnother) {
   series.AddPoint(1.5, 9, "", clRed);
   series.AddNullPoint(10, 9, "");
   const std::vector<TColor> expected{clBlue, clBlue, clRed, clBlue, clBlue, clNone};
-  for (int i = 0; i < series.PointCount(); ++i) EXPECT_EQ(series.StoredPointColor(i), expected[i]) << i;
+  for (int i = 0; i < series.PointCount(); ++i)
+    EXPECT_EQ(series.StoredPointColor(i), expected[static_cast<std::size_t>(i)]) << i;
   EXPECT_TRUE(series.MayHaveNullPoints());
 }
 
@@ -130,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     s.AppendValue(1, "", clBlue);
                                   },
                                   false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // The address space the process holds now, in bytes.
 std::size_t AddressSpaceInUse() {
@@ -194,7 +179,7 @@ std::vector<std::uint64_t> Bits(const std::vector<double>& values) {
 }
 
 std::vector<TColor> StoredColors(const TChartSeries& s) {
-  return PerPoint(s, [&s](int i) { return s.StoredPointColor(i); });
+  return EveryIndex(s.PointCount(), [&s](int i) { return s.StoredPointColor(i); });
 }
 
 // A run appended at once is what appending its values one by one makes:
@@ -218,6 +203,8 @@ TEST_P(AppendRunTest, EqualsAppendingOneByOne) {
 }
 
 const auto kNothing = [](TChartSeries&) {};
+// Y values 0, 1 so far, which the Y list keeps as the sequence of indices.
+const auto kFirstIndices = [](TChartSeries& s) { s.AppendValues(std::vector<double>{0, 1}, clBlue); };
 
 INSTANTIATE_TEST_SUITE_P(
     Series, AppendRunTest,
@@ -226,6 +213,8 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"DefaultColourMakesNoList", kNothing, {1, 2}, clDefault},
         RunCase{"YContinuingTheSequence", kNothing, {0, 1, 2, 3}, clBlue},
         RunCase{"YLeavingTheSequence", kNothing, {0, 1, 5, 3}, clBlue},
+        RunCase{"YContinuingTheSequenceSoFar", kFirstIndices, {2, 3}, clBlue},
+        RunCase{"YStartingTheSequenceAgain", kFirstIndices, {0, 1}, clBlue},
         RunCase{"NegativeZeroIsNoIndex", kNothing, {-0.0, 1}, clBlue},
         RunCase{"NaNAndInfinities", kNothing, {std::nan(""), INFINITY, -INFINITY}, clBlue},
         RunCase{"AfterPointsOfTheSameColour", [](TChartSeries& s) { s.AppendValue(9, "", clBlue); }, {1, 2}, clBlue},
@@ -249,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 {9, 1},
                 clBlue}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartSeries, ARunRequestsOneRepaintAndEveryAddEventStillSeesItsPoint) {
   TChartModel chart;
@@ -379,7 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kAllFive},
         DeleteCase{"RunBeforeTheStart", false, -2, 3, "Series Delete: ValueIndex -2 out of bounds (0 to 4).",
                    kAllFive}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartSeries, DeletingAllPointsFreesTheColourList) {
   TChartSeries series;
@@ -549,7 +538,7 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                {0, 0},
                                {0, 8}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(TChartSeries, DependentSeriesFollowTheirSource) {
   TChartSeries source;

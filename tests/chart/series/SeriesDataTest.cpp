@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTripCase{"ExplicitX", {0.5, 3, 7}, {clDefault, clDefault, clDefault}, {"", "", ""}},
                     RoundTripCase{"SomeColoursAndLabels", {0, 1}, {clDefault, clNone}, {"", "a,b"}},
                     RoundTripCase{"LabelLongerThanALengthByte", {0}, {clDefault}, {std::string(300, 'q')}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 struct BrokenCase {
   const char* name;
@@ -112,6 +112,6 @@ INSTANTIATE_TEST_SUITE_P(Forms, BrokenSeriesData,
                                          BrokenCase{"LabelCut", {4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 'a'}},
                                          BrokenCase{"BytesAfterTheLastPoint", {0, 0, 0, 0, 0, 1}},
                                          BrokenCase{"MarkPositions", {8, 0, 0, 0, 0}}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace
