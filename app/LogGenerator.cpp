@@ -40,7 +40,9 @@ void AppendFixed(std::string& out, long long scaled, int decimals) {
     scaled = -scaled;
   }
   long long unit = 1;
-  for (int i = 0; i < decimals; ++i) unit *= 10;
+  for (int i = 0; i < decimals; ++i) {
+    unit *= 10;
+  }
   char digits[24];
   auto end = std::to_chars(digits, digits + sizeof digits, scaled / unit).ptr;
   out.append(digits, end);
@@ -86,7 +88,9 @@ bool WriteLog(std::FILE* out, const TLogGeneratorOptions& options) {
   const TKindShape& shape = ShapeOf(options.Kind);
   TWalk walk(shape, options.Seed);
   double scale = 1;
-  for (int i = 0; i < shape.Decimals; ++i) scale *= 10;
+  for (int i = 0; i < shape.Decimals; ++i) {
+    scale *= 10;
+  }
   std::string block(shape.Header);
   block.push_back('\n');
   for (long line = 0; line < options.Lines; ++line) {
@@ -100,7 +104,9 @@ bool WriteLog(std::FILE* out, const TLogGeneratorOptions& options) {
     }
     block.push_back('\n');
     if (block.size() > (1 << 16)) {
-      if (std::fwrite(block.data(), 1, block.size(), out) != block.size()) return false;
+      if (std::fwrite(block.data(), 1, block.size(), out) != block.size()) {
+        return false;
+      }
       block.clear();
     }
   }

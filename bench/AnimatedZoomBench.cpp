@@ -27,7 +27,9 @@ struct BenchPane {
     chart.Zoom().SetDirection(zdHorizontal);
     series.SetVertAxis(aRightAxis);
     chart.SeriesList().Add(series);
-    for (int i = 0; i < sampleCount; ++i) series.AppendValue(std::sin(i * 0.001) * 100, "", clBlue);
+    for (int i = 0; i < sampleCount; ++i) {
+      series.AppendValue(std::sin(i * 0.001) * 100, "", clBlue);
+    }
     chart.SetBounds(0, 0, 728, 129);
   }
 
@@ -39,8 +41,12 @@ std::vector<std::unique_ptr<BenchPane>> MakePanes(int paneCount, int sampleCount
   EnsureApplication();
   std::vector<std::unique_ptr<BenchPane>> panes;
   panes.reserve(static_cast<std::size_t>(paneCount));
-  for (int i = 0; i < paneCount; ++i) panes.push_back(std::make_unique<BenchPane>(sampleCount));
-  for (auto& pane : panes) pane->chart.Refresh();
+  for (int i = 0; i < paneCount; ++i) {
+    panes.push_back(std::make_unique<BenchPane>(sampleCount));
+  }
+  for (auto& pane : panes) {
+    pane->chart.Refresh();
+  }
   return panes;
 }
 
@@ -62,7 +68,9 @@ void AnimatedZoom(benchmark::State& state, int paneCount) {
     }
   }
   long paints = 0;
-  for (auto& pane : panes) paints += pane->chart.PaintCount();
+  for (auto& pane : panes) {
+    paints += pane->chart.PaintCount();
+  }
   state.counters["paints_per_zoom"] = static_cast<double>(paints) / static_cast<double>(state.iterations()) - paneCount;
 }
 

@@ -33,9 +33,15 @@ std::vector<Segment> MakeSegments() {
   while (segments.size() < SegmentCount) {
     const int dx = next(6);
     int dy = next(11) - 5;
-    if (y + dy < 0 || y + dy >= kPaneHeight) dy = -dy;
-    if (dx == 0 && dy == 0) continue;
-    if (x + dx >= kPaneWidth) x = 0;
+    if (y + dy < 0 || y + dy >= kPaneHeight) {
+      dy = -dy;
+    }
+    if (dx == 0 && dy == 0) {
+      continue;
+    }
+    if (x + dx >= kPaneWidth) {
+      x = 0;
+    }
     segments.push_back({x, y, x + dx, y + dy});
     x += dx;
     y += dy;

@@ -35,7 +35,9 @@ void DrawSeries(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const double percent = static_cast<double>(state.range(1));
   static std::unique_ptr<LoadedPane> pane;
-  if (!pane || pane->Series.PointCount() != count) pane = std::make_unique<LoadedPane>(count);
+  if (!pane || pane->Series.PointCount() != count) {
+    pane = std::make_unique<LoadedPane>(count);
+  }
   pane->ShowPercent(percent);
   TPaneSurface drawing;
   drawing.ClipToPlot(pane->Plot);

@@ -25,8 +25,12 @@ std::string GeneratedLog(long lines) {
     options.Lines = lines;
     options.WordFraction = 0.01;
     const bool written = out != nullptr && WriteLog(out, options);
-    if (out != nullptr) std::fclose(out);
-    if (!written) return {};
+    if (out != nullptr) {
+      std::fclose(out);
+    }
+    if (!written) {
+      return {};
+    }
     fs::rename(partial, path);
   }
   return path.string();

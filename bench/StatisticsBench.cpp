@@ -20,7 +20,9 @@ constexpr int kSamples = 10'000'000;
 struct BenchSeries {
   BenchSeries() {
     std::vector<double> values(kSamples);
-    for (int i = 0; i < kSamples; ++i) values[static_cast<std::size_t>(i)] = std::sin(i * 0.001) * 100;
+    for (int i = 0; i < kSamples; ++i) {
+      values[static_cast<std::size_t>(i)] = std::sin(i * 0.001) * 100;
+    }
     chart.SeriesList().Add(series);
     series.AppendValues(values, clBlue);
     series.YValues().Summary();
@@ -34,7 +36,9 @@ struct BenchSeries {
 void FourPaneStatistics(benchmark::State& state) {
   EnsureApplication();
   std::vector<std::unique_ptr<BenchSeries>> panes;
-  for (int i = 0; i < kPanes; ++i) panes.push_back(std::make_unique<BenchSeries>());
+  for (int i = 0; i < kPanes; ++i) {
+    panes.push_back(std::make_unique<BenchSeries>());
+  }
   std::vector<TBlockSums> sums(kPanes);
   const bool kept = state.range(0) != 0;
   int first = 1;

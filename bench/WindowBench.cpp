@@ -21,21 +21,29 @@ constexpr int kPoints = 10'000'000;
 // A folder of its own for the window's dir.dat.
 std::string TempFolder() {
   std::string pattern = "/tmp/window-bench-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) std::abort();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    std::abort();
+  }
   return pattern + "/";
 }
 
 struct BenchWindow {
   BenchWindow(int width, int height) : form(TempFolder()) {
     std::vector<double> values(kPoints);
-    for (int i = 0; i < kPoints; ++i) values[static_cast<std::size_t>(i)] = std::sin(i * 0.0001) * 100 + (i % 7);
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneSeries(pane).AppendValues(values, clBlue);
+    for (int i = 0; i < kPoints; ++i) {
+      values[static_cast<std::size_t>(i)] = std::sin(i * 0.0001) * 100 + (i % 7);
+    }
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      form.PaneSeries(pane).AppendValues(values, clBlue);
+    }
     form.SetClientSize(width, height);
     RepaintPanes();
   }
 
   void RepaintPanes() {
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneChart(pane).Repaint();
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      form.PaneChart(pane).Repaint();
+    }
   }
 
   void Drag(int x0, int x1) {
@@ -53,7 +61,9 @@ struct BenchWindow {
 BenchWindow& WindowOfSize(int width, int height) {
   EnsureApplication();
   static std::unique_ptr<BenchWindow> window;
-  if (!window) window = std::make_unique<BenchWindow>(width, height);
+  if (!window) {
+    window = std::make_unique<BenchWindow>(width, height);
+  }
   window->form.SetClientSize(width, height);
   window->RepaintPanes();
   return *window;
@@ -62,7 +72,9 @@ BenchWindow& WindowOfSize(int width, int height) {
 void FullRepaint(benchmark::State& state) {
   BenchWindow& window = WindowOfSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   for (auto _ : state) {
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) window.form.PaneChart(pane).Refresh();
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      window.form.PaneChart(pane).Refresh();
+    }
   }
 }
 

@@ -154,7 +154,9 @@ std::string FormWindow::PictureDataUri(const std::vector<TRect>& leftOut) const 
   QImage picture = PictureOf(*Internals().Widget);
   {
     QPainter painter(&picture);
-    for (const TRect& rect : leftOut) painter.fillRect(rect.Left, rect.Top, rect.Width(), rect.Height(), Qt::white);
+    for (const TRect& rect : leftOut) {
+      painter.fillRect(rect.Left, rect.Top, rect.Width(), rect.Height(), Qt::white);
+    }
   }
   QByteArray png;
   QBuffer buffer(&png);
@@ -164,7 +166,9 @@ std::string FormWindow::PictureDataUri(const std::vector<TRect>& leftOut) const 
 }
 
 void FormWindow::SavePicture(const std::string& path, TPictureFormat format) const {
-  if (format == TPictureFormat::Svg) throw EAssertionFailed("SavePicture writes raster formats only");
+  if (format == TPictureFormat::Svg) {
+    throw EAssertionFailed("SavePicture writes raster formats only");
+  }
   const char* const qtFormats[] = {"PNG", "JPEG", "BMP"};
   const QImage picture = PictureOf(*Internals().Widget);
   QFile file(QtFileName(path));

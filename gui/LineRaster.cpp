@@ -24,7 +24,9 @@ Runs RunsOfPen(const TPen& pen) {
     case psDashDotDot: return {{9, 3, 3, 3, 3, 3}, 6};
     case psAlternate: return {{1, 1}, 2};
     case psUserStyle:
-      if (pen.UserDotPeriod > 1) return {{1, pen.UserDotPeriod - 1}, 2};
+      if (pen.UserDotPeriod > 1) {
+        return {{1, pen.UserDotPeriod - 1}, 2};
+      }
       return {};
     default: return {};
   }
@@ -45,7 +47,9 @@ void WalkLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to, Pl
   const bool xMajor = std::llabs(dx) >= std::llabs(dy);
   const std::int64_t dMajor = std::llabs(xMajor ? dx : dy);
   const std::int64_t dMinor = std::llabs(xMajor ? dy : dx);
-  if (dMajor == 0) return;
+  if (dMajor == 0) {
+    return;
+  }
   const int majorStep = Sign(xMajor ? dx : dy);
   const int minorStep = Sign(xMajor ? dy : dx);
   const std::int64_t major0 = xMajor ? from.X : from.Y;
@@ -57,7 +61,9 @@ void WalkLine(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to, Pl
 
   const std::int64_t first = std::max<std::int64_t>(0, majorStep > 0 ? majorLo - major0 : major0 - majorHi);
   const std::int64_t last = std::min<std::int64_t>(dMajor - 1, majorStep > 0 ? majorHi - major0 : major0 - majorLo);
-  if (first > last) return;
+  if (first > last) {
+    return;
+  }
 
   const std::int64_t twiceMajor = 2 * dMajor;
   const std::int64_t twiceMinor = 2 * dMinor;
@@ -157,22 +163,30 @@ TLinePattern TLinePattern::ForPen(const TPen& pen) {
   TLinePattern pattern;
   pattern.runs_ = runs.Lengths;
   pattern.runCount_ = runs.Count;
-  for (std::size_t i = 0; i < static_cast<std::size_t>(runs.Count); ++i) pattern.period_ += runs.Lengths[i];
+  for (std::size_t i = 0; i < static_cast<std::size_t>(runs.Count); ++i) {
+    pattern.period_ += runs.Lengths[i];
+  }
   return pattern;
 }
 
 bool TLinePattern::IsOn(std::int64_t step) const {
-  if (IsSolid()) return true;
+  if (IsSolid()) {
+    return true;
+  }
   std::int64_t position = (phase_ + step % period_) % period_;
   for (std::size_t i = 0; i < static_cast<std::size_t>(runCount_); ++i) {
-    if (position < runs_[i]) return i % 2 == 0;
+    if (position < runs_[i]) {
+      return i % 2 == 0;
+    }
     position -= runs_[i];
   }
   return false;
 }
 
 void TLinePattern::Advance(std::int64_t steps) {
-  if (IsSolid()) return;
+  if (IsSolid()) {
+    return;
+  }
   phase_ = static_cast<int>((phase_ + steps % period_) % period_);
 }
 
@@ -191,7 +205,9 @@ void DrawSolidInside(TPixelBuffer buffer, TPoint from, TPoint to, std::uint32_t 
   }
   if (mode != pmNop) {
     Walk(buffer, clip, from, to, [&](std::int64_t step, std::uint32_t& target) {
-      if (pattern.IsOn(step)) target = ApplyRasterOp(mode, pixel, target);
+      if (pattern.IsOn(step)) {
+        target = ApplyRasterOp(mode, pixel, target);
+      }
     });
   }
   pattern.Advance(std::max(std::llabs(std::int64_t{to.X} - from.X), std::llabs(std::int64_t{to.Y} - from.Y)));

@@ -25,7 +25,9 @@ public:
     image.fill(palette().color(QPalette::Window));
     {
       QPainter painter(&image);
-      if (canvas.Scale() != 1) painter.scale(canvas.Scale(), canvas.Scale());
+      if (canvas.Scale() != 1) {
+        painter.scale(canvas.Scale(), canvas.Scale());
+      }
       QStyleOptionButton option;
       initStyleOption(&option);
       style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);

@@ -33,7 +33,9 @@ QPalette::ColorRole RoleOf(TColor color) {
 // The window's own palette, not the desktop's: the panes keep a light
 // desktop's colours under any theme.
 TColor ResolveSystemColor(TColor color) {
-  if (!IsSystemColor(color)) return color & 0xFFFFFF;
+  if (!IsSystemColor(color)) {
+    return color & 0xFFFFFF;
+  }
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
     return FallbackColor(color);
   }

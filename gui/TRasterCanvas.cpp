@@ -63,7 +63,9 @@ Qt::PenStyle QtPenStyle(TPenStyle style) {
 }
 
 QPen QtPen(const TPen& pen) {
-  if (pen.Style == psClear || pen.Mode == pmNop) return QPen(Qt::NoPen);
+  if (pen.Style == psClear || pen.Mode == pmNop) {
+    return QPen(Qt::NoPen);
+  }
   QPen result(QtColor(pen.Color), std::max(1, pen.Width), QtPenStyle(pen.Style));
   switch (pen.EndStyle) {
     case esRound:
@@ -149,13 +151,19 @@ void TRasterCanvas::Impl::SetClip(const std::optional<TRect>& clip) {
 }
 
 const QFont& TRasterCanvas::Impl::QtFont() {
-  if (!qtFont_) qtFont_ = QtFontOf(Font, 1);
+  if (!qtFont_) {
+    qtFont_ = QtFontOf(Font, 1);
+  }
   return *qtFont_;
 }
 
 const QFont& TRasterCanvas::Impl::DeviceFont() {
-  if (Unscaled()) return QtFont();
-  if (!deviceFont_) deviceFont_ = QtFontOf(Font, scale_);
+  if (Unscaled()) {
+    return QtFont();
+  }
+  if (!deviceFont_) {
+    deviceFont_ = QtFontOf(Font, scale_);
+  }
   return *deviceFont_;
 }
 
@@ -166,8 +174,12 @@ enum TCoordinates { InPixels, InDevicePixels };
 class Painter {
 public:
   explicit Painter(TRasterCanvas::Impl& impl, TCoordinates coordinates = InPixels) : painter_(&impl.PaintDevice()) {
-    if (impl.Clip()) painter_.setClipRect(QRectOf(impl.DrawArea()));
-    if (coordinates == InPixels && !impl.Unscaled()) painter_.scale(impl.Scale(), impl.Scale());
+    if (impl.Clip()) {
+      painter_.setClipRect(QRectOf(impl.DrawArea()));
+    }
+    if (coordinates == InPixels && !impl.Unscaled()) {
+      painter_.scale(impl.Scale(), impl.Scale());
+    }
   }
   QPainter* operator->() { return &painter_; }
   QPainter& operator*() { return painter_; }
@@ -224,7 +236,9 @@ QRect DeviceRect(const TRasterCanvas::Impl& impl, const QRect& rect) {
 void DrawFakeGlyphs(QPainter& painter, const TRasterCanvas::Impl& impl, const TextBox& box, const std::string& text) {
   const int cell = FakeCellWidth(impl.Font);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == ' ') continue;
+    if (text[i] == ' ') {
+      continue;
+    }
     const int left = box.Box.left() + static_cast<int>(i) * cell;
     const QRect glyph(left, box.Box.top(), FakeFontCharWidth - 1, FakeFontCharHeight);
     painter.fillRect(DeviceRect(impl, glyph), QtColor(impl.Font.Color));
@@ -246,14 +260,18 @@ int TRasterCanvas::Height() const { return impl_->Height(); }
 void TRasterCanvas::SetSize(int width, int height) {
   width = std::max(0, width);
   height = std::max(0, height);
-  if (width == Width() && height == Height()) return;
+  if (width == Width() && height == Height()) {
+    return;
+  }
   impl_->Resize(width, height, impl_->Scale());
 }
 
 double TRasterCanvas::Scale() const { return impl_->Scale(); }
 
 void TRasterCanvas::SetScale(double scale) {
-  if (scale == Scale()) return;
+  if (scale == Scale()) {
+    return;
+  }
   impl_->Resize(Width(), Height(), scale);
 }
 
@@ -261,7 +279,9 @@ int TRasterCanvas::DeviceWidth() const { return impl_->Image().width(); }
 int TRasterCanvas::DeviceHeight() const { return impl_->Image().height(); }
 
 TColor TRasterCanvas::DevicePixel(int x, int y) const {
-  if (x < 0 || x >= DeviceWidth() || y < 0 || y >= DeviceHeight()) return clNone;
+  if (x < 0 || x >= DeviceWidth() || y < 0 || y >= DeviceHeight()) {
+    return clNone;
+  }
   return ColorOfPixel(impl_->Image().pixel(x, y));
 }
 
@@ -277,7 +297,9 @@ void TRasterCanvas::SetBrush(const TBrush& brush) { impl_->Brush = brush; }
 const TFont& TRasterCanvas::Font() const { return impl_->Font; }
 
 void TRasterCanvas::SetFont(const TFont& font) {
-  if (!StoreIfChanged(impl_->Font, font)) return;
+  if (!StoreIfChanged(impl_->Font, font)) {
+    return;
+  }
   impl_->ForgetQtFont();
 }
 
@@ -307,9 +329,13 @@ void TRasterCanvas::LineSegment(int x0, int y0, int x1, int y1) {
 void TRasterCanvas::DrawLineFrom(TPoint from, int x, int y) {
   impl_->PenPos = {x, y};
   const TPen& pen = pen_;
-  if (pen.Style == psClear) return;
+  if (pen.Style == psClear) {
+    return;
+  }
   const TRect& area = impl_->DrawArea();
-  if (area.IsEmpty()) return;
+  if (area.IsEmpty()) {
+    return;
+  }
   if (!IsThin(pen)) {
     DrawWideLine(*impl_, pen_, from, {x, y});
   } else if (impl_->Unscaled()) {
@@ -352,15 +378,21 @@ void TRasterCanvas::ScaledThinOutline(const TRect& box) {
 }
 
 void TRasterCanvas::Polyline(std::span<const TPoint> points) {
-  if (points.empty()) return;
+  if (points.empty()) {
+    return;
+  }
   const ScopedRestore<TPoint> penPosition(impl_->PenPos);
   const TPen& pen = pen_;
   if (IsThin(pen) || pen.Style == psClear) {
     MoveTo(points[0].X, points[0].Y);
-    for (const TPoint& point : points.subspan(1)) LineTo(point.X, point.Y);
+    for (const TPoint& point : points.subspan(1)) {
+      LineTo(point.X, point.Y);
+    }
   } else if (!impl_->DrawArea().IsEmpty()) {
     QPolygon polygon;
-    for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
+    for (const TPoint& point : points) {
+      polygon << QPoint(point.X, point.Y);
+    }
     Painter painter(*impl_);
     painter->setCompositionMode(CompositionOf(pen.Mode));
     painter->setPen(QtPen(pen));
@@ -369,9 +401,13 @@ void TRasterCanvas::Polyline(std::span<const TPoint> points) {
 }
 
 void TRasterCanvas::Polygon(std::span<const TPoint> points) {
-  if (points.empty() || impl_->DrawArea().IsEmpty()) return;
+  if (points.empty() || impl_->DrawArea().IsEmpty()) {
+    return;
+  }
   QPolygon polygon;
-  for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
+  for (const TPoint& point : points) {
+    polygon << QPoint(point.X, point.Y);
+  }
   {
     Painter painter(*impl_);
     UseBrush(*painter, *impl_, pen_.Mode);
@@ -386,7 +422,9 @@ void TRasterCanvas::Polygon(std::span<const TPoint> points) {
 }
 
 void TRasterCanvas::Rectangle(const TRect& rect) {
-  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty()) return;
+  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty()) {
+    return;
+  }
   const TPen& pen = pen_;
   const bool outlined = pen.Style != psClear && pen.Mode != pmNop;
   const bool thinOutline = outlined && IsThin(pen);
@@ -401,7 +439,9 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
     painter->setPen(Qt::NoPen);
     painter->drawRect(QRectOf(interior));
   }
-  if (!outlined) return;
+  if (!outlined) {
+    return;
+  }
   if (thinOutline && !impl_->Unscaled()) {
     ScaledThinOutline(box);
     return;
@@ -421,7 +461,9 @@ void TRasterCanvas::Rectangle(const TRect& rect) {
 }
 
 void TRasterCanvas::Ellipse(const TRect& rect) {
-  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty()) return;
+  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty()) {
+    return;
+  }
   Painter painter(*impl_);
   UseBrush(*painter, *impl_, pen_.Mode);
   painter->setPen(QtPen(pen_));
@@ -429,7 +471,9 @@ void TRasterCanvas::Ellipse(const TRect& rect) {
 }
 
 void TRasterCanvas::FillRect(const TRect& rect) {
-  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty() || impl_->Brush.Style == bsClear) return;
+  if (impl_->DrawArea().IsEmpty() || rect.IsEmpty() || impl_->Brush.Style == bsClear) {
+    return;
+  }
   Painter painter(*impl_, InDevicePixels);
   UseBrush(*painter, *impl_, pmCopy);
   painter->setPen(Qt::NoPen);
@@ -438,7 +482,9 @@ void TRasterCanvas::FillRect(const TRect& rect) {
 
 // A pixel is as large as a one-pixel line is wide.
 void TRasterCanvas::SetPixel(int x, int y, TColor color) {
-  if (!impl_->Area().Contains({x, y})) return;
+  if (!impl_->Area().Contains({x, y})) {
+    return;
+  }
   const TPoint corner = impl_->Device(TPoint{x, y});
   const int size = impl_->LineWidth();
   const TRect block = Intersection({corner.X, corner.Y, corner.X + size, corner.Y + size}, impl_->DrawArea());
@@ -450,20 +496,28 @@ void TRasterCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 TColor TRasterCanvas::GetPixel(int x, int y) const {
-  if (x < 0 || x >= Width() || y < 0 || y >= Height()) return clNone;
+  if (x < 0 || x >= Width() || y < 0 || y >= Height()) {
+    return clNone;
+  }
   return DevicePixel(impl_->Device(x), impl_->Device(y));
 }
 
 void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
-  if (text.empty() || impl_->DrawArea().IsEmpty()) return;
+  if (text.empty() || impl_->DrawArea().IsEmpty()) {
+    return;
+  }
   const bool fake = IsFakeFont(impl_->Font);
   const TextBox box = TextBoxOf(*impl_, TextWidth(text), TextHeight(text), TextAscent());
   // Placed in pixels, drawn in the device's: the text is as sharp as the
   // screen allows and takes the room it takes at one device pixel per pixel.
   Painter painter(*impl_, InDevicePixels);
   painter->translate(impl_->Device(x), impl_->Device(y));
-  if (impl_->Font.Escapement != 0) painter->rotate(-impl_->Font.Escapement / 10.0);
-  if (impl_->BackMode == BackModeOpaque) painter->fillRect(DeviceRect(*impl_, box.Box), QtColor(impl_->BackColor));
+  if (impl_->Font.Escapement != 0) {
+    painter->rotate(-impl_->Font.Escapement / 10.0);
+  }
+  if (impl_->BackMode == BackModeOpaque) {
+    painter->fillRect(DeviceRect(*impl_, box.Box), QtColor(impl_->BackColor));
+  }
   if (fake) {
     DrawFakeGlyphs(*painter, *impl_, box, text);
     return;
@@ -474,7 +528,9 @@ void TRasterCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 int TRasterCanvas::TextWidth(const std::string& text) const {
-  if (IsFakeFont(impl_->Font)) return static_cast<int>(text.size()) * FakeCellWidth(impl_->Font);
+  if (IsFakeFont(impl_->Font)) {
+    return static_cast<int>(text.size()) * FakeCellWidth(impl_->Font);
+  }
   return QFontMetrics(impl_->QtFont()).horizontalAdvance(QtText(text));
 }
 
@@ -488,12 +544,16 @@ int TRasterCanvas::TextAscent() const {
 }
 
 int TRasterCanvas::TextHeight(const std::string&) const {
-  if (IsFakeFont(impl_->Font)) return FakeFontCharHeight;
+  if (IsFakeFont(impl_->Font)) {
+    return FakeFontCharHeight;
+  }
   return CellHeight(impl_->QtFont());
 }
 
 std::optional<TRect> TRasterCanvas::ClipRect() const {
-  if (!impl_->Clip()) return std::nullopt;
+  if (!impl_->Clip()) {
+    return std::nullopt;
+  }
   return impl_->Area();
 }
 
@@ -505,7 +565,9 @@ void TRasterCanvas::Draw(const TRasterCanvas& source, TPoint origin) {
   const TPoint at = impl_->Device(origin);
   const TRect placed{at.X, at.Y, at.X + source.DeviceWidth(), at.Y + source.DeviceHeight()};
   const TRect area = Intersection(impl_->DrawArea(), placed);
-  if (area.IsEmpty()) return;
+  if (area.IsEmpty()) {
+    return;
+  }
   const TPixelBuffer& target = impl_->Pixels();
   const QImage& image = source.impl_->Image();
   const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * 4;

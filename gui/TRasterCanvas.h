@@ -55,7 +55,9 @@ public:
   const TPen& Pen() const { return pen_; }
   // Inline, as it runs before every line a series draws.
   void SetPen(const TPen& pen) {
-    if (!(pen == pen_)) ChangePen(pen);
+    if (!(pen == pen_)) {
+      ChangePen(pen);
+    }
   }
   const TBrush& Brush() const;
   void SetBrush(const TBrush& brush);

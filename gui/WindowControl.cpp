@@ -19,12 +19,24 @@ constexpr int kWheelNotch = 120;  // angle delta of one wheel notch, eighths of 
 
 TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   TShiftState shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
-  if (modifiers & Qt::AltModifier) shift |= ssAlt;
-  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
-  if (buttons & Qt::LeftButton) shift |= ssLeft;
-  if (buttons & Qt::RightButton) shift |= ssRight;
-  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+  if (modifiers & Qt::ShiftModifier) {
+    shift |= ssShift;
+  }
+  if (modifiers & Qt::AltModifier) {
+    shift |= ssAlt;
+  }
+  if (modifiers & Qt::ControlModifier) {
+    shift |= ssCtrl;
+  }
+  if (buttons & Qt::LeftButton) {
+    shift |= ssLeft;
+  }
+  if (buttons & Qt::RightButton) {
+    shift |= ssRight;
+  }
+  if (buttons & Qt::MiddleButton) {
+    shift |= ssMiddle;
+  }
   return shift;
 }
 

@@ -13,6 +13,8 @@ inline std::string SampleLogPath(const std::string& name) { return kSampleFolder
 
 inline std::vector<std::string> SampleLogPaths() {
   std::vector<std::string> paths;
-  for (const std::string& name : kSampleLogNames) paths.push_back(SampleLogPath(name));
+  for (const std::string& name : kSampleLogNames) {
+    paths.push_back(SampleLogPath(name));
+  }
   return paths;
 }

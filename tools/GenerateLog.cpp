@@ -24,19 +24,29 @@ bool ParseNumber(const char* text, double& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 5) return Usage();
+  if (argc < 2 || argc > 5) {
+    return Usage();
+  }
   TLogGeneratorOptions options;
   options.WordFraction = 0.01;
   double number = 0;
-  if (!ParseNumber(argv[1], number)) return Usage();
+  if (!ParseNumber(argv[1], number)) {
+    return Usage();
+  }
   options.Lines = static_cast<long>(number);
-  if (argc > 2 && !ParseLogKind(argv[2], options.Kind)) return Usage();
+  if (argc > 2 && !ParseLogKind(argv[2], options.Kind)) {
+    return Usage();
+  }
   if (argc > 3) {
-    if (!ParseNumber(argv[3], number) || number > 100) return Usage();
+    if (!ParseNumber(argv[3], number) || number > 100) {
+      return Usage();
+    }
     options.WordFraction = number / 100;
   }
   if (argc > 4) {
-    if (!ParseNumber(argv[4], number)) return Usage();
+    if (!ParseNumber(argv[4], number)) {
+      return Usage();
+    }
     options.Seed = static_cast<std::uint64_t>(number);
   }
   if (!WriteLog(stdout, options)) {

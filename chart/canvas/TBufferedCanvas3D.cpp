@@ -8,10 +8,14 @@ TBufferedCanvas3D::TBufferedCanvas3D() = default;
 TBufferedCanvas3D::~TBufferedCanvas3D() = default;
 
 void TBufferedCanvas3D::SetBuffered(bool value) {
-  if (!StoreIfChanged(buffered_, value)) return;
+  if (!StoreIfChanged(buffered_, value)) {
+    return;
+  }
   if (!buffered_) {
     // Never leave the surface drawing on the raster being freed.
-    if (canvas_ == buffer_.get()) canvas_ = target_ != nullptr ? target_ : &detached_;
+    if (canvas_ == buffer_.get()) {
+      canvas_ = target_ != nullptr ? target_ : &detached_;
+    }
     buffer_.reset();
     MarkDirty();
   } else if (buffer_) {
@@ -27,7 +31,9 @@ TRect TBufferedCanvas3D::BeginDrawing(TRasterCanvas& target, const TRect& bounds
     canvas_ = &target;
     return bounds;
   }
-  if (!buffer_) buffer_ = std::make_unique<TRasterCanvas>();
+  if (!buffer_) {
+    buffer_ = std::make_unique<TRasterCanvas>();
+  }
   buffer_->SetScale(target.Scale());
   const int width = std::max(0, bounds.Width());
   const int height = std::max(0, bounds.Height());
@@ -48,7 +54,9 @@ void TBufferedCanvas3D::FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next
 // The picture goes back where it was painted, at the bounds' corner; one of
 // other device pixels (painted for another screen) must be painted anew.
 bool TBufferedCanvas3D::RedrawFromBuffer() {
-  if (dirty_ || !buffer_ || buffer_->Scale() != canvas_->Scale()) return false;
+  if (dirty_ || !buffer_ || buffer_->Scale() != canvas_->Scale()) {
+    return false;
+  }
   canvas_->Draw(*buffer_, {bounds_.Left, bounds_.Top});
   return true;
 }

@@ -39,7 +39,9 @@ void TCanvas3D::ResetState() {
 }
 
 void TCanvas3D::SetMonochrome(bool value) {
-  if (!StoreIfChanged(monochrome_, value)) return;
+  if (!StoreIfChanged(monochrome_, value)) {
+    return;
+  }
   MarkDirty();
   FireEvent(OnRepaintRequest);
 }
@@ -49,7 +51,9 @@ void TCanvas3D::ApplyChartPen(const TChartPen& pen) { ApplyChartPen(pen, pen.Col
 // A hidden pen only clears the style, so the colour of the previous pen
 // stays for whoever reads it.
 void TCanvas3D::ApplyChartPen(const TChartPen& pen, TColor color) {
-  if (monochrome_) color = clBlack;
+  if (monochrome_) {
+    color = clBlack;
+  }
   const TChartPenSettings& settings = pen.Settings();
   if (!settings.Visible) {
     Pen.Style = psClear;
@@ -70,7 +74,9 @@ void TCanvas3D::ApplyChartPen(const TChartPen& pen, TColor color) {
 }
 
 void TCanvas3D::ApplyChartBrush(const TChartBrush& brush, TColor color, TColor backColor) {
-  if (monochrome_) color = clWhite;
+  if (monochrome_) {
+    color = clWhite;
+  }
   Brush.Color = color;
   Brush.Style = brush.Style();
   if (backColor == clNone) {
@@ -89,7 +95,9 @@ void TCanvas3D::ApplyFont(const TChartFont& font) {
                .Style = settings.Style,
                .Charset = settings.Charset,
                .InterCharSize = settings.InterCharSize};
-  if (fontZoom_ != 100) Font.Size = RoundPixel(settings.Size * fontZoom_ / 100.0);
+  if (fontZoom_ != 100) {
+    Font.Size = RoundPixel(settings.Size * fontZoom_ / 100.0);
+  }
   fontShadow_ = font.Shadow().Settings();
 }
 
@@ -139,9 +147,13 @@ int TCanvas3D::MeasureTextHeight(const std::string& text) {
 
 void TCanvas3D::RotatedText(int x, int y, int angle, const std::string& text) {
   // The same as subtracting 360 while above 360, without the long loop.
-  if (angle > 360) angle = (angle - 1) % 360 + 1;
+  if (angle > 360) {
+    angle = (angle - 1) % 360 + 1;
+  }
   // Far negative angles turn the same way reduced, and cannot overflow.
-  if (angle < -360) angle %= 360;
+  if (angle < -360) {
+    angle %= 360;
+  }
   const ScopedRestore<TFont> font(Font);
   Font.Escapement = angle * 10;
   Brush.Style = bsClear;

@@ -21,7 +21,9 @@ protected:
 
   template <typename T>
   void Change(T& field, const T& value) {
-    if (StoreIfChanged(field, value)) Changed();
+    if (StoreIfChanged(field, value)) {
+      Changed();
+    }
   }
   void Changed() const { FireEvent(OnChange); }
 };

@@ -17,13 +17,17 @@ const char* const brushStyleNames[] = {"bsSolid",     "bsClear",     "bsHorizont
 
 std::string Joined(std::initializer_list<int> values) {
   std::ostringstream out;
-  for (int value : values) out << ' ' << value;
+  for (int value : values) {
+    out << ' ' << value;
+  }
   return out.str();
 }
 
 std::string Points(std::span<const TPoint> points) {
   std::ostringstream out;
-  for (const TPoint& point : points) out << ' ' << point.X << ',' << point.Y;
+  for (const TPoint& point : points) {
+    out << ' ' << point.X << ',' << point.Y;
+  }
   return out.str();
 }
 
@@ -38,22 +42,30 @@ std::string PenLine(const TPen& pen) {
   std::ostringstream out;
   out << "Pen " << Hex(pen.Color) << ' ' << pen.Width << ' ' << penStyleNames[pen.Style] << ' '
       << penModeNames[pen.Mode];
-  if (pen.Style == psUserStyle) out << ' ' << pen.UserDotPeriod;
+  if (pen.Style == psUserStyle) {
+    out << ' ' << pen.UserDotPeriod;
+  }
   return out.str();
 }
 
 std::string BrushLine(const TBrush& brush, int backMode, TColor backColor) {
   std::ostringstream out;
   out << "Brush " << Hex(brush.Color) << ' ' << brushStyleNames[brush.Style];
-  if (backMode == BackModeOpaque) out << " back " << Hex(backColor);
+  if (backMode == BackModeOpaque) {
+    out << " back " << Hex(backColor);
+  }
   return out.str();
 }
 
 std::string FontLine(const TFont& font, int align, int backMode, TColor backColor) {
   std::ostringstream out;
   out << "Font " << font.Name << ' ' << font.Size << ' ' << Hex(font.Color) << " align " << align;
-  if (font.Escapement != 0) out << " escapement " << font.Escapement;
-  if (backMode == BackModeOpaque) out << " back " << Hex(backColor);
+  if (font.Escapement != 0) {
+    out << " escapement " << font.Escapement;
+  }
+  if (backMode == BackModeOpaque) {
+    out << " back " << Hex(backColor);
+  }
   return out.str();
 }
 
@@ -73,7 +85,9 @@ void TRecordingCanvas3D::FinishDrawing(TRasterCanvas&, TRasterCanvas&, TPoint or
 }
 
 void TRecordingCanvas3D::WriteIfChanged(std::string& last, const std::string& line) {
-  if (StoreIfChanged(last, line)) Calls.push_back(line);
+  if (StoreIfChanged(last, line)) {
+    Calls.push_back(line);
+  }
 }
 
 void TRecordingCanvas3D::Record(State state, const std::string& call) {
@@ -82,7 +96,9 @@ void TRecordingCanvas3D::Record(State state, const std::string& call) {
   } else {
     WriteIfChanged(lastPen_, PenLine(Pen));
   }
-  if (state == State::PenAndBrush) WriteIfChanged(lastBrush_, BrushLine(Brush, BackMode(), TextBackColor()));
+  if (state == State::PenAndBrush) {
+    WriteIfChanged(lastBrush_, BrushLine(Brush, BackMode(), TextBackColor()));
+  }
   Calls.push_back(call);
 }
 

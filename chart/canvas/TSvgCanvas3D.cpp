@@ -58,7 +58,9 @@ TRect TSvgCanvas3D::BeginDrawing(TRasterCanvas&, const TRect& bounds, int fontZo
 }
 
 std::optional<std::string> TSvgCanvas3D::Stroke() const {
-  if (Pen.Style == psClear || Pen.Mode == pmNop) return std::nullopt;
+  if (Pen.Style == psClear || Pen.Mode == pmNop) {
+    return std::nullopt;
+  }
   std::string stroke = "fill=\"none\" stroke=\"" + ColorText(Pen.Color) + "\" stroke-width=\"" +
                        std::to_string(std::max(1, Pen.Width)) + "\"";
   if (!IsThin(Pen)) {
@@ -68,7 +70,9 @@ std::optional<std::string> TSvgCanvas3D::Stroke() const {
   const TLinePattern pattern = TLinePattern::ForPen(Pen);
   if (!pattern.IsSolid()) {
     std::string dashes;
-    for (const int run : pattern.OnOffRuns()) dashes += (dashes.empty() ? "" : " ") + std::to_string(run);
+    for (const int run : pattern.OnOffRuns()) {
+      dashes += (dashes.empty() ? "" : " ") + std::to_string(run);
+    }
     stroke += " stroke-dasharray=\"" + dashes + "\" stroke-dashoffset=\"" + std::to_string(phase_) + "\"";
   }
   return stroke;
@@ -98,7 +102,9 @@ void TSvgCanvas3D::StrokeLine(TPoint from, TPoint to) {
   penPos_ = to;
   const int steps = std::max(std::abs(to.X - from.X), std::abs(to.Y - from.Y));
   const std::optional<std::string> stroke = Stroke();
-  if (!stroke || steps == 0) return;
+  if (!stroke || steps == 0) {
+    return;
+  }
   double fromX = from.X, fromY = from.Y, toX = to.X, toY = to.Y;
   if (IsThin(Pen)) {
     const bool xMajor = std::abs(to.X - from.X) >= std::abs(to.Y - from.Y);
@@ -129,7 +135,9 @@ void TSvgCanvas3D::Polygon(std::span<const TPoint> points) {
 
 // The interior is the brush's, the edge pixels the pen's, as on a raster.
 void TSvgCanvas3D::Rectangle(const TRect& rect) {
-  if (Brush.Style != bsClear) FillRectangle(rect);
+  if (Brush.Style != bsClear) {
+    FillRectangle(rect);
+  }
   if (const std::optional<std::string> stroke = Stroke(); stroke && rect.Width() > 0 && rect.Height() > 0) {
     out_ << "<rect x=\"" << Centre(rect.Left) << "\" y=\"" << Centre(rect.Top) << "\" width=\"" << rect.Width() - 1
          << "\" height=\"" << rect.Height() - 1 << "\" " << *stroke << "/>\n";
@@ -139,12 +147,16 @@ void TSvgCanvas3D::Rectangle(const TRect& rect) {
 void TSvgCanvas3D::Ellipse(const TRect& rect) {
   out_ << "<ellipse cx=\"" << (rect.Left + rect.Right) / 2.0 << "\" cy=\"" << (rect.Top + rect.Bottom) / 2.0
        << "\" rx=\"" << rect.Width() / 2.0 << "\" ry=\"" << rect.Height() / 2.0 << "\" " << Fill();
-  if (Stroke()) out_ << " stroke=\"" << ColorText(Pen.Color) << "\"";
+  if (Stroke()) {
+    out_ << " stroke=\"" << ColorText(Pen.Color) << "\"";
+  }
   out_ << "/>\n";
 }
 
 void TSvgCanvas3D::FillRectangle(const TRect& rect) {
-  if (Brush.Style == bsClear || rect.Width() <= 0 || rect.Height() <= 0) return;
+  if (Brush.Style == bsClear || rect.Width() <= 0 || rect.Height() <= 0) {
+    return;
+  }
   out_ << "<rect " << RectText(rect) << " " << Fill() << "/>\n";
 }
 
@@ -154,10 +166,14 @@ void TSvgCanvas3D::SetPixel(int x, int y, TColor color) {
 
 // One group per clip rectangle: a change of clip closes the group open.
 void TSvgCanvas3D::SetClip(const std::optional<TRect>& clip) {
-  if (clipOpen_) out_ << "</g>\n";
+  if (clipOpen_) {
+    out_ << "</g>\n";
+  }
   clipOpen_ = false;
   clip_ = clip;
-  if (!clip) return;
+  if (!clip) {
+    return;
+  }
   const std::string id = idPrefix_ + "clip" + std::to_string(++clipCount_);
   out_ << "<clipPath id=\"" << id << "\"><rect " << RectText(*clip) << "/></clipPath>\n<g clip-path=\"url(#" << id
        << ")\">\n";
@@ -181,17 +197,26 @@ TRasterCanvas& TSvgCanvas3D::Measure() {
 }
 
 void TSvgCanvas3D::DrawText(int x, int y, const std::string& text) {
-  if (text.empty()) return;
+  if (text.empty()) {
+    return;
+  }
   const TRect box = Measure().PlacedTextBox(text);
   out_ << "<g transform=\"translate(" << x << " " << y << ")";
-  if (Font.Escapement != 0) out_ << " rotate(" << -Font.Escapement / 10.0 << ")";
+  if (Font.Escapement != 0) {
+    out_ << " rotate(" << -Font.Escapement / 10.0 << ")";
+  }
   out_ << "\">";
-  if (BackMode() == BackModeOpaque)
+  if (BackMode() == BackModeOpaque) {
     out_ << "<rect " << RectText(box) << " fill=\"" << ColorText(TextBackColor()) << "\"/>";
+  }
   out_ << "<text x=\"" << box.Left << "\" y=\"" << box.Top + measure_.TextAscent() << "\" font-family=\""
        << XmlText(Font.Name) << "\" font-size=\"" << FontPixelSize(Font.Size) << "px\"";
-  if (Font.Style.Bold) out_ << " font-weight=\"bold\"";
-  if (Font.Style.Italic) out_ << " font-style=\"italic\"";
+  if (Font.Style.Bold) {
+    out_ << " font-weight=\"bold\"";
+  }
+  if (Font.Style.Italic) {
+    out_ << " font-style=\"italic\"";
+  }
   out_ << " fill=\"" << ColorText(Font.Color) << "\" xml:space=\"preserve\">" << XmlText(text) << "</text></g>\n";
 }
 

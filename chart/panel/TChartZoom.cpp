@@ -4,7 +4,9 @@ TChartZoom::TChartZoom() = default;
 TChartZoom::~TChartZoom() = default;
 
 TChartPen& TChartZoom::Pen() {
-  if (!pen_) pen_ = std::make_unique<TWhitePen>();
+  if (!pen_) {
+    pen_ = std::make_unique<TWhitePen>();
+  }
   return *pen_;
 }
 

@@ -53,22 +53,30 @@ void TCustomChartPanelExtended::ZoomFromRectangle() {
 
 void TCustomChartPanelExtended::ApplyZoomRanges(TAxisRange top, TAxisRange bottom, TAxisRange left, TAxisRange right) {
   // Zooming again keeps the first snapshot, so one undo goes all the way back.
-  if (!HasScaleSnapshot) TakeScaleSnapshot();
+  if (!HasScaleSnapshot) {
+    TakeScaleSnapshot();
+  }
   const std::array<std::pair<TChartAxis*, TAxisRange>, 4> targets{
       {{&LeftAxis(), left}, {&RightAxis(), right}, {&TopAxis(), top}, {&BottomAxis(), bottom}}};
   if (zoom_.Animated()) {
     for (int frame = 1; frame < zoom_.AnimatedSteps(); ++frame) {
-      for (const auto& [axis, target] : targets) StepToward(*axis, target);
+      for (const auto& [axis, target] : targets) {
+        StepToward(*axis, target);
+      }
       Refresh();
     }
   }
-  for (const auto& [axis, target] : targets) axis->SetAxisRange(target.Minimum, target.Maximum);
+  for (const auto& [axis, target] : targets) {
+    axis->SetAxisRange(target.Minimum, target.Maximum);
+  }
   IsZoomed = true;
   FireEvent(OnZoom, *this);
 }
 
 void TCustomChartPanelExtended::UndoZoom() {
-  if (HasScaleSnapshot) RestoreScaleSnapshot();
+  if (HasScaleSnapshot) {
+    RestoreScaleSnapshot();
+  }
   FireEvent(OnUndoZoom, *this);
   RequestRepaint();
   IsZoomed = false;
@@ -85,7 +93,9 @@ void TCustomChartPanelExtended::TakeScaleSnapshot() {
   ScaleSnapshot.assign(axes.size(), std::nullopt);
   for (std::size_t i = 0; i < axes.size(); ++i) {
     const TChartAxis& axis = *axes[i];
-    if (axis.IsDepthAxis()) continue;
+    if (axis.IsDepthAxis()) {
+      continue;
+    }
     ScaleSnapshot[i] = TAxisScaleState{axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(),
                                        axis.Minimum(), axis.Maximum()};
   }
@@ -97,7 +107,9 @@ void TCustomChartPanelExtended::TakeScaleSnapshot() {
 void TCustomChartPanelExtended::RestoreScaleSnapshot() {
   const std::vector<TChartAxis*> axes = Axes().All();
   for (std::size_t i = 0; i < axes.size() && i < ScaleSnapshot.size(); ++i) {
-    if (!ScaleSnapshot[i] || axes[i]->IsDepthAxis()) continue;
+    if (!ScaleSnapshot[i] || axes[i]->IsDepthAxis()) {
+      continue;
+    }
     const TAxisScaleState& state = *ScaleSnapshot[i];
     TChartAxis& axis = *axes[i];
     axis.SetAutomatic(state.Automatic);
@@ -120,19 +132,27 @@ void TCustomChartPanelExtended::MouseDown(TMouseButton button, TShiftState shift
   StopMouseProcessing = false;
   FireEvent(OnMouseDown, *this, button, shift, x, y);
   const bool busy = StopMouseProcessing || zoom_.DragActive || panning_.DragActive;
-  if (!busy && PressHitsChart(x, y)) StartDrag(button, shift, x, y);
+  if (!busy && PressHitsChart(x, y)) {
+    StartDrag(button, shift, x, y);
+  }
   StopMouseProcessing = false;
 }
 
 // No click events are assigned, so any part of the chart under the pointer
 // starts a drag; the legend is hidden and series are never tested.
 bool TCustomChartPanelExtended::PressHitsChart(int x, int y) {
-  if (AxisHitTest(x, y)) return true;
+  if (AxisHitTest(x, y)) {
+    return true;
+  }
   for (const TChartTitle* title : {&Title(), &SubTitle(), &Foot(), &SubFoot()}) {
-    if (HitsBox(title->Box, x, y)) return true;
+    if (HitsBox(title->Box, x, y)) {
+      return true;
+    }
   }
   bool anyActive = false;
-  for (const TChartSeries* series : SeriesList()) anyActive = anyActive || series->Active();
+  for (const TChartSeries* series : SeriesList()) {
+    anyActive = anyActive || series->Active();
+  }
   return anyActive && PlotRect.ContainsInclusive({x, y});
 }
 
@@ -140,11 +160,19 @@ void TCustomChartPanelExtended::StartDrag(TMouseButton button, TShiftState shift
   bool started = false;
   if (zoom_.Allow() && button == zoom_.MouseButton() && HasAllKeys(shift, zoom_.KeyShift())) {
     const TZoomDirection direction = zoom_.Direction();
-    if (direction == zdVertical) x = PlotRect.Left;
-    if (direction == zdHorizontal) y = PlotRect.Top;
+    if (direction == zdVertical) {
+      x = PlotRect.Left;
+    }
+    if (direction == zdHorizontal) {
+      y = PlotRect.Top;
+    }
     zoom_.StartAt(x, y);
-    if (direction == zdVertical) zoom_.EndX = PlotRect.Right;
-    if (direction == zdHorizontal) zoom_.EndY = PlotRect.Bottom;
+    if (direction == zdVertical) {
+      zoom_.EndX = PlotRect.Right;
+    }
+    if (direction == zdHorizontal) {
+      zoom_.EndY = PlotRect.Bottom;
+    }
     DrawZoomFrame();
     started = true;
   }
@@ -152,14 +180,18 @@ void TCustomChartPanelExtended::StartDrag(TMouseButton button, TShiftState shift
     panning_.StartAt(x, y);
     started = true;
   }
-  if (started) SetCursor(NormalCursor);
+  if (started) {
+    SetCursor(NormalCursor);
+  }
 }
 
 void TCustomChartPanelExtended::MouseMove(TShiftState shift, int x, int y) {
   StopMouseProcessing = false;
   // A move has no button of its own; the event's button is left at mbLeft.
   FireEvent(OnMouseMove, *this, mbLeft, shift, x, y);
-  if (StopMouseProcessing) return;
+  if (StopMouseProcessing) {
+    return;
+  }
   if (zoom_.DragActive) {
     MoveZoomDrag(x, y);
   } else if (panning_.DragActive) {
@@ -171,9 +203,15 @@ void TCustomChartPanelExtended::MouseMove(TShiftState shift, int x, int y) {
 
 // The band is not limited to the plot rectangle.
 void TCustomChartPanelExtended::MoveZoomDrag(int x, int y) {
-  if (zoom_.Direction() == zdVertical) x = PlotRect.Right;
-  if (zoom_.Direction() == zdHorizontal) y = PlotRect.Bottom;
-  if (x == zoom_.EndX && y == zoom_.EndY) return;
+  if (zoom_.Direction() == zdVertical) {
+    x = PlotRect.Right;
+  }
+  if (zoom_.Direction() == zdHorizontal) {
+    y = PlotRect.Bottom;
+  }
+  if (x == zoom_.EndX && y == zoom_.EndY) {
+    return;
+  }
   DrawZoomFrame();
   zoom_.EndX = x;
   zoom_.EndY = y;
@@ -186,12 +224,20 @@ void TCustomChartPanelExtended::MovePanDrag(int x, int y) {
     panning_.DragActive = false;
     return;
   }
-  if (x == panning_.EndX && y == panning_.EndY) return;
-  if (!HasScaleSnapshot) TakeScaleSnapshot();
+  if (x == panning_.EndX && y == panning_.EndY) {
+    return;
+  }
+  if (!HasScaleSnapshot) {
+    TakeScaleSnapshot();
+  }
   const bool horizontal = x != panning_.EndX && PansHorizontally(allowPanning_);
   const bool vertical = y != panning_.EndY && PansVertically(allowPanning_);
-  if (horizontal) PanAxes(true, panning_.EndX, x);
-  if (vertical) PanAxes(false, panning_.EndY, y);
+  if (horizontal) {
+    PanAxes(true, panning_.EndX, x);
+  }
+  if (vertical) {
+    PanAxes(false, panning_.EndY, y);
+  }
   panning_.EndX = x;
   panning_.EndY = y;
   if (horizontal || vertical) {
@@ -202,7 +248,9 @@ void TCustomChartPanelExtended::MovePanDrag(int x, int y) {
 
 void TCustomChartPanelExtended::PanAxes(bool horizontal, int from, int to) {
   for (TChartAxis* axis : Axes().All()) {
-    if (axis->Horizontal() == horizontal && !axis->IsDepthAxis()) PanAxis(*axis, from, to);
+    if (axis->Horizontal() == horizontal && !axis->IsDepthAxis()) {
+      PanAxis(*axis, from, to);
+    }
   }
 }
 
@@ -214,23 +262,33 @@ void TCustomChartPanelExtended::PanAxis(TChartAxis& axis, int from, int to) {
   double maximum = axis.Maximum() + delta;
   bool allow = true;
   FireEvent(OnAllowScroll, axis, minimum, maximum, allow);
-  if (allow) axis.SetAxisRange(minimum, maximum);
+  if (allow) {
+    axis.SetAxisRange(minimum, maximum);
+  }
 }
 
 void TCustomChartPanelExtended::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   StopMouseProcessing = false;
   // The handler still sees the active drag and the end point of the last move.
   FireEvent(OnMouseUp, *this, button, shift, x, y);
-  if (zoom_.DragActive && button == zoom_.MouseButton()) EndZoomDrag(x, y);
+  if (zoom_.DragActive && button == zoom_.MouseButton()) {
+    EndZoomDrag(x, y);
+  }
   panning_.DragActive = false;
 }
 
 void TCustomChartPanelExtended::EndZoomDrag(int x, int y) {
   zoom_.DragActive = false;
   DrawZoomFrame();
-  if (zoom_.Direction() != zdVertical) zoom_.EndX = x;
-  if (zoom_.Direction() != zdHorizontal) zoom_.EndY = y;
-  if (!LongEnough()) return;
+  if (zoom_.Direction() != zdVertical) {
+    zoom_.EndX = x;
+  }
+  if (zoom_.Direction() != zdHorizontal) {
+    zoom_.EndY = y;
+  }
+  if (!LongEnough()) {
+    return;
+  }
   if (DragZooms()) {
     ZoomFromRectangle();
   } else {
@@ -257,16 +315,24 @@ bool TCustomChartPanelExtended::LongEnough() const {
 
 // With zdBoth only the horizontal direction decides.
 bool TCustomChartPanelExtended::DragZooms() const {
-  if (zoom_.UpLeftZooms()) return true;
-  if (zoom_.Direction() == zdVertical) return zoom_.EndY > zoom_.StartY;
+  if (zoom_.UpLeftZooms()) {
+    return true;
+  }
+  if (zoom_.Direction() == zdVertical) {
+    return zoom_.EndY > zoom_.StartY;
+  }
   return zoom_.EndX > zoom_.StartX;
 }
 
 void TCustomChartPanelExtended::MouseWheel(bool up, TShiftState shift, int x, int y) {
   FireEvent(OnMouseWheel, *this, up, shift, x, y);
-  if (!WheelScrollsVertical) return;
+  if (!WheelScrollsVertical) {
+    return;
+  }
   for (TChartAxis* axis : Axes().All()) {
-    if (axis->Horizontal()) continue;
+    if (axis->Horizontal()) {
+      continue;
+    }
     const double amount = (axis->Maximum() - axis->Minimum()) * 3 * 0.01;
     axis->ShiftRange(up ? -amount : amount, false);
   }
@@ -288,7 +354,9 @@ TColor TCustomChartPanelExtended::ZoomFrameBackground() const { return ResolveSy
 // next paint, and the erase by not-xor would then draw a band instead.
 // A stale picture is skipped: its paint draws the band where it is now.
 void TCustomChartPanelExtended::DrawZoomFrame() {
-  if (PictureStale()) return;
+  if (PictureStale()) {
+    return;
+  }
   TBufferedCanvas3D& canvas = Canvas3D();
   const TRect bounds = canvas.Bounds();
   canvas.BeginDrawing(Screen(), bounds, canvas.FontZoom());
@@ -298,7 +366,9 @@ void TCustomChartPanelExtended::DrawZoomFrame() {
 }
 
 void TCustomChartPanelExtended::DrawZoomFrameWhileDragging() {
-  if (zoom_.DragActive) PaintZoomBand();
+  if (zoom_.DragActive) {
+    PaintZoomBand();
+  }
 }
 
 // Against background B, colour C xor (white - B) makes not-xor show C over B.
@@ -308,11 +378,15 @@ void TCustomChartPanelExtended::PaintZoomBand() {
   const TColor inverseBackground = clWhite - ZoomFrameBackground();
   const bool filled = zoom_.HasBrush() && zoom_.Brush().Style() != bsClear;
   canvas.Brush.Style = zoom_.HasBrush() ? zoom_.Brush().Style() : bsClear;
-  if (zoom_.HasBrush()) canvas.Brush.Color = ResolveSystemColor(zoom_.Brush().Color()) ^ inverseBackground;
+  if (zoom_.HasBrush()) {
+    canvas.Brush.Color = ResolveSystemColor(zoom_.Brush().Color()) ^ inverseBackground;
+  }
   TChartPen& pen = zoom_.Pen();
   canvas.ApplyChartPen(pen, ResolveSystemColor(pen.Color()) ^ inverseBackground);
   canvas.Pen.Mode = pmNotXor;
-  if (!filled) canvas.SetBackMode(BackModeTransparent);
+  if (!filled) {
+    canvas.SetBackMode(BackModeTransparent);
+  }
   // A band dragged up or to the left is drawn too, not dropped as an empty rectangle.
   canvas.Rectangle(TRect{zoom_.StartX, zoom_.StartY, zoom_.EndX, zoom_.EndY}.Normalized());
 }

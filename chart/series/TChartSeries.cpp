@@ -374,7 +374,9 @@ void TChartSeries::NotifyDependents(TDependentChange change, int index) {
     const unsigned options = dependent->RecalcOptions;
     switch (change) {
       case dcClear:
-        if (options & rOnClear) dependent->ClearPoints();
+        if (options & rOnClear) {
+          dependent->ClearPoints();
+        }
         break;
       case dcInsert:
         if (options & rOnInsert) {
@@ -382,10 +384,14 @@ void TChartSeries::NotifyDependents(TDependentChange change, int index) {
         }
         break;
       case dcDelete:
-        if (options & rOnDelete) dependent->DeletePoint(index);
+        if (options & rOnDelete) {
+          dependent->DeletePoint(index);
+        }
         break;
       case dcModify:
-        if (options & rOnModify) dependent->RefetchFromSource();
+        if (options & rOnModify) {
+          dependent->RefetchFromSource();
+        }
         break;
       case dcRefresh: dependent->RefetchFromSource(); break;
     }

@@ -74,7 +74,9 @@ public:
 
   // Draws the column being followed and stops following the line.
   void Flush() {
-    if (!open_) return;
+    if (!open_) {
+      return;
+    }
     open_ = false;
     int top = top_;
     int bottom = bottom_;
@@ -83,7 +85,9 @@ public:
     } else if (!covered_) {
       --bottom;
     }
-    if (top <= bottom) sink_(x_, top, x_, bottom + 1);
+    if (top <= bottom) {
+      sink_(x_, top, x_, bottom + 1);
+    }
   }
 
 private:

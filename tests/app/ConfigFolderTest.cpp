@@ -27,7 +27,9 @@ TEST_P(ConfigFolderTable, FollowsTheEnvironment) {
   const EnvironmentScope xdg("XDG_CONFIG_HOME", GetParam().xdgConfigHome);
   const EnvironmentScope home("HOME", GetParam().home);
   std::string expected = GetParam().expected;
-  if (expected.starts_with('@')) expected.replace(0, 1, PasswordHome());
+  if (expected.starts_with('@')) {
+    expected.replace(0, 1, PasswordHome());
+  }
   EXPECT_EQ(ConfigFolder(), expected);
 }
 

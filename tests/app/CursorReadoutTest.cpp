@@ -22,7 +22,9 @@ TEST(NearestPointIndex, TakesTheNearestXAndTheEarlierOnATie) {
   TForm1 form(TempFolder().Folder());
   TChartSeries& series = form.PaneSeries(0);
   EXPECT_FALSE(NearestPointIndex(series, 3).has_value()) << "an empty series has no nearest point";
-  for (const double y : {5.0, 6.0, 7.0, 8.0}) series.AppendValue(y, "", clBlue);  // X = 0, 1, 2, 3
+  for (const double y : {5.0, 6.0, 7.0, 8.0}) {
+    series.AppendValue(y, "", clBlue);  // X = 0, 1, 2, 3
+  }
   const struct {
     double x;
     int expected;
@@ -41,7 +43,9 @@ protected:
   }
 
   void PaintPanes() {
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneChart(pane).Repaint();
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      form.PaneChart(pane).Repaint();
+    }
   }
 
   TempFolder folder;
@@ -80,8 +84,12 @@ TEST(ColumnSamples, AreThePointsMappedToTheColumnOrElseTheNearest) {
   TChartSeries& series = form.PaneSeries(0);
   // Several samples a column, and a few columns without a point after a zoom below.
   std::vector<double> values;
-  for (int i = 0; i < 5000; ++i) values.push_back((i * 7919) % 1013);
-  for (const double y : values) series.AppendValue(y, "", clBlue);
+  for (int i = 0; i < 5000; ++i) {
+    values.push_back((i * 7919) % 1013);
+  }
+  for (const double y : values) {
+    series.AppendValue(y, "", clBlue);
+  }
   TChartAxis& axis = form.Chart1.BottomAxis();
   form.Chart1.Repaint();
   const TRect plot = form.Chart1.PlotRect;
@@ -110,8 +118,9 @@ TEST(ColumnSamples, AreThePointsMappedToTheColumnOrElseTheNearest) {
 
 TEST_F(Readout, HoverDrawsTheLineAtTheSameColumnOfEveryPaneOverItsKeptPicture) {
   std::vector<TPicture> before;
-  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane)
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     before.push_back(PictureOf(form.PaneChart(pane).Screen()));
+  }
   const long paintsBefore = form.Chart1.PaintCount();
   const int column = 300;
   form.Chart2.MouseMove(0, column, 60);

@@ -65,7 +65,9 @@ protected:
 
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
-    for (const DialogScript::Message& message : script.Messages) texts.push_back(message.Text);
+    for (const DialogScript::Message& message : script.Messages) {
+      texts.push_back(message.Text);
+    }
     return texts;
   }
 
@@ -106,7 +108,9 @@ TEST_F(Desktop, CommandLineLogsFillThePanesFromTheTopAndABadOneIsReported) {
       titles.push_back(window.PaneChart(pane).Title().Text().at(0));
     }
     std::vector<std::string> messages;
-    for (const DialogScript::Message& message : fresh.Messages) messages.push_back(message.Text);
+    for (const DialogScript::Message& message : fresh.Messages) {
+      messages.push_back(message.Text);
+    }
     EXPECT_EQ(titles, c.titles) << c.name;
     EXPECT_EQ(messages, c.messages) << c.name;
   }
@@ -138,7 +142,9 @@ TEST_F(Desktop, SeveralFilesDroppedFillThatPaneAndTheOnesBelowInOrder) {
 
 TEST_F(Desktop, EscapeUndoesTheZoomOfEveryPane) {
   form.OpenLogs(0, {kLambda, kSpeed, kCoolant, kBattery});
-  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneChart(pane).Repaint();
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    form.PaneChart(pane).Repaint();
+  }
   form.Chart2.ZoomToRectangle({100, 10, 300, 100});
   form.SyncZoom(1);
   form.OnKeyDown('C', 0);  // no Ctrl: nothing
@@ -155,7 +161,9 @@ TEST_F(Desktop, EscapeUndoesTheZoomOfEveryPane) {
 
 // The picture the snapshot tool writes: panes painted, then the client area.
 QImage SnapshotPicture(TForm1& form, const TempFolder& folder) {
-  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) form.PaneChart(pane).Repaint();
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    form.PaneChart(pane).Repaint();
+  }
   const std::string file = folder.Folder() + "snapshot.png";
   EXPECT_TRUE(form.SaveClientAreaPng(file));
   return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);

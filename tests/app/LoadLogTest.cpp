@@ -296,7 +296,9 @@ TEST_P(LinesCrossingTheReadBuffer, StayWhole) {
   form.LoadLog(1, folder.Write("v.csv", log));
   const std::vector<double> loaded = Ys(form.LineSeries1);
   ASSERT_EQ(loaded.size(), expected.size());
-  for (std::size_t i = 0; i < loaded.size(); ++i) ASSERT_NEAR(loaded[i], expected[i], 1e-9) << i;
+  for (std::size_t i = 0; i < loaded.size(); ++i) {
+    ASSERT_NEAR(loaded[i], expected[i], 1e-9) << i;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(LineEnds, LinesCrossingTheReadBuffer, testing::Values("\n", "\r\n"));

@@ -44,7 +44,9 @@ struct LockedWindow {
   }
 
   void Paint() {
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) Form.PaneChart(pane).Refresh();
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      Form.PaneChart(pane).Refresh();
+    }
   }
 
   void Drag(std::uint8_t pane, TMouseButton button, int x0, int x1) {
@@ -261,7 +263,9 @@ TEST(StoppedEarly, APaneWhoseLoadStoppedCarriesAMarkAndSaysWhereInItsTooltip) {
   DialogScript script;
   TForm1 form(folder.Folder());
   std::string text = "t,Lambda\n";
-  for (int i = 0; i < 1500; ++i) text += std::to_string(i) + ",0.5\n";
+  for (int i = 0; i < 1500; ++i) {
+    text += std::to_string(i) + ",0.5\n";
+  }
   text += "1500,n/a\n1501,0.5\n";
   const std::string file = folder.Write("bad.csv", text);
   form.OpenLogs(1, {file});
@@ -295,7 +299,9 @@ TEST(RecentLogs, NewestFirstWithoutDuplicatesAtMostTenAndMissingOnesGreyed) {
     form.LoadLog(0, files.back());
   }
   EXPECT_TRUE(form.RecentLogs().empty()) << "LoadLog alone is no open by the user";
-  for (const std::string& file : files) form.OpenLogs(0, {file});
+  for (const std::string& file : files) {
+    form.OpenLogs(0, {file});
+  }
   form.OpenLogs(1, {files[5]});
   form.OpenLogs(2, {folder.Folder() + "missing.csv"});
   std::vector<std::string> expected = {files[5], files[11], files[10], files[9], files[8],

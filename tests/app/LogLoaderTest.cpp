@@ -23,7 +23,9 @@ namespace {
 std::vector<double> Ys(const TChartSeries& s) {
   std::vector<double> v;
   v.reserve(static_cast<std::size_t>(s.PointCount()));
-  for (int i = 0; i < s.PointCount(); ++i) v.push_back(s.YValueAt(i));
+  for (int i = 0; i < s.PointCount(); ++i) {
+    v.push_back(s.YValueAt(i));
+  }
   return v;
 }
 
@@ -107,14 +109,18 @@ TEST_P(LogLoaderEnds, InOneResult) {
   TLineSeries series;
   if (t.MemoryRunsOutAfter >= 0) {
     series.OnBeforeAdd = [&t](TChartSeries& s) {
-      if (s.PointCount() >= t.MemoryRunsOutAfter) throw std::bad_alloc();
+      if (s.PointCount() >= t.MemoryRunsOutAfter) {
+        throw std::bad_alloc();
+      }
       return true;
     };
   }
   int reports = 0;
   const auto progress = [&](const TLoadResult& sofar, double) {
     EXPECT_EQ(sofar.Title, c.Title);
-    if (t.MemoryRunsOutAtReport) throw std::bad_alloc();
+    if (t.MemoryRunsOutAtReport) {
+      throw std::bad_alloc();
+    }
     return reports++ == t.CancelAtReport;
   };
   const TLoadResult result = LogLoader(folder.Write("log.csv", c.Bytes), options).Load(series, clBlue, progress);
@@ -169,14 +175,18 @@ constexpr int kManyLines = 40000;
 
 std::string ManyLines(const std::string& lineEnd) {
   std::string log = "h,T" + lineEnd;
-  for (int i = 0; i < kManyLines; ++i) log += std::to_string(i) + "," + std::to_string(i % 977) + ".5" + lineEnd;
+  for (int i = 0; i < kManyLines; ++i) {
+    log += std::to_string(i) + "," + std::to_string(i % 977) + ".5" + lineEnd;
+  }
   return log;
 }
 
 std::vector<double> ManyValues() {
   std::vector<double> values;
   values.reserve(kManyLines);
-  for (int i = 0; i < kManyLines; ++i) values.push_back(i % 977 + 0.5);
+  for (int i = 0; i < kManyLines; ++i) {
+    values.push_back(i % 977 + 0.5);
+  }
   return values;
 }
 
@@ -203,7 +213,9 @@ TEST(LogLoader, LoadsOnItsOwnThreadWhenNoThreadCanStart) {
 // A run is shared between the cores at line ends of every kind; a cut
 // between the CR and the LF of a CR LF would make an empty line.
 TEST(LogLoader, SharesTheWorkAtEveryKindOfLineEnd) {
-  if (std::thread::hardware_concurrency() < 2) GTEST_SKIP() << "one core converts alone";
+  if (std::thread::hardware_concurrency() < 2) {
+    GTEST_SKIP() << "one core converts alone";
+  }
   TempFolder folder;
   for (const std::string lineEnd : {"\n", "\r\n", "\r"}) {
     int helpers = 0;

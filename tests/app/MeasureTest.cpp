@@ -72,7 +72,9 @@ struct MeasureWindow {
     Paint();
   }
   void Paint() {
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) Form.PaneChart(pane).Refresh();
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      Form.PaneChart(pane).Refresh();
+    }
   }
   void Hover(std::uint8_t pane, int x) { Form.PaneChart(pane).MouseMove(0, x, Form.PaneChart(pane).PlotCenterY); }
   void Key(int key, TShiftState shift = 0) {
@@ -126,7 +128,9 @@ TEST(Markers, StatisticsBetweenThemAreTheFiguresOfEveryPanesSamples) {
     const double a = window.Form.Markers()[0]->Sample;
     const double b = window.Form.Markers()[1]->Sample;
     const std::string mode = locked ? "locked" : "unlocked";
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) window.ExpectFigures(pane, a, b, mode);
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      window.ExpectFigures(pane, a, b, mode);
+    }
     window.Drag(0, mbLeft, 100, 400);
     window.Form.CheckBox1.PerformClick();
     window.Drag(2, mbRight, 300, 250);
@@ -234,7 +238,9 @@ TEST(CopyFigures, GivesOneTabSeparatedRowAPane) {
     rows.push_back(text.substr(start, end - start));
   }
   ASSERT_EQ(rows.size(), 4U);
-  for (const std::string& row : rows) EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 7) << row;
+  for (const std::string& row : rows) {
+    EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 7) << row;
+  }
   const TForm1::TPaneStatistics statistics = *window.Form.PaneStatistics(0);
   const TChartAxis& axis = *window.Form.PaneSeries(0).ResolvedVertAxis();
   EXPECT_EQ(rows[0], "Signal\t" + window.Form.PaneLog(0).FileName + "\t" + std::to_string(statistics.Figures.Count()) +

@@ -33,7 +33,9 @@ TEST_P(PanningCheckBoxes, ClicksSetEveryPanesPanning) {
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     form.PaneChart(pane).RightAxis().SetAutomatic(false);
   }
-  for (char box : GetParam().clicks) Click(box);
+  for (char box : GetParam().clicks) {
+    Click(box);
+  }
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     TChart& chart = form.PaneChart(pane);
     EXPECT_EQ(chart.AllowPanning(), GetParam().panning) << int(pane);

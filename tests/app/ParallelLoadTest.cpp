@@ -31,10 +31,14 @@ TLoaded LoadedOneByOne(const std::string& file) {
   TLoaded loaded;
   TLogLineReader reader(file);
   TLogLine line;
-  if (!reader.NextLine(line)) return loaded;
+  if (!reader.NextLine(line)) {
+    return loaded;
+  }
   TLeadingFieldRule rule;
   try {
-    while (reader.NextLine(line)) loaded.Values.push_back(LogLineValue(line, rule, LocaleDecimalSeparator));
+    while (reader.NextLine(line)) {
+      loaded.Values.push_back(LogLineValue(line, rule, LocaleDecimalSeparator));
+    }
   } catch (const Exception& error) {
     loaded.Error = error.Message();
   }
@@ -48,7 +52,9 @@ TLoaded LoadedInTheWindow(TForm1& form, const std::string& file) {
   } catch (const Exception& error) {
     loaded.Error = error.Message();
   }
-  for (int i = 0; i < form.Series1.PointCount(); ++i) loaded.Values.push_back(form.Series1.YValueAt(i));
+  for (int i = 0; i < form.Series1.PointCount(); ++i) {
+    loaded.Values.push_back(form.Series1.YValueAt(i));
+  }
   return loaded;
 }
 
@@ -63,7 +69,9 @@ std::string Log(std::mt19937& random, const std::string& lineEnd, TFields fields
   std::string log = "Time,Value" + lineEnd;
   std::uniform_int_distribution<int> value(0, 99999);
   for (int i = 0; i < kLines; ++i) {
-    if (i >= fields.From * kLines && i < fields.Until * kLines) log += std::to_string(i) + ".5,";
+    if (i >= fields.From * kLines && i < fields.Until * kLines) {
+      log += std::to_string(i) + ".5,";
+    }
     const int v = value(random);
     log += std::to_string(v / 100) + "." + std::to_string(v % 100) + lineEnd;
   }
@@ -111,7 +119,9 @@ TEST(ParallelLoad, LoadsWhatReadingLineByLineGives) {
   TempFolder folder;
   for (const auto& c : cases) {
     std::string log = Log(random, c.LineEnd, c.Fields);
-    for (const auto& [fraction, bytes] : c.Planted) Plant(log, fraction, bytes);
+    for (const auto& [fraction, bytes] : c.Planted) {
+      Plant(log, fraction, bytes);
+    }
     const std::string file = folder.Write("log.csv", log);
     const TLoaded expected = LoadedOneByOne(file);
     TForm1 form(folder.Folder());

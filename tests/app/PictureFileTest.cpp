@@ -52,7 +52,9 @@ TEST(PictureFile, SuggestedNameJoinsThePanesLogs) {
       {{"", "", "", ""}, "logviewer.png"},
       {{"/s/log.2026.csv", "/s/no-suffix", "/s/.hidden", ""}, "log.2026+no-suffix+.hidden.png"},
   };
-  for (const auto& c : cases) EXPECT_EQ(SuggestedPictureName(c.logs), c.suggested);
+  for (const auto& c : cases) {
+    EXPECT_EQ(SuggestedPictureName(c.logs), c.suggested);
+  }
 }
 
 // The format read from the file's first bytes, as an image reader sees it.

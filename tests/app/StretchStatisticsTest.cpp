@@ -18,7 +18,9 @@ TEST(StretchStatistics, AreTheFiguresOfTheValuesOfAnyStretch) {
   TLineSeries series;
   chart.SeriesList().Add(series);
   std::vector<double> values;
-  for (int i = 0; i < 3 * TBlockSums::BlockSize + 100; ++i) values.push_back((i * 7919 % 2003) * 0.25 - 200);
+  for (int i = 0; i < 3 * TBlockSums::BlockSize + 100; ++i) {
+    values.push_back((i * 7919 % 2003) * 0.25 - 200);
+  }
   series.AppendValues(values, clBlue);
   TBlockSums sums;
   const int block = TBlockSums::BlockSize;

@@ -38,7 +38,9 @@ class StartFolderTable : public testing::TestWithParam<StartCase> {};
 // The first opening of the file dialog shows where a restart finds it.
 TEST_P(StartFolderTable, DialogStartsInTheRememberedFolder) {
   TempFolder folder;
-  if (GetParam().content) folder.Write("dir.dat", *GetParam().content);
+  if (GetParam().content) {
+    folder.Write("dir.dat", *GetParam().content);
+  }
   DialogScript script;
   TForm1 form(folder.Folder());
   EXPECT_EQ(form.DirDatPath, folder.Folder() + "dir.dat");

@@ -25,14 +25,18 @@ struct TReadLine {
 std::vector<TReadLine> LinesWithCuts(TLogLineReader& reader) {
   std::vector<TReadLine> lines;
   TLogLine line;
-  while (reader.NextLine(line)) lines.push_back({std::string(line.Text), line.Truncated});
+  while (reader.NextLine(line)) {
+    lines.push_back({std::string(line.Text), line.Truncated});
+  }
   return lines;
 }
 
 std::vector<std::string> Lines(TLogLineReader& reader) {
   std::vector<std::string> lines;
   TLogLine line;
-  while (reader.NextLine(line)) lines.emplace_back(line.Text);
+  while (reader.NextLine(line)) {
+    lines.emplace_back(line.Text);
+  }
   return lines;
 }
 

@@ -39,7 +39,9 @@ bool Explained(const QImage& image, const QImage& other, int x, int y) {
     }
   }
   for (int c = 0; c < 3; ++c) {
-    if (channels[c] < low[c] - kTolerance || channels[c] > high[c] + kTolerance) return false;
+    if (channels[c] < low[c] - kTolerance || channels[c] > high[c] + kTolerance) {
+      return false;
+    }
   }
   return true;
 }
@@ -50,7 +52,9 @@ constexpr int kAllowed = TForm1::ClientWidth * TForm1::ClientHeight / 400;
 int UnexplainedPixels(const QImage& image, const QImage& other) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) count += Explained(image, other, x, y) ? 0 : 1;
+    for (int x = 0; x < image.width(); ++x) {
+      count += Explained(image, other, x, y) ? 0 : 1;
+    }
   }
   return count;
 }

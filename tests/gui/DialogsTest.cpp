@@ -115,7 +115,9 @@ TEST(ProgressDialog, CaptionIsTheApplicationTitle) {
     progress.Report(0.5);
     QProgressDialog* shown = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (auto* dialog = qobject_cast<QProgressDialog*>(widget)) shown = dialog;
+      if (auto* dialog = qobject_cast<QProgressDialog*>(widget)) {
+        shown = dialog;
+      }
     }
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->windowTitle().toStdString(), "Title of the application");

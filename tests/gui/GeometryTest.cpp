@@ -31,12 +31,16 @@ TEST(TRect, EmptyWhenNoPixelIsInside) {
   } cases[] = {
       {{0, 0, 1, 1}, false}, {{0, 0, 0, 5}, true}, {{0, 0, 5, 0}, true}, {{5, 0, 0, 5}, true}, {{0, 5, 5, 0}, true},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.Rect.IsEmpty(), c.Empty) << c.Rect;
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.Rect.IsEmpty(), c.Empty) << c.Rect;
+  }
 }
 
 TEST(TRect, NormalizedPutsTheCornersInOrder) {
   const TRect cases[] = {{10, 20, 30, 40}, {30, 20, 10, 40}, {10, 40, 30, 20}, {30, 40, 10, 20}};
-  for (const TRect& rect : cases) EXPECT_EQ(rect.Normalized(), kBox) << rect;
+  for (const TRect& rect : cases) {
+    EXPECT_EQ(rect.Normalized(), kBox) << rect;
+  }
 }
 
 TEST(TRect, IntersectionIsTheOverlapOrAnEmptyRectangleAtTheNearestCorner) {

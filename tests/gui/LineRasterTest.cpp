@@ -20,7 +20,9 @@ PixelSet Mirrored(const PixelSet& pixels, int sx, int sy, bool swap) {
   PixelSet result;
   for (auto [x, y] : pixels) {
     int dx = (x - 20) * sx, dy = (y - 20) * sy;
-    if (swap) std::swap(dx, dy);
+    if (swap) {
+      std::swap(dx, dy);
+    }
     result.insert({20 + dx, 20 + dy});
   }
   return result;
@@ -41,7 +43,9 @@ TEST(LineRaster, AllEightOctantsAreMirrorImagesWithoutTheirEndPixel) {
                             {1, 1, true},  {-1, 1, true},  {1, -1, true},  {-1, -1, true}};
   for (const Octant& o : octants) {
     int dx = 13 * o.sx, dy = 5 * o.sy;
-    if (o.swap) std::swap(dx, dy);
+    if (o.swap) {
+      std::swap(dx, dy);
+    }
     const PixelSet drawn = DrawLine({20, 20}, {20 + dx, 20 + dy});
     SCOPED_TRACE(testing::Message() << "to (" << 20 + dx << ", " << 20 + dy << ")");
     EXPECT_EQ(drawn, Mirrored(first, o.sx, o.sy, o.swap));
@@ -73,8 +77,11 @@ TEST(LineRaster, ClippedLineKeepsThePixelsOfTheUnclippedLine) {
   clipped.MoveTo(20, 20);
   clipped.LineTo(33, 25);
   PixelSet expected;
-  for (auto pixel : DrawLine({20, 20}, {33, 25}))
-    if (pixel.first >= 22 && pixel.first < 30) expected.insert(pixel);
+  for (auto pixel : DrawLine({20, 20}, {33, 25})) {
+    if (pixel.first >= 22 && pixel.first < 30) {
+      expected.insert(pixel);
+    }
+  }
   EXPECT_EQ(PixelsNotOf(clipped), expected);
 }
 

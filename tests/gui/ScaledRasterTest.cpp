@@ -13,21 +13,30 @@ namespace {
 
 PixelSet DevicePixelsNotWhite(const TRasterCanvas& canvas) {
   PixelSet pixels;
-  for (int y = 0; y < canvas.DeviceHeight(); ++y)
-    for (int x = 0; x < canvas.DeviceWidth(); ++x)
-      if (canvas.DevicePixel(x, y) != clWhite) pixels.insert({x, y});
+  for (int y = 0; y < canvas.DeviceHeight(); ++y) {
+    for (int x = 0; x < canvas.DeviceWidth(); ++x) {
+      if (canvas.DevicePixel(x, y) != clWhite) {
+        pixels.insert({x, y});
+      }
+    }
+  }
   return pixels;
 }
 
 PixelSet PixelsOf(const TRect& rect) {
   PixelSet pixels;
-  for (int y = rect.Top; y < rect.Bottom; ++y)
-    for (int x = rect.Left; x < rect.Right; ++x) pixels.insert({x, y});
+  for (int y = rect.Top; y < rect.Bottom; ++y) {
+    for (int x = rect.Left; x < rect.Right; ++x) {
+      pixels.insert({x, y});
+    }
+  }
   return pixels;
 }
 
 PixelSet Without(PixelSet pixels, const PixelSet& removed) {
-  for (const auto& pixel : removed) pixels.erase(pixel);
+  for (const auto& pixel : removed) {
+    pixels.erase(pixel);
+  }
   return pixels;
 }
 
@@ -84,8 +93,9 @@ int CrossedLines(const TRasterCanvas& canvas, bool columns, int lineWidth) {
   int crossed = 0;
   for (int i = 0; i < lines; ++i) {
     int count = 0;
-    for (int j = 0; j < length; ++j)
+    for (int j = 0; j < length; ++j) {
       count += (columns ? canvas.DevicePixel(i, j) : canvas.DevicePixel(j, i)) != clWhite;
+    }
     EXPECT_TRUE(count == 0 || count == lineWidth) << (columns ? "column " : "row ") << i << ": " << count;
     crossed += count != 0;
   }

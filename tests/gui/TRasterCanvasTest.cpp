@@ -73,8 +73,11 @@ TEST(RasterShapes, WidePensAreCentredOnTheLineWithTheirEnds) {
     canvas.MoveTo(5, 5);
     canvas.LineTo(15, 5);
     PixelSet expected;
-    for (int y = 4; y <= 6; ++y)
-      for (int x = c.Left; x < c.Right; ++x) expected.insert({x, y});
+    for (int y = 4; y <= 6; ++y) {
+      for (int x = c.Left; x < c.Right; ++x) {
+        expected.insert({x, y});
+      }
+    }
     EXPECT_EQ(PixelsNotOf(canvas), expected);
   }
 }
@@ -102,8 +105,11 @@ TEST(RasterOps, NotXorDrawnTwiceRestoresEveryPixel) {
       canvas.MoveTo(0, 0);
       canvas.LineTo(63, 47);
     }
-    for (int y = 0; y < 48; ++y)
-      for (int x = 0; x < 64; ++x) ASSERT_EQ(canvas.GetPixel(x, y), before.GetPixel(x, y)) << x << "," << y;
+    for (int y = 0; y < 48; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        ASSERT_EQ(canvas.GetPixel(x, y), before.GetPixel(x, y)) << x << "," << y;
+      }
+    }
   }
 }
 
@@ -144,8 +150,12 @@ TEST(RasterShapes, HatchGapsTakeTheBackgroundOnlyWhenOpaque) {
   canvas.Rectangle({0, 8, 16, 16});
   const PixelSet top = PixelsNotOf(canvas, clWhite);
   EXPECT_FALSE(top.empty());
-  for (int y = 0; y < 8; ++y) EXPECT_NE(canvas.GetPixel(3, y), clBlue);
-  for (int y = 8; y < 16; ++y) EXPECT_NE(canvas.GetPixel(3, y), clWhite);
+  for (int y = 0; y < 8; ++y) {
+    EXPECT_NE(canvas.GetPixel(3, y), clBlue);
+  }
+  for (int y = 8; y < 16; ++y) {
+    EXPECT_NE(canvas.GetPixel(3, y), clWhite);
+  }
 }
 
 TEST(RasterShapes, PixelsOutsideTheRasterOrClipAreIgnored) {

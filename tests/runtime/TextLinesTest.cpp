@@ -14,7 +14,9 @@ TEST(SplitLines, AxisLabelsBreakAtEveryCarriageReturn) {
       {"", {}},           {"12.5", {"12.5"}}, {"1\r2\r3", {"1", "2", "3"}},
       {"a\r", {"a", ""}}, {"\r", {"", ""}},   {"a\nb", {"a\nb"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitLines(c.Text, TLineBreak::CarriageReturn), c.Expected) << c.Text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitLines(c.Text, TLineBreak::CarriageReturn), c.Expected) << c.Text;
+  }
 }
 
 TEST(SplitLines, TitlesBreakAtAnyNewlineAndAFinalOneOpensNoLine) {
@@ -32,7 +34,9 @@ TEST(SplitLines, TitlesBreakAtAnyNewlineAndAFinalOneOpensNoLine) {
       {"a\n\r", {"a", ""}},
       {"a\r\r\n", {"a", ""}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitLines(c.Text, TLineBreak::AnyNewline), c.Expected) << c.Text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitLines(c.Text, TLineBreak::AnyNewline), c.Expected) << c.Text;
+  }
 }
 
 }  // namespace

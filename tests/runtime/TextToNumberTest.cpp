@@ -156,22 +156,34 @@ std::string RandomSampleText(std::mt19937_64& random) {
     text.append(static_cast<std::size_t>(blanks), ' ');
     std::uniform_int_distribution<int> digits(0, 16);
     std::uniform_int_distribution<int> fraction(-1, 14);
-    if (shape(random) == 1) text.push_back(shape(random) < 2 ? '-' : '+');
-    for (int i = digits(random); i > 0; --i) text.push_back(static_cast<char>(digit(random)));
+    if (shape(random) == 1) {
+      text.push_back(shape(random) < 2 ? '-' : '+');
+    }
+    for (int i = digits(random); i > 0; --i) {
+      text.push_back(static_cast<char>(digit(random)));
+    }
     const int f = fraction(random);
     if (f >= 0) {
       text.push_back('.');
-      for (int i = 0; i < f; ++i) text.push_back(static_cast<char>(digit(random)));
+      for (int i = 0; i < f; ++i) {
+        text.push_back(static_cast<char>(digit(random)));
+      }
     }
     if (shape(random) == 0) {
       text.push_back(shape(random) < 2 ? 'E' : 'e');
-      if (shape(random) == 1) text.push_back(shape(random) < 2 ? '-' : '+');
-      for (int i = shape(random); i > 0; --i) text.push_back(static_cast<char>(digit(random)));
+      if (shape(random) == 1) {
+        text.push_back(shape(random) < 2 ? '-' : '+');
+      }
+      for (int i = shape(random); i > 0; --i) {
+        text.push_back(static_cast<char>(digit(random)));
+      }
     }
     text.append(static_cast<std::size_t>(shape(random) == 0 ? blanks + 1 : 0), ' ');
     return text;
   }
-  for (int i = 0; i < n; ++i) text.push_back(kAlphabet[pick(random)]);
+  for (int i = 0; i < n; ++i) {
+    text.push_back(kAlphabet[pick(random)]);
+  }
   return text;
 }
 
@@ -201,7 +213,9 @@ TEST(PlainDecimalToCurrency, AgreesWithTheGeneralConversionOnAMillionTexts) {
   for (int i = 0; i < 1000000; ++i) {
     const std::string text = RandomSampleText(random);
     std::string replaced = text;
-    if (const auto point = replaced.find('.'); point != std::string::npos) replaced[point] = ',';
+    if (const auto point = replaced.find('.'); point != std::string::npos) {
+      replaced[point] = ',';
+    }
     std::int64_t general = 0;
     const bool converts = TextToNumber(replaced, general);
     std::int64_t fast = 0;

@@ -76,7 +76,9 @@ int main(int argc, char** argv) {
   std::optional<Window> window;
   for (int attempt = 0; attempt < kAttempts && !window; ++attempt) {
     window = FindByTitle(display, DefaultRootWindow(display), title);
-    if (!window) usleep(kPause);
+    if (!window) {
+      usleep(kPause);
+    }
   }
   if (!window) {
     std::cerr << "no window titled \"" << title << "\"\n";

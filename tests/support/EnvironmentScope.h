@@ -8,7 +8,9 @@
 class EnvironmentScope {
 public:
   EnvironmentScope(const char* name, const std::optional<std::string>& value) : name_(name) {
-    if (const char* saved = std::getenv(name)) saved_ = saved;
+    if (const char* saved = std::getenv(name)) {
+      saved_ = saved;
+    }
     if (value) {
       setenv(name, value->c_str(), 1);
     } else {

@@ -12,7 +12,9 @@ template <class Of>
 auto EveryIndex(int count, Of of) {
   std::vector<decltype(of(0))> v;
   v.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) v.push_back(of(i));
+  for (int i = 0; i < count; ++i) {
+    v.push_back(of(i));
+  }
   return v;
 }
 

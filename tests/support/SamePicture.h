@@ -36,7 +36,9 @@ inline TPicture PictureOf(const TRasterCanvas& raster) {
   TPicture picture{raster.Width(), raster.Height(), {}};
   picture.Pixels.reserve(static_cast<std::size_t>(picture.Width) * static_cast<std::size_t>(picture.Height));
   for (int y = 0; y < picture.Height; ++y) {
-    for (int x = 0; x < picture.Width; ++x) picture.Pixels.push_back(raster.GetPixel(x, y));
+    for (int x = 0; x < picture.Width; ++x) {
+      picture.Pixels.push_back(raster.GetPixel(x, y));
+    }
   }
   return picture;
 }
@@ -56,7 +58,9 @@ inline std::string OutputPath(const std::string& label, const std::string& kind)
   std::string name = std::string(test->test_suite_name()) + "." + test->name() + "-" + label + "-" + kind;
   for (char& c : name) {
     const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
-    if (!plain) c = '_';
+    if (!plain) {
+      c = '_';
+    }
   }
   const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "logviewer-pictures";
   std::filesystem::create_directories(folder);
@@ -66,7 +70,9 @@ inline std::string OutputPath(const std::string& label, const std::string& kind)
 inline std::string Saved(const TPicture& picture, const std::string& path) {
   TRasterCanvas raster(picture.Width, picture.Height);
   for (int y = 0; y < picture.Height; ++y) {
-    for (int x = 0; x < picture.Width; ++x) raster.SetPixel(x, y, picture.At(x, y));
+    for (int x = 0; x < picture.Width; ++x) {
+      raster.SetPixel(x, y, picture.At(x, y));
+    }
   }
   return raster.SavePng(path) ? path : path + " (could not be written)";
 }

@@ -144,7 +144,9 @@ TEST(TChartAxis, ValidatingSettersKeepTheOldValue) {
       {[&] { axis.SetLogarithmicBase(0); }, "Axis Logarithmic Base should be <> 1 and > 0"},
       {[&] { axis.SetLogarithmicBase(-2); }, "Axis Logarithmic Base should be <> 1 and > 0"},
   };
-  for (const auto& c : cases) EXPECT_TRUE(ThrowsWithMessage<AxisException>(c.Set, c.Message));
+  for (const auto& c : cases) {
+    EXPECT_TRUE(ThrowsWithMessage<AxisException>(c.Set, c.Message));
+  }
   EXPECT_EQ(axis.Minimum(), 0);
   EXPECT_EQ(axis.Maximum(), 5);
   EXPECT_EQ(axis.Increment(), 0);

@@ -21,14 +21,18 @@ TEST(ChartPen, SettersTellTheOwnerOnlyOnARealChange) {
       [&] { pen.SetMode(pmCopy); },   [&] { pen.SetVisible(true); },     [&] { pen.SetSmallDots(false); },
       [&] { pen.SetSmallSpace(0); },  [&] { pen.SetEndStyle(esRound); },
   };
-  for (const auto& set : sameValue) set();
+  for (const auto& set : sameValue) {
+    set();
+  }
   EXPECT_EQ(changes.Count, 0);
   const std::function<void()> newValue[] = {
       [&] { pen.SetColor(clRed); },   [&] { pen.SetWidth(2); },         [&] { pen.SetStyle(psDash); },
       [&] { pen.SetMode(pmNotXor); }, [&] { pen.SetVisible(false); },   [&] { pen.SetSmallDots(true); },
       [&] { pen.SetSmallSpace(3); },  [&] { pen.SetEndStyle(esFlat); },
   };
-  for (const auto& set : newValue) set();
+  for (const auto& set : newValue) {
+    set();
+  }
   EXPECT_EQ(changes.Count, 8);
 }
 

@@ -12,8 +12,11 @@ namespace {
 
 std::set<int> InkInRow(const TRasterCanvas& canvas, int y) {
   std::set<int> xs;
-  for (int x = 0; x < canvas.Width(); ++x)
-    if (canvas.GetPixel(x, y) != clWhite) xs.insert(x);
+  for (int x = 0; x < canvas.Width(); ++x) {
+    if (canvas.GetPixel(x, y) != clWhite) {
+      xs.insert(x);
+    }
+  }
   return xs;
 }
 
@@ -90,9 +93,11 @@ TEST_F(Surface, HiddenPenDrawsNoOutlineWhileTheBrushFills) {
   surface.ApplyChartBrush(brush, clYellow, clNone);
   surface.Rectangle({2, 3, 12, 9});
   surface.LineSegment(0, 15, 19, 15);
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x)
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x) {
       ASSERT_EQ(Picture().GetPixel(x, y), (x >= 2 && x < 12 && y >= 3 && y < 9) ? clYellow : clWhite);
+    }
+  }
 }
 
 TEST_F(Surface, BufferedPaintDrawsOffScreenAndCopiesThePictureInOneStep) {
@@ -171,7 +176,9 @@ TEST_F(Surface, BevelFrameDrawsTopLeftAndBottomRightEdgesAndShrinksTheRectangle)
       {1, 1, clRed}, {1, 9, clRed},  {9, 1, clRed},  {10, 1, clBlue}, {1, 10, clBlue}, {10, 10, clBlue},  {2, 2, clRed},
       {8, 2, clRed}, {9, 2, clBlue}, {2, 9, clBlue}, {3, 3, clWhite}, {0, 0, clWhite}, {11, 11, clWhite},
   };
-  for (const Expect& e : pixels) EXPECT_EQ(Picture().GetPixel(e.X, e.Y), e.Color) << e.X << "," << e.Y;
+  for (const Expect& e : pixels) {
+    EXPECT_EQ(Picture().GetPixel(e.X, e.Y), e.Color) << e.X << "," << e.Y;
+  }
 }
 
 struct ZoomCase {

@@ -146,7 +146,9 @@ TEST_F(ButtonColor, CustomColoursAreKeptOnOkNotOnCancel) {
   Answer(clRed, confirmed);
   script.ColorAnswers.push_back({std::nullopt, cancelled});
   Answer(std::nullopt);
-  for (int i = 0; i < 3; ++i) button.PerformClick();
+  for (int i = 0; i < 3; ++i) {
+    button.PerformClick();
+  }
 
   ASSERT_EQ(script.ColorRequests.size(), 3u);
   EXPECT_EQ(script.ColorRequests[0].CustomColors, ColorDialog::DefaultCustomColors());

@@ -50,12 +50,20 @@ TEST_P(AutomaticCascade, KeepsTheThreeFlagsConsistent) {
   TChartModel chart;
   TChartAxis& axis = chart.LeftAxis();
   std::optional<TChartLoading> loading;
-  if (GetParam().loading) loading.emplace(chart);
+  if (GetParam().loading) {
+    loading.emplace(chart);
+  }
   for (const FlagStep& step : GetParam().steps) {
     const long before = chart.RepaintRequestCount();
-    if (step.flag == 'A') axis.SetAutomatic(step.value);
-    if (step.flag == 'n') axis.SetAutomaticMinimum(step.value);
-    if (step.flag == 'x') axis.SetAutomaticMaximum(step.value);
+    if (step.flag == 'A') {
+      axis.SetAutomatic(step.value);
+    }
+    if (step.flag == 'n') {
+      axis.SetAutomaticMinimum(step.value);
+    }
+    if (step.flag == 'x') {
+      axis.SetAutomaticMaximum(step.value);
+    }
     EXPECT_EQ(axis.Automatic(), step.automatic);
     EXPECT_EQ(axis.AutomaticMinimum(), step.minimum);
     EXPECT_EQ(axis.AutomaticMaximum(), step.maximum);

@@ -32,7 +32,9 @@ public:
     chart.BottomAxis().SetVisible(false);
     series.SetVertAxis(aRightAxis);
     chart.SeriesList().Add(series);
-    for (int i = 0; i < 100; ++i) series.AppendValue(i % 10, "", clBlue);
+    for (int i = 0; i < 100; ++i) {
+      series.AppendValue(i % 10, "", clBlue);
+    }
     chart.SetBounds(0, 0, width, height);
     chart.Refresh();
     chart.OnZoom = [this](TCustomChartPanel&) { ++zooms; };

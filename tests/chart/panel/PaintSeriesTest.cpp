@@ -20,7 +20,9 @@ struct ZigzagPane {
     EnsureApplication();
     for (TLineSeries* series : {&Red, &Blue}) {
       Chart.SeriesList().Add(*series);
-      for (int i = 0; i < 40; ++i) series->AppendValue(i % 2 == 0 ? -1000 : 1000, "", clDefault);
+      for (int i = 0; i < 40; ++i) {
+        series->AppendValue(i % 2 == 0 ? -1000 : 1000, "", clDefault);
+      }
     }
     Red.SetSeriesColor(clRed);
     Blue.SetSeriesColor(clBlue);
@@ -32,7 +34,9 @@ struct ZigzagPane {
 
   bool ColumnShows(int x, TColor color) const {
     for (int y = 0; y < kPaneHeight; ++y) {
-      if (Picture.GetPixel(x, y) == color) return true;
+      if (Picture.GetPixel(x, y) == color) {
+        return true;
+      }
     }
     return false;
   }
@@ -43,7 +47,9 @@ struct ZigzagPane {
     for (int y = 0; y < kPaneHeight; ++y) {
       for (int x = 0; x < kPaneWidth; ++x) {
         const bool inside = x > plot.Left && x < plot.Right && y > plot.Top && y < plot.Bottom;
-        if (!inside && Picture.GetPixel(x, y) == color) ++count;
+        if (!inside && Picture.GetPixel(x, y) == color) {
+          ++count;
+        }
       }
     }
     return count;

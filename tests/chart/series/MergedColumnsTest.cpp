@@ -94,7 +94,9 @@ public:
     TPaneSurface drawing;
     TBufferedCanvas3D& surface = drawing.Surface;
     surface.FillRectangle(kPaneBounds);
-    if (clip_) drawing.ClipToPlot(Plot);
+    if (clip_) {
+      drawing.ClipToPlot(Plot);
+    }
     Series.MergeColumns = mergeColumns;
     Series.ComputeVisibleRange(Plot);
     Series.DrawAllPoints(surface, Plot);
@@ -119,7 +121,9 @@ private:
 
 int InkCount(const Picture& picture) {
   int ink = 0;
-  for (TColor pixel : picture.Image.Pixels) ink += pixel != clWhite;
+  for (TColor pixel : picture.Image.Pixels) {
+    ink += pixel != clWhite;
+  }
   return ink;
 }
 
@@ -157,7 +161,9 @@ constexpr double MiddleX = DenseCount / 2.0;
 constexpr double FifthX = DenseCount / 5.0;
 
 void AddDense(TLineSeries& series, const std::function<double(int)>& value) {
-  for (int i = 0; i < DenseCount; ++i) series.AppendValue(value(i), "", clBlue);
+  for (int i = 0; i < DenseCount; ++i) {
+    series.AppendValue(value(i), "", clBlue);
+  }
 }
 
 const DataCase DataCases[] = {
@@ -176,7 +182,9 @@ const DataCase DataCases[] = {
     {"Jumps",
      [](TLineSeries& s, std::mt19937& r) {
        std::uniform_real_distribution<double> value(-1000, 1000);
-       for (int i = RandomCount(r); i > 0; --i) s.AppendValue(value(r), "", clBlue);
+       for (int i = RandomCount(r); i > 0; --i) {
+         s.AppendValue(value(r), "", clBlue);
+       }
      }},
     {"RepeatedValues",
      [](TLineSeries& s, std::mt19937& r) {
@@ -184,18 +192,24 @@ const DataCase DataCases[] = {
        std::uniform_int_distribution<int> run(1, 300);
        for (int i = RandomCount(r); i > 0;) {
          const double y = level(r);
-         for (int n = run(r); n > 0 && i > 0; --n, --i) s.AppendValue(y, "", clBlue);
+         for (int n = run(r); n > 0 && i > 0; --n, --i) {
+           s.AppendValue(y, "", clBlue);
+         }
        }
      }},
     {"Flat",
      [](TLineSeries& s, std::mt19937& r) {
-       for (int i = RandomCount(r); i > 0; --i) s.AppendValue(3.5, "", clBlue);
+       for (int i = RandomCount(r); i > 0; --i) {
+         s.AppendValue(3.5, "", clBlue);
+       }
      }},
     {"ExtremeValues",
      [](TLineSeries& s, std::mt19937& r) {
        const double values[] = {0, 1, -1, 1e300, -1e300, 1e-300, std::numeric_limits<double>::max(), 5e7};
        std::uniform_int_distribution<int> pick(0, std::size(values) - 1);
-       for (int i = RandomCount(r); i > 0; --i) s.AppendValue(values[pick(r)], "", clBlue);
+       for (int i = RandomCount(r); i > 0; --i) {
+         s.AppendValue(values[pick(r)], "", clBlue);
+       }
      }},
     {"DenseJumps",
      [](TLineSeries& s, std::mt19937& r) {
@@ -271,7 +285,9 @@ TEST_P(MergedColumns, DrawTheSamePixelsAsSegmentBySegment) {
     std::mt19937 random(seed);
     Pane pane;
     GetParam().Fill(pane.Series, random);
-    for (const View& view : Views) ExpectSamePicture(pane, view);
+    for (const View& view : Views) {
+      ExpectSamePicture(pane, view);
+    }
   }
 }
 
@@ -316,7 +332,9 @@ TEST_P(MergedColumnsAfterEdit, DrawTheSamePixelsAsSegmentBySegment) {
   pane.Show(Views[0]);
   pane.Draw(true);
   GetParam().Edit(pane.Series);
-  for (const View& view : Views) ExpectSamePicture(pane, view);
+  for (const View& view : Views) {
+    ExpectSamePicture(pane, view);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, MergedColumnsAfterEdit, testing::ValuesIn(EditCases),
@@ -334,15 +352,21 @@ TEST(MergedColumnsOfThousandsOfPoints, DrawTheSamePixelsAsSegmentBySegment) {
   Pane pane;
   for (const int run : {1000003, 777777, 1234567}) {
     std::vector<double> ys(static_cast<std::size_t>(run));
-    for (double& value : ys) value = y += move(random);
+    for (double& value : ys) {
+      value = y += move(random);
+    }
     pane.Series.AppendValues(ys, clBlue);
-    for (const View& view : views) ExpectSamePicture(pane, view);
+    for (const View& view : views) {
+      ExpectSamePicture(pane, view);
+    }
   }
   const int replaced = 1500037;
   pane.Series.DeletePoint(replaced);
   pane.Series.AddPoint(replaced, y + 1e4, "", clBlue);
   ASSERT_EQ(pane.Series.YValueAt(replaced), y + 1e4);
-  for (const View& view : views) ExpectSamePicture(pane, view);
+  for (const View& view : views) {
+    ExpectSamePicture(pane, view);
+  }
 }
 
 class MergedColumnsOnSampleLog : public testing::TestWithParam<std::string> {};
@@ -357,7 +381,9 @@ void LoadSample(TLineSeries& series, const std::string& name) {
     const char* text = line.c_str() + line.find(',') + 1;
     char* end = nullptr;
     const double value = std::strtod(text, &end);
-    if (end != text) series.AppendValue(value, "", clBlue);
+    if (end != text) {
+      series.AppendValue(value, "", clBlue);
+    }
   }
 }
 
@@ -367,7 +393,9 @@ TEST_P(MergedColumnsOnSampleLog, DrawsTheSamePixelsAsSegmentBySegment) {
   ASSERT_GT(pane.Series.PointCount(), 1000);
   pane.Show(Views[0]);
   EXPECT_GT(InkCount(pane.Draw(true)), kPaneWidth / 2);
-  for (const View& view : Views) ExpectSamePicture(pane, view);
+  for (const View& view : Views) {
+    ExpectSamePicture(pane, view);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, MergedColumnsOnSampleLog, testing::ValuesIn(kSampleLogNames), [](const auto& test) {

@@ -26,7 +26,9 @@ namespace {
 
 TEST(TChartSeries, AppendValueNumbersPointsInInsertionOrder) {
   TChartSeries series;
-  for (double y : {3.5, 2.0, 7.0}) series.AppendValue(y, "", clBlue);
+  for (double y : {3.5, 2.0, 7.0}) {
+    series.AppendValue(y, "", clBlue);
+  }
   EXPECT_EQ(Xs(series), (std::vector<double>{0, 1, 2}));
   EXPECT_EQ(series.MinimumY(), 2.0);
   EXPECT_EQ(series.MaximumY(), 7.0);
@@ -63,13 +65,16 @@ TEST(TChartSeries, ColourListAppearsWithTheFirstStoredColour) {
 
 TEST(TChartSeries, OneStoredColourForAllIsWrittenOutForAnother) {
   TChartSeries series;
-  for (int i = 0; i < 4; ++i) series.AppendValue(i, "", clBlue);
+  for (int i = 0; i < 4; ++i) {
+    series.AppendValue(i, "", clBlue);
+  }
   EXPECT_FALSE(series.MayHaveNullPoints());
   series.AddPoint(1.5, 9, "", clRed);
   series.AddNullPoint(10, 9, "");
   const std::vector<TColor> expected{clBlue, clBlue, clRed, clBlue, clBlue, clNone};
-  for (int i = 0; i < series.PointCount(); ++i)
+  for (int i = 0; i < series.PointCount(); ++i) {
     EXPECT_EQ(series.StoredPointColor(i), expected[static_cast<std::size_t>(i)]) << i;
+  }
   EXPECT_TRUE(series.MayHaveNullPoints());
 }
 
@@ -149,7 +154,9 @@ TEST(TChartSeries, AddingAPointIsAllOrNothingWhenMemoryRunsOut) {
     int added = 0;
     try {
       // Explicit X, so that both lists grow and either may be refused.
-      for (;; ++added) series.AddPoint(added * 2.0, added + 0.5, "", clBlue);
+      for (;; ++added) {
+        series.AddPoint(added * 2.0, added + 0.5, "", clBlue);
+      }
     } catch (const std::bad_alloc&) {
     }
     const int last = added - 1;
@@ -174,7 +181,9 @@ class AppendRunTest : public testing::TestWithParam<RunCase> {};
 std::vector<std::uint64_t> Bits(const std::vector<double>& values) {
   std::vector<std::uint64_t> v;
   v.reserve(values.size());
-  for (const double value : values) v.push_back(std::bit_cast<std::uint64_t>(value));
+  for (const double value : values) {
+    v.push_back(std::bit_cast<std::uint64_t>(value));
+  }
   return v;
 }
 
@@ -191,7 +200,9 @@ TEST_P(AppendRunTest, EqualsAppendingOneByOne) {
   c.before(byRun);
   c.before(oneByOne);
   byRun.AppendValues(c.ys, c.color);
-  for (const double y : c.ys) oneByOne.AppendValue(y, "", c.color);
+  for (const double y : c.ys) {
+    oneByOne.AppendValue(y, "", c.color);
+  }
   EXPECT_EQ(Xs(byRun), Xs(oneByOne));
   EXPECT_EQ(Bits(Ys(byRun)), Bits(Ys(oneByOne)));
   EXPECT_EQ(StoredColors(byRun), StoredColors(oneByOne));
@@ -261,7 +272,9 @@ TEST(TChartSeries, ARunKeepsThePointsThatFitWhenMemoryRunsOut) {
     TChartSeries series;
     const std::vector<double> run(100000, 0.5);
     try {
-      for (;;) series.AppendValues(run, clBlue);
+      for (;;) {
+        series.AppendValues(run, clBlue);
+      }
     } catch (const std::bad_alloc&) {
     }
     const int count = series.PointCount();
@@ -299,7 +312,9 @@ TEST(TChartSeries, NullPointsAreThoseColouredNone) {
 TEST(TChartSeries, ColorEachPointTakesThePalette) {
   TChartSeries series;
   series.SetColorEachPoint(true);
-  for (int i = 0; i < 3; ++i) series.AppendValue(i, "", clDefault);
+  for (int i = 0; i < 3; ++i) {
+    series.AppendValue(i, "", clDefault);
+  }
   EXPECT_EQ(series.PointColor(0), clRed);
   EXPECT_EQ(series.PointColor(2), clYellow);
   TChartModel chart;
@@ -333,7 +348,9 @@ class DeletePointsTest : public testing::TestWithParam<DeleteCase> {};
 TEST_P(DeletePointsTest, DeletesOrRaisesItsText) {
   const DeleteCase& c = GetParam();
   TChartSeries series;
-  for (int i = 0; i < 5; ++i) series.AppendValue(10 * i, "", clBlue);
+  for (int i = 0; i < 5; ++i) {
+    series.AppendValue(10 * i, "", clBlue);
+  }
   const auto erase = [&] {
     if (c.single) {
       series.DeletePoint(c.start);
@@ -372,14 +389,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TChartSeries, DeletingAllPointsFreesTheColourList) {
   TChartSeries series;
-  for (int i = 0; i < 3; ++i) series.AppendValue(i, "", clBlue);
+  for (int i = 0; i < 3; ++i) {
+    series.AppendValue(i, "", clBlue);
+  }
   series.DeletePoints(0, 3, false);
   EXPECT_FALSE(series.HasColorList());
 }
 
 TEST(TChartSeries, DeletePointsRenumbersOnRequest) {
   TChartSeries series;
-  for (int i = 0; i < 5; ++i) series.AppendValue(i, "", clDefault);
+  for (int i = 0; i < 5; ++i) {
+    series.AppendValue(i, "", clDefault);
+  }
   series.DeletePoints(0, 2, true);
   EXPECT_EQ(Xs(series), (std::vector<double>{0, 1, 2}));
 }
@@ -575,7 +596,9 @@ TEST(TChartSeries, AFailingRefreshAtTheEndOfABulkUpdate) {
     try {
       TBulkUpdate bulk(source);
       source.AppendValue(1, "", clDefault);
-      if (failInside) throw ChartException("adding failed");
+      if (failInside) {
+        throw ChartException("adding failed");
+      }
       bulk.End();
     } catch (const ChartException& e) {
       return e.what();

@@ -30,7 +30,9 @@ TEST_P(OrderedInsertion, PlacesEachValueAfterItsEquals) {
   TChartValueList list(series, "Z");
   list.SetOrder(c.order);
   std::vector<int> indices;
-  for (double v : c.added) indices.push_back(list.AddValue(v));
+  for (double v : c.added) {
+    indices.push_back(list.AddValue(v));
+  }
   EXPECT_EQ(indices, c.indices);
   EXPECT_EQ(Values(list), c.stored);
 }
@@ -47,13 +49,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TChartValueList, GrowsByDoublingFromAThousandKeepingValues) {
   TChartSeries series;
   TChartValueList& list = series.YValues();
-  for (int i = 0; i < 1000; ++i) list.AddValue(i + 0.5);
+  for (int i = 0; i < 1000; ++i) {
+    list.AddValue(i + 0.5);
+  }
   EXPECT_EQ(list.Capacity(), 1000);
   list.AddValue(1000.5);
   EXPECT_EQ(list.Capacity(), 2000);
-  for (int i = 1001; i <= 2000; ++i) list.AddValue(i + 0.5);
+  for (int i = 1001; i <= 2000; ++i) {
+    list.AddValue(i + 0.5);
+  }
   EXPECT_EQ(list.Capacity(), 4000);
-  for (int i = 0; i <= 2000; ++i) ASSERT_EQ(list.ValueAt(i), i + 0.5);
+  for (int i = 0; i <= 2000; ++i) {
+    ASSERT_EQ(list.ValueAt(i), i + 0.5);
+  }
   list.ClearValues();
   EXPECT_EQ(list.Capacity(), 0) << "clearing releases the storage";
 }
@@ -72,7 +80,9 @@ class SequenceStorage : public testing::TestWithParam<SequenceCase> {};
 TEST_P(SequenceStorage, StoresNothingUntilTheSequenceBreaks) {
   TChartSeries series;
   TChartValueList& list = series.XValues();
-  for (int i = 0; i < 5; ++i) list.AddValue(i);
+  for (int i = 0; i < 5; ++i) {
+    list.AddValue(i);
+  }
   ASSERT_TRUE(list.IsSequence());
   EXPECT_EQ(list.Capacity(), 0);
   GetParam().change(list);
@@ -118,7 +128,9 @@ TEST(TChartValueList, ComputesStatisticsOnlyWhenAsked) {
   EXPECT_EQ(list.MinimumValue(), 0);
   EXPECT_EQ(list.MaximumValue(), 0);
   EXPECT_EQ(list.SumOfValues(), 0);
-  for (double v : {3.5, -2.0, 7.0}) list.AddValue(v);
+  for (double v : {3.5, -2.0, 7.0}) {
+    list.AddValue(v);
+  }
   EXPECT_TRUE(list.StatisticsStale());
   EXPECT_EQ(list.MinimumValue(), -2.0);
   EXPECT_FALSE(list.StatisticsStale());
@@ -133,7 +145,9 @@ TEST(TChartValueList, ComputesStatisticsOnlyWhenAsked) {
 TEST(TChartValueList, DeletesRangesAndRefusesOnesPastTheEnd) {
   TChartSeries series;
   TChartValueList& list = series.YValues();
-  for (double v : {0, 1, 2, 3, 4}) list.AddValue(v);
+  for (double v : {0, 1, 2, 3, 4}) {
+    list.AddValue(v);
+  }
   list.DeleteValueRange(1, 2);
   EXPECT_EQ(Values(list), (std::vector<double>{0, 3, 4}));
   EXPECT_THROW(list.DeleteValueRange(2, 2), EAssertionFailed);
@@ -145,7 +159,9 @@ TEST(TChartValueList, SortValuesMovesWholePointsStably) {
   series.XValues().SetOrder(loNone);
   const double xs[] = {3, 1, 2, 1};
   const char* labels[] = {"c", "a1", "b", "a2"};
-  for (int i = 0; i < 4; ++i) series.AddPoint(xs[i], 10 * i, labels[i], clDefault);
+  for (int i = 0; i < 4; ++i) {
+    series.AddPoint(xs[i], 10 * i, labels[i], clDefault);
+  }
   series.XValues().SetOrder(loAscending);
   series.XValues().SortValues();
   EXPECT_EQ(Values(series.XValues()), (std::vector<double>{1, 1, 2, 3}));
@@ -156,7 +172,9 @@ TEST(TChartValueList, SortValuesMovesWholePointsStably) {
 
 TEST(TChartValueList, RenumberValuesGivesEachItsIndex) {
   TChartSeries series;
-  for (double x : {4, 9, 20}) series.AddPoint(x, 0, "", clDefault);
+  for (double x : {4, 9, 20}) {
+    series.AddPoint(x, 0, "", clDefault);
+  }
   series.XValues().RenumberValues();
   EXPECT_EQ(Values(series.XValues()), (std::vector<double>{0, 1, 2}));
 }

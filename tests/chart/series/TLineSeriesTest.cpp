@@ -22,10 +22,14 @@ struct LineChart : TLineSeriesPane {
   }
 
   void Add(std::initializer_list<std::pair<double, double>> points) {
-    for (auto [x, y] : points) Series.AddPoint(x, y, "", clDefault);
+    for (auto [x, y] : points) {
+      Series.AddPoint(x, y, "", clDefault);
+    }
   }
   void AddRamp(int count, double slope) {
-    for (int i = 0; i < count; ++i) Series.AddPoint(i, slope * i, "", clDefault);
+    for (int i = 0; i < count; ++i) {
+      Series.AddPoint(i, slope * i, "", clDefault);
+    }
   }
 
   // The drawing calls of one paint of the series, without the pen and
@@ -40,14 +44,18 @@ struct LineChart : TLineSeriesPane {
     Series.DrawAllPoints(Canvas, Plot);
     std::vector<std::string> shapes;
     for (const std::string& call : Canvas.Calls) {
-      if (call.rfind("Pen ", 0) != 0 && call.rfind("Brush ", 0) != 0) shapes.push_back(call);
+      if (call.rfind("Pen ", 0) != 0 && call.rfind("Brush ", 0) != 0) {
+        shapes.push_back(call);
+      }
     }
     return shapes;
   }
   std::vector<std::string> PenLines() const {
     std::vector<std::string> pens;
     for (const std::string& call : Canvas.Calls) {
-      if (call.rfind("Pen ", 0) == 0) pens.push_back(call);
+      if (call.rfind("Pen ", 0) == 0) {
+        pens.push_back(call);
+      }
     }
     return pens;
   }
@@ -235,7 +243,9 @@ class LineColor : public testing::TestWithParam<ColorCase> {};
 TEST_P(LineColor, ComesFromTheSeriesUnlessEachPointHasItsOwn) {
   LineChart pane;
   pane.Series.SetSeriesColor(clBlue);
-  for (int i = 0; i < 3; ++i) pane.Series.AddPoint(i * 10, 10, "", clBlue);
+  for (int i = 0; i < 3; ++i) {
+    pane.Series.AddPoint(i * 10, 10, "", clBlue);
+  }
   GetParam().setup(pane);
   pane.Draw();
   EXPECT_EQ(pane.PenLines(), Calls{GetParam().pen});

@@ -14,11 +14,17 @@ TEST(TValueStorage, KeepsItsValuesAcrossEveryKindOfGrowth) {
   for (const long long count : {1LL, 1000LL, 1001LL, 131071LL, 131073LL, 140000LL, 1000000LL, 3000000LL}) {
     storage.EnsureCapacity(count);
     ASSERT_GE(storage.Capacity(), count);
-    for (int i = 0; i < written; ++i) ASSERT_EQ(storage[i], i * 7) << "after growing to " << count;
-    for (; written < count; ++written) storage[written] = written * 7LL;
+    for (int i = 0; i < written; ++i) {
+      ASSERT_EQ(storage[i], i * 7) << "after growing to " << count;
+    }
+    for (; written < count; ++written) {
+      storage[written] = written * 7LL;
+    }
   }
   storage.PopulatePages(written - 10, storage.Capacity());
-  for (int i = 0; i < written; ++i) ASSERT_EQ(storage[i], i * 7) << "after populating";
+  for (int i = 0; i < written; ++i) {
+    ASSERT_EQ(storage[i], i * 7) << "after populating";
+  }
   storage.Release();
   EXPECT_EQ(storage.Capacity(), 0);
   storage.EnsureCapacity(200000);
