@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ranges>
 
 #include "app/LogSample.h"
 #include "app/StretchStatistics.h"
@@ -27,8 +26,17 @@ std::string SampleNumberText(const TChartSeries& series, int index) {
 // from some index on.
 template <class TPredicate>
 int FirstIndexWhere(int count, TPredicate beyond) {
-  const auto indices = std::views::iota(0, count);
-  return *std::ranges::partition_point(indices, [&](int i) { return !beyond(i); });
+  int low = 0;
+  int high = count;
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (beyond(middle)) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
 }
 
 }  // namespace

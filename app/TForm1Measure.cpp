@@ -120,7 +120,7 @@ std::optional<TCursorReadout> TForm1::SourceReadout() {
 // In the other panes the same column; while locked, the same samples at
 // their own column.
 std::optional<TCursorReadout> TForm1::ShownReadout(std::uint8_t pane) {
-  const std::optional<TCursorReadout> source = SourceReadout();
+  std::optional<TCursorReadout> source = SourceReadout();
   if (!source || pane == readoutAt_->Pane) {
     return source;
   }

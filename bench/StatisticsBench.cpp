@@ -36,6 +36,7 @@ struct BenchSeries {
 void FourPaneStatistics(benchmark::State& state) {
   EnsureApplication();
   std::vector<std::unique_ptr<BenchSeries>> panes;
+  panes.reserve(kPanes);
   for (int i = 0; i < kPanes; ++i) {
     panes.push_back(std::make_unique<BenchSeries>());
   }
