@@ -17,9 +17,9 @@ TEST(StretchStatistics, AreTheFiguresOfTheValuesOfAnyStretch) {
   TChart chart(nullptr);
   TLineSeries series;
   chart.SeriesList().Add(series);
-  std::vector<double> values;
-  for (int i = 0; i < 3 * TBlockSums::BlockSize + 100; ++i) {
-    values.push_back((i * 7919 % 2003) * 0.25 - 200);
+  std::vector<double> values(3 * TBlockSums::BlockSize + 100);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    values[i] = static_cast<double>(i * 7919 % 2003) * 0.25 - 200;
   }
   series.AppendValues(values, clBlue);
   TBlockSums sums;
