@@ -48,6 +48,7 @@ void TForm1::NoteRecentLog(const std::string& fileName) {
 void TForm1::ShowRecentLogs(std::uint8_t pane, int x, int y) {
   const std::vector<std::string> logs = RecentLogs();
   std::vector<TMenuEntry> entries;
+  entries.reserve(logs.size());
   for (const std::string& log : logs) {
     entries.push_back({log, "", false, false, Exists(log)});
   }

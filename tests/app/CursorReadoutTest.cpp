@@ -55,11 +55,11 @@ protected:
 
 TEST_F(Readout, TextIsTheSampleNumbersAndTheValuesAsTheAxisLabelsWriteThem) {
   const struct {
-    std::uint8_t pane;
+    std::uint8_t pane = 0;
     TColumnSamples samples;
-    char decimal;
-    char thousands;
-    const char* expected;
+    char decimal = '.';
+    char thousands = ',';
+    const char* expected = "";
   } cases[] = {
       {1, {0, 0, 0, 0}, '.', ',', "#0  2,512"},
       {1, {1, 1, 0, 0}, ',', '.', "#1  2.572"},
@@ -83,9 +83,9 @@ TEST(ColumnSamples, AreThePointsMappedToTheColumnOrElseTheNearest) {
   TForm1 form(TempFolder().Folder());
   TChartSeries& series = form.PaneSeries(0);
   // Several samples a column, and a few columns without a point after a zoom below.
-  std::vector<double> values;
-  for (int i = 0; i < 5000; ++i) {
-    values.push_back((i * 7919) % 1013);
+  std::vector<double> values(5000);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    values[i] = static_cast<double>((i * 7919) % 1013);
   }
   for (const double y : values) {
     series.AppendValue(y, "", clBlue);

@@ -51,8 +51,8 @@ TRasterCanvas& Scaled(TRasterCanvas& canvas, double scale) {
 // ties to even (1.5 x 5 = 7.5 gives 8); a line is 1, 2, 2, 3 device pixels
 // wide.
 struct ScaleCase {
-  double Scale;
-  int LineWidth;
+  double Scale = 1;
+  int LineWidth = 1;
   TRect Horizontal;  // the line (2, 5) to (12, 5)
   TRect Vertical;    // the line (4, 1) to (4, 9)
   TRect Box;         // the rectangle {2, 2, 12, 10}
