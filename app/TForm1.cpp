@@ -626,6 +626,7 @@ void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
       {{"Close", "Ctrl+W"}, [this] { Close(); }},
   };
   std::vector<TMenuEntry> menu;
+  menu.reserve(entries.size());
   for (const auto& entry : entries) {
     menu.push_back(entry.first);
   }

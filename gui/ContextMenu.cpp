@@ -11,6 +11,7 @@ namespace {
 
 std::optional<std::size_t> ScriptedChoice(DialogScript& script, const std::vector<TMenuEntry>& entries) {
   std::vector<std::string> texts;
+  texts.reserve(entries.size());
   for (const TMenuEntry& entry : entries) {
     texts.push_back(entry.Text);
   }

@@ -74,7 +74,7 @@ TEST(Keys, TheWindowReportsKeysWithTheHeldModifiers) {
 
 TEST(Keys, NamesGiveTheKeyPressesTheWindowReports) {
   const struct {
-    const char* Name;
+    const char* Name = "";
     std::optional<TKeyPress> Expected;
   } cases[] = {
       {"L", TKeyPress{'L', 0}},
