@@ -9,6 +9,7 @@
 
 #include "gui/ControlImpl.h"
 #include "gui/EventErrors.h"
+#include "gui/KeyCodes.h"
 #include "gui/TRasterCanvas.h"
 #include "gui/TRasterCanvasImpl.h"
 #include "runtime/StoreIfChanged.h"
@@ -18,16 +19,7 @@ namespace {
 constexpr int kWheelNotch = 120;  // angle delta of one wheel notch, eighths of a degree
 
 TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
-  TShiftState shift = 0;
-  if (modifiers & Qt::ShiftModifier) {
-    shift |= ssShift;
-  }
-  if (modifiers & Qt::AltModifier) {
-    shift |= ssAlt;
-  }
-  if (modifiers & Qt::ControlModifier) {
-    shift |= ssCtrl;
-  }
+  TShiftState shift = KeyShiftOf(modifiers);
   if (buttons & Qt::LeftButton) {
     shift |= ssLeft;
   }
