@@ -19,7 +19,7 @@ constexpr int kBoxGap = 3;
 constexpr int kBoxPadding = 2;
 
 std::string SampleNumberText(const TChartSeries& series, int index) {
-  return FormatNumber("#,##0", std::nearbyint(series.XValueAt(index)));
+  return GroupedWholeNumber(series.XValueAt(index));
 }
 
 // The first index from which on `beyond` holds, for a predicate that holds

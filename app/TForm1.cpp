@@ -44,8 +44,6 @@ std::string SamplesShown(const TChartSeries& series) {
   return "; the first " + std::to_string(series.PointCount()) + " samples are shown";
 }
 
-std::string Grouped(long long number) { return FormatNumber("#,##0", static_cast<long double>(number)); }
-
 // A message's text without what SamplesShown added to it.
 std::string WithoutSamplesShown(const std::string& message, const TChartSeries& series) {
   const std::string shown = SamplesShown(series);
@@ -558,9 +556,9 @@ void TForm1::NoteStoppedEarly(std::uint8_t pane, Exception& error) {
   }
   error.Details = "File: " + paneLogs_[pane].FileName + "\n";
   if (stop.Line) {
-    error.Details += "Stopped at line " + Grouped(*stop.Line) + "\n";
+    error.Details += "Stopped at line " + GroupedWholeNumber(*stop.Line) + "\n";
   }
-  error.Details += "Samples kept: " + Grouped(series.PointCount());
+  error.Details += "Samples kept: " + GroupedWholeNumber(series.PointCount());
   paneLogs_[pane].StoppedEarly = stop;
 }
 
@@ -570,11 +568,11 @@ void TForm1::ShowPaneLogs() {
     std::string tip;
     if (!log.FileName.empty()) {
       const int count = PaneSeries(pane).PointCount();
-      tip = log.FileName + "\n" + Grouped(count) + " samples";
+      tip = log.FileName + "\n" + GroupedWholeNumber(count) + " samples";
       if (log.StoppedEarly) {
         const TStop& stop = *log.StoppedEarly;
-        tip += "\nstopped " + (stop.Line ? "at line " + Grouped(*stop.Line) + ": " : std::string()) + stop.Reason +
-               "; " + Grouped(count) + " samples shown";
+        tip += "\nstopped " + (stop.Line ? "at line " + GroupedWholeNumber(*stop.Line) + ": " : std::string()) +
+               stop.Reason + "; " + GroupedWholeNumber(count) + " samples shown";
       }
     }
     PaneLogButton(pane).SetToolTip(tip);
@@ -766,7 +764,7 @@ void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   paneLogs_[pane] = {fileName, std::nullopt};
   words_[pane].Clear();
   zoomHistory_[pane].clear();
-  ForgetMarkersOf(pane);
+  ForgetMeasuresOf(pane);
   lastLoads_[pane] = LoadShowingProgress(loader, chart, fileName);
   ShowTitle(chart, lastLoads_[pane]);
   try {

@@ -251,7 +251,8 @@ private:
   void DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas);
   std::optional<TCursorReadout> SourceReadout();
   std::optional<double> ReadoutSample();
-  void ForgetMarkersOf(std::uint8_t pane);
+  // The markers set on the pane and its kept statistics: its log changed.
+  void ForgetMeasuresOf(std::uint8_t pane);
   std::optional<TSampleSpan> StatisticsSpan(std::uint8_t pane);
   std::vector<std::string> StatisticsLines(std::uint8_t pane, const TPaneStatistics& statistics);
   void DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas, const TPaneStatistics& statistics);

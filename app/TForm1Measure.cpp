@@ -34,8 +34,6 @@ void DrawStoppedMark(TRasterCanvas& canvas) {
   canvas.Rectangle(kStoppedMark);
 }
 
-std::string Grouped(double number) { return FormatNumber("#,##0", std::nearbyint(number)); }
-
 void DrawMarker(TRasterCanvas& canvas, const TRect& plot, int column, std::size_t marker) {
   if (column < plot.Left || column > plot.Right) {
     return;
@@ -186,7 +184,7 @@ void TForm1::ClearMarkers() {
   RefreshOverlays();
 }
 
-void TForm1::ForgetMarkersOf(std::uint8_t pane) {
+void TForm1::ForgetMeasuresOf(std::uint8_t pane) {
   for (std::optional<TMarker>& marker : markers_) {
     if (marker && marker->Pane == pane) {
       marker.reset();
@@ -247,9 +245,9 @@ std::vector<std::string> TForm1::StatisticsLines(std::uint8_t pane, const TPaneS
   const TChartAxis& values = *PaneSeries(pane).ResolvedVertAxis();
   std::vector<std::string> lines;
   if (markers_[0] && markers_[1]) {
-    lines.push_back("\u0394N " + Grouped(std::abs(markers_[1]->Sample - markers_[0]->Sample)));
+    lines.push_back("\u0394N " + GroupedWholeNumber(std::abs(markers_[1]->Sample - markers_[0]->Sample)));
   } else {
-    lines.push_back("N " + Grouped(statistics.Figures.Count()));
+    lines.push_back("N " + GroupedWholeNumber(statistics.Figures.Count()));
   }
   lines.push_back("min " + values.LabelText(statistics.Figures.Min));
   lines.push_back("max " + values.LabelText(statistics.Figures.Max));
@@ -358,9 +356,10 @@ void TForm1::ZoomByKey(bool in) {
 
 // Every pane one view back; from the first zoom, back to automatic scaling.
 void TForm1::ZoomBack() {
-  const bool stepsLeft =
-      std::all_of(zoomHistory_.begin(), zoomHistory_.end(), [](const auto& views) { return views.size() != 1; });
-  if (!stepsLeft || std::all_of(zoomHistory_.begin(), zoomHistory_.end(), [](const auto& v) { return v.empty(); })) {
+  const auto atFirstZoom = [](const std::vector<TZoomView>& views) { return views.size() == 1; };
+  const auto unzoomed = [](const std::vector<TZoomView>& views) { return views.empty(); };
+  if (std::any_of(zoomHistory_.begin(), zoomHistory_.end(), atFirstZoom) ||
+      std::all_of(zoomHistory_.begin(), zoomHistory_.end(), unzoomed)) {
     UndoAllZooms();
     return;
   }

@@ -325,3 +325,5 @@ std::string FormatNumber(std::string_view pattern, long double value) {
   SectionWriter(sections.Text[section - 1], layout, record, decimalSeparator, thousandSeparator).Write(out);
   return out;
 }
+
+std::string GroupedWholeNumber(long double value) { return FormatNumber("#,##0", std::nearbyint(value)); }

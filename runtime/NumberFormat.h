@@ -13,6 +13,10 @@ constexpr std::size_t MaxFormatPatternLength = 224;
 // pattern of more than MaxFormatPatternLength characters.
 std::string FormatNumber(std::string_view pattern, long double value);
 
+// The whole number nearest to `value` (ties to even), its digits grouped by
+// the locale's thousands separator: "34,664".
+std::string GroupedWholeNumber(long double value);
+
 // The plain text of a number with at most 15 significant digits, fixed or
 // scientific; INF, -INF and NAN for the special values.
 std::string GeneralNumberText(long double value);
