@@ -5,7 +5,7 @@
 
 #include "app/LogSample.h"
 #include "app/StretchStatistics.h"
-#include "app/TWordSamples.h"
+#include "app/TLogNotes.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/VisibleRange.h"
@@ -92,11 +92,11 @@ std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double 
 }
 
 std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
-                        const TWordSamples* words) {
+                        const TLogNotes* notes) {
   const std::string first = "#" + SampleNumberText(series, samples.First);
   if (samples.First == samples.Last) {
     const double value = series.YValueAt(samples.First);
-    if (words != nullptr && words->IsWord(static_cast<std::size_t>(samples.First))) {
+    if (notes != nullptr && notes->Words.IsWord(static_cast<std::size_t>(samples.First))) {
       if (const std::optional<std::string_view> word = SensorWordText(value)) {
         return first + "  " + std::string(*word);
       }
@@ -107,14 +107,23 @@ std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis,
          " \u2026 " + valueAxis.LabelText(samples.Max);
 }
 
-std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TWordSamples* words,
+std::string LeadingText(const TLeadingFields& leading, const TColumnSamples& samples) {
+  const std::optional<std::string> first = leading.Field(static_cast<std::uint64_t>(samples.First));
+  if (!first || samples.First == samples.Last) {
+    return first.value_or("");
+  }
+  const std::optional<std::string> last = leading.Field(static_cast<std::uint64_t>(samples.Last));
+  return last ? *first + "\u2013" + *last : *first;
+}
+
+std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TLogNotes* notes,
                                           std::optional<TSampleSpan> span) {
   const TRect& plot = chart.PlotRect;
   // The plot is never upside down, so its top row tests the column alone.
   if (!plot.ContainsInclusive({column, plot.Top})) {
     return std::nullopt;
   }
-  TCursorReadout readout{column, plot.Top, plot.Bottom, plot.Right, "", std::nullopt};
+  TCursorReadout readout{column, plot.Top, plot.Bottom, plot.Right, "", "", std::nullopt};
   // The axes a series is drawn on are known once the pane has painted it.
   const TChartSeries& series = chart.SeriesList()[0];
   const TChartAxis* horizontal = series.ResolvedHorizAxis();
@@ -124,7 +133,10 @@ std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TWord
   }
   readout.Samples = span ? SamplesBetween(series, span->First, span->Last) : ColumnSamples(series, *horizontal, column);
   if (readout.Samples) {
-    readout.Text = ReadoutText(series, *vertical, *readout.Samples, words);
+    readout.Text = ReadoutText(series, *vertical, *readout.Samples, notes);
+    if (notes != nullptr) {
+      readout.Leading = LeadingText(notes->Leading, *readout.Samples);
+    }
   }
   return readout;
 }
@@ -134,17 +146,33 @@ int SampleColumn(TChart& chart, double sample) {
   return horizontal != nullptr ? horizontal->ValueToPixel(sample) : chart.PlotRect.Left;
 }
 
+std::vector<std::string> ReadoutLines(const TCursorReadout& readout) {
+  std::vector<std::string> lines;
+  if (!readout.Text.empty()) {
+    lines.push_back(readout.Text);
+  }
+  if (!readout.Leading.empty()) {
+    lines.push_back("t " + readout.Leading);
+  }
+  return lines;
+}
+
 void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout) {
   TPen pen;
   pen.Color = kReadoutLineColor;
   canvas.SetPen(pen);
   canvas.LineSegment(readout.Column, readout.Top, readout.Column, readout.Bottom + 1);
-  if (readout.Text.empty()) {
+  const std::vector<std::string> lines = ReadoutLines(readout);
+  if (lines.empty()) {
     return;
   }
   canvas.SetFont(TFont{});
-  const int width = canvas.TextWidth(readout.Text) + 2 * kBoxPadding;
-  const int height = canvas.TextHeight(readout.Text) + 2 * kBoxPadding;
+  int width = 0;
+  int height = 2 * kBoxPadding;
+  for (const std::string& line : lines) {
+    width = std::max(width, canvas.TextWidth(line) + 2 * kBoxPadding);
+    height += canvas.TextHeight(line);
+  }
   int left = readout.Column + kBoxGap;
   if (left + width > readout.Right) {
     left = readout.Column - kBoxGap - width;
@@ -156,5 +184,9 @@ void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout) {
   canvas.Rectangle({left, top, left + width, top + height});
   canvas.SetBackMode(BackModeTransparent);
   canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
-  canvas.TextOut(left + kBoxPadding, top + kBoxPadding, readout.Text);
+  int y = top + kBoxPadding;
+  for (const std::string& line : lines) {
+    canvas.TextOut(left + kBoxPadding, y, line);
+    y += canvas.TextHeight(line);
+  }
 }

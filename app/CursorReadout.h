@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/Color.h"
 #include "gui/Geometry.h"
@@ -10,7 +11,8 @@ class TChart;
 class TChartAxis;
 class TChartSeries;
 class TRasterCanvas;
-class TWordSamples;
+class TLeadingFields;
+struct TLogNotes;
 
 // The samples a pixel column of a pane shows: the first and last point in it
 // (one point when the column holds none: the nearest) and the extremes of
@@ -31,6 +33,9 @@ struct TCursorReadout {
   int Bottom = 0;
   int Right = 0;     // the plot's right edge: the box goes left of the line before it crosses that
   std::string Text;  // empty without a point
+  // The samples' leading fields ("12.5", or "12.5–13.0" for several), empty
+  // when the log has none.
+  std::string Leading;
   std::optional<TColumnSamples> Samples;
 };
 
@@ -51,9 +56,14 @@ std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double 
 // "#N  value" for one sample, "#first–last  min … max" for several: the
 // sample numbers with the locale's thousands separator, the values as the
 // value axis writes its labels; a sample that was a sensor word in the log
-// (marked in `words`) shows the word.
+// (noted in `notes`) shows the word.
 std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
-                        const TWordSamples* words = nullptr);
+                        const TLogNotes* notes = nullptr);
+
+// The leading fields of the samples as written in the log: the first's, and
+// the last's after a dash when there are several; empty when they are not
+// known.
+std::string LeadingText(const TLeadingFields& leading, const TColumnSamples& samples);
 
 // Sample numbers from First to Last.
 struct TSampleSpan {
@@ -64,12 +74,16 @@ struct TSampleSpan {
 // The readout of the chart at the column, as its last paint laid it out,
 // for the samples the column holds or else those of `span`; none when the
 // column lies outside its plot area.
-std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TWordSamples* words = nullptr,
+std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TLogNotes* notes = nullptr,
                                           std::optional<TSampleSpan> span = std::nullopt);
 
 // The pixel column at which the chart shows sample number `sample`, as its
 // last paint laid it out.
 int SampleColumn(TChart& chart, double sample);
+
+// The lines of the readout's box: its text, and "t " and the leading
+// fields when there are any; none without a point.
+std::vector<std::string> ReadoutLines(const TCursorReadout& readout);
 
 // Draws the readout on a picture of the pane.
 void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout);

@@ -75,14 +75,9 @@ void LogLoader::ReadHeader(std::string_view& run, TLoadResult& result) {
 void LogLoader::ConvertRuns(std::string_view run, TChartSeries& series, TColor color, const TProgress& progress,
                             TLoadResult& result) {
   TLogSamples samples(options_.DecimalSeparator, TLeadingFieldRule(result.Next.FieldSeen), options_.StartThread);
-  const TLogSamples::TTake append = [&series, color, this](std::span<const double> values,
-                                                           std::span<const std::uint32_t> words) {
-    if (options_.Words != nullptr) {
-      for (const std::uint32_t word : words) {
-        options_.Words->Mark(static_cast<std::size_t>(series.PointCount()) + word);
-      }
-    }
-    series.AppendValues(values, color);
+  const TLogSamples::TTake append = [&series, color, this](const TLogSamples::TTaken& taken) {
+    Note(taken, static_cast<std::size_t>(series.PointCount()));
+    series.AppendValues(taken.Values, color);
   };
   do {
     const TLogPosition start = result.Next;
@@ -101,6 +96,24 @@ void LogLoader::ConvertRuns(std::string_view run, TChartSeries& series, TColor c
       return;
     }
   } while (blocks_.Next(run));
+}
+
+// What the samples' lines tell beside their values: which were words, and
+// the leading fields.
+void LogLoader::Note(const TLogSamples::TTaken& taken, std::size_t firstSample) {
+  if (options_.Notes == nullptr) {
+    return;
+  }
+  for (const std::uint32_t word : taken.Words) {
+    options_.Notes->Words.Mark(firstSample + word);
+  }
+  TLeadingFields& leading = options_.Notes->Leading;
+  if (!taken.FieldsNumeric) {
+    leading.NoteNotNumeric();
+  }
+  for (std::size_t k = 0; k < taken.LineStarts.size(); ++k) {
+    leading.Mark(firstSample + k * LineStartStep, blocks_.PositionOf(taken.LineStarts[k]));
+  }
 }
 
 // Where a load that stopped within a run stops is found again from the

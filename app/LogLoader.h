@@ -8,7 +8,7 @@
 
 #include "app/LogSample.h"
 #include "app/TLogFileBlocks.h"
-#include "app/TWordSamples.h"
+#include "app/TLogNotes.h"
 #include "gui/Color.h"
 
 class TChartSeries;
@@ -56,8 +56,9 @@ struct TLoadOptions {
   // A last line without a line end is taken (a load), or left for a later
   // load once it is whole (following a growing log).
   bool TakeUnfinishedLine = true;
-  // Where the points loaded from a sensor word are marked, if anywhere.
-  TWordSamples* Words = nullptr;
+  // Where the points loaded from a sensor word and the leading fields are
+  // noted, if anywhere.
+  TLogNotes* Notes = nullptr;
   TBlockRead Read;           // tests put failing reads here
   TStartThread StartThread;  // tests put failing thread starts here
 };
@@ -80,6 +81,7 @@ public:
   TLoadResult Load(TChartSeries& series, TColor color, const TProgress& progress);
 
 private:
+  void Note(const TLogSamples::TTaken& taken, std::size_t firstSample);
   void ReadHeader(std::string_view& run, TLoadResult& result);
   void ConvertRuns(std::string_view run, TChartSeries& series, TColor color, const TProgress& progress,
                    TLoadResult& result);

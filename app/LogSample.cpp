@@ -137,6 +137,77 @@ std::optional<std::string_view> SensorWordText(double value) {
 
 bool HasLeadingField(std::string_view line) { return FirstComma(line) != std::string_view::npos; }
 
+std::optional<std::string_view> LeadingField(std::string_view line) {
+  const std::size_t comma = FirstComma(line);
+  if (comma == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return line.substr(0, comma);
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Past the digits from `i` on, counting them.
+std::size_t SkipDigits(std::string_view text, std::size_t i, std::size_t& digits) {
+  const std::size_t start = i;
+  while (i < text.size() && IsDigit(text[i])) {
+    ++i;
+  }
+  digits += i - start;
+  return i;
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t i) {
+  while (i < text.size() && text[i] == ' ') {
+    ++i;
+  }
+  return i;
+}
+
+std::size_t SkipSign(std::string_view text, std::size_t i) {
+  return i < text.size() && (text[i] == '+' || text[i] == '-') ? i + 1 : i;
+}
+
+bool IsNumberWithSignOrExponent(std::string_view field) {
+  std::size_t digits = 0;
+  std::size_t i = SkipDigits(field, SkipSign(field, SkipBlanks(field, 0)), digits);
+  if (i < field.size() && field[i] == '.') {
+    i = SkipDigits(field, i + 1, digits);
+  }
+  if (digits == 0) {
+    return false;
+  }
+  if (i < field.size() && (field[i] == 'e' || field[i] == 'E')) {
+    std::size_t exponentDigits = 0;
+    i = SkipDigits(field, SkipSign(field, i + 1), exponentDigits);
+    if (exponentDigits == 0) {
+      return false;
+    }
+  }
+  return SkipBlanks(field, i) == field.size();
+}
+
+}  // namespace
+
+// Signs, blanks and exponents are rare in time stamps: the common field of
+// digits with one point is settled in one pass.
+bool IsNumericField(std::string_view field) {
+  std::size_t digits = 0;
+  std::size_t points = 0;
+  for (const char c : field) {
+    if (IsDigit(c)) {
+      ++digits;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return IsNumberWithSignOrExponent(field);
+    }
+  }
+  return digits > 0 && points <= 1;
+}
+
 double LogLineValue(const TLogLine& line, TLeadingFieldRule& rule, char decimalSeparator) {
   const std::size_t comma = FirstComma(line.Text);
   if (!rule.Takes(comma != std::string_view::npos)) {
@@ -202,6 +273,10 @@ struct TLogSamples::TPiece {
   std::vector<double> Values;
   // The indices among Values of the sensor words, in order.
   std::vector<std::uint32_t> Words;
+  // Where lines 0, LineStartStep, 2 LineStartStep ... start.
+  std::vector<const char*> LineStarts;
+  // The first line without a numeric leading field.
+  std::size_t FirstNotNumeric = kNone;
   std::exception_ptr Error;  // of the line after the last value
   // Indexed by whether the lines before the piece had a leading field.
   std::array<TCut, 2> Cuts;
@@ -211,9 +286,20 @@ struct TLogSamples::TPiece {
   void Reset() {
     Values.clear();
     Words.clear();
+    LineStarts.clear();
+    FirstNotNumeric = kNone;
     Error = nullptr;
     Cuts = {};
     FirstWithField = kNone;
+  }
+
+  void NoteLine(std::string_view text, std::size_t index, bool numeric) {
+    if (index % LineStartStep == 0) {
+      LineStarts.push_back(text.data());
+    }
+    if (!numeric) {
+      FirstNotNumeric = std::min(FirstNotNumeric, index);
+    }
   }
 
   void Cut(bool afterField, std::size_t index, std::string_view text) {
@@ -246,6 +332,7 @@ struct TLogSamples::TPiece {
         if (hasField) {
           FirstWithField = std::min(FirstWithField, index);
         }
+        NoteLine(line.Text, index, hasField && IsNumericField(line.Text.substr(0, comma)));
         bool isWord = false;
         Values.push_back(LineValue(line, AfterComma(line.Text, comma), reading, isWord));
         if (isWord) {
@@ -355,8 +442,10 @@ std::exception_ptr TLogSamples::Take(TPiece& piece, const TTake& take) {
   const std::size_t failed = piece.Error ? piece.Values.size() : TPiece::kNone;
   const std::size_t stop = std::min({cut.Index, failed, piece.Values.size()});
   const auto wordsTaken = std::lower_bound(piece.Words.begin(), piece.Words.end(), stop);
-  take(std::span<const double>(piece.Values.data(), stop),
-       std::span<const std::uint32_t>(piece.Words.data(), static_cast<std::size_t>(wordsTaken - piece.Words.begin())));
+  const std::size_t lineStartsTaken = (stop + LineStartStep - 1) / LineStartStep;
+  take({std::span<const double>(piece.Values.data(), stop),
+        std::span<const std::uint32_t>(piece.Words.data(), static_cast<std::size_t>(wordsTaken - piece.Words.begin())),
+        std::span<const char* const>(piece.LineStarts.data(), lineStartsTaken), piece.FirstNotNumeric >= stop});
   rule_ = TLeadingFieldRule(rule_.FieldSeen() || piece.FirstWithField < stop);
   if (cut.Index != TPiece::kNone && cut.Index <= failed) {
     return CutLineError(cut.Text, decimalSeparator_);

@@ -19,6 +19,18 @@ std::string_view HeaderTitle(std::string_view header);
 // Whether a log line has a leading field before its sample.
 bool HasLeadingField(std::string_view line);
 
+// The leading field of a log line (a time stamp, say): its text before the
+// first ",", or none for a line without one.
+std::optional<std::string_view> LeadingField(std::string_view line);
+
+// Whether a leading field is a plain decimal number, blanks around it
+// allowed: an optional sign, digits with at most one ".", an exponent.
+bool IsNumericField(std::string_view field);
+
+// The loader notes where every LineStartStep-th sample line starts, so that
+// a sample's leading field can be read back from the file.
+inline constexpr std::size_t LineStartStep = 128;
+
 // The value of a sample: the fixed value of one of the four sensor-state
 // words, compared exactly, or else the number with four fixed decimals. The
 // first "." stands for the decimal separator, so "12.5" is 12.5 whatever
@@ -49,11 +61,21 @@ public:
   TLogSamples(const TLogSamples&) = delete;
   TLogSamples& operator=(const TLogSamples&) = delete;
 
+  // One part of the sample lines converted.
+  struct TTaken {
+    std::span<const double> Values;
+    // The indices among Values of the sensor words, in order.
+    std::span<const std::uint32_t> Words;
+    // Where in the run lines 0, LineStartStep, 2 LineStartStep ... of
+    // Values start.
+    std::span<const char* const> LineStarts;
+    // Every line of Values has a numeric leading field.
+    bool FieldsNumeric = true;
+  };
   // Hands to `take`, in order and in one or more parts, the values of the
   // whole lines in `run` (text for TLogLines) up to the first bad line, and
   // returns that line's error, or null when every line converted.
-  // With the values, the indices among them of the sensor words.
-  using TTake = std::function<void(std::span<const double> values, std::span<const std::uint32_t> words)>;
+  using TTake = std::function<void(const TTaken& taken)>;
   std::exception_ptr Convert(std::string_view run, const TTake& take);
 
   // The rule as the values handed out so far leave it.

@@ -83,10 +83,10 @@ constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
 constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
 
 // The separator is read here, on the window's thread, once for the load.
-TLoadOptions WholeLogOptions(TWordSamples& words) {
+TLoadOptions WholeLogOptions(TLogNotes& notes) {
   TLoadOptions options;
   options.DecimalSeparator = LocaleDecimalSeparator;
-  options.Words = &words;
+  options.Notes = &notes;
   return options;
 }
 
@@ -757,12 +757,12 @@ PushButton& TForm1::PaneLogButton(std::uint8_t pane) { return this->*PaneAt(pane
 // opened leaves the pane as it was.
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);
-  LogLoader loader(fileName, WholeLogOptions(words_[pane]));
+  LogLoader loader(fileName, WholeLogOptions(notes_[pane]));
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.EndZoom();
   paneLogs_[pane] = {fileName, std::nullopt};
-  words_[pane].Clear();
+  notes_[pane].Reset(fileName);
   zoomHistory_[pane].clear();
   ForgetMeasuresOf(pane);
   lastLoads_[pane] = LoadShowingProgress(loader, chart, fileName);

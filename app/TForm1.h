@@ -55,8 +55,8 @@ public:
     std::optional<TStop> StoppedEarly;
   };
   const TPaneLog& PaneLog(std::uint8_t pane) const;
-  // Which of the pane's points were sensor words.
-  const TWordSamples& PaneWords(std::uint8_t pane) const { return words_.at(pane); }
+  // Which of the pane's points were sensor words, and their leading fields.
+  const TLogNotes& PaneNotes(std::uint8_t pane) const { return notes_.at(pane); }
   // Takes the modes, window size and logs to remember from the settings
   // file at `settingsPath` (none: this run only) from now on.
   void UseSettings(const std::string& settingsPath);
@@ -133,6 +133,9 @@ public:
     TStretchStatistics Figures;
     std::optional<double> AtA;
     std::optional<double> AtB;
+    // Between the markers, the difference of the leading fields (time
+    // stamps) of the stretch's last and first sample, when the log has them.
+    std::optional<std::string> DeltaLeading;
   };
   std::optional<TPaneStatistics> PaneStatistics(std::uint8_t pane);
   void ToggleStatistics();
@@ -254,6 +257,7 @@ private:
   // The markers set on the pane and its kept statistics: its log changed.
   void ForgetMeasuresOf(std::uint8_t pane);
   std::optional<TSampleSpan> StatisticsSpan(std::uint8_t pane);
+  std::optional<std::string> MarkedLeadingDifference(std::uint8_t pane, const TColumnSamples& stretch) const;
   std::vector<std::string> StatisticsLines(std::uint8_t pane, const TPaneStatistics& statistics);
   void DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas, const TPaneStatistics& statistics);
   void RememberZoom(std::uint8_t pane);
@@ -288,6 +292,7 @@ private:
     int Last = 0;
     int PointCount = 0;
     TStretchStatistics Figures;
+    std::optional<std::string> DeltaLeading;
   };
   std::array<std::optional<TStatisticsCache>, PaneCount> statisticsCache_;
   std::array<TBlockSums, PaneCount> blockSums_;
@@ -302,5 +307,5 @@ private:
   // The right press that may open the context menu when released in place.
   std::optional<TPoint> rightPress_;
   std::array<TLoadResult, PaneCount> lastLoads_;
-  std::array<TWordSamples, PaneCount> words_;
+  std::array<TLogNotes, PaneCount> notes_;
 };

@@ -110,9 +110,9 @@ std::optional<TCursorReadout> TForm1::SourceReadout() {
   TChart& chart = PaneChart(readoutAt_->Pane);
   if (readoutAt_->Sample) {
     const double sample = PaneSeries(readoutAt_->Pane).XValueAt(*readoutAt_->Sample);
-    return PaneReadout(chart, SampleColumn(chart, sample), &words_[readoutAt_->Pane], TSampleSpan{sample, sample});
+    return PaneReadout(chart, SampleColumn(chart, sample), &notes_[readoutAt_->Pane], TSampleSpan{sample, sample});
   }
-  return PaneReadout(chart, readoutAt_->Column, &words_[readoutAt_->Pane]);
+  return PaneReadout(chart, readoutAt_->Column, &notes_[readoutAt_->Pane]);
 }
 
 // In the other panes the same column; while locked, the same samples at
@@ -123,11 +123,11 @@ std::optional<TCursorReadout> TForm1::ShownReadout(std::uint8_t pane) {
     return source;
   }
   if (!Locked() || !source->Samples) {
-    return PaneReadout(PaneChart(pane), source->Column, &words_[pane]);
+    return PaneReadout(PaneChart(pane), source->Column, &notes_[pane]);
   }
   const TChartSeries& series = PaneSeries(readoutAt_->Pane);
   const TSampleSpan span{series.XValueAt(source->Samples->First), series.XValueAt(source->Samples->Last)};
-  return PaneReadout(PaneChart(pane), SampleColumn(PaneChart(pane), span.First), &words_[pane], span);
+  return PaneReadout(PaneChart(pane), SampleColumn(PaneChart(pane), span.First), &notes_[pane], span);
 }
 
 std::optional<double> TForm1::ReadoutSample() {
@@ -227,9 +227,10 @@ std::optional<TForm1::TPaneStatistics> TForm1::PaneStatistics(std::uint8_t pane)
   if (!cache || cache->First != samples->First || cache->Last != samples->Last ||
       cache->PointCount != series.PointCount()) {
     cache = TStatisticsCache{samples->First, samples->Last, series.PointCount(),
-                             StretchStatistics(series.YValues(), samples->First, samples->Last, blockSums_[pane])};
+                             StretchStatistics(series.YValues(), samples->First, samples->Last, blockSums_[pane]),
+                             MarkedLeadingDifference(pane, *samples)};
   }
-  TPaneStatistics statistics{cache->Figures, std::nullopt, std::nullopt};
+  TPaneStatistics statistics{cache->Figures, std::nullopt, std::nullopt, cache->DeltaLeading};
   const auto valueAt = [&series](const std::optional<TMarker>& marker) -> std::optional<double> {
     if (!marker) {
       return std::nullopt;
@@ -241,11 +242,26 @@ std::optional<TForm1::TPaneStatistics> TForm1::PaneStatistics(std::uint8_t pane)
   return statistics;
 }
 
+// Read from the file, so kept with the figures rather than read at every
+// paint.
+std::optional<std::string> TForm1::MarkedLeadingDifference(std::uint8_t pane, const TColumnSamples& stretch) const {
+  const TLeadingFields& leading = notes_[pane].Leading;
+  if (!markers_[0] || !markers_[1]) {
+    return std::nullopt;
+  }
+  const std::optional<std::string> first = leading.Field(static_cast<std::uint64_t>(stretch.First));
+  const std::optional<std::string> last = leading.Field(static_cast<std::uint64_t>(stretch.Last));
+  return first && last ? FieldDifference(*first, *last) : std::nullopt;
+}
+
 std::vector<std::string> TForm1::StatisticsLines(std::uint8_t pane, const TPaneStatistics& statistics) {
   const TChartAxis& values = *PaneSeries(pane).ResolvedVertAxis();
   std::vector<std::string> lines;
   if (markers_[0] && markers_[1]) {
     lines.push_back("\u0394N " + GroupedWholeNumber(std::abs(markers_[1]->Sample - markers_[0]->Sample)));
+    if (statistics.DeltaLeading) {
+      lines.push_back("\u0394t " + *statistics.DeltaLeading);
+    }
   } else {
     lines.push_back("N " + GroupedWholeNumber(statistics.Figures.Count()));
   }

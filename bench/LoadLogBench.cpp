@@ -2,6 +2,7 @@
 // logs are written once into the temporary folder and reused; they are never
 // part of the repository.
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -42,6 +43,19 @@ long PeakResidentKilobytes() {
   return usage.ru_maxrss;
 }
 
+// The process's resident memory now, from the second field of statm (pages).
+double ResidentBytes() {
+  long pages = 0;
+  long resident = 0;
+  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+      resident = 0;
+    }
+    std::fclose(statm);
+  }
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
 void BM_LoadLog(benchmark::State& state) {
   const long lines = state.range(0);
   const std::string file = GeneratedLog(lines);
@@ -50,16 +64,22 @@ void BM_LoadLog(benchmark::State& state) {
     return;
   }
   TForm1 form;
+  // What the first load leaves resident: the values, their summaries and
+  // the notes (words, leading fields), beside what the load freed again.
+  const double before = ResidentBytes();
+  form.LoadLog(0, file);
+  const double loaded = ResidentBytes() - before;
   for (auto _ : state) {
     form.LoadLog(0, file);
   }
   if (form.Series1.PointCount() != lines) {
     state.SkipWithError("not every line was loaded");
   }
-  // Y as a double per point: X is the point's index and every point has the
-  // same colour, neither stored per point.
-  const double pointBytes = static_cast<double>(lines) * 8;
-  state.counters["points_MB"] = pointBytes / 1e6;
+  const auto points = static_cast<double>(lines);
+  const TLogNotes& notes = form.PaneNotes(0);
+  state.counters["resident_B_per_point"] = loaded / points;
+  state.counters["notes_B_per_point"] =
+      static_cast<double>(notes.Words.BytesUsed() + notes.Leading.BytesUsed()) / points;
   state.counters["peak_RSS_MB"] = static_cast<double>(PeakResidentKilobytes()) * 1024 / 1e6;
   state.counters["file_MB"] = static_cast<double>(fs::file_size(file)) / 1e6;
   state.SetItemsProcessed(state.iterations() * lines);

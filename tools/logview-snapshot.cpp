@@ -398,7 +398,12 @@ private:
       return "null";
     }
     std::ostringstream out;
-    out << "{\"Column\": " << readout->Column << ", \"Text\": [" << JsonString(readout->Text) << "]";
+    out << "{\"Column\": " << readout->Column << ", \"Text\": [";
+    const std::vector<std::string> lines = ReadoutLines(*readout);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      out << (k > 0 ? ", " : "") << JsonString(lines[k]);
+    }
+    out << "], \"Leading\": " << (readout->Leading.empty() ? "null" : JsonString(readout->Leading));
     if (const std::optional<TColumnSamples>& samples = readout->Samples) {
       const TChartSeries& series = form_.PaneSeries(pane);
       out << ", \"FirstSample\": " << JsonNumber(series.XValueAt(samples->First))
@@ -422,7 +427,8 @@ private:
         << ", \"LastSample\": " << JsonNumber(series.XValueAt(figures.Last)) << ", \"Count\": " << figures.Count()
         << ", \"Min\": " << JsonNumber(figures.Min) << ", \"Max\": " << JsonNumber(figures.Max)
         << ", \"Mean\": " << JsonNumber(figures.Mean) << ", \"AtA\": " << optional(statistics->AtA)
-        << ", \"AtB\": " << optional(statistics->AtB) << "}";
+        << ", \"AtB\": " << optional(statistics->AtB)
+        << ", \"DeltaLeading\": " << (statistics->DeltaLeading ? JsonString(*statistics->DeltaLeading) : "null") << "}";
     return out.str();
   }
 

@@ -208,12 +208,12 @@ TEST(ReadoutWords, APointLoadedFromASensorWordShowsTheWordAndANumberItsNumber) {
   const std::vector<std::string> expected = {"#0  Rich", "#1  2", "#2  Lean", "#3  1", "#4  Cold or Open Circuit",
                                              "#5  0"};
   for (int i = 0; i < series.PointCount(); ++i) {
-    EXPECT_EQ(ReadoutText(series, *series.ResolvedVertAxis(), {i, i, 0, 0}, &form.PaneWords(0)),
+    EXPECT_EQ(ReadoutText(series, *series.ResolvedVertAxis(), {i, i, 0, 0}, &form.PaneNotes(0)),
               expected[static_cast<std::size_t>(i)]);
   }
-  EXPECT_EQ(form.PaneWords(0).BytesUsed(), 8U) << "a bit a point";
+  EXPECT_EQ(form.PaneNotes(0).Words.BytesUsed(), 8U) << "a bit a point";
   form.LoadLog(0, folder.Write("numbers.csv", "t,Lambda\n0,2\n"));
-  EXPECT_EQ(form.PaneWords(0).BytesUsed(), 0U) << "nothing without words";
+  EXPECT_EQ(form.PaneNotes(0).Words.BytesUsed(), 0U) << "nothing without words";
 }
 
 }  // namespace

@@ -151,8 +151,8 @@ TEST(TLogSamples, CarriesTheLeadingFieldRuleFromRunToRun) {
     std::vector<double> values;
     std::optional<std::string> error;
     for (const std::string& run : c.Runs) {
-      const auto take = [&values](std::span<const double> part, std::span<const std::uint32_t>) {
-        values.insert(values.end(), part.begin(), part.end());
+      const auto take = [&values](const TLogSamples::TTaken& taken) {
+        values.insert(values.end(), taken.Values.begin(), taken.Values.end());
       };
       if (const std::exception_ptr failed = samples.Convert(run, take)) {
         try {

@@ -1,0 +1,222 @@
+#include "app/TLeadingFields.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <iomanip>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CursorReadout.h"
+#include "app/LogLoader.h"
+#include "app/LogSample.h"
+#include "app/TForm1.h"
+#include "chart/series/TLineSeries.h"
+#include "gui/DialogScript.h"
+#include "tests/app/PiecewiseRead.h"
+#include "tests/app/TempFolder.h"
+
+namespace {
+
+TEST(LeadingFields, NumericFieldsAreDecimalNumbersWithBlanksAround) {
+  const struct {
+    const char* Field = nullptr;
+    bool Numeric = false;
+  } cases[] = {
+      {"0", true},    {"123.40", true}, {" 12.5 ", true}, {"-3", true},   {"+.5", true},   {"5.", true},
+      {"1e3", true},  {"2.5E-2", true}, {"", false},      {" ", false},   {".", false},    {"-", false},
+      {"1e", false},  {"1.2.3", false}, {"12:30", false}, {"t0", false},  {"0x1F", false}, {"1 2", false},
+      {"\t1", false}, {"1e+", false},   {"e5", false},    {"1,5", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsNumericField(c.Field), c.Numeric) << '"' << c.Field << '"';
+  }
+}
+
+TEST(LeadingFields, DifferencesKeepTheFinerFieldsDecimals) {
+  const struct {
+    const char* From = nullptr;
+    const char* To = nullptr;
+    std::optional<std::string> Difference;
+  } cases[] = {
+      {"0.1", "12.40", "12.30"},    {"3", "5", "2"},         {"5", "3", "-2"},
+      {" 1.5 ", "+2", "0.5"},       {"0", "1e3", "1000"},    {"1.25e-3", "0", "-0.00125"},
+      {"1", "12:00", std::nullopt}, {"", "1", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FieldDifference(c.From, c.To), c.Difference) << c.From << " to " << c.To;
+  }
+}
+
+// Loads the log and reads the leading fields of the samples back.
+struct LoadedNotes {
+  TLineSeries Series;
+  TLogNotes Notes;
+  TLoadResult Result;
+
+  LoadedNotes(const std::string& fileName, std::size_t readChunk = std::size_t{1} << 20) {
+    Notes.Reset(fileName);
+    TLoadOptions options;
+    options.Notes = &Notes;
+    options.Read = PiecewiseRead(readChunk);
+    Result = LogLoader(fileName, options).Load(Series, clBlue, {});
+  }
+
+  std::vector<std::optional<std::string>> Fields() const {
+    std::vector<std::optional<std::string>> fields;
+    fields.reserve(static_cast<std::size_t>(Series.PointCount()));
+    for (int i = 0; i < Series.PointCount(); ++i) {
+      fields.push_back(Notes.Leading.Field(static_cast<std::uint64_t>(i)));
+    }
+    return fields;
+  }
+};
+
+using Fields = std::vector<std::optional<std::string>>;
+
+TEST(LeadingFields, AreReadBackAsWrittenWhenEverySampleHasANumericOne) {
+  const struct {
+    const char* Name = nullptr;
+    std::string Bytes;
+    Fields Expected;
+  } cases[] = {
+      {"Plain", "Time,Lambda\n0.0,1\n0.10,2\n12.5,Rich\n", {"0.0", "0.10", "12.5"}},
+      {"CrLf", "h,v\r\n1,1\r\n2,2\r\n", {"1", "2"}},
+      {"LoneCr", "h,v\r1,1\r2,2\r", {"1", "2"}},
+      {"Blanks", "h,v\n  7 ,1\n8  ,2\n", {"7", "8"}},
+      {"NoLineEndAtTheEnd", "h,v\n1,1\n2,2", {"1", "2"}},
+      {"ACommaInTheValue", "h,v\n1,1,5\n", {}},  // the value is bad: nothing loaded
+      {"TextStamp", "h,v\n1,1\nnoon,2\n", {std::nullopt, std::nullopt}},
+      {"ClockTime", "h,v\n12:00:01,1\n", {std::nullopt}},
+      {"NoFieldAtAll", "h\n1\n2\n", {std::nullopt, std::nullopt}},
+      {"FieldOnlyLater", "h\n1\n0,2\n", {std::nullopt, std::nullopt}},
+      {"EmptyField", "h,v\n,1\n", {std::nullopt}},
+  };
+  TempFolder folder;
+  for (const auto& c : cases) {
+    const LoadedNotes loaded(folder.Write("log.csv", c.Bytes));
+    EXPECT_EQ(loaded.Fields(), c.Expected) << c.Name;
+  }
+}
+
+std::string StampedLog(std::size_t lines, const char* lineEnd) {
+  std::string log = std::string("Time,Lambda") + lineEnd;
+  std::mt19937 random(7);
+  for (std::size_t i = 0; i < lines; ++i) {
+    log += std::to_string(i * 10 + random() % 10) + "," + std::to_string(random() % 1000) + lineEnd;
+  }
+  return log;
+}
+
+// The file is read in blocks converted in pieces on every core; the marks
+// from every piece must lead to the right line, also when a block ends
+// between the CR and the LF of a line end.
+TEST(LeadingFields, LeadToTheRightLineThroughBlocksAndPieces) {
+  const struct {
+    const char* Name = nullptr;
+    std::size_t Lines = 0;
+    const char* LineEnd = nullptr;
+    std::size_t ReadChunk = 0;
+  } cases[] = {
+      {"ManyPieces", 300000, "\n", std::size_t{1} << 20},
+      {"CrLfSmallReads", 3000, "\r\n", 4097},
+      {"CrLfOddReads", 3000, "\r\n", 999},
+  };
+  TempFolder folder;
+  for (const auto& c : cases) {
+    const LoadedNotes loaded(folder.Write("log.csv", StampedLog(c.Lines, c.LineEnd)), c.ReadChunk);
+    ASSERT_EQ(loaded.Series.PointCount(), static_cast<int>(c.Lines)) << c.Name;
+    std::mt19937 random(11);
+    std::vector<std::size_t> samples = {0, 1, LineStartStep - 1, LineStartStep, LineStartStep + 1, c.Lines - 1};
+    for (int k = 0; k < 200; ++k) {
+      samples.push_back(random() % c.Lines);
+    }
+    for (const std::size_t sample : samples) {
+      const std::optional<std::string> field = loaded.Notes.Leading.Field(sample);
+      ASSERT_TRUE(field) << c.Name << " #" << sample;
+      EXPECT_EQ(std::stoull(*field) / 10, sample) << c.Name << " #" << sample;
+    }
+  }
+}
+
+TEST(LeadingFields, CostLessThanHalfAByteASample) {
+  TempFolder folder;
+  const LoadedNotes loaded(folder.Write("log.csv", StampedLog(200000, "\n")));
+  EXPECT_LE(loaded.Notes.Leading.BytesUsed(), 200000 / 2);
+  const LoadedNotes noStamps(folder.Write("none.csv", "h,v\nx,1\n" + StampedLog(200000, "\n")));
+  EXPECT_EQ(noStamps.Notes.Leading.BytesUsed(), 0U) << "nothing kept once a field is no number";
+}
+
+TEST(LeadingFields, AreGoneWithTheFileAndNeverReadFromAPipe) {
+  TempFolder folder;
+  const std::string fileName = folder.Write("log.csv", "h,v\n1,1\n");
+  const LoadedNotes loaded(fileName);
+  ASSERT_EQ(loaded.Fields(), Fields{"1"});
+  std::remove(fileName.c_str());
+  EXPECT_EQ(loaded.Fields(), Fields{std::nullopt});
+  ASSERT_EQ(mkfifo(fileName.c_str(), 0600), 0);
+  EXPECT_EQ(loaded.Fields(), Fields{std::nullopt}) << "returns without blocking";
+}
+
+// The readout's second line, in every pane, for one sample and a column of
+// several.
+TEST(LeadingFields, TheReadoutShowsThemBelowTheValues) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  form.LoadLog(0, folder.Write("stamped.csv", StampedLog(100000, "\n")));
+  form.LoadLog(1, folder.Write("plain.csv", "h\n1\n2\n3\n"));
+  form.Chart1.Repaint();
+  form.Chart2.Repaint();
+  const int column = form.Chart1.PlotRect.Left + 10;
+  form.ShowCursorReadout(0, column);
+  const std::optional<TCursorReadout> wide = form.ShownReadout(0);
+  ASSERT_TRUE(wide && wide->Samples);
+  const TLeadingFields& leading = form.PaneNotes(0).Leading;
+  const auto first = static_cast<std::uint64_t>(wide->Samples->First);
+  const auto last = static_cast<std::uint64_t>(wide->Samples->Last);
+  ASSERT_LT(first, last);
+  EXPECT_EQ(wide->Leading, *leading.Field(first) + "\u2013" + *leading.Field(last));
+  EXPECT_EQ(ReadoutLines(*wide), (std::vector<std::string>{wide->Text, "t " + wide->Leading}));
+  const std::optional<TCursorReadout> plain = form.ShownReadout(1);
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->Leading, "");
+  EXPECT_EQ(ReadoutLines(*plain), (std::vector<std::string>{plain->Text}));
+}
+
+// Between the markers the statistics tell the time between the stretch's
+// ends; a pane whose log has no time stamps tells none.
+TEST(LeadingFields, TheStatisticsBetweenTheMarkersTellTheTimeBetweenThem) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  std::string log = "Time,Lambda\n";
+  for (int i = 0; i < 1000; ++i) {
+    log += std::to_string(i / 10) + "." + std::to_string(i % 10) + "0,1\n";
+  }
+  form.LoadLog(0, folder.Write("stamped.csv", log));
+  form.LoadLog(1, folder.Write("plain.csv", "h\n1\n2\n3\n"));
+  form.Chart1.Repaint();
+  form.Chart2.Repaint();
+  form.ShowCursorReadout(0, form.Chart1.PlotRect.Left + 100);
+  form.SetMarker(0);
+  form.ShowCursorReadout(0, form.Chart1.PlotRect.Left + 10);
+  form.SetMarker(1);
+  const double a = form.Markers()[0]->Sample;
+  const double b = form.Markers()[1]->Sample;
+  ASSERT_GT(a, b);
+  const std::optional<TForm1::TPaneStatistics> stamped = form.PaneStatistics(0);
+  ASSERT_TRUE(stamped);
+  std::ostringstream expected;
+  expected << std::fixed << std::setprecision(2) << (a - b) / 10;
+  EXPECT_EQ(stamped->DeltaLeading, expected.str());
+  const std::optional<TForm1::TPaneStatistics> plain = form.PaneStatistics(1);
+  EXPECT_FALSE(plain && plain->DeltaLeading);
+}
+
+}  // namespace
