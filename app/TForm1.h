@@ -11,6 +11,7 @@
 #include "app/CursorReadout.h"
 #include "app/LogLoader.h"
 #include "app/StretchStatistics.h"
+#include "app/TBatchProgress.h"
 #include "app/TLastFolderFile.h"
 #include "app/TViewerSettings.h"
 #include "chart/controls/TButtonColor.h"
@@ -303,4 +304,6 @@ private:
   std::optional<TPoint> rightPress_;
   std::array<TLoadResult, PaneCount> lastLoads_;
   std::array<TWordSamples, PaneCount> words_;
+  // The progress of the logs being opened together, if any.
+  TBatchProgress* batch_ = nullptr;
 };
