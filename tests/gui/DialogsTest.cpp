@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -124,6 +125,29 @@ TEST(ProgressDialog, CaptionIsTheApplicationTitle) {
     EXPECT_EQ(shown->labelText().toStdString(), "Loading /logs/big.csv...");
   }
   SetApplicationTitle(saved);
+}
+
+// Loading is seen within a third of a second, and its text follows the
+// work once the bar moves on.
+TEST(ProgressDialog, AppearsSoonAndFollowsTheText) {
+  EnsureApplication();
+  ProgressDialog progress(nullptr, "first");
+  progress.Report(0.1);
+  QProgressDialog* shown = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<QProgressDialog*>(widget)) {
+      shown = dialog;
+    }
+  }
+  ASSERT_NE(shown, nullptr);
+  EXPECT_LE(shown->minimumDuration(), 300);
+  progress.SetText("second");
+  QElapsedTimer clock;
+  clock.start();
+  while (shown->labelText() != "second" && clock.elapsed() < 5000) {
+    progress.Report(0.2);
+  }
+  EXPECT_EQ(shown->labelText().toStdString(), "second");
 }
 
 // File names are the file system's bytes, whatever the user's language: a
