@@ -26,8 +26,10 @@ std::uint64_t FileBytes(const std::string& fileName) {
 std::string BatchProgressText(std::size_t log, std::size_t logs, const std::string& fileName, std::uint64_t bytesRead,
                               std::uint64_t bytes) {
   const std::uint64_t unit = bytes >= kMegabytesFrom ? kMegabyte : kKilobyte;
+  // Whole units, rounded to nearest.
   const auto inUnits = [unit](std::uint64_t count) {
-    return GroupedWholeNumber(static_cast<long double>((count + unit / 2) / unit));
+    const std::uint64_t units = (count + unit / 2) / unit;
+    return GroupedWholeNumber(static_cast<long double>(units));
   };
   const std::string which =
       logs == 1 ? "Loading " : "Loading log " + std::to_string(log + 1) + " of " + std::to_string(logs) + ": ";

@@ -526,6 +526,7 @@ void TForm1::OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fi
 // log would hold up the others. Cancel keeps the logs loaded so far.
 std::vector<std::exception_ptr> TForm1::OpenPaneLogs(const std::vector<std::pair<std::uint8_t, std::string>>& logs) {
   std::vector<std::string> fileNames;
+  fileNames.reserve(logs.size());
   for (const auto& log : logs) {
     fileNames.push_back(log.second);
   }

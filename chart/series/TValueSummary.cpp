@@ -32,11 +32,9 @@ double FirstEqual(const double* values, int count, double value) { return *std::
 // from a later chain, so a zero extreme is looked up again.
 TValueExtent ExtentOfValues(const double* values, int count) {
   constexpr int kChains = 4;
-  std::array<double, kChains> low;
-  std::array<double, kChains> high;
+  std::array<double, kChains> low{values[0], values[0], values[0], values[0]};
+  std::array<double, kChains> high = low;
   std::array<double, kChains> check{};
-  low.fill(values[0]);
-  high.fill(values[0]);
   int i = 0;
   for (; i + kChains <= count; i += kChains) {
     for (std::size_t k = 0; k < kChains; ++k) {
