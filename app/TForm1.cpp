@@ -64,10 +64,11 @@ std::string FolderOf(const std::string& fileName) {
   return fileName.substr(0, slash == 0 ? 1 : slash);
 }
 
-std::string LeftOutMessage(const std::vector<std::string>& fileNames, std::size_t firstLeftOut) {
-  std::string text = "No pane left for";
-  for (std::size_t i = firstLeftOut; i < fileNames.size(); ++i) {
-    text += (i == firstLeftOut ? " '" : ", '") + fileNames[i] + "'";
+// " 'a', 'b'": the file names from `first` on.
+std::string QuotedList(const std::vector<std::string>& fileNames, std::size_t first) {
+  std::string text;
+  for (std::size_t i = first; i < fileNames.size(); ++i) {
+    text += (i == first ? " '" : ", '") + fileNames[i] + "'";
   }
   return text;
 }
@@ -516,21 +517,33 @@ void TForm1::OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fi
   }
   std::vector<std::exception_ptr> errors = OpenPaneLogs(logs);
   if (next < fileNames.size()) {
-    errors.push_back(std::make_exception_ptr(Exception(LeftOutMessage(fileNames, next))));
+    errors.push_back(std::make_exception_ptr(Exception("No pane left for" + QuotedList(fileNames, next))));
   }
   ReportAll(errors);
 }
 
 // The messages wait until every log is in: a box open on the first failing
-// log would hold up the others.
+// log would hold up the others. Cancel keeps the logs loaded so far.
 std::vector<std::exception_ptr> TForm1::OpenPaneLogs(const std::vector<std::pair<std::uint8_t, std::string>>& logs) {
+  std::vector<std::string> fileNames;
+  fileNames.reserve(logs.size());
+  for (const auto& log : logs) {
+    fileNames.push_back(log.second);
+  }
+  TBatchProgress progress(this, fileNames);
+  const ScopedRestore<TBatchProgress*> batch(batch_, &progress);
   std::vector<std::exception_ptr> errors;
-  for (const auto& [pane, fileName] : logs) {
+  std::size_t next = 0;
+  for (; next < logs.size() && !progress.Cancelled(); ++next) {
+    progress.StartLog(next);
     try {
-      OpenLog(pane, fileName);
+      OpenLog(logs[next].first, logs[next].second);
     } catch (...) {
       errors.push_back(std::current_exception());
     }
+  }
+  if (next < logs.size()) {
+    errors.push_back(std::make_exception_ptr(Exception("Not loaded after Cancel:" + QuotedList(fileNames, next))));
   }
   return errors;
 }
@@ -780,10 +793,15 @@ const TLoadResult& TForm1::LastLoad(std::uint8_t pane) const {
   return lastLoads_[pane];
 }
 
+// A log loaded on its own is a batch of one.
 TLoadResult TForm1::LoadShowingProgress(LogLoader& loader, TChart& chart, const std::string& fileName) {
-  ProgressDialog progress(this, "Loading " + fileName + "...");
+  std::optional<TBatchProgress> single;
+  TBatchProgress* progress = batch_;
+  if (progress == nullptr) {
+    progress = &single.emplace(this, std::vector<std::string>{fileName});
+  }
   return loader.Load(chart.SeriesList()[0], clBlue, [&](const TLoadResult& sofar, double shareRead) {
     ShowTitle(chart, sofar);
-    return progress.Report(shareRead);
+    return progress->Report(shareRead);
   });
 }

@@ -11,6 +11,7 @@
 #include "app/CursorReadout.h"
 #include "app/LogLoader.h"
 #include "app/StretchStatistics.h"
+#include "app/TBatchProgress.h"
 #include "app/TLastFolderFile.h"
 #include "app/TViewerSettings.h"
 #include "chart/controls/TButtonColor.h"
@@ -308,4 +309,6 @@ private:
   std::optional<TPoint> rightPress_;
   std::array<TLoadResult, PaneCount> lastLoads_;
   std::array<TLogNotes, PaneCount> notes_;
+  // The progress of the logs being opened together, if any.
+  TBatchProgress* batch_ = nullptr;
 };

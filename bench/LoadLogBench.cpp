@@ -1,17 +1,23 @@
-// Loading generated logs of one and ten million lines through LoadLog. The
-// logs are written once into the temporary folder and reused; they are never
-// part of the repository.
+// Loading generated logs of one and ten million lines through LoadLog, and
+// four ten-million-line logs one after the other: into the panes, and as
+// the command line opens them, from the window shown to the first complete
+// picture. The logs are written once into the temporary folder and reused;
+// they are never part of the repository.
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "app/LogGenerator.h"
 #include "app/TForm1.h"
+#include "gui/Application.h"
 
 namespace {
 
@@ -85,6 +91,86 @@ void BM_LoadLog(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * lines);
 }
 
+// The processor time of every thread of the process, in seconds.
+double ProcessSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// How many cores the loads kept busy on average.
+class CoresBusy {
+public:
+  explicit CoresBusy(benchmark::State& state) : state_(state), start_(ProcessSeconds()), wallStart_(Clock::now()) {}
+  ~CoresBusy() {
+    const std::chrono::duration<double> wall = Clock::now() - wallStart_;
+    state_.counters["cores"] = (ProcessSeconds() - start_) / wall.count();
+  }
+  CoresBusy(const CoresBusy&) = delete;
+  CoresBusy& operator=(const CoresBusy&) = delete;
+
+private:
+  using Clock = std::chrono::steady_clock;
+  benchmark::State& state_;
+  double start_;
+  Clock::time_point wallStart_;
+};
+
+std::vector<std::string> FourLogs(const std::string& file) { return {file, file, file, file}; }
+
+void BM_LoadFourLogs(benchmark::State& state) {
+  const std::string file = GeneratedLog(state.range(0));
+  if (file.empty()) {
+    state.SkipWithError("cannot write the log");
+    return;
+  }
+  TForm1 form;
+  const CoresBusy cores(state);
+  for (auto _ : state) {
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      form.LoadLog(pane, file);
+    }
+  }
+}
+
+// As the program does with logs named on the command line: the window is
+// shown, and once painted it loads them; the time ends when every pane's
+// picture shows its log.
+void BM_CommandLineToPicture(benchmark::State& state) {
+  const std::string file = GeneratedLog(state.range(0));
+  if (file.empty()) {
+    state.SkipWithError("cannot write the log");
+    return;
+  }
+  EnsureApplication();
+  std::optional<TForm1> form;
+  const CoresBusy cores(state);
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.reset();
+    form.emplace();
+    state.ResumeTiming();
+    bool loaded = false;
+    form->Show();
+    form->RunOncePainted([&] {
+      form->OpenLogs(0, FourLogs(file));
+      loaded = true;
+    });
+    while (!loaded) {
+      ProcessPendingEvents();
+    }
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      form->PaneChart(pane).Repaint();
+    }
+  }
+}
+
 BENCHMARK(BM_LoadLog)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+BENCHMARK(BM_LoadFourLogs)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_CommandLineToPicture)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QFont>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <cstdlib>
 
@@ -51,7 +52,9 @@ protected:
       auto* drop = static_cast<QDropEvent*>(event);
       const std::vector<std::string> files = LocalFiles(drop->mimeData());
       drop->acceptProposedAction();
-      owner_.DropFiles(files);
+      // Loading waits until the drop is over: the program the files were
+      // dragged from waits for the drop to end.
+      QTimer::singleShot(0, this, [this, files] { owner_.DropFiles(files); });
       return true;
     }
     return QObject::eventFilter(watched, event);

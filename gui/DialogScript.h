@@ -53,6 +53,8 @@ public:
   // Every share done that a progress dialog was told, and after how many
   // reports its Cancel is pressed (none: never).
   std::vector<double> ProgressReports;
+  // The text of the progress dialog at each report.
+  std::vector<std::string> ProgressTexts;
   std::optional<std::size_t> CancelProgressAfter;
   // The context menus' answers: the text of the entry picked, or none for a
   // dismissed menu (none queued: dismissed); and the entries of every menu

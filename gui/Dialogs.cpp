@@ -1,6 +1,8 @@
 #include "gui/Dialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
@@ -186,7 +188,10 @@ bool ColorDialog::Execute(Control* owner) {
 namespace {
 
 constexpr int kProgressSteps = 1000;
-constexpr int kProgressDelayMilliseconds = 1000;
+constexpr int kProgressDelayMilliseconds = 300;
+// The bar and the windows behind it are brought up to date at most this
+// often: painting after every block of work would slow the work down.
+constexpr int kProgressUpdateMilliseconds = 40;
 
 }  // namespace
 
@@ -197,27 +202,48 @@ public:
   bool Report(double done) {
     if (DialogScript* script = DialogScript::Current()) {
       script->ProgressReports.push_back(done);
+      script->ProgressTexts.push_back(text_);
       return script->CancelProgressAfter && script->ProgressReports.size() > *script->CancelProgressAfter;
     }
     if (done >= 1 && !dialog_) {
       return false;  // work done in one step needs no dialog
     }
     if (!dialog_) {
-      dialog_.emplace(QtText(text_), QStringLiteral("Cancel"), 0, kProgressSteps, ParentWidget(owner_));
-      dialog_->setWindowTitle(QtText(ApplicationTitle()));
-      dialog_->setWindowModality(Qt::WindowModal);
-      dialog_->setMinimumDuration(kProgressDelayMilliseconds);
-      dialog_->setAutoReset(false);
-      dialog_->setValue(0);
+      Create();
+    } else if (sinceUpdate_.elapsed() >= kProgressUpdateMilliseconds) {
+      Update(done);
     }
-    dialog_->setValue(static_cast<int>(std::clamp(done, 0.0, 1.0) * (kProgressSteps - 1)));
     return dialog_->wasCanceled();
   }
 
+  void SetText(std::string text) { text_ = std::move(text); }
+
 private:
+  void Create() {
+    dialog_.emplace(QtText(text_), QStringLiteral("Cancel"), 0, kProgressSteps, ParentWidget(owner_));
+    dialog_->setWindowTitle(QtText(ApplicationTitle()));
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(kProgressDelayMilliseconds);
+    dialog_->setAutoReset(false);
+    dialog_->setValue(0);
+    sinceUpdate_.start();
+  }
+
+  // Once shown, the modal dialog handles the events itself and keeps the
+  // input from the windows behind it; before, they only repaint.
+  void Update(double done) {
+    sinceUpdate_.restart();
+    dialog_->setLabelText(QtText(text_));
+    dialog_->setValue(static_cast<int>(std::clamp(done, 0.0, 1.0) * (kProgressSteps - 1)));
+    if (!dialog_->isVisible()) {
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+  }
+
   Control* owner_;
   std::string text_;
   std::optional<QProgressDialog> dialog_;
+  QElapsedTimer sinceUpdate_;
 };
 
 ProgressDialog::ProgressDialog(Control* owner, const std::string& text) : impl_(std::make_unique<Impl>(owner, text)) {}
@@ -225,6 +251,8 @@ ProgressDialog::ProgressDialog(Control* owner, const std::string& text) : impl_(
 ProgressDialog::~ProgressDialog() = default;
 
 bool ProgressDialog::Report(double done) { return impl_->Report(done); }
+
+void ProgressDialog::SetText(const std::string& text) { impl_->SetText(text); }
 
 void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption, const std::string& details) {
   if (DialogScript* script = DialogScript::Current()) {

@@ -67,8 +67,8 @@ public:
 };
 
 // A modal progress dialog with Cancel for work that may take long; it
-// appears only once the work has run for about a second, so short work
-// shows nothing.
+// appears only once the work has run for a moment, so short work shows
+// nothing. Until it appears the windows still repaint, but take no input.
 class ProgressDialog {
 public:
   ProgressDialog(Control* owner, const std::string& text);
@@ -79,6 +79,8 @@ public:
   // Tells the share done (0 to 1) and lets the windows repaint; true once
   // the user pressed Cancel.
   bool Report(double done);
+  // The text above the bar, from the next report on.
+  void SetText(const std::string& text);
 
 private:
   class Impl;

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -34,7 +35,20 @@ public:
     setPalette(LightPalette());
   }
 
+  void RunOncePainted(std::function<void()> job) {
+    waiting_.push_back(std::move(job));
+    if (painted_) {
+      StartWaitingJobs();
+    }
+  }
+
 protected:
+  void paintEvent(QPaintEvent* event) override {
+    QWidget::paintEvent(event);
+    painted_ = true;
+    StartWaitingJobs();
+  }
+
   void resizeEvent(QResizeEvent* event) override {
     QWidget::resizeEvent(event);
     Notify(owner_.OnResize);
@@ -72,7 +86,18 @@ private:
     }
   }
 
+  // Queued rather than run here: the picture reaches the screen only once
+  // the paint event is over.
+  void StartWaitingJobs() {
+    for (std::function<void()>& job : waiting_) {
+      QTimer::singleShot(0, this, [job = std::move(job)] { RunEventHandler(job); });
+    }
+    waiting_.clear();
+  }
+
   FormWindow& owner_;
+  bool painted_ = false;
+  std::vector<std::function<void()>> waiting_;
 };
 
 constexpr Qt::WindowStates kEnlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
@@ -141,6 +166,10 @@ void FormWindow::CenterOnScreen() {
 
 void FormWindow::Show() { Internals().Widget->show(); }
 void FormWindow::Close() { Internals().Widget->close(); }
+
+void FormWindow::RunOncePainted(std::function<void()> job) {
+  static_cast<FormWidget*>(Internals().Widget.data())->RunOncePainted(std::move(job));
+}
 
 bool FormWindow::SaveClientAreaPng(const std::string& path) const {
   return Internals().Widget->grab().toImage().save(QtFileName(path), "PNG");

@@ -43,6 +43,10 @@ public:
   double DevicePixelRatio() const;
   void Show();
   void Close();
+  // Runs `job` from the message loop once the window has been painted, so
+  // that slow work started at start-up never leaves it blank; at the next
+  // turn of the loop when it has been painted already.
+  void RunOncePainted(std::function<void()> job);
 
   // The client area as it is shown now, as a PNG file.
   bool SaveClientAreaPng(const std::string& path) const;

@@ -169,19 +169,7 @@ TLinePattern TLinePattern::ForPen(const TPen& pen) {
   return pattern;
 }
 
-bool TLinePattern::IsOn(std::int64_t step) const {
-  if (IsSolid()) {
-    return true;
-  }
-  std::int64_t position = (phase_ + step % period_) % period_;
-  for (std::size_t i = 0; i < static_cast<std::size_t>(runCount_); ++i) {
-    if (position < runs_[i]) {
-      return i % 2 == 0;
-    }
-    position -= runs_[i];
-  }
-  return false;
-}
+int TLinePattern::PositionAt(std::int64_t step) const { return static_cast<int>((phase_ + step % period_) % period_); }
 
 void TLinePattern::Advance(std::int64_t steps) {
   if (IsSolid()) {
@@ -192,9 +180,58 @@ void TLinePattern::Advance(std::int64_t steps) {
 
 namespace {
 
+// A vertical line, the most common one of a long log's columns, has no
+// minor steps to track: the same pixels as WalkInside, in a plain loop.
 void DrawSolidInside(TPixelBuffer buffer, TPoint from, TPoint to, std::uint32_t pixel) {
-  WalkInside(buffer, from, to, [pixel](std::int64_t, std::uint32_t& target) { target = pixel; });
+  if (from.X != to.X) {
+    WalkInside(buffer, from, to, [pixel](std::int64_t, std::uint32_t& target) { target = pixel; });
+    return;
+  }
+  const std::int64_t stride = to.Y > from.Y ? buffer.Stride : -std::int64_t{buffer.Stride};
+  std::uint32_t* target = buffer.Bits + std::int64_t{from.Y} * buffer.Stride + from.X;
+  for (int step = std::abs(to.Y - from.Y); step > 0; --step) {
+    *target = pixel;
+    target += stride;
+  }
 }
+
+// The pattern followed along a walk: the steps come one after the other,
+// so the place in the pattern moves on by one rather than being found
+// from the start each time.
+class TPatternCursor {
+public:
+  explicit TPatternCursor(const TLinePattern& pattern) : pattern_(pattern), runs_(pattern.OnOffRuns()) {}
+
+  bool IsOn(std::int64_t step) {
+    if (step != next_) {
+      Seek(step);
+    }
+    const bool on = run_ % 2 == 0;
+    next_ = step + 1;
+    if (++offset_ == runs_[run_]) {
+      offset_ = 0;
+      run_ = (run_ + 1) % runs_.size();
+    }
+    return on;
+  }
+
+private:
+  void Seek(std::int64_t step) {
+    run_ = 0;
+    int position = pattern_.PositionAt(step);
+    while (position >= runs_[run_]) {
+      position -= runs_[run_];
+      ++run_;
+    }
+    offset_ = position;
+  }
+
+  const TLinePattern& pattern_;
+  std::span<const int> runs_;
+  std::int64_t next_ = -1;
+  std::size_t run_ = 0;
+  int offset_ = 0;
+};
 
 // Kept out of line, so that the common case above runs without this set-up.
 [[gnu::noinline]] void DrawClippedOrStyled(TPixelBuffer buffer, const TRect& clip, TPoint from, TPoint to,
@@ -203,9 +240,13 @@ void DrawSolidInside(TPixelBuffer buffer, TPoint from, TPoint to, std::uint32_t 
     WalkLine(buffer, clip, from, to, [pixel](std::int64_t, std::uint32_t& target) { target = pixel; });
     return;
   }
-  if (mode != pmNop) {
+  if (mode != pmNop && pattern.IsSolid()) {
+    Walk(buffer, clip, from, to,
+         [&](std::int64_t, std::uint32_t& target) { target = ApplyRasterOp(mode, pixel, target); });
+  } else if (mode != pmNop) {
+    TPatternCursor cursor(pattern);
     Walk(buffer, clip, from, to, [&](std::int64_t step, std::uint32_t& target) {
-      if (pattern.IsOn(step)) {
+      if (cursor.IsOn(step)) {
         target = ApplyRasterOp(mode, pixel, target);
       }
     });

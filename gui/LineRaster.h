@@ -23,8 +23,9 @@ public:
   bool IsSolid() const { return period_ == 0; }
   // The alternating on and off lengths, starting with on; none when solid.
   std::span<const int> OnOffRuns() const { return {runs_.data(), static_cast<std::size_t>(runCount_)}; }
-  // Whether the pixel `step` pixels after the current phase is drawn.
-  bool IsOn(std::int64_t step) const;
+  // Where in the period the pixel `step` pixels after the current phase
+  // falls, for a pattern that is not solid.
+  int PositionAt(std::int64_t step) const;
   void Advance(std::int64_t steps);
   void Restart() { phase_ = 0; }
 

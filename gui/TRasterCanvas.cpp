@@ -136,7 +136,20 @@ void TRasterCanvas::Impl::Resize(int width, int height, double scale) {
   height_ = height;
   scale_ = scale;
   lineWidth_ = std::max(1, RoundPixel(scale));
-  image_ = QImage(Device(width), Device(height), QImage::Format_RGB32);
+  const int deviceWidth = Device(width);
+  const int deviceHeight = Device(height);
+  const std::size_t needed =
+      static_cast<std::size_t>(std::max(deviceWidth, 0)) * static_cast<std::size_t>(std::max(deviceHeight, 0));
+  if (needed > capacity_) {
+    // Room to grow, so that a window dragged wider takes new memory rarely.
+    const std::size_t capacity = needed + needed / 4;
+    auto memory = std::make_unique_for_overwrite<std::uint32_t[]>(capacity);
+    image_ = QImage();
+    memory_ = std::move(memory);
+    capacity_ = capacity;
+  }
+  image_ = QImage(reinterpret_cast<uchar*>(memory_.get()), deviceWidth, deviceHeight,
+                  static_cast<qsizetype>(deviceWidth) * 4, QImage::Format_RGB32);
   image_.fill(Qt::white);
   pixels_ = {reinterpret_cast<std::uint32_t*>(image_.bits()), static_cast<int>(image_.bytesPerLine() / 4)};
   deviceFont_.reset();

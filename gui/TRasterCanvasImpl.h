@@ -5,6 +5,9 @@
 
 #include <QFont>
 #include <QImage>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "gui/LineRaster.h"
@@ -57,6 +60,11 @@ public:
   }
 
 private:
+  // The image's pixels live in `memory_`, which only grows: a window being
+  // resized would otherwise have fresh pages mapped for every size, and on
+  // some machines faulting them in costs more than the whole repaint.
+  std::unique_ptr<std::uint32_t[]> memory_;
+  std::size_t capacity_ = 0;
   QImage image_;
   int width_ = 0;
   int height_ = 0;

@@ -2,6 +2,7 @@
 # Prints the performance goals beside the medians measured by `make bench`.
 # Reads the benchmarks' console output (run with repetitions, so that each
 # case has a "_median" line) from the file given or standard input.
+# Goals that are ratios compare two benchmarks of the same run.
 #   tools/bench-goals.sh build/bench.txt
 set -eu
 
@@ -18,6 +19,14 @@ awk '
     add("BM_LoadLog/1000000/min_time:2.000/real_time_median", 30, "load 1M lines (ms)")
     add("BM_LoadLog/10000000/min_time:2.000/real_time_median", 300, "load 10M lines (ms)")
     add("FourPaneStatistics/1_median", 20, "statistics of four 10M-sample panes, stretch moved (ms)")
+    # goals that are ratios of two benchmarks of one run
+    addRatio("BM_LoadFourLogs/10000000/min_time:2.000/real_time_median",
+             "BM_LoadLog/10000000/min_time:2.000/real_time_median", 4.5, "four 10M-line logs / one (x)")
+    addRatio("BM_CommandLineToPicture/10000000/min_time:2.000/real_time_median",
+             "BM_LoadFourLogs/10000000/min_time:2.000/real_time_median", 1.5, "command line to picture / four loads (x)")
+  }
+  function addRatio(name, base, limit, text) {
+    ratios[++ratioCount] = name; ratioBase[name] = base; goal[name] = limit; what[name] = text
   }
   # Times are shown in the unit the benchmark chose; goals are in ms.
   ($1 in goal) {
@@ -33,6 +42,16 @@ awk '
       name = order[i]
       if (name in measured) {
         printf "%-44s %10.3g %10.3g  %s\n", what[name], measured[name], goal[name], measured[name] <= goal[name] ? "yes" : "NO"
+      } else {
+        printf "%-44s %10s %10.3g  %s\n", what[name], "-", goal[name], "not run"
+      }
+    }
+    for (i = 1; i <= ratioCount; ++i) {
+      name = ratios[i]
+      base = ratioBase[name]
+      if ((name in measured) && (base in measured) && measured[base] > 0) {
+        ratio = measured[name] / measured[base]
+        printf "%-44s %10.3g %10.3g  %s\n", what[name], ratio, goal[name], ratio <= goal[name] ? "yes" : "NO"
       } else {
         printf "%-44s %10s %10.3g  %s\n", what[name], "-", goal[name], "not run"
       }

@@ -12,8 +12,9 @@
 
 namespace {
 
-// The logs named on the command line load once the window is shown, each
-// through the Log buttons' loading, so a bad one is reported like there.
+// The logs named on the command line load once the window is shown and
+// painted, through the Log buttons' loading, so a bad one is reported like
+// there.
 void RunViewer(int& argc, char** argv, const TCommandLine& commandLine) {
   InitializeApplication(argc, argv);
   const LocaleWatcher localeWatcher;
@@ -21,10 +22,12 @@ void RunViewer(int& argc, char** argv, const TCommandLine& commandLine) {
   SetEventErrorReporter([] { ReportException(); });
   TForm1 form;
   form.Show();
-  if (commandLine.Reopen) {
-    form.ReopenLastLogs();
-  }
-  form.OpenLogs(0, commandLine.Logs);
+  form.RunOncePainted([&form, &commandLine] {
+    if (commandLine.Reopen) {
+      form.ReopenLastLogs();
+    }
+    form.OpenLogs(0, commandLine.Logs);
+  });
   RunMessageLoop();
 }
 

@@ -23,6 +23,10 @@ void TBufferedCanvas3D::SetBuffered(bool value) {
   }
 }
 
+// A target of the picture's size, taking it at its corner, is drawn on
+// directly and keeps the picture itself: a copy of a whole pane costs as
+// much as drawing a long log's line into it. It is shown only once the
+// paint is over, so no partial drawing is seen either way.
 TRect TBufferedCanvas3D::BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) {
   bounds_ = bounds;
   target_ = &target;
@@ -31,12 +35,18 @@ TRect TBufferedCanvas3D::BeginDrawing(TRasterCanvas& target, const TRect& bounds
     canvas_ = &target;
     return bounds;
   }
+  const int width = std::max(0, bounds.Width());
+  const int height = std::max(0, bounds.Height());
+  if (bounds.Left == 0 && bounds.Top == 0 && target.Width() == width && target.Height() == height) {
+    buffer_.reset();
+    canvas_ = &target;
+    keptIn_ = &target;
+    return {0, 0, width, height};
+  }
   if (!buffer_) {
     buffer_ = std::make_unique<TRasterCanvas>();
   }
   buffer_->SetScale(target.Scale());
-  const int width = std::max(0, bounds.Width());
-  const int height = std::max(0, bounds.Height());
   buffer_->SetSize(width, height);
   canvas_ = buffer_.get();
   return {0, 0, width, height};
@@ -45,17 +55,24 @@ TRect TBufferedCanvas3D::BeginDrawing(TRasterCanvas& target, const TRect& bounds
 void TBufferedCanvas3D::FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) {
   if (buffered_ && buffer_) {
     screen.Draw(*buffer_, origin);
+  }
+  if (buffered_) {
     dirty_ = false;
+    keptScale_ = buffer_ ? buffer_->Scale() : screen.Scale();
   }
   target_ = &next;
   canvas_ = &next;
 }
 
-// The picture goes back where it was painted, at the bounds' corner; one of
-// other device pixels (painted for another screen) must be painted anew.
+// The picture goes back where it was painted, at the bounds' corner, unless
+// it was painted there directly; one of other device pixels (painted for
+// another screen) must be painted anew.
 bool TBufferedCanvas3D::RedrawFromBuffer() {
-  if (dirty_ || !buffer_ || buffer_->Scale() != canvas_->Scale()) {
+  if (dirty_ || !buffered_ || keptScale_ != canvas_->Scale()) {
     return false;
+  }
+  if (!buffer_) {
+    return canvas_ == keptIn_;
   }
   canvas_->Draw(*buffer_, {bounds_.Left, bounds_.Top});
   return true;

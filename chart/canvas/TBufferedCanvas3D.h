@@ -8,7 +8,8 @@
 
 // The drawing surface of a chart pane: it draws into one off-screen raster,
 // kept and reused from paint to paint, and shows the finished picture on the
-// screen in one block copy, so no partial drawing is ever visible.
+// screen in one block copy, so no partial drawing is ever visible; a screen
+// raster of the picture's own size is that off-screen raster itself.
 // The rasters given to BeginDrawing and FinishDrawing (a window's screen
 // raster) must outlive their use by the surface.
 class TBufferedCanvas3D final : public TCanvas3D {
@@ -61,6 +62,10 @@ private:
   TRasterCanvas* canvas_ = &detached_;
   bool buffered_ = true;
   bool dirty_ = true;
+  // The device pixels per pixel the kept picture was drawn in, and the
+  // raster it was drawn on directly, if it was (only compared, never used).
+  double keptScale_ = 1;
+  const TRasterCanvas* keptIn_ = nullptr;
   TRect bounds_;
   std::optional<TRect> savedClip_;
 };

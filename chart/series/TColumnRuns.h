@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 
 #include "chart/axes/TAxisScale.h"
 #include "chart/series/TChartValueList.h"
@@ -82,9 +83,10 @@ public:
     if (offPixel.Index < 0 && spans.Y() == y) {
       return {y, false, false};
     }
-    TPixelExtent before{*this};
+    TPixelExtent before(*this);
     if (offPixel.Index >= 0) {
       summary_.Walk(forward ? entry + 1 : offPixel.Index, forward ? offPixel.Index + 1 : entry, false, before);
+      before.Finish();
     }
     spans.StepRun(before.Low, before.High, y);
     const bool lastMoved = offPixel.Index >= 0 ? offPixel.Index + step_ == last : entry + step_ == last;
@@ -112,17 +114,29 @@ private:
     }
   };
 
-  // The lowest and highest pixel rows of the points walked.
+  // The lowest and highest pixel rows of the points walked. Where every
+  // finite value maps in order, the extremes of the values are kept and
+  // mapped once at the end: the pixels of the extreme values are the
+  // extreme pixels.
   struct TPixelExtent {
+    explicit TPixelExtent(const TColumnRuns& runs) : Runs(runs) {}
     const TColumnRuns& Runs;
     int Low = INT_MAX;
     int High = INT_MIN;
+    std::optional<TValueExtent> Values;
     bool TakeBlock(const TValueExtent& extent) {
       if (!Runs.InOrder(extent)) {
         return false;
       }
-      Add(Runs.MapY(extent.Min));
-      Add(Runs.MapY(extent.Max));
+      if (!Runs.everyFiniteInOrder_) {
+        AddPixel(Runs.MapY(extent.Min));
+        AddPixel(Runs.MapY(extent.Max));
+      } else if (Values) {
+        Values->Min = std::min(Values->Min, extent.Min);
+        Values->Max = std::max(Values->Max, extent.Max);
+      } else {
+        Values = extent;
+      }
       return true;
     }
     // The extremes of the values first, as for a block, where they allow.
@@ -131,13 +145,20 @@ private:
         return true;
       }
       for (int index = first; index < last; ++index) {
-        Add(Runs.PixelY(index));
+        AddPixel(Runs.PixelY(index));
       }
       return true;
     }
-    void Add(int pixel) {
+    void AddPixel(int pixel) {
       Low = std::min(Low, pixel);
       High = std::max(High, pixel);
+    }
+    // Every point walked taken into Low and High.
+    void Finish() {
+      if (Values) {
+        AddPixel(Runs.MapY(Values->Min));
+        AddPixel(Runs.MapY(Values->Max));
+      }
     }
   };
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/Application.h"
 #include "gui/ControlImpl.h"
 #include "gui/FormWindow.h"
 #include "gui/Keyboard.h"
@@ -40,6 +41,8 @@ TEST(Drop, LocalFilesArriveAsTheFileSystemsBytesInTheirOrder) {
   EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(widget, &drop);
+  EXPECT_TRUE(drops.empty()) << "the files arrive once the drop is over";
+  ProcessPendingEvents();
   ASSERT_EQ(drops.size(), 1u);
   EXPECT_EQ(drops[0], (std::vector<std::string>{"/tmp/m\xFCller.csv", "/tmp/\xC3\xA9t\xC3\xA9 b.csv"}));
 }

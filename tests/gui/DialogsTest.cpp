@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -105,6 +106,17 @@ void TypeAndAccept(QFileDialog& dialog, const QString& text) {
   Accept(dialog);
 }
 
+// The progress dialog among the windows, made or shown; none if there is none.
+const QProgressDialog* ProgressDialogOnScreen() {
+  const QProgressDialog* found = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<QProgressDialog*>(widget)) {
+      found = dialog;
+    }
+  }
+  return found;
+}
+
 // The platform would caption it with the program's file name.
 TEST(ProgressDialog, CaptionIsTheApplicationTitle) {
   EnsureApplication();
@@ -113,17 +125,30 @@ TEST(ProgressDialog, CaptionIsTheApplicationTitle) {
   {
     ProgressDialog progress(nullptr, "Loading /logs/big.csv...");
     progress.Report(0.5);
-    QProgressDialog* shown = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (auto* dialog = qobject_cast<QProgressDialog*>(widget)) {
-        shown = dialog;
-      }
-    }
+    const QProgressDialog* shown = ProgressDialogOnScreen();
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->windowTitle().toStdString(), "Title of the application");
     EXPECT_EQ(shown->labelText().toStdString(), "Loading /logs/big.csv...");
   }
   SetApplicationTitle(saved);
+}
+
+// Loading is seen within a third of a second, and its text follows the
+// work once the bar moves on.
+TEST(ProgressDialog, AppearsSoonAndFollowsTheText) {
+  EnsureApplication();
+  ProgressDialog progress(nullptr, "first");
+  progress.Report(0.1);
+  const QProgressDialog* shown = ProgressDialogOnScreen();
+  ASSERT_NE(shown, nullptr);
+  EXPECT_LE(shown->minimumDuration(), 300);
+  progress.SetText("second");
+  QElapsedTimer clock;
+  clock.start();
+  while (shown->labelText() != "second" && clock.elapsed() < 5000) {
+    progress.Report(0.2);
+  }
+  EXPECT_EQ(shown->labelText().toStdString(), "second");
 }
 
 // File names are the file system's bytes, whatever the user's language: a

@@ -206,6 +206,16 @@ TEST(RasterSize, KeepsPixelsWhenUnchangedAndStartsWhiteWhenResized) {
   canvas.SetSize(5, 3);
   EXPECT_EQ(canvas.Width(), 5);
   EXPECT_TRUE(PixelsNotOf(canvas).empty());
+  // Smaller and back, in the memory the larger size used: white again, and
+  // rows of the new width.
+  canvas.FillRect({0, 0, 5, 3});
+  canvas.SetSize(2, 2);
+  EXPECT_TRUE(PixelsNotOf(canvas).empty());
+  canvas.SetPixel(1, 1, clRed);
+  canvas.SetSize(3, 5);
+  EXPECT_TRUE(PixelsNotOf(canvas).empty());
+  canvas.SetPixel(0, 1, clRed);
+  EXPECT_EQ(PixelsNotOf(canvas), (PixelSet{{0, 1}}));
   canvas.SetSize(-1, 2);
   EXPECT_EQ(canvas.Width(), 0);
 }

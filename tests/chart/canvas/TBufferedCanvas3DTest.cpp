@@ -141,6 +141,27 @@ TEST_F(Surface, RedrawFromBufferShowsTheKeptPictureUntilMarkedDirty) {
   EXPECT_FALSE(surface.RedrawFromBuffer());
 }
 
+// A screen raster of the picture's size is drawn on directly and keeps the
+// picture; another raster gets it painted anew.
+TEST_F(Surface, PictureOfTheScreensSizeIsDrawnOnTheScreenAndKeptThere) {
+  surface.ResetState();
+  const TRect area = surface.BeginDrawing(screen, {0, 0, 800, 200}, 100);
+  EXPECT_EQ(area, (TRect{0, 0, 800, 200}));
+  EXPECT_EQ(&surface.Canvas(), &screen);
+  surface.Brush = {clRed, bsSolid};
+  surface.FillRectangle(area);
+  EXPECT_EQ(screen.GetPixel(799, 199), clRed);
+  EXPECT_TRUE(surface.Dirty());
+  surface.FinishDrawing(screen, screen, {0, 0});
+  EXPECT_FALSE(surface.Dirty());
+  EXPECT_TRUE(surface.RedrawFromBuffer());
+  EXPECT_EQ(screen.GetPixel(0, 0), clRed);
+
+  TRasterCanvas other(800, 200);
+  surface.FinishDrawing(other, other, {0, 0});
+  EXPECT_FALSE(surface.RedrawFromBuffer());
+}
+
 // The window moved to a screen of another pixel density.
 TEST_F(Surface, KeptPictureOfOtherDevicePixelsIsPaintedAnew) {
   surface.ResetState();
