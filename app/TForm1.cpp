@@ -82,14 +82,6 @@ constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
 // "*" rather than "*.*": here a file name need not have a dot.
 constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
 
-// The separator is read here, on the window's thread, once for the load.
-TLoadOptions WholeLogOptions(TWordSamples& words) {
-  TLoadOptions options;
-  options.DecimalSeparator = LocaleDecimalSeparator;
-  options.Words = &words;
-  return options;
-}
-
 // The title is shown only once a sample is in.
 void ShowTitle(TChart& chart, const TLoadResult& result) {
   if (result.SamplesAppended > 0 && result.Title) {
@@ -154,6 +146,7 @@ void TForm1::UseSettings(const std::string& settingsPath) {
   }
   AlignLockedPanes();
   ApplyStoredPlacement();
+  StartFollowing();
 }
 
 // A size the file does not give, or one below the smallest, leaves the
@@ -620,6 +613,7 @@ void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
       {{"Back one zoom", "Backspace"}, [this] { ZoomBack(); }},
       {{"Full screen", "F11", true, FullScreen()}, [this] { SetFullScreen(!FullScreen()); }},
       {{"Reload logs", "F5"}, [this] { ReloadLogs(); }},
+      {{"Follow growing logs", "F", true, Following()}, [this] { SetFollowing(!Following()); }},
       {{"Reopen the last logs", "Ctrl+Shift+O"}, [this] { ReopenLastLogs(); }},
       {{"Close", "Ctrl+W"}, [this] { Close(); }},
   };
@@ -757,18 +751,34 @@ PushButton& TForm1::PaneLogButton(std::uint8_t pane) { return this->*PaneAt(pane
 // opened leaves the pane as it was.
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);
-  LogLoader loader(fileName, WholeLogOptions(words_[pane]));
+  LogLoader loader(fileName, LoadOptions(pane));
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.EndZoom();
   paneLogs_[pane] = {fileName, std::nullopt};
+  followed_[pane] = {};
   words_[pane].Clear();
   zoomHistory_[pane].clear();
   ForgetMeasuresOf(pane);
   lastLoads_[pane] = LoadShowingProgress(loader, chart, fileName);
-  ShowTitle(chart, lastLoads_[pane]);
+  NoteFollowedFile(pane);
+  EndLoad(pane);
+}
+
+// The separator is read here, on the window's thread, once for the load.
+// While following, a last line without its line end waits for it.
+TLoadOptions TForm1::LoadOptions(std::uint8_t pane) {
+  TLoadOptions options;
+  options.DecimalSeparator = LocaleDecimalSeparator;
+  options.Words = &words_[pane];
+  options.TakeUnfinishedLine = !Following();
+  return options;
+}
+
+void TForm1::EndLoad(std::uint8_t pane) {
+  ShowTitle(PaneChart(pane), lastLoads_[pane]);
   try {
-    RaiseIfStopped(lastLoads_[pane], fileName, series);
+    RaiseIfStopped(lastLoads_[pane], paneLogs_[pane].FileName, PaneSeries(pane));
   } catch (Exception& error) {
     NoteStoppedEarly(pane, error);
     throw;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "chart/series/TLineSeries.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
+#include "gui/FileWatcher.h"
 #include "gui/FormWindow.h"
 #include "gui/PushButton.h"
 
@@ -156,6 +158,14 @@ public:
   void ReloadLogs();
   // The logs that were in the panes when the window last closed.
   void ReopenLastLogs();
+  // F: the samples appended to the panes' logs are read and shown as they
+  // come. A pane whose log stops at a bad line, or is deleted, is no longer
+  // followed; a log that shrinks or is replaced loads again.
+  bool Following() const { return settings_.Flag(kFollowSetting); }
+  void SetFollowing(bool on);
+  // What the logs gained since the last step, as a change notification
+  // brings it in.
+  void FollowLogs();
   // Ctrl+O: the Log dialog of the pane under the mouse, else of the first
   // empty pane.
   void OpenLogOfPaneUnderMouse();
@@ -199,6 +209,7 @@ public:
 private:
   static constexpr const char* kLockedSetting = "lock-to-samples";
   static constexpr const char* kSampleAxisSetting = "sample-axis";
+  static constexpr const char* kFollowSetting = "follow";
   static constexpr const char* kWidthSetting = "window-width";
   static constexpr const char* kHeightSetting = "window-height";
   static constexpr const char* kMaximizedSetting = "window-maximized";
@@ -229,6 +240,15 @@ private:
   // The load with its progress shown, the title following the samples.
   TLoadResult LoadShowingProgress(LogLoader& loader, TChart& chart, const std::string& fileName);
   void OpenLog(std::uint8_t pane, const std::string& fileName);
+  TLoadOptions LoadOptions(std::uint8_t pane);
+  // The title once a sample is in; a load that stopped early raises.
+  void EndLoad(std::uint8_t pane);
+  void StartFollowing();
+  void NoteFollowedFile(std::uint8_t pane);
+  bool FollowPane(std::uint8_t pane);
+  void ContinuePaneLog(std::uint8_t pane);
+  void MoveViewWithSamples(std::uint8_t pane, int pointsBefore);
+  void WatchFollowedFiles();
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
   void ChartUndoZoom(std::uint8_t pane);
   void ChartMouseDown(std::uint8_t pane, TMouseButton button, int x, int y);
@@ -303,4 +323,13 @@ private:
   std::optional<TPoint> rightPress_;
   std::array<TLoadResult, PaneCount> lastLoads_;
   std::array<TWordSamples, PaneCount> words_;
+  // The file each pane's log was read from, to tell when it is replaced.
+  struct TFollowedFile {
+    bool Active = false;
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+  };
+  std::array<TFollowedFile, PaneCount> followed_;
+  std::unique_ptr<FileWatcher> watcher_;
+  bool followStepping_ = false;
 };

@@ -25,6 +25,9 @@ void RunViewer(int& argc, char** argv, const TCommandLine& commandLine) {
     form.ReopenLastLogs();
   }
   form.OpenLogs(0, commandLine.Logs);
+  if (commandLine.Follow) {
+    form.SetFollowing(true);
+  }
   RunMessageLoop();
 }
 
