@@ -414,7 +414,7 @@ void TForm1::SetLocked(bool locked) {
   if (locked == Locked()) {
     return;
   }
-  StoreSetting(kLockedSetting, locked);
+  settings_.SetFlag(kLockedSetting, locked);
   if (locked) {
     AlignLockedPanes();
   } else {
@@ -426,25 +426,23 @@ void TForm1::SetLocked(bool locked) {
     }
   }
   RefreshOverlays();
+  WriteSettings();
 }
 
 void TForm1::SetSampleAxisShown(bool shown) {
   if (shown == SampleAxisShown()) {
     return;
   }
-  StoreSetting(kSampleAxisSetting, shown);
+  settings_.SetFlag(kSampleAxisSetting, shown);
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     PaneChart(pane).BottomAxis().SetVisible(shown);
   }
-}
-
-void TForm1::StoreSetting(const char* name, bool on) {
-  settings_.SetFlag(name, on);
   WriteSettings();
 }
 
 // A mode holds for this run even when it cannot be remembered; that is said
-// once, not at every change.
+// once, not at every change. The modes take effect before they are written,
+// so that the message does not leave one half switched.
 void TForm1::WriteSettings() {
   try {
     settings_.Write();

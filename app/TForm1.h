@@ -261,7 +261,6 @@ private:
   void ShareCommonRange();
   void AlignLockedPanes();
   std::optional<std::uint8_t> ZoomedPane();
-  void StoreSetting(const char* name, bool on);
   void WriteSettings();
   void NoteStoppedEarly(std::uint8_t pane, Exception& error);
   void ShowPaneLogs();

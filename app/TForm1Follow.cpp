@@ -64,13 +64,13 @@ void TForm1::SetFollowing(bool on) {
   if (on == Following()) {
     return;
   }
-  StoreSetting(kFollowSetting, on);
+  settings_.SetFlag(kFollowSetting, on);
   if (on) {
     StartFollowing();
   } else {
     watcher_.reset();
   }
-  RefreshOverlays();
+  WriteSettings();
 }
 
 // A pane whose load took a last line without its line end loads again

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/TForm1.h"
+#include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "tests/app/TempFolder.h"
 #include "tests/support/PointValues.h"
@@ -27,6 +30,17 @@ std::vector<std::string> Texts(const DialogScript& script) {
     texts.push_back(message.Text);
   }
   return texts;
+}
+
+// Handles events, as the window's message loop does, until the series has
+// `count` points; the deadline only ends a test that would otherwise hang.
+bool Followed(const TChartSeries& series, int count) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (series.PointCount() < count && std::chrono::steady_clock::now() < deadline) {
+    ProcessPendingEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return series.PointCount() == count;
 }
 
 // A window whose settings file is in a fresh folder, following its logs.
@@ -164,6 +178,21 @@ TEST(Follow, TheModeIsTheKeyAndTheMenuEntryAndIsRemembered) {
   EXPECT_TRUE(ParseCommandLine({"--follow", "a.csv"}).Follow);
   EXPECT_EQ(ParseCommandLine({"--follow", "a.csv"}).Logs, std::vector<std::string>{"a.csv"});
   EXPECT_FALSE(ParseCommandLine({"--", "--follow"}).Follow);
+}
+
+TEST(Follow, FollowsEvenWhenTheModeCannotBeRemembered) {
+  TempFolder folder;
+  DialogScript script;
+  const std::string settings = folder.Folder() + "settings";
+  std::filesystem::create_directory(settings + ".new");  // in the way of the new file
+  TForm1 form(folder.Folder(), settings);
+  form.OnKeyDown('F', 0);
+  ASSERT_EQ(script.Messages.size(), 1U);
+  EXPECT_EQ(script.Messages[0].Text.rfind("Cannot write the settings", 0), 0U) << script.Messages[0].Text;
+  const std::string file = folder.Write("log.csv", kLog);
+  form.OpenLogs(0, {file});
+  Append(file, "1,2\n");
+  EXPECT_TRUE(Followed(form.PaneSeries(0), 2)) << "the watcher runs";
 }
 
 TEST(Follow, OnlyWhileOnAndALastLineTakenWithoutItsEndIsReadAgainWhole) {

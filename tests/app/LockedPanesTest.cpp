@@ -233,6 +233,12 @@ TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {
       << script.Messages[0].Text;
   EXPECT_FALSE(form.Locked());
   EXPECT_TRUE(form.SampleAxisShown());
+  const std::string otherPath = folder.Folder() + "other";
+  std::filesystem::create_directory(otherPath + ".new");
+  TForm1 other(folder.Folder(), otherPath);
+  other.OnKeyDown('X', 0);
+  EXPECT_EQ(script.Messages.size(), 2U);
+  EXPECT_TRUE(other.Chart1.BottomAxis().Visible()) << "the mode took effect before the message";
 }
 
 TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
