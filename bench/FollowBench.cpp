@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/TForm1.h"
+#include "gui/Application.h"
 #include "gui/DialogScript.h"
 
 namespace {
@@ -125,8 +126,37 @@ void BM_FollowFourGrowingLogs(benchmark::State& state) {
   }
 }
 
+// From a line's end being written to its sample being in the pane, through
+// the file system's notification and the window's event handling: the
+// real time of one appended line.
+void BM_FollowLatency(benchmark::State& state) {
+  const DialogScript script;
+  const fs::path folder = fs::temp_directory_path() / "logviewer-follow-bench";
+  TForm1 form(folder.string() + "/");
+  const std::string file = WrittenLog(0, kLinesPerRound);
+  if (file.empty()) {
+    state.SkipWithError("cannot write the log");
+    return;
+  }
+  form.OpenLogs(0, {file});
+  form.SetFollowing(true);
+  const TChartSeries& series = form.PaneSeries(0);
+  for (auto _ : state) {
+    const int before = series.PointCount();
+    if (!Append(file, "1,2.5\n")) {
+      state.SkipWithError("cannot append to the log");
+      return;
+    }
+    while (series.PointCount() == before) {
+      ProcessPendingEvents();
+    }
+  }
+  fs::remove(file);
+}
+
 }  // namespace
 
+BENCHMARK(BM_FollowLatency)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FollowFourGrowingLogs)
     ->Arg(1'000'000)
     ->Arg(10'000'000)
