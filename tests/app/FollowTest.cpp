@@ -52,7 +52,7 @@ struct FollowingWindow {
   FollowingWindow() { Form.SetFollowing(true); }
 
   std::string Open(std::uint8_t pane, const std::string& name, const std::string& bytes) {
-    const std::string file = Folder.Write(name, bytes);
+    std::string file = Folder.Write(name, bytes);
     Form.OpenLogs(pane, {file});
     return file;
   }
@@ -80,7 +80,7 @@ TChange Replacing(const std::string& bytes) {
 const TChange kDeleting = [](const TempFolder&, const std::string& file) { std::filesystem::remove(file); };
 
 struct FollowCase {
-  const char* name;
+  const char* name = "";
   std::string initial;
   std::vector<TChange> changes;
   std::vector<double> points;
@@ -219,7 +219,7 @@ TEST(Follow, OnlyWhileOnAndALastLineTakenWithoutItsEndIsReadAgainWhole) {
 
 // The view of each pane after its log gained 500 samples, 1,000 to start.
 struct ViewCase {
-  const char* name;
+  const char* name = "";
   std::optional<TAxisRange> zoom;  // none: automatic scaling
   TAxisRange after;
 };
