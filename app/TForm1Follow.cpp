@@ -67,8 +67,9 @@ void TForm1::SetFollowing(bool on) {
   settings_.SetFlag(kFollowSetting, on);
   if (on) {
     StartFollowing();
-  } else {
-    watcher_.reset();
+  } else if (watcher_) {
+    // Kept: the switch may come from within one of its notifications.
+    watcher_->Watch({});
   }
   WriteSettings();
 }
@@ -101,7 +102,7 @@ void TForm1::NoteFollowedFile(std::uint8_t pane) {
   struct stat status {};
   const bool known = stat(paneLogs_[pane].FileName.c_str(), &status) == 0;
   followed_[pane] = {known && lastLoads_[pane].End == TLoadEnd::EndOfFile, status.st_dev, status.st_ino};
-  if (watcher_) {
+  if (watcher_ && Following()) {
     WatchFollowedFiles();
   }
 }
