@@ -1,8 +1,10 @@
 // The main window rendered headless, after the actions given on the command
 // line, run in order through the same paths as a user's clicks and drags.
 // Writes the client area as a PNG and the state as JSON.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -277,11 +279,11 @@ private:
   void Append() {
     const std::string fileName = Take();
     const std::string text = Take();
-    std::ofstream file(fileName, std::ios::binary | std::ios::app);
-    if (!file.write(text.data(), static_cast<std::streamsize>(text.size())).flush()) {
-      throw std::runtime_error("cannot append to " + fileName);
+    std::FILE* file = std::fopen(fileName.c_str(), "ab");
+    const bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (file == nullptr || std::fclose(file) != 0 || !written) {
+      throw std::runtime_error("cannot append to " + fileName + ": " + std::strerror(errno));
     }
-    file.close();
     form_.FollowLogs();
   }
 

@@ -21,13 +21,15 @@ void RunViewer(int& argc, char** argv, const TCommandLine& commandLine) {
   SetEventErrorReporter([] { ReportException(); });
   TForm1 form;
   form.Show();
+  // Before the loads, which then leave a last line without its end for the
+  // follow to take whole.
+  if (commandLine.Follow) {
+    form.SetFollowing(true);
+  }
   if (commandLine.Reopen) {
     form.ReopenLastLogs();
   }
   form.OpenLogs(0, commandLine.Logs);
-  if (commandLine.Follow) {
-    form.SetFollowing(true);
-  }
   RunMessageLoop();
 }
 
