@@ -22,9 +22,14 @@ void RunViewer(int& argc, char** argv, const TCommandLine& commandLine) {
   TForm1 form;
   form.Show();
   // Before the loads, which then leave a last line without its end for the
-  // follow to take whole.
+  // follow to take whole. A settings file that cannot be written is said,
+  // and the window still follows.
   if (commandLine.Follow) {
-    form.SetFollowing(true);
+    try {
+      form.SetFollowing(true);
+    } catch (...) {
+      ReportException(&form);
+    }
   }
   if (commandLine.Reopen) {
     form.ReopenLastLogs();
