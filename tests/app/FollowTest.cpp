@@ -281,6 +281,8 @@ TEST(Follow, FourLockedPanesGrowTogetherAndKeepTheSameSamples) {
   }
   window.Form.FollowLogs();
   EXPECT_EQ(Texts(window.Script), std::vector<std::string>{"'bad' is not a valid floating point value."});
+  ASSERT_EQ(window.Script.Messages.size(), 1U);
+  EXPECT_EQ(window.Script.Messages[0].Details, "File: " + files[2] + "\nStopped at line 202\nSamples kept: 200");
   const std::vector<int> counts = {405, 305, 200, 105};
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     EXPECT_EQ(window.Form.PaneSeries(pane).PointCount(), counts[pane]) << int(pane);
