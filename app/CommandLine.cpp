@@ -14,6 +14,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.Version = true;
     } else if (arg == "--reopen") {
       line.Reopen = true;
+    } else if (arg == "--follow") {
+      line.Follow = true;
     } else if (!line.UnknownOption) {
       line.UnknownOption = arg;
     }
@@ -28,6 +30,7 @@ std::string UsageText() {
          "  -h, --help     show this help and exit\n"
          "      --version  show the version and exit\n"
          "      --reopen   load the logs the panes held when the window last closed\n"
+         "      --follow   follow the logs as they grow\n"
          "      --         every argument after it is a FILE\n"
          "\n"
          "Keys: Ctrl+C copies the window's picture, Ctrl+S saves it as PNG, JPEG, BMP or SVG,\n"

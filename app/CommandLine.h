@@ -12,6 +12,8 @@ struct TCommandLine {
   // The logs that were in the panes when the window last closed, before the
   // FILEs.
   bool Reopen = false;
+  // The panes follow their growing logs.
+  bool Follow = false;
   std::vector<std::string> Logs;
   // An option the program does not know; nothing else is done then.
   std::optional<std::string> UnknownOption;

@@ -93,3 +93,11 @@ TStretchStatistics StretchStatistics(const TChartValueList& values, int first, i
       values.IsSequence() ? (static_cast<double>(first) + last) / 2 : sums.Sum(values, first, last) / count;
   return statistics;
 }
+
+TStretchStatistics ExtendedStretchStatistics(const TChartValueList& values, const TStretchStatistics& figures, int last,
+                                             TBlockSums& sums) {
+  const TStretchStatistics added = StretchStatistics(values, figures.Last + 1, last, sums);
+  TStretchStatistics joined{figures.First, last, std::min(figures.Min, added.Min), std::max(figures.Max, added.Max)};
+  joined.Mean = (figures.Mean * figures.Count() + added.Mean * added.Count()) / joined.Count();
+  return joined;
+}

@@ -47,3 +47,9 @@ private:
 // range). The extremes come from the values' summary, exact and costing a few
 // dozen look-ups however long the stretch; the mean from their sum.
 TStretchStatistics StretchStatistics(const TChartValueList& values, int first, int last, TBlockSums& sums);
+
+// The figures of a stretch grown at its end to `last` (> figures.Last), from
+// its figures and the added values alone: a stretch that grows with a
+// followed log costs what it gained.
+TStretchStatistics ExtendedStretchStatistics(const TChartValueList& values, const TStretchStatistics& figures, int last,
+                                             TBlockSums& sums);

@@ -83,14 +83,6 @@ constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
 // "*" rather than "*.*": here a file name need not have a dot.
 constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
 
-// The separator is read here, on the window's thread, once for the load.
-TLoadOptions WholeLogOptions(TLogNotes& notes) {
-  TLoadOptions options;
-  options.DecimalSeparator = LocaleDecimalSeparator;
-  options.Notes = &notes;
-  return options;
-}
-
 // The title is shown only once a sample is in.
 void ShowTitle(TChart& chart, const TLoadResult& result) {
   if (result.SamplesAppended > 0 && result.Title) {
@@ -155,6 +147,7 @@ void TForm1::UseSettings(const std::string& settingsPath) {
   }
   AlignLockedPanes();
   ApplyStoredPlacement();
+  StartFollowing();
 }
 
 // A size the file does not give, or one below the smallest, leaves the
@@ -422,7 +415,7 @@ void TForm1::SetLocked(bool locked) {
   if (locked == Locked()) {
     return;
   }
-  StoreSetting(kLockedSetting, locked);
+  settings_.SetFlag(kLockedSetting, locked);
   if (locked) {
     AlignLockedPanes();
   } else {
@@ -434,25 +427,23 @@ void TForm1::SetLocked(bool locked) {
     }
   }
   RefreshOverlays();
+  WriteSettings();
 }
 
 void TForm1::SetSampleAxisShown(bool shown) {
   if (shown == SampleAxisShown()) {
     return;
   }
-  StoreSetting(kSampleAxisSetting, shown);
+  settings_.SetFlag(kSampleAxisSetting, shown);
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     PaneChart(pane).BottomAxis().SetVisible(shown);
   }
-}
-
-void TForm1::StoreSetting(const char* name, bool on) {
-  settings_.SetFlag(name, on);
   WriteSettings();
 }
 
 // A mode holds for this run even when it cannot be remembered; that is said
-// once, not at every change.
+// once, not at every change. The modes take effect before they are written,
+// so that the message does not leave one half switched.
 void TForm1::WriteSettings() {
   try {
     settings_.Write();
@@ -633,6 +624,7 @@ void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
       {{"Back one zoom", "Backspace"}, [this] { ZoomBack(); }},
       {{"Full screen", "F11", true, FullScreen()}, [this] { SetFullScreen(!FullScreen()); }},
       {{"Reload logs", "F5"}, [this] { ReloadLogs(); }},
+      {{"Follow growing logs", "F", true, Following()}, [this] { SetFollowing(!Following()); }},
       {{"Reopen the last logs", "Ctrl+Shift+O"}, [this] { ReopenLastLogs(); }},
       {{"Close", "Ctrl+W"}, [this] { Close(); }},
   };
@@ -770,18 +762,34 @@ PushButton& TForm1::PaneLogButton(std::uint8_t pane) { return this->*PaneAt(pane
 // opened leaves the pane as it was.
 void TForm1::LoadLog(std::uint8_t pane, const std::string& fileName) {
   TChart& chart = PaneChart(pane);
-  LogLoader loader(fileName, WholeLogOptions(notes_[pane]));
+  LogLoader loader(fileName, LoadOptions(pane));
   TChartSeries& series = chart.SeriesList()[0];
   series.ClearPoints();
   chart.EndZoom();
   paneLogs_[pane] = {fileName, std::nullopt};
+  followed_[pane] = {};
   notes_[pane].Reset(fileName);
   zoomHistory_[pane].clear();
   ForgetMeasuresOf(pane);
   lastLoads_[pane] = LoadShowingProgress(loader, chart, fileName);
-  ShowTitle(chart, lastLoads_[pane]);
+  NoteFollowedFile(pane);
+  EndLoad(pane);
+}
+
+// The separator is read here, on the window's thread, once for the load.
+// While following, a last line without its line end waits for it.
+TLoadOptions TForm1::LoadOptions(std::uint8_t pane) {
+  TLoadOptions options;
+  options.DecimalSeparator = LocaleDecimalSeparator;
+  options.Notes = &notes_[pane];
+  options.TakeUnfinishedLine = !Following();
+  return options;
+}
+
+void TForm1::EndLoad(std::uint8_t pane) {
+  ShowTitle(PaneChart(pane), lastLoads_[pane]);
   try {
-    RaiseIfStopped(lastLoads_[pane], fileName, series);
+    RaiseIfStopped(lastLoads_[pane], paneLogs_[pane].FileName, PaneSeries(pane));
   } catch (Exception& error) {
     NoteStoppedEarly(pane, error);
     throw;
@@ -795,6 +803,7 @@ const TLoadResult& TForm1::LastLoad(std::uint8_t pane) const {
 
 // A log loaded on its own is a batch of one.
 TLoadResult TForm1::LoadShowingProgress(LogLoader& loader, TChart& chart, const std::string& fileName) {
+  const ScopedRestore<bool> loading(loading_, true);
   std::optional<TBatchProgress> single;
   TBatchProgress* progress = batch_;
   if (progress == nullptr) {

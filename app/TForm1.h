@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "chart/series/TLineSeries.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
+#include "gui/FileWatcher.h"
 #include "gui/FormWindow.h"
 #include "gui/PushButton.h"
 
@@ -160,6 +162,14 @@ public:
   void ReloadLogs();
   // The logs that were in the panes when the window last closed.
   void ReopenLastLogs();
+  // F: the samples appended to the panes' logs are read and shown as they
+  // come. A pane whose log stops at a bad line, or is deleted, is no longer
+  // followed; a log that shrinks or is replaced loads again.
+  bool Following() const { return settings_.Flag(kFollowSetting); }
+  void SetFollowing(bool on);
+  // What the logs gained since the last step, as a change notification
+  // brings it in.
+  void FollowLogs();
   // Ctrl+O: the Log dialog of the pane under the mouse, else of the first
   // empty pane.
   void OpenLogOfPaneUnderMouse();
@@ -203,6 +213,7 @@ public:
 private:
   static constexpr const char* kLockedSetting = "lock-to-samples";
   static constexpr const char* kSampleAxisSetting = "sample-axis";
+  static constexpr const char* kFollowSetting = "follow";
   static constexpr const char* kWidthSetting = "window-width";
   static constexpr const char* kHeightSetting = "window-height";
   static constexpr const char* kMaximizedSetting = "window-maximized";
@@ -233,6 +244,15 @@ private:
   // The load with its progress shown, the title following the samples.
   TLoadResult LoadShowingProgress(LogLoader& loader, TChart& chart, const std::string& fileName);
   void OpenLog(std::uint8_t pane, const std::string& fileName);
+  TLoadOptions LoadOptions(std::uint8_t pane);
+  // The title once a sample is in; a load that stopped early raises.
+  void EndLoad(std::uint8_t pane);
+  void StartFollowing();
+  void NoteFollowedFile(std::uint8_t pane);
+  bool FollowPane(std::uint8_t pane);
+  void ContinuePaneLog(std::uint8_t pane);
+  void MoveViewWithSamples(std::uint8_t pane, int pointsBefore);
+  void WatchFollowedFiles();
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
   void ChartUndoZoom(std::uint8_t pane);
   void ChartMouseDown(std::uint8_t pane, TMouseButton button, int x, int y);
@@ -245,7 +265,6 @@ private:
   void ShareCommonRange();
   void AlignLockedPanes();
   std::optional<std::uint8_t> ZoomedPane();
-  void StoreSetting(const char* name, bool on);
   void WriteSettings();
   void NoteStoppedEarly(std::uint8_t pane, Exception& error);
   void ShowPaneLogs();
@@ -311,4 +330,15 @@ private:
   std::array<TLogNotes, PaneCount> notes_;
   // The progress of the logs being opened together, if any.
   TBatchProgress* batch_ = nullptr;
+  // The file each pane's log was read from, to tell when it is replaced.
+  struct TFollowedFile {
+    bool Active = false;
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+  };
+  std::array<TFollowedFile, PaneCount> followed_;
+  std::unique_ptr<FileWatcher> watcher_;
+  // A load or a follow step runs: its progress lets events in, and a follow
+  // step asked for meanwhile waits for the next notification or poll.
+  bool loading_ = false;
 };

@@ -211,8 +211,9 @@ std::optional<TSampleSpan> TForm1::StatisticsSpan(std::uint8_t pane) {
   return std::nullopt;
 }
 
-// Kept while the stretch and the log stay: the mean of a long stretch costs
-// a pass over it, and the overlay is drawn at every paint.
+// Kept while the stretch and the log stay, and extended when both grew at
+// their end: the mean of a long stretch costs a pass over it, and the
+// overlay is drawn at every paint, also at every step of a followed log.
 std::optional<TForm1::TPaneStatistics> TForm1::PaneStatistics(std::uint8_t pane) {
   const std::optional<TSampleSpan> span = StatisticsSpan(pane);
   const TChartSeries& series = PaneSeries(pane);
@@ -224,11 +225,17 @@ std::optional<TForm1::TPaneStatistics> TForm1::PaneStatistics(std::uint8_t pane)
     return std::nullopt;
   }
   std::optional<TStatisticsCache>& cache = statisticsCache_[pane];
-  if (!cache || cache->First != samples->First || cache->Last != samples->Last ||
-      cache->PointCount != series.PointCount()) {
+  const bool grown = cache && cache->First == samples->First && cache->Last <= samples->Last &&
+                     cache->PointCount <= series.PointCount();
+  if (!grown) {
     cache = TStatisticsCache{samples->First, samples->Last, series.PointCount(),
                              StretchStatistics(series.YValues(), samples->First, samples->Last, blockSums_[pane]),
                              MarkedLeadingDifference(pane, *samples)};
+  } else if (cache->Last < samples->Last) {
+    cache =
+        TStatisticsCache{samples->First, samples->Last, series.PointCount(),
+                         ExtendedStretchStatistics(series.YValues(), cache->Figures, samples->Last, blockSums_[pane]),
+                         MarkedLeadingDifference(pane, *samples)};
   }
   TPaneStatistics statistics{cache->Figures, std::nullopt, std::nullopt, cache->DeltaLeading};
   const auto valueAt = [&series](const std::optional<TMarker>& marker) -> std::optional<double> {

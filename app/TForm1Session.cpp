@@ -104,6 +104,8 @@ void TForm1::OpenLogOfPaneUnderMouse() {
 bool TForm1::SessionKeyDown(int key, TShiftState shift) {
   if (key == VK_F5 && shift == 0) {
     ReloadLogs();
+  } else if (key == 'F' && shift == 0) {
+    SetFollowing(!Following());
   } else if (key == 'O' && shift == ssCtrl) {
     OpenLogOfPaneUnderMouse();
   } else if (key == 'O' && shift == (ssCtrl | ssShift)) {

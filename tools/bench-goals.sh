@@ -19,6 +19,9 @@ awk '
     add("BM_LoadLog/1000000/min_time:2.000/real_time_median", 30, "load 1M lines (ms)")
     add("BM_LoadLog/10000000/min_time:2.000/real_time_median", 300, "load 10M lines (ms)")
     add("FourPaneStatistics/1_median", 20, "statistics of four 10M-sample panes, stretch moved (ms)")
+    add("BM_FollowLatency/real_time_median", 100, "a written line in its pane, notified (ms)")
+    add("BM_FollowFourGrowingLogs/1000000/iterations:10/manual_time_median", 50, "follow four logs, 1M loaded (ms CPU a second)")
+    add("BM_FollowFourGrowingLogs/10000000/iterations:10/manual_time_median", 50, "follow four logs, 10M loaded (ms CPU a second)")
     # goals that are ratios of two benchmarks of one run
     addRatio("BM_LoadFourLogs/10000000/min_time:2.000/real_time_median",
              "BM_LoadLog/10000000/min_time:2.000/real_time_median", 4.5, "four 10M-line logs / one (x)")

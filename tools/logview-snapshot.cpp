@@ -1,8 +1,10 @@
 // The main window rendered headless, after the actions given on the command
 // line, run in order through the same paths as a user's clicks and drags.
 // Writes the client area as a PNG and the state as JSON.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -44,6 +46,8 @@ const char* kUsage =
     "  --lock on|off                     panes locked to the same samples, or not\n"
     "  --menu PANE X Y ENTRY             a right click at X Y in the pane, ENTRY picked from its menu\n"
     "  --reload                          every pane's log loaded again (F5)\n"
+    "  --follow on|off                   the panes follow their growing logs, or not (F)\n"
+    "  --append FILE TEXT                TEXT's bytes appended to FILE, then the follow step\n"
     "  --recent PANE K                   the K-th recent log (0: newest) chosen on the pane's Log button\n"
     "  --settings FILE                   the modes, recent and last logs kept in FILE from here on\n"
     "  --color RRGGBB                    \"Color lines\" with that colour chosen\n"
@@ -130,6 +134,10 @@ public:
         Menu();
       } else if (action == "--reload") {
         form_.ReloadLogs();
+      } else if (action == "--follow") {
+        form_.SetFollowing(OnOff());
+      } else if (action == "--append") {
+        Append();
       } else if (action == "--recent") {
         Recent();
       } else if (action == "--settings") {
@@ -266,6 +274,19 @@ private:
 
   void Settings() { form_.UseSettings(Take()); }
 
+  // As a program writing its log does; the step then runs as a change
+  // notification would run it.
+  void Append() {
+    const std::string fileName = Take();
+    const std::string text = Take();
+    std::FILE* file = std::fopen(fileName.c_str(), "ab");
+    const bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (file == nullptr || std::fclose(file) != 0 || !written) {
+      throw std::runtime_error("cannot append to " + fileName + ": " + std::strerror(errno));
+    }
+    form_.FollowLogs();
+  }
+
   void Recent() {
     const std::uint8_t pane = Pane();
     const int k = Number();
@@ -339,6 +360,7 @@ private:
     out << "  \"PanningMode\": \"" << kPanningNames[form_.PanningMode] << "\",\n";
     out << "  \"Locked\": " << JsonBool(form_.Locked()) << ",\n";
     out << "  \"SampleAxis\": " << JsonBool(form_.SampleAxisShown()) << ",\n";
+    out << "  \"Following\": " << JsonBool(form_.Following()) << ",\n";
     out << "  \"Markers\": {";
     for (std::size_t i = 0; i < form_.Markers().size(); ++i) {
       const std::optional<TForm1::TMarker>& marker = form_.Markers()[i];

@@ -22,6 +22,16 @@ void RunViewer(int& argc, char** argv, const TCommandLine& commandLine) {
   SetEventErrorReporter([] { ReportException(); });
   TForm1 form;
   form.Show();
+  // Before the loads, which then leave a last line without its end for the
+  // follow to take whole. A settings file that cannot be written is said,
+  // and the window still follows.
+  if (commandLine.Follow) {
+    try {
+      form.SetFollowing(true);
+    } catch (...) {
+      ReportException(&form);
+    }
+  }
   form.RunOncePainted([&form, &commandLine] {
     if (commandLine.Reopen) {
       form.ReopenLastLogs();

@@ -233,6 +233,12 @@ TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {
       << script.Messages[0].Text;
   EXPECT_FALSE(form.Locked());
   EXPECT_TRUE(form.SampleAxisShown());
+  const std::string otherPath = folder.Folder() + "other";
+  std::filesystem::create_directory(otherPath + ".new");
+  TForm1 other(folder.Folder(), otherPath);
+  other.OnKeyDown('X', 0);
+  EXPECT_EQ(script.Messages.size(), 2U);
+  EXPECT_TRUE(other.Chart1.BottomAxis().Visible()) << "the mode took effect before the message";
 }
 
 TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
@@ -242,11 +248,12 @@ TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   chart.MouseDown(mbRight, ssRight, 300, 50);
   chart.MouseUp(mbRight, 0, 300, 50);
   ASSERT_EQ(window.Script.MenusShown.size(), 1U);
-  EXPECT_EQ(window.Script.MenusShown[0],
-            (std::vector<std::string>{"Lock panes to the same samples", "Show sample axis", "Set marker A",
-                                      "Set marker B", "Clear markers", "Show statistics of the view", "Copy figures",
-                                      "Copy picture", "Save picture\u2026", "Undo all zooms", "Back one zoom",
-                                      "Full screen", "Reload logs", "Reopen the last logs", "Close"}));
+  EXPECT_EQ(
+      window.Script.MenusShown[0],
+      (std::vector<std::string>{"Lock panes to the same samples", "Show sample axis", "Set marker A", "Set marker B",
+                                "Clear markers", "Show statistics of the view", "Copy figures", "Copy picture",
+                                "Save picture\u2026", "Undo all zooms", "Back one zoom", "Full screen", "Reload logs",
+                                "Follow growing logs", "Reopen the last logs", "Close"}));
   window.Script.MenuAnswers.push_back("Set marker B");
   chart.MouseDown(mbRight, ssRight, 420, 50);
   chart.MouseUp(mbRight, 0, 420, 50);

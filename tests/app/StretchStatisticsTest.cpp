@@ -53,4 +53,36 @@ TEST(StretchStatistics, AreTheFiguresOfTheValuesOfAnyStretch) {
               std::accumulate(values.begin(), values.end(), 0.0) / (last + 1), 1e-9);
 }
 
+// A stretch grown at its end, within a block, across blocks and over many,
+// has the figures of the whole stretch worked out afresh.
+TEST(StretchStatistics, OfAStretchGrownAtItsEndAreThoseOfTheWholeStretch) {
+  TChart chart(nullptr);
+  TLineSeries series;
+  chart.SeriesList().Add(series);
+  std::vector<double> values(3 * TBlockSums::BlockSize);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    values[i] = static_cast<double>(i * 7919 % 2003) * 0.5 - 300;
+  }
+  series.AppendValues(values, clBlue);
+  const int block = TBlockSums::BlockSize;
+  const struct {
+    int First;
+    int Last;
+    int GrownTo;
+  } cases[] = {
+      {0, 0, 1}, {3, 10, 11}, {5, 100, block + 3}, {block - 1, block, 3 * block - 1}, {7, block + 7, 2 * block}};
+  for (const auto& c : cases) {
+    TBlockSums sums;
+    const TStretchStatistics grown = ExtendedStretchStatistics(
+        series.YValues(), StretchStatistics(series.YValues(), c.First, c.Last, sums), c.GrownTo, sums);
+    TBlockSums freshSums;
+    const TStretchStatistics fresh = StretchStatistics(series.YValues(), c.First, c.GrownTo, freshSums);
+    EXPECT_EQ(grown.First, fresh.First) << c.First << ".." << c.Last << ".." << c.GrownTo;
+    EXPECT_EQ(grown.Last, fresh.Last) << c.First << ".." << c.Last << ".." << c.GrownTo;
+    EXPECT_EQ(grown.Min, fresh.Min) << c.First << ".." << c.Last << ".." << c.GrownTo;
+    EXPECT_EQ(grown.Max, fresh.Max) << c.First << ".." << c.Last << ".." << c.GrownTo;
+    EXPECT_NEAR(grown.Mean, fresh.Mean, 1e-9) << c.First << ".." << c.Last << ".." << c.GrownTo;
+  }
+}
+
 }  // namespace

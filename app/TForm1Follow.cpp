@@ -1,0 +1,205 @@
+// Following growing logs: what a log gains is read from where its last read
+// ended and appended to its pane, so a step costs what the new lines cost,
+// however long the log has grown.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "app/TForm1.h"
+#include "runtime/Exception.h"
+#include "runtime/ScopedRestore.h"
+
+namespace {
+
+// The file as it is now; raises FileException when it is gone or cannot be
+// looked at, which ends following it.
+struct stat FollowedStatus(const std::string& fileName) {
+  struct stat status {};
+  if (stat(fileName.c_str(), &status) != 0) {
+    const int error = errno;
+    FileException failure(error == ENOENT ? "'" + fileName + "' was deleted; the pane no longer follows it"
+                                          : "Cannot follow '" + fileName + "': " + std::strerror(error));
+    failure.Details = "File: " + fileName;
+    throw failure;
+  }
+  return status;
+}
+
+// Whether the byte before `offset` ends a line: a load that took a last line
+// without its line end stops past it, where a follow cannot continue.
+bool AtLineStart(const std::string& fileName, std::uint64_t offset) {
+  if (offset == 0) {
+    return true;
+  }
+  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  char last = 0;
+  const bool read = fd >= 0 && pread(fd, &last, 1, static_cast<off_t>(offset - 1)) == 1;
+  if (fd >= 0) {
+    close(fd);
+  }
+  // A file that cannot be read here is left to the next step, which says so.
+  return !read || last == '\n' || last == '\r';
+}
+
+// The continuation's result added to the load's: where the next one starts
+// and how the log ended.
+void Continue(TLoadResult& load, const TLoadResult& more) {
+  load.End = more.End;
+  load.SamplesAppended += more.SamplesAppended;
+  if (more.Title) {
+    load.Title = more.Title;
+  }
+  load.Next = more.Next;
+  load.Message = more.Message;
+  load.Errno = more.Errno;
+}
+
+}  // namespace
+
+void TForm1::SetFollowing(bool on) {
+  if (on == Following()) {
+    return;
+  }
+  settings_.SetFlag(kFollowSetting, on);
+  if (on) {
+    StartFollowing();
+  } else if (watcher_) {
+    // Kept: the switch may come from within one of its notifications.
+    watcher_->Watch({});
+  }
+  WriteSettings();
+}
+
+// A pane whose load took a last line without its line end loads again
+// without it, so that the rest of the line is not taken for a sample.
+void TForm1::StartFollowing() {
+  if (!Following()) {
+    return;
+  }
+  if (!watcher_) {
+    watcher_ = std::make_unique<FileWatcher>();
+    watcher_->OnChange = [this] { RunReported([this] { FollowLogs(); }); };
+  }
+  std::vector<std::pair<std::uint8_t, std::string>> unfinished;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    const std::string& fileName = paneLogs_[pane].FileName;
+    if (followed_[pane].Active && !AtLineStart(fileName, lastLoads_[pane].Next.File.Offset)) {
+      unfinished.emplace_back(pane, fileName);
+    }
+  }
+  std::vector<std::exception_ptr> errors = OpenPaneLogs(unfinished);
+  WatchFollowedFiles();
+  ReportAll(errors);
+  FollowLogs();
+}
+
+// Only a log read to its end is followed: one that stopped says why.
+void TForm1::NoteFollowedFile(std::uint8_t pane) {
+  struct stat status {};
+  const bool known = stat(paneLogs_[pane].FileName.c_str(), &status) == 0;
+  followed_[pane] = {known && lastLoads_[pane].End == TLoadEnd::EndOfFile, status.st_dev, status.st_ino};
+  if (watcher_ && Following()) {
+    WatchFollowedFiles();
+  }
+}
+
+void TForm1::WatchFollowedFiles() {
+  std::vector<std::string> fileNames;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (followed_[pane].Active) {
+      fileNames.push_back(paneLogs_[pane].FileName);
+    }
+  }
+  watcher_->Watch(fileNames);
+}
+
+// The messages wait until every pane had its step, as when opening logs.
+void TForm1::FollowLogs() {
+  if (!Following()) {
+    return;
+  }
+  if (loading_) {
+    return;
+  }
+  std::vector<std::exception_ptr> errors;
+  bool changed = false;
+  {
+    const ScopedRestore<bool> stepping(loading_, true);
+    for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+      try {
+        changed = FollowPane(pane) || changed;
+      } catch (...) {
+        changed = true;
+        errors.push_back(std::current_exception());
+      }
+    }
+  }
+  if (changed) {
+    WatchFollowedFiles();
+    ShowPaneLogs();
+    AlignLockedPanes();
+  }
+  ReportAll(errors);
+}
+
+// Whether the pane changed. A log that shrank or is another file now loads
+// again from its start; any error ends following the pane.
+bool TForm1::FollowPane(std::uint8_t pane) {
+  TFollowedFile& followed = followed_[pane];
+  if (!followed.Active) {
+    return false;
+  }
+  const std::string& fileName = paneLogs_[pane].FileName;
+  // Until the step succeeds: a failing step is reported once, not at every
+  // notification after it.
+  followed.Active = false;
+  const struct stat status = FollowedStatus(fileName);
+  const std::uint64_t read = lastLoads_[pane].Next.File.Offset;
+  const std::uint64_t size = static_cast<std::uint64_t>(status.st_size);
+  if (status.st_dev != followed.Device || status.st_ino != followed.Inode || size < read) {
+    OpenLog(pane, fileName);
+    return true;
+  }
+  if (size == read) {
+    followed.Active = true;
+    return false;
+  }
+  ContinuePaneLog(pane);
+  return true;
+}
+
+void TForm1::ContinuePaneLog(std::uint8_t pane) {
+  TLoadOptions options = LoadOptions(pane);
+  options.Start = lastLoads_[pane].Next;
+  LogLoader loader(paneLogs_[pane].FileName, options);
+  TChartSeries& series = PaneSeries(pane);
+  const int before = series.PointCount();
+  const TLoadResult more = loader.Load(series, clBlue, {});
+  Continue(lastLoads_[pane], more);
+  followed_[pane].Active = more.End == TLoadEnd::EndOfFile;
+  MoveViewWithSamples(pane, before);
+  EndLoad(pane);
+}
+
+// A pane at automatic scaling takes in the new samples by itself; a view
+// that ended at the last sample moves on with the log, keeping its width;
+// a view of an earlier stretch stays.
+void TForm1::MoveViewWithSamples(std::uint8_t pane, int pointsBefore) {
+  TChart& chart = PaneChart(pane);
+  const TChartSeries& series = PaneSeries(pane);
+  if (pointsBefore == 0 || series.PointCount() == pointsBefore || chart.BottomAxis().Automatic()) {
+    return;
+  }
+  const double lastBefore = series.XValueAt(pointsBefore - 1);
+  if (chart.BottomAxis().Maximum() < lastBefore) {
+    return;
+  }
+  const double shift = series.XValueAt(series.PointCount() - 1) - lastBefore;
+  for (TChartAxis* axis : {&chart.TopAxis(), &chart.BottomAxis()}) {
+    axis->SetAxisRange(axis->Minimum() + shift, axis->Maximum() + shift);
+  }
+}
