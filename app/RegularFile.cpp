@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit) {
+std::optional<std::string> ReadRegularFileAt(const std::string& path, std::uint64_t offset, std::size_t limit) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     return std::nullopt;
@@ -17,7 +17,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
     bytes.emplace(limit, '\0');
     std::size_t filled = 0;
     while (filled < limit) {
-      const ssize_t n = read(fd, bytes->data() + filled, limit - filled);
+      const ssize_t n = pread(fd, bytes->data() + filled, limit - filled, static_cast<off_t>(offset + filled));
       if (n < 0 && errno == EINTR) {
         continue;
       }

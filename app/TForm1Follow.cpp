@@ -1,14 +1,13 @@
 // Following growing logs: what a log gains is read from where its last read
 // ended and appended to its pane, so a step costs what the new lines cost,
 // however long the log has grown.
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <string>
 
+#include "app/RegularFile.h"
 #include "app/TForm1.h"
 #include "runtime/Exception.h"
 #include "runtime/ScopedRestore.h"
@@ -35,14 +34,9 @@ bool AtLineStart(const std::string& fileName, std::uint64_t offset) {
   if (offset == 0) {
     return true;
   }
-  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  char last = 0;
-  const bool read = fd >= 0 && pread(fd, &last, 1, static_cast<off_t>(offset - 1)) == 1;
-  if (fd >= 0) {
-    close(fd);
-  }
+  const std::optional<std::string> last = ReadRegularFileAt(fileName, offset - 1, 1);
   // A file that cannot be read here is left to the next step, which says so.
-  return !read || last == '\n' || last == '\r';
+  return !last || last->size() != 1 || last->front() == '\n' || last->front() == '\r';
 }
 
 // The continuation's result added to the load's: where the next one starts
@@ -119,10 +113,7 @@ void TForm1::WatchFollowedFiles() {
 
 // The messages wait until every pane had its step, as when opening logs.
 void TForm1::FollowLogs() {
-  if (!Following()) {
-    return;
-  }
-  if (loading_) {
+  if (!Following() || loading_) {
     return;
   }
   std::vector<std::exception_ptr> errors;

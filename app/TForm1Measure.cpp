@@ -227,15 +227,12 @@ std::optional<TForm1::TPaneStatistics> TForm1::PaneStatistics(std::uint8_t pane)
   std::optional<TStatisticsCache>& cache = statisticsCache_[pane];
   const bool grown = cache && cache->First == samples->First && cache->Last <= samples->Last &&
                      cache->PointCount <= series.PointCount();
-  if (!grown) {
-    cache = TStatisticsCache{samples->First, samples->Last, series.PointCount(),
-                             StretchStatistics(series.YValues(), samples->First, samples->Last, blockSums_[pane]),
+  if (!grown || cache->Last < samples->Last) {
+    const TStretchStatistics figures =
+        grown ? ExtendedStretchStatistics(series.YValues(), cache->Figures, samples->Last, blockSums_[pane])
+              : StretchStatistics(series.YValues(), samples->First, samples->Last, blockSums_[pane]);
+    cache = TStatisticsCache{samples->First, samples->Last, series.PointCount(), figures,
                              MarkedLeadingDifference(pane, *samples)};
-  } else if (cache->Last < samples->Last) {
-    cache =
-        TStatisticsCache{samples->First, samples->Last, series.PointCount(),
-                         ExtendedStretchStatistics(series.YValues(), cache->Figures, samples->Last, blockSums_[pane]),
-                         MarkedLeadingDifference(pane, *samples)};
   }
   TPaneStatistics statistics{cache->Figures, std::nullopt, std::nullopt, cache->DeltaLeading};
   const auto valueAt = [&series](const std::optional<TMarker>& marker) -> std::optional<double> {

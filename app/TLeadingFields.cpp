@@ -1,15 +1,11 @@
 #include "app/TLeadingFields.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 
 #include "app/LogSample.h"
+#include "app/RegularFile.h"
 #include "app/TLogLines.h"
 
 namespace {
@@ -19,43 +15,6 @@ constexpr std::size_t kFirstRead = std::size_t{1} << 12;
 // Lines between two marks, each at most MaxLogLineLength long with its line
 // end: reading stops here whatever the file holds.
 constexpr std::size_t kLongestRead = LineStartStep * (MaxLogLineLength + 2) + kFirstRead;
-
-// A file descriptor closed when it goes.
-class TReadOnlyFile {
-public:
-  explicit TReadOnlyFile(const std::string& fileName)
-      : fd_(open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)) {}
-  ~TReadOnlyFile() {
-    if (fd_ >= 0) {
-      close(fd_);
-    }
-  }
-  TReadOnlyFile(const TReadOnlyFile&) = delete;
-  TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
-
-  // The file was replaced by a pipe or a device since it was loaded: such
-  // a file is never read, as a read might block.
-  bool IsRegular() const {
-    struct stat status {};
-    return fd_ >= 0 && fstat(fd_, &status) == 0 && S_ISREG(status.st_mode);
-  }
-
-  // Appends what the file holds from `offset` on to `text`, at most `size`
-  // bytes; false on a read error.
-  bool ReadAt(std::uint64_t offset, std::size_t size, std::string& text) const {
-    const std::size_t before = text.size();
-    text.resize(before + size);
-    ssize_t n;
-    do {
-      n = pread(fd_, text.data() + before, size, static_cast<off_t>(offset));
-    } while (n < 0 && errno == EINTR);
-    text.resize(before + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-    return n >= 0;
-  }
-
-private:
-  int fd_;
-};
 
 // The line `skip` lines after the start of `text`, when `text` holds it up
 // to its first "," or its line end.
@@ -103,8 +62,9 @@ void TLeadingFields::NoteNotNumeric() {
   marks_.shrink_to_fit();
 }
 
-// The text is read from the mark before the sample in growing steps until
-// it holds the sample's line: a mark is at most LineStartStep lines before.
+// The text is read from the mark before the sample, twice as much each time,
+// until it holds the sample's line: a mark is at most LineStartStep lines
+// before.
 std::optional<std::string> TLeadingFields::Field(std::uint64_t sample) const {
   if (!Known() || sample < marks_.front().Sample) {
     return std::nullopt;
@@ -112,31 +72,23 @@ std::optional<std::string> TLeadingFields::Field(std::uint64_t sample) const {
   const auto after = std::upper_bound(marks_.begin(), marks_.end(), sample,
                                       [](std::uint64_t s, const TMark& mark) { return s < mark.Sample; });
   const TMark& mark = *std::prev(after);
-  const TReadOnlyFile file(fileName_);
-  if (!file.IsRegular()) {
-    return std::nullopt;
-  }
-  std::uint64_t offset = mark.Position.Offset;
-  std::string text;
-  for (std::size_t size = kFirstRead; text.size() < kLongestRead; size *= 2) {
-    const std::size_t before = text.size();
-    if (!file.ReadAt(offset, size, text)) {
+  for (std::size_t size = kFirstRead;; size *= 2) {
+    const std::optional<std::string> text = ReadRegularFileAt(fileName_, mark.Position.Offset, size);
+    if (!text) {
       return std::nullopt;
     }
-    offset += text.size() - before;
     // The LF of a CR LF whose CR ended the line before the mark.
-    const std::size_t start = mark.Position.AfterCr && !text.empty() && text.front() == '\n' ? 1 : 0;
-    const bool wholeFile = text.size() - before < size;
+    const std::size_t start = mark.Position.AfterCr && !text->empty() && text->front() == '\n' ? 1 : 0;
+    const bool wholeFile = text->size() < size;
     if (const std::optional<std::string_view> line =
-            LineAfter(std::string_view(text).substr(start), sample - mark.Sample, wholeFile)) {
+            LineAfter(std::string_view(*text).substr(start), sample - mark.Sample, wholeFile)) {
       const std::optional<std::string_view> field = LeadingField(*line);
       return field ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
     }
-    if (wholeFile) {
+    if (wholeFile || size >= kLongestRead) {
       return std::nullopt;
     }
   }
-  return std::nullopt;
 }
 
 namespace {
