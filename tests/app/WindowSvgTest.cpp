@@ -150,7 +150,7 @@ TEST(WindowSvg, ParsesWithTitlesHoldingEveryByte) {
   for (const int page : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257}) {
     const TCodePageScope codePage(page);
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      form.PaneChart(pane).Title().SetText(all.substr(pane * 64, 64));
+      form.PaneChart(pane).Title().SetText(all.substr(std::size_t{pane} * 64, 64));
     }
     const std::string document = WindowSvg(form);
     EXPECT_EQ(TWellFormedXml::Fault(document), "") << "code page " << page;
