@@ -83,7 +83,8 @@ TRect StatisticsBox(TRasterCanvas& canvas, const TRect& plot, const std::vector<
 // A title or file name as one cell of the copied figures: a tab or line
 // break in it would split the row.
 std::string FigureCell(std::string text) {
-  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+  const auto splits = [](char c) { return c == '\t' || c == '\n' || c == '\r'; };
+  std::replace_if(text.begin(), text.end(), splits, ' ');
   return text;
 }
 

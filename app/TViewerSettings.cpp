@@ -314,8 +314,7 @@ bool TViewerSettings::PutFirst(const std::string& name, const std::string& text,
 
 // Every entry up to the capacity, an empty one where the list is shorter,
 // so that a shorter list leaves none of a longer one behind.
-void TViewerSettings::StoreList(const std::string& name, const std::vector<std::string>& texts,
-                                std::size_t capacity) {
+void TViewerSettings::StoreList(const std::string& name, const std::vector<std::string>& texts, std::size_t capacity) {
   for (std::size_t k = 0; k < capacity; ++k) {
     Set(ListEntry(name, k), k < texts.size() ? texts[k] : "");
   }

@@ -100,12 +100,14 @@ TEST(SettingsFile, AFileLargerThanSettingsHoldIsSaidAndNotReplaced) {
   const std::string huge = "recent-0=/a.csv\n" + std::string(TViewerSettings::LongestFile, '#');
   const std::string path = folder.Write("settings", huge);
   TViewerSettings settings(path);
-  EXPECT_TRUE(ThrowsWithMessage<FileException>([&] { settings.Read(); }, "Cannot read the settings '" + path +
-                                               "': the file is larger than 1 MiB, far more than settings hold"));
+  EXPECT_TRUE(ThrowsWithMessage<FileException>(
+      [&] { settings.Read(); },
+      "Cannot read the settings '" + path + "': the file is larger than 1 MiB, far more than settings hold"));
   EXPECT_TRUE(settings.List("recent", kCapacity).empty());
   settings.SetFlag("follow", true);
-  EXPECT_TRUE(ThrowsWithMessage<FileException>([&] { settings.Write(); }, "Cannot write the settings '" + path +
-                                               "': the file is larger than 1 MiB, far more than settings hold"));
+  EXPECT_TRUE(ThrowsWithMessage<FileException>(
+      [&] { settings.Write(); },
+      "Cannot write the settings '" + path + "': the file is larger than 1 MiB, far more than settings hold"));
   EXPECT_EQ(folder.Read("settings"), huge);
 }
 
@@ -115,7 +117,8 @@ TEST(SettingsFile, AReadOnlyFileIsNotReplaced) {
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
   TViewerSettings settings = ReadFrom(path);
   settings.SetFlag("follow", true);
-  EXPECT_TRUE(ThrowsWithMessage<FileException>([&] { settings.Write(); }, "Cannot write the settings '" + path + "': the file is read-only"));
+  EXPECT_TRUE(ThrowsWithMessage<FileException>([&] { settings.Write(); },
+                                               "Cannot write the settings '" + path + "': the file is read-only"));
   EXPECT_EQ(folder.Read("settings"), "follow=off\n");
   EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read);
 }

@@ -165,22 +165,24 @@ TEST_P(SvgText, IsEscapedAsTheWindowShowsIt) {
   EXPECT_EQ(TextElementContent(elements), GetParam().xml);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, SvgText,
-                         testing::Values(TextCase{"Ampersand", "Fuel & air", "Fuel &amp; air"},
-                                         TextCase{"MarkupAndQuotes", "<a b=\"c\" d='e'>",
-                                                  "&lt;a b=&quot;c&quot; d=&apos;e&apos;&gt;"},
-                                         TextCase{"TabAndLineBreaksAsReferences", "a\tb\nc\rd", "a&#9;b&#10;c&#13;d"},
-                                         TextCase{"EscapeCharacterReplaced", "\x1B[1m", "\xEF\xBF\xBD[1m"},
-                                         TextCase{"ControlsReplacedDeleteKept", "\x01\x08\x0B\x0C\x1F\x7F",
-                                                  "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\x7F"},
-                                         TextCase{"Utf8Kept", "\xC2\xB5s \xF0\x9F\x9A\x97", "\xC2\xB5s \xF0\x9F\x9A\x97"},
-                                         TextCase{"NonCharactersReplaced", "\xEF\xBF\xBE\xEF\xBF\xBF",
-                                                  "\xEF\xBF\xBD\xEF\xBF\xBD"},
-                                         TextCase{"EightBitInTheCodePage", "\xB0" "C \x80", "\xC2\xB0" "C \xE2\x82\xAC"},
-                                         TextCase{"UndefinedInTheCodePageReplaced", "\x81", "\xEF\xBF\xBD"},
-                                         TextCase{"LoneSurrogateIsEightBitText", "\xED\xA0\x80",
-                                                  "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SvgText,
+    testing::Values(TextCase{"Ampersand", "Fuel & air", "Fuel &amp; air"},
+                    TextCase{"MarkupAndQuotes", "<a b=\"c\" d='e'>", "&lt;a b=&quot;c&quot; d=&apos;e&apos;&gt;"},
+                    TextCase{"TabAndLineBreaksAsReferences", "a\tb\nc\rd", "a&#9;b&#10;c&#13;d"},
+                    TextCase{"EscapeCharacterReplaced", "\x1B[1m", "\xEF\xBF\xBD[1m"},
+                    TextCase{"ControlsReplacedDeleteKept", "\x01\x08\x0B\x0C\x1F\x7F",
+                             "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\x7F"},
+                    TextCase{"Utf8Kept", "\xC2\xB5s \xF0\x9F\x9A\x97", "\xC2\xB5s \xF0\x9F\x9A\x97"},
+                    TextCase{"NonCharactersReplaced", "\xEF\xBF\xBE\xEF\xBF\xBF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+                    TextCase{"EightBitInTheCodePage",
+                             "\xB0"
+                             "C \x80",
+                             "\xC2\xB0"
+                             "C \xE2\x82\xAC"},
+                    TextCase{"UndefinedInTheCodePageReplaced", "\x81", "\xEF\xBF\xBD"},
+                    TextCase{"LoneSurrogateIsEightBitText", "\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Every byte, alone and in one text, in the code pages of several
 // languages, in the text and in the font name: the elements always parse.
