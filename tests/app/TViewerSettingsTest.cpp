@@ -188,6 +188,7 @@ TEST(SettingsFile, WritersAtOnceAllKeepTheirLogs) {
   const std::string path = folder.Folder() + "config/settings";
   constexpr int kWriters = 8;
   std::vector<std::thread> writers;
+  writers.reserve(kWriters);
   std::vector<std::string> failures(kWriters);
   for (int w = 0; w < kWriters; ++w) {
     writers.emplace_back([&path, &failures, w] {
