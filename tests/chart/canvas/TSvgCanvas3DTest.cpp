@@ -21,7 +21,7 @@ std::string ElementsOf(const std::function<void(TSvgCanvas3D&)>& draw) {
   canvas.BeginDrawing(window, {10, 20, 110, 70}, 100);
   draw(canvas);
   canvas.FinishDrawing(window, window, {10, 20});
-  const std::string elements = canvas.Elements();
+  std::string elements = canvas.Elements();
   EXPECT_EQ(TWellFormedXml::Fault("<svg>" + elements + "</svg>"), "") << elements;
   return elements;
 }
