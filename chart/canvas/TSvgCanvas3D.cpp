@@ -60,11 +60,11 @@ std::string XmlCharacter(std::string_view sequence) {
 // The text as the window shows it (well-formed UTF-8), escaped for XML.
 std::string XmlText(const std::string& text) {
   const std::string shown = ShownText(text);
-  const std::string_view rest(shown);
+  const std::string_view bytes(shown);
   std::string out;
-  for (std::size_t i = 0; i < rest.size();) {
-    const std::size_t length = std::min(SequenceLength(static_cast<unsigned char>(rest[i])), rest.size() - i);
-    out += XmlCharacter(rest.substr(i, length));
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = std::min(SequenceLength(static_cast<unsigned char>(bytes[i])), bytes.size() - i);
+    out += XmlCharacter(bytes.substr(i, length));
     i += length;
   }
   return out;
