@@ -141,7 +141,13 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
 
 void TForm1::UseSettings(const std::string& settingsPath) {
   settings_ = TViewerSettings(settingsPath);
-  settings_.Read();
+  // A file that is not read is said, and then not replaced either.
+  try {
+    settings_.Read();
+  } catch (const Exception&) {
+    settingsErrorShown_ = true;
+    ReportException(this);
+  }
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     PaneChart(pane).BottomAxis().SetVisible(SampleAxisShown());
   }

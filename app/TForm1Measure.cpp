@@ -80,6 +80,14 @@ TRect StatisticsBox(TRasterCanvas& canvas, const TRect& plot, const std::vector<
   return best;
 }
 
+// A title or file name as one cell of the copied figures: a tab or line
+// break in it would split the row.
+std::string FigureCell(std::string text) {
+  const auto splits = [](char c) { return c == '\t' || c == '\n' || c == '\r'; };
+  std::replace_if(text.begin(), text.end(), splits, ' ');
+  return text;
+}
+
 }  // namespace
 
 void TForm1::ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y) {
@@ -416,8 +424,8 @@ std::string TForm1::FiguresText() {
   std::string text;
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     TChart& chart = PaneChart(pane);
-    std::string row = chart.Title().Text().empty() ? "" : chart.Title().Text()[0];
-    row += "\t" + paneLogs_[pane].FileName;
+    std::string row = FigureCell(chart.Title().Text().empty() ? "" : chart.Title().Text()[0]);
+    row += "\t" + FigureCell(paneLogs_[pane].FileName);
     if (const std::optional<TPaneStatistics> statistics = PaneStatistics(pane)) {
       const TChartAxis& values = *PaneSeries(pane).ResolvedVertAxis();
       const auto figure = [&values](std::optional<double> value) {

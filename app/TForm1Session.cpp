@@ -11,7 +11,7 @@
 
 namespace {
 
-std::string RecentSetting(std::size_t k) { return "recent-" + std::to_string(k); }
+constexpr const char* kRecentList = "recent";
 std::string LastLogSetting(std::uint8_t pane) { return "last-log-" + std::to_string(pane); }
 
 bool Exists(const std::string& fileName) {
@@ -21,26 +21,11 @@ bool Exists(const std::string& fileName) {
 
 }  // namespace
 
-std::vector<std::string> TForm1::RecentLogs() const {
-  std::vector<std::string> logs;
-  for (std::size_t k = 0; k < RecentLogCount; ++k) {
-    if (std::string log = settings_.Text(RecentSetting(k)); !log.empty()) {
-      logs.push_back(std::move(log));
-    }
-  }
-  return logs;
-}
+std::vector<std::string> TForm1::RecentLogs() const { return settings_.List(kRecentList, RecentLogCount); }
 
 // Newest first; a log opened again moves to the front.
 void TForm1::NoteRecentLog(const std::string& fileName) {
-  std::vector<std::string> logs = RecentLogs();
-  std::erase(logs, fileName);
-  logs.insert(logs.begin(), fileName);
-  bool changed = false;
-  for (std::size_t k = 0; k < RecentLogCount; ++k) {
-    changed = settings_.SetText(RecentSetting(k), k < logs.size() ? logs[k] : "") || changed;
-  }
-  if (changed) {
+  if (settings_.PutFirst(kRecentList, fileName, RecentLogCount)) {
     WriteSettings();
   }
 }

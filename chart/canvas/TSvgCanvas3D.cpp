@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "gui/LineRaster.h"
 #include "gui/ShownText.h"
@@ -20,16 +21,51 @@ std::string ColorText(TColor color) {
 // A pixel centre: one-pixel strokes there cover whole pixels.
 std::string Centre(int value) { return std::to_string(value) + ".5"; }
 
+// The length of the UTF-8 sequence a lead byte starts.
+std::size_t SequenceLength(unsigned char lead) { return lead < 0xE0 ? (lead < 0x80 ? 1 : 2) : (lead < 0xF0 ? 3 : 4); }
+
+char32_t CodePointOf(std::string_view sequence) {
+  static constexpr unsigned char kLeadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
+  char32_t point = static_cast<unsigned char>(sequence[0]) & kLeadBits[sequence.size() - 1];
+  for (const char c : sequence.substr(1)) {
+    point = (point << 6) | (static_cast<unsigned char>(c) & 0x3F);
+  }
+  return point;
+}
+
+// The characters XML 1.0 can hold at all, even as references.
+bool IsXmlChar(char32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// One character of the shown text as XML text or attribute value. Tab and
+// line breaks are references, so that a parser keeps them as they are
+// instead of turning them into spaces; what XML cannot hold shows as the
+// replacement character.
+std::string XmlCharacter(std::string_view sequence) {
+  switch (sequence[0]) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    case '\'': return "&apos;";
+    case '\t': return "&#9;";
+    case '\n': return "&#10;";
+    case '\r': return "&#13;";
+    default: return IsXmlChar(CodePointOf(sequence)) ? std::string(sequence) : "\xEF\xBF\xBD";
+  }
+}
+
+// The text as the window shows it (well-formed UTF-8), escaped for XML.
 std::string XmlText(const std::string& text) {
+  const std::string shown = ShownText(text);
+  const std::string_view bytes(shown);
   std::string out;
-  for (const char c : ShownText(text)) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = std::min(SequenceLength(static_cast<unsigned char>(bytes[i])), bytes.size() - i);
+    out += XmlCharacter(bytes.substr(i, length));
+    i += length;
   }
   return out;
 }

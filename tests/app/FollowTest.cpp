@@ -184,7 +184,7 @@ TEST(Follow, FollowsEvenWhenTheModeCannotBeRemembered) {
   TempFolder folder;
   DialogScript script;
   const std::string settings = folder.Folder() + "settings";
-  std::filesystem::create_directory(settings + ".new");  // in the way of the new file
+  std::filesystem::create_directories(settings);  // a folder in the way of the file
   TForm1 form(folder.Folder(), settings);
   form.OnKeyDown('F', 0);
   ASSERT_EQ(script.Messages.size(), 1U);

@@ -219,11 +219,15 @@ TEST(ViewerSettings, TheWindowSizeIsRememberedWhenTheWindowCloses) {
   EXPECT_TRUE(script.Messages.empty());
 }
 
+void MakeReadOnly(const std::string& path) {
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+}
+
 TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {
   TempFolder folder;
   DialogScript script;
   const std::string path = folder.Folder() + "settings";
-  std::filesystem::create_directory(path + ".new");  // in the way of the new file
+  MakeReadOnly(folder.Write("settings", ""));
   TForm1 form(folder.Folder(), path);
   form.OnKeyDown('L', 0);
   form.OnKeyDown('X', 0);
@@ -234,7 +238,7 @@ TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {
   EXPECT_FALSE(form.Locked());
   EXPECT_TRUE(form.SampleAxisShown());
   const std::string otherPath = folder.Folder() + "other";
-  std::filesystem::create_directory(otherPath + ".new");
+  MakeReadOnly(folder.Write("other", ""));
   TForm1 other(folder.Folder(), otherPath);
   other.OnKeyDown('X', 0);
   EXPECT_EQ(script.Messages.size(), 2U);

@@ -251,4 +251,18 @@ TEST(CopyFigures, GivesOneTabSeparatedRowAPane) {
   EXPECT_EQ(ClipboardText(), text);
 }
 
+// A tab or line break in a title or a file name would shift the columns of
+// its row or split it: each becomes a space.
+TEST(CopyFigures, ATabOrLineBreakInATitleOrFileNameStaysInItsCell) {
+  MeasureWindow window({10, 10, 10, 10});
+  window.Form.PaneChart(1).Title().SetText("Fuel\tflow");
+  const std::string odd = window.Folder.Write("tab\tand\rreturn\nline.csv", "t,Signal\n0,1\n1,2\n");
+  window.Form.LoadLog(2, odd);
+  const std::string text = window.Form.FiguresText();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 4 * 7) << text;
+  EXPECT_NE(text.find("\nFuel flow\t"), std::string::npos) << text;
+  EXPECT_NE(text.find("/tab and return line.csv\t"), std::string::npos) << text;
+}
+
 }  // namespace

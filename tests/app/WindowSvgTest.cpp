@@ -14,6 +14,8 @@
 #include "gui/Keyboard.h"
 #include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
+#include "tests/support/CodePageScope.h"
+#include "tests/support/WellFormedXml.h"
 
 namespace {
 
@@ -78,6 +80,7 @@ protected:
   }
 
   QImage Rendered(const std::string& svg) {
+    EXPECT_EQ(TWellFormedXml::Fault(folder.Read(std::filesystem::path(svg).filename().string())), "") << svg;
     const std::string png = svg + ".png";
     const std::string command = "rsvg-convert -o '" + png + "' '" + svg + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
@@ -131,6 +134,29 @@ TEST_F(SavingAsSvg, APaneMissingFromTheSvgIsSeen) {
   const QImage png = QImage(QString::fromStdString(Save("window.png"))).convertToFormat(QImage::Format_RGB32);
   const QImage rendered = Rendered(folder.Folder() + "broken.svg");
   EXPECT_GT(UnexplainedPixels(rendered, png) + UnexplainedPixels(png, rendered), 4 * kAllowed);
+}
+
+// Titles holding every byte, in the code pages of several languages: the
+// document parses, and a title's characters are in it as the window shows
+// them.
+TEST(WindowSvg, ParsesWithTitlesHoldingEveryByte) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  std::string all;
+  for (int byte = 0x01; byte <= 0xFF; ++byte) {
+    all += static_cast<char>(byte);
+  }
+  for (const int page : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257}) {
+    const TCodePageScope codePage(page);
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      form.PaneChart(pane).Title().SetText(all.substr(std::size_t{pane} * 64, 64));
+    }
+    const std::string document = WindowSvg(form);
+    EXPECT_EQ(TWellFormedXml::Fault(document), "") << "code page " << page;
+  }
+  form.PaneChart(0).Title().SetText("Fuel & air <rich>");
+  EXPECT_NE(WindowSvg(form).find(">Fuel &amp; air &lt;rich&gt;</text>"), std::string::npos);
 }
 
 }  // namespace

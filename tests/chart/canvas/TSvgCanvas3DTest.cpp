@@ -5,7 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "gui/ShownText.h"
 #include "gui/TRasterCanvas.h"
+#include "tests/support/CodePageScope.h"
+#include "tests/support/WellFormedXml.h"
 
 namespace {
 
@@ -18,7 +21,9 @@ std::string ElementsOf(const std::function<void(TSvgCanvas3D&)>& draw) {
   canvas.BeginDrawing(window, {10, 20, 110, 70}, 100);
   draw(canvas);
   canvas.FinishDrawing(window, window, {10, 20});
-  return canvas.Elements();
+  std::string elements = canvas.Elements();
+  EXPECT_EQ(TWellFormedXml::Fault("<svg>" + elements + "</svg>"), "") << elements;
+  return elements;
 }
 
 struct SvgCase {
@@ -135,6 +140,68 @@ TEST(SvgCanvas, MeasuresTextLikeARaster) {
   canvas.Font.InterCharSize = 1;
   EXPECT_EQ(canvas.MeasureTextWidth("abc"), 21);
   EXPECT_EQ(canvas.MeasureTextHeight("abc"), FakeFontCharHeight);
+}
+
+// What a text becomes between the tags of its element: the characters the
+// window shows (8-bit text in the Windows code page), escaped, and what XML
+// cannot hold at all replaced.
+struct TextCase {
+  const char* name;
+  std::string text;
+  std::string xml;
+};
+
+class SvgText : public testing::TestWithParam<TextCase> {};
+
+std::string TextElementContent(const std::string& elements) {
+  const std::size_t start = elements.find("preserve\">");
+  const std::size_t end = elements.find("</text>");
+  return start == std::string::npos || end == std::string::npos ? "" : elements.substr(start + 10, end - start - 10);
+}
+
+TEST_P(SvgText, IsEscapedAsTheWindowShowsIt) {
+  const TCodePageScope codePage(1252);
+  const std::string elements = ElementsOf([](TSvgCanvas3D& c) { c.TextOut(0, 0, GetParam().text); });
+  EXPECT_EQ(TextElementContent(elements), GetParam().xml);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SvgText,
+    testing::Values(TextCase{"Ampersand", "Fuel & air", "Fuel &amp; air"},
+                    TextCase{"MarkupAndQuotes", "<a b=\"c\" d='e'>", "&lt;a b=&quot;c&quot; d=&apos;e&apos;&gt;"},
+                    TextCase{"TabAndLineBreaksAsReferences", "a\tb\nc\rd", "a&#9;b&#10;c&#13;d"},
+                    TextCase{"EscapeCharacterReplaced", "\x1B[1m", "\xEF\xBF\xBD[1m"},
+                    TextCase{"ControlsReplacedDeleteKept", "\x01\x08\x0B\x0C\x1F\x7F",
+                             "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\x7F"},
+                    TextCase{"Utf8Kept", "\xC2\xB5s \xF0\x9F\x9A\x97", "\xC2\xB5s \xF0\x9F\x9A\x97"},
+                    TextCase{"NonCharactersReplaced", "\xEF\xBF\xBE\xEF\xBF\xBF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+                    TextCase{"EightBitInTheCodePage",
+                             "\xB0"
+                             "C \x80",
+                             "\xC2\xB0"
+                             "C \xE2\x82\xAC"},
+                    TextCase{"UndefinedInTheCodePageReplaced", "\x81", "\xEF\xBF\xBD"},
+                    TextCase{"LoneSurrogateIsEightBitText", "\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// Every byte, alone and in one text, in the code pages of several
+// languages, in the text and in the font name: the elements always parse.
+TEST(SvgText, EveryByteInEveryCodePageGivesWellFormedXml) {
+  std::string all;
+  for (int byte = 0x01; byte <= 0xFF; ++byte) {
+    all += static_cast<char>(byte);
+  }
+  for (const int page : {1250, 1251, 1252, 1253, 1255, 1256, 1257}) {
+    const TCodePageScope codePage(page);
+    for (std::size_t i = 0; i <= all.size(); ++i) {
+      const std::string text = i < all.size() ? all.substr(i, 1) : all;
+      const std::string elements = ElementsOf([&text](TSvgCanvas3D& c) {
+        c.Font.Name = text;
+        c.TextOut(0, 0, text);
+      });
+      EXPECT_NE(elements.find("<text"), std::string::npos);
+    }
+  }
 }
 
 }  // namespace
