@@ -213,7 +213,7 @@ TEST(LockedPanes, UnlockedAColumnPastTheLogsEndShowsNoData) {
   chart.TopAxis().SetAxisRange(2900, 3100);
   window.Paint();
   const struct {
-    double Sample;
+    double Sample = 0;
     std::optional<int> Shown;
   } cases[] = {{2950.3, 2950}, {2999, 2999}, {3050, std::nullopt}, {3099, std::nullopt}};
   for (const auto& c : cases) {
