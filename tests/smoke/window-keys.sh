@@ -114,11 +114,14 @@ keys "s" S
 keys "Delete" Delete
 
 # The figures of the view copied: one row a pane, eight fields each.
+figures_copied() {
+  xclip -selection clipboard -o >"$work/figures.txt" 2>/dev/null &&
+    [ "$(awk -F "\t" "NF == 8 && \$3 > 0" "$work/figures.txt" | wc -l)" = 4 ] &&
+    grep -q "lambda.csv" "$work/figures.txt"
+}
 xdotool key ctrl+shift+c
-sleep 0.5
-xclip -selection clipboard -o >"$work/figures.txt"
-[ "$(awk -F "\t" "NF == 8 && \$3 > 0" "$work/figures.txt" | wc -l)" = 4 ] &&
-  grep -q "lambda.csv" "$work/figures.txt" || { echo "no figures copied:"; cat "$work/figures.txt"; exit 1; }
+for _ in $(seq 50); do figures_copied && break; sleep 0.2; done
+figures_copied || { echo "no figures copied:"; cat "$work/figures.txt"; exit 1; }
 echo "ctrl+shift+c copied the figures"
 keys "s" S
 
@@ -128,11 +131,14 @@ expect --leave
 at 356 204
 expect --hover 1 300 60
 # The copied picture is the snapshot tool picture without the readout.
-xdotool key ctrl+c
-sleep 0.5
-xclip -selection clipboard -t image/png -o >"$work/copied.png"
 "$snapshot" $actions --leave --png "$work/copy-expected.png"
-[ "$(differing "$work/copied.png" "$work/copy-expected.png")" = 0 ] || {
+picture_copied() {
+  xclip -selection clipboard -t image/png -o >"$work/copied.png" 2>/dev/null &&
+    [ "$(differing "$work/copied.png" "$work/copy-expected.png")" = 0 ]
+}
+xdotool key ctrl+c
+for _ in $(seq 50); do picture_copied && break; sleep 0.2; done
+picture_copied || {
   echo "ctrl+c copied another picture: $(differing "$work/copied.png" "$work/copy-expected.png") pixels differ"
   cp "$work/copied.png" "$PWD/keys-copied.png" && cp "$work/copy-expected.png" "$PWD/keys-expected.png"
   exit 1; }
