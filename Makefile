@@ -7,7 +7,7 @@ WERROR     ?= OFF
 PREFIX     ?= /usr/local
 PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-wine \
-            libx11-dev xvfb xauth x11-utils imagemagick xdotool \
+            libx11-dev xvfb xauth x11-utils imagemagick xdotool xclip evilwm \
             dpkg-dev file lintian appstream desktop-file-utils man-db groff-base librsvg2-bin locales
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev

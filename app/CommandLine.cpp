@@ -1,9 +1,46 @@
 #include "app/CommandLine.h"
 
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Qt's own options, which the platform reads from the same arguments: those
+// that take the next argument as their value, and those that take none.
+// Either may be written with one dash or two, and with "=value" attached.
+constexpr std::string_view kQtOptionsWithValue =
+    " platform platformpluginpath platformtheme plugin qwindowgeometry geometry qwindowtitle title"
+    " qwindowicon icon display style stylesheet session name visual ncols ";
+constexpr std::string_view kQtFlags = " reverse widgetcount nograb dograb sync cmap testability qmljsdebugger ";
+
+bool Listed(std::string_view names, std::string_view name) {
+  return name.find(' ') == std::string_view::npos &&
+         names.find(" " + std::string(name) + " ") != std::string_view::npos;
+}
+
+// How many arguments a Qt option at `arg` takes up (itself and its value),
+// or 0 when it is none of Qt's.
+int QtOptionLength(std::string_view arg) {
+  arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+  const std::size_t equals = arg.find('=');
+  const std::string_view name = arg.substr(0, equals);
+  if (Listed(kQtFlags, name)) {
+    return 1;
+  }
+  if (Listed(kQtOptionsWithValue, name)) {
+    return equals == std::string_view::npos ? 2 : 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
 TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   TCommandLine line;
   bool optionsEnded = false;
-  for (const std::string& arg : args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
       line.Logs.push_back(arg);
     } else if (arg == "--") {
@@ -16,6 +53,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.Reopen = true;
     } else if (arg == "--follow") {
       line.Follow = true;
+    } else if (const int length = QtOptionLength(arg); length > 0) {
+      i += static_cast<std::size_t>(length - 1);
     } else if (!line.UnknownOption) {
       line.UnknownOption = arg;
     }
@@ -23,7 +62,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   return line;
 }
 
-std::string UsageText() {
+std::string UsageText(const std::string& readmePath) {
   return "usage: logviewer [OPTION]... [FILE]...\n"
          "Shows up to four logs in four stacked chart panes, the first FILE in the top pane.\n"
          "\n"
@@ -32,9 +71,16 @@ std::string UsageText() {
          "      --reopen   load the logs the panes held when the window last closed\n"
          "      --follow   follow the logs as they grow\n"
          "      --         every argument after it is a FILE\n"
+         "Qt's own options (-style, -platform, -display, -geometry...) are passed on to Qt.\n"
          "\n"
-         "Keys: Ctrl+C copies the window's picture, Ctrl+S saves it as PNG, JPEG, BMP or SVG,\n"
-         "Escape undoes the zoom of all panes; the README lists the others.\n";
+         "Keys: Ctrl+O opens a log, Ctrl+C copies the window's picture, Ctrl+S saves it as PNG,\n"
+         "JPEG, BMP or SVG, Escape undoes the zoom of all panes, a right click opens the pane menu.\n"
+         "More in the manual page (man logviewer) and in the README: " +
+         readmePath + "\n";
+}
+
+std::string ReadmePath(const std::string& programPath) {
+  return (std::filesystem::path(programPath).parent_path().parent_path() / "share/doc/logviewer/README.md.gz").string();
 }
 
 std::string VersionText() { return std::string("logviewer ") + LOGVIEWER_VERSION + "\n"; }

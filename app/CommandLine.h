@@ -20,8 +20,13 @@ struct TCommandLine {
 };
 
 // `args` without the program name. "--" ends the options, so that a log
-// whose name starts with "-" can be named.
+// whose name starts with "-" can be named. Qt's own options (-style,
+// -platform, -display...) and their values are left to Qt.
 TCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-std::string UsageText();
+// Names the manual page and the README at `readmePath`.
+std::string UsageText(const std::string& readmePath);
+// Where the README of the program at `programPath` is installed: in the
+// documentation folder of the prefix it is installed under.
+std::string ReadmePath(const std::string& programPath);
 std::string VersionText();

@@ -71,12 +71,14 @@ std::optional<TColumnSamples> ColumnSamples(const TChartSeries& series, const TC
   const auto pixel = [&](int i) { return horizontal.ValueToPixel(series.XValueAt(i)); };
   const int first = FirstIndexWhere(count, [&](int i) { return pixel(i) >= column; });
   const int end = FirstIndexWhere(count, [&](int i) { return pixel(i) > column; });
+  // Past either end of the log there is no sample to show; between two
+  // samples the nearest one stands for the column.
+  if (end == 0 || first == count) {
+    return std::nullopt;
+  }
   if (first == end) {
-    const std::optional<int> nearest = NearestPointIndex(series, horizontal.PixelToValue(column));
-    if (!nearest) {
-      return std::nullopt;
-    }
-    return SamplesOf(series, *nearest, *nearest + 1);
+    const int nearest = *NearestPointIndex(series, horizontal.PixelToValue(column));
+    return SamplesOf(series, nearest, nearest + 1);
   }
   return SamplesOf(series, first, end);
 }
@@ -132,11 +134,13 @@ std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TLogN
     return readout;
   }
   readout.Samples = span ? SamplesBetween(series, span->First, span->Last) : ColumnSamples(series, *horizontal, column);
-  if (readout.Samples) {
-    readout.Text = ReadoutText(series, *vertical, *readout.Samples, notes);
-    if (notes != nullptr) {
-      readout.Leading = LeadingText(notes->Leading, *readout.Samples);
-    }
+  if (!readout.Samples) {
+    readout.Text = series.PointCount() > 0 ? kNoSampleText : "";
+    return readout;
+  }
+  readout.Text = ReadoutText(series, *vertical, *readout.Samples, notes);
+  if (notes != nullptr) {
+    readout.Leading = LeadingText(notes->Leading, *readout.Samples);
   }
   return readout;
 }

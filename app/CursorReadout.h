@@ -15,8 +15,8 @@ class TLeadingFields;
 struct TLogNotes;
 
 // The samples a pixel column of a pane shows: the first and last point in it
-// (one point when the column holds none: the nearest) and the extremes of
-// their values.
+// (one point when the column lies between two points and holds none: the
+// nearest) and the extremes of their values.
 struct TColumnSamples {
   int First = 0;
   int Last = 0;
@@ -32,12 +32,15 @@ struct TCursorReadout {
   int Top = 0;  // the line runs from Top to Bottom, both included
   int Bottom = 0;
   int Right = 0;     // the plot's right edge: the box goes left of the line before it crosses that
-  std::string Text;  // empty without a point
+  std::string Text;  // empty without a log, kNoSampleText where it has no sample
   // The samples' leading fields ("12.5", or "12.5–13.0" for several), empty
   // when the log has none.
   std::string Leading;
   std::optional<TColumnSamples> Samples;
 };
+
+// The readout of a pane whose log has no sample at the column.
+constexpr const char* kNoSampleText = "no data";
 
 constexpr TColor kReadoutLineColor = RGBColor(0xC0, 0x00, 0x00);
 constexpr TColor kReadoutBoxColor = RGBColor(0xFF, 0xFF, 0xE1);
@@ -47,7 +50,8 @@ constexpr TColor kReadoutBoxColor = RGBColor(0xFF, 0xFF, 0xE1);
 std::optional<int> NearestPointIndex(const TChartSeries& series, double x);
 
 // The points of a series with ascending X that `horizontal` maps to pixel
-// `column`, or the nearest one when none lies there; none for an empty series.
+// `column`, or the nearest one when none lies there; none for an empty
+// series and for a column before its first or after its last point.
 std::optional<TColumnSamples> ColumnSamples(const TChartSeries& series, const TChartAxis& horizontal, int column);
 
 // The points of a series with ascending X from X = low to X = high, or none.

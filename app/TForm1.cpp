@@ -137,6 +137,7 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
   CenterOnScreen();
   FormCreate();
   UseSettings(settingsPath);
+  RefreshOverlays();
 }
 
 void TForm1::UseSettings(const std::string& settingsPath) {
@@ -610,26 +611,33 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
   }
 }
 
-// The markers of the menu go where it was opened.
+// The markers of the menu go where it was opened. What needs samples is
+// offered only on a pane that has them (a statistics mode that is on can
+// still be switched off).
 void TForm1::ShowPaneMenu(std::uint8_t pane, int x, int y) {
   const auto markAt = [this, pane, x](std::size_t marker) {
     ShowCursorReadout(pane, x);
     SetMarker(marker);
   };
+  const bool samples = PaneSeries(pane).PointCount() > 0;
+  const bool anyLog =
+      std::any_of(paneLogs_.begin(), paneLogs_.end(), [](const TPaneLog& log) { return !log.FileName.empty(); });
   const std::vector<std::pair<TMenuEntry, std::function<void()>>> entries = {
+      {{"Open log\u2026", "Ctrl+O"}, [this, pane] { LogButtonClick(pane); }},
       {{"Lock panes to the same samples", "L", true, Locked()}, [this] { SetLocked(!Locked()); }},
       {{"Show sample axis", "X", true, SampleAxisShown()}, [this] { SetSampleAxisShown(!SampleAxisShown()); }},
-      {{"Set marker A", "A"}, [markAt] { markAt(0); }},
-      {{"Set marker B", "B"}, [markAt] { markAt(1); }},
+      {{"Set marker A", "A", false, false, samples}, [markAt] { markAt(0); }},
+      {{"Set marker B", "B", false, false, samples}, [markAt] { markAt(1); }},
       {{"Clear markers", "Delete"}, [this] { ClearMarkers(); }},
-      {{"Show statistics of the view", "S", true, statisticsShown_}, [this] { ToggleStatistics(); }},
-      {{"Copy figures", "Ctrl+Shift+C"}, [this] { CopyFigures(); }},
+      {{"Show statistics of the view", "S", true, statisticsShown_, samples || statisticsShown_},
+       [this] { ToggleStatistics(); }},
+      {{"Copy figures", "Ctrl+Shift+C", false, false, samples}, [this] { CopyFigures(); }},
       {{"Copy picture", "Ctrl+C"}, [this] { CopyPicture(); }},
       {{"Save picture\u2026", "Ctrl+S"}, [this] { SavePicture(); }},
       {{"Undo all zooms", "Escape"}, [this] { UndoAllZooms(); }},
       {{"Back one zoom", "Backspace"}, [this] { ZoomBack(); }},
       {{"Full screen", "F11", true, FullScreen()}, [this] { SetFullScreen(!FullScreen()); }},
-      {{"Reload logs", "F5"}, [this] { ReloadLogs(); }},
+      {{"Reload logs", "F5", false, false, anyLog}, [this] { ReloadLogs(); }},
       {{"Follow growing logs", "F", true, Following()}, [this] { SetFollowing(!Following()); }},
       {{"Reopen the last logs", "Ctrl+Shift+O"}, [this] { ReopenLastLogs(); }},
       {{"Close", "Ctrl+W"}, [this] { Close(); }},

@@ -268,8 +268,8 @@ private:
   void WriteSettings();
   void NoteStoppedEarly(std::uint8_t pane, Exception& error);
   void ShowPaneLogs();
-  // Every pane's overlay: its mark when its load stopped early, the
-  // markers, the statistics and the readout.
+  // Every pane's overlay: its mark when its load stopped early, a hint
+  // while it has no samples, the markers, the statistics and the readout.
   void RefreshOverlays();
   void DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas);
   std::optional<TCursorReadout> SourceReadout();

@@ -26,6 +26,20 @@ constexpr std::array<const char*, 2> kMarkerNames = {"A", "B"};
 constexpr int kBoxPadding = 2;
 constexpr int kBoxMargin = 3;
 
+// Shown over a pane without samples, so that a newcomer learns how a log
+// gets in.
+constexpr const char* kEmptyPaneHint = "Log\u2026 or drop a log here";
+
+// Just above the middle, where an empty pane draws its one grid line.
+void DrawEmptyPaneHint(TRasterCanvas& canvas, const TRect& plot) {
+  TFont font;
+  font.Color = clGray;
+  canvas.SetFont(font);
+  canvas.SetBackMode(BackModeTransparent);
+  canvas.SetTextAlign(TextAlignCenter | TextAlignBottom);
+  canvas.TextOut((plot.Left + plot.Right) / 2, (plot.Top + plot.Bottom) / 2 - 2, kEmptyPaneHint);
+}
+
 void DrawStoppedMark(TRasterCanvas& canvas) {
   TPen pen;
   pen.Color = kStoppedMarkColor;
@@ -124,17 +138,23 @@ std::optional<TCursorReadout> TForm1::SourceReadout() {
 }
 
 // In the other panes the same column; while locked, the same samples at
-// their own column.
+// their own column, and past the end of the source's log each pane's own
+// sample at the sample number under the mouse.
 std::optional<TCursorReadout> TForm1::ShownReadout(std::uint8_t pane) {
   std::optional<TCursorReadout> source = SourceReadout();
   if (!source || pane == readoutAt_->Pane) {
     return source;
   }
+  const TChartSeries& from = PaneSeries(readoutAt_->Pane);
+  if (Locked() && !source->Samples && from.PointCount() > 0 && from.ResolvedHorizAxis() != nullptr) {
+    TChart& chart = PaneChart(pane);
+    return PaneReadout(chart, SampleColumn(chart, from.ResolvedHorizAxis()->PixelToValue(source->Column)),
+                       &notes_[pane]);
+  }
   if (!Locked() || !source->Samples) {
     return PaneReadout(PaneChart(pane), source->Column, &notes_[pane]);
   }
-  const TChartSeries& series = PaneSeries(readoutAt_->Pane);
-  const TSampleSpan span{series.XValueAt(source->Samples->First), series.XValueAt(source->Samples->Last)};
+  const TSampleSpan span{from.XValueAt(source->Samples->First), from.XValueAt(source->Samples->Last)};
   return PaneReadout(PaneChart(pane), SampleColumn(PaneChart(pane), span.First), &notes_[pane], span);
 }
 
@@ -152,7 +172,7 @@ void TForm1::RefreshOverlays() {
   const bool everywhere = readoutAt_ || markers_[0] || markers_[1] || statisticsShown_;
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     TChart& chart = PaneChart(pane);
-    if (everywhere || paneLogs_[pane].StoppedEarly) {
+    if (everywhere || paneLogs_[pane].StoppedEarly || PaneSeries(pane).PointCount() == 0) {
       chart.SetOverlay([this, pane](TRasterCanvas& canvas) { DrawOverlay(pane, canvas); });
     } else if (chart.HasOverlay()) {
       chart.ClearOverlay();
@@ -165,6 +185,9 @@ void TForm1::DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas) {
     DrawStoppedMark(canvas);
   }
   TChart& chart = PaneChart(pane);
+  if (PaneSeries(pane).PointCount() == 0) {
+    DrawEmptyPaneHint(canvas, chart.PlotRect);
+  }
   for (std::size_t marker = 0; marker < markers_.size(); ++marker) {
     if (markers_[marker]) {
       DrawMarker(canvas, chart.PlotRect, SampleColumn(chart, markers_[marker]->Sample), marker);

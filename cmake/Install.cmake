@@ -1,6 +1,6 @@
 # The program as a desktop application: `cmake --install` puts the viewer,
 # its desktop entry (offered for CSV files), icon, AppStream metadata, manual
-# page and the Debian documentation files under the prefix; `cpack` builds a
+# page, README and the Debian documentation files under the prefix; `cpack` builds a
 # Debian package of the same files (cmake/Package.cmake).
 include(GNUInstallDirs)
 
@@ -13,10 +13,12 @@ function(logviewer_gzip source output)
 endfunction()
 set(gzipped_man "${PROJECT_BINARY_DIR}/share/logviewer.1.gz")
 set(gzipped_changelog "${PROJECT_BINARY_DIR}/share/changelog.gz")
+set(gzipped_readme "${PROJECT_BINARY_DIR}/share/README.md.gz")
 file(MAKE_DIRECTORY "${PROJECT_BINARY_DIR}/share")
 logviewer_gzip("${PROJECT_SOURCE_DIR}/share/logviewer.1" "${gzipped_man}")
 logviewer_gzip("${PROJECT_SOURCE_DIR}/share/changelog" "${gzipped_changelog}")
-add_custom_target(compressed_docs ALL DEPENDS "${gzipped_man}" "${gzipped_changelog}")
+logviewer_gzip("${PROJECT_SOURCE_DIR}/README.md" "${gzipped_readme}")
+add_custom_target(compressed_docs ALL DEPENDS "${gzipped_man}" "${gzipped_changelog}" "${gzipped_readme}")
 
 install(TARGETS logviewer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES share/logviewer.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -26,6 +28,7 @@ install(FILES share/logviewer-48.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/
 install(FILES share/logviewer.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME org.example.logviewer.metainfo.xml)
 install(FILES "${gzipped_man}" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES share/copyright "${gzipped_changelog}" DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The README (which `logviewer --help` names) as Debian keeps documents.
+install(FILES share/copyright "${gzipped_changelog}" "${gzipped_readme}" DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 include(cmake/Package.cmake)

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -33,6 +34,7 @@ public:
   explicit FormWidget(FormWindow& owner) : QWidget(nullptr, Qt::Window), owner_(owner) {
     setAutoFillBackground(true);
     setPalette(LightPalette());
+    QCoreApplication::instance()->installEventFilter(this);
   }
 
   void RunOncePainted(std::function<void()> job) {
@@ -69,14 +71,22 @@ protected:
     QWidget::closeEvent(event);
   }
 
-  // Keys the focused control does not use arrive here.
-  void keyPressEvent(QKeyEvent* event) override {
-    const int key = KeyCodeOf(event->key());
-    if (key == 0 || !owner_.OnKeyDown) {
-      QWidget::keyPressEvent(event);
-      return;
+  // The window's keys are taken before the focused button or check box
+  // sees them, which would otherwise move the focus with the arrow keys;
+  // the controls keep the keys that have no code of ours (Tab, Space,
+  // Return, Up, Down). Dialogs and menus are windows of their own.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !owner_.OnKeyDown || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this) {
+      return false;
     }
-    RunEventHandler([&] { owner_.OnKeyDown(key, KeyShiftOf(event->modifiers())); });
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const int key = KeyCodeOf(press->key());
+    if (key == 0) {
+      return false;
+    }
+    RunEventHandler([&] { owner_.OnKeyDown(key, KeyShiftOf(press->modifiers())); });
+    return true;
   }
 
 private:

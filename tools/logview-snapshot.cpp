@@ -431,6 +431,8 @@ private:
       out << ", \"FirstSample\": " << JsonNumber(series.XValueAt(samples->First))
           << ", \"LastSample\": " << JsonNumber(series.XValueAt(samples->Last))
           << ", \"Min\": " << JsonNumber(samples->Min) << ", \"Max\": " << JsonNumber(samples->Max);
+    } else {
+      out << ", \"FirstSample\": null, \"LastSample\": null, \"Min\": null, \"Max\": null";
     }
     out << "}";
     return out.str();

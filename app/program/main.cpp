@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -41,17 +42,26 @@ void RunViewer(int& argc, char** argv, const TCommandLine& commandLine) {
   RunMessageLoop();
 }
 
+// The running program as the file system names it, for the README of its
+// installation.
+std::string ProgramPath(const char* argv0) {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(argv0) : path.string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // The arguments stay bytes: they are file names as the file system has them.
   const TCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (commandLine.UnknownOption) {
-    std::cerr << "logviewer: unknown option " << *commandLine.UnknownOption << "\n" << UsageText();
+    std::cerr << "logviewer: unknown option " << *commandLine.UnknownOption << "\n"
+              << UsageText(ReadmePath(ProgramPath(argv[0])));
     return 2;
   }
   if (commandLine.Help || commandLine.Version) {
-    std::cout << (commandLine.Help ? UsageText() : VersionText());
+    std::cout << (commandLine.Help ? UsageText(ReadmePath(ProgramPath(argv[0]))) : VersionText());
     return 0;
   }
   if (!DisplayAvailable()) {

@@ -40,6 +40,15 @@ TEST(CommandLine, SeparatesOptionsFromLogs) {
       {{"--", "--help", "-x.csv"}, false, false, {"--help", "-x.csv"}, std::nullopt},
       {{"-", "\xff\xfe.csv"}, false, false, {"-", "\xff\xfe.csv"}, std::nullopt},
       {{"--colour", "a.csv", "-q"}, false, false, {"a.csv"}, "--colour"},
+      // Qt's own options and their values are Qt's, in either spelling.
+      {{"-style", "fusion", "a.csv"}, false, false, {"a.csv"}, std::nullopt},
+      {{"--platform", "xcb", "-display", ":1", "a.csv"}, false, false, {"a.csv"}, std::nullopt},
+      {{"-geometry", "800x600+0+0", "-reverse", "a.csv"}, false, false, {"a.csv"}, std::nullopt},
+      {{"-style=fusion", "a.csv", "-stylesheet", "s.qss"}, false, false, {"a.csv"}, std::nullopt},
+      {{"-qwindowtitle", "T", "-platformtheme", "gtk3", "--help"}, true, false, {}, std::nullopt},
+      {{"--", "-style", "a.csv"}, false, false, {"-style", "a.csv"}, std::nullopt},
+      {{"-styles", "a.csv"}, false, false, {"a.csv"}, "-styles"},
+      {{"-style platform", "a.csv"}, false, false, {"a.csv"}, "-style platform"},
   };
   for (const auto& c : cases) {
     const TCommandLine line = ParseCommandLine(c.args);
@@ -48,6 +57,22 @@ TEST(CommandLine, SeparatesOptionsFromLogs) {
     EXPECT_EQ(line.Version, c.version) << name;
     EXPECT_EQ(line.Logs, c.logs) << name;
     EXPECT_EQ(line.UnknownOption, c.unknown) << name;
+  }
+}
+
+TEST(CommandLine, TheHelpNamesTheManualPageAndTheInstalledReadme) {
+  const struct {
+    const char* program;
+    const char* readme;
+  } cases[] = {
+      {"/usr/bin/logviewer", "/usr/share/doc/logviewer/README.md.gz"},
+      {"/home/u/.local/bin/logviewer", "/home/u/.local/share/doc/logviewer/README.md.gz"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReadmePath(c.program), c.readme);
+    const std::string help = UsageText(ReadmePath(c.program));
+    EXPECT_NE(help.find("man logviewer"), std::string::npos);
+    EXPECT_NE(help.find(std::string("README: ") + c.readme + "\n"), std::string::npos) << help;
   }
 }
 
@@ -181,7 +206,7 @@ TEST_F(Desktop, CtrlCCopiesTheSnapshotPictureWithoutTheReadout) {
 }
 
 TEST_F(Desktop, CtrlSSavesThePictureStartingInTheFolderOfTheLastLog) {
-  form.OpenLogs(2, {kCoolant});
+  form.OpenLogs(0, {kLambda, kSpeed, kCoolant, kBattery});
   const QImage expected = SnapshotPicture(form, folder);
   form.Chart3.MouseMove(0, 300, 60);
   const std::string saved = folder.Folder() + "picture.png";
@@ -194,6 +219,41 @@ TEST_F(Desktop, CtrlSSavesThePictureStartingInTheFolderOfTheLastLog) {
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(script.Messages[0].Text.rfind("Cannot write '" + folder.Folder() + "no-such-folder/picture.png': ", 0), 0u)
       << script.Messages[0].Text;
+}
+
+// The hint is drawn over the empty panes on the screen, as the readout is;
+// the copied picture and the panes' own pictures keep the described panes.
+TEST_F(Desktop, AnEmptyPaneShowsAHintOnTheScreenOnly) {
+  form.OpenLogs(0, {kLambda});
+  const QImage shown = SnapshotPicture(form, folder);
+  form.OnKeyDown('C', ssCtrl);
+  const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(copied.size(), shown.size());
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    const TRect bounds = form.PaneChart(pane).BoundsRect();
+    const QRect area(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    const std::string file = folder.Folder() + "pane.png";
+    ASSERT_TRUE(form.PaneChart(pane).Screen().SavePng(file));
+    const QImage kept = QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(copied.copy(area), kept) << "the copy holds the pane's own picture, pane " << int(pane);
+    EXPECT_EQ(shown.copy(area) == kept, pane == 0) << "the screen shows the hint over empty panes, pane " << int(pane);
+  }
+}
+
+TEST_F(Desktop, ThePaneMenuOpensALogAndOffersNoMeasuresOnAnEmptyPane) {
+  form.OpenLogs(0, {kLambda});
+  script.MenuAnswers = {"Show statistics of the view", "Copy figures", "Open log\u2026"};
+  script.FileAnswers.push_back({{}, kCoolant});
+  for (int menu = 0; menu < 3; ++menu) {
+    form.ShowPaneMenu(2, 100, 50);
+  }
+  ASSERT_EQ(script.MenusShown.size(), 3u);
+  EXPECT_EQ(script.MenusShown[0].at(0), "Open log\u2026");
+  EXPECT_FALSE(form.PaneStatistics(0)) << "not offered on the empty pane";
+  EXPECT_EQ(form.PaneLog(2).FileName, kCoolant) << "opened into the pane of the menu";
+  script.MenuAnswers = {"Show statistics of the view"};
+  form.ShowPaneMenu(2, 100, 50);
+  EXPECT_TRUE(form.PaneStatistics(0)) << "offered once the pane has a log";
 }
 
 }  // namespace

@@ -155,7 +155,8 @@ TEST(LockedPanes, LockSwitchedOnWhileZoomedAlignsThePanesOnTheZoomedPane) {
 
 TEST(LockedPanes, TheReadoutStandsAtTheSameSampleInEveryPane) {
   LockedWindow window({3000, 1200, 4100, 3000});
-  window.Form.Chart2.MouseMove(0, 350, window.Form.Chart2.PlotCenterY);
+  // Within the shortest log, which all panes hold.
+  window.Form.Chart2.MouseMove(0, window.Form.Chart2.BottomAxis().ValueToPixel(800), window.Form.Chart2.PlotCenterY);
   const std::optional<TCursorReadout> source = window.Form.ShownReadout(1);
   ASSERT_TRUE(source && source->Samples);
   const double first = window.Form.PaneSeries(1).XValueAt(source->Samples->First);
@@ -167,11 +168,66 @@ TEST(LockedPanes, TheReadoutStandsAtTheSameSampleInEveryPane) {
               source->Text.substr(0, source->Text.find("  ")) + readout->Text.substr(readout->Text.find("  ")))
         << "the same sample numbers";
   }
-  // Beyond the end of the shortest log its pane shows the line alone.
+  // Beyond the end of the shortest log its pane says so.
   window.Form.Chart3.MouseMove(0, 600, window.Form.Chart3.PlotCenterY);
   const std::optional<TCursorReadout> beyond = window.Form.ShownReadout(1);
   ASSERT_TRUE(beyond);
-  EXPECT_EQ(beyond->Text, "");
+  EXPECT_EQ(beyond->Text, "no data");
+  EXPECT_FALSE(beyond->Samples);
+}
+
+// Hovering the shorter log past its end: the others keep the samples under
+// the mouse rather than all jumping to that log's last sample.
+TEST(LockedPanes, PastTheEndOfAShorterLogEachPaneShowsItsOwnSample) {
+  LockedWindow window({3000, 1200, 4100, 3000});
+  TChart& shorter = window.Form.Chart2;
+  // Past the 1,200 samples of the shorter log, within the 3,000 of the others.
+  const int column = shorter.BottomAxis().ValueToPixel(2000);
+  shorter.MouseMove(0, column, shorter.PlotCenterY);
+  const std::optional<TCursorReadout> source = window.Form.ShownReadout(1);
+  ASSERT_TRUE(source);
+  EXPECT_EQ(source->Text, "no data");
+  EXPECT_FALSE(source->Samples);
+  const double underMouse = shorter.BottomAxis().PixelToValue(column);
+  ASSERT_NEAR(underMouse, 2000, 10);
+  for (const std::uint8_t pane : {std::uint8_t{0}, std::uint8_t{2}, std::uint8_t{3}}) {
+    const std::optional<TCursorReadout> readout = window.Form.ShownReadout(pane);
+    ASSERT_TRUE(readout && readout->Samples) << int(pane);
+    const double sample = window.Form.PaneSeries(pane).XValueAt(readout->Samples->First);
+    EXPECT_NEAR(sample, underMouse, 8) << "pane " << int(pane) << " at its own sample";
+    EXPECT_NE(readout->Text.find('#'), std::string::npos) << int(pane);
+  }
+  // The same with the mouse over a longer log: only the shorter one has none.
+  window.Form.Chart1.MouseMove(0, column, window.Form.Chart1.PlotCenterY);
+  EXPECT_EQ(window.Form.ShownReadout(1)->Text, "no data");
+  EXPECT_TRUE(window.Form.ShownReadout(2)->Samples);
+}
+
+// Unlocked, a zoomed or panned pane may show columns before the first or
+// after the last sample of its log: no data there, the nearest sample
+// between two.
+TEST(LockedPanes, UnlockedAColumnPastTheLogsEndShowsNoData) {
+  LockedWindow window({3000, 3000, 3000, 3000}, false);
+  TChart& chart = window.Form.Chart1;
+  chart.BottomAxis().SetAxisRange(2900, 3100);
+  chart.TopAxis().SetAxisRange(2900, 3100);
+  window.Paint();
+  const struct {
+    double Sample = 0;
+    std::optional<int> Shown;
+  } cases[] = {{2950.3, 2950}, {2999, 2999}, {3050, std::nullopt}, {3099, std::nullopt}};
+  for (const auto& c : cases) {
+    const int column = chart.BottomAxis().ValueToPixel(c.Sample);
+    chart.MouseMove(0, column, chart.PlotCenterY);
+    const std::optional<TCursorReadout> readout = window.Form.ShownReadout(0);
+    ASSERT_TRUE(readout) << c.Sample;
+    ASSERT_EQ(readout->Samples.has_value(), c.Shown.has_value()) << c.Sample;
+    if (c.Shown) {
+      EXPECT_EQ(readout->Samples->First, *c.Shown) << c.Sample;
+    } else {
+      EXPECT_EQ(readout->Text, "no data") << c.Sample;
+    }
+  }
 }
 
 TEST(ViewerSettings, ModesAreRememberedAndAMissingOrUnreadableFileGivesTheDefaults) {
@@ -254,10 +310,10 @@ TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   ASSERT_EQ(window.Script.MenusShown.size(), 1U);
   EXPECT_EQ(
       window.Script.MenusShown[0],
-      (std::vector<std::string>{"Lock panes to the same samples", "Show sample axis", "Set marker A", "Set marker B",
-                                "Clear markers", "Show statistics of the view", "Copy figures", "Copy picture",
-                                "Save picture\u2026", "Undo all zooms", "Back one zoom", "Full screen", "Reload logs",
-                                "Follow growing logs", "Reopen the last logs", "Close"}));
+      (std::vector<std::string>{"Open log\u2026", "Lock panes to the same samples", "Show sample axis", "Set marker A",
+                                "Set marker B", "Clear markers", "Show statistics of the view", "Copy figures",
+                                "Copy picture", "Save picture\u2026", "Undo all zooms", "Back one zoom", "Full screen",
+                                "Reload logs", "Follow growing logs", "Reopen the last logs", "Close"}));
   window.Script.MenuAnswers.push_back("Set marker B");
   chart.MouseDown(mbRight, ssRight, 420, 50);
   chart.MouseUp(mbRight, 0, 420, 50);
@@ -279,6 +335,7 @@ TEST(StoppedEarly, APaneWhoseLoadStoppedCarriesAMarkAndSaysWhereInItsTooltip) {
   }
   text += "1500,n/a\n1501,0.5\n";
   const std::string file = folder.Write("bad.csv", text);
+  form.LoadLog(0, folder.Write("first.csv", "t,Lambda\n0,1\n1,2\n"));
   form.OpenLogs(1, {file});
   ASSERT_EQ(script.Messages.size(), 1U);
   EXPECT_EQ(script.Messages[0].Text, "'n/a' is not a valid floating point value.") << "the text stays";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gui/Application.h"
+#include "gui/CheckBox.h"
 #include "gui/ControlImpl.h"
 #include "gui/FormWindow.h"
 #include "gui/Keyboard.h"
@@ -73,6 +74,40 @@ TEST(Keys, TheWindowReportsKeysWithTheHeldModifiers) {
                                                             {VK_OEM_PLUS, 0},
                                                             {VK_OEM_PLUS, ssShift},
                                                             {VK_BACK, 0}}));
+}
+
+// A focused button or check box would move the focus with the arrow keys;
+// the window's keys reach the window first, and the controls keep theirs.
+TEST(Keys, TheWindowTakesItsKeysBeforeTheFocusedControl) {
+  FormWindow form;
+  PushButton button(&form);
+  CheckBox box(&form);
+  std::vector<std::pair<int, TShiftState>> keys;
+  form.OnKeyDown = [&](int key, TShiftState shift) { keys.emplace_back(key, shift); };
+  const struct {
+    Qt::Key qtKey;
+    Qt::KeyboardModifiers modifiers;
+    std::vector<std::pair<int, TShiftState>> reported;
+  } presses[] = {
+      {Qt::Key_Left, Qt::NoModifier, {{VK_LEFT, 0}}},
+      {Qt::Key_Right, Qt::ShiftModifier, {{VK_RIGHT, ssShift}}},
+      {Qt::Key_Home, Qt::NoModifier, {{VK_HOME, 0}}},
+      {Qt::Key_L, Qt::NoModifier, {{'L', 0}}},
+      {Qt::Key_O, Qt::ControlModifier, {{'O', ssCtrl}}},
+      {Qt::Key_Tab, Qt::NoModifier, {}},
+      {Qt::Key_Space, Qt::NoModifier, {}},
+  };
+  for (QWidget* widget : {button.Internals().Widget.data(), box.Internals().Widget.data()}) {
+    for (const auto& p : presses) {
+      keys.clear();
+      QKeyEvent event(QEvent::KeyPress, p.qtKey, p.modifiers);
+      QApplication::sendEvent(widget, &event);
+      EXPECT_EQ(keys, p.reported) << widget->metaObject()->className() << " key " << p.qtKey;
+    }
+  }
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier);
+  QApplication::sendEvent(box.Internals().Widget, &release);
+  EXPECT_TRUE(box.Checked()) << "Space still toggles the check box";
 }
 
 TEST(Keys, NamesGiveTheKeyPressesTheWindowReports) {
