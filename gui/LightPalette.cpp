@@ -2,14 +2,19 @@
 
 #include <QStyle>
 #include <QStyleFactory>
-#include <memory>
+
+QStyle* NewWindowStyle() { return QStyleFactory::create("Fusion"); }
+
+QStyle& WindowStyle() {
+  static QStyle* const style = NewWindowStyle();  // lives as long as the widgets may
+  return *style;
+}
 
 // Every role is set, so that the window takes none from the desktop's
 // palette.
 const QPalette& LightPalette() {
   static const QPalette palette = [] {
-    const std::unique_ptr<QStyle> style(QStyleFactory::create("Fusion"));
-    const QPalette standard = style->standardPalette();
+    const QPalette standard = WindowStyle().standardPalette();
     QPalette complete;
     for (int group = 0; group < QPalette::NColorGroups; ++group) {
       for (int role = 0; role < QPalette::NColorRoles; ++role) {
