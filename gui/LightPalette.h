@@ -3,6 +3,7 @@
 // The colours of the viewer's window, for the other parts of gui/. Nothing
 // outside gui/ may include this.
 
+#include <QFont>
 #include <QPalette>
 #include <QStyle>
 
@@ -17,3 +18,7 @@ const QPalette& LightPalette();
 QStyle& WindowStyle();
 // A new one, for a proxy style to own.
 QStyle* NewWindowStyle();
+
+// The font a picture of a control is painted in: the application's font
+// where no desktop theme gives one, whatever font the desktop sets.
+QFont WindowPictureFont();
