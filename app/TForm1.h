@@ -31,8 +31,9 @@ class Exception;
 // of its event handlers is shown as an error message and the window carries
 // on. It starts at, and cannot be made smaller than, ClientWidth x
 // ClientHeight, or the screen's available area where that is smaller; at
-// another size the controls follow the edges they belong to. The size and maximised state to remember are FormWindow's
-// Placement, brought back with ApplyPlacement, and reported by OnPlacementChange.
+// another size the controls follow the edges they belong to. The size and
+// maximised state to remember are FormWindow's Placement, brought back
+// with ApplyPlacement, and reported by OnPlacementChange.
 class TForm1 : public FormWindow {
 public:
   static constexpr int PaneCount = 4;
