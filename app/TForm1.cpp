@@ -122,8 +122,11 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
       CheckBox2(this),
       dirDatFolder_(dirDatFolder) {
   SetCaption(kCaption);
-  SetMinimumClientSize(ClientWidth, ClientHeight);
-  SetClientSize(ClientWidth, ClientHeight);
+  // On a screen too small for the start size the window starts at the room
+  // the screen has, which is then its smallest size too.
+  const TSize start = FittedSize({ClientWidth, ClientHeight}, ClientRoomOnScreen());
+  SetMinimumClientSize(start.Width, start.Height);
+  SetClientSize(start.Width, start.Height);
   SetFont(TControlFont{});
   SetUpControls();
   PlaceControls();
@@ -166,6 +169,7 @@ void TForm1::ApplyStoredPlacement() {
     return;
   }
   ApplyPlacement({*width, *height, settings_.Flag(kMaximizedSetting)});
+  CenterOnScreen();
 }
 
 // Kept when the window closes: a resize drag would write the size at every
@@ -191,10 +195,11 @@ void TForm1::PlaceControls() {
 // every pane and shares the extra height among them, the last pane taking
 // the remainder; the Log buttons stay at their panes' top left, the check
 // boxes at their distance to the bottom edge and the colour button at its
-// distance to the bottom and right edges.
+// distance to the bottom and right edges. A smaller one, on a small screen,
+// takes the missing pixels from the panes alike.
 std::array<TForm1::TPlacement, 11> TForm1::Placements(int clientWidth, int clientHeight) {
-  const int wider = std::max(0, clientWidth - ClientWidth);
-  const int taller = std::max(0, clientHeight - ClientHeight);
+  const int wider = clientWidth - ClientWidth;
+  const int taller = clientHeight - ClientHeight;
   const int share = taller / PaneCount;
   const int lastShare = taller - (PaneCount - 1) * share;
   const int paneWidth = 728 + wider;
@@ -310,6 +315,7 @@ void TForm1::ChartMouseUp(std::uint8_t pane, TMouseButton button) {
 }
 
 void TForm1::SyncZoom(std::uint8_t sourcePane) {
+  const ScopedRestore<bool> sharing(sharing_, true);
   const TChartZoom& zoom = PaneChart(sourcePane).Zoom();
   const TRect rect{zoom.StartX, zoom.StartY, zoom.EndX, zoom.EndY};
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
@@ -334,17 +340,26 @@ void TForm1::ChartUndoZoom(std::uint8_t pane) {
   }
 }
 
+// The pane the user zoomed or panned, locked or not, is the one the others
+// line up on when they are locked again; the panes that only follow it are
+// not.
 void TForm1::PaneZoomed(std::uint8_t pane) {
   RememberZoom(pane);
-  if (Locked() && !sharing_) {
-    lastSource_ = pane;
+  if (sharing_) {
+    return;
+  }
+  lastSource_ = pane;
+  if (Locked()) {
     ShareRangeOf(pane, true);
   }
 }
 
 void TForm1::PaneScrolled(std::uint8_t pane) {
-  if (Locked() && !sharing_) {
-    lastSource_ = pane;
+  if (sharing_) {
+    return;
+  }
+  lastSource_ = pane;
+  if (Locked()) {
     ShareRangeOf(pane, false);
   }
 }
@@ -374,6 +389,19 @@ void TForm1::ShareRangeOf(std::uint8_t source, bool zoom) {
 // Logs of different lengths then show the same sample numbers: a shorter
 // log simply ends.
 void TForm1::ShareCommonRange() {
+  const std::optional<TAxisRange> common = AllLogsRange();
+  // One sample has no range to share: its automatic scale widens it.
+  if (!common || common->Minimum == common->Maximum) {
+    return;
+  }
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = PaneChart(pane);
+    chart.TopAxis().SetAxisRange(common->Minimum, common->Maximum);
+    chart.BottomAxis().SetAxisRange(common->Minimum, common->Maximum);
+  }
+}
+
+std::optional<TAxisRange> TForm1::AllLogsRange() {
   std::optional<TAxisRange> common;
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     const TChartSeries& series = PaneSeries(pane);
@@ -384,15 +412,7 @@ void TForm1::ShareCommonRange() {
     common =
         common ? TAxisRange{std::min(common->Minimum, range.Minimum), std::max(common->Maximum, range.Maximum)} : range;
   }
-  // One sample has no range to share: its automatic scale widens it.
-  if (!common || common->Minimum == common->Maximum) {
-    return;
-  }
-  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
-    TChart& chart = PaneChart(pane);
-    chart.TopAxis().SetAxisRange(common->Minimum, common->Maximum);
-    chart.BottomAxis().SetAxisRange(common->Minimum, common->Maximum);
-  }
+  return common;
 }
 
 std::optional<std::uint8_t> TForm1::ZoomedPane() {

@@ -30,9 +30,10 @@ class Exception;
 // the colour button and the two scrolling check boxes. Whatever escapes one
 // of its event handlers is shown as an error message and the window carries
 // on. It starts at, and cannot be made smaller than, ClientWidth x
-// ClientHeight; at a larger size the controls follow the edges they belong
-// to. The size and maximised state to remember are FormWindow's Placement,
-// brought back with ApplyPlacement, and reported by OnPlacementChange.
+// ClientHeight, or the screen's available area where that is smaller; at
+// another size the controls follow the edges they belong to. The size and
+// maximised state to remember are FormWindow's Placement, brought back
+// with ApplyPlacement, and reported by OnPlacementChange.
 class TForm1 : public FormWindow {
 public:
   static constexpr int PaneCount = 4;
@@ -263,6 +264,8 @@ private:
   // pane is zoomed the range from the first to the last sample of all.
   void ShareRangeOf(std::uint8_t source, bool zoom);
   void ShareCommonRange();
+  // From the first to the last sample of all the panes' logs.
+  std::optional<TAxisRange> AllLogsRange();
   void AlignLockedPanes();
   std::optional<std::uint8_t> ZoomedPane();
   void WriteSettings();

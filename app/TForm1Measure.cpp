@@ -40,6 +40,27 @@ void DrawEmptyPaneHint(TRasterCanvas& canvas, const TRect& plot) {
   canvas.TextOut((plot.Left + plot.Right) / 2, (plot.Top + plot.Bottom) / 2 - 2, kEmptyPaneHint);
 }
 
+// Zooming in by key stops once a sample step is this many columns wide:
+// deeper, the rounding of the readout's column lets its sample leave the
+// view and the axis labels run out of digits.
+constexpr double kColumnsPerSampleAtDeepestKeyZoom = 4;
+
+bool MayZoomIn(const TChartSeries& series, const TChartAxis& horizontal, int columns, int sample) {
+  const int count = series.PointCount();
+  if (count < 2) {
+    return false;
+  }
+  const int neighbour = sample + 1 < count ? sample + 1 : sample - 1;
+  const double step = std::abs(series.XValueAt(neighbour) - series.XValueAt(sample));
+  const double view = horizontal.Maximum() - horizontal.Minimum();
+  return step * columns < kColumnsPerSampleAtDeepestKeyZoom * view;
+}
+
+// Zooming out by key stops once the view holds every sample of the logs.
+bool MayZoomOut(const TChartAxis& horizontal, const std::optional<TAxisRange>& logs) {
+  return logs && (horizontal.Minimum() > logs->Minimum || horizontal.Maximum() < logs->Maximum);
+}
+
 void DrawStoppedMark(TRasterCanvas& canvas) {
   TPen pen;
   pen.Color = kStoppedMarkColor;
@@ -385,13 +406,17 @@ void TForm1::StepReadout(int key, TShiftState shift) {
 // undo and the passing on to the other panes hold as for a drag.
 void TForm1::ZoomByKey(bool in) {
   const std::optional<TCursorReadout> source = SourceReadout();
-  if (!source) {
+  if (!source || !source->Samples) {
     return;
   }
   const std::uint8_t pane = readoutAt_->Pane;
   TChart& chart = PaneChart(pane);
   const TRect& plot = chart.PlotRect;
   const int width = plot.Right - plot.Left;
+  if (in ? !MayZoomIn(PaneSeries(pane), chart.BottomAxis(), width, source->Samples->First)
+         : !MayZoomOut(chart.BottomAxis(), AllLogsRange())) {
+    return;
+  }
   const int half = in ? width / 4 : width;
   const TRect rect{source->Column - half, plot.Top, source->Column + half, plot.Bottom};
   TChartZoom& zoom = chart.Zoom();

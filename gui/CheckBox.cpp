@@ -5,6 +5,7 @@
 
 #include "gui/ControlImpl.h"
 #include "gui/EventErrors.h"
+#include "gui/LightPalette.h"
 
 namespace {
 
@@ -12,6 +13,8 @@ namespace {
 // little narrower than the platform style's.
 class CheckStyle : public QProxyStyle {
 public:
+  CheckStyle() : QProxyStyle(NewWindowStyle()) {}
+
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     if (metric == PM_CheckBoxLabelSpacing) {
       return 3;

@@ -1,6 +1,7 @@
 #include "gui/FormWindow.h"
 
 #include <QBuffer>
+#include <QChildEvent>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -33,6 +34,7 @@ class FormWidget : public QWidget {
 public:
   explicit FormWidget(FormWindow& owner) : QWidget(nullptr, Qt::Window), owner_(owner) {
     setAutoFillBackground(true);
+    setStyle(&WindowStyle());
     setPalette(LightPalette());
     QCoreApplication::instance()->installEventFilter(this);
   }
@@ -45,6 +47,18 @@ public:
   }
 
 protected:
+  // A style does not pass to the children: each control takes the window's
+  // when it is first polished, unless it chose one of its own.
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::ChildPolished) {
+      auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child());
+      if (child != nullptr && !child->isWindow() && !child->testAttribute(Qt::WA_SetStyle)) {
+        child->setStyle(&WindowStyle());
+      }
+    }
+    return QWidget::event(event);
+  }
+
   void paintEvent(QPaintEvent* event) override {
     QWidget::paintEvent(event);
     painted_ = true;
@@ -158,20 +172,41 @@ TWindowPlacement FormWindow::Placement() const {
 
 void FormWindow::ApplyPlacement(const TWindowPlacement& placement) {
   const QSize minimum = Internals().Widget->minimumSize();
-  SetClientSize(std::max(placement.ClientWidth, minimum.width()), std::max(placement.ClientHeight, minimum.height()));
+  const TSize size =
+      FittedSize({std::max(placement.ClientWidth, minimum.width()), std::max(placement.ClientHeight, minimum.height())},
+                 ClientRoomOnScreen());
+  SetClientSize(size.Width, size.Height);
   SetMaximized(placement.Maximized);
+}
+
+// The frame is known only once a window manager has framed the window;
+// before that the whole available area is the client's. The off-screen
+// platform's screen is a stand-in: pictures made there keep the sizes
+// asked for.
+TSize FormWindow::ClientRoomOnScreen() const {
+  const QWidget* widget = Internals().Widget;
+  const QScreen* screen = widget->screen();
+  if (screen == nullptr || QGuiApplication::platformName() == "offscreen") {
+    return {};
+  }
+  const QSize frame = widget->frameGeometry().size() - widget->size();
+  const QSize room = screen->availableGeometry().size() - frame;
+  return {room.width(), room.height()};
 }
 
 double FormWindow::DevicePixelRatio() const { return Internals().Widget->devicePixelRatioF(); }
 
 void FormWindow::CenterOnScreen() {
   QWidget* widget = Internals().Widget;
-  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QScreen* screen = widget->screen();
   if (screen == nullptr) {
     return;
   }
   const QRect area = screen->availableGeometry();
-  widget->move(area.center() - widget->rect().center());
+  const QSize frame = widget->frameGeometry().size();
+  const TPoint corner = CentredOn({frame.width(), frame.height()},
+                                  {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
+  widget->move(corner.X, corner.Y);
 }
 
 void FormWindow::Show() { Internals().Widget->show(); }

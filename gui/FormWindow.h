@@ -29,6 +29,11 @@ public:
   // The client area's size, at least the minimum.
   void SetClientSize(int width, int height);
   void SetMinimumClientSize(int width, int height);
+  // The largest client area whose window fits the available area of the
+  // screen the window is on; none without a real screen.
+  TSize ClientRoomOnScreen() const;
+  // Centred on the available area of its screen; where it is larger, at
+  // the area's top or left edge.
   void CenterOnScreen();
   bool Maximized() const;
   void SetMaximized(bool maximized);
@@ -37,7 +42,7 @@ public:
 
   TWindowPlacement Placement() const;
   // Maximises or restores the window; its normal size is the placement's,
-  // held to the minimum.
+  // held to the minimum and to the room on the screen.
   void ApplyPlacement(const TWindowPlacement& placement);
   // Device pixels per client pixel of the screen the window is on.
   double DevicePixelRatio() const;

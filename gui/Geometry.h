@@ -35,10 +35,28 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// A width and a height in pixels.
+struct TSize {
+  int Width = 0;
+  int Height = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+// The size a window takes where `room` is left for it: `wanted` where it
+// fits, else as much of each side as fits. A side of the room that is not
+// known (0 or less: no screen) holds nothing back.
+TSize FittedSize(TSize wanted, TSize room);
+
+// The top left corner of a window of `size` centred on `area`; where the
+// window is larger than the area it starts at the area's top or left edge,
+// so that its title bar stays on the screen.
+TPoint CentredOn(TSize size, const TRect& area);
+
 // The pixels in both. Rectangles that do not overlap give an empty one of
 // zero width or height at the corner where they come closest.
 TRect Intersection(const TRect& a, const TRect& b);
 
-// For test failures: "(x, y)" and "{Left, Top, Right, Bottom}".
+// For test failures: "(x, y)", "{Left, Top, Right, Bottom}" and "WxH".
 std::ostream& operator<<(std::ostream& out, TPoint point);
+std::ostream& operator<<(std::ostream& out, TSize size);
 std::ostream& operator<<(std::ostream& out, const TRect& rect);

@@ -7,6 +7,7 @@
 
 #include "gui/ControlImpl.h"
 #include "gui/EventErrors.h"
+#include "gui/LightPalette.h"
 #include "gui/TRasterCanvas.h"
 #include "gui/TRasterCanvasImpl.h"
 #include "runtime/FireEvent.h"
@@ -25,6 +26,7 @@ public:
     image.fill(palette().color(QPalette::Window));
     {
       QPainter painter(&image);
+      painter.setFont(WindowPictureFont());
       if (canvas.Scale() != 1) {
         painter.scale(canvas.Scale(), canvas.Scale());
       }

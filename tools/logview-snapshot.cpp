@@ -2,6 +2,7 @@
 // line, run in order through the same paths as a user's clicks and drags.
 // Writes the client area as a PNG and the state as JSON.
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +23,7 @@
 #include "gui/ShownText.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/LocaleSeparators.h"
+#include "runtime/WholeNumber.h"
 
 namespace {
 
@@ -33,7 +35,8 @@ const char* const kAxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxi
 const char* kUsage =
     "usage: logview-snapshot [--scale R] ACTION...\n"
     "  --scale R                         device pixels per window pixel (first only)\n"
-    "  --size W H                        the window's client size, at least 794 584\n"
+    "  --size W H                        the window's client size, at least 794 584, at most 8192\n"
+    "                                    device pixels a side\n"
     "  --decimal C | --thousands C       locale separators (default: the user's locale)\n"
     "  --codepage N                      code page of texts that are not UTF-8, 1250 to 1258\n"
     "  --log PANE FILE                   the pane's Log button, FILE chosen\n"
@@ -88,6 +91,23 @@ std::string JsonNumber(double value) {
 const char* JsonBool(bool value) { return value ? "true" : "false"; }
 
 constexpr double kLargestScale = 4;
+// The window's picture and each pane's are kept whole in memory: a side
+// beyond this many device pixels would take gigabytes.
+constexpr double kLargestRasterSide = 8192;
+// Far beyond any window, near enough to zero that pixel arithmetic cannot
+// overflow.
+constexpr int kLargestCoordinate = 1'000'000;
+
+// Six hexadecimal digits, nothing else.
+unsigned long RgbArgument(const std::string& text) {
+  unsigned long rgb = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, rgb, 16);
+  if (text.size() != 6 || error != std::errc() || stop != end) {
+    throw std::invalid_argument("--color takes six hexadecimal digits RRGGBB, not '" + text + "'");
+  }
+  return rgb;
+}
 
 double ScaleFactor(const std::string& text) {
   char* end = nullptr;
@@ -106,6 +126,7 @@ public:
     args_ = std::move(args);
     while (next_ < args_.size()) {
       const std::string action = Take();
+      action_ = action;
       if (action == "--decimal") {
         SetLocaleSeparators(Character(), LocaleThousandSeparator);
       } else if (action == "--thousands") {
@@ -167,7 +188,8 @@ private:
     }
     return args_[next_++];
   }
-  int Number() { return std::stoi(Take()); }
+  int Number(int low, int high) { return static_cast<int>(WholeNumberArgument(Take(), low, high, action_)); }
+  int Coordinate() { return Number(-kLargestCoordinate, kLargestCoordinate); }
   char Character() {
     const std::string text = Take();
     return text.empty() ? '\0' : text[0];
@@ -179,28 +201,13 @@ private:
     }
     return text == "on";
   }
-  int CodePage() {
-    const int codePage = Number();
-    if (codePage < 1250 || codePage > 1258) {
-      throw std::invalid_argument("a code page is 1250 to 1258");
-    }
-    return codePage;
-  }
-  std::uint8_t Pane() {
-    const int pane = Number();
-    if (pane < 0 || pane >= TForm1::PaneCount) {
-      throw std::invalid_argument("a pane is 0 to 3");
-    }
-    return static_cast<std::uint8_t>(pane);
-  }
+  int CodePage() { return Number(1250, 1258); }
+  std::uint8_t Pane() { return static_cast<std::uint8_t>(Number(0, TForm1::PaneCount - 1)); }
 
   void Size() {
-    const int width = Number();
-    const int height = Number();
-    if (width < TForm1::ClientWidth || height < TForm1::ClientHeight) {
-      throw std::invalid_argument("the window is at least " + std::to_string(TForm1::ClientWidth) + " x " +
-                                  std::to_string(TForm1::ClientHeight));
-    }
+    const int largest = static_cast<int>(kLargestRasterSide / form_.DevicePixelRatio());
+    const int width = Number(TForm1::ClientWidth, largest);
+    const int height = Number(TForm1::ClientHeight, largest);
     form_.SetClientSize(width, height);
   }
 
@@ -216,10 +223,10 @@ private:
     TChart& chart = form_.PaneChart(Pane());
     const std::string side = Take();
     const TMouseButton button = side == "right" ? mbRight : mbLeft;
-    const int x0 = Number();
-    const int y0 = Number();
-    const int x1 = Number();
-    const int y1 = Number();
+    const int x0 = Coordinate();
+    const int y0 = Coordinate();
+    const int x1 = Coordinate();
+    const int y1 = Coordinate();
     const TShiftState held = ShiftOfButton(button);
     chart.MouseDown(button, held, x0, y0);
     chart.MouseMove(held, x1, y1);
@@ -235,8 +242,8 @@ private:
   void Hover() {
     PaintPanes();
     TChart& chart = form_.PaneChart(Pane());
-    const int x = Number();
-    const int y = Number();
+    const int x = Coordinate();
+    const int y = Coordinate();
     chart.MouseMove(0, x, y);
   }
 
@@ -265,8 +272,8 @@ private:
   void Menu() {
     PaintPanes();
     TChart& chart = form_.PaneChart(Pane());
-    const int x = Number();
-    const int y = Number();
+    const int x = Coordinate();
+    const int y = Coordinate();
     script_.MenuAnswers.push_back(Take());
     chart.MouseDown(mbRight, ShiftOfButton(mbRight), x, y);
     chart.MouseUp(mbRight, 0, x, y);
@@ -289,17 +296,17 @@ private:
 
   void Recent() {
     const std::uint8_t pane = Pane();
-    const int k = Number();
     const std::vector<std::string> logs = form_.RecentLogs();
-    if (k < 0 || static_cast<std::size_t>(k) >= logs.size()) {
-      throw std::invalid_argument("no recent log " + std::to_string(k));
+    if (logs.empty()) {
+      throw std::invalid_argument("--recent: no recent logs");
     }
+    const int k = Number(0, static_cast<int>(logs.size()) - 1);
     script_.MenuAnswers.push_back(logs[static_cast<std::size_t>(k)]);
     form_.PaneLogButton(pane).ContextMenu(5, 5);
   }
 
   void ColorLines() {
-    const unsigned long rgb = std::stoul(Take(), nullptr, 16);
+    const unsigned long rgb = RgbArgument(Take());
     script_.ColorAnswers.push_back({RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF), std::nullopt});
     form_.ButtonColor1.PerformClick();
   }
@@ -495,6 +502,7 @@ private:
   TForm1 form_{TLastFolderFile::FolderFor(ExecutableFileName())};
   std::vector<std::string> args_;
   std::size_t next_ = 0;
+  std::string action_;  // the one whose arguments are being read
 };
 
 }  // namespace

@@ -153,6 +153,39 @@ TEST(LockedPanes, LockSwitchedOnWhileZoomedAlignsThePanesOnTheZoomedPane) {
   EXPECT_TRUE(window.Form.Chart3.IsZoomed);
 }
 
+// Panes unlocked follow a zoom in pixels, so their ranges differ; locking
+// them again must take the range of the pane the user worked on, not of
+// whichever pane happens to come first.
+TEST(LockedPanes, LockSwitchedOnAlignsThePanesOnThePaneLastZoomedOrPanned) {
+  struct TCase {
+    const char* Steps;
+    std::vector<std::size_t> Sequence;  // into kSteps, made unlocked
+    std::uint8_t Source;
+  };
+  const TCase cases[] = {
+      {"zoom on pane 2", {2}, 2},
+      {"zoom on pane 3", {3}, 3},
+      {"zoom on pane 2, pan pane 1", {2, 5}, 1},
+      {"zoom on pane 1, zoom on pane 3", {1, 3}, 3},
+  };
+  for (const TCase& c : cases) {
+    LockedWindow window({3000, 3000, 3000, 3000}, false);
+    window.Form.CheckBox1.PerformClick();  // panning on
+    window.Paint();
+    for (const std::size_t step : c.Sequence) {
+      kSteps[step].Run(window);
+    }
+    const TAxisRange expected = window.Bottom(c.Source);
+    ASSERT_NE(expected.Minimum, window.Bottom(0).Minimum) << c.Steps << ": the ranges differ before the lock";
+    window.Form.FormKeyDown('L', 0);
+    window.Paint();
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      EXPECT_EQ(window.Bottom(pane).Minimum, expected.Minimum) << c.Steps << ", pane " << int(pane);
+      EXPECT_EQ(window.Bottom(pane).Maximum, expected.Maximum) << c.Steps << ", pane " << int(pane);
+    }
+  }
+}
+
 TEST(LockedPanes, TheReadoutStandsAtTheSameSampleInEveryPane) {
   LockedWindow window({3000, 1200, 4100, 3000});
   // Within the shortest log, which all panes hold.

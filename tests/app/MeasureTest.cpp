@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <numeric>
 #include <random>
 #include <string>
@@ -222,6 +223,40 @@ TEST(ZoomKeys, EqualTheDragOfTheSameWidthAndStepBackThroughTheHistory) {
     keys.Key(VK_BACK);
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
       EXPECT_FALSE(keys.Form.PaneChart(pane).IsZoomed) << "back from the first zoom: automatic again";
+    }
+  }
+}
+
+// Held down, the zoom keys must end at a view that still means something:
+// in, the readout's sample stays in view with a sample step a few columns
+// wide; out, a finite view that holds the whole log.
+TEST(ZoomKeys, StopAtASampleAFewColumnsWideAndAtTheWholeLog) {
+  for (const bool locked : {false, true}) {
+    for (const int samples : {5000, 2}) {
+      MeasureWindow window({samples, samples, samples, samples});
+      window.Form.SetLocked(locked);
+      window.Paint();
+      window.Hover(1, 400);
+      const std::string name = std::to_string(samples) + " samples" + (locked ? ", locked" : "");
+      const TChartAxis& axis = window.Form.Chart2.BottomAxis();
+      const TRect plot = window.Form.Chart2.PlotRect;
+      const auto columnsPerSample = [&] { return (plot.Right - plot.Left) / (axis.Maximum() - axis.Minimum()); };
+      const double unzoomed = columnsPerSample();
+      for (int i = 0; i < 200; ++i) {
+        window.Key(VK_OEM_PLUS);
+      }
+      const double sample = window.ReadoutSample(1);
+      EXPECT_LE(axis.Minimum(), sample) << name << ": the readout's sample stays in view";
+      EXPECT_GE(axis.Maximum(), sample) << name;
+      EXPECT_LE(columnsPerSample(), std::max(8.0, unzoomed)) << name;
+      EXPECT_GE(columnsPerSample(), std::min(2.0, unzoomed)) << name << ": zoomed in as far as it goes";
+      for (int i = 0; i < 1100; ++i) {
+        window.Key(VK_OEM_MINUS);
+      }
+      EXPECT_TRUE(std::isfinite(axis.Minimum()) && std::isfinite(axis.Maximum())) << name;
+      EXPECT_LE(axis.Minimum(), 0) << name << ": the whole log in view";
+      EXPECT_GE(axis.Maximum(), samples - 1) << name;
+      EXPECT_LE(axis.Maximum() - axis.Minimum(), 4.0 * samples) << name << ": no further than the whole log";
     }
   }
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStyle>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,36 @@ TEST_F(WindowSize, ControlsFollowTheEdgesTheyBelongTo) {
   } cases[] = {
       {794, 584, atStart}, {795, 585, onePixelMore}, {1001, 703, odd}, {1920, 1080, maximised}, {794, 584, atStart},
   };
+  for (const auto& c : cases) {
+    form.SetClientSize(c.Width, c.Height);
+    ASSERT_EQ(form.Width(), c.Width);
+    ASSERT_EQ(form.Height(), c.Height);
+    const std::vector<const Control*> controls = ControlsInTabOrder();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      EXPECT_EQ(controls[i]->BoundsRect(), c.Expected[i]) << c.Width << "x" << c.Height << " control " << i;
+    }
+  }
+}
+
+// On a screen smaller than the start size the window may be smaller too:
+// the panes give up the missing pixels alike (a quarter of the rows each),
+// the controls below them keep their distance to the bottom edge.
+TEST_F(WindowSize, OnASmallScreenThePanesGiveUpTheMissingPixels) {
+  using Bounds = std::vector<TRect>;  // in tab order
+  // 84 rows fewer: 21 from each pane.
+  const Bounds lower = {{58, 8, 786, 116},   {680, 468, 788, 493}, {8, 8, 50, 33},      {8, 123, 50, 148},
+                        {8, 238, 50, 263},   {8, 353, 50, 378},    {56, 123, 784, 231}, {56, 237, 784, 345},
+                        {56, 353, 784, 461}, {8, 476, 185, 493},   {216, 476, 289, 493}};
+  // 94 columns and 104 rows fewer: 26 rows from each pane.
+  const Bounds smaller = {{58, 8, 692, 111},   {586, 448, 694, 473}, {8, 8, 50, 33},      {8, 118, 50, 143},
+                          {8, 228, 50, 253},   {8, 338, 50, 363},    {56, 118, 690, 221}, {56, 227, 690, 330},
+                          {56, 338, 690, 441}, {8, 456, 185, 473},   {216, 456, 289, 473}};
+  const struct {
+    int Width;
+    int Height;
+    const Bounds& Expected;
+  } cases[] = {{794, 500, lower}, {700, 480, smaller}};
+  form.SetMinimumClientSize(640, 480);
   for (const auto& c : cases) {
     form.SetClientSize(c.Width, c.Height);
     ASSERT_EQ(form.Width(), c.Width);
@@ -217,6 +248,37 @@ TEST_F(WindowSize, DarkDesktopPaletteLeavesThePictureUnchanged) {
   ASSERT_TRUE(expected.LoadPng(before));
   ASSERT_TRUE(shown.LoadPng(after));
   EXPECT_TRUE(SamePicture(PictureOf(shown), PictureOf(expected), "dark-desktop"));
+}
+
+// A window made under another style with a dark palette, as on a desktop
+// whose style is dark, shows the picture of one made under the window's
+// own style: the same colours and the same caption widths.
+TEST_F(WindowSize, AnotherStyleWithADarkPaletteLeavesThePictureUnchanged) {
+  LoadSamples();
+  const std::string expected = folder.Folder() + "expected.png";
+  const std::string shown = folder.Folder() + "shown.png";
+  ASSERT_TRUE(form.SaveClientAreaPng(expected));
+  const QString desktopStyle = QApplication::style()->name();
+  const QPalette desktopPalette = QApplication::palette();
+  ASSERT_NE(QApplication::setStyle("Windows"), nullptr);
+  QApplication::setPalette(QPalette(QColor(0x30, 0x30, 0x30), QColor(0x20, 0x20, 0x20)));
+  bool saved = false;
+  {
+    TForm1 dark(folder.Folder());
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      dark.LoadLog(pane, SampleLogPath(kSampleLogNames[pane]));
+      dark.PaneChart(pane).Repaint();
+    }
+    saved = dark.SaveClientAreaPng(shown);
+  }
+  QApplication::setStyle(desktopStyle);
+  QApplication::setPalette(desktopPalette);
+  ASSERT_TRUE(saved);
+  TRasterCanvas expectedPicture;
+  TRasterCanvas shownPicture;
+  ASSERT_TRUE(expectedPicture.LoadPng(expected));
+  ASSERT_TRUE(shownPicture.LoadPng(shown));
+  EXPECT_TRUE(SamePicture(PictureOf(shownPicture), PictureOf(expectedPicture), "dark-style"));
 }
 
 }  // namespace

@@ -61,6 +61,38 @@ TEST(TRect, IntersectionIsTheOverlapOrAnEmptyRectangleAtTheNearestCorner) {
   }
 }
 
+// The window's start size at 794 x 584 on screens of every kind: a scale
+// of 2 on 1920 x 1080 leaves 960 x 540 (less a panel), a small screen less.
+TEST(FittedSize, KeepsTheWantedSizeWhereItFitsAndTakesTheRoomWhereItDoesNot) {
+  const struct {
+    TSize Room;
+    TSize Expected;
+  } cases[] = {
+      {{1920, 1080}, {794, 584}}, {{794, 584}, {794, 584}}, {{960, 540}, {794, 540}},
+      {{960, 510}, {794, 510}},   {{800, 500}, {794, 500}}, {{640, 480}, {640, 480}},
+      {{700, 1000}, {700, 584}},  {{0, 0}, {794, 584}},     {{-5, 300}, {794, 300}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FittedSize({794, 584}, c.Room), c.Expected) << c.Room;
+  }
+}
+
+TEST(CentredOn, CentresAWindowThatFitsAndKeepsTheTopLeftOfOneThatDoesNot) {
+  const TRect panelAbove{0, 30, 960, 540};
+  const struct {
+    TSize Window;
+    TRect Area;
+    TPoint Expected;
+  } cases[] = {
+      {{794, 584}, {0, 0, 1920, 1080}, {563, 248}}, {{794, 584}, {1920, 0, 3840, 1080}, {2483, 248}},
+      {{794, 510}, panelAbove, {83, 30}},           {{794, 584}, panelAbove, {83, 30}},
+      {{1588, 1168}, panelAbove, {0, 30}},          {{800, 500}, {0, 0, 800, 500}, {0, 0}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CentredOn(c.Window, c.Area), c.Expected) << c.Window << " on " << c.Area;
+  }
+}
+
 TEST(TRect, PrintsItsEdgesForTestFailures) {
   std::ostringstream out;
   out << TRect{1, -2, 3, 4} << " " << TPoint{5, 6};

@@ -5,7 +5,8 @@
 # pane, when the cursor line runs through the same column of all four panes;
 # then resized to fill a 1920 x 1080 screen (as a window manager maximises
 # it), and started at two and at 1.5 device pixels per pixel, each again
-# equal to the snapshot tool's picture of that size and scale.
+# equal to the snapshot tool's picture of that size and scale; and under
+# other and dark styles and a dark desktop theme.
 # Usage: window-pictures.sh LOGVIEWER LOGVIEW_SNAPSHOT SAMPLES_FOLDER
 exec xvfb-run -a -s "-screen 0 1920x1200x24" sh -eu -c '
 viewer=$1 snapshot=$2 samples=$3
@@ -73,4 +74,23 @@ for scale in 2 1.5; do
   same_as "$work/expected-scale-$scale.png"
   echo "window = snapshot at scale $scale"
 done
+
+# Another style, a dark style and a dark desktop theme leave the window as
+# it is described (the dialogs may follow them). What the system lacks is
+# said and left out.
+plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
+under() {
+  plugin=$1 package=$2
+  shift 2
+  if [ -n "$plugin" ] && [ ! -e "$plugins/$plugin" ]; then
+    echo "not tried under $*: needs $plugins/$plugin (apt-get install $package)"
+    return 0
+  fi
+  start_viewer "$@"
+  same_as "$work/expected.png"
+  echo "window = snapshot under $*"
+}
+under "" "" QT_STYLE_OVERRIDE=Windows
+under styles/adwaita.so adwaita-qt6 QT_STYLE_OVERRIDE=Adwaita-Dark
+under platformthemes/libqgtk3.so qt6-gtk-platformtheme QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
 ' window-pictures "$@"
