@@ -19,6 +19,7 @@
 #include "chart/model/TChartModel.h"
 #include "chart/series/TLineSeries.h"
 #include "runtime/Exception.h"
+#include "tests/chart/series/FailingAllocation.h"
 #include "tests/support/PointValues.h"
 #include "tests/support/ThrowsWithMessage.h"
 
@@ -286,6 +287,33 @@ TEST(TChartSeries, ARunKeepsThePointsThatFitWhenMemoryRunsOut) {
   });
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// Each allocation of a run failing in turn: the run is taken whole or not
+// at all, so X and Y keep one count and the points their values.
+TEST(TChartSeries, ARunIsAllOrNothingWhicheverAllocationFails) {
+  const std::vector<double> first(5000, 0.5);
+  const std::vector<double> run(100000, 0.25);
+  for (long long allowed = 0;; ++allowed) {
+    SCOPED_TRACE("allocation " + std::to_string(allowed) + " fails");
+    TChartSeries series;
+    series.AppendValues(first, clBlue);
+    FailAllocationAfter(allowed);
+    try {
+      series.AppendValues(run, clBlue);
+    } catch (const std::bad_alloc&) {
+    }
+    const bool failed = AllocationFailed();
+    const int count = series.PointCount();
+    ASSERT_EQ(series.YValues().ValueCount(), count);
+    ASSERT_GE(count, 5000);
+    EXPECT_EQ(series.XValueAt(count - 1), count - 1);
+    EXPECT_EQ(series.YValueAt(count - 1), count > 5000 ? 0.25 : 0.5);
+    EXPECT_EQ(series.YValues().SumOfValues(), 2500 + (count - 5000) * 0.25);
+    if (!failed) {
+      break;
+    }
+  }
 }
 
 TEST(TChartSeries, LabelsPadAndMoveWithTheirPoints) {
