@@ -2,6 +2,7 @@
 // line, run in order through the same paths as a user's clicks and drags.
 // Writes the client area as a PNG and the state as JSON.
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,9 +81,11 @@ std::string JsonNumber(double value) {
   if (value != value || value - value != 0) {
     return "null";  // JSON has no NaN or infinities
   }
+  // Shortest text that reads back as the same double, with a "." whatever
+  // C locale the application object took from the environment.
   char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
+  return {text, written.ptr};
 }
 
 const char* JsonBool(bool value) { return value ? "true" : "false"; }
