@@ -447,7 +447,7 @@ TEST(TChartSeries, EventsSeeAddsAndClears) {
   TChartSeries series;
   std::vector<std::string> log;
   series.OnBeforeAdd = [&](TChartSeries& s) {
-    log.push_back("before " + std::to_string(s.YValues().PendingValue));
+    log.push_back("before " + std::to_string(static_cast<int>(s.YValues().PendingValue)));
     return s.YValues().PendingValue >= 0;
   };
   series.OnAfterAdd = [&](TChartSeries&, int index) { log.push_back("after " + std::to_string(index)); };
@@ -460,8 +460,7 @@ TEST(TChartSeries, EventsSeeAddsAndClears) {
     bulk.End();
   }
   series.ClearPoints();
-  EXPECT_EQ(log,
-            (std::vector<std::string>{"before 1.000000", "after 0", "before -1.000000", "before 2.000000", "clear"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"before 1", "after 0", "before -1", "before 2", "clear"}));
   EXPECT_EQ(series.UpdateDepth(), 0);
 }
 
