@@ -8,7 +8,7 @@ PREFIX     ?= /usr/local
 PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-wine \
             libx11-dev xvfb xauth x11-utils imagemagick xdotool xclip evilwm \
-            dpkg-dev file lintian appstream desktop-file-utils man-db groff-base librsvg2-bin locales
+            dpkg-dev file lintian appstream desktop-file-utils man-db groff-base librsvg2-bin locales python3
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 LINT_PACKAGES := clang-format clang-tidy
@@ -18,18 +18,17 @@ FUZZ_SECONDS  ?= 20
 SANITIZE_DIR  := build-sanitize
 FUZZ_DIR      := build-fuzz
 
-.PHONY: all deps install-packages configure build test run install package bench check-sanitize fuzz lint clean
+.PHONY: all deps install-packages install-locales configure build test run install package bench check-sanitize fuzz lint clean
 
 all: build
 
-# The locale the tests of the user's locale run under; made once, as root.
-TEST_LOCALE := pl_PL
+# The locales the tests of a user's locale run under, and a second run of
+# the whole suite; made as root. Without root, deps names the commands that
+# install what is missing and goes on: the tests that need it are skipped.
+TEST_LOCALES := pl_PL de_DE
 deps:
 	@$(MAKE) --no-print-directory install-packages PKGS="$(PACKAGES)"
-	@locale -a | grep -qix '$(TEST_LOCALE).utf-\?8' || { \
-	  if [ "$$(id -u)" = 0 ]; then echo "Making the $(TEST_LOCALE).UTF-8 locale"; \
-	    localedef -i $(TEST_LOCALE) -f UTF-8 $(TEST_LOCALE).UTF-8; \
-	  else echo "Missing locale; run:"; echo "  sudo localedef -i $(TEST_LOCALE) -f UTF-8 $(TEST_LOCALE).UTF-8"; exit 1; fi; }
+	@$(MAKE) --no-print-directory install-locales
 
 install-packages:
 	@missing=$$(for p in $(PKGS); do \
@@ -40,7 +39,19 @@ install-packages:
 	    echo "Installing: $$missing"; \
 	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
 	  else \
-	    echo "Missing packages; run:"; echo "  sudo apt-get install -y $$missing"; exit 1; \
+	    echo "Missing packages (the tests that need them are skipped); to install them, run:"; \
+	    echo "  sudo apt-get install -y" $$missing; \
+	  fi; \
+	fi
+
+install-locales:
+	@missing=$$(for l in $(TEST_LOCALES); do locale -a 2>/dev/null | grep -qix "$$l.utf-\?8" || echo $$l; done); \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    for l in $$missing; do echo "Making the $$l.UTF-8 locale"; localedef -i $$l -f UTF-8 $$l.UTF-8 || exit 1; done; \
+	  else \
+	    echo "Missing locales (the tests under them are skipped); to make them, run:"; \
+	    echo "  $$(for l in $$missing; do printf 'sudo localedef -i %s -f UTF-8 %s.UTF-8 && ' $$l $$l; done | sed 's/ && $$//')"; \
 	  fi; \
 	fi
 
@@ -63,8 +74,11 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR)
 
+# The whole suite, in the caller's locale or in TEST_LANG (e.g. de_DE.UTF-8),
+# ending with the count of the skipped tests and why each was skipped.
+TEST_LANG ?=
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	@tests/run-suite.sh $(BUILD_DIR) $(TEST_LANG)
 
 # Starts the viewer; without a display, writes a picture of it with the four
 # sample logs loaded instead.
@@ -104,21 +118,25 @@ check-sanitize: deps
 	  ctest --output-on-failure -j2
 
 # Every fuzz target for FUZZ_SECONDS, starting from its seeds in tests/fuzz-corpus.
+# Each gets a configuration folder of its own, which must stay empty: the
+# user's settings are never read or written.
 fuzz: deps
 	@$(MAKE) --no-print-directory install-packages PKGS="$(FUZZ_PACKAGES)"
 	@[ -f $(FUZZ_DIR)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOGVIEWER_FUZZ=ON
 	cmake --build $(FUZZ_DIR)
 	@for target in $$(find $(FUZZ_DIR)/fuzz -maxdepth 1 -type f -executable | sort); do \
-	  name=$$(basename $$target); corpus=$$(mktemp -d); log=$$(mktemp); \
+	  name=$$(basename $$target); corpus=$$(mktemp -d); log=$$(mktemp); config=$$(mktemp -d); \
 	  cp tests/fuzz-corpus/$$name/* $$corpus/ 2>/dev/null; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp XDG_CONFIG_HOME=$$config \
 	    $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    $$corpus > $$log 2>&1; status=$$?; \
 	  grep -E '^(Done|stat::number|stat::average)' $$log; \
 	  if [ $$status != 0 ]; then tail -n 40 $$log; exit 1; fi; \
-	  rm -rf $$corpus $$log; \
+	  written=$$(find $$config -mindepth 1); \
+	  if [ -n "$$written" ]; then echo "$$name wrote the user's settings: $$written"; exit 1; fi; \
+	  rm -rf $$corpus $$log $$config; \
 	done
 
 # The checked-in formatting and static checks; fails on any difference or

@@ -63,11 +63,23 @@ bool FollowAsItGrows(const std::string& path, const std::uint8_t* data, std::siz
   return true;
 }
 
+// A folder of its own for the window's dir.dat; no settings file, so that
+// fuzzing neither reads nor changes the user's modes and recent logs.
+std::string FuzzFolder() {
+  std::string folder = "/tmp/logviewer-fuzz-XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr) {
+    std::perror(folder.c_str());
+    std::abort();
+  }
+  return folder + "/";
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static TForm1 form;
-  static const std::string path = "/tmp/logviewer-fuzz-" + std::to_string(getpid()) + ".csv";
+  static const std::string folder = FuzzFolder();
+  static TForm1 form(folder, "");
+  static const std::string path = folder + "log.csv";
   if (!FollowAsItGrows(path, data, size)) {
     return 0;
   }

@@ -83,9 +83,11 @@ std::string JsonNumber(double value) {
   if (value != value || value - value != 0) {
     return "null";  // JSON has no NaN or infinities
   }
+  // Shortest text that reads back as the same double, with a "." whatever
+  // C locale the application object took from the environment.
   char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
+  return {text, written.ptr};
 }
 
 const char* JsonBool(bool value) { return value ? "true" : "false"; }

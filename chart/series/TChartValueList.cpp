@@ -79,16 +79,28 @@ void TChartValueList::AppendRun(std::span<const double> values) {
     TValueStorage<double>::RefuseBeyondLimit(count);
   }
   const int first = count_;
-  count_ = static_cast<int>(count);
   ChangedFrom(first);
+  SummariseRun(first, static_cast<int>(count));
+  count_ = static_cast<int>(count);
   // While the run is in the cache, unless earlier edits left more to redo:
   // the first walk after a load would otherwise meet every page afresh,
   // which costs far more than the arithmetic.
   if (statisticsCount_ == first) {
     ExtendStatistics();
   }
-  if (!sequence_ && summary_.Summarises(first)) {
-    summary_.Update(storage_.Data(), count_);
+}
+
+// Before the run is counted, so that a summary that finds no memory leaves
+// the list as it was and the run all or nothing.
+void TChartValueList::SummariseRun(int first, int count) {
+  if (sequence_ || !summary_.Summarises(first)) {
+    return;
+  }
+  try {
+    summary_.Update(storage_.Data(), count);
+  } catch (...) {
+    summary_.ForgetFrom(first);
+    throw;
   }
 }
 

@@ -98,6 +98,7 @@ private:
   void WriteOutSequence();
   // Brings the statistics up to date from the values they do not cover yet.
   void ExtendStatistics();
+  void SummariseRun(int first, int count);
   void ResetStatistics();
   // Every change ends here: what is derived from the values is stale from
   // `index` on.

@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -118,7 +120,7 @@ TEST_F(Desktop, CommandLineLogsFillThePanesFromTheTopAndABadOneIsReported) {
       {"a missing one",
        {kLambda, missing, kCoolant},
        {"Lambda", "Parametr", "Coolant temperature (C)", "Parametr"},
-       {"Cannot open '" + missing + "': No such file or directory."}},
+       {"Cannot open '" + missing + "': " + std::strerror(ENOENT) + "."}},
       {"five",
        {kLambda, kSpeed, kCoolant, kBattery, kLambda},
        {"Lambda", "Engine speed (rpm)", "Coolant temperature (C)", "Battery voltage (V)"},

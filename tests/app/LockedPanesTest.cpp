@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -434,7 +436,7 @@ TEST(ReloadAndReopen, LoadTheLogsAgainAndAPaneWhoseFileIsGoneKeepsWhatItShows) {
     EXPECT_EQ(form.PaneSeries(1).PointCount(), 3) << "reloaded";
     EXPECT_EQ(form.PaneSeries(2).PointCount(), 1) << "the pane keeps what it showed";
     ASSERT_EQ(script.Messages.size(), 1U);
-    EXPECT_EQ(script.Messages[0].Text, "Cannot open '" + b + "': No such file or directory.");
+    EXPECT_EQ(script.Messages[0].Text, "Cannot open '" + b + "': " + std::strerror(ENOENT) + ".");
     form.Close();
   }
   folder.Write("b.csv", "t,B\n0,5\n1,6\n");

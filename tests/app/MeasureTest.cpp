@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <numeric>
 #include <random>
@@ -26,6 +27,21 @@ struct TLog {
   std::vector<double> Values;
 };
 
+// A value with six decimals and a ".", as a log holds it in any locale.
+std::string LogText(double value) {
+  std::array<char, 64> text{};
+  const std::to_chars_result written =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 6);
+  return {text.data(), written.ptr};
+}
+
+// The value a log's text stands for, read without the C locale.
+double ValueOf(const std::string& text) {
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
 TLog RandomLog(int samples, unsigned seed) {
   std::mt19937 random(seed);
   TLog log;
@@ -38,12 +54,12 @@ TLog RandomLog(int samples, unsigned seed) {
       text = kWords[word];
       value = kWordValues[word];
     } else if (kind < 4) {
-      text = std::to_string(value);  // a constant run
-      value = std::stod(text);
+      text = LogText(value);  // a constant run
+      value = ValueOf(text);
     } else {
       value = static_cast<double>(static_cast<int>(random() % 20001) - 10000) / 100;
-      text = std::to_string(value);
-      value = std::stod(text);
+      text = LogText(value);
+      value = ValueOf(text);
     }
     log.Text += std::to_string(i) + "," + text + "\n";
     log.Values.push_back(value);

@@ -6,7 +6,9 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "app/TForm1.h"
@@ -118,7 +120,7 @@ TEST_F(SavingAsSvg, AFileThatCannotBeWrittenIsNamedWithTheReason) {
   script.SaveAnswers.push_back(missing);
   form.OnKeyDown('S', ssCtrl);
   ASSERT_EQ(script.Messages.size(), 1u);
-  EXPECT_EQ(script.Messages[0].Text, "Cannot write '" + missing + "': No such file or directory.");
+  EXPECT_EQ(script.Messages[0].Text, "Cannot write '" + missing + "': " + std::strerror(ENOENT) + ".");
 }
 
 // The check that the comparison is not blind: a pane left out is seen.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLocale>
 #include <QPalette>
 
 #include "gui/Application.h"
@@ -12,16 +13,17 @@
 
 namespace {
 
-// The tests run in the C locale, whose separators are "." and ",".
+// The separators of whatever locale the test runs in.
 TEST(Locale, ReadsTheUserSeparatorsAtStartAndOnRequest) {
   EnsureApplication();
+  const TSeparators user = LocaleSeparatorsOf(QLocale::system().name().toStdString());
   const LocaleScope restore('x', 'y');
   ReadUserLocale();
-  EXPECT_EQ(LocaleDecimalSeparator, '.');
-  EXPECT_EQ(LocaleThousandSeparator, ',');
+  EXPECT_EQ(LocaleDecimalSeparator, user.Decimal);
+  EXPECT_EQ(LocaleThousandSeparator, user.Thousands);
   SetLocaleSeparators('x', 'y');
   const LocaleWatcher watcher;
-  EXPECT_EQ(LocaleDecimalSeparator, '.');
+  EXPECT_EQ(LocaleDecimalSeparator, user.Decimal);
 }
 
 // A grouped number must read right where the user lives: a separator

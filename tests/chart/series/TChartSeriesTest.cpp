@@ -19,6 +19,7 @@
 #include "chart/model/TChartModel.h"
 #include "chart/series/TLineSeries.h"
 #include "runtime/Exception.h"
+#include "tests/chart/series/FailingAllocation.h"
 #include "tests/support/PointValues.h"
 #include "tests/support/ThrowsWithMessage.h"
 
@@ -288,6 +289,33 @@ TEST(TChartSeries, ARunKeepsThePointsThatFitWhenMemoryRunsOut) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
+// Each allocation of a run failing in turn: the run is taken whole or not
+// at all, so X and Y keep one count and the points their values.
+TEST(TChartSeries, ARunIsAllOrNothingWhicheverAllocationFails) {
+  const std::vector<double> first(5000, 0.5);
+  const std::vector<double> run(100000, 0.25);
+  for (long long allowed = 0;; ++allowed) {
+    SCOPED_TRACE("allocation " + std::to_string(allowed) + " fails");
+    TChartSeries series;
+    series.AppendValues(first, clBlue);
+    FailAllocationAfter(allowed);
+    try {
+      series.AppendValues(run, clBlue);
+    } catch (const std::bad_alloc&) {
+    }
+    const bool failed = AllocationFailed();
+    const int count = series.PointCount();
+    ASSERT_EQ(series.YValues().ValueCount(), count);
+    ASSERT_GE(count, 5000);
+    EXPECT_EQ(series.XValueAt(count - 1), count - 1);
+    EXPECT_EQ(series.YValueAt(count - 1), count > 5000 ? 0.25 : 0.5);
+    EXPECT_EQ(series.YValues().SumOfValues(), 2500 + (count - 5000) * 0.25);
+    if (!failed) {
+      break;
+    }
+  }
+}
+
 TEST(TChartSeries, LabelsPadAndMoveWithTheirPoints) {
   TChartSeries series;
   series.AddPoint(0, 0, "", clDefault);
@@ -419,7 +447,7 @@ TEST(TChartSeries, EventsSeeAddsAndClears) {
   TChartSeries series;
   std::vector<std::string> log;
   series.OnBeforeAdd = [&](TChartSeries& s) {
-    log.push_back("before " + std::to_string(s.YValues().PendingValue));
+    log.push_back("before " + std::to_string(static_cast<int>(s.YValues().PendingValue)));
     return s.YValues().PendingValue >= 0;
   };
   series.OnAfterAdd = [&](TChartSeries&, int index) { log.push_back("after " + std::to_string(index)); };
@@ -432,8 +460,7 @@ TEST(TChartSeries, EventsSeeAddsAndClears) {
     bulk.End();
   }
   series.ClearPoints();
-  EXPECT_EQ(log,
-            (std::vector<std::string>{"before 1.000000", "after 0", "before -1.000000", "before 2.000000", "clear"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"before 1", "after 0", "before -1", "before 2", "clear"}));
   EXPECT_EQ(series.UpdateDepth(), 0);
 }
 
