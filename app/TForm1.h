@@ -250,7 +250,7 @@ private:
   void StartFollowing();
   void NoteFollowedFile(std::uint8_t pane);
   bool FollowPane(std::uint8_t pane);
-  void ContinuePaneLog(std::uint8_t pane);
+  void ContinuePaneLog(std::uint8_t pane, LogLoader& loader);
   void MoveViewWithSamples(std::uint8_t pane, int pointsBefore);
   void WatchFollowedFiles();
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
@@ -268,6 +268,7 @@ private:
   void WriteSettings();
   void NoteStoppedEarly(std::uint8_t pane, Exception& error);
   void ShowPaneLogs();
+  void ShowPaneTip(std::uint8_t pane);
   // Every pane's overlay: its mark when its load stopped early, the
   // markers, the statistics and the readout.
   void RefreshOverlays();
@@ -330,11 +331,11 @@ private:
   std::array<TLogNotes, PaneCount> notes_;
   // The progress of the logs being opened together, if any.
   TBatchProgress* batch_ = nullptr;
-  // The file each pane's log was read from, to tell when it is replaced.
+  // Whether each pane's log is followed, and whether the last step found
+  // its file missing: a rotated log is made again under its name at once.
   struct TFollowedFile {
     bool Active = false;
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
+    bool Missing = false;
   };
   std::array<TFollowedFile, PaneCount> followed_;
   std::unique_ptr<FileWatcher> watcher_;
