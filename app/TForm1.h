@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -183,6 +184,10 @@ public:
   // Every pane back to automatic scaling, with nothing left to undo.
   void UndoAllZooms();
 
+  // How long a followed log may be missing before it counts as deleted: a
+  // rotation renames it and makes it again at once, with change notices
+  // in between.
+  std::chrono::milliseconds FollowedMissingGrace{1000};
   // The file name of the last log opened (Log dialog, command line or drop).
   std::string LastLogFileName;
   // What the panes may pan while scrolling is switched on: horizontally, or
@@ -331,11 +336,11 @@ private:
   std::array<TLogNotes, PaneCount> notes_;
   // The progress of the logs being opened together, if any.
   TBatchProgress* batch_ = nullptr;
-  // Whether each pane's log is followed, and whether the last step found
-  // its file missing: a rotated log is made again under its name at once.
+  // Whether each pane's log is followed, and since when its file is
+  // missing, if it is.
   struct TFollowedFile {
     bool Active = false;
-    bool Missing = false;
+    std::optional<std::chrono::steady_clock::time_point> MissingSince;
   };
   std::array<TFollowedFile, PaneCount> followed_;
   std::unique_ptr<FileWatcher> watcher_;

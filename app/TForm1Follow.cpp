@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -96,7 +97,7 @@ void TForm1::StartFollowing() {
 
 // Only a log read to its end is followed: one that stopped says why.
 void TForm1::NoteFollowedFile(std::uint8_t pane) {
-  followed_[pane] = {lastLoads_[pane].End == TLoadEnd::EndOfFile, false};
+  followed_[pane] = {lastLoads_[pane].End == TLoadEnd::EndOfFile, std::nullopt};
   if (watcher_ && Following()) {
     WatchFollowedFiles();
   }
@@ -140,8 +141,8 @@ void TForm1::FollowLogs() {
 
 // Whether the pane changed. Only the file the pane's log was read from,
 // with the bytes read unchanged, is continued; any other file of its name
-// loads again from its start. A file missing at two steps in a row was
-// deleted. Any error ends following the pane.
+// loads again from its start. A file missing for longer than the grace
+// was deleted. Any error ends following the pane.
 bool TForm1::FollowPane(std::uint8_t pane) {
   TFollowedFile& followed = followed_[pane];
   if (!followed.Active) {
@@ -150,12 +151,13 @@ bool TForm1::FollowPane(std::uint8_t pane) {
   const std::string& fileName = paneLogs_[pane].FileName;
   // Until the step succeeds: a failing step is reported once, not at every
   // notification after it.
-  const bool missing = std::exchange(followed, {}).Missing;
+  const auto missingSince = std::exchange(followed, {}).MissingSince;
   if (!FollowedFileExists(fileName)) {
-    if (missing) {
+    const auto now = std::chrono::steady_clock::now();
+    if (missingSince && now - *missingSince >= FollowedMissingGrace) {
       RaiseDeleted(fileName);
     }
-    followed = {true, true};
+    followed = {true, missingSince.value_or(now)};
     return false;
   }
   TLoadOptions options = LoadOptions(pane);

@@ -49,7 +49,11 @@ struct FollowingWindow {
   DialogScript Script;
   TForm1 Form{Folder.Folder(), Folder.Folder() + "settings"};
 
-  FollowingWindow() { Form.SetFollowing(true); }
+  // A file missing at two steps was deleted.
+  FollowingWindow() {
+    Form.FollowedMissingGrace = {};
+    Form.SetFollowing(true);
+  }
 
   std::string Open(std::uint8_t pane, const std::string& name, const std::string& bytes) {
     std::string file = Folder.Write(name, bytes);
