@@ -1,7 +1,9 @@
 #include "app/LogLoader.h"
 
+#include <algorithm>
 #include <new>
 #include <span>
+#include <stdexcept>
 
 #include "app/TLogLines.h"
 #include "chart/series/TChartSeries.h"
@@ -21,8 +23,21 @@ std::optional<TLoadEnd> ConvertRun(TLogSamples& samples, std::string_view run, c
     return TLoadEnd::BadLine;
   } catch (const std::bad_alloc&) {
     return TLoadEnd::OutOfMemory;
+  } catch (const std::length_error&) {
+    return TLoadEnd::TooManySamples;
   }
   return std::nullopt;
+}
+
+// The first `count` samples of `taken`.
+TLogSamples::TTaken FirstSamples(const TLogSamples::TTaken& taken, std::size_t count) {
+  TLogSamples::TTaken first = taken;
+  first.Values = taken.Values.first(count);
+  first.Words = taken.Words.first(
+      static_cast<std::size_t>(std::lower_bound(taken.Words.begin(), taken.Words.end(), count) - taken.Words.begin()));
+  first.LineStarts =
+      taken.LineStarts.first(std::min(taken.LineStarts.size(), (count + LineStartStep - 1) / LineStartStep));
+  return first;
 }
 
 std::size_t PointsSince(const TChartSeries& series, int before) {
@@ -59,6 +74,10 @@ TLoadResult LogLoader::Load(TChartSeries& series, TColor color, const TProgress&
     result.End = TLoadEnd::ReadError;
     result.Errno = blocks_.ReadError();
   }
+  result.File = blocks_.LoadedFile(result.Next.File.Offset);
+  if (options_.Notes != nullptr) {
+    options_.Notes->Leading.ReadFrom(result.File);
+  }
   return result;
 }
 
@@ -75,9 +94,16 @@ void LogLoader::ReadHeader(std::string_view& run, TLoadResult& result) {
 void LogLoader::ConvertRuns(std::string_view run, TChartSeries& series, TColor color, const TProgress& progress,
                             TLoadResult& result) {
   TLogSamples samples(options_.DecimalSeparator, TLeadingFieldRule(result.Next.FieldSeen), options_.StartThread);
+  // The samples beyond the limit are refused as the series refuses them
+  // beyond its own.
   const TLogSamples::TTake append = [&series, color, this](const TLogSamples::TTaken& taken) {
-    Note(taken, static_cast<std::size_t>(series.PointCount()));
-    series.AppendValues(taken.Values, color);
+    const std::size_t held = static_cast<std::size_t>(series.PointCount());
+    const std::size_t room = options_.SampleLimit - std::min(options_.SampleLimit, held);
+    if (taken.Values.size() > room) {
+      Take(FirstSamples(taken, room), series, color);
+      throw std::length_error("More samples than the series may hold.");
+    }
+    Take(taken, series, color);
   };
   do {
     const TLogPosition start = result.Next;
@@ -96,6 +122,11 @@ void LogLoader::ConvertRuns(std::string_view run, TChartSeries& series, TColor c
       return;
     }
   } while (blocks_.Next(run));
+}
+
+void LogLoader::Take(const TLogSamples::TTaken& taken, TChartSeries& series, TColor color) {
+  Note(taken, static_cast<std::size_t>(series.PointCount()));
+  series.AppendValues(taken.Values, color);
 }
 
 // What the samples' lines tell beside their values: which were words, and

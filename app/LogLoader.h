@@ -7,8 +7,10 @@
 #include <string>
 
 #include "app/LogSample.h"
+#include "app/TLoadedFile.h"
 #include "app/TLogFileBlocks.h"
 #include "app/TLogNotes.h"
+#include "chart/series/TValueStorage.h"
 #include "gui/Color.h"
 
 class TChartSeries;
@@ -27,11 +29,12 @@ struct TLogPosition {
 
 // How a load ended.
 enum class TLoadEnd {
-  EndOfFile,    // every line was taken (a continuation: every whole line)
-  BadLine,      // at a line that is no sample: see Message
-  ReadError,    // the file could not be read on: see Errno
-  OutOfMemory,  // the samples that fitted are in
-  Cancelled,    // the progress callback asked to stop
+  EndOfFile,       // every line was taken (a continuation: every whole line)
+  BadLine,         // at a line that is no sample: see Message
+  ReadError,       // the file could not be read on: see Errno
+  OutOfMemory,     // the samples that fitted are in
+  TooManySamples,  // the series holds as many samples as it can: those are in
+  Cancelled,       // the progress callback asked to stop
 };
 
 struct TLoadResult {
@@ -46,6 +49,8 @@ struct TLoadResult {
   std::string Message;
   // The errno of the failed read.
   int Errno = 0;
+  // The file read, as this load's own descriptor tells it at the end.
+  TLoadedFile File;
 };
 
 struct TLoadOptions {
@@ -53,6 +58,8 @@ struct TLoadOptions {
   // process-wide value that may change meanwhile.
   char DecimalSeparator = '.';
   TLogPosition Start;
+  // The most samples the series may hold; the load stops when they are in.
+  std::size_t SampleLimit = TValueStorage<double>::MaxCount;
   // A last line without a line end is taken (a load), or left for a later
   // load once it is whole (following a growing log).
   bool TakeUnfinishedLine = true;
@@ -80,7 +87,12 @@ public:
   // once per loader.
   TLoadResult Load(TChartSeries& series, TColor color, const TProgress& progress);
 
+  // How the file opened stands to what an earlier load of a file of the same
+  // name read: a follow step continues only the same file, grown.
+  TFileState Compare(const TLoadedFile& earlier) const { return blocks_.Compare(earlier); }
+
 private:
+  void Take(const TLogSamples::TTaken& taken, TChartSeries& series, TColor color);
   void Note(const TLogSamples::TTaken& taken, std::size_t firstSample);
   void ReadHeader(std::string_view& run, TLoadResult& result);
   void ConvertRuns(std::string_view run, TChartSeries& series, TColor color, const TProgress& progress,

@@ -69,20 +69,26 @@ void TBlockSums::Extend(const TChartValueList& values) {
   }
 }
 
+TBlockSums::TWholeBlocks TBlockSums::WholeBlocks(int first, int last) {
+  const long long end = static_cast<long long>(last) + 1;
+  return {(first + static_cast<long long>(BlockSize) - 1) / BlockSize, end / BlockSize};
+}
+
 double TBlockSums::Sum(const TChartValueList& values, int first, int last) {
-  const int end = last + 1;
-  const int firstWhole = (first + BlockSize - 1) / BlockSize;
-  const int endWhole = end / BlockSize;
+  const long long end = static_cast<long long>(last) + 1;
+  const TWholeBlocks whole = WholeBlocks(first, last);
   const double* stored = values.StoredValues();
-  if (firstWhole >= endWhole) {
-    return SumOf(stored + first, end - first);
+  if (whole.First >= whole.End) {
+    return SumOf(stored + first, static_cast<int>(end - first));
   }
   Extend(values);
-  double sum = SumOf(stored + first, firstWhole * BlockSize - first);
-  for (int block = firstWhole; block < endWhole; ++block) {
+  const long long firstWholeStart = whole.First * BlockSize;
+  const long long endWholeStart = whole.End * BlockSize;
+  double sum = SumOf(stored + first, static_cast<int>(firstWholeStart - first));
+  for (long long block = whole.First; block < whole.End; ++block) {
     sum += sums_[static_cast<std::size_t>(block)];
   }
-  return sum + SumOf(stored + static_cast<std::ptrdiff_t>(endWhole) * BlockSize, end - endWhole * BlockSize);
+  return sum + SumOf(stored + endWholeStart, static_cast<int>(end - endWholeStart));
 }
 
 TStretchStatistics StretchStatistics(const TChartValueList& values, int first, int last, TBlockSums& sums) {

@@ -35,6 +35,15 @@ public:
 
   // The sum of the values from `first` to `last`, both included.
   double Sum(const TChartValueList& values, int first, int last);
+
+  // The complete blocks from `first` to `last`, both included: blocks
+  // First to End - 1. Worked out in 64 bits, as the sums near the largest
+  // count of points go past the 32-bit range.
+  struct TWholeBlocks {
+    long long First = 0;
+    long long End = 0;
+  };
+  static TWholeBlocks WholeBlocks(int first, int last);
   void Clear() { sums_.clear(); }
 
 private:

@@ -8,6 +8,7 @@
 #include "app/PictureFile.h"
 #include "app/ReportException.h"
 #include "app/WindowSvg.h"
+#include "chart/series/TValueStorage.h"
 #include "gui/Application.h"
 #include "gui/ContextMenu.h"
 #include "gui/Keyboard.h"
@@ -100,6 +101,9 @@ void RaiseIfStopped(const TLoadResult& result, const std::string& fileName, cons
       throw FileException("Cannot read '" + fileName + "': " + std::strerror(result.Errno) + SamplesShown(series));
     case TLoadEnd::OutOfMemory:
       throw Exception("Out of memory while loading '" + fileName + "'" + SamplesShown(series));
+    case TLoadEnd::TooManySamples:
+      throw Exception("'" + fileName + "': the log has more samples than a pane can hold (" +
+                      GroupedWholeNumber(TValueStorage<double>::MaxCount) + ")" + SamplesShown(series));
     case TLoadEnd::Cancelled: throw Exception("Loading '" + fileName + "' was cancelled" + SamplesShown(series));
   }
 }
@@ -272,6 +276,7 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
   PaneLogButton(pane).OnContextMenu = [this, pane](int x, int y) {
     RunReported([=, this] { ShowRecentLogs(pane, x, y); });
   };
+  notes_[pane].Leading.OnFileChanged = [this, pane] { ShowPaneTip(pane); };
 }
 
 std::function<void()> TForm1::Reported(void (TForm1::*handler)()) {
@@ -595,21 +600,28 @@ void TForm1::NoteStoppedEarly(std::uint8_t pane, Exception& error) {
 
 void TForm1::ShowPaneLogs() {
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
-    const TPaneLog& log = paneLogs_[pane];
-    std::string tip;
-    if (!log.FileName.empty()) {
-      const int count = PaneSeries(pane).PointCount();
-      tip = log.FileName + "\n" + GroupedWholeNumber(count) + " samples";
-      if (log.StoppedEarly) {
-        const TStop& stop = *log.StoppedEarly;
-        tip += "\nstopped " + (stop.Line ? "at line " + GroupedWholeNumber(*stop.Line) + ": " : std::string()) +
-               stop.Reason + "; " + GroupedWholeNumber(count) + " samples shown";
-      }
-    }
-    PaneLogButton(pane).SetToolTip(tip);
-    PaneChart(pane).SetToolTip(tip);
+    ShowPaneTip(pane);
   }
   RefreshOverlays();
+}
+
+void TForm1::ShowPaneTip(std::uint8_t pane) {
+  const TPaneLog& log = paneLogs_[pane];
+  std::string tip;
+  if (!log.FileName.empty()) {
+    const int count = PaneSeries(pane).PointCount();
+    tip = log.FileName + "\n" + GroupedWholeNumber(count) + " samples";
+    if (log.StoppedEarly) {
+      const TStop& stop = *log.StoppedEarly;
+      tip += "\nstopped " + (stop.Line ? "at line " + GroupedWholeNumber(*stop.Line) + ": " : std::string()) +
+             stop.Reason + "; " + GroupedWholeNumber(count) + " samples shown";
+    }
+    if (notes_[pane].Leading.FileChanged()) {
+      tip += "\nthe file changed since it was loaded: its time stamps are not shown";
+    }
+  }
+  PaneLogButton(pane).SetToolTip(tip);
+  PaneChart(pane).SetToolTip(tip);
 }
 
 void TForm1::FormKeyDown(int key, TShiftState shift) {

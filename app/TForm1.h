@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -184,6 +185,10 @@ public:
   // Every pane back to automatic scaling, with nothing left to undo.
   void UndoAllZooms();
 
+  // How long a followed log may be missing before it counts as deleted: a
+  // rotation renames it and makes it again at once, with change notices
+  // in between.
+  std::chrono::milliseconds FollowedMissingGrace{1000};
   // The file name of the last log opened (Log dialog, command line or drop).
   std::string LastLogFileName;
   // What the panes may pan while scrolling is switched on: horizontally, or
@@ -251,7 +256,7 @@ private:
   void StartFollowing();
   void NoteFollowedFile(std::uint8_t pane);
   bool FollowPane(std::uint8_t pane);
-  void ContinuePaneLog(std::uint8_t pane);
+  void ContinuePaneLog(std::uint8_t pane, LogLoader& loader);
   void MoveViewWithSamples(std::uint8_t pane, int pointsBefore);
   void WatchFollowedFiles();
   void ChartMouseUp(std::uint8_t pane, TMouseButton button);
@@ -271,6 +276,7 @@ private:
   void WriteSettings();
   void NoteStoppedEarly(std::uint8_t pane, Exception& error);
   void ShowPaneLogs();
+  void ShowPaneTip(std::uint8_t pane);
   // Every pane's overlay: its mark when its load stopped early, a hint
   // while it has no samples, the markers, the statistics and the readout.
   void RefreshOverlays();
@@ -333,11 +339,11 @@ private:
   std::array<TLogNotes, PaneCount> notes_;
   // The progress of the logs being opened together, if any.
   TBatchProgress* batch_ = nullptr;
-  // The file each pane's log was read from, to tell when it is replaced.
+  // Whether each pane's log is followed, and since when its file is
+  // missing, if it is.
   struct TFollowedFile {
     bool Active = false;
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
+    std::optional<std::chrono::steady_clock::time_point> MissingSince;
   };
   std::array<TFollowedFile, PaneCount> followed_;
   std::unique_ptr<FileWatcher> watcher_;

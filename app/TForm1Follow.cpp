@@ -4,39 +4,43 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <utility>
 
-#include "app/RegularFile.h"
 #include "app/TForm1.h"
 #include "runtime/Exception.h"
 #include "runtime/ScopedRestore.h"
 
 namespace {
 
-// The file as it is now; raises FileException when it is gone or cannot be
-// looked at, which ends following it.
-struct stat FollowedStatus(const std::string& fileName) {
+// Whether the file is there; raises FileException when it cannot be looked
+// at, which ends following it.
+bool FollowedFileExists(const std::string& fileName) {
   struct stat status {};
-  if (stat(fileName.c_str(), &status) != 0) {
-    const int error = errno;
-    FileException failure(error == ENOENT ? "'" + fileName + "' was deleted; the pane no longer follows it"
-                                          : "Cannot follow '" + fileName + "': " + std::strerror(error));
-    failure.Details = "File: " + fileName;
-    throw failure;
-  }
-  return status;
-}
-
-// Whether the byte before `offset` ends a line: a load that took a last line
-// without its line end stops past it, where a follow cannot continue.
-bool AtLineStart(const std::string& fileName, std::uint64_t offset) {
-  if (offset == 0) {
+  if (stat(fileName.c_str(), &status) == 0) {
     return true;
   }
-  const std::optional<std::string> last = ReadRegularFileAt(fileName, offset - 1, 1);
-  // A file that cannot be read here is left to the next step, which says so.
-  return !last || last->size() != 1 || last->front() == '\n' || last->front() == '\r';
+  const int error = errno;
+  if (error == ENOENT) {
+    return false;
+  }
+  FileException failure("Cannot follow '" + fileName + "': " + std::strerror(error));
+  failure.Details = "File: " + fileName;
+  throw failure;
+}
+
+[[noreturn]] void RaiseDeleted(const std::string& fileName) {
+  FileException failure("'" + fileName + "' was deleted; the pane no longer follows it");
+  failure.Details = "File: " + fileName;
+  throw failure;
+}
+
+// Whether the last byte read ends a line: a load that took a last line
+// without its line end stops past it, where a follow cannot continue.
+bool AtLineStart(const TLoadedFile& read) {
+  return read.Tail.empty() || read.Tail.back() == '\n' || read.Tail.back() == '\r';
 }
 
 // The continuation's result added to the load's: where the next one starts
@@ -50,6 +54,7 @@ void Continue(TLoadResult& load, const TLoadResult& more) {
   load.Next = more.Next;
   load.Message = more.Message;
   load.Errno = more.Errno;
+  load.File = more.File;
 }
 
 }  // namespace
@@ -80,9 +85,8 @@ void TForm1::StartFollowing() {
   }
   std::vector<std::pair<std::uint8_t, std::string>> unfinished;
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
-    const std::string& fileName = paneLogs_[pane].FileName;
-    if (followed_[pane].Active && !AtLineStart(fileName, lastLoads_[pane].Next.File.Offset)) {
-      unfinished.emplace_back(pane, fileName);
+    if (followed_[pane].Active && !AtLineStart(lastLoads_[pane].File)) {
+      unfinished.emplace_back(pane, paneLogs_[pane].FileName);
     }
   }
   std::vector<std::exception_ptr> errors = OpenPaneLogs(unfinished);
@@ -93,9 +97,7 @@ void TForm1::StartFollowing() {
 
 // Only a log read to its end is followed: one that stopped says why.
 void TForm1::NoteFollowedFile(std::uint8_t pane) {
-  struct stat status {};
-  const bool known = stat(paneLogs_[pane].FileName.c_str(), &status) == 0;
-  followed_[pane] = {known && lastLoads_[pane].End == TLoadEnd::EndOfFile, status.st_dev, status.st_ino};
+  followed_[pane] = {lastLoads_[pane].End == TLoadEnd::EndOfFile, std::nullopt};
   if (watcher_ && Following()) {
     WatchFollowedFiles();
   }
@@ -137,8 +139,10 @@ void TForm1::FollowLogs() {
   ReportAll(errors);
 }
 
-// Whether the pane changed. A log that shrank or is another file now loads
-// again from its start; any error ends following the pane.
+// Whether the pane changed. Only the file the pane's log was read from,
+// with the bytes read unchanged, is continued; any other file of its name
+// loads again from its start. A file missing for longer than the grace
+// was deleted. Any error ends following the pane.
 bool TForm1::FollowPane(std::uint8_t pane) {
   TFollowedFile& followed = followed_[pane];
   if (!followed.Active) {
@@ -147,26 +151,28 @@ bool TForm1::FollowPane(std::uint8_t pane) {
   const std::string& fileName = paneLogs_[pane].FileName;
   // Until the step succeeds: a failing step is reported once, not at every
   // notification after it.
-  followed.Active = false;
-  const struct stat status = FollowedStatus(fileName);
-  const std::uint64_t read = lastLoads_[pane].Next.File.Offset;
-  const std::uint64_t size = static_cast<std::uint64_t>(status.st_size);
-  if (status.st_dev != followed.Device || status.st_ino != followed.Inode || size < read) {
-    OpenLog(pane, fileName);
-    return true;
-  }
-  if (size == read) {
-    followed.Active = true;
+  const auto missingSince = std::exchange(followed, {}).MissingSince;
+  if (!FollowedFileExists(fileName)) {
+    const auto now = std::chrono::steady_clock::now();
+    if (missingSince && now - *missingSince >= FollowedMissingGrace) {
+      RaiseDeleted(fileName);
+    }
+    followed = {true, missingSince.value_or(now)};
     return false;
   }
-  ContinuePaneLog(pane);
+  TLoadOptions options = LoadOptions(pane);
+  options.Start = lastLoads_[pane].Next;
+  LogLoader loader(fileName, options);
+  switch (loader.Compare(lastLoads_[pane].File)) {
+    case TFileState::Unchanged: followed.Active = true; return false;
+    case TFileState::Grown: ContinuePaneLog(pane, loader); return true;
+    case TFileState::Other: break;
+  }
+  OpenLog(pane, fileName);
   return true;
 }
 
-void TForm1::ContinuePaneLog(std::uint8_t pane) {
-  TLoadOptions options = LoadOptions(pane);
-  options.Start = lastLoads_[pane].Next;
-  LogLoader loader(paneLogs_[pane].FileName, options);
+void TForm1::ContinuePaneLog(std::uint8_t pane, LogLoader& loader) {
   TChartSeries& series = PaneSeries(pane);
   const int before = series.PointCount();
   const TLoadResult more = loader.Load(series, clBlue, {});

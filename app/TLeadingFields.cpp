@@ -45,6 +45,8 @@ std::string_view WithoutBlanks(std::string_view text) {
 
 void TLeadingFields::Reset(std::string fileName) {
   fileName_ = std::move(fileName);
+  file_.reset();
+  fileChanged_ = false;
   numeric_ = true;
   marks_.clear();
   marks_.shrink_to_fit();
@@ -62,26 +64,42 @@ void TLeadingFields::NoteNotNumeric() {
   marks_.shrink_to_fit();
 }
 
-// The text is read from the mark before the sample, twice as much each time,
-// until it holds the sample's line: a mark is at most LineStartStep lines
-// before.
 std::optional<std::string> TLeadingFields::Field(std::uint64_t sample) const {
   if (!Known() || sample < marks_.front().Sample) {
     return std::nullopt;
   }
+  const TRegularFileReader file(fileName_);
+  if (!file.IsOpen()) {
+    return std::nullopt;
+  }
+  if (CompareLoadedFile(file.Descriptor(), *file_) == TFileState::Other) {
+    NoteFileChanged();
+    return std::nullopt;
+  }
+  return FieldIn(file, sample);
+}
+
+void TLeadingFields::NoteFileChanged() const {
+  fileChanged_ = true;
+  if (OnFileChanged) {
+    OnFileChanged();
+  }
+}
+
+// The text is read from the mark before the sample, twice as much each time,
+// until it holds the sample's line: a mark is at most LineStartStep lines
+// before.
+std::optional<std::string> TLeadingFields::FieldIn(const TRegularFileReader& file, std::uint64_t sample) const {
   const auto after = std::upper_bound(marks_.begin(), marks_.end(), sample,
                                       [](std::uint64_t s, const TMark& mark) { return s < mark.Sample; });
   const TMark& mark = *std::prev(after);
   for (std::size_t size = kFirstRead;; size *= 2) {
-    const std::optional<std::string> text = ReadRegularFileAt(fileName_, mark.Position.Offset, size);
-    if (!text) {
-      return std::nullopt;
-    }
+    const std::string text = file.ReadAt(mark.Position.Offset, size);
     // The LF of a CR LF whose CR ended the line before the mark.
-    const std::size_t start = mark.Position.AfterCr && !text->empty() && text->front() == '\n' ? 1 : 0;
-    const bool wholeFile = text->size() < size;
+    const std::size_t start = mark.Position.AfterCr && !text.empty() && text.front() == '\n' ? 1 : 0;
+    const bool wholeFile = text.size() < size;
     if (const std::optional<std::string_view> line =
-            LineAfter(std::string_view(*text).substr(start), sample - mark.Sample, wholeFile)) {
+            LineAfter(std::string_view(text).substr(start), sample - mark.Sample, wholeFile)) {
       const std::optional<std::string_view> field = LeadingField(*line);
       return field ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
     }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/TLoadedFile.h"
+
 // Reads up to `size` bytes of the open file `fd` into `buffer`, as read()
 // does; tests put failing reads in its place.
 using TBlockRead = std::function<ssize_t(int fd, char* buffer, std::size_t size)>;
@@ -59,6 +61,11 @@ public:
   int ReadError() const { return readError_; }
   // The share of the file read so far, 0 to 1.
   double ShareRead() const;
+
+  // The open file as reading it up to `loaded` leaves it, and how it
+  // stands to an earlier load of a file of its name.
+  TLoadedFile LoadedFile(std::uint64_t loaded) const { return NoteLoadedFile(fd_, loaded); }
+  TFileState Compare(const TLoadedFile& earlier) const { return CompareLoadedFile(fd_, earlier); }
 
 private:
   bool ReadMore();

@@ -38,6 +38,8 @@ class TValueStorage {
 
 public:
   static constexpr int FirstCapacity = 1000;
+  // Counts are 32-bit signed.
+  static constexpr int MaxCount = INT_MAX;
 
   TValueStorage() = default;
   ~TValueStorage() { Release(); }
@@ -66,7 +68,7 @@ public:
     while (capacity < count) {
       capacity *= 2;
     }
-    capacity = std::min<long long>(capacity, INT_MAX);
+    capacity = std::min<long long>(capacity, MaxCount);
     void* grown = StorageBlocks::Grow(data_, Bytes(capacity_), Bytes(static_cast<int>(capacity)));
     if (grown == nullptr) {
       throw std::bad_alloc();
@@ -75,10 +77,9 @@ public:
     capacity_ = static_cast<int>(capacity);
   }
 
-  // Counts are 32-bit signed, so a count beyond that range is refused
-  // rather than wrapped.
+  // A count beyond MaxCount is refused rather than wrapped.
   static void RefuseBeyondLimit(long long count) {
-    if (count > INT_MAX) {
+    if (count > MaxCount) {
       throw std::length_error("More points than a series can hold.");
     }
   }

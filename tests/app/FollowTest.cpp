@@ -49,7 +49,11 @@ struct FollowingWindow {
   DialogScript Script;
   TForm1 Form{Folder.Folder(), Folder.Folder() + "settings"};
 
-  FollowingWindow() { Form.SetFollowing(true); }
+  // A file missing at two steps was deleted.
+  FollowingWindow() {
+    Form.FollowedMissingGrace = {};
+    Form.SetFollowing(true);
+  }
 
   std::string Open(std::uint8_t pane, const std::string& name, const std::string& bytes) {
     std::string file = Folder.Write(name, bytes);
@@ -78,6 +82,24 @@ TChange Replacing(const std::string& bytes) {
 }
 
 const TChange kDeleting = [](const TempFolder&, const std::string& file) { std::filesystem::remove(file); };
+const TChange kNothing = [](const TempFolder&, const std::string&) {};
+// Written to the same inode again, with nothing else in the file.
+const TChange kTouching = [](const TempFolder& folder, const std::string&) {
+  folder.Write("log.csv", folder.Read("log.csv"));
+};
+
+// A rotation: the log renamed, its writer not yet started on the new one.
+const TChange kMovingAway = [](const TempFolder&, const std::string& file) {
+  std::filesystem::rename(file, file + ".1");
+};
+
+// Deleted and made again before the step: the inode may come back.
+TChange Recreating(const std::string& bytes) {
+  return [bytes](const TempFolder& folder, const std::string& file) {
+    std::filesystem::remove(file);
+    folder.Write("log.csv", bytes);
+  };
+}
 
 struct FollowCase {
   const char* name = "";
@@ -122,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     Follow, FollowTable,
     testing::Values(
         FollowCase{"WholeLines", kLog, {Appending("1,2\n2,3\n"), Appending("3,4\n")}, {1, 2, 3, 4}, kV, {}},
-        FollowCase{"NothingNew", kLog, {Appending("")}, {1}, kV, {}},
+        FollowCase{"NothingNew", kLog, {Appending(""), kTouching}, {1}, kV, {}},
         FollowCase{"HalfLineWaitsForItsEnd", kLog, {Appending("1,2"), Appending(".5\n2,3\n")}, {1, 2.5, 3}, kV, {}},
         FollowCase{"HalfLineWithoutItsEndYet", kLog, {Appending("1,2\n2,")}, {1, 2}, kV, {}},
         FollowCase{"CrLfSplitBetweenWrites", kLog, {Appending("1,2\r"), Appending("\n2,3\r\n")}, {1, 2, 3}, kV, {}},
@@ -147,9 +169,29 @@ INSTANTIATE_TEST_SUITE_P(
                    {5, 6, 7, 8},
                    {"R"},
                    {}},
+        FollowCase{"RewrittenInPlaceLongerLoadsAgain",
+                   kLog,
+                   {Rewriting("t,W\n0,7\n1,8\n2,9\n"), Appending("3,0\n")},
+                   {7, 8, 9, 0},
+                   {"W"},
+                   {}},
+        FollowCase{"RewrittenWithTheSameStartLoadsAgain",
+                   "t,V\n0,1\n1,2\n",
+                   {Rewriting("t,V\n0,1\n1,5\n2,6\n")},
+                   {1, 5, 6},
+                   kV,
+                   {}},
+        FollowCase{
+            "DeletedAndMadeAgainAtOnceLoadsAgain", kLog, {Recreating("t,W\n0,7\n1,8\n2,9\n")}, {7, 8, 9}, {"W"}, {}},
+        FollowCase{"RotatedLogLoadsTheNewOneFromItsStart",
+                   kLog,
+                   {Appending("1,2\n"), kMovingAway, Rewriting("t,R\n0,5\n"), Appending("1,6\n")},
+                   {5, 6},
+                   {"R"},
+                   {}},
         FollowCase{"DeletedLogIsNoLongerFollowed",
                    kLog,
-                   {kDeleting, Rewriting("t,V\n0,1\n1,2\n"), Appending("2,3\n")},
+                   {kDeleting, kNothing, Rewriting("t,V\n0,1\n1,2\n"), Appending("2,3\n")},
                    {1},
                    kV,
                    {"'{file}' was deleted; the pane no longer follows it."}}),
@@ -328,6 +370,34 @@ TEST(Follow, TheStatisticsAndTheSensorWordsGrowWithTheLog) {
   EXPECT_TRUE(window.Form.PaneNotes(0).Words.IsWord(10007));
   EXPECT_EQ(window.Form.PaneNotes(0).Leading.Field(9999), "9999");
   EXPECT_EQ(window.Form.PaneNotes(0).Leading.Field(10006), "20002") << "the time stamps grow with the log";
+}
+
+// A change notice that brings nothing new (a writer that only rewrote the
+// same bytes) leaves the pane as it is: its zoom and its markers stay.
+TEST(Follow, ANoticeWithoutGrowthKeepsTheZoomAndTheMarkers) {
+  FollowingWindow window;
+  std::string log = "t,V\n";
+  for (int i = 0; i < 1000; ++i) {
+    log += std::to_string(i) + "," + std::to_string(i % 17) + "\n";
+  }
+  const std::string file = window.Open(0, "log.csv", log);
+  TChart& chart = window.Form.Chart1;
+  chart.Refresh();
+  chart.ApplyZoomRanges({100, 300}, {100, 300}, {chart.LeftAxis().Minimum(), chart.LeftAxis().Maximum()},
+                        {chart.RightAxis().Minimum(), chart.RightAxis().Maximum()});
+  chart.Refresh();
+  window.Form.ShowCursorReadout(0, chart.PlotRect.Left + 10);
+  window.Form.SetMarker(0);
+  ASSERT_TRUE(window.Form.Markers()[0]);
+  for (const TChange& change : {Appending(""), kTouching}) {
+    change(window.Folder, file);
+    window.Form.FollowLogs();
+    EXPECT_TRUE(chart.IsZoomed);
+    EXPECT_EQ(chart.BottomAxis().Minimum(), 100);
+    EXPECT_EQ(chart.BottomAxis().Maximum(), 300);
+    EXPECT_TRUE(window.Form.Markers()[0]);
+  }
+  EXPECT_TRUE(window.Script.Messages.empty());
 }
 
 }  // namespace

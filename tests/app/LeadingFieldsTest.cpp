@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <fstream>
+#include <functional>
 #include <iomanip>
 #include <optional>
 #include <random>
@@ -217,6 +219,110 @@ TEST(LeadingFields, TheStatisticsBetweenTheMarkersTellTheTimeBetweenThem) {
   EXPECT_EQ(stamped->DeltaLeading, expected.str());
   const std::optional<TForm1::TPaneStatistics> plain = form.PaneStatistics(1);
   EXPECT_FALSE(plain && plain->DeltaLeading);
+}
+
+// A header longer than a line is kept still counts with all its bytes in
+// where the lines after it start, whether its rest ends a read or not.
+TEST(LeadingFields, AreFoundAfterAHeaderLongerThanTheLongestLine) {
+  std::string log = "Time," + std::string(3 * MaxLogLineLength, 'x') + "\n";
+  for (int i = 0; i < 300; ++i) {
+    log += std::to_string(i) + ".5,1\n";
+  }
+  TempFolder folder;
+  const std::string file = folder.Write("log.csv", log);
+  for (const std::size_t chunk : {std::size_t{7}, std::size_t{64}, std::size_t{1000}, std::size_t{1025},
+                                  std::size_t{4096}, std::size_t{1} << 20}) {
+    const LoadedNotes loaded(file, chunk);
+    ASSERT_EQ(loaded.Series.PointCount(), 300) << "read in pieces of " << chunk;
+    for (const int sample : {0, 1, 127, 128, 129, 299}) {
+      EXPECT_EQ(loaded.Notes.Leading.Field(static_cast<std::uint64_t>(sample)), std::to_string(sample) + ".5")
+          << "read in pieces of " << chunk;
+    }
+  }
+}
+
+// The lines after a mark may hold more than the first read of them.
+TEST(LeadingFields, AreFoundPastTheFirstReadAfterTheirMark) {
+  std::string log = "Time,V\n";
+  for (int i = 0; i < 300; ++i) {
+    log += std::string(60, ' ') + std::to_string(i) + ",1\n";
+  }
+  TempFolder folder;
+  const LoadedNotes loaded(folder.Write("log.csv", log));
+  for (const int sample : {0, 63, 64, 127, 200, 255, 299}) {
+    EXPECT_EQ(loaded.Notes.Leading.Field(static_cast<std::uint64_t>(sample)), std::to_string(sample));
+  }
+}
+
+// What became of the file after its load, and what a field read back then
+// gives: a file that is no longer the one loaded gives none, and says so.
+TEST(LeadingFields, AreReadOnlyFromTheFileLoaded) {
+  using TChange = std::function<void(const TempFolder& folder, const std::string& file)>;
+  const struct {
+    const char* Name = nullptr;
+    TChange Change;
+    std::optional<std::string> Field;
+    bool Changed = false;
+  } cases[] = {
+      {"Unchanged", [](const TempFolder&, const std::string&) {}, "1", false},
+      {"Grown", [](const TempFolder&, const std::string& file) { std::ofstream(file, std::ios::app) << "3,3\n"; }, "1",
+       false},
+      {"RewrittenInPlace",
+       [](const TempFolder& folder, const std::string&) { folder.Write("log.csv", "h,v\n9,1\n8,2\n"); }, std::nullopt,
+       true},
+      {"Replaced",
+       [](const TempFolder& folder, const std::string& file) {
+         std::rename(folder.Write("new.csv", "h,v\n1,1\n2,2\n").c_str(), file.c_str());
+       },
+       std::nullopt, true},
+      {"Deleted", [](const TempFolder&, const std::string& file) { std::remove(file.c_str()); }, std::nullopt, false},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    const std::string file = folder.Write("log.csv", "h,v\n1,1\n2,2\n");
+    LoadedNotes loaded(file);
+    int told = 0;
+    loaded.Notes.Leading.OnFileChanged = [&told] { ++told; };
+    c.Change(folder, file);
+    EXPECT_EQ(loaded.Notes.Leading.Field(0), c.Field) << c.Name;
+    EXPECT_EQ(loaded.Notes.Leading.Field(1), c.Field ? std::optional<std::string>("2") : std::nullopt) << c.Name;
+    EXPECT_EQ(loaded.Notes.Leading.FileChanged(), c.Changed) << c.Name;
+    EXPECT_EQ(told, c.Changed ? 1 : 0) << c.Name << ": told once";
+  }
+}
+
+// The pane's tooltip tells why its readout shows no time stamps any more,
+// and a log loaded into the pane afterwards has them again.
+TEST(LeadingFields, AReplacedFileShowsNoneAndThePaneSaysWhy) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  const std::string file = folder.Write("stamped.csv", StampedLog(1000, "\n"));
+  form.LoadLog(0, file);
+  form.Chart1.Repaint();
+  const int column = form.Chart1.PlotRect.Left + 10;
+  form.ShowCursorReadout(0, column);
+  ASSERT_NE(form.ShownReadout(0)->Leading, "");
+  std::rename(folder.Write("other.csv", StampedLog(1000, "\r\n")).c_str(), file.c_str());
+  form.ShowCursorReadout(0, column + 1);
+  EXPECT_EQ(form.ShownReadout(0)->Leading, "");
+  const std::string changed = "the file changed since it was loaded: its time stamps are not shown";
+  EXPECT_NE(form.Button1.ToolTip().find(changed), std::string::npos) << form.Button1.ToolTip();
+  form.OpenLogs(0, {file});
+  form.ShowCursorReadout(0, column);
+  EXPECT_NE(form.ShownReadout(0)->Leading, "");
+  EXPECT_EQ(form.Button1.ToolTip().find(changed), std::string::npos) << form.Button1.ToolTip();
+}
+
+// A pane's new log has time stamps of its own, whatever the one before had.
+TEST(LeadingFields, ANewLogInThePaneIsJudgedOnItsOwn) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  form.LoadLog(0, folder.Write("text.csv", "h,v\nnoon,1\n"));
+  EXPECT_EQ(form.PaneNotes(0).Leading.Field(0), std::nullopt);
+  form.LoadLog(0, folder.Write("numeric.csv", "h,v\n12.5,1\n"));
+  EXPECT_EQ(form.PaneNotes(0).Leading.Field(0), "12.5");
 }
 
 }  // namespace

@@ -1,18 +1,23 @@
 #include "app/LogLoader.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <new>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/TForm1.h"
 #include "chart/series/TLineSeries.h"
+#include "chart/series/TValueStorage.h"
+#include "gui/DialogScript.h"
 #include "runtime/Exception.h"
 #include "tests/app/PiecewiseRead.h"
 #include "tests/app/TempFolder.h"
@@ -41,7 +46,9 @@ struct LoadTrouble {
   std::size_t ReadChunk = std::size_t{1} << 20;
   std::size_t ReadFailsAfter = SIZE_MAX;
   int MemoryRunsOutAfter = -1;  // points
-  int CancelAtReport = -1;      // 0 for the first
+  int SeriesFullAfter = -1;     // points: the series refuses more, as at its largest count
+  std::size_t SampleLimit = TValueStorage<double>::MaxCount;
+  int CancelAtReport = -1;  // 0 for the first
   bool MemoryRunsOutAtReport = false;
 };
 
@@ -61,6 +68,7 @@ const std::string kLongHeader = "h," + std::string(2000, 'x') + "\n";
 const std::string kThreeSamples = "h,T\n0,1\n0,2\n0,3\n";
 constexpr TLoadEnd kEnd = TLoadEnd::EndOfFile;
 constexpr TLoadEnd kBad = TLoadEnd::BadLine;
+constexpr TLoadEnd kFull = TLoadEnd::TooManySamples;
 
 // clang-format off
 const EndCase kEndCases[] = {
@@ -90,6 +98,11 @@ const EndCase kEndCases[] = {
      TLoadEnd::OutOfMemory, {1}, "T", At(8, 3, true)},
     {"Cancelled", kThreeSamples, {.ReadChunk = 8, .CancelAtReport = 0}, TLoadEnd::Cancelled, {1}, "T",
      At(8, 3, true)},
+    {"SeriesFullWithinARun", kThreeSamples, {.SeriesFullAfter = 2}, kFull, {1, 2}, "T", At(12, 4, true)},
+    {"LimitWithinARun", kThreeSamples, {.SampleLimit = 2}, kFull, {1, 2}, "T", At(12, 4, true)},
+    {"LimitAtTheEndOfARun", kThreeSamples, {.ReadChunk = 8, .SampleLimit = 1}, kFull, {1}, "T", At(8, 3, true)},
+    {"LimitOfNone", kThreeSamples, {.SampleLimit = 0}, kFull, {}, "T", At(4, 2, false)},
+    {"LimitReachedByTheLastSample", kThreeSamples, {.SampleLimit = 3}, kEnd, {1, 2, 3}, "T", At(16, 5, true)},
 };
 // clang-format on
 
@@ -106,11 +119,15 @@ TEST_P(LogLoaderEnds, InOneResult) {
   TLoadOptions options;
   options.DecimalSeparator = t.Separator;
   options.Read = PiecewiseRead(t.ReadChunk, t.ReadFailsAfter);
+  options.SampleLimit = t.SampleLimit;
   TLineSeries series;
-  if (t.MemoryRunsOutAfter >= 0) {
+  if (t.MemoryRunsOutAfter >= 0 || t.SeriesFullAfter >= 0) {
     series.OnBeforeAdd = [&t](TChartSeries& s) {
-      if (s.PointCount() >= t.MemoryRunsOutAfter) {
+      if (t.MemoryRunsOutAfter >= 0 && s.PointCount() >= t.MemoryRunsOutAfter) {
         throw std::bad_alloc();
+      }
+      if (t.SeriesFullAfter >= 0 && s.PointCount() >= t.SeriesFullAfter) {
+        TValueStorage<double>::RefuseBeyondLimit(TValueStorage<double>::MaxCount + 1LL);
       }
       return true;
     };
@@ -168,6 +185,30 @@ TEST(LogLoader, ContinuingWhereItStoppedGivesWhatOneLoadGives) {
       EXPECT_EQ(rest.Message, expected.Message) << where;
     }
   }
+}
+
+// A log rotated while it loads: what the load tells of its file is the file
+// it read, now under another name, not the new one under its name.
+TEST(LogLoader, TellsTheFileItReadNotTheOneNowUnderItsName) {
+  TempFolder folder;
+  const std::string file = folder.Write("log.csv", kThreeSamples);
+  TLoadOptions options;
+  bool rotated = false;
+  options.Read = [&](int fd, char* buffer, std::size_t size) {
+    if (!std::exchange(rotated, true)) {
+      std::rename(file.c_str(), (file + ".1").c_str());
+      folder.Write("log.csv", "h,N\n0,9\n0,9\n0,9\n0,9\n");
+    }
+    return read(fd, buffer, size);
+  };
+  TLineSeries series;
+  const TLoadResult result = LogLoader(file, options).Load(series, clBlue, {});
+  EXPECT_EQ(Ys(series), (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(result.File.Loaded, kThreeSamples.size());
+  EXPECT_EQ(LogLoader(file + ".1", {}).Compare(result.File), TFileState::Unchanged);
+  EXPECT_EQ(LogLoader(file, {}).Compare(result.File), TFileState::Other);
+  std::ofstream(file + ".1", std::ios::app) << "0,4\n";
+  EXPECT_EQ(LogLoader(file + ".1", {}).Compare(result.File), TFileState::Grown);
 }
 
 // Lines enough for every core, with every kind of line end.
@@ -241,6 +282,35 @@ TEST(TForm1, KeepsHowEachPanesLastLoadEnded) {
   EXPECT_EQ(form.LastLoad(1).Next.Line, 3U);
   EXPECT_EQ(form.LastLoad(0).SamplesAppended, 0U);
   EXPECT_THROW(form.LastLoad(4), EAssertionFailed);
+}
+
+// A log with more samples than a pane holds ends as one that runs out of
+// memory: the samples that fit stay, and the window tells why as for every
+// load that stopped early.
+TEST(TForm1, ALogBeyondWhatAPaneHoldsKeepsTheSamplesThatFitAndSaysWhy) {
+  const LocaleScope separators('.', ',');
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder(), folder.Folder() + "settings");
+  form.OpenLogs(0, {folder.Write("first.csv", "h,A\n0,1\n")});
+  form.PaneSeries(0).OnBeforeAdd = [](TChartSeries& s) {
+    if (s.PointCount() >= 2) {
+      TValueStorage<double>::RefuseBeyondLimit(TValueStorage<double>::MaxCount + 1LL);
+    }
+    return true;
+  };
+  const std::string file = folder.Write("long.csv", kThreeSamples);
+  form.OpenLogs(0, {file});
+  const std::string reason = "'" + file + "': the log has more samples than a pane can hold (2,147,483,647)";
+  ASSERT_EQ(script.Messages.size(), 1U);
+  EXPECT_EQ(script.Messages[0].Text, reason + "; the first 2 samples are shown.");
+  EXPECT_EQ(form.LastLoad(0).End, TLoadEnd::TooManySamples);
+  EXPECT_EQ(Ys(form.PaneSeries(0)), (std::vector<double>{1, 2}));
+  EXPECT_EQ(form.Chart1.Title().Text(), std::vector<std::string>{"T"});
+  ASSERT_TRUE(form.PaneLog(0).StoppedEarly);
+  EXPECT_EQ(form.PaneLog(0).StoppedEarly->Reason, reason);
+  EXPECT_EQ(form.RecentLogs().front(), file);
+  EXPECT_NE(form.Button1.ToolTip().find("stopped " + reason + "; 2 samples shown"), std::string::npos);
 }
 
 }  // namespace

@@ -3,11 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <numeric>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "app/TForm1.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TLineSeries.h"
+#include "gui/DialogScript.h"
+#include "tests/app/TempFolder.h"
 
 namespace {
 
@@ -82,6 +88,77 @@ TEST(StretchStatistics, OfAStretchGrownAtItsEndAreThoseOfTheWholeStretch) {
     EXPECT_EQ(grown.Min, fresh.Min) << c.First << ".." << c.Last << ".." << c.GrownTo;
     EXPECT_EQ(grown.Max, fresh.Max) << c.First << ".." << c.Last << ".." << c.GrownTo;
     EXPECT_NEAR(grown.Mean, fresh.Mean, 1e-9) << c.First << ".." << c.Last << ".." << c.GrownTo;
+  }
+}
+
+// A log stored as the sequence 0, 1, 2... keeps no values: its figures come
+// from the indices, and its mean may lie halfway between two of them.
+TEST(StretchStatistics, OfALogThatIsItsOwnSampleNumbers) {
+  TChart chart(nullptr);
+  TLineSeries series;
+  chart.SeriesList().Add(series);
+  const std::vector<double> values = {0, 1, 2, 3, 4, 5};
+  series.AppendValues(values, clBlue);
+  ASSERT_TRUE(series.YValues().IsSequence());
+  const struct {
+    int First;
+    int Last;
+    double Mean;
+  } cases[] = {{0, 0, 0}, {0, 1, 0.5}, {2, 5, 3.5}, {1, 5, 3}};
+  TBlockSums sums;
+  for (const auto& c : cases) {
+    const TStretchStatistics figures = StretchStatistics(series.YValues(), c.First, c.Last, sums);
+    EXPECT_EQ(figures.Min, c.First) << c.First << ".." << c.Last;
+    EXPECT_EQ(figures.Max, c.Last) << c.First << ".." << c.Last;
+    EXPECT_EQ(figures.Mean, c.Mean) << c.First << ".." << c.Last;
+  }
+}
+
+// Near the largest count of points the block bounds pass the 32-bit range
+// (a stretch starting in the last block rounds up beyond it).
+TEST(StretchStatistics, BlockBoundsHoldUpToTheLargestCount) {
+  // INT_MAX is 2^31 - 1: 2^19 blocks less one value.
+  constexpr int kMax = INT_MAX;
+  const struct {
+    int First;
+    int Last;
+    long long FirstWhole;
+    long long EndWhole;
+  } cases[] = {
+      {0, 0, 0, 0},
+      {0, TBlockSums::BlockSize - 1, 0, 1},
+      {1, 2 * TBlockSums::BlockSize, 1, 2},
+      {kMax - 2, kMax - 1, 1 << 19, (1 << 19) - 1},
+      {0, kMax - 1, 0, (1 << 19) - 1},
+  };
+  for (const auto& c : cases) {
+    const TBlockSums::TWholeBlocks whole = TBlockSums::WholeBlocks(c.First, c.Last);
+    EXPECT_EQ(whole.First, c.FirstWhole) << c.First << ".." << c.Last;
+    EXPECT_EQ(whole.End, c.EndWhole) << c.First << ".." << c.Last;
+  }
+}
+
+// The block sums belong to the pane's log: another log loaded into the
+// pane is summed afresh.
+TEST(StretchStatistics, OfAnotherLogInThePaneAreItsOwn) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  const auto log = [](const char* value) {
+    std::string text = "h,V\n";
+    for (int i = 0; i < 3 * TBlockSums::BlockSize; ++i) {
+      text += std::string(value) + "\n";
+    }
+    return text;
+  };
+  form.ToggleStatistics();
+  for (const char* value : {"1", "3"}) {
+    form.LoadLog(0, folder.Write(std::string(value) + ".csv", log(value)));
+    form.Chart1.Refresh();
+    const std::optional<TForm1::TPaneStatistics> statistics = form.PaneStatistics(0);
+    ASSERT_TRUE(statistics);
+    EXPECT_EQ(statistics->Figures.Count(), 3 * TBlockSums::BlockSize);
+    EXPECT_EQ(statistics->Figures.Mean, std::stod(value));
   }
 }
 
