@@ -30,12 +30,16 @@ constexpr int kBoxMargin = 3;
 // gets in.
 constexpr const char* kEmptyPaneHint = "Log\u2026 or drop a log here";
 
-// Just above the middle, where an empty pane draws its one grid line.
-void DrawEmptyPaneHint(TRasterCanvas& canvas, const TRect& plot) {
+// Just above the middle, where an empty pane draws its one grid line; on
+// the chart's own colour, so that the grid lines of a pane that follows a
+// zoom do not cross it.
+void DrawEmptyPaneHint(TRasterCanvas& canvas, const TChart& chart) {
+  const TRect& plot = chart.PlotRect;
   TFont font;
   font.Color = clGray;
   canvas.SetFont(font);
-  canvas.SetBackMode(BackModeTransparent);
+  canvas.SetBackColor(chart.Color());
+  canvas.SetBackMode(BackModeOpaque);
   canvas.SetTextAlign(TextAlignCenter | TextAlignBottom);
   canvas.TextOut((plot.Left + plot.Right) / 2, (plot.Top + plot.Bottom) / 2 - 2, kEmptyPaneHint);
 }
@@ -207,7 +211,7 @@ void TForm1::DrawOverlay(std::uint8_t pane, TRasterCanvas& canvas) {
   }
   TChart& chart = PaneChart(pane);
   if (PaneSeries(pane).PointCount() == 0) {
-    DrawEmptyPaneHint(canvas, chart.PlotRect);
+    DrawEmptyPaneHint(canvas, chart);
   }
   for (std::size_t marker = 0; marker < markers_.size(); ++marker) {
     if (markers_[marker]) {
