@@ -34,6 +34,9 @@ public:
       initStyleOption(&option);
       style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
     }
+    if (canvas.Scale() != canvas.Internals().LineWidth()) {
+      RedrawOutline(image, canvas.Internals().LineWidth(), canvas.Scale());
+    }
     owner_.PaintSymbol(canvas);
   }
 
@@ -49,6 +52,30 @@ protected:
   }
 
 private:
+  // The style draws its one-pixel outline one pixel wide in the scaled
+  // painter: at a fractional scale a solid device line and a blended one.
+  // Drawn again as `lineWidth` whole device pixels round the face the style
+  // painted, with the style's colour and corner radius.
+  void RedrawOutline(QImage& image, int lineWidth, double scale) const {
+    const QColor window = palette().color(QPalette::Window);
+    const QColor outline = image.pixelColor(0, image.height() / 2);  // wholly covered by the outline
+    if (outline == window) {
+      return;  // a flat button: no frame
+    }
+    const QImage face = image.copy();
+    image.fill(window);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(outline, lineWidth));
+    painter.setBrush(QBrush(face));
+    const qreal inset = lineWidth / 2.0;
+    const qreal radius = kCornerRadius * scale;
+    painter.drawRoundedRect(QRectF(0, 0, image.width(), image.height()).adjusted(inset, inset, -inset, -inset), radius,
+                            radius);
+  }
+
+  static constexpr qreal kCornerRadius = 2;  // the window style's, in pixels
+
   PushButton& owner_;
 };
 
