@@ -39,5 +39,16 @@ void* operator new(std::size_t size) {
   throw std::bad_alloc();
 }
 
+// The library's no-throw form would otherwise come from another allocator
+// (a sanitizer's) and be freed here.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return ::operator new(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
 void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
