@@ -7,7 +7,7 @@ WERROR     ?= OFF
 PREFIX     ?= /usr/local
 PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-wine \
-            libx11-dev xvfb xauth x11-utils imagemagick xdotool xclip evilwm \
+            libx11-dev xvfb xauth x11-utils imagemagick xdotool xclip evilwm adwaita-qt6 qt6-gtk-platformtheme \
             dpkg-dev file lintian appstream desktop-file-utils man-db groff-base librsvg2-bin locales python3
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev
