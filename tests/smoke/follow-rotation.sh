@@ -4,6 +4,7 @@
 # show the new log from its start, pixel for pixel the snapshot tool's
 # picture of it.
 # Usage: follow-rotation.sh LOGVIEWER LOGVIEW_SNAPSHOT
+export SMOKE_DIR="$(cd "$(dirname "$0")" && pwd)"
 exec xvfb-run -a -s "-screen 0 1024x768x24" sh -eu -c '
 viewer=$1 snapshot=$2
 work=$(mktemp -d)
@@ -16,17 +17,7 @@ printf "t,Old\n0,1\n1,5\n2,2\n" > "$work/log.csv"
 printf "t,New\n0,7\n1,3\n" > "$work/new.csv"
 "$snapshot" --log 0 "$work/new.csv" --png "$work/new.png"
 
-# The window is painted once the event loop runs; it is captured until it
-# shows the expected picture, a bounded number of times.
-same_as() {
-  for _ in $(seq 50); do
-    import -window "$window" "$work/shown.png" 2>/dev/null &&
-      [ "$(compare -metric AE "$work/shown.png" "$1" null: 2>&1 || true)" = 0 ] && return 0
-    sleep 0.2
-  done
-  echo "the window differs from $1"
-  return 1
-}
+. "$SMOKE_DIR/window-capture.sh"
 
 QT_QPA_PLATFORM=xcb "$viewer" --follow "$work/log.csv" & pid=$!
 window=$(xdotool search --sync --onlyvisible --pid $pid --name "^$title\$" | head -n 1)

@@ -5,6 +5,7 @@
 # pixel the snapshot tool's picture of the same logs; a third, started
 # without it, shows the four empty panes of the described start.
 # Usage: reopen-two-runs.sh LOGVIEWER LOGVIEW_SNAPSHOT CLOSE_WINDOW_BY_TITLE SAMPLES_FOLDER
+export SMOKE_DIR="$(cd "$(dirname "$0")" && pwd)"
 exec xvfb-run -a -s "-screen 0 1024x768x24" sh -eu -c '
 viewer=$1 snapshot=$2 closer=$3 samples=$4
 work=$(mktemp -d)
@@ -20,17 +21,7 @@ start_viewer() {
   QT_QPA_PLATFORM=xcb "$viewer" "$@" & pid=$!
   window=$(xdotool search --sync --onlyvisible --pid $pid --name "^$title\$" | head -n 1)
 }
-# The window is painted once the event loop runs; it is captured until it
-# shows the expected picture, a bounded number of times.
-same_as() {
-  for _ in $(seq 50); do
-    import -window "$window" "$work/shown.png" 2>/dev/null &&
-      [ "$(compare -metric AE "$work/shown.png" "$1" null: 2>&1 || true)" = 0 ] && return 0
-    sleep 0.2
-  done
-  echo "the window differs from $1"
-  return 1
-}
+. "$SMOKE_DIR/window-capture.sh"
 # Closes the window as the user would; the program must end cleanly.
 close_viewer() {
   "$closer" "$title" 794 584

@@ -9,6 +9,7 @@
 # F11 needs a window manager, and is checked where one is installed.
 # Usage: window-keys.sh LOGVIEWER LOGVIEW_SNAPSHOT SAMPLES_FOLDER
 command -v xclip >/dev/null || { echo "skipped: xclip is not installed (make deps installs it)"; exit 77; }
+export SMOKE_DIR="$(cd "$(dirname "$0")" && pwd)"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -eu -c '
 viewer=$1 snapshot=$2 samples=$3
 work=$(mktemp -d)
@@ -26,22 +27,7 @@ start_viewer() {
   window=$(xdotool search --sync --onlyvisible --pid $pid --name "^$title\$" | head -n 1)
   xdotool windowfocus --sync "$window"
 }
-differing() {
-  compare -metric AE "$1" "$2" null: 2>&1 || true
-}
-# The window is captured until it shows the expected picture, a bounded
-# number of times.
-same_as() {
-  for _ in $(seq 50); do
-    import -window "$window" "$work/shown.png" 2>/dev/null &&
-      [ "$(differing "$work/shown.png" "$1")" = 0 ] && return 0
-    sleep 0.2
-  done
-  echo "the window differs from $1 in $(differing "$work/shown.png" "$1") pixels"
-  cp "$work/shown.png" "$PWD/keys-shown.png" && cp "$1" "$PWD/keys-expected.png" &&
-    echo "the window as shown and as expected: $PWD/keys-shown.png, $PWD/keys-expected.png"
-  return 1
-}
+. "$SMOKE_DIR/window-capture.sh"
 # The mouse moved to X Y of the window, then the xdotool actions given.
 at() {
   x=$1 y=$2

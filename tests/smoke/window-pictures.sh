@@ -8,6 +8,7 @@
 # equal to the snapshot tool's picture of that size and scale; and under
 # other and dark styles and a dark desktop theme.
 # Usage: window-pictures.sh LOGVIEWER LOGVIEW_SNAPSHOT SAMPLES_FOLDER
+export SMOKE_DIR="$(cd "$(dirname "$0")" && pwd)"
 exec xvfb-run -a -s "-screen 0 1920x1200x24" sh -eu -c '
 viewer=$1 snapshot=$2 samples=$3
 work=$(mktemp -d)
@@ -31,22 +32,7 @@ start_viewer() {
   env QT_QPA_PLATFORM=xcb "$@" "$viewer" $logs & pid=$!
   window=$(xdotool search --sync --onlyvisible --pid $pid --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
 }
-# Differing pixels of two pictures, within an optional area WxH+X+Y.
-differing() {
-  compare -metric AE ${3:+-extract "$3"} "$1" "$2" null: 2>&1 || true
-}
-# The window is painted once the event loop runs; it is captured until it
-# shows the expected picture, a bounded number of times.
-same_as() {
-  for _ in $(seq 50); do
-    import -window "$window" "$work/shown.png" 2>/dev/null &&
-      [ "$(differing "$work/shown.png" "$1")" = 0 ] && return 0
-    sleep 0.2
-  done
-  echo "the window differs from $1 in $(differing "$work/shown.png" "$1") pixels"
-  cp "$work/shown.png" "$PWD/window-$(basename "$1")" && echo "the window as shown: $PWD/window-$(basename "$1")"
-  return 1
-}
+. "$SMOKE_DIR/window-capture.sh"
 
 start_viewer
 same_as "$work/expected.png"
