@@ -62,6 +62,18 @@ protected:
     return ranges;
   }
 
+  // The window resized to that client size, and its controls' bounds in tab
+  // order.
+  void ExpectBoundsAtSize(int width, int height, const std::vector<TRect>& expected) {
+    form.SetClientSize(width, height);
+    ASSERT_EQ(form.Width(), width);
+    ASSERT_EQ(form.Height(), height);
+    const std::vector<const Control*> controls = ControlsInTabOrder();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      EXPECT_EQ(controls[i]->BoundsRect(), expected[i]) << width << "x" << height << " control " << i;
+    }
+  }
+
   TempFolder folder;
   DialogScript script;
   TForm1 form;
@@ -96,13 +108,7 @@ TEST_F(WindowSize, ControlsFollowTheEdgesTheyBelongTo) {
       {794, 584, atStart}, {795, 585, onePixelMore}, {1001, 703, odd}, {1920, 1080, maximised}, {794, 584, atStart},
   };
   for (const auto& c : cases) {
-    form.SetClientSize(c.Width, c.Height);
-    ASSERT_EQ(form.Width(), c.Width);
-    ASSERT_EQ(form.Height(), c.Height);
-    const std::vector<const Control*> controls = ControlsInTabOrder();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      EXPECT_EQ(controls[i]->BoundsRect(), c.Expected[i]) << c.Width << "x" << c.Height << " control " << i;
-    }
+    ExpectBoundsAtSize(c.Width, c.Height, c.Expected);
   }
 }
 
@@ -126,13 +132,7 @@ TEST_F(WindowSize, OnASmallScreenThePanesGiveUpTheMissingPixels) {
   } cases[] = {{794, 500, lower}, {700, 480, smaller}};
   form.SetMinimumClientSize(640, 480);
   for (const auto& c : cases) {
-    form.SetClientSize(c.Width, c.Height);
-    ASSERT_EQ(form.Width(), c.Width);
-    ASSERT_EQ(form.Height(), c.Height);
-    const std::vector<const Control*> controls = ControlsInTabOrder();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      EXPECT_EQ(controls[i]->BoundsRect(), c.Expected[i]) << c.Width << "x" << c.Height << " control " << i;
-    }
+    ExpectBoundsAtSize(c.Width, c.Height, c.Expected);
   }
 }
 
