@@ -13,7 +13,7 @@ PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgm
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 LINT_PACKAGES := clang-format clang-tidy
 # The folders of our own code.
-SOURCE_DIRS   := app bench chart fuzz gui runtime tests tools
+SOURCE_DIRS   := app bench chart fuzz gui log runtime tests tools
 FUZZ_SECONDS  ?= 20
 SANITIZE_DIR  := build-sanitize
 FUZZ_DIR      := build-fuzz

@@ -15,9 +15,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/LogGenerator.h"
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/Application.h"
+#include "log/LogGenerator.h"
 
 namespace {
 
@@ -73,16 +73,16 @@ void BM_LoadLog(benchmark::State& state) {
   // What the first load leaves resident: the values, their summaries and
   // the notes (words, leading fields), beside what the load freed again.
   const double before = ResidentBytes();
-  form.LoadLog(0, file);
+  form.Document().Load(0, file);
   const double loaded = ResidentBytes() - before;
   for (auto _ : state) {
-    form.LoadLog(0, file);
+    form.Document().Load(0, file);
   }
   if (form.Series1.PointCount() != lines) {
     state.SkipWithError("not every line was loaded");
   }
   const auto points = static_cast<double>(lines);
-  const TLogNotes& notes = form.PaneNotes(0);
+  const TLogNotes& notes = form.Document().Notes(0);
   state.counters["resident_B_per_point"] = loaded / points;
   state.counters["notes_B_per_point"] =
       static_cast<double>(notes.Words.BytesUsed() + notes.Leading.BytesUsed()) / points;
@@ -131,7 +131,7 @@ void BM_LoadFourLogs(benchmark::State& state) {
   const CoresBusy cores(state);
   for (auto _ : state) {
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      form.LoadLog(pane, file);
+      form.Document().Load(pane, file);
     }
   }
 }

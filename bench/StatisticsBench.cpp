@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/StretchStatistics.h"
+#include "app/measure/StretchStatistics.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TLineSeries.h"
 #include "gui/Application.h"

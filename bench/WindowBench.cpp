@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/Application.h"
 
 namespace {

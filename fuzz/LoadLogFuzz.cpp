@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/LogLoader.h"
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "chart/series/TLineSeries.h"
+#include "log/LogLoader.h"
 #include "runtime/Exception.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/LogGenerator.h"
+#include "log/LogGenerator.h"
 
 namespace {
 

@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "app/ApplicationTitle.h"
-#include "app/TForm1.h"
-#include "app/WindowSvg.h"
+#include "app/state/TLastFolderFile.h"
+#include "app/window/TForm1.h"
+#include "app/window/WindowSvg.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
@@ -172,7 +173,7 @@ public:
       } else if (action == "--pane-png") {
         PanePng();
       } else if (action == "--svg") {
-        SaveWindowSvg(form_, Take());
+        SaveWindowSvg(form_.Charts(), form_, Take());
       } else if (action == "--json") {
         Json();
       } else if (action == "--scale") {
@@ -298,7 +299,7 @@ private:
 
   void Recent() {
     const std::uint8_t pane = Pane();
-    const std::vector<std::string> logs = form_.RecentLogs();
+    const std::vector<std::string> logs = form_.State().RecentLogs();
     if (logs.empty()) {
       throw std::invalid_argument("--recent: no recent logs");
     }
@@ -367,17 +368,17 @@ private:
           << ", \"Enabled\": " << JsonBool(box->Enabled()) << "},\n";
     }
     out << "  \"PanningMode\": \"" << kPanningNames[form_.PanningMode] << "\",\n";
-    out << "  \"Locked\": " << JsonBool(form_.Locked()) << ",\n";
-    out << "  \"SampleAxis\": " << JsonBool(form_.SampleAxisShown()) << ",\n";
-    out << "  \"Following\": " << JsonBool(form_.Following()) << ",\n";
+    out << "  \"Locked\": " << JsonBool(form_.State().Locked()) << ",\n";
+    out << "  \"SampleAxis\": " << JsonBool(form_.State().SampleAxisShown()) << ",\n";
+    out << "  \"Following\": " << JsonBool(form_.State().Following()) << ",\n";
     out << "  \"Markers\": {";
-    for (std::size_t i = 0; i < form_.Markers().size(); ++i) {
-      const std::optional<TForm1::TMarker>& marker = form_.Markers()[i];
+    for (std::size_t i = 0; i < form_.Measures().Markers().size(); ++i) {
+      const std::optional<TMeasurements::TMarker>& marker = form_.Measures().Markers()[i];
       out << (i ? ", " : "") << "\""
           << "AB"[i] << "\": " << (marker ? JsonNumber(marker->Sample) : "null");
     }
     out << "},\n  \"Recent\": [";
-    const std::vector<std::string> recent = form_.RecentLogs();
+    const std::vector<std::string> recent = form_.State().RecentLogs();
     for (std::size_t i = 0; i < recent.size(); ++i) {
       out << (i ? ", " : "") << JsonString(recent[i]);
     }
@@ -408,12 +409,12 @@ private:
     for (int i = 0; i < TChartAxes::Count; ++i) {
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }
-    out << "}, " << PaneLogJson(form_.PaneLog(pane)) << ", \"Readout\": " << ReadoutJson(pane)
+    out << "}, " << PaneLogJson(form_.Document().PaneLog(pane)) << ", \"Readout\": " << ReadoutJson(pane)
         << ", \"Statistics\": " << StatisticsJson(pane) << "}";
     return out.str();
   }
 
-  static std::string PaneLogJson(const TForm1::TPaneLog& log) {
+  static std::string PaneLogJson(const TLogDocument::TPaneLog& log) {
     std::string out = "\"FileName\": " + JsonString(log.FileName) + ", \"StoppedEarly\": ";
     if (!log.StoppedEarly) {
       return out + "null";
@@ -424,7 +425,7 @@ private:
   }
 
   std::string ReadoutJson(std::uint8_t pane) {
-    const std::optional<TCursorReadout> readout = form_.ShownReadout(pane);
+    const std::optional<TCursorReadout> readout = form_.Measures().ShownReadout(pane);
     if (!readout) {
       return "null";
     }
@@ -448,7 +449,7 @@ private:
   }
 
   std::string StatisticsJson(std::uint8_t pane) {
-    const std::optional<TForm1::TPaneStatistics> statistics = form_.PaneStatistics(pane);
+    const std::optional<TMeasurements::TPaneStatistics> statistics = form_.Measures().PaneStatistics(pane);
     if (!statistics) {
       return "null";
     }

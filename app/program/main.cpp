@@ -5,8 +5,8 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/CommandLine.h"
-#include "app/ReportException.h"
-#include "app/TForm1.h"
+#include "app/window/ReportException.h"
+#include "app/window/TForm1.h"
 #include "gui/Application.h"
 #include "gui/EventErrors.h"
 #include "gui/Locale.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/TBatchProgress.h"
-#include "app/TForm1.h"
+#include "app/window/TBatchProgress.h"
+#include "app/window/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "tests/app/TempFolder.h"

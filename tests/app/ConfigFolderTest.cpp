@@ -1,4 +1,4 @@
-#include "app/ConfigFolder.h"
+#include "app/state/ConfigFolder.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "app/CursorReadout.h"
+#include "app/measure/CursorReadout.h"
 
 #include <algorithm>
 #include <string>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/TRasterCanvas.h"
 #include "tests/SampleLogs.h"
@@ -202,18 +202,19 @@ TEST(ReadoutWords, APointLoadedFromASensorWordShowsTheWordAndANumberItsNumber) {
   TempFolder folder;
   DialogScript script;
   TForm1 form(folder.Folder());
-  form.LoadLog(0, folder.Write("words.csv", "t,Lambda\n0,Rich\n1,2\n2,Lean\n3,1.0000\n4,Cold or Open Circuit\n5,0\n"));
+  form.Document().Load(
+      0, folder.Write("words.csv", "t,Lambda\n0,Rich\n1,2\n2,Lean\n3,1.0000\n4,Cold or Open Circuit\n5,0\n"));
   form.Chart1.Repaint();
   const TChartSeries& series = form.PaneSeries(0);
   const std::vector<std::string> expected = {"#0  Rich", "#1  2", "#2  Lean", "#3  1", "#4  Cold or Open Circuit",
                                              "#5  0"};
   for (int i = 0; i < series.PointCount(); ++i) {
-    EXPECT_EQ(ReadoutText(series, *series.ResolvedVertAxis(), {i, i, 0, 0}, &form.PaneNotes(0)),
+    EXPECT_EQ(ReadoutText(series, *series.ResolvedVertAxis(), {i, i, 0, 0}, &form.Document().Notes(0)),
               expected[static_cast<std::size_t>(i)]);
   }
-  EXPECT_EQ(form.PaneNotes(0).Words.BytesUsed(), 8U) << "a bit a point";
-  form.LoadLog(0, folder.Write("numbers.csv", "t,Lambda\n0,2\n"));
-  EXPECT_EQ(form.PaneNotes(0).Words.BytesUsed(), 0U) << "nothing without words";
+  EXPECT_EQ(form.Document().Notes(0).Words.BytesUsed(), 8U) << "a bit a point";
+  form.Document().Load(0, folder.Write("numbers.csv", "t,Lambda\n0,2\n"));
+  EXPECT_EQ(form.Document().Notes(0).Words.BytesUsed(), 0U) << "nothing without words";
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
 #include "tests/SampleLogs.h"
@@ -153,7 +153,7 @@ TEST_F(Desktop, OneFileDroppedOnAPaneOrItsLogButtonLoadsIntoThatPane) {
       Texts expected(TForm1::PaneCount, "Battery voltage (V)");
       expected[pane] = "Lambda";
       EXPECT_EQ(Titles(), expected) << "pane " << int(pane);
-      EXPECT_EQ(form.LastLogFileName, kLambda);
+      EXPECT_EQ(form.Document().LastOpened(), kLambda);
     }
   }
   EXPECT_TRUE(script.Messages.empty());
@@ -173,7 +173,7 @@ TEST_F(Desktop, EscapeUndoesTheZoomOfEveryPane) {
     form.PaneChart(pane).Repaint();
   }
   form.Chart2.ZoomToRectangle({100, 10, 300, 100});
-  form.SyncZoom(1);
+  form.Coordinator().SyncZoom(1);
   form.OnKeyDown('C', 0);  // no Ctrl: nothing
   form.OnKeyDown(VK_ESCAPE, ssShift);
   EXPECT_TRUE(form.Chart1.IsZoomed) << "Escape with a held key does nothing";
@@ -251,11 +251,11 @@ TEST_F(Desktop, ThePaneMenuOpensALogAndOffersNoMeasuresOnAnEmptyPane) {
   }
   ASSERT_EQ(script.MenusShown.size(), 3u);
   EXPECT_EQ(script.MenusShown[0].at(0), "Open log\u2026");
-  EXPECT_FALSE(form.PaneStatistics(0)) << "not offered on the empty pane";
-  EXPECT_EQ(form.PaneLog(2).FileName, kCoolant) << "opened into the pane of the menu";
+  EXPECT_FALSE(form.Measures().PaneStatistics(0)) << "not offered on the empty pane";
+  EXPECT_EQ(form.Document().PaneLog(2).FileName, kCoolant) << "opened into the pane of the menu";
   script.MenuAnswers = {"Show statistics of the view"};
   form.ShowPaneMenu(2, 100, 50);
-  EXPECT_TRUE(form.PaneStatistics(0)) << "offered once the pane has a log";
+  EXPECT_TRUE(form.Measures().PaneStatistics(0)) << "offered once the pane has a log";
 }
 
 }  // namespace

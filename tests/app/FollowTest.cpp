@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "tests/app/TempFolder.h"
@@ -51,7 +51,7 @@ struct FollowingWindow {
 
   // A file missing at two steps was deleted.
   FollowingWindow() {
-    Form.FollowedMissingGrace = {};
+    Form.Document().FollowedMissingGrace = {};
     Form.SetFollowing(true);
   }
 
@@ -130,7 +130,7 @@ TEST_P(FollowTable, AppendsWhatTheLogGainsAndSaysWhyItStops) {
     }
   }
   EXPECT_EQ(Texts(window.Script), messages);
-  const std::optional<TForm1::TStop>& stop = window.Form.PaneLog(1).StoppedEarly;
+  const std::optional<TLogDocument::TStop>& stop = window.Form.Document().PaneLog(1).StoppedEarly;
   EXPECT_EQ(stop ? stop->Line : std::nullopt, c.stoppedAt);
   for (int i = 0; i < window.Form.PaneSeries(1).PointCount(); ++i) {
     ASSERT_EQ(window.Form.PaneSeries(1).XValueAt(i), i);
@@ -203,16 +203,16 @@ TEST(Follow, TheModeIsTheKeyAndTheMenuEntryAndIsRemembered) {
   const std::string settings = folder.Folder() + "settings";
   {
     TForm1 form(folder.Folder(), settings);
-    EXPECT_FALSE(form.Following());
+    EXPECT_FALSE(form.State().Following());
     form.FormKeyDown('F', 0);
-    EXPECT_TRUE(form.Following());
+    EXPECT_TRUE(form.State().Following());
   }
   EXPECT_EQ(folder.Read("settings"), "follow=on\n");
   TForm1 form(folder.Folder(), settings);
-  EXPECT_TRUE(form.Following());
+  EXPECT_TRUE(form.State().Following());
   script.MenuAnswers.push_back("Follow growing logs");
   form.ShowPaneMenu(0, 10, 10);
-  EXPECT_FALSE(form.Following());
+  EXPECT_FALSE(form.State().Following());
   ASSERT_EQ(script.MenusShown.size(), 1U);
   const std::vector<std::string>& menu = script.MenusShown[0];
   EXPECT_NE(std::find(menu.begin(), menu.end(), "Follow growing logs"), menu.end());
@@ -331,7 +331,7 @@ TEST(Follow, FourLockedPanesGrowTogetherAndKeepTheSameSamples) {
     EXPECT_EQ(window.Form.PaneChart(pane).BottomAxis().Minimum(), 305) << int(pane);
     EXPECT_EQ(window.Form.PaneChart(pane).BottomAxis().Maximum(), 404) << int(pane);
   }
-  window.Form.UndoAllZooms();
+  window.Form.Coordinator().UndoAll();
   Append(files[0], "0,1\n");
   window.Form.FollowLogs();
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
@@ -348,14 +348,14 @@ TEST(Follow, TheStatisticsAndTheSensorWordsGrowWithTheLog) {
     log += std::to_string(i) + "," + std::to_string(i % 101) + "\n";
   }
   const std::string file = window.Open(0, "log.csv", log);
-  window.Form.ToggleStatistics();
+  window.Form.FormKeyDown('S', 0);
   window.Form.Chart1.Refresh();
-  ASSERT_TRUE(window.Form.PaneStatistics(0));
+  ASSERT_TRUE(window.Form.Measures().PaneStatistics(0));
   for (int step = 0; step < 3; ++step) {
     Append(file, std::to_string(20000 + step) + ",1000\n0,Lean\n0,-5\n");
     window.Form.FollowLogs();
     window.Form.Chart1.Refresh();
-    const std::optional<TForm1::TPaneStatistics> figures = window.Form.PaneStatistics(0);
+    const std::optional<TMeasurements::TPaneStatistics> figures = window.Form.Measures().PaneStatistics(0);
     ASSERT_TRUE(figures);
     TBlockSums sums;
     const TChartSeries& series = window.Form.PaneSeries(0);
@@ -365,11 +365,11 @@ TEST(Follow, TheStatisticsAndTheSensorWordsGrowWithTheLog) {
     EXPECT_EQ(figures->Figures.Max, 1000);
     EXPECT_NEAR(figures->Figures.Mean, fresh.Mean, 1e-9);
   }
-  EXPECT_TRUE(window.Form.PaneNotes(0).Words.IsWord(10004));
-  EXPECT_FALSE(window.Form.PaneNotes(0).Words.IsWord(10005));
-  EXPECT_TRUE(window.Form.PaneNotes(0).Words.IsWord(10007));
-  EXPECT_EQ(window.Form.PaneNotes(0).Leading.Field(9999), "9999");
-  EXPECT_EQ(window.Form.PaneNotes(0).Leading.Field(10006), "20002") << "the time stamps grow with the log";
+  EXPECT_TRUE(window.Form.Document().Notes(0).Words.IsWord(10004));
+  EXPECT_FALSE(window.Form.Document().Notes(0).Words.IsWord(10005));
+  EXPECT_TRUE(window.Form.Document().Notes(0).Words.IsWord(10007));
+  EXPECT_EQ(window.Form.Document().Notes(0).Leading.Field(9999), "9999");
+  EXPECT_EQ(window.Form.Document().Notes(0).Leading.Field(10006), "20002") << "the time stamps grow with the log";
 }
 
 // A change notice that brings nothing new (a writer that only rewrote the
@@ -387,15 +387,15 @@ TEST(Follow, ANoticeWithoutGrowthKeepsTheZoomAndTheMarkers) {
                         {chart.RightAxis().Minimum(), chart.RightAxis().Maximum()});
   chart.Refresh();
   window.Form.ShowCursorReadout(0, chart.PlotRect.Left + 10);
-  window.Form.SetMarker(0);
-  ASSERT_TRUE(window.Form.Markers()[0]);
+  window.Form.FormKeyDown('A', 0);
+  ASSERT_TRUE(window.Form.Measures().Markers()[0]);
   for (const TChange& change : {Appending(""), kTouching}) {
     change(window.Folder, file);
     window.Form.FollowLogs();
     EXPECT_TRUE(chart.IsZoomed);
     EXPECT_EQ(chart.BottomAxis().Minimum(), 100);
     EXPECT_EQ(chart.BottomAxis().Maximum(), 300);
-    EXPECT_TRUE(window.Form.Markers()[0]);
+    EXPECT_TRUE(window.Form.Measures().Markers()[0]);
   }
   EXPECT_TRUE(window.Script.Messages.empty());
 }

@@ -1,4 +1,4 @@
-#include "app/TLeadingFields.h"
+#include "log/TLeadingFields.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "app/CursorReadout.h"
-#include "app/LogLoader.h"
-#include "app/LogSample.h"
-#include "app/TForm1.h"
+#include "app/measure/CursorReadout.h"
+#include "app/window/TForm1.h"
 #include "chart/series/TLineSeries.h"
 #include "gui/DialogScript.h"
+#include "log/LogLoader.h"
+#include "log/LogSample.h"
 #include "tests/app/PiecewiseRead.h"
 #include "tests/app/TempFolder.h"
 
@@ -171,21 +171,21 @@ TEST(LeadingFields, TheReadoutShowsThemBelowTheValues) {
   TempFolder folder;
   DialogScript script;
   TForm1 form(folder.Folder());
-  form.LoadLog(0, folder.Write("stamped.csv", StampedLog(100000, "\n")));
-  form.LoadLog(1, folder.Write("plain.csv", "h\n1\n2\n3\n"));
+  form.Document().Load(0, folder.Write("stamped.csv", StampedLog(100000, "\n")));
+  form.Document().Load(1, folder.Write("plain.csv", "h\n1\n2\n3\n"));
   form.Chart1.Repaint();
   form.Chart2.Repaint();
   const int column = form.Chart1.PlotRect.Left + 10;
   form.ShowCursorReadout(0, column);
-  const std::optional<TCursorReadout> wide = form.ShownReadout(0);
+  const std::optional<TCursorReadout> wide = form.Measures().ShownReadout(0);
   ASSERT_TRUE(wide && wide->Samples);
-  const TLeadingFields& leading = form.PaneNotes(0).Leading;
+  const TLeadingFields& leading = form.Document().Notes(0).Leading;
   const auto first = static_cast<std::uint64_t>(wide->Samples->First);
   const auto last = static_cast<std::uint64_t>(wide->Samples->Last);
   ASSERT_LT(first, last);
   EXPECT_EQ(wide->Leading, *leading.Field(first) + "\u2013" + *leading.Field(last));
   EXPECT_EQ(ReadoutLines(*wide), (std::vector<std::string>{wide->Text, "t " + wide->Leading}));
-  const std::optional<TCursorReadout> plain = form.ShownReadout(1);
+  const std::optional<TCursorReadout> plain = form.Measures().ShownReadout(1);
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->Leading, "");
   EXPECT_EQ(ReadoutLines(*plain), (std::vector<std::string>{plain->Text}));
@@ -201,23 +201,23 @@ TEST(LeadingFields, TheStatisticsBetweenTheMarkersTellTheTimeBetweenThem) {
   for (int i = 0; i < 1000; ++i) {
     log += std::to_string(i / 10) + "." + std::to_string(i % 10) + "0,1\n";
   }
-  form.LoadLog(0, folder.Write("stamped.csv", log));
-  form.LoadLog(1, folder.Write("plain.csv", "h\n1\n2\n3\n"));
+  form.Document().Load(0, folder.Write("stamped.csv", log));
+  form.Document().Load(1, folder.Write("plain.csv", "h\n1\n2\n3\n"));
   form.Chart1.Repaint();
   form.Chart2.Repaint();
   form.ShowCursorReadout(0, form.Chart1.PlotRect.Left + 100);
-  form.SetMarker(0);
+  form.FormKeyDown('A', 0);
   form.ShowCursorReadout(0, form.Chart1.PlotRect.Left + 10);
-  form.SetMarker(1);
-  const double a = form.Markers()[0]->Sample;
-  const double b = form.Markers()[1]->Sample;
+  form.FormKeyDown('B', 0);
+  const double a = form.Measures().Markers()[0]->Sample;
+  const double b = form.Measures().Markers()[1]->Sample;
   ASSERT_GT(a, b);
-  const std::optional<TForm1::TPaneStatistics> stamped = form.PaneStatistics(0);
+  const std::optional<TMeasurements::TPaneStatistics> stamped = form.Measures().PaneStatistics(0);
   ASSERT_TRUE(stamped);
   std::ostringstream expected;
   expected << std::fixed << std::setprecision(2) << (a - b) / 10;
   EXPECT_EQ(stamped->DeltaLeading, expected.str());
-  const std::optional<TForm1::TPaneStatistics> plain = form.PaneStatistics(1);
+  const std::optional<TMeasurements::TPaneStatistics> plain = form.Measures().PaneStatistics(1);
   EXPECT_FALSE(plain && plain->DeltaLeading);
 }
 
@@ -298,19 +298,19 @@ TEST(LeadingFields, AReplacedFileShowsNoneAndThePaneSaysWhy) {
   DialogScript script;
   TForm1 form(folder.Folder());
   const std::string file = folder.Write("stamped.csv", StampedLog(1000, "\n"));
-  form.LoadLog(0, file);
+  form.Document().Load(0, file);
   form.Chart1.Repaint();
   const int column = form.Chart1.PlotRect.Left + 10;
   form.ShowCursorReadout(0, column);
-  ASSERT_NE(form.ShownReadout(0)->Leading, "");
+  ASSERT_NE(form.Measures().ShownReadout(0)->Leading, "");
   std::rename(folder.Write("other.csv", StampedLog(1000, "\r\n")).c_str(), file.c_str());
   form.ShowCursorReadout(0, column + 1);
-  EXPECT_EQ(form.ShownReadout(0)->Leading, "");
+  EXPECT_EQ(form.Measures().ShownReadout(0)->Leading, "");
   const std::string changed = "the file changed since it was loaded: its time stamps are not shown";
   EXPECT_NE(form.Button1.ToolTip().find(changed), std::string::npos) << form.Button1.ToolTip();
   form.OpenLogs(0, {file});
   form.ShowCursorReadout(0, column);
-  EXPECT_NE(form.ShownReadout(0)->Leading, "");
+  EXPECT_NE(form.Measures().ShownReadout(0)->Leading, "");
   EXPECT_EQ(form.Button1.ToolTip().find(changed), std::string::npos) << form.Button1.ToolTip();
 }
 
@@ -319,10 +319,10 @@ TEST(LeadingFields, ANewLogInThePaneIsJudgedOnItsOwn) {
   TempFolder folder;
   DialogScript script;
   TForm1 form(folder.Folder());
-  form.LoadLog(0, folder.Write("text.csv", "h,v\nnoon,1\n"));
-  EXPECT_EQ(form.PaneNotes(0).Leading.Field(0), std::nullopt);
-  form.LoadLog(0, folder.Write("numeric.csv", "h,v\n12.5,1\n"));
-  EXPECT_EQ(form.PaneNotes(0).Leading.Field(0), "12.5");
+  form.Document().Load(0, folder.Write("text.csv", "h,v\nnoon,1\n"));
+  EXPECT_EQ(form.Document().Notes(0).Leading.Field(0), std::nullopt);
+  form.Document().Load(0, folder.Write("numeric.csv", "h,v\n12.5,1\n"));
+  EXPECT_EQ(form.Document().Notes(0).Leading.Field(0), "12.5");
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/TForm1.h"
-#include "app/TLogLineReader.h"
+#include "app/window/TForm1.h"
+#include "log/TLogLineReader.h"
 #include "runtime/Exception.h"
 #include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
@@ -23,12 +23,8 @@ namespace {
 
 // Loads and returns the error text, if one was raised.
 std::optional<std::string> Load(TForm1& form, std::uint8_t pane, const std::string& file) {
-  try {
-    form.LoadLog(pane, file);
-  } catch (const Exception& error) {
-    return error.Message();
-  }
-  return std::nullopt;
+  const std::optional<TLogError> error = form.Document().Load(pane, file);
+  return error ? std::optional(error->Message) : std::nullopt;
 }
 
 std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
@@ -198,10 +194,10 @@ TEST(LoadLog, ResetsOnlyThePanesAxesAndKeepsTheOtherPanes) {
   TempFolder folder;
   TForm1 form;
   const std::string log = folder.Write("a.csv", "h,Rpm\n0,800\n1,950\n");
-  form.LoadLog(0, log);
+  form.Document().Load(0, log);
   form.Chart1.LeftAxis().SetAutomaticMinimum(false);
   form.Chart2.LeftAxis().SetAutomaticMinimum(false);
-  form.LoadLog(0, log);
+  form.Document().Load(0, log);
   EXPECT_TRUE(form.Chart1.LeftAxis().Automatic());
   EXPECT_TRUE(form.Chart1.DepthAxis().Automatic()) << "the depth axes too";
   EXPECT_FALSE(form.Chart2.LeftAxis().Automatic());
@@ -282,14 +278,15 @@ TEST(LoadLog, EveryPaneLoadsItsOwnSeries) {
   TempFolder folder;
   TForm1 form;
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-    form.LoadLog(pane, folder.Write("p.csv", "h,P" + std::to_string(pane) + "\n0," + std::to_string(pane) + "\n"));
+    form.Document().Load(pane,
+                         folder.Write("p.csv", "h,P" + std::to_string(pane) + "\n0," + std::to_string(pane) + "\n"));
   }
   EXPECT_EQ(Ys(form.Series1), (std::vector<double>{0}));
   EXPECT_EQ(Ys(form.LineSeries1), (std::vector<double>{1}));
   EXPECT_EQ(Ys(form.LineSeries2), (std::vector<double>{2}));
   EXPECT_EQ(Ys(form.LineSeries3), (std::vector<double>{3}));
   EXPECT_EQ(form.Chart4.Title().Text(), (std::vector<std::string>{"P3"}));
-  EXPECT_THROW(form.LoadLog(4, folder.Write("p.csv", "h,P\n0,1\n")), EAssertionFailed);
+  EXPECT_THROW(form.Document().Load(4, folder.Write("p.csv", "h,P\n0,1\n")), EAssertionFailed);
 }
 
 class LinesCrossingTheReadBuffer : public testing::TestWithParam<const char*> {};
@@ -307,7 +304,7 @@ TEST_P(LinesCrossingTheReadBuffer, StayWhole) {
     log += std::to_string(i) + "," + std::to_string(i % 1000) + "." + std::to_string(i % 7) + lineEnd;
     expected.push_back((i % 1000) + (i % 7) / 10.0);
   }
-  form.LoadLog(1, folder.Write("v.csv", log));
+  form.Document().Load(1, folder.Write("v.csv", log));
   const std::vector<double> loaded = Ys(form.LineSeries1);
   ASSERT_EQ(loaded.size(), expected.size());
   for (std::size_t i = 0; i < loaded.size(); ++i) {
@@ -325,7 +322,7 @@ TEST(TForm1, StartsWithBluePanesOnTheirRightAxes) {
     EXPECT_EQ(series.ResolvedVertAxis(), &form.PaneChart(pane).RightAxis());
     EXPECT_EQ(form.PaneChart(pane).Title().Text(), (std::vector<std::string>{"Parametr"}));
   }
-  EXPECT_TRUE(form.LastLogFileName.empty());
+  EXPECT_TRUE(form.Document().LastOpened().empty());
 }
 
 }  // namespace
@@ -342,7 +339,7 @@ class SampleLogs : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(SampleLogs, LoadWhole) {
   TForm1 form;
-  form.LoadLog(0, SampleLogPath(GetParam().file));
+  form.Document().Load(0, SampleLogPath(GetParam().file));
   EXPECT_EQ(form.Series1.PointCount(), GetParam().points);
   EXPECT_EQ(form.Chart1.Title().Text(), (std::vector<std::string>{GetParam().title}));
 }

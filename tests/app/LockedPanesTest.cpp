@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
 #include "tests/app/PaneDrag.h"
@@ -38,8 +38,8 @@ struct LockedWindow {
 
   explicit LockedWindow(std::array<int, 4> lengths = {3000, 3000, 3000, 3000}, bool locked = true) {
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      Form.LoadLog(pane, Folder.Write("log" + std::to_string(pane) + ".csv",
-                                      LogOf(lengths[pane], 40 + 7 * pane, std::pow(10.0, pane))));
+      Form.Document().Load(pane, Folder.Write("log" + std::to_string(pane) + ".csv",
+                                              LogOf(lengths[pane], 40 + 7 * pane, std::pow(10.0, pane))));
     }
     Form.SetLocked(locked);
     Paint();
@@ -192,11 +192,11 @@ TEST(LockedPanes, TheReadoutStandsAtTheSameSampleInEveryPane) {
   LockedWindow window({3000, 1200, 4100, 3000});
   // Within the shortest log, which all panes hold.
   window.Form.Chart2.MouseMove(0, window.Form.Chart2.BottomAxis().ValueToPixel(800), window.Form.Chart2.PlotCenterY);
-  const std::optional<TCursorReadout> source = window.Form.ShownReadout(1);
+  const std::optional<TCursorReadout> source = window.Form.Measures().ShownReadout(1);
   ASSERT_TRUE(source && source->Samples);
   const double first = window.Form.PaneSeries(1).XValueAt(source->Samples->First);
   for (const std::uint8_t pane : {std::uint8_t{0}, std::uint8_t{2}, std::uint8_t{3}}) {
-    const std::optional<TCursorReadout> readout = window.Form.ShownReadout(pane);
+    const std::optional<TCursorReadout> readout = window.Form.Measures().ShownReadout(pane);
     ASSERT_TRUE(readout && readout->Samples) << int(pane);
     EXPECT_EQ(window.Form.PaneSeries(pane).XValueAt(readout->Samples->First), first) << int(pane);
     EXPECT_EQ(readout->Text,
@@ -205,7 +205,7 @@ TEST(LockedPanes, TheReadoutStandsAtTheSameSampleInEveryPane) {
   }
   // Beyond the end of the shortest log its pane says so.
   window.Form.Chart3.MouseMove(0, 600, window.Form.Chart3.PlotCenterY);
-  const std::optional<TCursorReadout> beyond = window.Form.ShownReadout(1);
+  const std::optional<TCursorReadout> beyond = window.Form.Measures().ShownReadout(1);
   ASSERT_TRUE(beyond);
   EXPECT_EQ(beyond->Text, "no data");
   EXPECT_FALSE(beyond->Samples);
@@ -219,14 +219,14 @@ TEST(LockedPanes, PastTheEndOfAShorterLogEachPaneShowsItsOwnSample) {
   // Past the 1,200 samples of the shorter log, within the 3,000 of the others.
   const int column = shorter.BottomAxis().ValueToPixel(2000);
   shorter.MouseMove(0, column, shorter.PlotCenterY);
-  const std::optional<TCursorReadout> source = window.Form.ShownReadout(1);
+  const std::optional<TCursorReadout> source = window.Form.Measures().ShownReadout(1);
   ASSERT_TRUE(source);
   EXPECT_EQ(source->Text, "no data");
   EXPECT_FALSE(source->Samples);
   const double underMouse = shorter.BottomAxis().PixelToValue(column);
   ASSERT_NEAR(underMouse, 2000, 10);
   for (const std::uint8_t pane : {std::uint8_t{0}, std::uint8_t{2}, std::uint8_t{3}}) {
-    const std::optional<TCursorReadout> readout = window.Form.ShownReadout(pane);
+    const std::optional<TCursorReadout> readout = window.Form.Measures().ShownReadout(pane);
     ASSERT_TRUE(readout && readout->Samples) << int(pane);
     const double sample = window.Form.PaneSeries(pane).XValueAt(readout->Samples->First);
     EXPECT_NEAR(sample, underMouse, 8) << "pane " << int(pane) << " at its own sample";
@@ -234,8 +234,8 @@ TEST(LockedPanes, PastTheEndOfAShorterLogEachPaneShowsItsOwnSample) {
   }
   // The same with the mouse over a longer log: only the shorter one has none.
   window.Form.Chart1.MouseMove(0, column, window.Form.Chart1.PlotCenterY);
-  EXPECT_EQ(window.Form.ShownReadout(1)->Text, "no data");
-  EXPECT_TRUE(window.Form.ShownReadout(2)->Samples);
+  EXPECT_EQ(window.Form.Measures().ShownReadout(1)->Text, "no data");
+  EXPECT_TRUE(window.Form.Measures().ShownReadout(2)->Samples);
 }
 
 // Unlocked, a zoomed or panned pane may show columns before the first or
@@ -254,7 +254,7 @@ TEST(LockedPanes, UnlockedAColumnPastTheLogsEndShowsNoData) {
   for (const auto& c : cases) {
     const int column = chart.BottomAxis().ValueToPixel(c.Sample);
     chart.MouseMove(0, column, chart.PlotCenterY);
-    const std::optional<TCursorReadout> readout = window.Form.ShownReadout(0);
+    const std::optional<TCursorReadout> readout = window.Form.Measures().ShownReadout(0);
     ASSERT_TRUE(readout) << c.Sample;
     ASSERT_EQ(readout->Samples.has_value(), c.Shown.has_value()) << c.Sample;
     if (c.Shown) {
@@ -271,22 +271,22 @@ TEST(ViewerSettings, ModesAreRememberedAndAMissingOrUnreadableFileGivesTheDefaul
   const std::string path = folder.Folder() + "config/settings";
   {
     TForm1 form(folder.Folder(), path);
-    EXPECT_FALSE(form.Locked()) << "no file yet";
-    EXPECT_FALSE(form.SampleAxisShown());
+    EXPECT_FALSE(form.State().Locked()) << "no file yet";
+    EXPECT_FALSE(form.State().SampleAxisShown());
     form.FormKeyDown('L', 0);
     form.FormKeyDown('X', 0);
   }
   {
     TForm1 form(folder.Folder(), path);
-    EXPECT_TRUE(form.Locked());
-    EXPECT_TRUE(form.SampleAxisShown());
+    EXPECT_TRUE(form.State().Locked());
+    EXPECT_TRUE(form.State().SampleAxisShown());
     EXPECT_TRUE(form.Chart4.BottomAxis().Visible());
   }
   EXPECT_EQ(folder.Read("config/settings"), "lock-to-samples=on\nsample-axis=on\n");
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);  // a folder: unreadable as a file
   TForm1 form(folder.Folder(), path);
-  EXPECT_FALSE(form.Locked());
+  EXPECT_FALSE(form.State().Locked());
   EXPECT_TRUE(script.Messages.empty()) << "reading never complains";
 }
 
@@ -326,8 +326,8 @@ TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {
   ASSERT_EQ(script.Messages.size(), 1U);
   EXPECT_EQ(script.Messages[0].Text.rfind("Cannot write the settings '" + path + "': ", 0), 0U)
       << script.Messages[0].Text;
-  EXPECT_FALSE(form.Locked());
-  EXPECT_TRUE(form.SampleAxisShown());
+  EXPECT_FALSE(form.State().Locked());
+  EXPECT_TRUE(form.State().SampleAxisShown());
   const std::string otherPath = folder.Folder() + "other";
   MakeReadOnly(folder.Write("other", ""));
   TForm1 other(folder.Folder(), otherPath);
@@ -352,10 +352,10 @@ TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   window.Script.MenuAnswers.push_back("Set marker B");
   chart.MouseDown(mbRight, ssRight, 420, 50);
   chart.MouseUp(mbRight, 0, 420, 50);
-  ASSERT_TRUE(window.Form.Markers()[1]);
-  EXPECT_EQ(window.Form.Chart2.BottomAxis().ValueToPixel(window.Form.Markers()[1]->Sample), 420)
+  ASSERT_TRUE(window.Form.Measures().Markers()[1]);
+  EXPECT_EQ(window.Form.Chart2.BottomAxis().ValueToPixel(window.Form.Measures().Markers()[1]->Sample), 420)
       << "set where the menu was opened";
-  EXPECT_TRUE(window.Form.Locked());
+  EXPECT_TRUE(window.Form.State().Locked());
   window.Drag(1, mbRight, 300, 340);
   EXPECT_EQ(window.Script.MenusShown.size(), 2U) << "a right drag opens no menu";
 }
@@ -370,12 +370,12 @@ TEST(StoppedEarly, APaneWhoseLoadStoppedCarriesAMarkAndSaysWhereInItsTooltip) {
   }
   text += "1500,n/a\n1501,0.5\n";
   const std::string file = folder.Write("bad.csv", text);
-  form.LoadLog(0, folder.Write("first.csv", "t,Lambda\n0,1\n1,2\n"));
+  form.Document().Load(0, folder.Write("first.csv", "t,Lambda\n0,1\n1,2\n"));
   form.OpenLogs(1, {file});
   ASSERT_EQ(script.Messages.size(), 1U);
   EXPECT_EQ(script.Messages[0].Text, "'n/a' is not a valid floating point value.") << "the text stays";
   EXPECT_EQ(script.Messages[0].Details, "File: " + file + "\nStopped at line 1,502\nSamples kept: 1,500");
-  const TForm1::TPaneLog& log = form.PaneLog(1);
+  const TLogDocument::TPaneLog& log = form.Document().PaneLog(1);
   ASSERT_TRUE(log.StoppedEarly);
   EXPECT_EQ(log.StoppedEarly->Line, 1502);
   EXPECT_EQ(form.Button2.ToolTip(), file +
@@ -383,8 +383,8 @@ TEST(StoppedEarly, APaneWhoseLoadStoppedCarriesAMarkAndSaysWhereInItsTooltip) {
                                         "point value; 1,500 samples shown");
   EXPECT_TRUE(form.Chart2.HasOverlay()) << "the mark";
   EXPECT_FALSE(form.Chart1.HasOverlay());
-  form.LoadLog(1, folder.Write("good.csv", "t,Lambda\n0,1\n"));
-  EXPECT_FALSE(form.PaneLog(1).StoppedEarly) << "until its next load";
+  form.Document().Load(1, folder.Write("good.csv", "t,Lambda\n0,1\n"));
+  EXPECT_FALSE(form.Document().PaneLog(1).StoppedEarly) << "until its next load";
 }
 
 }  // namespace
@@ -399,9 +399,9 @@ TEST(RecentLogs, NewestFirstWithoutDuplicatesAtMostTenAndMissingOnesGreyed) {
   std::vector<std::string> files;
   for (int i = 0; i < 12; ++i) {
     files.push_back(folder.Write("log" + std::to_string(i) + ".csv", "t,P\n0," + std::to_string(i) + "\n"));
-    form.LoadLog(0, files.back());
+    form.Document().Load(0, files.back());
   }
-  EXPECT_TRUE(form.RecentLogs().empty()) << "LoadLog alone is no open by the user";
+  EXPECT_TRUE(form.State().RecentLogs().empty()) << "LoadLog alone is no open by the user";
   for (const std::string& file : files) {
     form.OpenLogs(0, {file});
   }
@@ -409,15 +409,15 @@ TEST(RecentLogs, NewestFirstWithoutDuplicatesAtMostTenAndMissingOnesGreyed) {
   form.OpenLogs(2, {folder.Folder() + "missing.csv"});
   std::vector<std::string> expected = {files[5], files[11], files[10], files[9], files[8],
                                        files[7], files[6],  files[4],  files[3], files[2]};
-  EXPECT_EQ(form.RecentLogs(), expected) << "one that never opened is not recent";
+  EXPECT_EQ(form.State().RecentLogs(), expected) << "one that never opened is not recent";
   std::filesystem::remove(files[9]);
   script.MenuAnswers.push_back(files[9]);
   script.MenuAnswers.push_back(files[8]);
   form.Button4.ContextMenu(4, 4);
   form.Button4.ContextMenu(4, 4);
-  EXPECT_EQ(form.PaneLog(3).FileName, files[8]) << "a missing log is greyed: it cannot be chosen";
+  EXPECT_EQ(form.Document().PaneLog(3).FileName, files[8]) << "a missing log is greyed: it cannot be chosen";
   TForm1 again(folder.Folder(), settings);
-  EXPECT_EQ(again.RecentLogs().front(), files[8]) << "kept in the settings file";
+  EXPECT_EQ(again.State().RecentLogs().front(), files[8]) << "kept in the settings file";
 }
 
 TEST(ReloadAndReopen, LoadTheLogsAgainAndAPaneWhoseFileIsGoneKeepsWhatItShows) {
@@ -443,10 +443,10 @@ TEST(ReloadAndReopen, LoadTheLogsAgainAndAPaneWhoseFileIsGoneKeepsWhatItShows) {
   TForm1 form(folder.Folder(), settings);
   EXPECT_EQ(form.PaneSeries(1).PointCount(), 0) << "start-up stays with four empty panes";
   form.FormKeyDown('O', ssCtrl | ssShift);
-  EXPECT_EQ(form.PaneLog(1).FileName, a);
-  EXPECT_EQ(form.PaneLog(2).FileName, b);
+  EXPECT_EQ(form.Document().PaneLog(1).FileName, a);
+  EXPECT_EQ(form.Document().PaneLog(2).FileName, b);
   EXPECT_EQ(form.PaneSeries(2).PointCount(), 2);
-  EXPECT_EQ(form.PaneLog(0).FileName, "");
+  EXPECT_EQ(form.Document().PaneLog(0).FileName, "");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/LogLoader.h"
+#include "log/LogLoader.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "chart/series/TLineSeries.h"
 #include "chart/series/TValueStorage.h"
 #include "gui/DialogScript.h"
@@ -277,11 +277,11 @@ TEST(TForm1, KeepsHowEachPanesLastLoadEnded) {
   const LocaleScope separators('.', ',');
   TempFolder folder;
   TForm1 form(folder.Folder());
-  EXPECT_THROW(form.LoadLog(1, folder.Write("bad.csv", "h,T\n0,1\n0,x\n")), EConvertError);
-  EXPECT_EQ(form.LastLoad(1).End, TLoadEnd::BadLine);
-  EXPECT_EQ(form.LastLoad(1).Next.Line, 3U);
-  EXPECT_EQ(form.LastLoad(0).SamplesAppended, 0U);
-  EXPECT_THROW(form.LastLoad(4), EAssertionFailed);
+  EXPECT_TRUE(form.Document().Load(1, folder.Write("bad.csv", "h,T\n0,1\n0,x\n")).has_value());
+  EXPECT_EQ(form.Document().LastLoad(1).End, TLoadEnd::BadLine);
+  EXPECT_EQ(form.Document().LastLoad(1).Next.Line, 3U);
+  EXPECT_EQ(form.Document().LastLoad(0).SamplesAppended, 0U);
+  EXPECT_THROW(form.Document().LastLoad(4), EAssertionFailed);
 }
 
 // A log with more samples than a pane holds ends as one that runs out of
@@ -304,12 +304,12 @@ TEST(TForm1, ALogBeyondWhatAPaneHoldsKeepsTheSamplesThatFitAndSaysWhy) {
   const std::string reason = "'" + file + "': the log has more samples than a pane can hold (2,147,483,647)";
   ASSERT_EQ(script.Messages.size(), 1U);
   EXPECT_EQ(script.Messages[0].Text, reason + "; the first 2 samples are shown.");
-  EXPECT_EQ(form.LastLoad(0).End, TLoadEnd::TooManySamples);
+  EXPECT_EQ(form.Document().LastLoad(0).End, TLoadEnd::TooManySamples);
   EXPECT_EQ(Ys(form.PaneSeries(0)), (std::vector<double>{1, 2}));
   EXPECT_EQ(form.Chart1.Title().Text(), std::vector<std::string>{"T"});
-  ASSERT_TRUE(form.PaneLog(0).StoppedEarly);
-  EXPECT_EQ(form.PaneLog(0).StoppedEarly->Reason, reason);
-  EXPECT_EQ(form.RecentLogs().front(), file);
+  ASSERT_TRUE(form.Document().PaneLog(0).StoppedEarly);
+  EXPECT_EQ(form.Document().PaneLog(0).StoppedEarly->Reason, reason);
+  EXPECT_EQ(form.State().RecentLogs().front(), file);
   EXPECT_NE(form.Button1.ToolTip().find("stopped " + reason + "; 2 samples shown"), std::string::npos);
 }
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/Clipboard.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
@@ -77,7 +77,7 @@ struct MeasureWindow {
   explicit MeasureWindow(std::array<int, 4> lengths = {5000, 5000, 3100, 5000}) {
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
       Logs[pane] = RandomLog(lengths[pane], 17 + pane);
-      Form.LoadLog(pane, Folder.Write("log" + std::to_string(pane) + ".csv", Logs[pane].Text));
+      Form.Document().Load(pane, Folder.Write("log" + std::to_string(pane) + ".csv", Logs[pane].Text));
       // The figures are checked against the values as loaded (four fixed
       // decimals), which stand for the text's values.
       const TChartSeries& series = Form.PaneSeries(pane);
@@ -104,7 +104,7 @@ struct MeasureWindow {
     Paint();
   }
   double ReadoutSample(std::uint8_t pane) {
-    const std::optional<TCursorReadout> readout = Form.ShownReadout(pane);
+    const std::optional<TCursorReadout> readout = Form.Measures().ShownReadout(pane);
     return Form.PaneSeries(pane).XValueAt(readout->Samples->First);
   }
 
@@ -114,7 +114,7 @@ struct MeasureWindow {
     const int count = static_cast<int>(values.size());
     const int first = std::max(0, static_cast<int>(std::ceil(std::min(a, b))));
     const int last = std::min(count - 1, static_cast<int>(std::floor(std::max(a, b))));
-    const std::optional<TForm1::TPaneStatistics> statistics = Form.PaneStatistics(pane);
+    const std::optional<TMeasurements::TPaneStatistics> statistics = Form.Measures().PaneStatistics(pane);
     if (first > last) {
       EXPECT_FALSE(statistics) << step << ": no samples of pane " << int(pane) << " between the markers";
       return;
@@ -143,8 +143,8 @@ TEST(Markers, StatisticsBetweenThemAreTheFiguresOfEveryPanesSamples) {
     window.Key('A');
     window.Hover(1, 520);
     window.Key('B');
-    const double a = window.Form.Markers()[0]->Sample;
-    const double b = window.Form.Markers()[1]->Sample;
+    const double a = window.Form.Measures().Markers()[0]->Sample;
+    const double b = window.Form.Measures().Markers()[1]->Sample;
     const std::string mode = locked ? "locked" : "unlocked";
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
       window.ExpectFigures(pane, a, b, mode);
@@ -155,17 +155,17 @@ TEST(Markers, StatisticsBetweenThemAreTheFiguresOfEveryPanesSamples) {
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
       window.ExpectFigures(pane, a, b, mode + ", after a zoom and a pan");
     }
-    EXPECT_EQ(window.Form.Markers()[0]->Sample, a) << "markers are samples, not pixels";
-    window.Form.LoadLog(1, window.Folder.Write("new.csv", "t,New\n0,1\n1,2\n"));
-    EXPECT_FALSE(window.Form.Markers()[0]) << "set on pane 1, gone with its log";
-    EXPECT_FALSE(window.Form.PaneStatistics(0));
+    EXPECT_EQ(window.Form.Measures().Markers()[0]->Sample, a) << "markers are samples, not pixels";
+    window.Form.Document().Load(1, window.Folder.Write("new.csv", "t,New\n0,1\n1,2\n"));
+    EXPECT_FALSE(window.Form.Measures().Markers()[0]) << "set on pane 1, gone with its log";
+    EXPECT_FALSE(window.Form.Measures().PaneStatistics(0));
   }
 }
 
 TEST(Markers, SKeyShowsTheFiguresOfTheVisibleRangeAndDeleteClearsTheMarkers) {
   MeasureWindow window;
   window.Drag(3, mbLeft, 200, 400);
-  EXPECT_FALSE(window.Form.PaneStatistics(3));
+  EXPECT_FALSE(window.Form.Measures().PaneStatistics(3));
   window.Key('S');
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     const TChartAxis& axis = window.Form.PaneChart(pane).BottomAxis();
@@ -174,7 +174,7 @@ TEST(Markers, SKeyShowsTheFiguresOfTheVisibleRangeAndDeleteClearsTheMarkers) {
   window.Hover(0, 300);
   window.Key('A');
   window.Key(VK_DELETE);
-  EXPECT_FALSE(window.Form.Markers()[0]);
+  EXPECT_FALSE(window.Form.Measures().Markers()[0]);
 }
 
 TEST(KeyStepping, MovesTheReadoutBySamplesAndStopsAtTheEndsOfTheLog) {
@@ -215,7 +215,7 @@ TEST(ZoomKeys, EqualTheDragOfTheSameWidthAndStepBackThroughTheHistory) {
     keys.Paint();
     drag.Paint();
     keys.Hover(1, 400);
-    const int column = keys.Form.ShownReadout(1)->Column;
+    const int column = keys.Form.Measures().ShownReadout(1)->Column;
     const TRect plot = keys.Form.Chart2.PlotRect;
     const int half = (plot.Right - plot.Left) / 4;
     keys.Key(VK_OEM_PLUS);
@@ -290,7 +290,7 @@ TEST(CopyFigures, GivesOneTabSeparatedRowAPane) {
   window.Key('A');
   window.Hover(0, 300);
   window.Key('B');
-  const std::string text = window.Form.FiguresText();
+  const std::string text = window.Form.Measures().FiguresText();
   std::vector<std::string> rows;
   for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
     rows.push_back(text.substr(start, end - start));
@@ -299,12 +299,13 @@ TEST(CopyFigures, GivesOneTabSeparatedRowAPane) {
   for (const std::string& row : rows) {
     EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 7) << row;
   }
-  const TForm1::TPaneStatistics statistics = *window.Form.PaneStatistics(0);
+  const TMeasurements::TPaneStatistics statistics = *window.Form.Measures().PaneStatistics(0);
   const TChartAxis& axis = *window.Form.PaneSeries(0).ResolvedVertAxis();
-  EXPECT_EQ(rows[0], "Signal\t" + window.Form.PaneLog(0).FileName + "\t" + std::to_string(statistics.Figures.Count()) +
-                         "\t" + axis.LabelText(statistics.Figures.Min) + "\t" + axis.LabelText(statistics.Figures.Max) +
-                         "\t" + axis.LabelText(statistics.Figures.Mean) + "\t" + axis.LabelText(*statistics.AtA) +
-                         "\t" + axis.LabelText(*statistics.AtB));
+  EXPECT_EQ(rows[0], "Signal\t" + window.Form.Document().PaneLog(0).FileName + "\t" +
+                         std::to_string(statistics.Figures.Count()) + "\t" + axis.LabelText(statistics.Figures.Min) +
+                         "\t" + axis.LabelText(statistics.Figures.Max) + "\t" +
+                         axis.LabelText(statistics.Figures.Mean) + "\t" + axis.LabelText(*statistics.AtA) + "\t" +
+                         axis.LabelText(*statistics.AtB));
   window.Key('C', ssCtrl | ssShift);
   EXPECT_EQ(ClipboardText(), text);
 }
@@ -315,8 +316,8 @@ TEST(CopyFigures, ATabOrLineBreakInATitleOrFileNameStaysInItsCell) {
   MeasureWindow window({10, 10, 10, 10});
   window.Form.PaneChart(1).Title().SetText("Fuel\tflow");
   const std::string odd = window.Folder.Write("tab\tand\rreturn\nline.csv", "t,Signal\n0,1\n1,2\n");
-  window.Form.LoadLog(2, odd);
-  const std::string text = window.Form.FiguresText();
+  window.Form.Document().Load(2, odd);
+  const std::string text = window.Form.Measures().FiguresText();
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
   EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 4 * 7) << text;
   EXPECT_NE(text.find("\nFuel flow\t"), std::string::npos) << text;

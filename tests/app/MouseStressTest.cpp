@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
@@ -20,7 +20,7 @@ TEST(MouseStress, RandomSequencesLeaveTheWindowWorking) {
     DialogScript script;
     TForm1 form(folder.Folder());
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      form.LoadLog(pane, SampleLogPath(kSampleLogNames[pane]));
+      form.Document().Load(pane, SampleLogPath(kSampleLogNames[pane]));
       form.PaneChart(pane).Repaint();
     }
     std::mt19937 random(seed);

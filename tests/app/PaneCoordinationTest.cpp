@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "tests/SampleLogs.h"
 #include "tests/app/PaneDrag.h"
@@ -19,7 +19,7 @@ struct LoadedWindow {
 
   LoadedWindow() {
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      Form.LoadLog(pane, SampleLogPath(kSampleLogNames[pane]));
+      Form.Document().Load(pane, SampleLogPath(kSampleLogNames[pane]));
       Form.PaneChart(pane).Refresh();
     }
   }
@@ -96,7 +96,7 @@ TEST(PaneCoordination, AnUndoAfterANewLogKeepsTheNewLogsRange) {
     chart.MouseWheel(true, 0, 300, chart.PlotCenterY);
   }
   window.Drag(0, mbLeft, 100, 300);
-  window.Form.LoadLog(0, SampleLogPath("engine-speed.csv"));
+  window.Form.Document().Load(0, SampleLogPath("engine-speed.csv"));
   EXPECT_FALSE(chart.IsZoomed);
   window.Drag(0, mbLeft, 300, 100);
   chart.Refresh();

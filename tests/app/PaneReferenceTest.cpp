@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/TRasterCanvas.h"
 #include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
@@ -20,7 +20,7 @@ TEST(PaneReference, SampleLogsLookAsTheyDid) {
     TempFolder folder;
     TForm1 form(folder.Folder());
     if (name != "empty") {
-      form.LoadLog(0, SampleLogPath(name + ".csv"));
+      form.Document().Load(0, SampleLogPath(name + ".csv"));
     }
     form.Chart1.Repaint();
     TRasterCanvas expected;
@@ -33,7 +33,7 @@ TEST(PaneReference, SampleLogsLookAsTheyDid) {
 TPicture PanePicture(const std::string& header) {
   TempFolder folder;
   TForm1 form(folder.Folder());
-  form.LoadLog(0, folder.Write("log.csv", header + "\n0,1\n1,2\n"));
+  form.Document().Load(0, folder.Write("log.csv", header + "\n0,1\n1,2\n"));
   form.Chart1.Repaint();
   return PictureOf(form.Chart1.Screen());
 }

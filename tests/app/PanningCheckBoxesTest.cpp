@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "tests/app/TempFolder.h"
 

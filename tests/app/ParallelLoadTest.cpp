@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/LogSample.h"
-#include "app/TForm1.h"
-#include "app/TLogLineReader.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
+#include "log/LogSample.h"
+#include "log/TLogLineReader.h"
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
 #include "tests/app/TempFolder.h"
@@ -47,10 +47,8 @@ TLoaded LoadedOneByOne(const std::string& file) {
 
 TLoaded LoadedInTheWindow(TForm1& form, const std::string& file) {
   TLoaded loaded;
-  try {
-    form.LoadLog(0, file);
-  } catch (const Exception& error) {
-    loaded.Error = error.Message();
+  if (const std::optional<TLogError> error = form.Document().Load(0, file)) {
+    loaded.Error = error->Message;
   }
   for (int i = 0; i < form.Series1.PointCount(); ++i) {
     loaded.Values.push_back(form.Series1.YValueAt(i));
@@ -176,7 +174,7 @@ TEST(ParallelLoad, CancelKeepsTheSamplesReadSoFar) {
   const std::string file = folder.Write("log.csv", Log(random, "\n", {}));
   TForm1 form(folder.Folder());
   DialogScript script;
-  form.LoadLog(0, file);
+  form.Document().Load(0, file);
   ASSERT_GT(script.ProgressReports.size(), 2U);
   EXPECT_TRUE(std::is_sorted(script.ProgressReports.begin(), script.ProgressReports.end()));
   EXPECT_EQ(script.ProgressReports.back(), 1.0);

@@ -1,6 +1,6 @@
 // Saving the window's picture: the format of the chosen suffix, the name
 // offered from the panes' logs, and the bytes each format writes.
-#include "app/PictureFile.h"
+#include "app/window/PictureFile.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
 #include "tests/SampleLogs.h"

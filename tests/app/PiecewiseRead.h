@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/TLogFileBlocks.h"
+#include "log/TLogFileBlocks.h"
 
 // Reads the file's bytes in pieces of at most `chunk` bytes and fails with
 // `error` once `failAfter` bytes were delivered.

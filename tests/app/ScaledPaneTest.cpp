@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/TRasterCanvas.h"
 #include "tests/SampleLogs.h"
 #include "tests/app/TempFolder.h"
@@ -45,7 +45,7 @@ int MixedBlocks(const TRasterCanvas& canvas) {
 TEST(ScaledPane, SameLayoutEvenLinesAndTextAtTheDeviceResolution) {
   TempFolder folder;
   TForm1 form(folder.Folder());
-  form.LoadLog(0, SampleLogPath("lambda.csv"));
+  form.Document().Load(0, SampleLogPath("lambda.csv"));
   TChart& chart = form.Chart1;
   chart.Repaint();
   const TPicture window = PictureOf(chart.Screen());

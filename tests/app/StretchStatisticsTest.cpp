@@ -1,4 +1,4 @@
-#include "app/StretchStatistics.h"
+#include "app/measure/StretchStatistics.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TLineSeries.h"
 #include "gui/DialogScript.h"
@@ -151,11 +151,11 @@ TEST(StretchStatistics, OfAnotherLogInThePaneAreItsOwn) {
     }
     return text;
   };
-  form.ToggleStatistics();
+  form.FormKeyDown('S', 0);
   for (const char* value : {"1", "3"}) {
-    form.LoadLog(0, folder.Write(std::string(value) + ".csv", log(value)));
+    form.Document().Load(0, folder.Write(std::string(value) + ".csv", log(value)));
     form.Chart1.Refresh();
-    const std::optional<TForm1::TPaneStatistics> statistics = form.PaneStatistics(0);
+    const std::optional<TMeasurements::TPaneStatistics> statistics = form.Measures().PaneStatistics(0);
     ASSERT_TRUE(statistics);
     EXPECT_EQ(statistics->Figures.Count(), 3 * TBlockSums::BlockSize);
     EXPECT_EQ(statistics->Figures.Mean, std::stod(value));

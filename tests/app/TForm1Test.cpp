@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/ApplicationTitle.h"
-#include "app/ReportException.h"
-#include "app/TForm1.h"
+#include "app/window/ReportException.h"
+#include "app/window/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "runtime/Exception.h"
@@ -110,15 +110,14 @@ TEST_F(Form, EachLogButtonLoadsTheChosenFileIntoItsPane) {
       EXPECT_EQ(form.PaneSeries(other).PointCount(), 0) << int(other);
     }
   }
-  EXPECT_EQ(form.LastLogFileName, file);
+  EXPECT_EQ(form.Document().LastOpened(), file);
   EXPECT_EQ(form.PaneChart(3).Title().Text(), std::vector<std::string>{"RPM"});
 }
 
 TEST_F(Form, CancelledLogDialogChangesNothing) {
-  form.LastLogFileName = "before.csv";
   script.FileAnswers.push_back({{}, std::nullopt});
   form.Button2.PerformClick();
-  EXPECT_EQ(form.LastLogFileName, "before.csv");
+  EXPECT_EQ(form.Document().LastOpened(), "");
   EXPECT_TRUE(script.Messages.empty());
 }
 

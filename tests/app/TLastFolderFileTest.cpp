@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/TForm1.h"
-#include "app/TLastFolderFile.h"
+#include "app/state/TLastFolderFile.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "tests/app/TempFolder.h"
 #include "tests/support/EnvironmentScope.h"

@@ -1,4 +1,4 @@
-#include "app/TLogLineReader.h"
+#include "log/TLogLineReader.h"
 
 #include <gtest/gtest.h>
 

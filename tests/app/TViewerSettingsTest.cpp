@@ -1,7 +1,7 @@
 // The settings file under the faults of real use: other versions' lines,
 // odd values, long files, bare names, read-only files and viewers writing
 // at once.
-#include "app/TViewerSettings.h"
+#include "app/state/TViewerSettings.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
 #include "runtime/Exception.h"
@@ -230,13 +230,13 @@ TEST(SettingsFile, ALogNameWithLineBreaksIsRememberedAsItIs) {
     form.OpenLogs(0, {plain});
     form.OpenLogs(1, {odd});
     form.OpenLogs(2, {plain});
-    EXPECT_EQ(form.RecentLogs(), (std::vector<std::string>{plain, odd}));
+    EXPECT_EQ(form.State().RecentLogs(), (std::vector<std::string>{plain, odd}));
     form.Close();
   }
   TForm1 form(folder.Folder(), settings);
-  EXPECT_EQ(form.RecentLogs(), (std::vector<std::string>{plain, odd}));
+  EXPECT_EQ(form.State().RecentLogs(), (std::vector<std::string>{plain, odd}));
   form.FormKeyDown('O', ssCtrl | ssShift);
-  EXPECT_EQ(form.PaneLog(1).FileName, odd);
+  EXPECT_EQ(form.Document().PaneLog(1).FileName, odd);
   EXPECT_TRUE(script.Messages.empty());
 }
 

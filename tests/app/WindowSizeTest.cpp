@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/CursorReadout.h"
-#include "app/TForm1.h"
+#include "app/measure/CursorReadout.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
 #include "tests/SampleLogs.h"
@@ -30,7 +30,7 @@ protected:
 
   void LoadSamples() {
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      form.LoadLog(pane, SampleLogPath(kSampleLogNames[pane]));
+      form.Document().Load(pane, SampleLogPath(kSampleLogNames[pane]));
     }
     RepaintPanes();
   }
@@ -266,7 +266,7 @@ TEST_F(WindowSize, AnotherStyleWithADarkPaletteLeavesThePictureUnchanged) {
   {
     TForm1 dark(folder.Folder());
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      dark.LoadLog(pane, SampleLogPath(kSampleLogNames[pane]));
+      dark.Document().Load(pane, SampleLogPath(kSampleLogNames[pane]));
       dark.PaneChart(pane).Repaint();
     }
     saved = dark.SaveClientAreaPng(shown);

@@ -1,6 +1,6 @@
 // The window's picture saved as SVG: the panes drawn by their charts' own
 // drawing calls, rendered back to pixels, show what the PNG shows.
-#include "app/WindowSvg.h"
+#include "app/window/WindowSvg.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/TForm1.h"
+#include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
 #include "tests/SampleLogs.h"
@@ -154,11 +154,11 @@ TEST(WindowSvg, ParsesWithTitlesHoldingEveryByte) {
     for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
       form.PaneChart(pane).Title().SetText(all.substr(std::size_t{pane} * 64, 64));
     }
-    const std::string document = WindowSvg(form);
+    const std::string document = WindowSvg(form.Charts(), form);
     EXPECT_EQ(TWellFormedXml::Fault(document), "") << "code page " << page;
   }
   form.PaneChart(0).Title().SetText("Fuel & air <rich>");
-  EXPECT_NE(WindowSvg(form).find(">Fuel &amp; air &lt;rich&gt;</text>"), std::string::npos);
+  EXPECT_NE(WindowSvg(form.Charts(), form).find(">Fuel &amp; air &lt;rich&gt;</text>"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,231 @@
+#include "app/commands/TCommands.h"
+#include "chart/series/TChartSeries.h"
+
+#include <algorithm>
+
+#include "app/window/TForm1.h"
+#include "gui/Keyboard.h"
+
+namespace {
+
+constexpr TShiftState kModifiers = ssCtrl | ssAlt | ssShift;
+
+TKeyBinding Plain(int key) { return {key}; }
+TKeyBinding Ctrl(int key) { return {key, ~TShiftState{0}, ssCtrl}; }
+TKeyBinding CtrlShift(int key) { return {key, ~TShiftState{0}, ssCtrl | ssShift}; }
+
+bool HasSamples(const TForm1& form, std::uint8_t pane) { return form.PaneSeries(pane).PointCount() > 0; }
+
+void StepReadout(TForm1& form, const TCommandPlace& place) { form.Measures().StepReadout(place.Key, place.Shift); }
+
+// The menu's markers go where it was opened.
+void SetMarkerAt(TForm1& form, const TCommandPlace& place, std::size_t marker) {
+  if (place.Pane) {
+    form.ShowCursorReadout(*place.Pane, place.Column);
+  }
+  form.Measures().SetMarker(marker);
+}
+
+std::vector<TCommand> MakeCommands() {
+  using P = const TCommandPlace&;
+  return {
+      {"Open log\u2026",
+       "Ctrl+O",
+       {Ctrl('O')},
+       "opens a log into the pane under the mouse (else the first empty one)",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P place) { form.OpenLogDialog(place.Pane ? *place.Pane : form.PaneForNewLog()); }},
+      {"Lock panes to the same samples",
+       "L",
+       {Plain('L')},
+       "locks the panes to the same samples, or unlocks them",
+       [](const TForm1& form) { return form.State().Locked(); },
+       nullptr,
+       [](TForm1& form, P) { form.SetLocked(!form.State().Locked()); }},
+      {"Show sample axis",
+       "X",
+       {Plain('X')},
+       "shows or hides the sample axis",
+       [](const TForm1& form) { return form.State().SampleAxisShown(); },
+       nullptr,
+       [](TForm1& form, P) { form.SetSampleAxisShown(!form.State().SampleAxisShown()); }},
+      {"Set marker A",
+       "A",
+       {Plain('A')},
+       "sets marker A at the readout's sample",
+       nullptr,
+       HasSamples,
+       [](TForm1& form, P place) { SetMarkerAt(form, place, 0); }},
+      {"Set marker B",
+       "B",
+       {Plain('B')},
+       "sets marker B at the readout's sample",
+       nullptr,
+       HasSamples,
+       [](TForm1& form, P place) { SetMarkerAt(form, place, 1); }},
+      {"Clear markers",
+       "Delete",
+       {Plain(VK_DELETE)},
+       "clears both markers",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.Measures().ClearMarkers(); }},
+      // A statistics mode that is on can still be switched off on an empty pane.
+      {"Show statistics of the view",
+       "S",
+       {Plain('S')},
+       "shows or hides the figures of the visible range",
+       [](const TForm1& form) { return form.Measures().StatisticsShown(); },
+       [](const TForm1& form, std::uint8_t pane) {
+         return HasSamples(form, pane) || form.Measures().StatisticsShown();
+       },
+       [](TForm1& form, P) { form.Measures().ToggleStatistics(); }},
+      {"Copy figures",
+       "Ctrl+Shift+C",
+       {CtrlShift('C')},
+       "copies the figures as tab-separated text",
+       nullptr,
+       HasSamples,
+       [](TForm1& form, P) { form.CopyFigures(); }},
+      {"Copy picture",
+       "Ctrl+C",
+       {{'C', kModifiers, ssCtrl}},
+       "copies the window's picture, without the readout",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.CopyPicture(); }},
+      {"Save picture\u2026",
+       "Ctrl+S",
+       {{'S', kModifiers, ssCtrl}},
+       "saves the window's picture as PNG, JPEG, BMP or SVG",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.SavePicture(); }},
+      {"Undo all zooms",
+       "Escape",
+       {Plain(VK_ESCAPE)},
+       "undoes the zoom of every pane",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.Coordinator().UndoAll(); }},
+      {"Back one zoom",
+       "Backspace",
+       {Plain(VK_BACK)},
+       "every pane one zoom step back",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.Coordinator().Back(); }},
+      {"Full screen",
+       "F11",
+       {Plain(VK_F11)},
+       "full screen on and off",
+       [](const TForm1& form) { return form.FullScreen(); },
+       nullptr,
+       [](TForm1& form, P) { form.SetFullScreen(!form.FullScreen()); }},
+      {"Reload logs",
+       "F5",
+       {Plain(VK_F5)},
+       "reloads every pane's log from its file",
+       nullptr,
+       [](const TForm1& form, std::uint8_t) { return form.Document().AnyLog(); },
+       [](TForm1& form, P) { form.ReloadLogs(); }},
+      {"Follow growing logs",
+       "F",
+       {Plain('F')},
+       "follows the panes' growing logs, or stops following them",
+       [](const TForm1& form) { return form.State().Following(); },
+       nullptr,
+       [](TForm1& form, P) { form.SetFollowing(!form.State().Following()); }},
+      {"Reopen the last logs",
+       "Ctrl+Shift+O",
+       {CtrlShift('O')},
+       "reopens the logs the panes held when the window last closed",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.ReopenLastLogs(); }},
+      {"Close",
+       "Ctrl+W",
+       {Ctrl('W'), Ctrl('Q')},
+       "closes the window (Ctrl+Q too)",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.Close(); }},
+      {nullptr,
+       "Left, Right",
+       {{VK_LEFT, 0, 0}, {VK_RIGHT, 0, 0}},
+       "move the readout one sample (Shift: a pixel column's worth; Ctrl: a tenth of the view)",
+       nullptr,
+       nullptr,
+       StepReadout},
+      {nullptr,
+       "Home, End",
+       {Plain(VK_HOME), Plain(VK_END)},
+       "move the readout to the first or last sample",
+       nullptr,
+       nullptr,
+       StepReadout},
+      {nullptr,
+       "+",
+       {{VK_OEM_PLUS, ssCtrl | ssAlt, 0}},
+       "zooms the pane under the mouse in by 2 about the readout",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.ZoomByKey(true); }},
+      {nullptr,
+       "-",
+       {{VK_OEM_MINUS, ssCtrl | ssAlt, 0}},
+       "zooms the pane under the mouse out by 2 about the readout",
+       nullptr,
+       nullptr,
+       [](TForm1& form, P) { form.ZoomByKey(false); }},
+  };
+}
+
+bool Matches(const TKeyBinding& binding, int key, TShiftState shift) {
+  return binding.Key == key && (shift & binding.Mask) == binding.Shift;
+}
+
+// Only the hyphen needs its escape in roff text.
+std::string RoffText(const std::string& text) {
+  std::string roff;
+  for (const char c : text) {
+    roff += c == '-' ? std::string("\\-") : std::string(1, c);
+  }
+  return roff;
+}
+
+}  // namespace
+
+const std::vector<TCommand>& Commands() {
+  static const std::vector<TCommand> commands = MakeCommands();
+  return commands;
+}
+
+const TCommand* CommandForKey(int key, TShiftState shift) {
+  for (const TCommand& command : Commands()) {
+    if (std::any_of(command.Keys.begin(), command.Keys.end(),
+                    [&](const TKeyBinding& binding) { return Matches(binding, key, shift); })) {
+      return &command;
+    }
+  }
+  return nullptr;
+}
+
+std::string KeyTableText() {
+  constexpr std::size_t kKeyColumn = 16;
+  std::string text;
+  for (const TCommand& command : Commands()) {
+    const std::string key = command.KeyName;
+    text += "  " + key + std::string(kKeyColumn - std::min(kKeyColumn - 1, key.size()), ' ') + command.Help + "\n";
+  }
+  return text;
+}
+
+std::string KeyTableRoff() {
+  std::string roff;
+  for (const TCommand& command : Commands()) {
+    roff += ".TP\n.B " + RoffText(command.KeyName) + "\n" + RoffText(command.Help) + ".\n";
+  }
+  return roff;
+}

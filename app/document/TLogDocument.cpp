@@ -1,0 +1,414 @@
+#include "app/document/TLogDocument.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "app/state/TSavedState.h"
+#include "chart/panel/TChart.h"
+#include "chart/series/TChartSeries.h"
+#include "chart/series/TValueStorage.h"
+#include "runtime/Exception.h"
+#include "runtime/LocaleSeparators.h"
+#include "runtime/NumberFormat.h"
+#include "runtime/ScopedRestore.h"
+
+namespace {
+
+// What a message adds when a load ended early: the samples before stay.
+std::string SamplesShown(const TChartSeries& series) {
+  return "; the first " + std::to_string(series.PointCount()) + " samples are shown";
+}
+
+// " 'a', 'b'": the file names from `first` on.
+std::string QuotedList(const std::vector<std::string>& fileNames, std::size_t first) {
+  std::string text;
+  for (std::size_t i = first; i < fileNames.size(); ++i) {
+    text += (i == first ? " '" : ", '") + fileNames[i] + "'";
+  }
+  return text;
+}
+
+std::string FileDetails(const std::string& fileName) { return "File: " + fileName; }
+
+// The title is shown only once a sample is in.
+void ShowTitle(TChart& chart, const TLoadResult& result) {
+  if (result.SamplesAppended > 0 && result.Title) {
+    chart.Title().SetText(*result.Title);
+  }
+}
+
+// Why a load ended before the end of the log, without what stayed of it;
+// none for a load that read it all.
+std::optional<std::string> StopReason(const TLoadResult& result, const std::string& fileName) {
+  switch (result.End) {
+    case TLoadEnd::EndOfFile: return std::nullopt;
+    case TLoadEnd::BadLine: return result.Message;
+    case TLoadEnd::ReadError: return "Cannot read '" + fileName + "': " + std::strerror(result.Errno);
+    case TLoadEnd::OutOfMemory: return "Out of memory while loading '" + fileName + "'";
+    case TLoadEnd::TooManySamples:
+      return "'" + fileName + "': the log has more samples than a pane can hold (" +
+             GroupedWholeNumber(TValueStorage<double>::MaxCount) + ")";
+    case TLoadEnd::Cancelled: return "Loading '" + fileName + "' was cancelled";
+  }
+  return std::nullopt;
+}
+
+// Whether the file is there; an error when it cannot be looked at, which
+// ends following it.
+std::optional<TLogError> LookForFollowedFile(const std::string& fileName, bool& exists) {
+  struct stat status {};
+  exists = stat(fileName.c_str(), &status) == 0;
+  if (exists || errno == ENOENT) {
+    return std::nullopt;
+  }
+  return TLogError{"Cannot follow '" + fileName + "': " + std::strerror(errno), FileDetails(fileName)};
+}
+
+// Whether the last byte read ends a line: a load that took a last line
+// without its line end stops past it, where a follow cannot continue.
+bool AtLineStart(const TLoadedFile& read) {
+  return read.Tail.empty() || read.Tail.back() == '\n' || read.Tail.back() == '\r';
+}
+
+// The continuation's result added to the load's: where the next one starts
+// and how the log ended.
+void Continue(TLoadResult& load, const TLoadResult& more) {
+  load.End = more.End;
+  load.SamplesAppended += more.SamplesAppended;
+  if (more.Title) {
+    load.Title = more.Title;
+  }
+  load.Next = more.Next;
+  load.Message = more.Message;
+  load.Errno = more.Errno;
+  load.File = more.File;
+}
+
+}  // namespace
+
+TLogDocument::TLogDocument(std::array<TChart*, PaneCount> charts, TSavedState& state) : state_(state) {
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    panes_[pane].Chart = charts[pane];
+  }
+}
+
+TLogDocument::TPane& TLogDocument::At(std::uint8_t pane) {
+  return const_cast<TPane&>(static_cast<const TLogDocument&>(*this).At(pane));
+}
+
+const TLogDocument::TPane& TLogDocument::At(std::uint8_t pane) const {
+  if (pane >= PaneCount) {
+    throw EAssertionFailed("Pane index " + std::to_string(pane) + " out of range (0 to 3).");
+  }
+  return panes_[pane];
+}
+
+TChartSeries& TLogDocument::Series(std::uint8_t pane) const { return At(pane).Chart->SeriesList()[0]; }
+
+const TLogDocument::TPaneLog& TLogDocument::PaneLog(std::uint8_t pane) const { return At(pane).Log; }
+
+const TLoadResult& TLogDocument::LastLoad(std::uint8_t pane) const { return At(pane).LastLoad; }
+
+TLogNotes& TLogDocument::Notes(std::uint8_t pane) { return At(pane).Notes; }
+
+const TLogNotes& TLogDocument::Notes(std::uint8_t pane) const { return At(pane).Notes; }
+
+bool TLogDocument::AnyLog() const {
+  return std::any_of(panes_.begin(), panes_.end(), [](const TPane& pane) { return !pane.Log.FileName.empty(); });
+}
+
+std::uint8_t TLogDocument::FirstEmptyPane() const {
+  const auto empty =
+      std::find_if(panes_.begin(), panes_.end(), [](const TPane& pane) { return pane.Log.FileName.empty(); });
+  return empty == panes_.end() ? 0 : static_cast<std::uint8_t>(empty - panes_.begin());
+}
+
+std::array<std::string, TLogDocument::PaneCount> TLogDocument::FileNames() const {
+  std::array<std::string, PaneCount> names;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    names[pane] = panes_[pane].Log.FileName;
+  }
+  return names;
+}
+
+std::string TLogDocument::Tip(std::uint8_t pane) const {
+  const TPane& at = At(pane);
+  if (at.Log.FileName.empty()) {
+    return "";
+  }
+  const std::string count = GroupedWholeNumber(Series(pane).PointCount());
+  std::string tip = at.Log.FileName + "\n" + count + " samples";
+  if (at.Log.StoppedEarly) {
+    const TStop& stop = *at.Log.StoppedEarly;
+    tip += "\nstopped " + (stop.Line ? "at line " + GroupedWholeNumber(*stop.Line) + ": " : std::string()) +
+           stop.Reason + "; " + count + " samples shown";
+  }
+  if (at.Notes.Leading.FileChanged()) {
+    tip += "\nthe file changed since it was loaded: its time stamps are not shown";
+  }
+  return tip;
+}
+
+// The file is opened before anything changes, so a log that cannot be
+// opened leaves the pane as it was.
+std::optional<TLogError> TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
+  TPane& at = At(pane);
+  try {
+    LogLoader loader(fileName, LoadOptions(pane));
+    Series(pane).ClearPoints();
+    at.Chart->EndZoom();
+    at.Log = {fileName, std::nullopt};
+    at.Followed = {};
+    at.Notes.Reset(fileName);
+    if (OnLogReplaced) {
+      OnLogReplaced(pane);
+    }
+    at.LastLoad = LoadShowingProgress(loader, pane);
+  } catch (const Exception& error) {
+    return TLogError{error.Message(), error.Details.empty() ? FileDetails(fileName) : error.Details};
+  }
+  NoteFollowedFile(pane);
+  if (OnFollowedFilesChanged) {
+    OnFollowedFilesChanged();
+  }
+  return EndLoad(pane);
+}
+
+// The separator is read here, on the window's thread, once for the load.
+// While following, a last line without its line end waits for it.
+TLoadOptions TLogDocument::LoadOptions(std::uint8_t pane) {
+  TLoadOptions options;
+  options.DecimalSeparator = LocaleDecimalSeparator;
+  options.Notes = &At(pane).Notes;
+  options.TakeUnfinishedLine = !state_.Following();
+  return options;
+}
+
+// A log loaded on its own is a batch of one.
+TLoadResult TLogDocument::LoadShowingProgress(LogLoader& loader, std::uint8_t pane) {
+  const ScopedRestore<bool> loading(loading_, true);
+  std::unique_ptr<TLoadProgress> single;
+  TLoadProgress* progress = progress_;
+  if (progress == nullptr && MakeProgress) {
+    single = MakeProgress({At(pane).Log.FileName});
+    progress = single.get();
+  }
+  TChart& chart = *At(pane).Chart;
+  return loader.Load(Series(pane), clBlue, [&](const TLoadResult& sofar, double shareRead) {
+    ShowTitle(chart, sofar);
+    return progress != nullptr && progress->Report(shareRead);
+  });
+}
+
+// A load that ended before the end of the log is an error: the user learns
+// that what is shown is only its beginning, and why. Where it stopped is
+// kept for the pane's mark and tooltip.
+std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
+  TPane& at = At(pane);
+  ShowTitle(*at.Chart, at.LastLoad);
+  const std::optional<std::string> reason = StopReason(at.LastLoad, at.Log.FileName);
+  if (!reason) {
+    return std::nullopt;
+  }
+  const TChartSeries& series = Series(pane);
+  TStop stop{std::nullopt, *reason};
+  std::string message = *reason;
+  if (at.LastLoad.End == TLoadEnd::BadLine) {
+    stop.Line = at.LastLoad.Next.Line;
+  } else {
+    message += SamplesShown(series);
+  }
+  std::string details = "File: " + at.Log.FileName + "\n";
+  if (stop.Line) {
+    details += "Stopped at line " + GroupedWholeNumber(*stop.Line) + "\n";
+  }
+  details += "Samples kept: " + GroupedWholeNumber(series.PointCount());
+  at.Log.StoppedEarly = stop;
+  return TLogError{message, details};
+}
+
+// A log that opened is a recent one, whatever stopped its load.
+TLogErrors TLogDocument::Open(std::uint8_t pane, const std::string& fileName) {
+  lastOpened_ = fileName;
+  const std::optional<TLogError> failure = Load(pane, fileName);
+  if (OnLogOpened) {
+    OnLogOpened();
+  }
+  TLogErrors errors;
+  if (At(pane).Log.FileName == fileName) {
+    try {
+      state_.NoteRecentLog(fileName);
+    } catch (const Exception& error) {
+      errors.push_back({error.Message(), error.Details});
+    }
+  }
+  if (failure) {
+    errors.push_back(*failure);
+  }
+  return errors;
+}
+
+TLogErrors TLogDocument::OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fileNames) {
+  std::vector<std::pair<std::uint8_t, std::string>> logs;
+  std::size_t next = 0;
+  for (std::uint8_t pane = firstPane; pane < PaneCount && next < fileNames.size(); ++pane, ++next) {
+    logs.emplace_back(pane, fileNames[next]);
+  }
+  TLogErrors errors = OpenBatch(logs);
+  if (next < fileNames.size()) {
+    errors.push_back({"No pane left for" + QuotedList(fileNames, next), ""});
+  }
+  return errors;
+}
+
+// The errors wait until every log is in: a message open on the first
+// failing log would hold up the others. Cancel keeps the logs loaded so far.
+TLogErrors TLogDocument::OpenBatch(const std::vector<std::pair<std::uint8_t, std::string>>& logs) {
+  std::vector<std::string> fileNames;
+  fileNames.reserve(logs.size());
+  for (const auto& log : logs) {
+    fileNames.push_back(log.second);
+  }
+  std::unique_ptr<TLoadProgress> progress = MakeProgress ? MakeProgress(fileNames) : nullptr;
+  const ScopedRestore<TLoadProgress*> batch(progress_, progress.get());
+  const auto cancelled = [&progress] { return progress && progress->Cancelled(); };
+  TLogErrors errors;
+  std::size_t next = 0;
+  for (; next < logs.size() && !cancelled(); ++next) {
+    if (progress) {
+      progress->StartLog(next);
+    }
+    const TLogErrors opened = Open(logs[next].first, logs[next].second);
+    errors.insert(errors.end(), opened.begin(), opened.end());
+  }
+  if (next < logs.size()) {
+    errors.push_back({"Not loaded after Cancel:" + QuotedList(fileNames, next), ""});
+  }
+  return errors;
+}
+
+TLogErrors TLogDocument::ReloadAll() {
+  std::vector<std::pair<std::uint8_t, std::string>> logs;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (!panes_[pane].Log.FileName.empty()) {
+      logs.emplace_back(pane, panes_[pane].Log.FileName);
+    }
+  }
+  return OpenBatch(logs);
+}
+
+TLogErrors TLogDocument::ReopenLast() {
+  std::vector<std::pair<std::uint8_t, std::string>> logs;
+  const TSavedState::TPaneFiles last = state_.LastLogs();
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (!last[pane].empty()) {
+      logs.emplace_back(pane, last[pane]);
+    }
+  }
+  return OpenBatch(logs);
+}
+
+// ---- Following ----
+
+TLogErrors TLogDocument::StartFollowing() {
+  std::vector<std::pair<std::uint8_t, std::string>> unfinished;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (panes_[pane].Followed.Active && !AtLineStart(panes_[pane].LastLoad.File)) {
+      unfinished.emplace_back(pane, panes_[pane].Log.FileName);
+    }
+  }
+  return OpenBatch(unfinished);
+}
+
+// Only a log read to its end is followed: one that stopped says why.
+void TLogDocument::NoteFollowedFile(std::uint8_t pane) {
+  panes_[pane].Followed = {panes_[pane].LastLoad.End == TLoadEnd::EndOfFile, std::nullopt};
+}
+
+std::vector<std::string> TLogDocument::FollowedFiles() const {
+  std::vector<std::string> fileNames;
+  for (const TPane& pane : panes_) {
+    if (pane.Followed.Active) {
+      fileNames.push_back(pane.Log.FileName);
+    }
+  }
+  return fileNames;
+}
+
+TLogErrors TLogDocument::FollowStep(bool& changed) {
+  changed = false;
+  TLogErrors errors;
+  if (!state_.Following() || loading_) {
+    return errors;
+  }
+  const ScopedRestore<bool> stepping(loading_, true);
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    changed = FollowPane(pane, errors) || changed;
+  }
+  return errors;
+}
+
+// Whether the pane changed. Only the file the pane's log was read from,
+// with the bytes read unchanged, is continued; any other file of its name
+// loads again from its start. A file missing for longer than the grace
+// was deleted. Any error ends following the pane.
+bool TLogDocument::FollowPane(std::uint8_t pane, TLogErrors& errors) {
+  TPane& at = panes_[pane];
+  if (!at.Followed.Active) {
+    return false;
+  }
+  const std::string fileName = at.Log.FileName;
+  // Until the step succeeds: a failing step is reported once, not at every
+  // notification after it.
+  const auto missingSince = std::exchange(at.Followed, {}).MissingSince;
+  bool exists = false;
+  if (std::optional<TLogError> error = LookForFollowedFile(fileName, exists)) {
+    errors.push_back(std::move(*error));
+    return true;
+  }
+  if (!exists) {
+    const auto now = std::chrono::steady_clock::now();
+    if (missingSince && now - *missingSince >= FollowedMissingGrace) {
+      errors.push_back({"'" + fileName + "' was deleted; the pane no longer follows it", FileDetails(fileName)});
+      return true;
+    }
+    at.Followed = {true, missingSince.value_or(now)};
+    return false;
+  }
+  TLoadOptions options = LoadOptions(pane);
+  options.Start = at.LastLoad.Next;
+  try {
+    LogLoader loader(fileName, options);
+    switch (loader.Compare(at.LastLoad.File)) {
+      case TFileState::Unchanged: at.Followed.Active = true; return false;
+      case TFileState::Grown:
+        if (std::optional<TLogError> error = ContinuePaneLog(pane, loader)) {
+          errors.push_back(std::move(*error));
+        }
+        return true;
+      case TFileState::Other: break;
+    }
+  } catch (const Exception& error) {
+    errors.push_back({error.Message(), error.Details});
+    return true;
+  }
+  const TLogErrors opened = Open(pane, fileName);
+  errors.insert(errors.end(), opened.begin(), opened.end());
+  return true;
+}
+
+std::optional<TLogError> TLogDocument::ContinuePaneLog(std::uint8_t pane, LogLoader& loader) {
+  TPane& at = panes_[pane];
+  TChartSeries& series = Series(pane);
+  const int before = series.PointCount();
+  const TLoadResult more = loader.Load(series, clBlue, {});
+  Continue(at.LastLoad, more);
+  at.Followed.Active = more.End == TLoadEnd::EndOfFile;
+  if (OnSamplesAppended) {
+    OnSamplesAppended(pane, before);
+  }
+  return EndLoad(pane);
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "log/LogLoader.h"
+
+class TChart;
+class TChartSeries;
+class TSavedState;
+
+// A way a load ended that the user is told of: the message and its
+// details (the file, the line, the samples kept).
+struct TLogError {
+  std::string Message;
+  std::string Details;
+};
+using TLogErrors = std::vector<TLogError>;
+
+// The progress of logs loaded one after the other, as the one waiting sees
+// it.
+class TLoadProgress {
+public:
+  virtual ~TLoadProgress() = default;
+  // Log `index` (from 0) of the batch starts loading.
+  virtual void StartLog(std::size_t index) = 0;
+  // The log being loaded has `shareRead` (0 to 1) of its bytes read; true
+  // once the user cancelled.
+  virtual bool Report(double shareRead) = 0;
+  virtual bool Cancelled() const = 0;
+};
+
+// The logs of the four panes: each pane's file, how its last load ended,
+// what is noted of its samples and whether it is followed. Opening,
+// reloading, reopening and following all load through here and return the
+// errors to tell, never raise them.
+class TLogDocument {
+public:
+  static constexpr std::uint8_t PaneCount = 4;
+
+  // Where a pane's load stopped before the end of the file, and why.
+  struct TStop {
+    std::optional<long long> Line;  // the bad line's number, the header being line 1
+    std::string Reason;
+  };
+  struct TPaneLog {
+    std::string FileName;
+    std::optional<TStop> StoppedEarly;
+  };
+
+  // The charts of the panes, top first; their first series takes the log.
+  TLogDocument(std::array<TChart*, PaneCount> charts, TSavedState& state);
+
+  // Makes the progress shown for a batch of logs; none: loads show none.
+  std::function<std::unique_ptr<TLoadProgress>(const std::vector<std::string>& fileNames)> MakeProgress;
+  // The pane gets another log: what was measured or zoomed on the old one goes.
+  std::function<void(std::uint8_t pane)> OnLogReplaced;
+  // A log of a batch is in (or failed): the panes may show it at once.
+  std::function<void()> OnLogOpened;
+  // A followed log gained samples after `pointsBefore` points.
+  std::function<void(std::uint8_t pane, int pointsBefore)> OnSamplesAppended;
+  // A load changed which files are followed.
+  std::function<void()> OnFollowedFilesChanged;
+  // How long a followed log may be missing before it counts as deleted: a
+  // rotation renames it and makes it again at once, with change notices in
+  // between.
+  std::chrono::milliseconds FollowedMissingGrace{1000};
+
+  // Raises EAssertionFailed for a pane above 3.
+  const TPaneLog& PaneLog(std::uint8_t pane) const;
+  // How the pane's last load ended (nothing loaded yet: an empty result).
+  const TLoadResult& LastLoad(std::uint8_t pane) const;
+  // Which of the pane's points were sensor words, and their leading fields.
+  TLogNotes& Notes(std::uint8_t pane);
+  const TLogNotes& Notes(std::uint8_t pane) const;
+  bool AnyLog() const;
+  // The first pane without a log, else pane 0.
+  std::uint8_t FirstEmptyPane() const;
+  std::array<std::string, PaneCount> FileNames() const;
+  // The file name of the last log opened.
+  const std::string& LastOpened() const { return lastOpened_; }
+  // What hovering the pane tells of its log: the file, the samples, where
+  // and why its load stopped; "" for a pane without a log.
+  std::string Tip(std::uint8_t pane) const;
+  // A load or a follow step runs: its progress lets events in.
+  bool Loading() const { return loading_; }
+
+  // Replaces the pane's curve and title by the log's. A file that cannot
+  // be opened, or is no regular file, changes nothing; a load that stops
+  // early keeps the points before. The error, if any, names the file.
+  std::optional<TLogError> Load(std::uint8_t pane, const std::string& fileName);
+  // Load, and a log that opened becomes the newest recent one.
+  TLogErrors Open(std::uint8_t pane, const std::string& fileName);
+  // The logs into the pane and the ones below it, in order, with one
+  // progress; logs beyond the last pane are named in an error.
+  TLogErrors OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fileNames);
+  // Every pane's log again from its file.
+  TLogErrors ReloadAll();
+  // The logs that were in the panes when the window last closed.
+  TLogErrors ReopenLast();
+
+  // Following begins: a log whose load took a last line without its line
+  // end loads again without it.
+  TLogErrors StartFollowing();
+  // What the followed logs gained since the last step; `changed` tells
+  // whether any pane changed. A step asked for while a load runs waits
+  // for the next one.
+  TLogErrors FollowStep(bool& changed);
+  std::vector<std::string> FollowedFiles() const;
+
+private:
+  // Whether each pane's log is followed, and since when its file is
+  // missing, if it is.
+  struct TFollowedFile {
+    bool Active = false;
+    std::optional<std::chrono::steady_clock::time_point> MissingSince;
+  };
+  struct TPane {
+    TChart* Chart = nullptr;
+    TPaneLog Log;
+    TLoadResult LastLoad;
+    TLogNotes Notes;
+    TFollowedFile Followed;
+  };
+
+  TPane& At(std::uint8_t pane);
+  const TPane& At(std::uint8_t pane) const;
+  TChartSeries& Series(std::uint8_t pane) const;
+  TLogErrors OpenBatch(const std::vector<std::pair<std::uint8_t, std::string>>& logs);
+  TLoadOptions LoadOptions(std::uint8_t pane);
+  TLoadResult LoadShowingProgress(LogLoader& loader, std::uint8_t pane);
+  // The title once a sample is in, and the error of a load that stopped.
+  std::optional<TLogError> EndLoad(std::uint8_t pane);
+  void NoteFollowedFile(std::uint8_t pane);
+  bool FollowPane(std::uint8_t pane, TLogErrors& errors);
+  std::optional<TLogError> ContinuePaneLog(std::uint8_t pane, LogLoader& loader);
+
+  std::array<TPane, PaneCount> panes_;
+  TSavedState& state_;
+  TLoadProgress* progress_ = nullptr;
+  std::string lastOpened_;
+  bool loading_ = false;
+};

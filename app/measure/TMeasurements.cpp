@@ -1,0 +1,256 @@
+#include "app/measure/TMeasurements.h"
+#include "chart/series/TChartSeries.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/document/TLogDocument.h"
+#include "app/state/TSavedState.h"
+#include "runtime/NumberFormat.h"
+
+namespace {
+
+// A title or file name as one cell of the copied figures: a tab or line
+// break in it would split the row.
+std::string FigureCell(std::string text) {
+  const auto splits = [](char c) { return c == '\t' || c == '\n' || c == '\r'; };
+  std::replace_if(text.begin(), text.end(), splits, ' ');
+  return text;
+}
+
+}  // namespace
+
+TMeasurements::TMeasurements(std::array<TChart*, PaneCount> charts, const TLogDocument& document,
+                             const TSavedState& state)
+    : charts_(charts), document_(document), state_(state) {}
+
+const TLogNotes* TMeasurements::Notes(std::uint8_t pane) const { return &document_.Notes(pane); }
+
+void TMeasurements::ShowReadout(std::uint8_t pane, int column) {
+  readoutAt_ = TReadoutPlace{pane, column, std::nullopt};
+}
+
+bool TMeasurements::HideReadout() { return std::exchange(readoutAt_, std::nullopt).has_value(); }
+
+std::optional<std::uint8_t> TMeasurements::ReadoutPane() const {
+  return readoutAt_ ? std::optional<std::uint8_t>(readoutAt_->Pane) : std::nullopt;
+}
+
+TMeasurements::TReadoutKey TMeasurements::ReadoutKey() const {
+  const TChart& chart = Chart(readoutAt_->Pane);
+  const TChartSeries& series = Series(readoutAt_->Pane);
+  TReadoutKey key{*readoutAt_,
+                  chart.PaintCount(),
+                  {},
+                  {chart.PlotRect.Left, chart.PlotRect.Top, chart.PlotRect.Right, chart.PlotRect.Bottom},
+                  series.PointCount()};
+  const TChartAxis* horizontal = series.ResolvedHorizAxis();
+  const TChartAxis* vertical = series.ResolvedVertAxis();
+  if (horizontal != nullptr && vertical != nullptr) {
+    key.Ranges = {horizontal->Minimum(), horizontal->Maximum(), vertical->Minimum(), vertical->Maximum()};
+  } else {
+    key.Ranges.fill(NAN);
+  }
+  return key;
+}
+
+// A paint of each pane asks for it: the log's time stamps are read from its
+// file, so that is done once for a place and view, not four times.
+std::optional<TCursorReadout> TMeasurements::SourceReadout() {
+  if (!readoutAt_) {
+    return std::nullopt;
+  }
+  const TReadoutKey key = ReadoutKey();
+  if (sourceKey_ != key) {
+    source_ = WorkOutSourceReadout();
+    sourceKey_ = key;
+  }
+  return source_;
+}
+
+std::optional<TCursorReadout> TMeasurements::WorkOutSourceReadout() {
+  TChart& chart = Chart(readoutAt_->Pane);
+  if (readoutAt_->Sample) {
+    const double sample = Series(readoutAt_->Pane).XValueAt(*readoutAt_->Sample);
+    return PaneReadout(chart, SampleColumn(chart, sample), Notes(readoutAt_->Pane), TSampleSpan{sample, sample});
+  }
+  return PaneReadout(chart, readoutAt_->Column, Notes(readoutAt_->Pane));
+}
+
+std::optional<TCursorReadout> TMeasurements::ShownReadout(std::uint8_t pane) {
+  std::optional<TCursorReadout> source = SourceReadout();
+  if (!source || pane == readoutAt_->Pane) {
+    return source;
+  }
+  const TChartSeries& from = Series(readoutAt_->Pane);
+  const bool locked = state_.Locked();
+  TChart& chart = Chart(pane);
+  if (locked && !source->Samples && from.PointCount() > 0 && from.ResolvedHorizAxis() != nullptr) {
+    return PaneReadout(chart, SampleColumn(chart, from.ResolvedHorizAxis()->PixelToValue(source->Column)), Notes(pane));
+  }
+  if (!locked || !source->Samples) {
+    return PaneReadout(chart, source->Column, Notes(pane));
+  }
+  const TSampleSpan span{from.XValueAt(source->Samples->First), from.XValueAt(source->Samples->Last)};
+  return PaneReadout(chart, SampleColumn(chart, span.First), Notes(pane), span);
+}
+
+std::optional<double> TMeasurements::ReadoutSample() {
+  const std::optional<TCursorReadout> source = SourceReadout();
+  if (!source || !source->Samples) {
+    return std::nullopt;
+  }
+  return Series(readoutAt_->Pane).XValueAt(source->Samples->First);
+}
+
+void TMeasurements::StepReadout(int key, TShiftState shift) {
+  const std::optional<TCursorReadout> source = SourceReadout();
+  if (!source || !source->Samples) {
+    return;
+  }
+  const int count = Series(readoutAt_->Pane).PointCount();
+  int index = source->Samples->First;
+  if (key == VK_HOME) {
+    index = 0;
+  } else if (key == VK_END) {
+    index = count - 1;
+  } else {
+    TChart& chart = Chart(readoutAt_->Pane);
+    const double view = chart.BottomAxis().Maximum() - chart.BottomAxis().Minimum();
+    double step = 1;
+    if ((shift & ssCtrl) != 0) {
+      step = view / 10;
+    } else if ((shift & ssShift) != 0) {
+      step = view / std::max(1, chart.PlotRect.Right - chart.PlotRect.Left);
+    }
+    const long long samples = std::max(1LL, std::llround(step));
+    index = static_cast<int>(std::clamp<long long>(index + (key == VK_LEFT ? -samples : samples), 0, count - 1));
+  }
+  readoutAt_->Sample = index;
+}
+
+// ---- Markers and statistics ----
+
+void TMeasurements::SetMarker(std::size_t marker) {
+  if (const std::optional<double> sample = ReadoutSample()) {
+    markers_.at(marker) = TMarker{readoutAt_->Pane, *sample};
+  }
+}
+
+void TMeasurements::ClearMarkers() { markers_ = {}; }
+
+void TMeasurements::Forget(std::uint8_t pane) {
+  for (std::optional<TMarker>& marker : markers_) {
+    if (marker && marker->Pane == pane) {
+      marker.reset();
+    }
+  }
+  statisticsCache_.at(pane).reset();
+  blockSums_[pane].Clear();
+  sourceKey_.reset();
+}
+
+std::optional<TSampleSpan> TMeasurements::StatisticsSpan(std::uint8_t pane) const {
+  if (markers_[0] && markers_[1]) {
+    const auto [low, high] = std::minmax(markers_[0]->Sample, markers_[1]->Sample);
+    return TSampleSpan{low, high};
+  }
+  if (statisticsShown_) {
+    const TChartAxis& axis = Chart(pane).BottomAxis();
+    return TSampleSpan{axis.Minimum(), axis.Maximum()};
+  }
+  return std::nullopt;
+}
+
+// Kept while the stretch and the log stay, and extended when both grew at
+// their end: the mean of a long stretch costs a pass over it, and the
+// overlay is drawn at every paint, also at every step of a followed log.
+std::optional<TMeasurements::TPaneStatistics> TMeasurements::PaneStatistics(std::uint8_t pane) {
+  const std::optional<TSampleSpan> span = StatisticsSpan(pane);
+  const TChartSeries& series = Series(pane);
+  if (!span) {
+    return std::nullopt;
+  }
+  const std::optional<TColumnSamples> samples = SamplesBetween(series, span->First, span->Last);
+  if (!samples) {
+    return std::nullopt;
+  }
+  std::optional<TStatisticsCache>& cache = statisticsCache_[pane];
+  const bool grown = cache && cache->First == samples->First && cache->Last <= samples->Last &&
+                     cache->PointCount <= series.PointCount();
+  if (!grown || cache->Last < samples->Last) {
+    const TStretchStatistics figures =
+        grown ? ExtendedStretchStatistics(series.YValues(), cache->Figures, samples->Last, blockSums_[pane])
+              : StretchStatistics(series.YValues(), samples->First, samples->Last, blockSums_[pane]);
+    cache = TStatisticsCache{samples->First, samples->Last, series.PointCount(), figures,
+                             MarkedLeadingDifference(pane, *samples)};
+  }
+  TPaneStatistics statistics{cache->Figures, std::nullopt, std::nullopt, cache->DeltaLeading};
+  const auto valueAt = [&series](const std::optional<TMarker>& marker) -> std::optional<double> {
+    if (!marker) {
+      return std::nullopt;
+    }
+    return series.YValueAt(*NearestPointIndex(series, marker->Sample));
+  };
+  statistics.AtA = valueAt(markers_[0]);
+  statistics.AtB = valueAt(markers_[1]);
+  return statistics;
+}
+
+// Read from the file, so kept with the figures rather than read at every
+// paint.
+std::optional<std::string> TMeasurements::MarkedLeadingDifference(std::uint8_t pane,
+                                                                  const TColumnSamples& stretch) const {
+  const TLeadingFields& leading = document_.Notes(pane).Leading;
+  if (!markers_[0] || !markers_[1]) {
+    return std::nullopt;
+  }
+  const std::optional<std::string> first = leading.Field(static_cast<std::uint64_t>(stretch.First));
+  const std::optional<std::string> last = leading.Field(static_cast<std::uint64_t>(stretch.Last));
+  return first && last ? FieldDifference(*first, *last) : std::nullopt;
+}
+
+std::vector<std::string> TMeasurements::StatisticsLines(std::uint8_t pane, const TPaneStatistics& statistics) {
+  const TChartAxis& values = *Series(pane).ResolvedVertAxis();
+  std::vector<std::string> lines;
+  if (markers_[0] && markers_[1]) {
+    lines.push_back("\u0394N " + GroupedWholeNumber(std::abs(markers_[1]->Sample - markers_[0]->Sample)));
+    if (statistics.DeltaLeading) {
+      lines.push_back("\u0394t " + *statistics.DeltaLeading);
+    }
+  } else {
+    lines.push_back("N " + GroupedWholeNumber(statistics.Figures.Count()));
+  }
+  lines.push_back("min " + values.LabelText(statistics.Figures.Min));
+  lines.push_back("max " + values.LabelText(statistics.Figures.Max));
+  lines.push_back("mean " + values.LabelText(statistics.Figures.Mean));
+  for (const auto& [name, value] : {std::pair{"A ", statistics.AtA}, std::pair{"B ", statistics.AtB}}) {
+    if (value) {
+      lines.push_back(name + values.LabelText(*value));
+    }
+  }
+  return lines;
+}
+
+// One row a pane, for pasting into a report.
+std::string TMeasurements::FiguresText() {
+  std::string text;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = Chart(pane);
+    std::string row = FigureCell(chart.Title().Text().empty() ? "" : chart.Title().Text()[0]);
+    row += "\t" + FigureCell(document_.PaneLog(pane).FileName);
+    if (const std::optional<TPaneStatistics> statistics = PaneStatistics(pane)) {
+      const TChartAxis& values = *Series(pane).ResolvedVertAxis();
+      const auto figure = [&values](std::optional<double> value) {
+        return value ? values.LabelText(*value) : std::string();
+      };
+      row += "\t" + std::to_string(statistics->Figures.Count()) + "\t" + figure(statistics->Figures.Min) + "\t" +
+             figure(statistics->Figures.Max) + "\t" + figure(statistics->Figures.Mean) + "\t" +
+             figure(statistics->AtA) + "\t" + figure(statistics->AtB);
+    } else {
+      row += "\t\t\t\t\t\t";
+    }
+    text += row + "\n";
+  }
+  return text;
+}

@@ -1,0 +1,285 @@
+#include "app/view/TPaneCoordinator.h"
+#include "chart/series/TChartSeries.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/state/TSavedState.h"
+#include "runtime/ScopedRestore.h"
+
+namespace {
+
+TAxisRange RangeOf(const TChartAxis& axis) { return {axis.Minimum(), axis.Maximum()}; }
+
+TChartSeries& SeriesOf(TChart& chart) { return chart.SeriesList()[0]; }
+
+// Zooming in by key stops once a sample step is this many columns wide:
+// deeper, the rounding of the readout's column lets its sample leave the
+// view and the axis labels run out of digits.
+constexpr double kColumnsPerSampleAtDeepestKeyZoom = 4;
+
+bool MayZoomIn(const TChartSeries& series, const TChartAxis& horizontal, int columns, int sample) {
+  const int count = series.PointCount();
+  if (count < 2) {
+    return false;
+  }
+  const int neighbour = sample + 1 < count ? sample + 1 : sample - 1;
+  const double step = std::abs(series.XValueAt(neighbour) - series.XValueAt(sample));
+  const double view = horizontal.Maximum() - horizontal.Minimum();
+  return step * columns < kColumnsPerSampleAtDeepestKeyZoom * view;
+}
+
+// Zooming out by key stops once the view holds every sample of the logs.
+bool MayZoomOut(const TChartAxis& horizontal, const std::optional<TAxisRange>& logs) {
+  return logs && (horizontal.Minimum() > logs->Minimum || horizontal.Maximum() < logs->Maximum);
+}
+
+}  // namespace
+
+TPaneCoordinator::TPaneCoordinator(std::array<TChart*, PaneCount> charts, const TSavedState& state)
+    : charts_(charts), state_(state) {}
+
+void TPaneCoordinator::MouseReleased(std::uint8_t pane, TMouseButton button) {
+  if (!state_.Locked() && Chart(pane).ReleaseZooms(button)) {
+    SyncZoom(pane);
+  }
+}
+
+void TPaneCoordinator::SyncZoom(std::uint8_t sourcePane) {
+  const ScopedRestore<bool> sharing(sharing_, true);
+  const TChartZoom& zoom = Chart(sourcePane).Zoom();
+  const TRect rect{zoom.StartX, zoom.StartY, zoom.EndX, zoom.EndY};
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (pane != sourcePane) {
+      Chart(pane).ZoomToRectangle(rect);
+    }
+  }
+}
+
+void TPaneCoordinator::UndoneZoom(std::uint8_t pane) {
+  ForgetZooms();
+  for (std::uint8_t other = 0; other < PaneCount; ++other) {
+    if (other != pane) {
+      Chart(other).Axes().ResetToAutomatic();
+    }
+  }
+  if (state_.Locked()) {
+    for (std::uint8_t other = 0; other < PaneCount; ++other) {
+      Chart(other).EndZoom();
+    }
+    ShareCommonRange();
+  }
+}
+
+// The pane the user zoomed or panned, locked or not, is the one the others
+// line up on when they are locked again; the panes that only follow it are
+// not.
+void TPaneCoordinator::Zoomed(std::uint8_t pane) {
+  RememberZoom(pane);
+  if (sharing_) {
+    return;
+  }
+  lastSource_ = pane;
+  if (state_.Locked()) {
+    ShareRangeOf(pane, true);
+  }
+}
+
+void TPaneCoordinator::Scrolled(std::uint8_t pane) {
+  if (sharing_) {
+    return;
+  }
+  lastSource_ = pane;
+  if (state_.Locked()) {
+    ShareRangeOf(pane, false);
+  }
+}
+
+// The source's range exactly, not one worked out again from pixels: the
+// panes' plots differ in width. The other panes keep the values they show,
+// as a zoom passed on in pixels does.
+void TPaneCoordinator::ShareRangeOf(std::uint8_t source, bool zoom) {
+  const ScopedRestore<bool> sharing(sharing_, true);
+  TChart& from = Chart(source);
+  const TAxisRange top = RangeOf(from.TopAxis());
+  const TAxisRange bottom = RangeOf(from.BottomAxis());
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = Chart(pane);
+    if (pane == source) {
+      continue;
+    }
+    if (zoom) {
+      chart.ApplyZoomRanges(top, bottom, RangeOf(chart.LeftAxis()), RangeOf(chart.RightAxis()));
+    } else {
+      chart.TopAxis().SetAxisRange(top.Minimum, top.Maximum);
+      chart.BottomAxis().SetAxisRange(bottom.Minimum, bottom.Maximum);
+    }
+  }
+}
+
+// Logs of different lengths then show the same sample numbers: a shorter
+// log simply ends.
+void TPaneCoordinator::ShareCommonRange() {
+  const std::optional<TAxisRange> common = AllLogsRange();
+  // One sample has no range to share: its automatic scale widens it.
+  if (!common || common->Minimum == common->Maximum) {
+    return;
+  }
+  for (TChart* chart : charts_) {
+    chart->TopAxis().SetAxisRange(common->Minimum, common->Maximum);
+    chart->BottomAxis().SetAxisRange(common->Minimum, common->Maximum);
+  }
+}
+
+std::optional<TAxisRange> TPaneCoordinator::AllLogsRange() const {
+  std::optional<TAxisRange> common;
+  for (TChart* chart : charts_) {
+    const TChartSeries& series = SeriesOf(*chart);
+    if (series.PointCount() == 0) {
+      continue;
+    }
+    const TAxisRange range{series.XValueAt(0), series.XValueAt(series.PointCount() - 1)};
+    common =
+        common ? TAxisRange{std::min(common->Minimum, range.Minimum), std::max(common->Maximum, range.Maximum)} : range;
+  }
+  return common;
+}
+
+std::optional<std::uint8_t> TPaneCoordinator::ZoomedPane() const {
+  if (Chart(lastSource_).IsZoomed) {
+    return lastSource_;
+  }
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (Chart(pane).IsZoomed) {
+      return pane;
+    }
+  }
+  return std::nullopt;
+}
+
+void TPaneCoordinator::Align() {
+  if (!state_.Locked()) {
+    return;
+  }
+  if (const std::optional<std::uint8_t> zoomed = ZoomedPane()) {
+    ShareRangeOf(*zoomed, false);
+  } else {
+    ShareCommonRange();
+  }
+}
+
+// Unlocked, the ranges shared at automatic scaling go; zooms stay.
+void TPaneCoordinator::LockChanged() {
+  if (state_.Locked()) {
+    Align();
+    return;
+  }
+  for (TChart* chart : charts_) {
+    if (!chart->IsZoomed) {
+      chart->Axes().ResetToAutomatic();
+    }
+  }
+}
+
+void TPaneCoordinator::UndoAll() {
+  ForgetZooms();
+  for (TChart* chart : charts_) {
+    chart->EndZoom();
+  }
+  Align();
+}
+
+void TPaneCoordinator::Back() {
+  const auto atFirstZoom = [](const std::vector<TZoomView>& views) { return views.size() == 1; };
+  const auto unzoomed = [](const std::vector<TZoomView>& views) { return views.empty(); };
+  if (std::any_of(zoomHistory_.begin(), zoomHistory_.end(), atFirstZoom) ||
+      std::all_of(zoomHistory_.begin(), zoomHistory_.end(), unzoomed)) {
+    UndoAll();
+    return;
+  }
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    std::vector<TZoomView>& views = zoomHistory_[pane];
+    if (views.size() < 2) {
+      continue;
+    }
+    views.pop_back();
+    TChart& chart = Chart(pane);
+    const TZoomView& view = views.back();
+    chart.TopAxis().SetAxisRange(view.Top.Minimum, view.Top.Maximum);
+    chart.BottomAxis().SetAxisRange(view.Bottom.Minimum, view.Bottom.Maximum);
+    chart.LeftAxis().SetAxisRange(view.Left.Minimum, view.Left.Maximum);
+    chart.RightAxis().SetAxisRange(view.Right.Minimum, view.Right.Maximum);
+  }
+}
+
+void TPaneCoordinator::ZoomAbout(std::uint8_t pane, int column, int index, bool in) {
+  TChart& chart = Chart(pane);
+  const TRect& plot = chart.PlotRect;
+  const int width = plot.Right - plot.Left;
+  if (in ? !MayZoomIn(SeriesOf(chart), chart.BottomAxis(), width, index)
+         : !MayZoomOut(chart.BottomAxis(), AllLogsRange())) {
+    return;
+  }
+  const int half = in ? width / 4 : width;
+  const TRect rect{column - half, plot.Top, column + half, plot.Bottom};
+  TChartZoom& zoom = chart.Zoom();
+  zoom.StartX = rect.Left;
+  zoom.StartY = rect.Top;
+  zoom.EndX = rect.Right;
+  zoom.EndY = rect.Bottom;
+  if (!state_.Locked()) {
+    SyncZoom(pane);
+  }
+  chart.ZoomToRectangle(rect);
+}
+
+void TPaneCoordinator::SetPanning(TPanningMode mode) {
+  for (TChart* chart : charts_) {
+    chart->SetAllowPanning(mode);
+  }
+}
+
+void TPaneCoordinator::ResetToAutomatic() {
+  for (TChart* chart : charts_) {
+    chart->Axes().ResetToAutomatic();
+  }
+  if (state_.Locked()) {
+    ShareCommonRange();
+  }
+}
+
+void TPaneCoordinator::ForgetViews(std::uint8_t pane) { zoomHistory_.at(pane).clear(); }
+
+void TPaneCoordinator::FollowSamples(std::uint8_t pane, int pointsBefore) {
+  TChart& chart = Chart(pane);
+  const TChartSeries& series = SeriesOf(chart);
+  if (pointsBefore == 0 || series.PointCount() == pointsBefore || chart.BottomAxis().Automatic()) {
+    return;
+  }
+  const double lastBefore = series.XValueAt(pointsBefore - 1);
+  if (chart.BottomAxis().Maximum() < lastBefore) {
+    return;
+  }
+  const double shift = series.XValueAt(series.PointCount() - 1) - lastBefore;
+  for (TChartAxis* axis : {&chart.TopAxis(), &chart.BottomAxis()}) {
+    axis->SetAxisRange(axis->Minimum() + shift, axis->Maximum() + shift);
+  }
+}
+
+void TPaneCoordinator::ShowSampleAxis(bool shown) {
+  for (TChart* chart : charts_) {
+    chart->BottomAxis().SetVisible(shown);
+  }
+}
+
+void TPaneCoordinator::RememberZoom(std::uint8_t pane) {
+  TChart& chart = Chart(pane);
+  zoomHistory_[pane].push_back(
+      {RangeOf(chart.TopAxis()), RangeOf(chart.BottomAxis()), RangeOf(chart.LeftAxis()), RangeOf(chart.RightAxis())});
+}
+
+void TPaneCoordinator::ForgetZooms() {
+  for (std::vector<TZoomView>& views : zoomHistory_) {
+    views.clear();
+  }
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "chart/panel/TChart.h"
+
+class TSavedState;
+
+// How the four panes' views move together: a zoom passed on by its pixel
+// rectangle, or while locked by its range of sample numbers; the panes'
+// zoom histories for going back one step; panning and the zoom keys. It
+// knows the charts and the saved modes only, so its rules are checked
+// without a window.
+class TPaneCoordinator {
+public:
+  static constexpr std::uint8_t PaneCount = 4;
+
+  TPaneCoordinator(std::array<TChart*, PaneCount> charts, const TSavedState& state);
+
+  // A mouse button was released over the pane. Only a drag that zoomed its
+  // own pane is passed on: a plain click or a press that started no drag
+  // leaves an old rectangle in the record, which must not zoom the other
+  // panes again. Locked panes follow the pane's zoom itself, once it is made.
+  void MouseReleased(std::uint8_t pane, TMouseButton button);
+  // Zooms the other panes to the pixel rectangle the source pane's drag left.
+  void SyncZoom(std::uint8_t sourcePane);
+  // The chart's own undo of the pane: every pane back to automatic scaling.
+  void UndoneZoom(std::uint8_t pane);
+  // The chart zoomed or panned the pane.
+  void Zoomed(std::uint8_t pane);
+  void Scrolled(std::uint8_t pane);
+
+  // While locked: every pane gets the last zoomed pane's horizontal range,
+  // or when no pane is zoomed the range from the first to the last sample
+  // of all.
+  void Align();
+  // The lock mode changed.
+  void LockChanged();
+  // Every pane back to automatic scaling, with nothing left to undo.
+  void UndoAll();
+  // Every pane one view back; from the first zoom, back to automatic scaling.
+  void Back();
+  // The pane zoomed in or out by 2 about the pixel column of its sample
+  // `index`, through the same zoom as a drag of that width, so that undo and
+  // the passing on hold as for a drag. In stops once a sample step is a few
+  // columns wide, out once the view holds every sample of the logs.
+  void ZoomAbout(std::uint8_t pane, int column, int index, bool in);
+  // Panning switched on in the mode, or off (pmNone).
+  void SetPanning(TPanningMode mode);
+  // Ends every zoom and pan of every pane.
+  void ResetToAutomatic();
+  // The pane got another log: its views are gone.
+  void ForgetViews(std::uint8_t pane);
+  // A followed log gained samples after `pointsBefore` points: a pane at
+  // automatic scaling takes them in by itself; a view that ended at the
+  // last sample moves on with the log, keeping its width; a view of an
+  // earlier stretch stays.
+  void FollowSamples(std::uint8_t pane, int pointsBefore);
+  // The bottom axis with the sample numbers, in every pane.
+  void ShowSampleAxis(bool shown);
+
+  // From the first to the last sample of all the panes' logs.
+  std::optional<TAxisRange> AllLogsRange() const;
+
+private:
+  // The views a pane zoomed through, the current one last.
+  struct TZoomView {
+    TAxisRange Top;
+    TAxisRange Bottom;
+    TAxisRange Left;
+    TAxisRange Right;
+  };
+
+  TChart& Chart(std::uint8_t pane) const { return *charts_[pane]; }
+  void ShareRangeOf(std::uint8_t source, bool zoom);
+  void ShareCommonRange();
+  std::optional<std::uint8_t> ZoomedPane() const;
+  void RememberZoom(std::uint8_t pane);
+  void ForgetZooms();
+
+  std::array<TChart*, PaneCount> charts_;
+  const TSavedState& state_;
+  // Passing a zoom or pan on, which zooms and pans the other panes.
+  bool sharing_ = false;
+  std::uint8_t lastSource_ = 0;
+  std::array<std::vector<TZoomView>, PaneCount> zoomHistory_;
+};

@@ -1,0 +1,59 @@
+#include "app/window/PictureFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace {
+
+struct TSuffixFormat {
+  std::string_view Suffix;
+  TPictureFormat Format;
+};
+
+constexpr std::array<TSuffixFormat, 5> kSuffixes = {{
+    {".png", TPictureFormat::Png},
+    {".jpg", TPictureFormat::Jpeg},
+    {".jpeg", TPictureFormat::Jpeg},
+    {".bmp", TPictureFormat::Bmp},
+    {".svg", TPictureFormat::Svg},
+}};
+
+// The part after the last "/".
+std::string BaseName(const std::string& fileName) { return fileName.substr(fileName.rfind('/') + 1); }
+
+bool EndsWithIgnoringCase(const std::string& text, std::string_view suffix) {
+  return text.size() >= suffix.size() &&
+         std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                    [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+}  // namespace
+
+const char* const PictureFilter = "PNG picture|*.png|JPEG picture|*.jpg;*.jpeg|BMP picture|*.bmp|SVG drawing|*.svg";
+
+TPictureFile PictureFileFor(const std::string& chosen) {
+  const std::string base = BaseName(chosen);
+  for (const TSuffixFormat& entry : kSuffixes) {
+    // A name that is only the suffix (".png") has none: it is a hidden file's name.
+    if (base.size() > entry.Suffix.size() && EndsWithIgnoringCase(base, entry.Suffix)) {
+      return {chosen, entry.Format};
+    }
+  }
+  return {chosen + ".png", TPictureFormat::Png};
+}
+
+std::string SuggestedPictureName(const std::vector<std::string>& logFileNames) {
+  std::string name;
+  for (const std::string& fileName : logFileNames) {
+    std::string stem = BaseName(fileName);
+    if (const std::size_t dot = stem.rfind('.'); dot != std::string::npos && dot > 0) {
+      stem.resize(dot);
+    }
+    if (!stem.empty()) {
+      name += (name.empty() ? "" : "+") + stem;
+    }
+  }
+  return (name.empty() ? "logviewer" : name) + ".png";
+}

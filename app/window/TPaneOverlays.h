@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+class TChart;
+class TLogDocument;
+class TMeasurements;
+class TRasterCanvas;
+
+// What is drawn over the panes' kept pictures on the screen: the mark of a
+// load that stopped early, the hint of an empty pane, the markers, the
+// figures boxes and the cursor readout.
+class TPaneOverlays {
+public:
+  static constexpr std::uint8_t PaneCount = 4;
+
+  TPaneOverlays(std::array<TChart*, PaneCount> charts, const TLogDocument& document, TMeasurements& measures);
+
+  // Gives every pane that shows something over its picture its overlay,
+  // worked out at every paint, so that the overlays follow a new log, zoom
+  // or scroll under a mouse that stays where it is.
+  void Refresh();
+
+private:
+  void Draw(std::uint8_t pane, TRasterCanvas& canvas);
+  void DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas);
+
+  std::array<TChart*, PaneCount> charts_;
+  const TLogDocument& document_;
+  TMeasurements& measures_;
+};

@@ -1,0 +1,454 @@
+#include "log/LogSample.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "log/TLogLines.h"
+#include "runtime/TextToNumber.h"
+
+namespace {
+
+struct TSensorWord {
+  std::string_view Text;
+  double Value;
+};
+
+// Sensor states the diagnostic tool writes instead of a number, placed on
+// the value axis beside the numbers.
+constexpr std::array<TSensorWord, 4> kSensorWords = {{
+    {"Rich", 2.0},
+    {"Lean", 1.0},
+    {"S.C to Gnd/Sensor lower limit", -1.0},
+    {"Cold or Open Circuit", 0.0},
+}};
+
+std::optional<double> SensorWordValue(std::string_view sample) {
+  for (const TSensorWord& word : kSensorWords) {
+    if (sample == word.Text) {
+      return word.Value;
+    }
+  }
+  return std::nullopt;
+}
+
+// A plain loop: the leading field is a few characters, too short to gain
+// from a library search.
+std::size_t FirstComma(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ',') {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+// The text after the comma at `comma`, or all of it when there is none.
+std::string_view AfterComma(std::string_view text, std::size_t comma) {
+  return comma == std::string_view::npos ? text : text.substr(comma + 1);
+}
+
+std::string_view AfterFirstComma(std::string_view text) { return AfterComma(text, FirstComma(text)); }
+
+// The sample text as the general conversion reads it: its first "." is the
+// decimal separator.
+std::string WithDecimalSeparator(std::string_view sample, char decimalSeparator) {
+  std::string text(sample);
+  if (const std::size_t point = text.find('.'); point != std::string::npos) {
+    text[point] = decimalSeparator;
+  }
+  return text;
+}
+
+// A line cut short is quoted as the conversion would read it, like every
+// other bad line.
+[[noreturn]] void RaiseCutLine(std::string_view line, char decimalSeparator) {
+  RaiseConversionError(WithDecimalSeparator(line, decimalSeparator));
+}
+
+std::exception_ptr CutLineError(std::string_view line, char decimalSeparator) {
+  try {
+    RaiseCutLine(line, decimalSeparator);
+  } catch (...) {
+    return std::current_exception();
+  }
+}
+
+// The shortcut reads "." as the separator, which is what the replacement
+// makes of it, unless the separator means something else to the general
+// conversion as well: a digit merges the two parts of the number, a blank is
+// also padding and a sign makes ".5" read "-5".
+bool PlainShortcutHolds(char separator) {
+  return (separator < '0' || separator > '9') && separator != ' ' && separator != '+' && separator != '-';
+}
+
+// How samples are read under one decimal separator, worked out once for
+// all the samples of a load.
+struct TSampleReading {
+  char Separator;
+  bool PlainShortcut;
+};
+
+TSampleReading ReadingFor(char separator) { return {separator, PlainShortcutHolds(separator)}; }
+
+// No sensor word is a plain number, so trying the shortcut first changes no
+// result and spares most samples the word comparisons.
+double ReadSample(std::string_view sample, TSampleReading reading, bool& isWord) {
+  std::int64_t amount = 0;
+  if (reading.PlainShortcut && PlainDecimalToCurrency(sample, amount)) {
+    return CurrencyToValue(amount);
+  }
+  if (const std::optional<double> word = SensorWordValue(sample)) {
+    isWord = true;
+    return *word;
+  }
+  return CurrencyToValue(TextToCurrency(WithDecimalSeparator(sample, reading.Separator), reading.Separator));
+}
+
+// The value of a line whose sample is `sample`.
+double LineValue(const TLogLine& line, std::string_view sample, TSampleReading reading, bool& isWord) {
+  if (line.Truncated) {
+    RaiseConversionError(std::string(sample) + "...");
+  }
+  return ReadSample(sample, reading, isWord);
+}
+
+}  // namespace
+
+std::string_view HeaderTitle(std::string_view header) { return AfterFirstComma(header); }
+
+double SampleValue(std::string_view sample, char decimalSeparator) {
+  bool isWord = false;
+  return ReadSample(sample, ReadingFor(decimalSeparator), isWord);
+}
+
+std::optional<std::string_view> SensorWordText(double value) {
+  for (const TSensorWord& word : kSensorWords) {
+    if (value == word.Value) {
+      return word.Text;
+    }
+  }
+  return std::nullopt;
+}
+
+bool HasLeadingField(std::string_view line) { return FirstComma(line) != std::string_view::npos; }
+
+std::optional<std::string_view> LeadingField(std::string_view line) {
+  const std::size_t comma = FirstComma(line);
+  if (comma == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return line.substr(0, comma);
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Past the digits from `i` on, counting them.
+std::size_t SkipDigits(std::string_view text, std::size_t i, std::size_t& digits) {
+  const std::size_t start = i;
+  while (i < text.size() && IsDigit(text[i])) {
+    ++i;
+  }
+  digits += i - start;
+  return i;
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t i) {
+  while (i < text.size() && text[i] == ' ') {
+    ++i;
+  }
+  return i;
+}
+
+std::size_t SkipSign(std::string_view text, std::size_t i) {
+  return i < text.size() && (text[i] == '+' || text[i] == '-') ? i + 1 : i;
+}
+
+bool IsNumberWithSignOrExponent(std::string_view field) {
+  std::size_t digits = 0;
+  std::size_t i = SkipDigits(field, SkipSign(field, SkipBlanks(field, 0)), digits);
+  if (i < field.size() && field[i] == '.') {
+    i = SkipDigits(field, i + 1, digits);
+  }
+  if (digits == 0) {
+    return false;
+  }
+  if (i < field.size() && (field[i] == 'e' || field[i] == 'E')) {
+    std::size_t exponentDigits = 0;
+    i = SkipDigits(field, SkipSign(field, i + 1), exponentDigits);
+    if (exponentDigits == 0) {
+      return false;
+    }
+  }
+  return SkipBlanks(field, i) == field.size();
+}
+
+}  // namespace
+
+// Signs, blanks and exponents are rare in time stamps: the common field of
+// digits with one point is settled in one pass.
+bool IsNumericField(std::string_view field) {
+  std::size_t digits = 0;
+  std::size_t points = 0;
+  for (const char c : field) {
+    if (IsDigit(c)) {
+      ++digits;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return IsNumberWithSignOrExponent(field);
+    }
+  }
+  return digits > 0 && points <= 1;
+}
+
+double LogLineValue(const TLogLine& line, TLeadingFieldRule& rule, char decimalSeparator) {
+  const std::size_t comma = FirstComma(line.Text);
+  if (!rule.Takes(comma != std::string_view::npos)) {
+    RaiseCutLine(line.Text, decimalSeparator);
+  }
+  bool isWord = false;
+  return LineValue(line, AfterComma(line.Text, comma), ReadingFor(decimalSeparator), isWord);
+}
+
+namespace {
+
+// Below this a run is converted on one core: a thread would cost more than
+// it saves.
+constexpr std::size_t kSmallestPiece = std::size_t{1} << 16;
+
+// Several pieces per core, so that appending the first ones in order overlaps
+// with converting the rest.
+constexpr std::size_t kPiecesPerCore = 4;
+
+std::size_t Cores() { return std::max(1U, std::thread::hardware_concurrency()); }
+
+// Just past the first line end at or after `from`, a CR LF pair whole; npos
+// when none follows.
+std::size_t AfterLineEnd(std::string_view run, std::size_t from) {
+  const std::size_t end = run.find_first_of("\r\n", from);
+  if (end == std::string_view::npos) {
+    return end;
+  }
+  return end + (run[end] == '\r' && end + 1 < run.size() && run[end + 1] == '\n' ? 2 : 1);
+}
+
+std::vector<std::string_view> SplitAtLineEnds(std::string_view run) {
+  const std::size_t parts = std::clamp<std::size_t>(run.size() / kSmallestPiece, 1, Cores() * kPiecesPerCore);
+  std::vector<std::string_view> pieces;
+  std::size_t start = 0;
+  for (std::size_t k = 1; k < parts; ++k) {
+    const std::size_t next = AfterLineEnd(run, std::max(start, run.size() * k / parts));
+    if (next == std::string_view::npos) {
+      break;
+    }
+    pieces.push_back(run.substr(start, next - start));
+    start = next;
+  }
+  pieces.push_back(run.substr(start));
+  return pieces;
+}
+
+std::jthread StartThread(std::function<void()> work) { return std::jthread(std::move(work)); }
+
+}  // namespace
+
+// One core's share of a run: its values up to its first bad line, and where
+// the leading-field rule cuts it, which depends on whether the lines before
+// it had a leading field, and only they can tell.
+struct TLogSamples::TPiece {
+  static constexpr std::size_t kNone = SIZE_MAX;
+
+  struct TCut {
+    std::size_t Index = kNone;
+    std::string_view Text;
+  };
+
+  std::vector<double> Values;
+  // The indices among Values of the sensor words, in order.
+  std::vector<std::uint32_t> Words;
+  // Where lines 0, LineStartStep, 2 LineStartStep ... start.
+  std::vector<const char*> LineStarts;
+  // The first line without a numeric leading field.
+  std::size_t FirstNotNumeric = kNone;
+  std::exception_ptr Error;  // of the line after the last value
+  // Indexed by whether the lines before the piece had a leading field.
+  std::array<TCut, 2> Cuts;
+  std::size_t FirstWithField = kNone;
+
+  // Starts over for another text, keeping the room the values had.
+  void Reset() {
+    Values.clear();
+    Words.clear();
+    LineStarts.clear();
+    FirstNotNumeric = kNone;
+    Error = nullptr;
+    Cuts = {};
+    FirstWithField = kNone;
+  }
+
+  void NoteLine(std::string_view text, std::size_t index, bool numeric) {
+    if (index % LineStartStep == 0) {
+      LineStarts.push_back(text.data());
+    }
+    if (!numeric) {
+      FirstNotNumeric = std::min(FirstNotNumeric, index);
+    }
+  }
+
+  void Cut(bool afterField, std::size_t index, std::string_view text) {
+    if (Cuts[afterField].Index == kNone) {
+      Cuts[afterField] = {index, text};
+    }
+  }
+
+  // Follows the rule from both states the lines before may leave; without a
+  // leading field before, the state is whether the piece had one so far,
+  // and a cut ends the piece, as the lines after it count under neither.
+  void Convert(std::string_view text, char decimalSeparator) {
+    Reset();
+    const TSampleReading reading = ReadingFor(decimalSeparator);
+    const TExtendedArithmeticScope arithmetic;
+    TLogLines lines(text);
+    TLogLine line;
+    try {
+      while (lines.Next(line)) {
+        const std::size_t index = Values.size();
+        const std::size_t comma = FirstComma(line.Text);
+        const bool hasField = comma != std::string_view::npos;
+        if (!TLeadingFieldRule(true).Takes(hasField)) {
+          Cut(true, index, line.Text);
+        }
+        if (!TLeadingFieldRule(FirstWithField != kNone).Takes(hasField)) {
+          Cut(false, index, line.Text);
+          return;
+        }
+        if (hasField) {
+          FirstWithField = std::min(FirstWithField, index);
+        }
+        NoteLine(line.Text, index, hasField && IsNumericField(line.Text.substr(0, comma)));
+        bool isWord = false;
+        Values.push_back(LineValue(line, AfterComma(line.Text, comma), reading, isWord));
+        if (isWord) {
+          Words.push_back(static_cast<std::uint32_t>(index));
+        }
+      }
+    } catch (...) {
+      Error = std::current_exception();
+    }
+  }
+};
+
+TLogSamples::TLogSamples(char decimalSeparator, TLeadingFieldRule rule, TStartThread startThread)
+    : decimalSeparator_(decimalSeparator),
+      rule_(rule),
+      startThread_(startThread ? std::move(startThread) : TStartThread(StartThread)) {}
+
+TLogSamples::~TLogSamples() = default;
+
+// Hands out a run's pieces to the threads that convert them and tells when
+// each is done.
+class TLogSamples::TPieceQueue {
+public:
+  TPieceQueue(std::vector<TPiece>& pieces, const std::vector<std::string_view>& texts, char decimalSeparator)
+      : pieces_(pieces), texts_(texts), decimalSeparator_(decimalSeparator), done_(texts.size()) {}
+
+  void ConvertWhileLeft() {
+    for (std::size_t i = Claim(); i < texts_.size(); i = Claim()) {
+      ConvertPiece(i);
+    }
+  }
+
+  // Converts pieces that no thread took yet until piece `i` is done.
+  void ConvertUntilDone(std::size_t i) {
+    while (!done_[i].load(std::memory_order_acquire)) {
+      if (const std::size_t next = Claim(); next < texts_.size()) {
+        ConvertPiece(next);
+      } else {
+        done_[i].wait(false, std::memory_order_acquire);
+      }
+    }
+  }
+
+  // No piece is handed out after this.
+  void Stop() { next_.store(texts_.size()); }
+
+private:
+  std::size_t Claim() { return next_.fetch_add(1, std::memory_order_relaxed); }
+
+  void ConvertPiece(std::size_t i) {
+    pieces_[i].Convert(texts_[i], decimalSeparator_);
+    done_[i].store(true, std::memory_order_release);
+    done_[i].notify_one();
+  }
+
+  std::vector<TPiece>& pieces_;
+  const std::vector<std::string_view>& texts_;
+  char decimalSeparator_;
+  std::vector<std::atomic<bool>> done_;
+  std::atomic<std::size_t> next_{0};
+};
+
+// The pieces are taken in order on this thread as they are done, which
+// overlaps with the other threads converting the rest; this thread converts
+// too whenever the next piece is not done.
+std::exception_ptr TLogSamples::Convert(std::string_view run, const TTake& take) {
+  const std::vector<std::string_view> texts = SplitAtLineEnds(run);
+  // Kept from run to run: fresh ones would fault in their pages every time.
+  if (pieces_.size() < texts.size()) {
+    pieces_.resize(texts.size());
+  }
+  TPieceQueue queue(pieces_, texts, decimalSeparator_);
+  const std::vector<std::jthread> helpers = StartHelpers(queue, std::min(Cores(), texts.size()) - 1);
+  try {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      queue.ConvertUntilDone(i);
+      if (std::exception_ptr error = Take(pieces_[i], take)) {
+        queue.Stop();
+        return error;
+      }
+    }
+  } catch (...) {
+    queue.Stop();
+    throw;
+  }
+  return nullptr;
+}
+
+// Fewer helpers than asked for, or none, when threads cannot be started:
+// the calling thread converts what they leave.
+std::vector<std::jthread> TLogSamples::StartHelpers(TPieceQueue& queue, std::size_t count) const {
+  std::vector<std::jthread> helpers;
+  helpers.reserve(count);
+  try {
+    for (std::size_t k = 0; k < count; ++k) {
+      helpers.push_back(startThread_([&queue] { queue.ConvertWhileLeft(); }));
+    }
+  } catch (const std::system_error&) {
+    // The threads started so far, or this one alone, do the work.
+  }
+  return helpers;
+}
+
+// The piece's values in the light of the lines before it.
+std::exception_ptr TLogSamples::Take(TPiece& piece, const TTake& take) {
+  const TPiece::TCut& cut = piece.Cuts[rule_.FieldSeen()];
+  const std::size_t failed = piece.Error ? piece.Values.size() : TPiece::kNone;
+  const std::size_t stop = std::min({cut.Index, failed, piece.Values.size()});
+  const auto wordsTaken = std::lower_bound(piece.Words.begin(), piece.Words.end(), stop);
+  const std::size_t lineStartsTaken = (stop + LineStartStep - 1) / LineStartStep;
+  take({std::span<const double>(piece.Values.data(), stop),
+        std::span<const std::uint32_t>(piece.Words.data(), static_cast<std::size_t>(wordsTaken - piece.Words.begin())),
+        std::span<const char* const>(piece.LineStarts.data(), lineStartsTaken), piece.FirstNotNumeric >= stop});
+  rule_ = TLeadingFieldRule(rule_.FieldSeen() || piece.FirstWithField < stop);
+  if (cut.Index != TPiece::kNone && cut.Index <= failed) {
+    return CutLineError(cut.Text, decimalSeparator_);
+  }
+  return piece.Error;
+}

@@ -1,0 +1,161 @@
+#include "log/TLeadingFields.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "log/LogSample.h"
+#include "log/RegularFile.h"
+#include "log/TLogLines.h"
+
+namespace {
+
+// Large enough for the lines between two marks in most logs at once.
+constexpr std::size_t kFirstRead = std::size_t{1} << 12;
+// Lines between two marks, each at most MaxLogLineLength long with its line
+// end: reading stops here whatever the file holds.
+constexpr std::size_t kLongestRead = LineStartStep * (MaxLogLineLength + 2) + kFirstRead;
+
+// The line `skip` lines after the start of `text`, when `text` holds it up
+// to its first "," or its line end.
+std::optional<std::string_view> LineAfter(std::string_view text, std::uint64_t skip, bool wholeFile) {
+  TLogLines lines(text);
+  TLogLine line;
+  for (std::uint64_t k = 0; k <= skip; ++k) {
+    if (!lines.Next(line)) {
+      return std::nullopt;
+    }
+  }
+  const bool ended = !lines.Rest().empty() || wholeFile;
+  if (!ended && !LeadingField(line.Text)) {
+    return std::nullopt;
+  }
+  return line.Text;
+}
+
+std::string_view WithoutBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+void TLeadingFields::Reset(std::string fileName) {
+  fileName_ = std::move(fileName);
+  file_.reset();
+  fileChanged_ = false;
+  numeric_ = true;
+  marks_.clear();
+  marks_.shrink_to_fit();
+}
+
+void TLeadingFields::Mark(std::uint64_t sample, TLogFilePosition position) {
+  if (numeric_) {
+    marks_.push_back({sample, position});
+  }
+}
+
+void TLeadingFields::NoteNotNumeric() {
+  numeric_ = false;
+  marks_.clear();
+  marks_.shrink_to_fit();
+}
+
+std::optional<std::string> TLeadingFields::Field(std::uint64_t sample) const {
+  if (!Known() || sample < marks_.front().Sample) {
+    return std::nullopt;
+  }
+  const TRegularFileReader file(fileName_);
+  if (!file.IsOpen()) {
+    return std::nullopt;
+  }
+  if (CompareLoadedFile(file.Descriptor(), *file_) == TFileState::Other) {
+    NoteFileChanged();
+    return std::nullopt;
+  }
+  return FieldIn(file, sample);
+}
+
+void TLeadingFields::NoteFileChanged() const {
+  fileChanged_ = true;
+  if (OnFileChanged) {
+    OnFileChanged();
+  }
+}
+
+// The text is read from the mark before the sample, twice as much each time,
+// until it holds the sample's line: a mark is at most LineStartStep lines
+// before.
+std::optional<std::string> TLeadingFields::FieldIn(const TRegularFileReader& file, std::uint64_t sample) const {
+  const auto after = std::upper_bound(marks_.begin(), marks_.end(), sample,
+                                      [](std::uint64_t s, const TMark& mark) { return s < mark.Sample; });
+  const TMark& mark = *std::prev(after);
+  for (std::size_t size = kFirstRead;; size *= 2) {
+    const std::string text = file.ReadAt(mark.Position.Offset, size);
+    // The LF of a CR LF whose CR ended the line before the mark.
+    const std::size_t start = mark.Position.AfterCr && !text.empty() && text.front() == '\n' ? 1 : 0;
+    const bool wholeFile = text.size() < size;
+    if (const std::optional<std::string_view> line =
+            LineAfter(std::string_view(text).substr(start), sample - mark.Sample, wholeFile)) {
+      const std::optional<std::string_view> field = LeadingField(*line);
+      return field ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
+    }
+    if (wholeFile || size >= kLongestRead) {
+      return std::nullopt;
+    }
+  }
+}
+
+namespace {
+
+struct TFieldNumber {
+  double Value = 0;
+  int Decimals = 0;
+  bool Exponent = false;
+};
+
+// The parser takes no "+" sign; the field was checked to be a number.
+std::optional<TFieldNumber> ParseField(std::string_view field) {
+  field = WithoutBlanks(field);
+  if (!IsNumericField(field)) {
+    return std::nullopt;
+  }
+  if (field.front() == '+') {
+    field.remove_prefix(1);
+  }
+  TFieldNumber number;
+  if (std::from_chars(field.data(), field.data() + field.size(), number.Value).ec != std::errc()) {
+    return std::nullopt;
+  }
+  const std::size_t exponent = field.find_first_of("eE");
+  number.Exponent = exponent != std::string_view::npos;
+  const std::string_view mantissa = field.substr(0, exponent);
+  if (const std::size_t point = mantissa.find('.'); point != std::string_view::npos) {
+    number.Decimals = static_cast<int>(mantissa.size() - point - 1);
+  }
+  return number;
+}
+
+}  // namespace
+
+std::optional<std::string> FieldDifference(std::string_view from, std::string_view to) {
+  const std::optional<TFieldNumber> a = ParseField(from);
+  const std::optional<TFieldNumber> b = ParseField(to);
+  if (!a || !b) {
+    return std::nullopt;
+  }
+  std::array<char, 64> text{};
+  const double difference = b->Value - a->Value;
+  const std::to_chars_result written =
+      a->Exponent || b->Exponent
+          ? std::to_chars(text.data(), text.data() + text.size(), difference, std::chars_format::general, 6)
+          : std::to_chars(text.data(), text.data() + text.size(), difference, std::chars_format::fixed,
+                          std::max(a->Decimals, b->Decimals));
+  if (written.ec != std::errc()) {
+    return std::nullopt;
+  }
+  return std::string(text.data(), written.ptr);
+}
