@@ -17,8 +17,10 @@ public:
   TBufferedCanvas3D();
   ~TBufferedCanvas3D() override;
 
-  bool Buffered() const override { return buffered_; }
-  void SetBuffered(bool value) override;
+  // Whether the picture is kept from paint to paint; when not, the surface
+  // draws straight on the target given to BeginDrawing, in its bounds.
+  bool Buffered() const { return buffered_; }
+  void SetBuffered(bool value);
   // The kept picture no longer shows the chart.
   bool Dirty() const { return dirty_; }
   // The rectangle given to the last BeginDrawing.
@@ -29,8 +31,11 @@ public:
 
   TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) override;
   void FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) override;
-  bool RedrawFromBuffer() override;
+  // Shows the kept picture again; false when it is stale and the caller
+  // must paint.
+  bool RedrawFromBuffer();
   void MarkDirty() override { dirty_ = true; }
+  TColor GetPixel(int x, int y) const;
 
   void MovePenTo(int x, int y) override;
   void DrawLineTo(int x, int y) override;
@@ -41,7 +46,6 @@ public:
   void Ellipse(const TRect& rect) override;
   void FillRectangle(const TRect& rect) override;
   void SetPixel(int x, int y, TColor color) override;
-  TColor GetPixel(int x, int y) const override;
   void ClipRectangle(const TRect& rect) override;
   void UnClip() override;
 

@@ -64,15 +64,9 @@ public:
 
   // Paint cycle. BeginDrawing returns the rectangle to draw into: the
   // bounds on the target, or (0, 0, width, height) in the off-screen buffer.
-  virtual bool Buffered() const = 0;
-  virtual void SetBuffered(bool value) = 0;
   virtual TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) = 0;
   // Shows the finished picture on `screen` at `origin`; then draws on `next`.
   virtual void FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) = 0;
-  // Shows the kept picture again; false when it is stale and the caller
-  // must paint.
-  virtual bool RedrawFromBuffer() = 0;
-  virtual void MarkDirty() = 0;
 
   // Lines leave out their end pixel.
   virtual void MovePenTo(int x, int y) = 0;
@@ -92,7 +86,6 @@ public:
   // left edges in `topColor`; `rect` is left shrunk by `width` on each side.
   void BevelFrame(TRect& rect, TColor topColor, TColor bottomColor, int width);
   virtual void SetPixel(int x, int y, TColor color) = 0;
-  virtual TColor GetPixel(int x, int y) const = 0;
 
   // Text at (x, y), placed by the text alignment, after its shadow when the
   // current chart font has one.
@@ -122,6 +115,10 @@ public:
   void SetPixel3D(int x, int y, int z, TColor color);
 
 protected:
+  // The surface's state changed in a way a kept picture does not show; only
+  // a surface that keeps one has anything to do.
+  virtual void MarkDirty() {}
+
   // The raster's text output and extent in Font with the text state.
   virtual void DrawText(int x, int y, const std::string& text) = 0;
   virtual int TextExtentWidth(const std::string& text) = 0;

@@ -16,12 +16,8 @@ class TRecordingCanvas3D final : public TCanvas3D {
 public:
   std::vector<std::string> Calls;
 
-  bool Buffered() const override { return true; }
-  void SetBuffered(bool) override {}
   TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) override;
   void FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) override;
-  bool RedrawFromBuffer() override { return false; }
-  void MarkDirty() override {}
 
   void MovePenTo(int x, int y) override;
   void DrawLineTo(int x, int y) override;
@@ -32,7 +28,6 @@ public:
   void Ellipse(const TRect& rect) override;
   void FillRectangle(const TRect& rect) override;
   void SetPixel(int x, int y, TColor color) override;
-  TColor GetPixel(int, int) const override { return clNone; }
   void ClipRectangle(const TRect& rect) override;
   void UnClip() override;
 

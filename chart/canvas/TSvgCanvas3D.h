@@ -25,12 +25,8 @@ public:
   // The elements written so far, inside clip groups that are closed.
   std::string Elements() const;
 
-  bool Buffered() const override { return true; }
-  void SetBuffered(bool) override {}
   TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) override;
   void FinishDrawing(TRasterCanvas&, TRasterCanvas&, TPoint) override { SetClip(std::nullopt); }
-  bool RedrawFromBuffer() override { return false; }
-  void MarkDirty() override {}
 
   void MovePenTo(int x, int y) override;
   void DrawLineTo(int x, int y) override;
@@ -41,7 +37,6 @@ public:
   void Ellipse(const TRect& rect) override;
   void FillRectangle(const TRect& rect) override;
   void SetPixel(int x, int y, TColor color) override;
-  TColor GetPixel(int, int) const override { return clNone; }
   void ClipRectangle(const TRect& rect) override;
   void UnClip() override;
 
