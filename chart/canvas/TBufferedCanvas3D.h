@@ -23,36 +23,21 @@ public:
   void SetBuffered(bool value);
   // The kept picture no longer shows the chart.
   bool Dirty() const { return dirty_; }
+  void MarkDirty() override { dirty_ = true; }
+  // Shows the kept picture again; false when it is stale and the caller
+  // must paint.
+  bool RedrawFromBuffer();
   // The rectangle given to the last BeginDrawing.
   const TRect& Bounds() const { return bounds_; }
   // The raster drawn on now; before the first paint one of size 0.
   TRasterCanvas& Canvas() { return *canvas_; }
   const TRasterCanvas& Canvas() const { return *canvas_; }
-
-  TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) override;
-  void FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) override;
-  // Shows the kept picture again; false when it is stale and the caller
-  // must paint.
-  bool RedrawFromBuffer();
-  void MarkDirty() override { dirty_ = true; }
   TColor GetPixel(int x, int y) const;
 
-  void MovePenTo(int x, int y) override;
-  void DrawLineTo(int x, int y) override;
-  void LineSegment(int x0, int y0, int x1, int y1) override;
-  void Polyline(std::span<const TPoint> points) override;
-  void Polygon(std::span<const TPoint> points) override;
-  void Rectangle(const TRect& rect) override;
-  void Ellipse(const TRect& rect) override;
-  void FillRectangle(const TRect& rect) override;
-  void SetPixel(int x, int y, TColor color) override;
-  void ClipRectangle(const TRect& rect) override;
-  void UnClip() override;
+  CANVAS3D_PRIMITIVE_OVERRIDES;
 
 protected:
-  void DrawText(int x, int y, const std::string& text) override;
-  int TextExtentWidth(const std::string& text) override;
-  int TextExtentHeight(const std::string& text) override;
+  CANVAS3D_TEXT_OVERRIDES;
 
 private:
   // The raster with the surface's state for the kind of drawing at hand.

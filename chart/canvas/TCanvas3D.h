@@ -135,6 +135,29 @@ private:
   std::optional<TChartShadowSettings> fontShadow_;
 };
 
+// The overrides of TCanvas3D's primitives, declared once for every surface:
+// CANVAS3D_PRIMITIVE_OVERRIDES among its public members,
+// CANVAS3D_TEXT_OVERRIDES among its protected ones.
+#define CANVAS3D_PRIMITIVE_OVERRIDES                                                      \
+  TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) override;  \
+  void FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) override; \
+  void MovePenTo(int x, int y) override;                                                  \
+  void DrawLineTo(int x, int y) override;                                                 \
+  void LineSegment(int x0, int y0, int x1, int y1) override;                              \
+  void Polyline(std::span<const TPoint> points) override;                                 \
+  void Polygon(std::span<const TPoint> points) override;                                  \
+  void Rectangle(const TRect& rect) override;                                             \
+  void Ellipse(const TRect& rect) override;                                               \
+  void FillRectangle(const TRect& rect) override;                                         \
+  void SetPixel(int x, int y, TColor color) override;                                     \
+  void ClipRectangle(const TRect& rect) override;                                         \
+  void UnClip() override
+
+#define CANVAS3D_TEXT_OVERRIDES                                  \
+  void DrawText(int x, int y, const std::string& text) override; \
+  int TextExtentWidth(const std::string& text) override;         \
+  int TextExtentHeight(const std::string& text) override
+
 // The surface's pen, brush and background mode as they were, once a drawing
 // step with a state of its own ends, so that whatever is drawn next does not
 // inherit it (the rubber band's not-xor, for example).

@@ -16,25 +16,10 @@ class TRecordingCanvas3D final : public TCanvas3D {
 public:
   std::vector<std::string> Calls;
 
-  TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) override;
-  void FinishDrawing(TRasterCanvas& screen, TRasterCanvas& next, TPoint origin) override;
-
-  void MovePenTo(int x, int y) override;
-  void DrawLineTo(int x, int y) override;
-  void LineSegment(int x0, int y0, int x1, int y1) override;
-  void Polyline(std::span<const TPoint> points) override;
-  void Polygon(std::span<const TPoint> points) override;
-  void Rectangle(const TRect& rect) override;
-  void Ellipse(const TRect& rect) override;
-  void FillRectangle(const TRect& rect) override;
-  void SetPixel(int x, int y, TColor color) override;
-  void ClipRectangle(const TRect& rect) override;
-  void UnClip() override;
+  CANVAS3D_PRIMITIVE_OVERRIDES;
 
 protected:
-  void DrawText(int x, int y, const std::string& text) override;
-  int TextExtentWidth(const std::string& text) override;
-  int TextExtentHeight(const std::string& text) override;
+  CANVAS3D_TEXT_OVERRIDES;
 
 private:
   enum class State { Pen, PenAndBrush, Text };

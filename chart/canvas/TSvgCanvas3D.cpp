@@ -93,6 +93,8 @@ TRect TSvgCanvas3D::BeginDrawing(TRasterCanvas&, const TRect& bounds, int fontZo
   return {0, 0, bounds.Width(), bounds.Height()};
 }
 
+void TSvgCanvas3D::FinishDrawing(TRasterCanvas&, TRasterCanvas&, TPoint) { SetClip(std::nullopt); }
+
 std::optional<std::string> TSvgCanvas3D::Stroke() const {
   if (Pen.Style == psClear || Pen.Mode == pmNop) {
     return std::nullopt;

@@ -25,25 +25,10 @@ public:
   // The elements written so far, inside clip groups that are closed.
   std::string Elements() const;
 
-  TRect BeginDrawing(TRasterCanvas& target, const TRect& bounds, int fontZoom) override;
-  void FinishDrawing(TRasterCanvas&, TRasterCanvas&, TPoint) override { SetClip(std::nullopt); }
-
-  void MovePenTo(int x, int y) override;
-  void DrawLineTo(int x, int y) override;
-  void LineSegment(int x0, int y0, int x1, int y1) override;
-  void Polyline(std::span<const TPoint> points) override;
-  void Polygon(std::span<const TPoint> points) override;
-  void Rectangle(const TRect& rect) override;
-  void Ellipse(const TRect& rect) override;
-  void FillRectangle(const TRect& rect) override;
-  void SetPixel(int x, int y, TColor color) override;
-  void ClipRectangle(const TRect& rect) override;
-  void UnClip() override;
+  CANVAS3D_PRIMITIVE_OVERRIDES;
 
 protected:
-  void DrawText(int x, int y, const std::string& text) override;
-  int TextExtentWidth(const std::string& text) override;
-  int TextExtentHeight(const std::string& text) override;
+  CANVAS3D_TEXT_OVERRIDES;
 
 private:
   // The stroke attributes of the pen, or none when it draws nothing.
