@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/commands/TCommands.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -73,10 +75,8 @@ std::string UsageText(const std::string& readmePath) {
          "      --         every argument after it is a FILE\n"
          "Qt's own options (-style, -platform, -display, -geometry...) are passed on to Qt.\n"
          "\n"
-         "Keys: Ctrl+O opens a log, Ctrl+C copies the window's picture, Ctrl+S saves it as PNG,\n"
-         "JPEG, BMP or SVG, Escape undoes the zoom of all panes, a right click opens the pane menu.\n"
-         "More in the manual page (man logviewer) and in the README: " +
-         readmePath + "\n";
+         "Keys (a right click on a pane opens the pane menu with most of them):\n" +
+         KeyTableText() + "More in the manual page (man logviewer) and in the README: " + readmePath + "\n";
 }
 
 std::string ReadmePath(const std::string& programPath) {

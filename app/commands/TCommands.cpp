@@ -2,6 +2,7 @@
 #include "chart/series/TChartSeries.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "app/window/TForm1.h"
 #include "gui/Keyboard.h"
@@ -98,7 +99,7 @@ std::vector<TCommand> MakeCommands() {
       {"Save picture\u2026",
        "Ctrl+S",
        {{'S', kModifiers, ssCtrl}},
-       "saves the window's picture as PNG, JPEG, BMP or SVG",
+       "saves the window's picture, without the readout, as PNG, JPEG, BMP or SVG by the name's suffix",
        nullptr,
        nullptr,
        [](TForm1& form, P) { form.SavePicture(); }},
@@ -133,7 +134,7 @@ std::vector<TCommand> MakeCommands() {
       {"Follow growing logs",
        "F",
        {Plain('F')},
-       "follows the panes' growing logs, or stops following them",
+       "follows the panes' logs as they grow (kept in the settings file), or stops",
        [](const TForm1& form) { return form.State().Following(); },
        nullptr,
        [](TForm1& form, P) { form.SetFollowing(!form.State().Following()); }},
@@ -225,7 +226,22 @@ std::string KeyTableText() {
 std::string KeyTableRoff() {
   std::string roff;
   for (const TCommand& command : Commands()) {
-    roff += ".TP\n.B " + RoffText(command.KeyName) + "\n" + RoffText(command.Help) + ".\n";
+    std::string help = command.Help;
+    help.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(help.front())));
+    roff += ".TP\n.B " + RoffText(command.KeyName) + "\n" + RoffText(help) + ".\n";
   }
   return roff;
+}
+
+std::string WithGeneratedKeySection(const std::string& manual) {
+  const std::string heading = ".SH KEYS\n";
+  const std::size_t start = manual.find(heading);
+  if (start == std::string::npos) {
+    return manual;
+  }
+  const std::size_t end = manual.find("\n.SH ", start + heading.size());
+  const std::size_t rest = end == std::string::npos ? manual.size() : end + 1;
+  return manual.substr(0, start) + heading +
+         "The keys work whatever has the keyboard focus; the pane menu names them too.\n" + KeyTableRoff() +
+         manual.substr(rest);
 }

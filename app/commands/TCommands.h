@@ -48,3 +48,6 @@ const TCommand* CommandForKey(int key, TShiftState shift);
 std::string KeyTableText();
 // The key table of the manual page, as roff paragraphs.
 std::string KeyTableRoff();
+// The manual page (roff) with its KEYS section made from the command
+// table; the page as it is when it has no such section.
+std::string WithGeneratedKeySection(const std::string& manual);

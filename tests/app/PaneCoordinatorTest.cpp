@@ -1,0 +1,189 @@
+// The rules by which the four panes' views move together, on four charts
+// and the saved modes alone: no window.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/state/TSavedState.h"
+#include "app/view/TPaneCoordinator.h"
+#include "chart/series/TLineSeries.h"
+#include "tests/app/PaneDrag.h"
+
+namespace {
+
+using Range = std::pair<double, double>;
+
+// Four panes as the window has them: a pane's width, a log a pane, the
+// value axis on the right. The logs differ in length and in the width of
+// their value labels, so their plots differ in width as in the window.
+struct Panes {
+  std::array<TChart, 4> Charts;
+  std::array<TLineSeries, 4> Series;
+  TSavedState State;
+  TPaneCoordinator Coordinator{{&Charts[0], &Charts[1], &Charts[2], &Charts[3]}, State};
+
+  Panes(bool locked, std::array<int, 4> lengths = {1000, 1000, 500, 1000}) {
+    State.SetLocked(locked);
+    const std::array<double, 4> scales = {6000, 1, 100, 15};
+    for (std::uint8_t pane = 0; pane < 4; ++pane) {
+      TChart& chart = Charts[pane];
+      chart.SetBounds(0, 0, 728, 129);
+      chart.Zoom().SetDirection(zdHorizontal);
+      chart.SetScrollMouseButton(mbRight);
+      Series[pane].SetVertAxis(aRightAxis);
+      for (int i = 0; i < lengths[pane]; ++i) {
+        Series[pane].AddPoint(i, scales[pane] * (1 + std::sin(i / 50.0)), "", clBlue);
+      }
+      chart.SeriesList().Add(Series[pane]);
+      chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
+        Coordinator.MouseReleased(pane, button);
+      };
+      chart.OnZoom = [this, pane](TCustomChartPanel&) { Coordinator.Zoomed(pane); };
+      chart.OnScroll = [this, pane](TCustomChartPanel&) { Coordinator.Scrolled(pane); };
+      chart.OnUndoZoom = [this, pane](TCustomChartPanel&) { Coordinator.UndoneZoom(pane); };
+    }
+    Coordinator.Align();
+    Paint();
+  }
+
+  void Paint() {
+    for (TChart& chart : Charts) {
+      chart.Refresh();
+    }
+  }
+
+  // A drag, and the panes painted as the window paints them after it.
+  void Drag(std::uint8_t pane, TMouseButton button, int x0, int x1) {
+    DragAcross(Charts[pane], button, x0, x1);
+    Paint();
+  }
+
+  Range View(std::uint8_t pane) { return {Charts[pane].BottomAxis().Minimum(), Charts[pane].BottomAxis().Maximum()}; }
+  std::array<Range, 4> Views() { return {View(0), View(1), View(2), View(3)}; }
+};
+
+bool AllEqual(const std::array<Range, 4>& views) {
+  return views[1] == views[0] && views[2] == views[0] && views[3] == views[0];
+}
+
+TEST(PaneCoordinator, ZoomsPanAndUndoMoveThePanesTogether) {
+  const struct {
+    const char* Name;
+    bool Locked;
+    std::vector<std::pair<int, int>> Drags;  // left drags on pane 1, in pixels
+    bool Zoomed;                             // every pane shows another view than at the start
+    bool SameView;                           // the four panes show the same sample numbers
+  } cases[] = {
+      {"unlocked: a zoom passed on by pixel columns", false, {{100, 300}}, true, false},
+      {"unlocked: a short drag zooms nothing", false, {{100, 116}}, false, false},
+      {"unlocked: a drag to the left undoes", false, {{100, 300}, {300, 100}}, false, false},
+      {"locked: the same samples in every pane", true, {{100, 300}}, true, true},
+      {"locked: two zooms, still the same", true, {{100, 300}, {200, 400}}, true, true},
+      {"locked: the undo gives the common range", true, {{100, 300}, {300, 100}}, false, true},
+      {"locked: unzoomed, the common range", true, {}, false, true},
+  };
+  for (const auto& c : cases) {
+    Panes panes(c.Locked);
+    const std::array<Range, 4> start = panes.Views();
+    for (const auto& [from, to] : c.Drags) {
+      panes.Drag(1, mbLeft, from, to);
+    }
+    const std::array<Range, 4> views = panes.Views();
+    for (std::size_t pane = 0; pane < 4; ++pane) {
+      EXPECT_EQ(views[pane] != start[pane], c.Zoomed) << c.Name << ", pane " << pane;
+    }
+    EXPECT_EQ(AllEqual(views), c.SameView) << c.Name;
+    if (c.Locked && !c.Zoomed) {
+      EXPECT_EQ(panes.View(2), (Range{0, 999})) << c.Name << ": the shorter log simply ends";
+    }
+  }
+}
+
+TEST(PaneCoordinator, BackGoesOneViewBackThenToAutomatic) {
+  for (const bool locked : {false, true}) {
+    Panes panes(locked);
+    const std::array<Range, 4> unzoomed = panes.Views();
+    panes.Drag(1, mbLeft, 100, 500);
+    const std::array<Range, 4> first = panes.Views();
+    panes.Drag(1, mbLeft, 100, 300);
+    ASSERT_NE(panes.Views(), first);
+    panes.Coordinator.Back();
+    EXPECT_EQ(panes.Views(), first) << locked;
+    panes.Coordinator.Back();
+    panes.Paint();
+    EXPECT_EQ(panes.Views(), unzoomed) << locked;
+    EXPECT_FALSE(panes.Charts[1].IsZoomed) << locked;
+  }
+}
+
+// + and - about a column: in until a sample is a few columns wide, out until
+// every sample is in view.
+TEST(PaneCoordinator, KeyZoomsStopAtTheDeepestAndTheWholeView) {
+  Panes panes(true);
+  const Range all = panes.View(1);
+  panes.Coordinator.ZoomAbout(1, 300, 400, false);
+  panes.Paint();
+  EXPECT_EQ(panes.View(1), all) << "out from the whole view: nothing";
+  int zooms = 0;
+  for (; zooms < 20 && panes.View(1).second - panes.View(1).first > 1; ++zooms) {
+    const Range before = panes.View(1);
+    panes.Coordinator.ZoomAbout(1, 300, 400, true);
+    panes.Paint();
+    if (panes.View(1) == before) {
+      break;
+    }
+    EXPECT_TRUE(AllEqual(panes.Views()));
+  }
+  EXPECT_LT(zooms, 20) << "zooming in stops";
+  // It stops once a sample is 4 columns wide, so the last zoom made it 2 to 4.
+  const double columns = panes.Charts[1].PlotRect.Right - panes.Charts[1].PlotRect.Left;
+  const double samples = panes.View(1).second - panes.View(1).first;
+  EXPECT_LE(samples, columns / 4);
+  EXPECT_GT(samples, columns / 8);
+}
+
+// A followed log gains samples: a view that ends at the last sample moves
+// on with them, keeping its width; an earlier stretch stays, and so does
+// automatic scaling.
+TEST(PaneCoordinator, ViewsFollowGrowingLogs) {
+  const struct {
+    const char* Name;
+    std::optional<Range> View;  // none: automatic
+    std::optional<Range> After;
+  } cases[] = {
+      {"at the end", Range{900, 999}, Range{950, 1049}},
+      {"earlier", Range{100, 200}, Range{100, 200}},
+      {"automatic", std::nullopt, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    Panes panes(false);
+    if (c.View) {
+      panes.Charts[0].BottomAxis().SetAxisRange(c.View->first, c.View->second);
+    }
+    for (int i = 1000; i < 1050; ++i) {
+      panes.Series[0].AddPoint(i, 1, "", clBlue);
+    }
+    panes.Coordinator.FollowSamples(0, 1000);
+    if (c.After) {
+      EXPECT_EQ(panes.View(0), *c.After) << c.Name;
+    } else {
+      EXPECT_TRUE(panes.Charts[0].BottomAxis().Automatic()) << c.Name;
+    }
+  }
+}
+
+// Unlocking leaves the zooms and lets the unzoomed panes scale on their own.
+TEST(PaneCoordinator, UnlockingKeepsZoomsAndFreesTheOthers) {
+  Panes panes(true, {1000, 1000, 500, 1000});
+  panes.State.SetLocked(false);
+  panes.Coordinator.LockChanged();
+  panes.Paint();
+  EXPECT_TRUE(panes.Charts[2].BottomAxis().Automatic());
+  EXPECT_NE(panes.View(2), panes.View(0)) << "the shorter log fills its pane again";
+}
+
+}  // namespace
