@@ -13,6 +13,7 @@
 
 std::string WindowSvg(const std::array<TChart*, 4>& charts, FormWindow& window) {
   std::vector<TRect> panes;
+  panes.reserve(charts.size());
   for (const TChart* chart : charts) {
     panes.push_back(chart->BoundsRect());
   }

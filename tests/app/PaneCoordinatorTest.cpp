@@ -151,7 +151,7 @@ TEST(PaneCoordinator, KeyZoomsStopAtTheDeepestAndTheWholeView) {
 // automatic scaling.
 TEST(PaneCoordinator, ViewsFollowGrowingLogs) {
   const struct {
-    const char* Name;
+    const char* Name = "";
     std::optional<Range> View;  // none: automatic
     std::optional<Range> After;
   } cases[] = {
