@@ -70,48 +70,6 @@ struct LockedWindow {
   }
 };
 
-using TStep = std::function<void(LockedWindow&)>;
-
-struct TNamedStep {
-  const char* Name;
-  TStep Run;
-};
-
-const std::vector<TNamedStep> kSteps = {
-    {"zoom on pane 0", [](LockedWindow& w) { w.Drag(0, mbLeft, 150, 420); }},
-    {"zoom on pane 1", [](LockedWindow& w) { w.Drag(1, mbLeft, 200, 300); }},
-    {"zoom on pane 2", [](LockedWindow& w) { w.Drag(2, mbLeft, 100, 600); }},
-    {"zoom on pane 3", [](LockedWindow& w) { w.Drag(3, mbLeft, 300, 500); }},
-    {"undo on pane 2", [](LockedWindow& w) { w.Drag(2, mbLeft, 500, 100); }},
-    {"pan pane 1", [](LockedWindow& w) { w.Drag(1, mbRight, 400, 330); }},
-    {"pan pane 3 back", [](LockedWindow& w) { w.Drag(3, mbRight, 300, 420); }},
-    {"Escape", [](LockedWindow& w) { w.Form.FormKeyDown(VK_ESCAPE, 0); }},
-    {"lock off and on",
-     [](LockedWindow& w) {
-       w.Form.FormKeyDown('L', 0);
-       w.Form.FormKeyDown('L', 0);
-     }},
-};
-
-TEST(LockedPanes, EverySequenceOfZoomsUndosAndPansLeavesThePanesOnTheSameSamples) {
-  const std::vector<std::vector<std::size_t>> sequences = {
-      {0}, {1}, {2}, {3}, {1, 4}, {0, 1, 2, 3}, {3, 5}, {5}, {1, 5, 6, 4}, {2, 7, 3}, {1, 8, 5}, {0, 4, 1, 5, 7},
-  };
-  for (const std::array<int, 4> lengths : {std::array{3000, 3000, 3000, 3000}, std::array{3000, 1200, 4100, 17}}) {
-    for (const std::vector<std::size_t>& sequence : sequences) {
-      LockedWindow window(lengths);
-      window.Form.CheckBox1.PerformClick();  // panning on
-      window.Paint();
-      std::string steps = "lengths " + std::to_string(lengths[1]);
-      for (const std::size_t step : sequence) {
-        steps += ", " + std::string(kSteps[step].Name);
-        kSteps[step].Run(window);
-        window.ExpectSameSamplesEverywhere(steps);
-      }
-    }
-  }
-}
-
 TEST(LockedPanes, AZoomGivesEveryPaneTheSourceRangeAndKeepsTheirVerticalRange) {
   LockedWindow window;
   const TChartAxis& right = window.Form.Chart3.RightAxis();
@@ -153,39 +111,6 @@ TEST(LockedPanes, LockSwitchedOnWhileZoomedAlignsThePanesOnTheZoomedPane) {
   window.Paint();
   window.ExpectSameSamplesEverywhere("lock switched on");
   EXPECT_TRUE(window.Form.Chart3.IsZoomed);
-}
-
-// Panes unlocked follow a zoom in pixels, so their ranges differ; locking
-// them again must take the range of the pane the user worked on, not of
-// whichever pane happens to come first.
-TEST(LockedPanes, LockSwitchedOnAlignsThePanesOnThePaneLastZoomedOrPanned) {
-  struct TCase {
-    const char* Steps;
-    std::vector<std::size_t> Sequence;  // into kSteps, made unlocked
-    std::uint8_t Source;
-  };
-  const TCase cases[] = {
-      {"zoom on pane 2", {2}, 2},
-      {"zoom on pane 3", {3}, 3},
-      {"zoom on pane 2, pan pane 1", {2, 5}, 1},
-      {"zoom on pane 1, zoom on pane 3", {1, 3}, 3},
-  };
-  for (const TCase& c : cases) {
-    LockedWindow window({3000, 3000, 3000, 3000}, false);
-    window.Form.CheckBox1.PerformClick();  // panning on
-    window.Paint();
-    for (const std::size_t step : c.Sequence) {
-      kSteps[step].Run(window);
-    }
-    const TAxisRange expected = window.Bottom(c.Source);
-    ASSERT_NE(expected.Minimum, window.Bottom(0).Minimum) << c.Steps << ": the ranges differ before the lock";
-    window.Form.FormKeyDown('L', 0);
-    window.Paint();
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      EXPECT_EQ(window.Bottom(pane).Minimum, expected.Minimum) << c.Steps << ", pane " << int(pane);
-      EXPECT_EQ(window.Bottom(pane).Maximum, expected.Maximum) << c.Steps << ", pane " << int(pane);
-    }
-  }
 }
 
 TEST(LockedPanes, TheReadoutStandsAtTheSameSampleInEveryPane) {

@@ -39,26 +39,6 @@ struct LoadedWindow {
 
 using Flags = std::array<bool, 4>;
 
-TEST(PaneCoordination, ZoomOnOnePaneIsFollowedByTheOthers) {
-  const struct {
-    TMouseButton Button;
-    int From;
-    int To;
-    Flags Zoomed;
-  } cases[] = {
-      {mbLeft, 100, 117, {true, true, true, true}},
-      {mbLeft, 100, 116, {false, false, false, false}},  // no pane zooms at 16 pixels
-      {mbLeft, 100, 100, {false, false, false, false}},  // a click
-      {mbLeft, 200, 100, {false, false, false, false}},  // leftward: an undo
-      {mbRight, 100, 200, {false, false, false, false}},
-  };
-  for (const auto& c : cases) {
-    LoadedWindow window;
-    window.Drag(1, c.Button, c.From, c.To);
-    EXPECT_EQ(window.Zoomed(), c.Zoomed) << c.From << " to " << c.To;
-  }
-}
-
 TEST(PaneCoordination, EveryPaneTurnsTheSamePixelsIntoItsOwnValues) {
   LoadedWindow window;
   std::array<double, 4> expectedMin{};

@@ -4,12 +4,14 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/state/TSavedState.h"
 #include "app/view/TPaneCoordinator.h"
+#include "app/window/PaneAppearance.h"
 #include "chart/series/TLineSeries.h"
 #include "tests/app/PaneDrag.h"
 
@@ -17,8 +19,8 @@ namespace {
 
 using Range = std::pair<double, double>;
 
-// Four panes as the window has them: a pane's width, a log a pane, the
-// value axis on the right. The logs differ in length and in the width of
+// Four panes as the window has them (a pane's size and looks), a log a
+// pane. The logs differ in length and in the width of
 // their value labels, so their plots differ in width as in the window.
 struct Panes {
   std::array<TChart, 4> Charts;
@@ -32,13 +34,11 @@ struct Panes {
     for (std::uint8_t pane = 0; pane < 4; ++pane) {
       TChart& chart = Charts[pane];
       chart.SetBounds(0, 0, 728, 129);
-      chart.Zoom().SetDirection(zdHorizontal);
+      ApplyPaneAppearance(chart, Series[pane]);
       chart.SetScrollMouseButton(mbRight);
-      Series[pane].SetVertAxis(aRightAxis);
       for (int i = 0; i < lengths[pane]; ++i) {
         Series[pane].AddPoint(i, scales[pane] * (1 + std::sin(i / 50.0)), "", clBlue);
       }
-      chart.SeriesList().Add(Series[pane]);
       chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
         Coordinator.MouseReleased(pane, button);
       };
@@ -56,6 +56,12 @@ struct Panes {
     }
   }
 
+  void SetLocked(bool locked) {
+    State.SetLocked(locked);
+    Coordinator.LockChanged();
+    Paint();
+  }
+
   // A drag, and the panes painted as the window paints them after it.
   void Drag(std::uint8_t pane, TMouseButton button, int x0, int x1) {
     DragAcross(Charts[pane], button, x0, x1);
@@ -70,17 +76,90 @@ bool AllEqual(const std::array<Range, 4>& views) {
   return views[1] == views[0] && views[2] == views[0] && views[3] == views[0];
 }
 
+using TStep = std::function<void(Panes&)>;
+
+struct TNamedStep {
+  const char* Name;
+  TStep Run;
+};
+
+const std::vector<TNamedStep> kSteps = {
+    {"zoom on pane 0", [](Panes& p) { p.Drag(0, mbLeft, 150, 420); }},
+    {"zoom on pane 1", [](Panes& p) { p.Drag(1, mbLeft, 200, 300); }},
+    {"zoom on pane 2", [](Panes& p) { p.Drag(2, mbLeft, 100, 600); }},
+    {"zoom on pane 3", [](Panes& p) { p.Drag(3, mbLeft, 300, 500); }},
+    {"undo on pane 2", [](Panes& p) { p.Drag(2, mbLeft, 500, 100); }},
+    {"pan pane 1", [](Panes& p) { p.Drag(1, mbRight, 400, 330); }},
+    {"pan pane 3 back", [](Panes& p) { p.Drag(3, mbRight, 300, 420); }},
+    {"undo all", [](Panes& p) { p.Coordinator.UndoAll(); }},
+    {"lock off and on",
+     [](Panes& p) {
+       p.SetLocked(false);
+       p.SetLocked(true);
+     }},
+};
+
+// Bit for bit: the same samples, not nearly the same.
+TEST(PaneCoordinator, EverySequenceOfZoomsUndosAndPansLeavesLockedPanesOnTheSameSamples) {
+  const std::vector<std::vector<std::size_t>> sequences = {
+      {0}, {1}, {2}, {3}, {1, 4}, {0, 1, 2, 3}, {3, 5}, {5}, {1, 5, 6, 4}, {2, 7, 3}, {1, 8, 5}, {0, 4, 1, 5, 7},
+  };
+  for (const std::array<int, 4> lengths : {std::array{3000, 3000, 3000, 3000}, std::array{3000, 1200, 4100, 17}}) {
+    for (const std::vector<std::size_t>& sequence : sequences) {
+      Panes panes(true, lengths);
+      panes.Coordinator.SetPanning(pmHorizontal);
+      std::string steps = "lengths " + std::to_string(lengths[1]);
+      for (const std::size_t step : sequence) {
+        steps += ", " + std::string(kSteps[step].Name);
+        kSteps[step].Run(panes);
+        EXPECT_TRUE(AllEqual(panes.Views())) << steps;
+      }
+    }
+  }
+}
+
+// Unlocked panes follow a zoom in pixels, so their ranges differ; locking
+// them again takes the range of the pane the user worked on last, not of
+// whichever pane happens to come first.
+TEST(PaneCoordinator, LockSwitchedOnAlignsThePanesOnThePaneLastZoomedOrPanned) {
+  const struct {
+    const char* Steps;
+    std::vector<std::size_t> Sequence;  // into kSteps, made unlocked
+    std::uint8_t Source;
+  } cases[] = {
+      {"zoom on pane 2", {2}, 2},
+      {"zoom on pane 3", {3}, 3},
+      {"zoom on pane 2, pan pane 1", {2, 5}, 1},
+      {"zoom on pane 1, zoom on pane 3", {1, 3}, 3},
+  };
+  for (const auto& c : cases) {
+    Panes panes(false, {3000, 3000, 3000, 3000});
+    panes.Coordinator.SetPanning(pmHorizontal);
+    for (const std::size_t step : c.Sequence) {
+      kSteps[step].Run(panes);
+    }
+    const Range expected = panes.View(c.Source);
+    ASSERT_NE(expected, panes.View(0)) << c.Steps << ": the ranges differ before the lock";
+    panes.SetLocked(true);
+    for (std::uint8_t pane = 0; pane < 4; ++pane) {
+      EXPECT_EQ(panes.View(pane), expected) << c.Steps << ", pane " << int(pane);
+    }
+    EXPECT_TRUE(panes.Charts[c.Source].IsZoomed) << c.Steps;
+  }
+}
+
 TEST(PaneCoordinator, ZoomsPanAndUndoMoveThePanesTogether) {
   const struct {
     const char* Name;
     bool Locked;
-    std::vector<std::pair<int, int>> Drags;  // left drags on pane 1, in pixels
+    std::vector<std::pair<int, int>> Drags;  // drags on pane 1, in pixels (right: from 1000 on)
     bool Zoomed;                             // every pane shows another view than at the start
     bool SameView;                           // the four panes show the same sample numbers
   } cases[] = {
       {"unlocked: a zoom passed on by pixel columns", false, {{100, 300}}, true, false},
       {"unlocked: a short drag zooms nothing", false, {{100, 116}}, false, false},
       {"unlocked: a drag to the left undoes", false, {{100, 300}, {300, 100}}, false, false},
+      {"unlocked: a right drag without panning zooms nothing", false, {{1100, 1300}}, false, false},
       {"locked: the same samples in every pane", true, {{100, 300}}, true, true},
       {"locked: two zooms, still the same", true, {{100, 300}, {200, 400}}, true, true},
       {"locked: the undo gives the common range", true, {{100, 300}, {300, 100}}, false, true},
@@ -90,7 +169,8 @@ TEST(PaneCoordinator, ZoomsPanAndUndoMoveThePanesTogether) {
     Panes panes(c.Locked);
     const std::array<Range, 4> start = panes.Views();
     for (const auto& [from, to] : c.Drags) {
-      panes.Drag(1, mbLeft, from, to);
+      const bool right = from >= 1000;
+      panes.Drag(1, right ? mbRight : mbLeft, from % 1000, to % 1000);
     }
     const std::array<Range, 4> views = panes.Views();
     for (std::size_t pane = 0; pane < 4; ++pane) {
@@ -179,9 +259,7 @@ TEST(PaneCoordinator, ViewsFollowGrowingLogs) {
 // Unlocking leaves the zooms and lets the unzoomed panes scale on their own.
 TEST(PaneCoordinator, UnlockingKeepsZoomsAndFreesTheOthers) {
   Panes panes(true, {1000, 1000, 500, 1000});
-  panes.State.SetLocked(false);
-  panes.Coordinator.LockChanged();
-  panes.Paint();
+  panes.SetLocked(false);
   EXPECT_TRUE(panes.Charts[2].BottomAxis().Automatic());
   EXPECT_NE(panes.View(2), panes.View(0)) << "the shorter log fills its pane again";
 }
