@@ -371,6 +371,7 @@ private:
     out << "  \"Locked\": " << JsonBool(form_.State().Locked()) << ",\n";
     out << "  \"SampleAxis\": " << JsonBool(form_.State().SampleAxisShown()) << ",\n";
     out << "  \"Following\": " << JsonBool(form_.State().Following()) << ",\n";
+    out << "  \"FitValues\": " << JsonBool(form_.State().FitValues()) << ",\n";
     out << "  \"Markers\": {";
     for (std::size_t i = 0; i < form_.Measures().Markers().size(); ++i) {
       const std::optional<TMeasurements::TMarker>& marker = form_.Measures().Markers()[i];
@@ -409,9 +410,15 @@ private:
     for (int i = 0; i < TChartAxes::Count; ++i) {
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }
-    out << "}, " << PaneLogJson(form_.Document().PaneLog(pane)) << ", \"Readout\": " << ReadoutJson(pane)
-        << ", \"Statistics\": " << StatisticsJson(pane) << "}";
+    out << "}, \"ValueRange\": \"" << ValueRangeSource(chart) << "\", " << PaneLogJson(form_.Document().PaneLog(pane))
+        << ", \"Readout\": " << ReadoutJson(pane) << ", \"Statistics\": " << StatisticsJson(pane) << "}";
     return out.str();
+  }
+
+  // Where the value axis' range comes from: the samples in view, or the
+  // whole log.
+  std::string ValueRangeSource(TChart& chart) const {
+    return form_.State().FitValues() && !chart.RightAxis().Automatic() ? "view" : "all";
   }
 
   static std::string PaneLogJson(const TLogDocument::TPaneLog& log) {

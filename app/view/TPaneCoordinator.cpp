@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/measure/CursorReadout.h"
 #include "app/state/TSavedState.h"
 #include "runtime/ScopedRestore.h"
 
@@ -69,6 +70,7 @@ void TPaneCoordinator::UndoneZoom(std::uint8_t pane) {
     }
     ShareCommonRange();
   }
+  FitValues();
 }
 
 // The pane the user zoomed or panned, locked or not, is the one the others
@@ -83,6 +85,7 @@ void TPaneCoordinator::Zoomed(std::uint8_t pane) {
   if (state_.Locked()) {
     ShareRangeOf(pane, true);
   }
+  FitValues();
 }
 
 void TPaneCoordinator::Scrolled(std::uint8_t pane) {
@@ -93,6 +96,7 @@ void TPaneCoordinator::Scrolled(std::uint8_t pane) {
   if (state_.Locked()) {
     ShareRangeOf(pane, false);
   }
+  FitValues();
 }
 
 // The source's range exactly, not one worked out again from pixels: the
@@ -158,14 +162,14 @@ std::optional<std::uint8_t> TPaneCoordinator::ZoomedPane() const {
 }
 
 void TPaneCoordinator::Align() {
-  if (!state_.Locked()) {
-    return;
+  if (state_.Locked()) {
+    if (const std::optional<std::uint8_t> zoomed = ZoomedPane()) {
+      ShareRangeOf(*zoomed, false);
+    } else {
+      ShareCommonRange();
+    }
   }
-  if (const std::optional<std::uint8_t> zoomed = ZoomedPane()) {
-    ShareRangeOf(*zoomed, false);
-  } else {
-    ShareCommonRange();
-  }
+  FitValues();
 }
 
 // Unlocked, the ranges shared at automatic scaling go; zooms stay.
@@ -179,6 +183,7 @@ void TPaneCoordinator::LockChanged() {
       chart->Axes().ResetToAutomatic();
     }
   }
+  FitValues();
 }
 
 void TPaneCoordinator::UndoAll() {
@@ -210,6 +215,7 @@ void TPaneCoordinator::Back() {
     chart.LeftAxis().SetAxisRange(view.Left.Minimum, view.Left.Maximum);
     chart.RightAxis().SetAxisRange(view.Right.Minimum, view.Right.Maximum);
   }
+  FitValues();
 }
 
 void TPaneCoordinator::ZoomAbout(std::uint8_t pane, int column, int index, bool in) {
@@ -246,6 +252,7 @@ void TPaneCoordinator::ResetToAutomatic() {
   if (state_.Locked()) {
     ShareCommonRange();
   }
+  FitValues();
 }
 
 void TPaneCoordinator::ForgetViews(std::uint8_t pane) { zoomHistory_.at(pane).clear(); }
@@ -263,6 +270,37 @@ void TPaneCoordinator::FollowSamples(std::uint8_t pane, int pointsBefore) {
   const double shift = series.XValueAt(series.PointCount() - 1) - lastBefore;
   for (TChartAxis* axis : {&chart.TopAxis(), &chart.BottomAxis()}) {
     axis->SetAxisRange(axis->Minimum() + shift, axis->Maximum() + shift);
+  }
+  FitValues();
+}
+
+void TPaneCoordinator::FitChanged() {
+  if (state_.FitValues()) {
+    FitValues();
+    return;
+  }
+  for (TChart* chart : charts_) {
+    chart->RightAxis().SetAutomatic(true);
+  }
+}
+
+// A pane showing its whole log scales automatically, which fits it
+// already, so an undo still ends at the described scale; a flat stretch
+// has no range to fit.
+void TPaneCoordinator::FitValues() {
+  if (!state_.FitValues()) {
+    return;
+  }
+  for (TChart* chart : charts_) {
+    const TChartAxis& horizontal = chart->BottomAxis();
+    const TChartSeries& series = SeriesOf(*chart);
+    const std::optional<TColumnSamples> shown =
+        horizontal.Automatic() ? std::nullopt : SamplesBetween(series, horizontal.Minimum(), horizontal.Maximum());
+    if (!shown || (shown->First == 0 && shown->Last == series.PointCount() - 1)) {
+      chart->RightAxis().SetAutomatic(true);
+    } else if (std::isfinite(shown->Min) && std::isfinite(shown->Max) && shown->Min < shown->Max) {
+      chart->RightAxis().SetAxisRange(shown->Min, shown->Max);
+    }
   }
 }
 

@@ -59,6 +59,10 @@ public:
   // last sample moves on with the log, keeping its width; a view of an
   // earlier stretch stays.
   void FollowSamples(std::uint8_t pane, int pointsBefore);
+  // The fit mode changed: on, each zoomed or panned pane's value axis spans
+  // the samples it shows, and follows every later zoom and pan; off, the
+  // value axes scale automatically again.
+  void FitChanged();
   // The bottom axis with the sample numbers, in every pane.
   void ShowSampleAxis(bool shown);
 
@@ -76,6 +80,8 @@ private:
 
   TChart& Chart(std::uint8_t pane) const { return *charts_[pane]; }
   void ShareRangeOf(std::uint8_t source, bool zoom);
+  // Once a view changed: with fit on, the value axes fit the new views.
+  void FitValues();
   void ShareCommonRange();
   std::optional<std::uint8_t> ZoomedPane() const;
   void RememberZoom(std::uint8_t pane);

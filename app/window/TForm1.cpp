@@ -386,6 +386,15 @@ void TForm1::SetSampleAxisShown(bool shown) {
   }
 }
 
+void TForm1::SetFitValues(bool on) {
+  if (on != state_.FitValues()) {
+    state_.SetFitValues(on);
+    coordinator_.FitChanged();
+    RefreshOverlays();
+    WriteSettings();
+  }
+}
+
 void TForm1::SetFollowing(bool on) {
   if (on == state_.Following()) {
     return;

@@ -84,6 +84,7 @@ public:
   void SetLocked(bool locked);
   void SetSampleAxisShown(bool shown);
   void SetFollowing(bool on);
+  void SetFitValues(bool on);
   // What the followed logs gained since the last step, as a change
   // notification brings it in.
   void FollowLogs();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/measure/CursorReadout.h"
 #include "app/state/TSavedState.h"
 #include "app/view/TPaneCoordinator.h"
 #include "app/window/PaneAppearance.h"
@@ -262,6 +263,56 @@ TEST(PaneCoordinator, UnlockingKeepsZoomsAndFreesTheOthers) {
   panes.SetLocked(false);
   EXPECT_TRUE(panes.Charts[2].BottomAxis().Automatic());
   EXPECT_NE(panes.View(2), panes.View(0)) << "the shorter log fills its pane again";
+}
+
+// Fit on, a pane's value axis spans the samples it shows, exactly, through
+// every later zoom, pan and follow; showing its whole log, or with fit off,
+// it scales automatically as described.
+TEST(PaneCoordinator, FitValuesSpansTheSamplesShown) {
+  const struct {
+    const char* Name;
+    bool Locked;
+    std::vector<std::size_t> Sequence;  // into kSteps
+    bool Fitted;                        // pane 1's value axis fits its view
+  } cases[] = {
+      {"unzoomed", false, {}, false},          {"zoom", false, {1}, true},
+      {"zoom, locked", true, {1}, true},       {"two zooms, locked", true, {0, 1}, true},
+      {"zoom and pan", false, {1, 5}, true},   {"zoom, pan, locked", true, {2, 5}, true},
+      {"zoom and undo", false, {2, 4}, false}, {"zoom and undo all", true, {1, 7}, false},
+  };
+  for (const auto& c : cases) {
+    Panes panes(c.Locked, {3000, 3000, 3000, 3000});
+    panes.Coordinator.SetPanning(pmHorizontal);
+    panes.State.SetFitValues(true);
+    panes.Coordinator.FitChanged();
+    for (const std::size_t step : c.Sequence) {
+      kSteps[step].Run(panes);
+    }
+    const TChartAxis& right = panes.Charts[1].RightAxis();
+    EXPECT_EQ(!right.Automatic(), c.Fitted) << c.Name;
+    if (c.Fitted) {
+      const Range view = panes.View(1);
+      const std::optional<TColumnSamples> shown = SamplesBetween(panes.Series[1], view.first, view.second);
+      ASSERT_TRUE(shown) << c.Name;
+      EXPECT_EQ(right.Minimum(), shown->Min) << c.Name;
+      EXPECT_EQ(right.Maximum(), shown->Max) << c.Name;
+    }
+    panes.State.SetFitValues(false);
+    panes.Coordinator.FitChanged();
+    EXPECT_TRUE(right.Automatic()) << c.Name << ": fit off";
+  }
+}
+
+TEST(PaneCoordinator, AFittedViewFollowsAGrowingLog) {
+  Panes panes(false);
+  panes.State.SetFitValues(true);
+  panes.Charts[3].BottomAxis().SetAxisRange(900, 999);
+  panes.Coordinator.FitChanged();
+  for (int i = 1000; i < 1050; ++i) {
+    panes.Series[3].AddPoint(i, 1000, "", clBlue);
+  }
+  panes.Coordinator.FollowSamples(3, 1000);
+  EXPECT_EQ(panes.Charts[3].RightAxis().Maximum(), 1000) << "the new samples are in the fitted range";
 }
 
 }  // namespace

@@ -133,6 +133,7 @@ keys "Left Left" Left Left
 keys "l" L
 keys "x" X
 keys "plus" +
+keys "y" Y
 keys "plus" +
 keys "minus" -
 keys "BackSpace" Backspace
