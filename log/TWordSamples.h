@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,6 +18,21 @@ public:
   }
   bool IsWord(std::size_t index) const {
     return index / 64 < bits_.size() && ((bits_[index / 64] >> (index % 64)) & 1) != 0;
+  }
+  // How many of the points from `first` to `last` (both included) were words.
+  std::size_t CountIn(std::size_t first, std::size_t last) const {
+    std::size_t count = 0;
+    for (std::size_t word = first / 64; word <= last / 64 && word < bits_.size(); ++word) {
+      std::uint64_t bits = bits_[word];
+      if (word == first / 64) {
+        bits &= ~std::uint64_t{0} << (first % 64);
+      }
+      if (word == last / 64 && last % 64 != 63) {
+        bits &= (std::uint64_t{1} << (last % 64 + 1)) - 1;
+      }
+      count += static_cast<std::size_t>(std::popcount(bits));
+    }
+    return count;
   }
   std::size_t BytesUsed() const { return bits_.size() * sizeof(std::uint64_t); }
 

@@ -6,6 +6,7 @@
 
 #include "chart/series/TChartValueList.h"
 #include "chart/series/TValueSummary.h"
+#include "log/TWordSamples.h"
 
 namespace {
 
@@ -106,4 +107,28 @@ TStretchStatistics ExtendedStretchStatistics(const TChartValueList& values, cons
   TStretchStatistics joined{figures.First, last, std::min(figures.Min, added.Min), std::max(figures.Max, added.Max)};
   joined.Mean = (figures.Mean * figures.Count() + added.Mean * added.Count()) / joined.Count();
   return joined;
+}
+
+TStretchStatistics WithoutWords(const TChartValueList& values, const TStretchStatistics& figures,
+                                const TWordSamples& words) {
+  const auto first = static_cast<std::size_t>(figures.First);
+  const auto last = static_cast<std::size_t>(figures.Last);
+  const std::size_t wordCount = words.CountIn(first, last);
+  if (wordCount == 0) {
+    return figures;
+  }
+  TStretchStatistics numbers{figures.First, figures.Last, NAN, NAN, NAN, static_cast<int>(wordCount)};
+  double sum = 0;
+  for (std::size_t i = first; i <= last; ++i) {
+    if (!words.IsWord(i)) {
+      const double value = values.ValueAt(static_cast<int>(i));
+      numbers.Min = std::isnan(numbers.Min) ? value : std::min(numbers.Min, value);
+      numbers.Max = std::isnan(numbers.Max) ? value : std::max(numbers.Max, value);
+      sum += value;
+    }
+  }
+  if (numbers.Count() > 0) {
+    numbers.Mean = sum / numbers.Count();
+  }
+  return numbers;
 }

@@ -3,16 +3,19 @@
 #include <vector>
 
 class TChartValueList;
+class TWordSamples;
 
 // The figures of a stretch of a log: the points from index First to Last,
-// both included.
+// both included, less the Words among them (sensor words are states, not
+// numbers; without a number the extremes and mean are NaN).
 struct TStretchStatistics {
   int First = 0;
   int Last = 0;
   double Min = 0;
   double Max = 0;
   double Mean = 0;
-  int Count() const { return Last - First + 1; }
+  int Words = 0;
+  int Count() const { return Last - First + 1 - Words; }
 };
 
 struct TStretchExtremes {
@@ -62,3 +65,9 @@ TStretchStatistics StretchStatistics(const TChartValueList& values, int first, i
 // followed log costs what it gained.
 TStretchStatistics ExtendedStretchStatistics(const TChartValueList& values, const TStretchStatistics& figures, int last,
                                              TBlockSums& sums);
+
+// The figures of a stretch of all its points, with the words among them
+// left out: a pass over the stretch where it holds a word, else the
+// figures as they are.
+TStretchStatistics WithoutWords(const TChartValueList& values, const TStretchStatistics& figures,
+                                const TWordSamples& words);

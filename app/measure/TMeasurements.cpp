@@ -182,10 +182,14 @@ std::optional<TMeasurements::TPaneStatistics> TMeasurements::PaneStatistics(std:
     const TStretchStatistics figures =
         grown ? ExtendedStretchStatistics(series.YValues(), cache->Figures, samples->Last, blockSums_[pane])
               : StretchStatistics(series.YValues(), samples->First, samples->Last, blockSums_[pane]);
-    cache = TStatisticsCache{samples->First, samples->Last, series.PointCount(), figures,
+    cache = TStatisticsCache{samples->First,
+                             samples->Last,
+                             series.PointCount(),
+                             figures,
+                             WithoutWords(series.YValues(), figures, document_.Notes(pane).Words),
                              MarkedLeadingDifference(pane, *samples)};
   }
-  TPaneStatistics statistics{cache->Figures, std::nullopt, std::nullopt, cache->DeltaLeading};
+  TPaneStatistics statistics{cache->Numbers, std::nullopt, std::nullopt, cache->DeltaLeading};
   const auto valueAt = [&series](const std::optional<TMarker>& marker) -> std::optional<double> {
     if (!marker) {
       return std::nullopt;
@@ -221,9 +225,14 @@ std::vector<std::string> TMeasurements::StatisticsLines(std::uint8_t pane, const
   } else {
     lines.push_back("N " + GroupedWholeNumber(statistics.Figures.Count()));
   }
-  lines.push_back("min " + values.LabelText(statistics.Figures.Min));
-  lines.push_back("max " + values.LabelText(statistics.Figures.Max));
-  lines.push_back("mean " + values.LabelText(statistics.Figures.Mean));
+  if (const int words = statistics.Figures.Words; words > 0) {
+    lines.push_back(GroupedWholeNumber(words) + (words == 1 ? " word" : " words"));
+  }
+  if (statistics.Figures.Count() > 0) {
+    lines.push_back("min " + values.LabelText(statistics.Figures.Min));
+    lines.push_back("max " + values.LabelText(statistics.Figures.Max));
+    lines.push_back("mean " + values.LabelText(statistics.Figures.Mean));
+  }
   for (const auto& [name, value] : {std::pair{"A ", statistics.AtA}, std::pair{"B ", statistics.AtB}}) {
     if (value) {
       lines.push_back(name + values.LabelText(*value));
@@ -242,7 +251,7 @@ std::string TMeasurements::FiguresText() {
     if (const std::optional<TPaneStatistics> statistics = PaneStatistics(pane)) {
       const TChartAxis& values = *Series(pane).ResolvedVertAxis();
       const auto figure = [&values](std::optional<double> value) {
-        return value ? values.LabelText(*value) : std::string();
+        return value && !std::isnan(*value) ? values.LabelText(*value) : std::string();
       };
       row += "\t" + std::to_string(statistics->Figures.Count()) + "\t" + figure(statistics->Figures.Min) + "\t" +
              figure(statistics->Figures.Max) + "\t" + figure(statistics->Figures.Mean) + "\t" +

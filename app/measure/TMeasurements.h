@@ -97,7 +97,8 @@ private:
     int First = 0;
     int Last = 0;
     int PointCount = 0;
-    TStretchStatistics Figures;
+    TStretchStatistics Figures;  // of every point, as a grown stretch extends them
+    TStretchStatistics Numbers;  // without the sensor words
     std::optional<std::string> DeltaLeading;
   };
 

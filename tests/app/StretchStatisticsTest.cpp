@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -13,9 +14,58 @@
 #include "chart/panel/TChart.h"
 #include "chart/series/TLineSeries.h"
 #include "gui/DialogScript.h"
+#include "log/TWordSamples.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
+
+// Words are counted apart, never as numbers; a stretch of words alone has
+// no numeric figures. The words sit at the edges of the 64-point groups
+// they are noted in, where a count of them slips first.
+TEST(StretchStatistics, LeaveTheSensorWordsOut) {
+  TChart chart(nullptr);
+  TLineSeries series;
+  chart.SeriesList().Add(series);
+  std::vector<double> values(200);
+  std::iota(values.begin(), values.end(), 0.0);
+  series.AppendValues(values, clBlue);
+  TWordSamples words;
+  for (const std::size_t word : {0UL, 63UL, 64UL, 127UL, 128UL, 150UL}) {
+    words.Mark(word);
+  }
+  const struct {
+    int First;
+    int Last;
+    int Words;
+    double Min;
+    double Max;
+  } cases[] = {
+      {0, 0, 1, NAN, NAN}, {1, 62, 0, 1, 62},       {0, 199, 6, 1, 199},     {63, 64, 2, NAN, NAN},
+      {62, 65, 2, 62, 65}, {127, 128, 2, NAN, NAN}, {129, 149, 0, 129, 149}, {100, 160, 3, 100, 160},
+  };
+  TBlockSums sums;
+  for (const auto& c : cases) {
+    const TStretchStatistics all = StretchStatistics(series.YValues(), c.First, c.Last, sums);
+    const TStretchStatistics numbers = WithoutWords(series.YValues(), all, words);
+    const std::string stretch = std::to_string(c.First) + " to " + std::to_string(c.Last);
+    EXPECT_EQ(words.CountIn(static_cast<std::size_t>(c.First), static_cast<std::size_t>(c.Last)),
+              static_cast<std::size_t>(c.Words))
+        << stretch;
+    EXPECT_EQ(numbers.Words, c.Words) << stretch;
+    EXPECT_EQ(numbers.Count(), c.Last - c.First + 1 - c.Words) << stretch;
+    if (std::isnan(c.Min)) {
+      EXPECT_TRUE(std::isnan(numbers.Min) && std::isnan(numbers.Max) && std::isnan(numbers.Mean)) << stretch;
+      continue;
+    }
+    EXPECT_EQ(numbers.Min, c.Min) << stretch;
+    EXPECT_EQ(numbers.Max, c.Max) << stretch;
+    double sum = 0;
+    for (int i = c.First; i <= c.Last; ++i) {
+      sum += words.IsWord(static_cast<std::size_t>(i)) ? 0 : values[static_cast<std::size_t>(i)];
+    }
+    EXPECT_DOUBLE_EQ(numbers.Mean, sum / numbers.Count()) << stretch;
+  }
+}
 
 // Stretches inside one block, across one boundary, over many blocks, and a
 // log that grew between two questions.
