@@ -86,10 +86,10 @@ std::vector<TCommand> MakeCommands() {
        StepReadout},
       {nullptr, "Home, End", {Plain(VK_HOME), Plain(VK_END)}, "move the readout to the first or last sample",
        nullptr, nullptr, StepReadout},
-      {nullptr, "+", {{VK_OEM_PLUS, ssCtrl | ssAlt, 0}}, "zooms the pane under the mouse in by 2 about the readout",
+      {nullptr, "+", {{VK_OEM_PLUS, ssCtrl | ssAlt, 0}}, "zooms the pane under the mouse in by 2, the sample under it staying in place",
        nullptr, nullptr, [](TForm1& form, P) { form.ZoomByKey(true); }},
       {nullptr, "-", {{VK_OEM_MINUS, ssCtrl | ssAlt, 0}},
-       "zooms the pane under the mouse out by 2 about the readout", nullptr, nullptr,
+       "zooms the pane under the mouse out by 2, the sample under it staying in place", nullptr, nullptr,
        [](TForm1& form, P) { form.ZoomByKey(false); }},
   };
 }

@@ -226,8 +226,12 @@ void TPaneCoordinator::ZoomAbout(std::uint8_t pane, int column, int index, bool 
          : !MayZoomOut(chart.BottomAxis(), AllLogsRange())) {
     return;
   }
-  const int half = in ? width / 4 : width;
-  const TRect rect{column - half, plot.Top, column + half, plot.Bottom};
+  // The column keeps its place in the plot, so that the sample under a
+  // still mouse stays under it.
+  const int left = column - plot.Left;
+  const int right = plot.Right - column;
+  const TRect rect = in ? TRect{column - left / 2, plot.Top, column + right / 2, plot.Bottom}
+                        : TRect{column - 2 * left, plot.Top, column + 2 * right, plot.Bottom};
   TChartZoom& zoom = chart.Zoom();
   zoom.StartX = rect.Left;
   zoom.StartY = rect.Top;

@@ -44,8 +44,8 @@ public:
   // Every pane one view back; from the first zoom, back to automatic scaling.
   void Back();
   // The pane zoomed in or out by 2 about the pixel column of its sample
-  // `index`, through the same zoom as a drag of that width, so that undo and
-  // the passing on hold as for a drag. In stops once a sample step is a few
+  // `index`, which keeps its place, through the same zoom as a drag, so
+  // that undo and the passing on hold as for a drag. In stops once a sample step is a few
   // columns wide, out once the view holds every sample of the logs.
   void ZoomAbout(std::uint8_t pane, int column, int index, bool in);
   // Panning switched on in the mode, or off (pmNone).

@@ -227,6 +227,23 @@ TEST(PaneCoordinator, KeyZoomsStopAtTheDeepestAndTheWholeView) {
   EXPECT_GT(samples, columns / 8);
 }
 
+// + and - keep the sample under a still mouse where it is, wherever the
+// mouse stands in the plot.
+TEST(PaneCoordinator, KeyZoomsKeepTheSampleUnderTheMouse) {
+  for (const int column : {20, 300, 650}) {
+    Panes panes(false, {100000, 100000, 100000, 100000});
+    for (const bool in : {true, true, true, false, true, false, false}) {
+      const TChartAxis& axis = panes.Charts[1].BottomAxis();
+      const double before = axis.PixelToValue(column);
+      const double pixel =
+          (axis.Maximum() - axis.Minimum()) / (panes.Charts[1].PlotRect.Right - panes.Charts[1].PlotRect.Left);
+      panes.Coordinator.ZoomAbout(1, column, static_cast<int>(before), in);
+      panes.Paint();
+      EXPECT_NEAR(axis.PixelToValue(column), before, 2 * pixel) << column << (in ? " in" : " out");
+    }
+  }
+}
+
 // A followed log gains samples: a view that ends at the last sample moves
 // on with them, keeping its width; an earlier stretch stays, and so does
 // automatic scaling.
