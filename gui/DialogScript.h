@@ -24,6 +24,7 @@ public:
     std::string Caption;
     std::string Text;
     std::string Details;
+    bool Information = false;  // the information icon, not the error one
   };
   // What a colour dialog was opened with.
   struct ColorRequest {

@@ -254,14 +254,28 @@ bool ProgressDialog::Report(double done) { return impl_->Report(done); }
 
 void ProgressDialog::SetText(const std::string& text) { impl_->SetText(text); }
 
-void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption, const std::string& details) {
+namespace {
+
+void ShowMessage(QMessageBox::Icon icon, Control* owner, const std::string& text, const std::string& caption,
+                 const std::string& details) {
   if (DialogScript* script = DialogScript::Current()) {
-    script->Messages.push_back({caption, text, details});
+    script->Messages.push_back({caption, text, details, icon == QMessageBox::Information});
     return;
   }
-  QMessageBox box(QMessageBox::Critical, QtText(caption), QtText(text), QMessageBox::Ok, ParentWidget(owner));
+  QMessageBox box(icon, QtText(caption), QtText(text), QMessageBox::Ok, ParentWidget(owner));
   if (!details.empty()) {
     box.setDetailedText(QtText(details));
   }
   box.exec();
+}
+
+}  // namespace
+
+void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption, const std::string& details) {
+  ShowMessage(QMessageBox::Critical, owner, text, caption, details);
+}
+
+void ShowInformationMessage(Control* owner, const std::string& text, const std::string& caption,
+                            const std::string& details) {
+  ShowMessage(QMessageBox::Information, owner, text, caption, details);
 }

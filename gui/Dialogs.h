@@ -91,3 +91,6 @@ private:
 // when given, are offered behind a button of the box.
 void ShowErrorMessage(Control* owner, const std::string& text, const std::string& caption,
                       const std::string& details = "");
+// The same with the information icon: what the user asked for, told.
+void ShowInformationMessage(Control* owner, const std::string& text, const std::string& caption,
+                            const std::string& details = "");

@@ -358,7 +358,8 @@ private:
     for (std::size_t i = 0; i < script_.Messages.size(); ++i) {
       out << (i ? ", " : "") << "{\"Caption\": " << JsonString(script_.Messages[i].Caption)
           << ", \"Text\": " << JsonString(script_.Messages[i].Text)
-          << ", \"Details\": " << JsonString(script_.Messages[i].Details) << "}";
+          << ", \"Details\": " << JsonString(script_.Messages[i].Details)
+          << ", \"Information\": " << JsonBool(script_.Messages[i].Information) << "}";
     }
     out << "],\n  \"ClientWidth\": " << form_.Width() << ",\n  \"ClientHeight\": " << form_.Height()
         << ",\n  \"DevicePixelRatio\": " << JsonNumber(form_.DevicePixelRatio()) << ",\n";

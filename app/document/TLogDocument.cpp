@@ -227,7 +227,7 @@ std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
   }
   details += "Samples kept: " + GroupedWholeNumber(series.PointCount());
   at.Log.StoppedEarly = stop;
-  return TLogError{message, details};
+  return TLogError{message, details, at.LastLoad.End == TLoadEnd::Cancelled};
 }
 
 // A log that opened is a recent one, whatever stopped its load.
@@ -284,8 +284,14 @@ TLogErrors TLogDocument::OpenBatch(const std::vector<std::pair<std::uint8_t, std
     const TLogErrors opened = Open(logs[next].first, logs[next].second);
     errors.insert(errors.end(), opened.begin(), opened.end());
   }
+  // One box tells of a Cancel: the log it stopped, and the ones not begun.
   if (next < logs.size()) {
-    errors.push_back({"Not loaded after Cancel:" + QuotedList(fileNames, next), ""});
+    const std::string notLoaded = "Not loaded after Cancel:" + QuotedList(fileNames, next);
+    if (!errors.empty() && errors.back().Information) {
+      errors.back().Message += "\n" + notLoaded;
+    } else {
+      errors.push_back({notLoaded, "", true});
+    }
   }
   return errors;
 }

@@ -21,6 +21,8 @@ class TSavedState;
 struct TLogError {
   std::string Message;
   std::string Details;
+  // What the user asked for (a Cancel), told rather than shown as an error.
+  bool Information = false;
 };
 using TLogErrors = std::vector<TLogError>;
 

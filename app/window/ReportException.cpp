@@ -39,6 +39,7 @@ void ReportException(Control* owner) {
   ReportError(owner, error.Message, error.Details);
 }
 
-void ReportError(Control* owner, const std::string& message, const std::string& details) {
-  ShowErrorMessage(owner, ErrorReportText(message), ApplicationTitle(), details);
+void ReportError(Control* owner, const std::string& message, const std::string& details, bool information) {
+  (information ? ShowInformationMessage : ShowErrorMessage)(owner, ErrorReportText(message), ApplicationTitle(),
+                                                            details);
 }

@@ -14,5 +14,5 @@ std::string ErrorReportText(const std::string& message);
 // caption. An error without a message text shows an empty text.
 void ReportException(Control* owner = nullptr);
 // Shows an error that was returned rather than raised, as ReportException
-// shows a raised one.
-void ReportError(Control* owner, const std::string& message, const std::string& details);
+// shows a raised one; with `information`, under the information icon.
+void ReportError(Control* owner, const std::string& message, const std::string& details, bool information = false);
