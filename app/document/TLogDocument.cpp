@@ -13,6 +13,7 @@
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
 #include "runtime/NumberFormat.h"
+#include "runtime/PrintableText.h"
 #include "runtime/ScopedRestore.h"
 
 namespace {
@@ -149,7 +150,7 @@ std::string TLogDocument::Tip(std::uint8_t pane) const {
   if (at.Notes.Leading.FileChanged()) {
     tip += "\nthe file changed since it was loaded: its time stamps are not shown";
   }
-  return tip;
+  return PrintableText(tip);
 }
 
 // The file is opened before anything changes, so a log that cannot be
@@ -216,8 +217,10 @@ std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
   const TChartSeries& series = Series(pane);
   TStop stop{std::nullopt, *reason};
   std::string message = *reason;
+  std::string place;
   if (at.LastLoad.End == TLoadEnd::BadLine) {
     stop.Line = at.LastLoad.Next.Line;
+    place = "In '" + at.Log.FileName + "' at line " + GroupedWholeNumber(*stop.Line);
   } else {
     message += SamplesShown(series);
   }
@@ -227,7 +230,7 @@ std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
   }
   details += "Samples kept: " + GroupedWholeNumber(series.PointCount());
   at.Log.StoppedEarly = stop;
-  return TLogError{message, details, at.LastLoad.End == TLoadEnd::Cancelled};
+  return TLogError{message, details, place, at.LastLoad.End == TLoadEnd::Cancelled};
 }
 
 // A log that opened is a recent one, whatever stopped its load.
@@ -290,7 +293,7 @@ TLogErrors TLogDocument::OpenBatch(const std::vector<std::pair<std::uint8_t, std
     if (!errors.empty() && errors.back().Information) {
       errors.back().Message += "\n" + notLoaded;
     } else {
-      errors.push_back({notLoaded, "", true});
+      errors.push_back({notLoaded, "", "", true});
     }
   }
   return errors;

@@ -21,6 +21,9 @@ class TSavedState;
 struct TLogError {
   std::string Message;
   std::string Details;
+  // Where a bad line stopped the load: the file and the line, for the
+  // message's own text and not only its details.
+  std::string Place = {};
   // What the user asked for (a Cancel), told rather than shown as an error.
   bool Information = false;
 };

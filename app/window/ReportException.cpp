@@ -5,6 +5,7 @@
 #include "gui/Application.h"
 #include "gui/Dialogs.h"
 #include "runtime/Exception.h"
+#include "runtime/PrintableText.h"
 
 namespace {
 
@@ -36,10 +37,14 @@ std::string ErrorReportText(const std::string& message) {
 
 void ReportException(Control* owner) {
   const TErrorReport error = CurrentError();
-  ReportError(owner, error.Message, error.Details);
+  ShowErrorMessage(owner, ErrorReportText(error.Message), ApplicationTitle(), error.Details);
 }
 
-void ReportError(Control* owner, const std::string& message, const std::string& details, bool information) {
-  (information ? ShowInformationMessage : ShowErrorMessage)(owner, ErrorReportText(message), ApplicationTitle(),
-                                                            details);
+void ReportLogError(Control* owner, const TLogError& error) {
+  std::string text = PrintableText(ErrorReportText(error.Message));
+  if (!error.Place.empty()) {
+    text += "\n" + PrintableText(error.Place);
+  }
+  (error.Information ? ShowInformationMessage : ShowErrorMessage)(owner, text, ApplicationTitle(),
+                                                                  PrintableText(error.Details));
 }

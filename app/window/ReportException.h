@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/document/TLogDocument.h"
+
 class Control;
 
 // The text an error report shows: the message, with "." appended when its
@@ -13,6 +15,8 @@ std::string ErrorReportText(const std::string& message);
 // modal message box with the error icon and the application title as
 // caption. An error without a message text shows an empty text.
 void ReportException(Control* owner = nullptr);
-// Shows an error that was returned rather than raised, as ReportException
-// shows a raised one; with `information`, under the information icon.
-void ReportError(Control* owner, const std::string& message, const std::string& details, bool information = false);
+// Shows an error of a log that was returned rather than raised, as
+// ReportException shows a raised one, with the place of a bad line on a line
+// of its own; a Cancel under the information icon. Bytes a box cannot show
+// are written as "\xNN".
+void ReportLogError(Control* owner, const TLogError& error);

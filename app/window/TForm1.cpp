@@ -239,7 +239,7 @@ void TForm1::RunReported(const std::function<void()>& handler) {
 
 void TForm1::ShowErrors(const TLogErrors& errors) {
   for (const TLogError& error : errors) {
-    ReportError(this, error.Message, error.Details, error.Information);
+    ReportLogError(this, error);
   }
 }
 

@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {Appending("1,2\n2,oops\n3,4\n"), Appending("4,5\n")},
                    {1, 2},
                    kV,
-                   {"'oops' is not a valid floating point value."},
+                   {"'oops' is not a valid floating point value.\nIn '{file}' at line 4"},
                    4},
         FollowCase{"ShrunkLogLoadsAgain",
                    kLog,
@@ -322,7 +322,8 @@ TEST(Follow, FourLockedPanesGrowTogetherAndKeepTheSameSamples) {
     Append(files[pane], pane == 2 ? "x,bad\n" : "0,1\n0,1\n0,1\n0,1\n0,1\n");
   }
   window.Form.FollowLogs();
-  EXPECT_EQ(Texts(window.Script), std::vector<std::string>{"'bad' is not a valid floating point value."});
+  EXPECT_EQ(Texts(window.Script),
+            std::vector<std::string>{"'bad' is not a valid floating point value.\nIn '" + files[2] + "' at line 202"});
   ASSERT_EQ(window.Script.Messages.size(), 1U);
   EXPECT_EQ(window.Script.Messages[0].Details, "File: " + files[2] + "\nStopped at line 202\nSamples kept: 200");
   const std::vector<int> counts = {405, 305, 200, 105};

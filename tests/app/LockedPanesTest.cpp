@@ -298,7 +298,8 @@ TEST(StoppedEarly, APaneWhoseLoadStoppedCarriesAMarkAndSaysWhereInItsTooltip) {
   form.Document().Load(0, folder.Write("first.csv", "t,Lambda\n0,1\n1,2\n"));
   form.OpenLogs(1, {file});
   ASSERT_EQ(script.Messages.size(), 1U);
-  EXPECT_EQ(script.Messages[0].Text, "'n/a' is not a valid floating point value.") << "the text stays";
+  EXPECT_EQ(script.Messages[0].Text, "'n/a' is not a valid floating point value.\nIn '" + file + "' at line 1,502")
+      << "the first line stays; the file and line follow it";
   EXPECT_EQ(script.Messages[0].Details, "File: " + file + "\nStopped at line 1,502\nSamples kept: 1,500");
   const TLogDocument::TPaneLog& log = form.Document().PaneLog(1);
   ASSERT_TRUE(log.StoppedEarly);

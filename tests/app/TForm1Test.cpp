@@ -128,11 +128,21 @@ TEST_F(Form, BadSampleIsReportedAndTheWindowCarriesOn) {
   form.Button1.PerformClick();
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(script.Messages[0].Caption, "Kestrila Log viewer by lumo");
-  EXPECT_EQ(script.Messages[0].Text, "'abc' is not a valid floating point value.");
+  EXPECT_EQ(script.Messages[0].Text, "'abc' is not a valid floating point value.\nIn '" + file + "' at line 3");
   EXPECT_EQ(form.Series1.PointCount(), 1);
   script.FileAnswers.push_back({{}, folder.Write("good.csv", "hdr,T\nt,1\nt,2\n")});
   form.Button1.PerformClick();
   EXPECT_EQ(form.Series1.PointCount(), 2);
+}
+
+// A binary file's bytes are shown as "\xNN" in the message and the
+// tooltip, not as boxes; its well-formed characters stay.
+TEST_F(Form, ABinaryLineIsShownInPrintableText) {
+  const std::string file = folder.Write("binary.csv", "hdr,T\n1\n\x01\xFF\xC2\xB0\x7F\n");
+  form.OpenLogs(0, {file});
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(script.Messages[0].Text.substr(0, 23), "'\\x01\\xFF\xC2\xB0\\x7F' is not");
+  EXPECT_NE(form.Button1.ToolTip().find("'\\x01\\xFF\xC2\xB0\\x7F'"), std::string::npos) << form.Button1.ToolTip();
 }
 
 struct ColorLinesCase {
