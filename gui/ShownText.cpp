@@ -9,6 +9,8 @@
 #include <map>
 #include <mutex>
 
+#include "runtime/PrintableText.h"
+
 namespace {
 
 constexpr int kDefaultCodePage = 1252;
@@ -67,45 +69,6 @@ const TUpperHalf& UpperHalf(int codePage) {
   return found->second;
 }
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// The length of the well-formed sequence that starts at `text[i]`, or 0.
-std::size_t SequenceLength(std::string_view text, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  if (lead < 0x80) {
-    return 1;
-  }
-  std::size_t length = 0;
-  unsigned char low = 0x80;   // the second byte's range, narrowed to rule out overlong forms
-  unsigned char high = 0xBF;  // and surrogates or values beyond U+10FFFF
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    low = lead == 0xE0 ? 0xA0 : 0x80;
-    high = lead == 0xED ? 0x9F : 0xBF;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    low = lead == 0xF0 ? 0x90 : 0x80;
-    high = lead == 0xF4 ? 0x8F : 0xBF;
-  } else {
-    return 0;
-  }
-  if (text.size() - i < length) {
-    return 0;
-  }
-  const auto second = static_cast<unsigned char>(text[i + 1]);
-  if (second < low || second > high) {
-    return 0;
-  }
-  for (std::size_t k = 2; k < length; ++k) {
-    if (!IsContinuation(static_cast<unsigned char>(text[i + k]))) {
-      return 0;
-    }
-  }
-  return length;
-}
-
 }  // namespace
 
 int CodePageOfLocale(std::string_view localeName) {
@@ -121,7 +84,7 @@ void SetTextCodePage(int codePage) { currentCodePage.store(codePage, std::memory
 
 bool IsValidUtf8(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size();) {
-    const std::size_t length = SequenceLength(bytes, i);
+    const std::size_t length = Utf8SequenceLength(bytes, i);
     if (length == 0) {
       return false;
     }

@@ -1,44 +1,40 @@
 #include "runtime/PrintableText.h"
 
-#include <cstddef>
-
-namespace {
-
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// The length of the well-formed UTF-8 character at `at`, or 0: overlong
-// forms, surrogates and code points past U+10FFFF are not well-formed.
-std::size_t CharacterLength(const std::string& text, std::size_t at) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
-  const unsigned char first = byte(0);
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80) {
+    return 1;
+  }
   std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (first >= 0xC2 && first <= 0xDF) {
+  unsigned char low = 0x80;   // the second byte's range, narrowed to rule out overlong forms
+  unsigned char high = 0xBF;  // and surrogates or values beyond U+10FFFF
+  if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2;
-  } else if (first >= 0xE0 && first <= 0xEF) {
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
     length = 3;
-    low = first == 0xE0 ? 0xA0 : 0x80;
-    high = first == 0xED ? 0x9F : 0xBF;
-  } else if (first >= 0xF0 && first <= 0xF4) {
+    low = lead == 0xE0 ? 0xA0 : 0x80;
+    high = lead == 0xED ? 0x9F : 0xBF;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
     length = 4;
-    low = first == 0xF0 ? 0x90 : 0x80;
-    high = first == 0xF4 ? 0x8F : 0xBF;
+    low = lead == 0xF0 ? 0x90 : 0x80;
+    high = lead == 0xF4 ? 0x8F : 0xBF;
   } else {
     return 0;
   }
-  if (at + length > text.size() || byte(1) < low || byte(1) > high) {
+  if (text.size() - at < length) {
+    return 0;
+  }
+  const auto second = static_cast<unsigned char>(text[at + 1]);
+  if (second < low || second > high) {
     return 0;
   }
   for (std::size_t k = 2; k < length; ++k) {
-    if (!IsContinuation(byte(k))) {
+    if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) {
       return 0;
     }
   }
   return length;
 }
-
-}  // namespace
 
 std::string PrintableText(const std::string& text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
@@ -46,17 +42,16 @@ std::string PrintableText(const std::string& text) {
   printable.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
     const auto c = static_cast<unsigned char>(text[at]);
-    if (c >= 0x20 && c < 0x7F) {
-      printable += text[at++];
-    } else if (c == '\n' || c == '\t') {
-      printable += text[at++];
-    } else if (const std::size_t length = c >= 0x80 ? CharacterLength(text, at) : 0; length > 0) {
-      printable.append(text, at, length);
-      at += length;
-    } else {
-      printable += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
-      ++at;
+    const std::size_t length = Utf8SequenceLength(text, at);
+    if ((c >= 0x20 && c != 0x7F) || c == '\n' || c == '\t') {
+      if (length > 0) {
+        printable.append(text, at, length);
+        at += length;
+        continue;
+      }
     }
+    printable += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+    ++at;
   }
   return printable;
 }
