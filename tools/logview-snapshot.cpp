@@ -143,7 +143,9 @@ public:
       } else if (action == "--drag") {
         Drag();
       } else if (action == "--wheel") {
-        Wheel();
+        Wheel(0);
+      } else if (action == "--ctrl-wheel") {
+        Wheel(ssCtrl);
       } else if (action == "--hover") {
         Hover();
       } else if (action == "--leave") {
@@ -236,10 +238,11 @@ private:
     chart.MouseUp(button, 0, x1, y1);
   }
 
-  void Wheel() {
+  // A notch over the middle of the pane's plot, with the modifiers held.
+  void Wheel(TShiftState shift) {
     PaintPanes();
     TChart& chart = form_.PaneChart(Pane());
-    chart.MouseWheel(Take() == "up", 0, chart.PlotCenterX, chart.PlotCenterY);
+    chart.MouseWheel(Take() == "up", shift, chart.PlotCenterX, chart.PlotCenterY);
   }
 
   void Hover() {

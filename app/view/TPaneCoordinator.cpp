@@ -243,6 +243,18 @@ void TPaneCoordinator::ZoomAbout(std::uint8_t pane, int column, int index, bool 
   chart.ZoomToRectangle(rect);
 }
 
+void TPaneCoordinator::ZoomValues(std::uint8_t pane, int row, bool in) {
+  constexpr double kNotch = 1.25;
+  TChartAxis& values = Chart(pane).RightAxis();
+  const double at = values.PixelToValue(row);
+  const double scale = in ? 1 / kNotch : kNotch;
+  const double low = at - (at - values.Minimum()) * scale;
+  const double high = at + (values.Maximum() - at) * scale;
+  if (std::isfinite(low) && std::isfinite(high) && low < high) {
+    values.SetAxisRange(low, high);
+  }
+}
+
 void TPaneCoordinator::SetPanning(TPanningMode mode) {
   for (TChart* chart : charts_) {
     chart->SetAllowPanning(mode);

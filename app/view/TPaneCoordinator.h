@@ -48,6 +48,10 @@ public:
   // that undo and the passing on hold as for a drag. In stops once a sample step is a few
   // columns wide, out once the view holds every sample of the logs.
   void ZoomAbout(std::uint8_t pane, int column, int index, bool in);
+  // Ctrl+wheel: the pane's value axis zoomed in (up) or out by a notch
+  // about the value at pixel row `row`, which keeps its place; an undo
+  // makes it automatic again.
+  void ZoomValues(std::uint8_t pane, int row, bool in);
   // Panning switched on in the mode, or off (pmNone).
   void SetPanning(TPanningMode mode);
   // Ends every zoom and pan of every pane.

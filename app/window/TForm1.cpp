@@ -198,6 +198,11 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
     ChartMouseDown(button, x, y);
   };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
+  chart.OnMouseWheel = [this, pane](TCustomChartPanel&, bool up, TShiftState shift, int, int y) {
+    if ((shift & ssCtrl) != 0) {
+      coordinator_.ZoomValues(pane, y, up);
+    }
+  };
   const auto dropped = [this, pane](const std::vector<std::string>& fileNames) { OpenLogs(pane, fileNames); };
   chart.SetOnFilesDropped(dropped);
   PaneLogButton(pane).SetOnFilesDropped(dropped);

@@ -326,7 +326,8 @@ bool TCustomChartPanelExtended::DragZooms() const {
 
 void TCustomChartPanelExtended::MouseWheel(bool up, TShiftState shift, int x, int y) {
   FireEvent(OnMouseWheel, *this, up, shift, x, y);
-  if (!WheelScrollsVertical) {
+  // With Ctrl the wheel is the handler's alone (the viewer zooms with it).
+  if (!WheelScrollsVertical || (shift & ssCtrl) != 0) {
     return;
   }
   for (TChartAxis* axis : Axes().All()) {

@@ -244,6 +244,26 @@ TEST(PaneCoordinator, KeyZoomsKeepTheSampleUnderTheMouse) {
   }
 }
 
+// Ctrl+wheel: the value under the mouse keeps its row; a notch in and one
+// out give the range back; the other panes keep theirs.
+TEST(PaneCoordinator, ValueZoomsKeepTheValueUnderTheMouse) {
+  for (const int row : {30, 62, 110}) {
+    Panes panes(false);
+    TChartAxis& values = panes.Charts[1].RightAxis();
+    const double start[] = {values.Minimum(), values.Maximum()};
+    const double at = values.PixelToValue(row);
+    const double pixel = (values.Maximum() - values.Minimum()) / 100;
+    panes.Coordinator.ZoomValues(1, row, true);
+    panes.Paint();
+    EXPECT_LT(values.Maximum() - values.Minimum(), start[1] - start[0]) << row;
+    EXPECT_NEAR(values.PixelToValue(row), at, pixel) << row;
+    panes.Coordinator.ZoomValues(1, row, false);
+    EXPECT_NEAR(values.Minimum(), start[0], 1e-9 * (start[1] - start[0])) << row;
+    EXPECT_NEAR(values.Maximum(), start[1], 1e-9 * (start[1] - start[0])) << row;
+    EXPECT_TRUE(panes.Charts[0].RightAxis().Automatic()) << row;
+  }
+}
+
 // A followed log gains samples: a view that ends at the last sample moves
 // on with them, keeping its width; an earlier stretch stays, and so does
 // automatic scaling.

@@ -374,17 +374,23 @@ TEST_F(ChartPan, RefusedAxisStaysWhileTheOthersPan) {
 TEST(ChartWheel, ScrollsTheVerticalAxesByThreePercent) {
   struct Case {
     bool up;
-    double shift;
+    TShiftState shift;
+    double moved;
   };
-  for (const Case& c : {Case{true, -0.27}, Case{false, 0.27}}) {
-    SCOPED_TRACE(c.up);
+  // With Ctrl the wheel is left to the handler: nothing scrolls.
+  for (const Case& c : {Case{true, 0, -0.27}, Case{false, 0, 0.27}, Case{true, ssCtrl, 0}, Case{false, ssCtrl, 0},
+                        Case{true, ssShift, -0.27}}) {
+    SCOPED_TRACE(std::to_string(c.up) + " " + std::to_string(c.shift));
     Pane pane;
+    bool told = false;
+    pane.chart.OnMouseWheel = [&told](TCustomChartPanel&, bool, TShiftState, int, int) { told = true; };
     // The right axis spans 0 to 9: 3% is 0.27.
     pane.chart.RightAxis().SetAxisRange(0, 9);
     const AxisState bottom = StateOf(pane.chart.BottomAxis());
-    pane.chart.MouseWheel(c.up, 0, 300, 40);
-    EXPECT_NEAR(pane.chart.RightAxis().Minimum(), c.shift, 1e-12);
-    EXPECT_NEAR(pane.chart.RightAxis().Maximum(), 9 + c.shift, 1e-12);
+    pane.chart.MouseWheel(c.up, c.shift, 300, 40);
+    EXPECT_TRUE(told);
+    EXPECT_NEAR(pane.chart.RightAxis().Minimum(), c.moved, 1e-12);
+    EXPECT_NEAR(pane.chart.RightAxis().Maximum(), 9 + c.moved, 1e-12);
     EXPECT_EQ(StateOf(pane.chart.BottomAxis()), bottom);
     EXPECT_EQ(pane.scrolls, 0);
   }
