@@ -8,7 +8,7 @@
 # `make build`.
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
+  exec xvfb-run -a -s "-noreset -screen 0 1920x1080x24" "$0" "$@"
 fi
 root=$(pwd)
 viewer="$root/build/app/logviewer"

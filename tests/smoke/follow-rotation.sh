@@ -5,7 +5,7 @@
 # picture of it.
 # Usage: follow-rotation.sh LOGVIEWER LOGVIEW_SNAPSHOT
 export SMOKE_DIR="$(cd "$(dirname "$0")" && pwd)"
-exec xvfb-run -a -s "-screen 0 1024x768x24" sh -eu -c '
+exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" sh -eu -c '
 viewer=$1 snapshot=$2
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"

@@ -7,7 +7,7 @@
 # Exits 77 (skipped) when the locale is not installed (make deps makes it).
 locale -a 2>/dev/null | grep -qix 'pl_PL.utf-\?8' ||
   { echo "skipped: the pl_PL.UTF-8 locale is not installed"; exit 77; }
-exec xvfb-run -a -s "-screen 0 1024x768x24" sh -eu -c '
+exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" sh -eu -c '
 viewer=$1 snapshot=$2
 work=$(mktemp -d)
 log="$work/boost.csv"

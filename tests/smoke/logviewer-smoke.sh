@@ -8,7 +8,7 @@ closer=$2
 XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
-xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" sh -c '
   export QT_QPA_PLATFORM=xcb
   "$1" & pid=$!
   "$2" "Kestrila Log viewer by Lumo" 794 584; found=$?

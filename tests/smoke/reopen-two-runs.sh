@@ -6,7 +6,7 @@
 # without it, shows the four empty panes of the described start.
 # Usage: reopen-two-runs.sh LOGVIEWER LOGVIEW_SNAPSHOT CLOSE_WINDOW_BY_TITLE SAMPLES_FOLDER
 export SMOKE_DIR="$(cd "$(dirname "$0")" && pwd)"
-exec xvfb-run -a -s "-screen 0 1024x768x24" sh -eu -c '
+exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" sh -eu -c '
 viewer=$1 snapshot=$2 closer=$3 samples=$4
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"

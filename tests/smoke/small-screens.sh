@@ -8,7 +8,7 @@
 # X server sees the window.
 # Usage: small-screens.sh LOGVIEWER
 command -v xprop >/dev/null || { echo "skipped: the smallest size is read with xprop (x11-utils)"; exit 77; }
-exec xvfb-run -a -s "-screen 0 1920x1080x24 -screen 1 800x500x24" sh -eu -c '
+exec xvfb-run -a -s "-noreset -screen 0 1920x1080x24 -screen 1 800x500x24" sh -eu -c '
 viewer=$1
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"

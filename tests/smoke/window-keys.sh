@@ -10,7 +10,7 @@
 # Usage: window-keys.sh LOGVIEWER LOGVIEW_SNAPSHOT SAMPLES_FOLDER
 command -v xclip >/dev/null || { echo "skipped: xclip is not installed (make deps installs it)"; exit 77; }
 export SMOKE_DIR="$(cd "$(dirname "$0")" && pwd)"
-exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -eu -c '
+exec xvfb-run -a -s "-noreset -screen 0 1280x1024x24" sh -eu -c '
 viewer=$1 snapshot=$2 samples=$3
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"

@@ -9,7 +9,7 @@
 # other and dark styles and a dark desktop theme.
 # Usage: window-pictures.sh LOGVIEWER LOGVIEW_SNAPSHOT SAMPLES_FOLDER
 export SMOKE_DIR="$(cd "$(dirname "$0")" && pwd)"
-exec xvfb-run -a -s "-screen 0 1920x1200x24" sh -eu -c '
+exec xvfb-run -a -s "-noreset -screen 0 1920x1200x24" sh -eu -c '
 viewer=$1 snapshot=$2 samples=$3
 work=$(mktemp -d)
 # A settings file of its own: a size or mode remembered from another run
