@@ -44,12 +44,16 @@ public:
   // The save dialog's answers: a file name, or none for Cancel.
   std::deque<std::optional<std::string>> SaveAnswers;
   std::deque<ColorAnswer> ColorAnswers;
+  // The text dialogs' answers: the text typed, or none for Cancel.
+  std::deque<std::optional<std::string>> TextAnswers;
 
   std::vector<std::string> FileDialogStartFolders;
   std::vector<std::string> SaveDialogStartFolders;
   // The name each save dialog offered at its start.
   std::vector<std::string> SaveDialogOfferedNames;
   std::vector<ColorRequest> ColorRequests;
+  // The text each text dialog offered at its start.
+  std::vector<std::string> TextDialogOfferedTexts;
   std::vector<Message> Messages;
   // Every share done that a progress dialog was told, and after how many
   // reports its Cancel is pressed (none: never).

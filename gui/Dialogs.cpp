@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QStringList>
@@ -64,6 +65,20 @@ bool ExecuteScripted(DialogScript& script, FileSaveDialog& dialog) {
     return false;
   }
   dialog.FileName = *answer;
+  return true;
+}
+
+bool ExecuteScripted(DialogScript& script, TextInputDialog& dialog) {
+  script.TextDialogOfferedTexts.push_back(dialog.Text);
+  if (script.TextAnswers.empty()) {
+    return false;
+  }
+  const std::optional<std::string> answer = script.TextAnswers.front();
+  script.TextAnswers.pop_front();
+  if (!answer) {
+    return false;
+  }
+  dialog.Text = *answer;
   return true;
 }
 
@@ -159,6 +174,21 @@ bool FileSaveDialog::Execute(Control* owner) {
     dialog.selectFile(QtFileName(FileName));
   }
   return RunFileDialog(dialog, FileName);
+}
+
+bool TextInputDialog::Execute(Control* owner) {
+  if (DialogScript* script = DialogScript::Current()) {
+    return ExecuteScripted(*script, *this);
+  }
+  QInputDialog dialog(ParentWidget(owner));
+  dialog.setWindowTitle(QtText(Caption));
+  dialog.setLabelText(QtText(Label));
+  dialog.setTextValue(QtText(Text));
+  if (dialog.exec() != QDialog::Accepted) {
+    return false;
+  }
+  Text = TextFromQt(dialog.textValue());
+  return true;
 }
 
 TCustomColors ColorDialog::DefaultCustomColors() {

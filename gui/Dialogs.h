@@ -50,6 +50,19 @@ public:
   bool Execute(Control* owner);
 };
 
+// A small modal dialog asking for one line of text.
+class TextInputDialog {
+public:
+  std::string Caption;
+  std::string Label;
+  // The text offered when the dialog opens; after Execute returned true,
+  // the text the user left.
+  std::string Text;
+
+  // Runs the dialog modally; true on OK.
+  bool Execute(Control* owner);
+};
+
 constexpr int CustomColorCount = 16;
 using TCustomColors = std::array<TColor, CustomColorCount>;
 

@@ -34,6 +34,8 @@ inline int KeyCodeOf(int qtKey) {
     case Qt::Key_Home: return VK_HOME;
     case Qt::Key_Left: return VK_LEFT;
     case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Down: return VK_DOWN;
     case Qt::Key_Delete: return VK_DELETE;
     case Qt::Key_F5: return VK_F5;
     case Qt::Key_F11: return VK_F11;

@@ -144,6 +144,10 @@ public:
         Drag();
       } else if (action == "--wheel") {
         Wheel(0);
+      } else if (action == "--shift-drag") {
+        ShiftDrag();
+      } else if (action == "--value-range") {
+        ValueRange();
       } else if (action == "--ctrl-wheel") {
         Wheel(ssCtrl);
       } else if (action == "--hover") {
@@ -224,18 +228,33 @@ private:
 
   // The mouse acts on what the window shows, so the panes are painted first.
   void Drag() {
+    const std::uint8_t pane = Pane();
+    DragOn(pane, Take() == "right" ? mbRight : mbLeft, 0);
+  }
+
+  void ShiftDrag() { DragOn(Pane(), mbLeft, ssShift); }
+
+  void DragOn(std::uint8_t pane, TMouseButton button, TShiftState keys) {
     PaintPanes();
-    TChart& chart = form_.PaneChart(Pane());
-    const std::string side = Take();
-    const TMouseButton button = side == "right" ? mbRight : mbLeft;
+    TChart& chart = form_.PaneChart(pane);
     const int x0 = Coordinate();
     const int y0 = Coordinate();
     const int x1 = Coordinate();
     const int y1 = Coordinate();
-    const TShiftState held = ShiftOfButton(button);
+    const TShiftState held = ShiftOfButton(button) | keys;
     chart.MouseDown(button, held, x0, y0);
     chart.MouseMove(held, x1, y1);
-    chart.MouseUp(button, 0, x1, y1);
+    chart.MouseUp(button, keys, x1, y1);
+  }
+
+  // Typed into the pane menu's dialog, as a user would.
+  void ValueRange() {
+    const std::uint8_t pane = Pane();
+    const std::string minimum = Take();
+    script_.TextAnswers.push_back(minimum + " " + Take());
+    PaintPanes();
+    const TChart& chart = form_.PaneChart(pane);
+    PickFromMenu(pane, chart.PlotCenterX, chart.PlotCenterY, "Set value range\u2026");
   }
 
   // A notch over the middle of the pane's plot, with the modifiers held.
@@ -277,10 +296,15 @@ private:
 
   void Menu() {
     PaintPanes();
-    TChart& chart = form_.PaneChart(Pane());
+    const std::uint8_t pane = Pane();
     const int x = Coordinate();
     const int y = Coordinate();
-    script_.MenuAnswers.push_back(Take());
+    PickFromMenu(pane, x, y, Take());
+  }
+
+  void PickFromMenu(std::uint8_t pane, int x, int y, const std::string& entry) {
+    TChart& chart = form_.PaneChart(pane);
+    script_.MenuAnswers.push_back(entry);
     chart.MouseDown(mbRight, ShiftOfButton(mbRight), x, y);
     chart.MouseUp(mbRight, 0, x, y);
   }
@@ -414,15 +438,20 @@ private:
     for (int i = 0; i < TChartAxes::Count; ++i) {
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }
-    out << "}, \"ValueRange\": \"" << ValueRangeSource(chart) << "\", " << PaneLogJson(form_.Document().PaneLog(pane))
+    out << "}, \"ValueRange\": \"" << ValueRangeSource(pane) << "\", " << PaneLogJson(form_.Document().PaneLog(pane))
         << ", \"Readout\": " << ReadoutJson(pane) << ", \"Statistics\": " << StatisticsJson(pane) << "}";
     return out.str();
   }
 
-  // Where the value axis' range comes from: the samples in view, or the
-  // whole log.
-  std::string ValueRangeSource(TChart& chart) const {
-    return form_.State().FitValues() && !chart.RightAxis().Automatic() ? "view" : "all";
+  // Where the value axis' range comes from: the user, the samples in view,
+  // or the whole log.
+  std::string ValueRangeSource(std::uint8_t pane) const {
+    switch (form_.Coordinator().ValueSource(pane)) {
+      case TPaneCoordinator::TValueSource::Set: return "set";
+      case TPaneCoordinator::TValueSource::View: return "view";
+      case TPaneCoordinator::TValueSource::All: return "all";
+    }
+    return "all";
   }
 
   static std::string PaneLogJson(const TLogDocument::TPaneLog& log) {

@@ -17,6 +17,17 @@ TKeyBinding CtrlShift(int key) { return {key, ~TShiftState{0}, ssCtrl | ssShift}
 
 bool HasSamples(const TForm1& form, std::uint8_t pane) { return form.PaneSeries(pane).PointCount() > 0; }
 
+// The pane the menu was opened on, or for a key the pane under the mouse.
+std::optional<std::uint8_t> PaneOf(const TForm1& form, const TCommandPlace& place) {
+  return place.Pane ? place.Pane : form.Measures().ReadoutPane();
+}
+
+void ZoomValues(TForm1& form, const TCommandPlace& place, bool in) {
+  if (const std::optional<std::uint8_t> pane = PaneOf(form, place)) {
+    form.ZoomValuesByKey(*pane, in);
+  }
+}
+
 void StepReadout(TForm1& form, const TCommandPlace& place) { form.Measures().StepReadout(place.Key, place.Shift); }
 
 // The menu's markers go where it was opened.
@@ -46,6 +57,19 @@ std::vector<TCommand> MakeCommands() {
        "fits the value axes to the samples shown, or scales them to the whole logs",
        [](F form) { return form.State().FitValues(); }, nullptr,
        [](TForm1& form, P) { form.SetFitValues(!form.State().FitValues()); }},
+      {"Set value range\u2026", "R", {Plain('R')},
+       "asks for the minimum and the maximum of the value axis of the pane under the mouse", nullptr, HasSamples,
+       [](TForm1& form, P place) {
+         if (const std::optional<std::uint8_t> pane = PaneOf(form, place)) {
+           form.AskValueRange(*pane);
+         }
+       }},
+      {"Zoom values in", "Ctrl+Up", {Ctrl(VK_UP)},
+       "zooms the value axis of the pane under the mouse in by a notch (Ctrl+wheel: about the value there)", nullptr,
+       HasSamples, [](TForm1& form, P place) { ZoomValues(form, place, true); }},
+      {"Zoom values out", "Ctrl+Down", {Ctrl(VK_DOWN)},
+       "zooms the value axis of the pane under the mouse out by a notch (Ctrl+wheel: about the value there)", nullptr,
+       HasSamples, [](TForm1& form, P place) { ZoomValues(form, place, false); }},
       {"Set marker A", "A", {Plain('A')}, "sets marker A at the readout's sample", nullptr, HasSamples,
        [](TForm1& form, P place) { SetMarkerAt(form, place, 0); }},
       {"Set marker B", "B", {Plain('B')}, "sets marker B at the readout's sample", nullptr, HasSamples,
@@ -66,7 +90,7 @@ std::vector<TCommand> MakeCommands() {
        nullptr, [](TForm1& form, P) { form.SavePicture(); }},
       {"Undo all zooms", "Escape", {Plain(VK_ESCAPE)}, "undoes the zoom of every pane", nullptr, nullptr,
        [](TForm1& form, P) { form.Coordinator().UndoAll(); }},
-      {"Back one zoom", "Backspace", {Plain(VK_BACK)}, "every pane one zoom step back", nullptr, nullptr,
+      {"Back one zoom", "Backspace", {Plain(VK_BACK)}, "every pane one zoom step back (a value range set by hand first)", nullptr, nullptr,
        [](TForm1& form, P) { form.Coordinator().Back(); }},
       {"Full screen", "F11", {Plain(VK_F11)}, "full screen on and off", [](F form) { return form.FullScreen(); },
        nullptr, [](TForm1& form, P) { form.SetFullScreen(!form.FullScreen()); }},

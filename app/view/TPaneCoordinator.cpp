@@ -40,8 +40,18 @@ bool MayZoomOut(const TChartAxis& horizontal, const std::optional<TAxisRange>& l
 TPaneCoordinator::TPaneCoordinator(std::array<TChart*, PaneCount> charts, const TSavedState& state)
     : charts_(charts), state_(state) {}
 
+void TPaneCoordinator::MousePressed(std::uint8_t pane, TMouseButton button, TShiftState shift) {
+  const bool values = button == mbLeft && (shift & ssShift) != 0;
+  Chart(pane).Zoom().SetDirection(values ? zdVertical : zdHorizontal);
+}
+
 void TPaneCoordinator::MouseReleased(std::uint8_t pane, TMouseButton button) {
-  if (!state_.Locked() && Chart(pane).ReleaseZooms(button)) {
+  if (!Chart(pane).ReleaseZooms(button)) {
+    return;
+  }
+  if (Chart(pane).Zoom().Direction() == zdVertical) {
+    valueDragReleased_ = pane;
+  } else if (!state_.Locked()) {
     SyncZoom(pane);
   }
 }
@@ -58,6 +68,10 @@ void TPaneCoordinator::SyncZoom(std::uint8_t sourcePane) {
 }
 
 void TPaneCoordinator::UndoneZoom(std::uint8_t pane) {
+  // A value range set without a zoom left the chart nothing to restore.
+  if (valuesSet_[pane]) {
+    Chart(pane).RightAxis().SetAutomatic(true);
+  }
   ForgetZooms();
   for (std::uint8_t other = 0; other < PaneCount; ++other) {
     if (other != pane) {
@@ -77,6 +91,12 @@ void TPaneCoordinator::UndoneZoom(std::uint8_t pane) {
 // line up on when they are locked again; the panes that only follow it are
 // not.
 void TPaneCoordinator::Zoomed(std::uint8_t pane) {
+  if (valueDragReleased_ == pane) {
+    valueDragReleased_.reset();
+    valuesSet_[pane] = true;
+    RememberZoom(pane);
+    return;
+  }
   RememberZoom(pane);
   if (sharing_) {
     return;
@@ -162,6 +182,7 @@ std::optional<std::uint8_t> TPaneCoordinator::ZoomedPane() const {
 }
 
 void TPaneCoordinator::Align() {
+  ShowBandOverPictures();
   if (state_.Locked()) {
     if (const std::optional<std::uint8_t> zoomed = ZoomedPane()) {
       ShareRangeOf(*zoomed, false);
@@ -174,6 +195,7 @@ void TPaneCoordinator::Align() {
 
 // Unlocked, the ranges shared at automatic scaling go; zooms stay.
 void TPaneCoordinator::LockChanged() {
+  ShowBandOverPictures();
   if (state_.Locked()) {
     Align();
     return;
@@ -195,6 +217,10 @@ void TPaneCoordinator::UndoAll() {
 }
 
 void TPaneCoordinator::Back() {
+  if (BackFromValueRanges()) {
+    FitValues();
+    return;
+  }
   const auto atFirstZoom = [](const std::vector<TZoomView>& views) { return views.size() == 1; };
   const auto unzoomed = [](const std::vector<TZoomView>& views) { return views.empty(); };
   if (std::any_of(zoomHistory_.begin(), zoomHistory_.end(), atFirstZoom) ||
@@ -214,8 +240,32 @@ void TPaneCoordinator::Back() {
     chart.BottomAxis().SetAxisRange(view.Bottom.Minimum, view.Bottom.Maximum);
     chart.LeftAxis().SetAxisRange(view.Left.Minimum, view.Left.Maximum);
     chart.RightAxis().SetAxisRange(view.Right.Minimum, view.Right.Maximum);
+    valuesSet_[pane] = view.ValuesSet;
   }
   FitValues();
+}
+
+// A value range the user set is the first a step back undoes, in the
+// panes that have one, leaving their sideways views and the other panes.
+bool TPaneCoordinator::BackFromValueRanges() {
+  bool any = false;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    std::vector<TZoomView>& views = zoomHistory_[pane];
+    if (!valuesSet_[pane] || views.empty()) {
+      continue;
+    }
+    any = true;
+    views.pop_back();
+    TChartAxis& values = Chart(pane).RightAxis();
+    if (views.empty()) {
+      values.SetAutomatic(true);
+      valuesSet_[pane] = false;
+    } else {
+      values.SetAxisRange(views.back().Right.Minimum, views.back().Right.Maximum);
+      valuesSet_[pane] = views.back().ValuesSet;
+    }
+  }
+  return any;
 }
 
 void TPaneCoordinator::ZoomAbout(std::uint8_t pane, int column, int index, bool in) {
@@ -248,11 +298,24 @@ void TPaneCoordinator::ZoomValues(std::uint8_t pane, int row, bool in) {
   TChartAxis& values = Chart(pane).RightAxis();
   const double at = values.PixelToValue(row);
   const double scale = in ? 1 / kNotch : kNotch;
-  const double low = at - (at - values.Minimum()) * scale;
-  const double high = at + (values.Maximum() - at) * scale;
-  if (std::isfinite(low) && std::isfinite(high) && low < high) {
-    values.SetAxisRange(low, high);
+  SetValueRange(pane, at - (at - values.Minimum()) * scale, at + (values.Maximum() - at) * scale);
+}
+
+bool TPaneCoordinator::SetValueRange(std::uint8_t pane, double minimum, double maximum) {
+  if (!std::isfinite(minimum) || !std::isfinite(maximum) || !(minimum < maximum)) {
+    return false;
   }
+  Chart(pane).RightAxis().SetAxisRange(minimum, maximum);
+  valuesSet_[pane] = true;
+  RememberZoom(pane);
+  return true;
+}
+
+TPaneCoordinator::TValueSource TPaneCoordinator::ValueSource(std::uint8_t pane) const {
+  if (valuesSet_[pane]) {
+    return TValueSource::Set;
+  }
+  return state_.FitValues() && !Chart(pane).RightAxis().Automatic() ? TValueSource::View : TValueSource::All;
 }
 
 void TPaneCoordinator::SetPanning(TPanningMode mode) {
@@ -262,6 +325,7 @@ void TPaneCoordinator::SetPanning(TPanningMode mode) {
 }
 
 void TPaneCoordinator::ResetToAutomatic() {
+  valuesSet_ = {};
   for (TChart* chart : charts_) {
     chart->Axes().ResetToAutomatic();
   }
@@ -271,7 +335,14 @@ void TPaneCoordinator::ResetToAutomatic() {
   FitValues();
 }
 
-void TPaneCoordinator::ForgetViews(std::uint8_t pane) { zoomHistory_.at(pane).clear(); }
+// A value range the user set was for the old log.
+void TPaneCoordinator::ForgetViews(std::uint8_t pane) {
+  zoomHistory_.at(pane).clear();
+  if (valuesSet_.at(pane)) {
+    Chart(pane).RightAxis().SetAutomatic(true);
+    valuesSet_[pane] = false;
+  }
+}
 
 void TPaneCoordinator::FollowSamples(std::uint8_t pane, int pointsBefore) {
   TChart& chart = Chart(pane);
@@ -295,8 +366,10 @@ void TPaneCoordinator::FitChanged() {
     FitValues();
     return;
   }
-  for (TChart* chart : charts_) {
-    chart->RightAxis().SetAutomatic(true);
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (!valuesSet_[pane]) {
+      Chart(pane).RightAxis().SetAutomatic(true);
+    }
   }
 }
 
@@ -307,7 +380,11 @@ void TPaneCoordinator::FitValues() {
   if (!state_.FitValues()) {
     return;
   }
-  for (TChart* chart : charts_) {
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (valuesSet_[pane]) {
+      continue;
+    }
+    TChart* chart = charts_[pane];
     const TChartAxis& horizontal = chart->BottomAxis();
     const TChartSeries& series = SeriesOf(*chart);
     const std::optional<TColumnSamples> shown =
@@ -326,14 +403,24 @@ void TPaneCoordinator::ShowSampleAxis(bool shown) {
   }
 }
 
-void TPaneCoordinator::RememberZoom(std::uint8_t pane) {
-  TChart& chart = Chart(pane);
-  zoomHistory_[pane].push_back(
-      {RangeOf(chart.TopAxis()), RangeOf(chart.BottomAxis()), RangeOf(chart.LeftAxis()), RangeOf(chart.RightAxis())});
+// Locked, the band is a dark dashed frame over the picture, to be seen on
+// any colours; unlocked, the zoom by pixel columns keeps its xor band.
+void TPaneCoordinator::ShowBandOverPictures() {
+  for (TChart* chart : charts_) {
+    chart->Zoom().SetXorBand(!state_.Locked());
+  }
 }
 
+void TPaneCoordinator::RememberZoom(std::uint8_t pane) {
+  TChart& chart = Chart(pane);
+  zoomHistory_[pane].push_back({RangeOf(chart.TopAxis()), RangeOf(chart.BottomAxis()), RangeOf(chart.LeftAxis()),
+                                RangeOf(chart.RightAxis()), valuesSet_[pane]});
+}
+
+// Every way back to automatic scaling ends the value ranges set too.
 void TPaneCoordinator::ForgetZooms() {
   for (std::vector<TZoomView>& views : zoomHistory_) {
     views.clear();
   }
+  valuesSet_ = {};
 }

@@ -18,8 +18,15 @@ class TPaneCoordinator {
 public:
   static constexpr std::uint8_t PaneCount = 4;
 
+  // Where a pane's value axis takes its range from: the whole log
+  // (automatic), the samples in view (fit), or the user.
+  enum class TValueSource { All, View, Set };
+
   TPaneCoordinator(std::array<TChart*, PaneCount> charts, const TSavedState& state);
 
+  // A mouse button was pressed on the pane: a left drag with Shift held
+  // zooms the pane's value axis, and only that.
+  void MousePressed(std::uint8_t pane, TMouseButton button, TShiftState shift);
   // A mouse button was released over the pane. Only a drag that zoomed its
   // own pane is passed on: a plain click or a press that started no drag
   // leaves an old rectangle in the record, which must not zoom the other
@@ -41,7 +48,8 @@ public:
   void LockChanged();
   // Every pane back to automatic scaling, with nothing left to undo.
   void UndoAll();
-  // Every pane one view back; from the first zoom, back to automatic scaling.
+  // Every pane one view back; from the first zoom, back to automatic
+  // scaling. A value range the user set goes back first, on its own.
   void Back();
   // The pane zoomed in or out by 2 about the pixel column of its sample
   // `index`, which keeps its place, through the same zoom as a drag, so
@@ -52,6 +60,10 @@ public:
   // about the value at pixel row `row`, which keeps its place; an undo
   // makes it automatic again.
   void ZoomValues(std::uint8_t pane, int row, bool in);
+  // The user's own range of the pane's value axis, kept through later zooms
+  // and fits until an undo or a step back; false when it is no range.
+  bool SetValueRange(std::uint8_t pane, double minimum, double maximum);
+  TValueSource ValueSource(std::uint8_t pane) const;
   // Panning switched on in the mode, or off (pmNone).
   void SetPanning(TPanningMode mode);
   // Ends every zoom and pan of every pane.
@@ -80,6 +92,7 @@ private:
     TAxisRange Bottom;
     TAxisRange Left;
     TAxisRange Right;
+    bool ValuesSet = false;
   };
 
   TChart& Chart(std::uint8_t pane) const { return *charts_[pane]; }
@@ -88,6 +101,8 @@ private:
   void FitValues();
   void ShareCommonRange();
   std::optional<std::uint8_t> ZoomedPane() const;
+  bool BackFromValueRanges();
+  void ShowBandOverPictures();
   void RememberZoom(std::uint8_t pane);
   void ForgetZooms();
 
@@ -97,4 +112,9 @@ private:
   bool sharing_ = false;
   std::uint8_t lastSource_ = 0;
   std::array<std::vector<TZoomView>, PaneCount> zoomHistory_;
+  // The panes whose value range the user set.
+  std::array<bool, PaneCount> valuesSet_{};
+  // The pane whose Shift+drag is about to zoom its values, from the release
+  // until the chart's zoom.
+  std::optional<std::uint8_t> valueDragReleased_;
 };

@@ -6,6 +6,7 @@
 
 #include "app/commands/TCommands.h"
 #include "app/state/TLastFolderFile.h"
+#include "app/view/ValueRangeText.h"
 #include "app/window/PaneAppearance.h"
 #include "app/window/PictureFile.h"
 #include "app/window/ReportException.h"
@@ -194,8 +195,8 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
     RunReported([=, this] { ChartMouseMove(pane, shift, x, y); });
   };
   // A press may start a drag.
-  chart.OnMouseDown = [this](TCustomChartPanel&, TMouseButton button, TShiftState, int x, int y) {
-    ChartMouseDown(button, x, y);
+  chart.OnMouseDown = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState shift, int x, int y) {
+    ChartMouseDown(pane, button, shift, x, y);
   };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
   chart.OnMouseWheel = [this, pane](TCustomChartPanel&, bool up, TShiftState shift, int, int y) {
@@ -248,8 +249,9 @@ void TForm1::ShowErrors(const TLogErrors& errors) {
   }
 }
 
-void TForm1::ChartMouseDown(TMouseButton button, int x, int y) {
+void TForm1::ChartMouseDown(std::uint8_t pane, TMouseButton button, TShiftState shift, int x, int y) {
   HideCursorReadout();
+  coordinator_.MousePressed(pane, button, shift);
   rightPress_.reset();
   if (button == mbRight) {
     rightPress_ = TPoint{x, y};
@@ -266,11 +268,15 @@ void TForm1::ChartMouseUp(std::uint8_t pane, TMouseButton button, int x, int y) 
   }
 }
 
+// A zoom band drawn over the picture follows the drag.
 void TForm1::ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y) {
   if ((shift & kAnyButton) == 0 && PaneChart(pane).PlotRect.ContainsInclusive({x, y})) {
     ShowCursorReadout(pane, x);
   } else {
     HideCursorReadout();
+  }
+  if (PaneChart(pane).Zoom().DragActive) {
+    RefreshOverlays();
   }
 }
 
@@ -322,6 +328,25 @@ void TForm1::ZoomByKey(bool in) {
   if (source && source->Samples) {
     coordinator_.ZoomAbout(*measures_.ReadoutPane(), source->Column, source->Samples->First, in);
   }
+}
+
+void TForm1::ZoomValuesByKey(std::uint8_t pane, bool in) {
+  const TRect& plot = PaneChart(pane).PlotRect;
+  coordinator_.ZoomValues(pane, (plot.Top + plot.Bottom) / 2, in);
+}
+
+void TForm1::AskValueRange(std::uint8_t pane) {
+  const TChartAxis& values = PaneChart(pane).RightAxis();
+  ValueRangeDialog.Text = ValueRangeText({values.Minimum(), values.Maximum()});
+  if (!ValueRangeDialog.Execute(this)) {
+    return;
+  }
+  const std::optional<TAxisRange> range = ParseValueRange(ValueRangeDialog.Text);
+  if (!range) {
+    throw Exception("'" + ValueRangeDialog.Text +
+                    "' is no value range: type the minimum and the maximum, as in \"0 100\"");
+  }
+  coordinator_.SetValueRange(pane, range->Minimum, range->Maximum);
 }
 
 void TForm1::CopyFigures() { CopyTextToClipboard(measures_.FiguresText()); }

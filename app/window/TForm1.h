@@ -62,6 +62,7 @@ public:
   TLogDocument& Document() { return document_; }
   const TLogDocument& Document() const { return document_; }
   TPaneCoordinator& Coordinator() { return coordinator_; }
+  const TPaneCoordinator& Coordinator() const { return coordinator_; }
   TMeasurements& Measures() { return measures_; }
   const TMeasurements& Measures() const { return measures_; }
   const TSavedState& State() const { return state_; }
@@ -101,6 +102,10 @@ public:
   void RefreshOverlays();
   // + and -: the pane under the mouse zoomed in or out by 2 about the readout.
   void ZoomByKey(bool in);
+  // Ctrl+Up and Ctrl+Down: the pane's value axis zoomed about its middle.
+  void ZoomValuesByKey(std::uint8_t pane, bool in);
+  // Asks for the pane's value range and sets it.
+  void AskValueRange(std::uint8_t pane);
   void CopyFigures();
   void CopyPicture();
   void SavePicture();
@@ -136,6 +141,7 @@ public:
   CheckBox CheckBox2;
   FileOpenDialog OpenDialog1;
   FileSaveDialog SaveDialog1;
+  TextInputDialog ValueRangeDialog;
 
 private:
   struct TPlacement {
@@ -152,7 +158,7 @@ private:
   void ConnectEvents();
   void ConnectPaneEvents(std::uint8_t pane);
   void ConnectDocument();
-  void ChartMouseDown(TMouseButton button, int x, int y);
+  void ChartMouseDown(std::uint8_t pane, TMouseButton button, TShiftState shift, int x, int y);
   void ChartMouseUp(std::uint8_t pane, TMouseButton button, int x, int y);
   void RunCommand(const TCommand& command, const TCommandPlace& place);
   void OpenLog(std::uint8_t pane, const std::string& fileName);

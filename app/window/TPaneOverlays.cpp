@@ -18,6 +18,7 @@ constexpr TRect kStoppedMark{2, 2, 9, 9};
 
 constexpr std::array<TColor, 2> kMarkerColors = {RGBColor(0x00, 0x80, 0x00), RGBColor(0xA0, 0x00, 0xA0)};
 constexpr std::array<const char*, 2> kMarkerNames = {"A", "B"};
+constexpr TColor kZoomBandColor = RGBColor(0x20, 0x20, 0x20);
 constexpr int kBoxPadding = 2;
 constexpr int kBoxMargin = 3;
 
@@ -93,6 +94,24 @@ TRect StatisticsBox(TRasterCanvas& canvas, const TRect& plot, const std::vector<
   return best;
 }
 
+// The zoom band the chart leaves to the overlay: a dark dashed frame on a
+// white one, seen on light and dark colours alike.
+void DrawZoomBand(TRasterCanvas& canvas, const TChartZoom& zoom) {
+  if (!zoom.DragActive || zoom.XorBand()) {
+    return;
+  }
+  const TRect band = TRect{zoom.StartX, zoom.StartY, zoom.EndX, zoom.EndY}.Normalized();
+  canvas.SetBrush(TBrush{clWhite, bsClear});
+  TPen pen;
+  pen.Color = clWhite;
+  canvas.SetPen(pen);
+  canvas.Rectangle(band);
+  pen.Color = kZoomBandColor;
+  pen.Style = psDash;
+  canvas.SetPen(pen);
+  canvas.Rectangle(band);
+}
+
 }  // namespace
 
 TPaneOverlays::TPaneOverlays(std::array<TChart*, PaneCount> charts, const TLogDocument& document,
@@ -103,7 +122,8 @@ void TPaneOverlays::Refresh() {
   const bool everywhere = measures_.AnyShown();
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     TChart& chart = *charts_[pane];
-    if (everywhere || document_.PaneLog(pane).StoppedEarly || chart.SeriesList()[0].PointCount() == 0) {
+    if (everywhere || document_.PaneLog(pane).StoppedEarly || chart.SeriesList()[0].PointCount() == 0 ||
+        (chart.Zoom().DragActive && !chart.Zoom().XorBand())) {
       chart.SetOverlay([this, pane](TRasterCanvas& canvas) { Draw(pane, canvas); });
     } else if (chart.HasOverlay()) {
       chart.ClearOverlay();
@@ -129,6 +149,7 @@ void TPaneOverlays::Draw(std::uint8_t pane, TRasterCanvas& canvas) {
   if (const std::optional<TCursorReadout> readout = measures_.ShownReadout(pane)) {
     DrawCursorReadout(canvas, *readout);
   }
+  DrawZoomBand(canvas, chart.Zoom());
 }
 
 void TPaneOverlays::DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas) {

@@ -10,7 +10,7 @@ class TRasterCanvas;
 
 // What is drawn over the panes' kept pictures on the screen: the mark of a
 // load that stopped early, the hint of an empty pane, the markers, the
-// figures boxes and the cursor readout.
+// figures boxes, the cursor readout and, while locked, the zoom band.
 class TPaneOverlays {
 public:
   static constexpr std::uint8_t PaneCount = 4;

@@ -38,6 +38,12 @@ public:
   bool UpLeftZooms() const { return upLeftZooms_; }
   void SetUpLeftZooms(bool zooms) { upLeftZooms_ = zooms; }
 
+  // Whether the chart draws the band itself, by not-xor into its picture;
+  // off, the band is left to be drawn over the picture (DragActive and the
+  // corners tell where it is), and each move of the drag repaints.
+  bool XorBand() const { return xorBand_; }
+  void SetXorBand(bool drawn) { xorBand_ = drawn; }
+
   // The band's outline and fill come into being when first asked for; a
   // band without a fill is drawn with a clear brush.
   TChartPen& Pen();
@@ -53,6 +59,7 @@ private:
   int minimumPixels_ = 16;
   TMouseButton mouseButton_ = mbLeft;
   bool upLeftZooms_ = false;
+  bool xorBand_ = true;
   std::unique_ptr<TChartPen> pen_;
   std::unique_ptr<TChartBrush> brush_;
 };

@@ -355,6 +355,10 @@ TColor TCustomChartPanelExtended::ZoomFrameBackground() const { return ResolveSy
 // next paint, and the erase by not-xor would then draw a band instead.
 // A stale picture is skipped: its paint draws the band where it is now.
 void TCustomChartPanelExtended::DrawZoomFrame() {
+  if (!zoom_.XorBand()) {
+    Invalidate();
+    return;
+  }
   if (PictureStale()) {
     return;
   }
@@ -367,7 +371,7 @@ void TCustomChartPanelExtended::DrawZoomFrame() {
 }
 
 void TCustomChartPanelExtended::DrawZoomFrameWhileDragging() {
-  if (zoom_.DragActive) {
+  if (zoom_.DragActive && zoom_.XorBand()) {
     PaintZoomBand();
   }
 }

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands/TCommands.h"
 #include "app/window/TForm1.h"
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
@@ -88,6 +90,32 @@ TEST(LockedPanes, AZoomGivesEveryPaneTheSourceRangeAndKeepsTheirVerticalRange) {
   for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
     EXPECT_FALSE(window.Form.PaneChart(pane).IsZoomed) << int(pane);
     EXPECT_TRUE(window.Form.PaneChart(pane).RightAxis().Automatic()) << "undo: vertical scale automatic again";
+  }
+}
+
+// Locked, the band is a dark dashed frame over the kept picture, which the
+// drag leaves as it was; unlocked, the band is the xor band in the picture.
+TEST(LockedPanes, TheZoomBandIsADarkFrameOverThePicture) {
+  constexpr TColor kDark = RGBColor(0x20, 0x20, 0x20);
+  for (const bool locked : {true, false}) {
+    LockedWindow window({3000, 3000, 3000, 3000}, locked);
+    TChart& chart = window.Form.PaneChart(1);
+    const int top = chart.PlotRect.Top;
+    const auto row = [top](const TRasterCanvas& canvas) {
+      std::vector<TColor> pixels;
+      for (int x = 150; x <= 400; ++x) {
+        pixels.push_back(canvas.GetPixel(x, top));
+      }
+      return pixels;
+    };
+    const std::vector<TColor> before = row(chart.Screen());
+    chart.MouseDown(mbLeft, ssLeft, 150, chart.PlotCenterY);
+    chart.MouseMove(ssLeft, 400, chart.PlotCenterY);
+    const std::vector<TColor> shown = row(chart.Shown());
+    const auto dark = std::count(shown.begin(), shown.end(), kDark);
+    EXPECT_EQ(row(chart.Screen()) == before, locked);
+    EXPECT_EQ(dark > 50, locked) << dark << " dark pixels";
+    chart.MouseUp(mbLeft, 0, 400, chart.PlotCenterY);
   }
 }
 
@@ -268,12 +296,14 @@ TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   chart.MouseDown(mbRight, ssRight, 300, 50);
   chart.MouseUp(mbRight, 0, 300, 50);
   ASSERT_EQ(window.Script.MenusShown.size(), 1U);
-  EXPECT_EQ(window.Script.MenusShown[0],
-            (std::vector<std::string>{"Open log\u2026", "Lock panes to the same samples", "Show sample axis",
-                                      "Fit values to the view", "Set marker A", "Set marker B", "Clear markers",
-                                      "Show statistics of the view", "Copy figures", "Copy picture",
-                                      "Save picture\u2026", "Undo all zooms", "Back one zoom", "Full screen",
-                                      "Reload logs", "Follow growing logs", "Reopen the last logs", "Close"}));
+  std::vector<std::string> labels;
+  for (const TCommand& command : Commands()) {
+    if (command.Label != nullptr) {
+      labels.emplace_back(command.Label);
+    }
+  }
+  EXPECT_EQ(window.Script.MenusShown[0], labels) << "every command with a label, in the table's order";
+  EXPECT_EQ(labels.front(), "Open log\u2026");
   window.Script.MenuAnswers.push_back("Set marker B");
   chart.MouseDown(mbRight, ssRight, 420, 50);
   chart.MouseUp(mbRight, 0, 420, 50);

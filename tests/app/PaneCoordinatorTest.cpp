@@ -40,6 +40,9 @@ struct Panes {
       for (int i = 0; i < lengths[pane]; ++i) {
         Series[pane].AddPoint(i, scales[pane] * (1 + std::sin(i / 50.0)), "", clBlue);
       }
+      chart.OnMouseDown = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState shift, int, int) {
+        Coordinator.MousePressed(pane, button, shift);
+      };
       chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
         Coordinator.MouseReleased(pane, button);
       };
@@ -338,6 +341,98 @@ TEST(PaneCoordinator, FitValuesSpansTheSamplesShown) {
     panes.Coordinator.FitChanged();
     EXPECT_TRUE(right.Automatic()) << c.Name << ": fit off";
   }
+}
+
+// A Shift+drag down the pane from row y0 to row y1, in its middle column.
+void ShiftDrag(Panes& panes, std::uint8_t pane, int y0, int y1) {
+  TChart& chart = panes.Charts[pane];
+  const int x = chart.PlotCenterX;
+  chart.MouseDown(mbLeft, ssLeft | ssShift, x, y0);
+  chart.MouseMove(ssLeft | ssShift, x, y1);
+  chart.MouseUp(mbLeft, ssShift, x, y1);
+  panes.Paint();
+}
+
+// A value range the user sets (Shift+drag, Ctrl+wheel, typed) is that
+// pane's alone, survives zooms and fits, and goes with every undo.
+TEST(PaneCoordinator, ValueRangesSetByTheUserLastUntilAnUndo) {
+  using Source = TPaneCoordinator::TValueSource;
+  const TStep shiftDrag = [](Panes& p) { ShiftDrag(p, 1, 30, 90); };
+  const TStep typed = [](Panes& p) { EXPECT_TRUE(p.Coordinator.SetValueRange(1, 0.25, 0.75)); };
+  const TStep wheel = [](Panes& p) { p.Coordinator.ZoomValues(1, 50, true); };
+  const TStep zoom = kSteps[3].Run;
+  const TStep back = [](Panes& p) { p.Coordinator.Back(); };
+  const TStep undoAll = kSteps[7].Run;
+  const TStep undoDrag = kSteps[4].Run;
+  const TStep shiftDragUp = [](Panes& p) { ShiftDrag(p, 1, 90, 30); };
+  const TStep fitOn = [](Panes& p) {
+    p.State.SetFitValues(true);
+    p.Coordinator.FitChanged();
+  };
+  const struct {
+    const char* Name;
+    bool Locked;
+    std::vector<TStep> Steps;
+    Source Expected;  // pane 1's
+  } cases[] = {
+      {"Shift+drag", false, {shiftDrag}, Source::Set},
+      {"Shift+drag, locked", true, {shiftDrag}, Source::Set},
+      {"typed", true, {typed}, Source::Set},
+      {"Ctrl+wheel", false, {wheel}, Source::Set},
+      {"typed, then a zoom", true, {typed, zoom}, Source::Set},
+      {"typed, fit on, a zoom", true, {typed, fitOn, zoom}, Source::Set},
+      {"Shift+drag, then undo all", true, {shiftDrag, undoAll}, Source::All},
+      {"typed, then back", false, {typed, back}, Source::All},
+      {"zoom, typed, back", true, {zoom, typed, back}, Source::All},
+      {"fit on, zoom, typed, back", true, {fitOn, zoom, typed, back}, Source::View},
+      {"typed, then an undo drag elsewhere", false, {typed, undoDrag}, Source::All},
+      {"Shift+drag, then Shift+drag up", false, {shiftDrag, shiftDragUp}, Source::All},
+      {"two notches, back", false, {wheel, wheel, back}, Source::Set},
+      {"two notches, back twice", false, {wheel, wheel, back, back}, Source::All},
+      {"zoom, typed, back: the zoom stays",
+       true,
+       {zoom, typed, back, [](Panes& p) { EXPECT_TRUE(p.Charts[3].IsZoomed); }},
+       Source::All},
+  };
+  for (const auto& c : cases) {
+    Panes panes(c.Locked, {3000, 3000, 3000, 3000});
+    for (const TStep& step : c.Steps) {
+      step(panes);
+    }
+    EXPECT_EQ(panes.Coordinator.ValueSource(1), c.Expected) << c.Name;
+    if (c.Expected == Source::Set) {
+      EXPECT_FALSE(panes.Charts[1].RightAxis().Automatic()) << c.Name;
+    }
+    for (const std::uint8_t other : {std::uint8_t{0}, std::uint8_t{2}, std::uint8_t{3}}) {
+      EXPECT_NE(panes.Coordinator.ValueSource(other), Source::Set) << c.Name;
+    }
+  }
+}
+
+// The rows dragged over become the value range; no pane moves sideways and
+// no other pane's values change, locked or not.
+TEST(PaneCoordinator, AShiftDragZoomsTheValuesOfThatPaneAlone) {
+  for (const bool locked : {false, true}) {
+    Panes panes(locked, {3000, 3000, 3000, 3000});
+    const TChartAxis& values = panes.Charts[2].RightAxis();
+    const Range rows{values.PixelToValue(100), values.PixelToValue(40)};
+    const std::array<Range, 4> views = panes.Views();
+    ShiftDrag(panes, 2, 40, 100);
+    EXPECT_EQ((Range{values.Minimum(), values.Maximum()}), rows) << locked;
+    EXPECT_EQ(panes.Views(), views) << locked;
+    for (const std::uint8_t other : {std::uint8_t{0}, std::uint8_t{1}, std::uint8_t{3}}) {
+      EXPECT_TRUE(panes.Charts[other].RightAxis().Automatic()) << locked;
+      EXPECT_EQ(panes.Charts[other].BottomAxis().Automatic(), !locked) << locked;
+    }
+  }
+}
+
+TEST(PaneCoordinator, AValueRangeMustBeARange) {
+  Panes panes(false);
+  for (const Range& range : {Range{5, 5}, Range{6, 5}, Range{NAN, 5}, Range{0, INFINITY}}) {
+    EXPECT_FALSE(panes.Coordinator.SetValueRange(0, range.first, range.second)) << range.first << " " << range.second;
+  }
+  EXPECT_TRUE(panes.Charts[0].RightAxis().Automatic());
 }
 
 TEST(PaneCoordinator, AFittedViewFollowsAGrowingLog) {

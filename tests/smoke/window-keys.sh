@@ -144,6 +144,18 @@ setting follow=on
 keys "f" F
 setting follow=off
 keys "l x" L X
+# The value axis of the pane under the mouse, by keys and by a Shift+drag
+# down its middle column.
+keys "ctrl+Up ctrl+Up" Ctrl+Up Ctrl+Up
+keys "ctrl+Down" Ctrl+Down
+at 356 180 keydown shift mousedown 1 mousemove --window "$window" 356 240 mouseup 1 keyup shift
+expect --shift-drag 1 300 36 300 96
+"$snapshot" $actions --png "$work/shift-drag.png"
+same_as "$work/shift-drag.png"
+echo "shift+drag zoomed the value axis: window = snapshot"
+at 356 204
+expect --hover 1 300 60
+dialog_shows r
 dialog_shows ctrl+s
 dialog_shows ctrl+o
 # A dialog over the pane takes the readout with the mouse; the rest stays.
