@@ -18,6 +18,7 @@ awk '
     add("ResizeStep/3840/2100_median", 20, "resize step, 4K window, four 10M panes (ms)")
     add("BM_LoadLog/1000000/min_time:2.000/real_time_median", 30, "load 1M lines (ms)")
     add("BM_LoadLog/10000000/min_time:2.000/real_time_median", 300, "load 10M lines (ms)")
+    add("FitValuesFourPanes_median", 8, "fit four 10M-point panes to a 4K view (ms, 2 a pane)")
     add("FourPaneStatistics/1_median", 20, "statistics of four 10M-sample panes, stretch moved (ms)")
     add("BM_FollowLatency/real_time_median", 100, "a written line in its pane, notified (ms)")
     add("BM_FollowFourGrowingLogs/1000000/iterations:10/manual_time_median", 50, "follow four logs, 1M loaded (ms CPU a second)")
