@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -19,8 +18,10 @@
 
 #include "gui/ControlImpl.h"
 #include "gui/EventErrors.h"
+#include "gui/ImageFile.h"
 #include "gui/KeyCodes.h"
 #include "gui/LightPalette.h"
+#include "gui/TRasterCanvasImpl.h"
 #include "runtime/Exception.h"
 
 namespace {
@@ -240,15 +241,16 @@ std::string FormWindow::PictureDataUri(const std::vector<TRect>& leftOut) const 
 }
 
 void FormWindow::SavePicture(const std::string& path, TPictureFormat format) const {
-  if (format == TPictureFormat::Svg) {
-    throw EAssertionFailed("SavePicture writes raster formats only");
+  WriteImageFile(PictureOf(*Internals().Widget), path, format);
+}
+
+void FormWindow::DrawPicture(TRasterCanvas& raster) const {
+  if (raster.Scale() != DevicePixelRatio()) {
+    throw EAssertionFailed("The window's picture goes on a raster of the window's device pixels");
   }
-  const char* const qtFormats[] = {"PNG", "JPEG", "BMP"};
-  const QImage picture = PictureOf(*Internals().Widget);
-  QFile file(QtFileName(path));
-  const bool saved =
-      file.open(QIODevice::WriteOnly) && picture.save(&file, qtFormats[static_cast<int>(format)]) && file.flush();
-  if (!saved) {
-    throw FileException("Cannot write '" + path + "': " + TextFromQt(file.errorString()));
-  }
+  QImage picture = PictureOf(*Internals().Widget);
+  picture.setDevicePixelRatio(1);
+  QPainter painter(&raster.Internals().PaintDevice());
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(QPoint(0, 0), picture);
 }

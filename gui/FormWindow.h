@@ -8,6 +8,8 @@
 #include "gui/Mouse.h"
 #include "gui/PictureFormat.h"
 
+class TRasterCanvas;
+
 // How big the window is when it is not maximised or full screen, and
 // whether it is maximised: what a restart brings back.
 struct TWindowPlacement {
@@ -61,6 +63,9 @@ public:
   void CopyPictureToClipboard() const;
   // A raster format.
   void SavePicture(const std::string& path, TPictureFormat format) const;
+  // That picture at the top left of a raster of the window's device pixel
+  // ratio, so that more can be drawn over and below it.
+  void DrawPicture(TRasterCanvas& raster) const;
   // That picture with the rectangles left white, as a PNG "data:" URI for
   // an SVG document that draws them itself.
   std::string PictureDataUri(const std::vector<TRect>& leftOut) const;

@@ -58,6 +58,8 @@ const char* kUsage =
     "  --png FILE                        the window's client area now\n"
     "  --pane-png PANE FILE              the pane's picture now\n"
     "  --svg FILE                        the window's picture now as SVG, as Ctrl+S saves it\n"
+    "  --picture FILE                    the window's picture now as Ctrl+S saves it, PNG, JPEG, BMP\n"
+    "                                    or SVG by the name's suffix\n"
     "  --json FILE|-                     the state now\n";
 
 // The JSON text of an 8-bit string: the characters as the window shows
@@ -179,7 +181,9 @@ public:
       } else if (action == "--pane-png") {
         PanePng();
       } else if (action == "--svg") {
-        SaveWindowSvg(form_.Charts(), form_, Take());
+        SaveWindowSvg(form_.Charts(), form_, form_.PictureExtras(), Take());
+      } else if (action == "--picture") {
+        form_.SavePictureAs(Take());
       } else if (action == "--json") {
         Json();
       } else if (action == "--scale") {
@@ -400,6 +404,10 @@ private:
     out << "  \"SampleAxis\": " << JsonBool(form_.State().SampleAxisShown()) << ",\n";
     out << "  \"Following\": " << JsonBool(form_.State().Following()) << ",\n";
     out << "  \"FitValues\": " << JsonBool(form_.State().FitValues()) << ",\n";
+    // Only when on, so that the default state reads as it always did.
+    if (form_.State().PlainPicture()) {
+      out << "  \"PlainPicture\": true,\n";
+    }
     out << "  \"Markers\": {";
     for (std::size_t i = 0; i < form_.Measures().Markers().size(); ++i) {
       const std::optional<TMeasurements::TMarker>& marker = form_.Measures().Markers()[i];

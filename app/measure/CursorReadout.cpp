@@ -161,14 +161,10 @@ std::vector<std::string> ReadoutLines(const TCursorReadout& readout) {
   return lines;
 }
 
-void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout) {
-  TPen pen;
-  pen.Color = kReadoutLineColor;
-  canvas.SetPen(pen);
-  canvas.LineSegment(readout.Column, readout.Top, readout.Column, readout.Bottom + 1);
+std::optional<TRect> ReadoutBox(TRasterCanvas& canvas, const TCursorReadout& readout) {
   const std::vector<std::string> lines = ReadoutLines(readout);
   if (lines.empty()) {
-    return;
+    return std::nullopt;
   }
   canvas.SetFont(TFont{});
   int width = 0;
@@ -182,15 +178,27 @@ void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout) {
     left = readout.Column - kBoxGap - width;
   }
   const int top = readout.Top + kBoxGap;
+  return TRect{left, top, left + width, top + height};
+}
+
+void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout) {
+  TPen pen;
+  pen.Color = kReadoutLineColor;
+  canvas.SetPen(pen);
+  canvas.LineSegment(readout.Column, readout.Top, readout.Column, readout.Bottom + 1);
+  const std::optional<TRect> box = ReadoutBox(canvas, readout);
+  if (!box) {
+    return;
+  }
   pen.Color = clBlack;
   canvas.SetPen(pen);
   canvas.SetBrush(TBrush{kReadoutBoxColor, bsSolid});
-  canvas.Rectangle({left, top, left + width, top + height});
+  canvas.Rectangle(*box);
   canvas.SetBackMode(BackModeTransparent);
   canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
-  int y = top + kBoxPadding;
-  for (const std::string& line : lines) {
-    canvas.TextOut(left + kBoxPadding, y, line);
+  int y = box->Top + kBoxPadding;
+  for (const std::string& line : ReadoutLines(readout)) {
+    canvas.TextOut(box->Left + kBoxPadding, y, line);
     y += canvas.TextHeight(line);
   }
 }

@@ -89,5 +89,7 @@ int SampleColumn(TChart& chart, double sample);
 // fields when there are any; none without a point.
 std::vector<std::string> ReadoutLines(const TCursorReadout& readout);
 
+// Where the readout's box goes on a picture of the pane; none without lines.
+std::optional<TRect> ReadoutBox(TRasterCanvas& canvas, const TCursorReadout& readout);
 // Draws the readout on a picture of the pane.
 void DrawCursorReadout(TRasterCanvas& canvas, const TCursorReadout& readout);

@@ -38,12 +38,16 @@ public:
   bool Following() const { return settings_.Flag(kFollow); }
   // The value axes span the samples shown rather than the whole logs.
   bool FitValues() const { return settings_.Flag(kFitValues); }
+  // Copied and saved pictures are the window's alone: no markers,
+  // statistics or caption.
+  bool PlainPicture() const { return settings_.Flag(kPlainPicture); }
   // The mode is kept at once; Write remembers it, so that a mode takes
   // effect before a failing write is said.
   void SetLocked(bool on) { settings_.SetFlag(kLocked, on); }
   void SetSampleAxisShown(bool on) { settings_.SetFlag(kSampleAxis, on); }
   void SetFollowing(bool on) { settings_.SetFlag(kFollow, on); }
   void SetFitValues(bool on) { settings_.SetFlag(kFitValues, on); }
+  void SetPlainPicture(bool on) { settings_.SetFlag(kPlainPicture, on); }
 
   // Newest first, at most RecentLogCount.
   std::vector<std::string> RecentLogs() const;
@@ -62,6 +66,7 @@ private:
   static constexpr const char* kSampleAxis = "sample-axis";
   static constexpr const char* kFollow = "follow";
   static constexpr const char* kFitValues = "fit-values";
+  static constexpr const char* kPlainPicture = "plain-picture";
   static constexpr const char* kWidth = "window-width";
   static constexpr const char* kHeight = "window-height";
   static constexpr const char* kMaximized = "window-maximized";

@@ -57,3 +57,13 @@ std::string SuggestedPictureName(const std::vector<std::string>& logFileNames) {
   }
   return (name.empty() ? "logviewer" : name) + ".png";
 }
+
+std::string PictureCaption(const std::vector<std::string>& logFileNames) {
+  std::string caption;
+  for (std::size_t pane = 0; pane < logFileNames.size(); ++pane) {
+    if (!logFileNames[pane].empty()) {
+      caption += (caption.empty() ? "" : "   ") + std::to_string(pane + 1) + ": " + BaseName(logFileNames[pane]);
+    }
+  }
+  return caption;
+}

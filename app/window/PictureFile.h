@@ -22,3 +22,8 @@ TPictureFile PictureFileFor(const std::string& chosen);
 // folder and suffix, joined by "+", with ".png" ("lambda+engine-speed.png");
 // "logviewer.png" when no pane shows a log.
 std::string SuggestedPictureName(const std::vector<std::string>& logFileNames);
+
+// The caption line of a saved or copied picture: each pane's log by its
+// name without folder, after the pane's number ("1: lambda.csv   3:
+// coolant.csv"); panes without a log left out, "" when none has one.
+std::string PictureCaption(const std::vector<std::string>& logFileNames);

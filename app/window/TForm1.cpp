@@ -15,6 +15,8 @@
 #include "gui/Application.h"
 #include "gui/Clipboard.h"
 #include "gui/ContextMenu.h"
+#include "gui/RasterFile.h"
+#include "gui/TRasterCanvas.h"
 #include "runtime/Exception.h"
 
 namespace {
@@ -425,6 +427,13 @@ void TForm1::SetFitValues(bool on) {
   }
 }
 
+void TForm1::SetPlainPicture(bool on) {
+  if (on != state_.PlainPicture()) {
+    state_.SetPlainPicture(on);
+    WriteSettings();
+  }
+}
+
 void TForm1::SetFollowing(bool on) {
   if (on == state_.Following()) {
     return;
@@ -473,19 +482,45 @@ void TForm1::FollowLogs() {
 
 // ---- Pictures and the widgets' own handlers ----
 
-void TForm1::CopyPicture() { CopyPictureToClipboard(); }
+TPictureExtras TForm1::PictureExtras() {
+  if (state_.PlainPicture()) {
+    return {};
+  }
+  const std::array<std::string, PaneCount> names = document_.FileNames();
+  return {[this](std::uint8_t pane, TCanvas3D& canvas) { overlays_.DrawMeasures(pane, canvas, std::nullopt); },
+          PictureCaption({names.begin(), names.end()})};
+}
+
+// A plain picture is the window's own, taken as it always was.
+void TForm1::CopyPicture() {
+  if (state_.PlainPicture()) {
+    CopyPictureToClipboard();
+    return;
+  }
+  TRasterCanvas picture;
+  DrawWindowPicture(picture, Charts(), *this, PictureExtras());
+  CopyRasterToClipboard(picture);
+}
 
 void TForm1::SavePicture() {
   SaveDialog1.InitialDir = FolderOf(document_.LastOpened());
   const std::array<std::string, PaneCount> names = document_.FileNames();
   SaveDialog1.FileName = SuggestedPictureName({names.begin(), names.end()});
   if (SaveDialog1.Execute(this)) {
-    const TPictureFile picture = PictureFileFor(SaveDialog1.FileName);
-    if (picture.Format == TPictureFormat::Svg) {
-      SaveWindowSvg(Charts(), *this, picture.FileName);
-    } else {
-      FormWindow::SavePicture(picture.FileName, picture.Format);
-    }
+    SavePictureAs(SaveDialog1.FileName);
+  }
+}
+
+void TForm1::SavePictureAs(const std::string& fileName) {
+  const TPictureFile picture = PictureFileFor(fileName);
+  if (picture.Format == TPictureFormat::Svg) {
+    SaveWindowSvg(Charts(), *this, PictureExtras(), picture.FileName);
+  } else if (state_.PlainPicture()) {
+    FormWindow::SavePicture(picture.FileName, picture.Format);
+  } else {
+    TRasterCanvas raster;
+    DrawWindowPicture(raster, Charts(), *this, PictureExtras());
+    SavePictureFile(raster, picture.FileName, picture.Format);
   }
 }
 

@@ -13,6 +13,7 @@
 #include "app/state/TSavedState.h"
 #include "app/view/TPaneCoordinator.h"
 #include "app/window/TPaneOverlays.h"
+#include "app/window/WindowPicture.h"
 #include "chart/controls/TButtonColor.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TLineSeries.h"
@@ -86,6 +87,7 @@ public:
   void SetSampleAxisShown(bool shown);
   void SetFollowing(bool on);
   void SetFitValues(bool on);
+  void SetPlainPicture(bool on);
   // What the followed logs gained since the last step, as a change
   // notification brings it in.
   void FollowLogs();
@@ -107,8 +109,15 @@ public:
   // Asks for the pane's value range and sets it.
   void AskValueRange(std::uint8_t pane);
   void CopyFigures();
+  // The window's picture without the readout, with the markers, the
+  // statistics boxes and a caption naming the logs unless the picture is
+  // plain.
   void CopyPicture();
   void SavePicture();
+  // As SavePicture does, in the format the name's suffix gives.
+  void SavePictureAs(const std::string& fileName);
+  // What copied and saved pictures show beyond the window's own.
+  TPictureExtras PictureExtras();
 
   // Event handlers.
   void FormCreate();

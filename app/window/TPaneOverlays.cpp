@@ -2,12 +2,13 @@
 #include "chart/series/TChartSeries.h"
 
 #include <algorithm>
-#include <climits>
 #include <string>
 #include <vector>
 
 #include "app/document/TLogDocument.h"
 #include "app/measure/TMeasurements.h"
+#include "app/window/StatisticsBox.h"
+#include "chart/canvas/TBufferedCanvas3D.h"
 #include "gui/TRasterCanvas.h"
 
 namespace {
@@ -19,8 +20,7 @@ constexpr TRect kStoppedMark{2, 2, 9, 9};
 constexpr std::array<TColor, 2> kMarkerColors = {RGBColor(0x00, 0x80, 0x00), RGBColor(0xA0, 0x00, 0xA0)};
 constexpr std::array<const char*, 2> kMarkerNames = {"A", "B"};
 constexpr TColor kZoomBandColor = RGBColor(0x20, 0x20, 0x20);
-constexpr int kBoxPadding = 2;
-constexpr int kBoxMargin = 3;
+constexpr int kMarkerNameGap = 2;
 
 // Shown over a pane without samples, so that a newcomer learns how a log
 // gets in.
@@ -48,50 +48,21 @@ void DrawStoppedMark(TRasterCanvas& canvas) {
   canvas.Rectangle(kStoppedMark);
 }
 
-void DrawMarker(TRasterCanvas& canvas, const TRect& plot, int column, std::size_t marker) {
+void DrawMarker(TCanvas3D& canvas, const TRect& plot, int column, std::size_t marker) {
   if (column < plot.Left || column > plot.Right) {
     return;
   }
-  TPen pen;
-  pen.Color = kMarkerColors[marker];
-  pen.Style = psDash;
-  canvas.SetPen(pen);
+  canvas.Pen = TPen{};
+  canvas.Pen.Color = kMarkerColors[marker];
+  canvas.Pen.Style = psDash;
   canvas.LineSegment(column, plot.Top, column, plot.Bottom + 1);
-  TFont font;
-  font.Color = kMarkerColors[marker];
-  canvas.SetFont(font);
+  canvas.Font = TFont{};
+  canvas.Font.Color = kMarkerColors[marker];
   canvas.SetBackMode(BackModeTransparent);
-  canvas.SetTextAlign(TextAlignLeft | TextAlignBottom);
-  canvas.TextOut(column + 2, plot.Bottom, kMarkerNames[marker]);
-}
-
-// The box of `lines` at the corner of the plot whose rows the curve under
-// it crosses least, given the rows the curve takes below a box column range.
-template <class TCurveRows>
-TRect StatisticsBox(TRasterCanvas& canvas, const TRect& plot, const std::vector<std::string>& lines,
-                    TCurveRows curveRows) {
-  int width = 0;
-  for (const std::string& line : lines) {
-    width = std::max(width, canvas.TextWidth(line));
-  }
-  width += 2 * kBoxPadding;
-  const int height = static_cast<int>(lines.size()) * canvas.TextHeight("Ag") + 2 * kBoxPadding;
-  const int left = plot.Left + kBoxMargin;
-  const int right = plot.Right - kBoxMargin - width;
-  const int top = plot.Top + kBoxMargin;
-  const int bottom = plot.Bottom - kBoxMargin - height;
-  TRect best{};
-  int leastHidden = INT_MAX;
-  for (const TPoint corner : {TPoint{left, top}, TPoint{right, top}, TPoint{left, bottom}, TPoint{right, bottom}}) {
-    const TRect box{corner.X, corner.Y, corner.X + width, corner.Y + height};
-    const auto [curveTop, curveBottom] = curveRows(box.Left, box.Right);
-    const int hidden = std::max(0, std::min(curveBottom, box.Bottom) - std::max(curveTop, box.Top));
-    if (hidden < leastHidden) {
-      leastHidden = hidden;
-      best = box;
-    }
-  }
-  return best;
+  // Right of the line, or left of it where it would reach the value axis' labels.
+  const bool fitsRight = column + kMarkerNameGap + canvas.MeasureTextWidth(kMarkerNames[marker]) <= plot.Right;
+  canvas.SetTextAlign((fitsRight ? TextAlignLeft : TextAlignRight) | TextAlignBottom);
+  canvas.TextOut(fitsRight ? column + kMarkerNameGap : column - kMarkerNameGap + 1, plot.Bottom, kMarkerNames[marker]);
 }
 
 // The zoom band the chart leaves to the overlay: a dark dashed frame on a
@@ -139,20 +110,31 @@ void TPaneOverlays::Draw(std::uint8_t pane, TRasterCanvas& canvas) {
   if (chart.SeriesList()[0].PointCount() == 0) {
     DrawEmptyPaneHint(canvas, chart);
   }
-  const auto& markers = measures_.Markers();
-  for (std::size_t marker = 0; marker < markers.size(); ++marker) {
-    if (markers[marker]) {
-      DrawMarker(canvas, chart.PlotRect, SampleColumn(chart, markers[marker]->Sample), marker);
-    }
-  }
-  DrawStatistics(pane, canvas);
-  if (const std::optional<TCursorReadout> readout = measures_.ShownReadout(pane)) {
+  const std::optional<TCursorReadout> readout = measures_.ShownReadout(pane);
+  const std::optional<TRect> readoutBox = readout ? ReadoutBox(canvas, *readout) : std::nullopt;
+  TBufferedCanvas3D surface;
+  surface.SetBuffered(false);
+  surface.BeginDrawing(canvas, {0, 0, canvas.Width(), canvas.Height()}, 100);
+  DrawMeasures(pane, surface, readoutBox);
+  if (readout) {
     DrawCursorReadout(canvas, *readout);
   }
   DrawZoomBand(canvas, chart.Zoom());
 }
 
-void TPaneOverlays::DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas) {
+void TPaneOverlays::DrawMeasures(std::uint8_t pane, TCanvas3D& canvas, const std::optional<TRect>& taken) {
+  canvas.ResetState();
+  const TRect& plot = charts_[pane]->PlotRect;
+  const auto& markers = measures_.Markers();
+  for (std::size_t marker = 0; marker < markers.size(); ++marker) {
+    if (markers[marker]) {
+      DrawMarker(canvas, plot, SampleColumn(*charts_[pane], markers[marker]->Sample), marker);
+    }
+  }
+  DrawStatistics(pane, canvas, taken);
+}
+
+void TPaneOverlays::DrawStatistics(std::uint8_t pane, TCanvas3D& canvas, const std::optional<TRect>& taken) {
   const std::optional<TMeasurements::TPaneStatistics> statistics = measures_.PaneStatistics(pane);
   TChart& chart = *charts_[pane];
   const TChartSeries& series = chart.SeriesList()[0];
@@ -161,8 +143,14 @@ void TPaneOverlays::DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas) {
   }
   const TChartAxis& horizontal = *series.ResolvedHorizAxis();
   const TChartAxis& vertical = *series.ResolvedVertAxis();
-  canvas.SetFont(TFont{});
+  canvas.Font = TFont{};
   const std::vector<std::string> lines = measures_.StatisticsLines(pane, *statistics);
+  std::vector<int> widths;
+  widths.reserve(lines.size());
+  for (const std::string& line : lines) {
+    widths.push_back(canvas.MeasureTextWidth(line));
+  }
+  const int lineHeight = canvas.MeasureTextHeight("Ag");
   // The rows the curve takes below a box: the extremes of its samples there.
   const auto curveRows = [&](int left, int right) {
     const std::optional<TColumnSamples> below =
@@ -174,16 +162,17 @@ void TPaneOverlays::DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas) {
     const int bottom = vertical.ValueToPixel(below->Min);
     return std::pair{std::min(top, bottom), std::max(top, bottom)};
   };
-  const TRect box = StatisticsBox(canvas, chart.PlotRect, lines, curveRows);
-  TPen pen;
-  canvas.SetPen(pen);
-  canvas.SetBrush(TBrush{kReadoutBoxColor, bsSolid});
-  canvas.Rectangle(box);
+  const std::optional<TStatisticsBox> place = PlaceStatisticsBox(chart.PlotRect, widths, lineHeight, taken, curveRows);
+  if (!place) {
+    return;
+  }
+  canvas.Pen = TPen{};
+  canvas.Brush = TBrush{kReadoutBoxColor, bsSolid};
+  canvas.Rectangle(place->Box);
   canvas.SetBackMode(BackModeTransparent);
   canvas.SetTextAlign(TextAlignLeft | TextAlignTop);
-  int y = box.Top + kBoxPadding;
-  for (const std::string& line : lines) {
-    canvas.TextOut(box.Left + kBoxPadding, y, line);
-    y += canvas.TextHeight(line);
+  for (std::size_t line = 0; line < place->Lines; ++line) {
+    canvas.TextOut(place->Box.Left + kStatisticsBoxPadding,
+                   place->Box.Top + kStatisticsBoxPadding + static_cast<int>(line) * lineHeight, lines[line]);
   }
 }

@@ -2,7 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "gui/Geometry.h"
+
+class TCanvas3D;
 class TChart;
 class TLogDocument;
 class TMeasurements;
@@ -22,9 +26,14 @@ public:
   // or scroll under a mouse that stays where it is.
   void Refresh();
 
+  // The markers and the statistics box of the pane, as saved and copied
+  // pictures show them too, on a surface of the pane's pixels; the box
+  // keeps clear of the `taken` box where it can.
+  void DrawMeasures(std::uint8_t pane, TCanvas3D& canvas, const std::optional<TRect>& taken);
+
 private:
   void Draw(std::uint8_t pane, TRasterCanvas& canvas);
-  void DrawStatistics(std::uint8_t pane, TRasterCanvas& canvas);
+  void DrawStatistics(std::uint8_t pane, TCanvas3D& canvas, const std::optional<TRect>& taken);
 
   std::array<TChart*, PaneCount> charts_;
   const TLogDocument& document_;

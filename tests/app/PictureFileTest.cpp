@@ -57,6 +57,22 @@ TEST(PictureFile, SuggestedNameJoinsThePanesLogs) {
   }
 }
 
+TEST(PictureFile, CaptionNamesEachPanesLogByItsBaseName) {
+  using Names = std::vector<std::string>;
+  const struct {
+    Names logs;
+    const char* caption;
+  } cases[] = {
+      {{"/s/a.csv", "/s/b.csv", "/t/c.csv", "d.csv"}, "1: a.csv   2: b.csv   3: c.csv   4: d.csv"},
+      {{"", "/s/engine-speed.csv", "", "/s/x/lambda.csv"}, "2: engine-speed.csv   4: lambda.csv"},
+      {{"", "", "", ""}, ""},
+      {{"/s/no-suffix", "", "", ""}, "1: no-suffix"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PictureCaption(c.logs), c.caption);
+  }
+}
+
 // The format read from the file's first bytes, as an image reader sees it.
 std::string FormatOfContent(const std::string& file) {
   QImageReader reader(QString::fromStdString(file));
@@ -73,7 +89,7 @@ protected:
   TForm1 form;
 };
 
-TEST_F(SavingThePicture, WritesTheFormatOfTheSuffixWithTheWindowsSize) {
+TEST_F(SavingThePicture, WritesTheFormatOfTheSuffixWithTheWindowsWidth) {
   form.OpenLogs(0, {SampleLogPath("lambda.csv"), SampleLogPath("engine-speed.csv")});
   const struct {
     const char* chosen;
@@ -88,8 +104,9 @@ TEST_F(SavingThePicture, WritesTheFormatOfTheSuffixWithTheWindowsSize) {
     form.OnKeyDown('S', ssCtrl);
     const std::string written = folder.Folder() + c.written;
     EXPECT_EQ(FormatOfContent(written), c.format) << c.chosen;
-    EXPECT_EQ(QImage(QString::fromStdString(written)).size(), QSize(TForm1::ClientWidth, TForm1::ClientHeight))
-        << c.chosen;
+    const QImage picture(QString::fromStdString(written));
+    EXPECT_EQ(picture.width(), TForm1::ClientWidth) << c.chosen;
+    EXPECT_GT(picture.height(), TForm1::ClientHeight) << c.chosen << ": the window and the caption line";
   }
   EXPECT_TRUE(script.Messages.empty());
   EXPECT_EQ(script.SaveDialogOfferedNames, std::vector<std::string>(5, "lambda+engine-speed.png"));

@@ -115,6 +115,15 @@ TEST_F(SavingAsSvg, RendersAsThePngShowsAZoomedPaneInColour) {
   ExpectSamePicture();
 }
 
+TEST_F(SavingAsSvg, RendersAsThePngShowsMarkersAndStatistics) {
+  form.ShowCursorReadout(1, 150);
+  form.OnKeyDown('A', 0);
+  form.ShowCursorReadout(1, 600);
+  form.OnKeyDown('B', 0);
+  form.HideCursorReadout();
+  ExpectSamePicture();
+}
+
 TEST_F(SavingAsSvg, AFileThatCannotBeWrittenIsNamedWithTheReason) {
   const std::string missing = folder.Folder() + "no-such-folder/window.svg";
   script.SaveAnswers.push_back(missing);

@@ -116,19 +116,29 @@ focus_log_button 29 156
 expect --leave
 at 356 204
 expect --hover 1 300 60
-# The copied picture is the snapshot tool picture without the readout.
-"$snapshot" $actions --leave --png "$work/copy-expected.png"
+# The copied picture is the picture the snapshot tool saves (no readout, the
+# logs named below); with P on, the picture of the window alone.
 picture_copied() {
   xclip -selection clipboard -t image/png -o >"$work/copied.png" 2>/dev/null &&
     [ "$(differing "$work/copied.png" "$work/copy-expected.png")" = 0 ]
 }
-xdotool key ctrl+c
-for _ in $(seq 50); do picture_copied && break; sleep 0.2; done
-picture_copied || {
-  echo "ctrl+c copied another picture: $(differing "$work/copied.png" "$work/copy-expected.png") pixels differ"
-  cp "$work/copied.png" "$PWD/keys-copied.png" && cp "$work/copy-expected.png" "$PWD/keys-expected.png"
-  exit 1; }
-echo "ctrl+c copied the picture without the readout"
+copies() {
+  xdotool key ctrl+c
+  for _ in $(seq 50); do picture_copied && break; sleep 0.2; done
+  picture_copied || {
+    echo "ctrl+c copied another picture: $(differing "$work/copied.png" "$work/copy-expected.png") pixels differ"
+    cp "$work/copied.png" "$PWD/keys-copied.png" && cp "$work/copy-expected.png" "$PWD/keys-expected.png"
+    exit 1; }
+  echo "ctrl+c copied $1"
+}
+"$snapshot" $actions --picture "$work/copy-expected.png"
+copies "the picture without the readout"
+keys "p" P
+setting plain-picture=on
+"$snapshot" $actions --leave --png "$work/copy-expected.png"
+copies "the plain picture"
+keys "p" P
+setting plain-picture=off
 keys "Left Left" Left Left
 keys "l" L
 keys "x" X
