@@ -406,7 +406,7 @@ void TForm1::SetLocked(bool locked) {
     state_.SetLocked(locked);
     coordinator_.LockChanged();
     RefreshOverlays();
-    WriteSettings();
+    state_.Write();
   }
 }
 
@@ -414,7 +414,7 @@ void TForm1::SetSampleAxisShown(bool shown) {
   if (shown != state_.SampleAxisShown()) {
     state_.SetSampleAxisShown(shown);
     coordinator_.ShowSampleAxis(shown);
-    WriteSettings();
+    state_.Write();
   }
 }
 
@@ -423,14 +423,14 @@ void TForm1::SetFitValues(bool on) {
     state_.SetFitValues(on);
     coordinator_.FitChanged();
     RefreshOverlays();
-    WriteSettings();
+    state_.Write();
   }
 }
 
 void TForm1::SetPlainPicture(bool on) {
   if (on != state_.PlainPicture()) {
     state_.SetPlainPicture(on);
-    WriteSettings();
+    state_.Write();
   }
 }
 
@@ -445,10 +445,8 @@ void TForm1::SetFollowing(bool on) {
     // Kept: the switch may come from within one of its notifications.
     watcher_->Watch({});
   }
-  WriteSettings();
+  state_.Write();
 }
-
-void TForm1::WriteSettings() { state_.Write(); }
 
 void TForm1::StartFollowing() {
   if (!state_.Following()) {

@@ -176,7 +176,6 @@ private:
   void ShowPaneLogs();
   void ShowPaneTip(std::uint8_t pane);
   void StoreSession();
-  void WriteSettings();
   void ShowErrors(const TLogErrors& errors);
   // The handler as the platform calls it: errors end up in a message box.
   void RunReported(const std::function<void()>& handler);
