@@ -376,6 +376,10 @@ private:
     out << "  \"SampleAxis\": " << JsonBool(form_.State().SampleAxisShown()) << ",\n";
     out << "  \"Following\": " << JsonBool(form_.State().Following()) << ",\n";
     out << "  \"FitValues\": " << JsonBool(form_.State().FitValues()) << ",\n";
+    // Only while on, so that the default JSON stays as it was.
+    if (form_.State().SkipBadLines()) {
+      out << "  \"SkipBadLines\": true,\n";
+    }
     out << "  \"Markers\": {";
     for (std::size_t i = 0; i < form_.Measures().Markers().size(); ++i) {
       const std::optional<TMeasurements::TMarker>& marker = form_.Measures().Markers()[i];
@@ -415,8 +419,23 @@ private:
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }
     out << "}, \"ValueRange\": \"" << ValueRangeSource(chart) << "\", " << PaneLogJson(form_.Document().PaneLog(pane))
-        << ", \"Readout\": " << ReadoutJson(pane) << ", \"Statistics\": " << StatisticsJson(pane) << "}";
+        << SkippedLinesJson(pane) << ", \"Readout\": " << ReadoutJson(pane)
+        << ", \"Statistics\": " << StatisticsJson(pane) << "}";
     return out.str();
+  }
+
+  // The bad lines the pane's last load skipped, while skipping or when it
+  // skipped any; nothing otherwise, as before there was skipping.
+  std::string SkippedLinesJson(std::uint8_t pane) const {
+    const TSkippedLines& skipped = form_.Document().LastLoad(pane).Skipped;
+    if (!form_.State().SkipBadLines() && skipped.Count == 0) {
+      return "";
+    }
+    std::string out = ", \"SkippedLines\": {\"Count\": " + std::to_string(skipped.Count) + ", \"Lines\": [";
+    for (std::size_t i = 0; i < skipped.First.size(); ++i) {
+      out += (i > 0 ? ", " : "") + std::to_string(skipped.First[i].Number);
+    }
+    return out + "]}";
   }
 
   // Where the value axis' range comes from: the samples in view, or the

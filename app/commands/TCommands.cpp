@@ -46,6 +46,11 @@ std::vector<TCommand> MakeCommands() {
        "fits the value axes to the samples shown, or scales them to the whole logs",
        [](F form) { return form.State().FitValues(); }, nullptr,
        [](TForm1& form, P) { form.SetFitValues(!form.State().FitValues()); }},
+      {"Skip bad lines", "K", {Plain('K')},
+       "skips bad lines as gaps in the curve instead of stopping the load, from the next load or reload (F5) on "
+       "(kept in the settings file), or stops at them again",
+       [](F form) { return form.State().SkipBadLines(); }, nullptr,
+       [](TForm1& form, P) { form.SetSkipBadLines(!form.State().SkipBadLines()); }},
       {"Set marker A", "A", {Plain('A')}, "sets marker A at the readout's sample", nullptr, HasSamples,
        [](TForm1& form, P place) { SetMarkerAt(form, place, 0); }},
       {"Set marker B", "B", {Plain('B')}, "sets marker B at the readout's sample", nullptr, HasSamples,

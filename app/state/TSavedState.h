@@ -38,12 +38,15 @@ public:
   bool Following() const { return settings_.Flag(kFollow); }
   // The value axes span the samples shown rather than the whole logs.
   bool FitValues() const { return settings_.Flag(kFitValues); }
+  // A log's bad lines become gaps rather than stop its load.
+  bool SkipBadLines() const { return settings_.Flag(kSkipBadLines); }
   // The mode is kept at once; Write remembers it, so that a mode takes
   // effect before a failing write is said.
   void SetLocked(bool on) { settings_.SetFlag(kLocked, on); }
   void SetSampleAxisShown(bool on) { settings_.SetFlag(kSampleAxis, on); }
   void SetFollowing(bool on) { settings_.SetFlag(kFollow, on); }
   void SetFitValues(bool on) { settings_.SetFlag(kFitValues, on); }
+  void SetSkipBadLines(bool on) { settings_.SetFlag(kSkipBadLines, on); }
 
   // Newest first, at most RecentLogCount.
   std::vector<std::string> RecentLogs() const;
@@ -62,6 +65,7 @@ private:
   static constexpr const char* kSampleAxis = "sample-axis";
   static constexpr const char* kFollow = "follow";
   static constexpr const char* kFitValues = "fit-values";
+  static constexpr const char* kSkipBadLines = "skip-bad-lines";
   static constexpr const char* kWidth = "window-width";
   static constexpr const char* kHeight = "window-height";
   static constexpr const char* kMaximized = "window-maximized";

@@ -400,6 +400,15 @@ void TForm1::SetFitValues(bool on) {
   }
 }
 
+// Applies to the next load, reload or follow step: the logs shown stay
+// as they were loaded.
+void TForm1::SetSkipBadLines(bool on) {
+  if (on != state_.SkipBadLines()) {
+    state_.SetSkipBadLines(on);
+    WriteSettings();
+  }
+}
+
 void TForm1::SetFollowing(bool on) {
   if (on == state_.Following()) {
     return;

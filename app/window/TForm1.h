@@ -85,6 +85,7 @@ public:
   void SetSampleAxisShown(bool shown);
   void SetFollowing(bool on);
   void SetFitValues(bool on);
+  void SetSkipBadLines(bool on);
   // What the followed logs gained since the last step, as a change
   // notification brings it in.
   void FollowLogs();

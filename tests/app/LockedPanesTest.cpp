@@ -270,8 +270,8 @@ TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   ASSERT_EQ(window.Script.MenusShown.size(), 1U);
   EXPECT_EQ(window.Script.MenusShown[0],
             (std::vector<std::string>{"Open log\u2026", "Lock panes to the same samples", "Show sample axis",
-                                      "Fit values to the view", "Set marker A", "Set marker B", "Clear markers",
-                                      "Show statistics of the view", "Copy figures", "Copy picture",
+                                      "Fit values to the view", "Skip bad lines", "Set marker A", "Set marker B",
+                                      "Clear markers", "Show statistics of the view", "Copy figures", "Copy picture",
                                       "Save picture\u2026", "Undo all zooms", "Back one zoom", "Full screen",
                                       "Reload logs", "Follow growing logs", "Reopen the last logs", "Close"}));
   window.Script.MenuAnswers.push_back("Set marker B");

@@ -50,8 +50,8 @@ TLoaded LoadedOneByOne(const std::string& file) {
 
 TLoaded LoadedInTheWindow(TForm1& form, const std::string& file) {
   TLoaded loaded;
-  if (const std::optional<TLogError> error = form.Document().Load(0, file)) {
-    loaded.Error = error->Message;
+  if (const TLogErrors errors = form.Document().Load(0, file); !errors.empty()) {
+    loaded.Error = errors.back().Message;
   }
   for (int i = 0; i < form.Series1.PointCount(); ++i) {
     loaded.Values.push_back(form.Series1.YValueAt(i));

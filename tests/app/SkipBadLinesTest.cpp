@@ -1,6 +1,6 @@
 // Skipping bad lines: a line that is no sample becomes a gap (a null point
 // in its place) and the load goes on; the load tells which lines it
-// skipped.
+// skipped, the window says so once, and the mode is remembered.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/window/TForm1.h"
 #include "chart/canvas/TRecordingCanvas3D.h"
 #include "chart/series/TLineSeries.h"
+#include "gui/DialogScript.h"
 #include "log/LogLoader.h"
 #include "log/TLogLineReader.h"
 #include "tests/app/PiecewiseRead.h"
@@ -224,6 +226,100 @@ TEST(SkippingLoads, DrawABreakInTheCurveAtEachGap) {
   GapPane pane;
   LoadSkipping(folder.Write("log.csv", "h,T\n10\n20\nn/a\n40\n50\n"), pane.Series);
   EXPECT_EQ(pane.Segments(), (std::vector<std::string>{"LineSegment 0 90 1 80", "LineSegment 3 60 4 50"}));
+}
+
+// The window: the mode from the command table, remembered; one message
+// after a load that skipped lines.
+struct SkippingWindow {
+  TempFolder Folder;
+  DialogScript Script;
+  std::string Settings = Folder.Folder() + "settings";
+  TForm1 Form{Folder.Folder(), Settings};
+
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const DialogScript::Message& message : Script.Messages) {
+      texts.push_back(message.Text);
+    }
+    return texts;
+  }
+};
+
+TEST(SkippingWindow, KTogglesTheModeWhichIsRememberedAndReloadsNothing) {
+  SkippingWindow window;
+  const std::string file = window.Folder.Write("log.csv", "h,T\n0,1\n0,x\n0,2\n");
+  window.Form.OpenLogs(0, {file});
+  ASSERT_EQ(window.Script.Messages.size(), 1U);
+  EXPECT_FALSE(window.Script.Messages[0].Information) << "a bad line stops the load as ever";
+  window.Form.OnKeyDown('K', 0);
+  EXPECT_TRUE(window.Form.State().SkipBadLines());
+  EXPECT_EQ(Ys(window.Form.PaneSeries(0)), (std::vector<double>{1})) << "nothing reloads";
+  {
+    TForm1 again(window.Folder.Folder(), window.Settings);
+    EXPECT_TRUE(again.State().SkipBadLines());
+  }
+  window.Form.OnKeyDown(VK_F5, 0);
+  EXPECT_EQ(Ys(window.Form.PaneSeries(0)), (std::vector<double>{1, 1, 2}));
+  EXPECT_TRUE(window.Form.Document().PaneLog(0).StoppedEarly == std::nullopt);
+  window.Form.OnKeyDown('K', 0);
+  EXPECT_FALSE(TForm1(window.Folder.Folder(), window.Settings).State().SkipBadLines());
+}
+
+TEST(SkippingWindow, TellsOnceOfTheSkippedLinesWithTheFirstTen) {
+  const struct {
+    const char* Name;
+    std::string Log;
+    std::string Message;  // after "Skipped ", "{file}" for the log's path
+  } cases[] = {
+      {"One", "h,T\n0,1\nn/a\n", "1 bad line in '{file}':\nline 3: 'n/a'"},
+      {"OddBytesAsTheyAre", "h,T\n\x01\xff\n0,2\n", "1 bad line in '{file}':\nline 2: '\x01\xff'"},
+      {"AThousandAndTwo", "h,T\n" + Repeated("b\n", 1000) + Repeated("c\n", 2),
+       "1,002 bad lines in '{file}':\nline 2: 'b'\nline 3: 'b'\nline 4: 'b'\nline 5: 'b'\nline 6: 'b'\n"
+       "line 7: 'b'\nline 8: 'b'\nline 9: 'b'\nline 10: 'b'\nline 11: 'b'\nand 992 bad lines more"},
+  };
+  const LocaleScope separators('.', ',');
+  for (const auto& c : cases) {
+    SkippingWindow window;
+    window.Form.SetSkipBadLines(true);
+    const std::string file = window.Folder.Write("log.csv", c.Log);
+    window.Form.OpenLogs(0, {file});
+    std::string expected = "Skipped " + c.Message;
+    expected.replace(expected.find("{file}"), 6, file);
+    EXPECT_EQ(window.Form.Document().Load(0, file).at(0).Message, expected) << c.Name;
+    ASSERT_EQ(window.Script.Messages.size(), 1U) << c.Name;
+    EXPECT_TRUE(window.Script.Messages[0].Information) << c.Name;
+    EXPECT_EQ(window.Script.Messages[0].Text.rfind("Skipped ", 0), 0U) << c.Name;
+  }
+}
+
+// The box shows odd bytes as \xNN.
+TEST(SkippingWindow, ShowsOddBytesOfALineAsEscapes) {
+  SkippingWindow window;
+  window.Form.SetSkipBadLines(true);
+  const std::string file = window.Folder.Write("log.csv", "h,T\n\x01\xff\n0,2\n");
+  window.Form.OpenLogs(0, {file});
+  ASSERT_EQ(window.Texts().size(), 1U);
+  EXPECT_EQ(window.Texts()[0], "Skipped 1 bad line in '" + file + "':\nline 2: '\\x01\\xFF'");
+}
+
+// A followed log's step tells of the lines it skipped, not again of the
+// ones before; the log stays followed.
+TEST(SkippingWindow, FollowingTellsEachStepsOwnSkippedLines) {
+  SkippingWindow window;
+  window.Form.SetSkipBadLines(true);
+  window.Form.SetFollowing(true);
+  const std::string file = window.Folder.Write("log.csv", "t,V\n0,1\nx\n");
+  window.Form.OpenLogs(0, {file});
+  std::ofstream(file, std::ios::app | std::ios::binary) << "1,2\ny\n2,3\n";
+  window.Form.FollowLogs();
+  std::ofstream(file, std::ios::app | std::ios::binary) << "3,4\n";
+  window.Form.FollowLogs();
+  EXPECT_EQ(Ys(window.Form.PaneSeries(0)), (std::vector<double>{1, 1, 2, 2, 3, 4}));
+  EXPECT_EQ(NullPoints(window.Form.PaneSeries(0)), (std::vector<int>{1, 3}));
+  EXPECT_EQ(window.Texts(), (std::vector<std::string>{"Skipped 1 bad line in '" + file + "':\nline 3: 'x'",
+                                                      "Skipped 1 bad line in '" + file + "':\nline 5: 'y'"}));
+  EXPECT_EQ(window.Form.Document().LastLoad(0).Skipped.Count, 2U);
+  EXPECT_EQ(window.Form.Document().FollowedFiles(), (std::vector<std::string>{file}));
 }
 
 }  // namespace

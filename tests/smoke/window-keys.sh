@@ -143,6 +143,10 @@ keys "f" F
 setting follow=on
 keys "f" F
 setting follow=off
+keys "k" K
+setting skip-bad-lines=on
+keys "k" K
+setting skip-bad-lines=off
 keys "l x" L X
 dialog_shows ctrl+s
 dialog_shows ctrl+o
