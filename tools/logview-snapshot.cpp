@@ -489,9 +489,10 @@ private:
     std::ostringstream out;
     out << "{\"FirstSample\": " << JsonNumber(series.XValueAt(figures.First))
         << ", \"LastSample\": " << JsonNumber(series.XValueAt(figures.Last)) << ", \"Count\": " << figures.Count()
-        << ", \"Words\": " << figures.Words << ", \"Min\": " << JsonNumber(figures.Min)
-        << ", \"Max\": " << JsonNumber(figures.Max) << ", \"Mean\": " << JsonNumber(figures.Mean)
-        << ", \"AtA\": " << optional(statistics->AtA) << ", \"AtB\": " << optional(statistics->AtB)
+        << ", \"Words\": " << figures.Words << (figures.Gaps > 0 ? ", \"Gaps\": " + std::to_string(figures.Gaps) : "")
+        << ", \"Min\": " << JsonNumber(figures.Min) << ", \"Max\": " << JsonNumber(figures.Max)
+        << ", \"Mean\": " << JsonNumber(figures.Mean) << ", \"AtA\": " << optional(statistics->AtA)
+        << ", \"AtB\": " << optional(statistics->AtB)
         << ", \"DeltaLeading\": " << (statistics->DeltaLeading ? JsonString(*statistics->DeltaLeading) : "null") << "}";
     return out.str();
   }
