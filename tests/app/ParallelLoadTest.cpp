@@ -21,6 +21,7 @@
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
 #include "tests/app/TempFolder.h"
+#include "tests/support/PointValues.h"
 
 namespace {
 
@@ -197,11 +198,7 @@ std::vector<double> LoadedSkipping(const std::string& file, TSkippedLines& skipp
   options.SkipBadLines = true;
   TLineSeries series;
   skipped = LogLoader(file, options).Load(series, clBlue, {}).Skipped;
-  std::vector<double> values;
-  for (int i = 0; i < series.PointCount(); ++i) {
-    values.push_back(series.IsNullPoint(i) ? NAN : series.YValueAt(i));
-  }
-  return values;
+  return EveryIndex(series.PointCount(), [&series](int i) { return series.IsNullPoint(i) ? NAN : series.YValueAt(i); });
 }
 
 bool SameValuesAndGaps(const std::vector<double>& a, const std::vector<double>& b) {

@@ -18,16 +18,9 @@
 #include "tests/app/TempFolder.h"
 #include "tests/runtime/LocaleScope.h"
 #include "tests/support/ChartFixture.h"
+#include "tests/support/PointValues.h"
 
 namespace {
-
-std::vector<double> Ys(const TChartSeries& series) {
-  std::vector<double> values;
-  for (int i = 0; i < series.PointCount(); ++i) {
-    values.push_back(series.YValueAt(i));
-  }
-  return values;
-}
 
 std::vector<int> NullPoints(const TChartSeries& series) {
   std::vector<int> nulls;
