@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -192,6 +193,33 @@ TEST(SkippingLoads, ABinaryFileLoadsAsGapsToItsEnd) {
   EXPECT_EQ(result.Skipped.First.size(), TSkippedLines::Kept);
 }
 
+// A gap keeps its line's place among the leading fields' marks: the
+// samples after it show their own time stamps, and a gap shows its line's
+// only when that is a number.
+TEST(SkippingLoads, KeepEverySamplesLeadingField) {
+  std::string log = "t,V\n";
+  for (int i = 0; i < 300; ++i) {
+    log += i % 7 == 3 ? (i % 2 == 0 ? "x y,n/a\n" : std::to_string(i) + ".5,n/a\n") : std::to_string(i) + ".5,1\n";
+  }
+  TempFolder folder;
+  TLogNotes notes;
+  const std::string file = folder.Write("log.csv", log);
+  notes.Reset(file);
+  TLoadOptions options;
+  options.SkipBadLines = true;
+  options.Notes = &notes;
+  TLineSeries series;
+  LogLoader(file, options).Load(series, clBlue, {});
+  ASSERT_EQ(series.PointCount(), 300);
+  ASSERT_TRUE(notes.Leading.Known());
+  for (int i = 0; i < 300; ++i) {
+    const bool junk = i % 7 == 3 && i % 2 == 0;
+    EXPECT_EQ(notes.Leading.Field(static_cast<std::uint64_t>(i)),
+              junk ? std::nullopt : std::optional<std::string>(std::to_string(i) + ".5"))
+        << i;
+  }
+}
+
 // A pane 100 pixels square with both axes over 0..100.
 struct GapPane : TLineSeriesPane {
   TRecordingCanvas3D Canvas;
@@ -312,6 +340,8 @@ TEST(SkippingWindow, FollowingTellsEachStepsOwnSkippedLines) {
   EXPECT_EQ(window.Texts(), (std::vector<std::string>{"Skipped 1 bad line in '" + file + "':\nline 3: 'x'",
                                                       "Skipped 1 bad line in '" + file + "':\nline 5: 'y'"}));
   EXPECT_EQ(window.Form.Document().LastLoad(0).Skipped.Count, 2U);
+  EXPECT_NE(window.Form.Document().Tip(0).find("\n2 bad lines skipped as gaps"), std::string::npos)
+      << window.Form.Document().Tip(0);
   EXPECT_EQ(window.Form.Document().FollowedFiles(), (std::vector<std::string>{file}));
 }
 
