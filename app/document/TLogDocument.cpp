@@ -184,7 +184,16 @@ TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
   if (OnFollowedFilesChanged) {
     OnFollowedFilesChanged();
   }
-  TLogErrors errors = SkippedLinesMessage(pane, at.LastLoad.Skipped);
+  return LoadMessages(pane, at.LastLoad.Skipped);
+}
+
+// What a load or follow step tells: the lines it skipped, then why it
+// stopped early.
+TLogErrors TLogDocument::LoadMessages(std::uint8_t pane, const TSkippedLines& skipped) {
+  TLogErrors errors;
+  if (skipped.Count > 0) {
+    errors.push_back(SkippedLinesMessage(pane, skipped));
+  }
   if (std::optional<TLogError> stop = EndLoad(pane)) {
     errors.push_back(std::move(*stop));
   }
@@ -193,10 +202,7 @@ TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
 
 // One message for all the lines a load skipped, told rather than shown as
 // an error: the user asked for them to be skipped.
-TLogErrors TLogDocument::SkippedLinesMessage(std::uint8_t pane, const TSkippedLines& skipped) const {
-  if (skipped.Count == 0) {
-    return {};
-  }
+TLogError TLogDocument::SkippedLinesMessage(std::uint8_t pane, const TSkippedLines& skipped) const {
   const std::string& fileName = At(pane).Log.FileName;
   std::string message = "Skipped " + BadLines(skipped.Count) + " in '" + fileName + "':";
   for (const TSkippedLines::TLine& line : skipped.First) {
@@ -208,7 +214,7 @@ TLogErrors TLogDocument::SkippedLinesMessage(std::uint8_t pane, const TSkippedLi
   const std::string details = FileDetails(fileName) +
                               "\nBad lines skipped: " + GroupedWholeNumber(static_cast<long double>(skipped.Count)) +
                               " (gaps in the curve)\nSamples: " + GroupedWholeNumber(Series(pane).PointCount());
-  return {TLogError{message, details, "", true}};
+  return {message, details, "", true};
 }
 
 // The separator is read here, on the window's thread, once for the load.
@@ -449,9 +455,6 @@ void TLogDocument::ContinuePaneLog(std::uint8_t pane, LogLoader& loader, TLogErr
   if (OnSamplesAppended) {
     OnSamplesAppended(pane, before);
   }
-  const TLogErrors skipped = SkippedLinesMessage(pane, more.Skipped);
-  errors.insert(errors.end(), skipped.begin(), skipped.end());
-  if (std::optional<TLogError> stop = EndLoad(pane)) {
-    errors.push_back(std::move(*stop));
-  }
+  const TLogErrors told = LoadMessages(pane, more.Skipped);
+  errors.insert(errors.end(), told.begin(), told.end());
 }

@@ -144,8 +144,9 @@ private:
   TLoadResult LoadShowingProgress(LogLoader& loader, std::uint8_t pane);
   // The title once a sample is in, and the error of a load that stopped.
   std::optional<TLogError> EndLoad(std::uint8_t pane);
-  // The skipped lines of the load or follow step that read `skipped`.
-  TLogErrors SkippedLinesMessage(std::uint8_t pane, const TSkippedLines& skipped) const;
+  TLogErrors LoadMessages(std::uint8_t pane, const TSkippedLines& skipped);
+  // The message of the lines a load or follow step skipped (some).
+  TLogError SkippedLinesMessage(std::uint8_t pane, const TSkippedLines& skipped) const;
   void NoteFollowedFile(std::uint8_t pane);
   bool FollowPane(std::uint8_t pane, TLogErrors& errors);
   void ContinuePaneLog(std::uint8_t pane, LogLoader& loader, TLogErrors& errors);
