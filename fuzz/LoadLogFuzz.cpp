@@ -1,8 +1,8 @@
 // Any file contents loaded into a pane: the load ends with points and a
-// title or with its conversion error, never with a crash or a hang. The
-// same bytes followed as a growing log (a first part loaded without its
-// unfinished last line, then the rest from where that load stopped) give
-// what one load gives.
+// title or with its conversion error (skipping bad lines: with gaps and
+// its message), never with a crash or a hang. The same bytes followed as
+// a growing log (a first part loaded without its unfinished last line,
+// then the rest from where that load stopped) give what one load gives.
 #include <unistd.h>
 
 #include <cstddef>
@@ -28,22 +28,27 @@ bool WriteFile(const std::string& path, const char* mode, const std::uint8_t* da
   return true;
 }
 
+// The points' values, a null point as -0 after its value: the gaps count.
 std::vector<double> Values(const TChartSeries& series) {
   std::vector<double> values;
   values.reserve(static_cast<std::size_t>(series.PointCount()));
   for (int i = 0; i < series.PointCount(); ++i) {
     values.push_back(series.YValueAt(i));
+    if (series.IsNullPoint(i)) {
+      values.push_back(-0.0);
+    }
   }
   return values;
 }
 
 // Leaves the whole log in the file; false when it cannot be written.
-bool FollowAsItGrows(const std::string& path, const std::uint8_t* data, std::size_t size) {
+bool FollowAsItGrows(const std::string& path, const std::uint8_t* data, std::size_t size, bool skip) {
   const std::size_t split = size == 0 ? 0 : data[0] * (size + 1) / 256;
   if (!WriteFile(path, "wb", data, split)) {
     return false;
   }
   TLoadOptions options;
+  options.SkipBadLines = skip;
   options.TakeUnfinishedLine = false;
   TLineSeries followed;
   const TLoadResult first = LogLoader(path, options).Load(followed, clBlue, {});
@@ -54,9 +59,12 @@ bool FollowAsItGrows(const std::string& path, const std::uint8_t* data, std::siz
   options.TakeUnfinishedLine = true;
   const TLoadResult rest = LogLoader(path, options).Load(followed, clBlue, {});
   TLineSeries whole;
-  const TLoadResult once = LogLoader(path, {}).Load(whole, clBlue, {});
+  TLoadOptions wholeOptions;
+  wholeOptions.SkipBadLines = skip;
+  const TLoadResult once = LogLoader(path, wholeOptions).Load(whole, clBlue, {});
   if (Values(followed) != Values(whole) || rest.End != once.End || rest.Next != once.Next ||
-      rest.Message != once.Message) {
+      rest.Message != once.Message || first.Skipped.Count + rest.Skipped.Count != once.Skipped.Count ||
+      (skip && once.End == TLoadEnd::BadLine)) {
     std::abort();
   }
   return true;
@@ -79,12 +87,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::string folder = FuzzFolder();
   static TForm1 form(folder, "");
   static const std::string path = folder + "log.csv";
-  if (!FollowAsItGrows(path, data, size)) {
+  // The second byte chooses whether bad lines are skipped.
+  const bool skip = size > 1 && data[1] % 2 == 1;
+  if (!FollowAsItGrows(path, data, size, skip)) {
     return 0;
   }
-  // A bad line is an answer; any other error is a fault to find.
-  if (form.Document().Load(0, path) && form.Document().LastLoad(0).End != TLoadEnd::BadLine) {
-    std::abort();
+  form.SetSkipBadLines(skip);
+  // A bad line is an answer, skipped lines are told; any other error is a
+  // fault to find.
+  for (const TLogError& error : form.Document().Load(0, path)) {
+    if (!error.Information && form.Document().LastLoad(0).End != TLoadEnd::BadLine) {
+      std::abort();
+    }
   }
   return 0;
 }

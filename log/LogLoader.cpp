@@ -1,9 +1,11 @@
 #include "log/LogLoader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 #include <span>
 #include <stdexcept>
+#include <vector>
 
 #include "chart/series/TChartSeries.h"
 #include "log/TLogLines.h"
@@ -37,7 +39,62 @@ TLogSamples::TTaken FirstSamples(const TLogSamples::TTaken& taken, std::size_t c
       static_cast<std::size_t>(std::lower_bound(taken.Words.begin(), taken.Words.end(), count) - taken.Words.begin()));
   first.LineStarts =
       taken.LineStarts.first(std::min(taken.LineStarts.size(), (count + LineStartStep - 1) / LineStartStep));
+  first.FirstGaps = taken.FirstGaps.first(
+      static_cast<std::size_t>(std::find_if(taken.FirstGaps.begin(), taken.FirstGaps.end(),
+                                            [count](const TLogSamples::TGap& gap) { return gap.Index >= count; }) -
+                               taken.FirstGaps.begin()));
+  first.GapCount = static_cast<std::size_t>(
+      std::count_if(first.Values.begin(), first.Values.end(), [](double value) { return std::isnan(value); }));
   return first;
+}
+
+// The gaps before the series' first sample stand at its value, so that
+// they leave the value axis where the samples put it.
+void PlaceLeadingGaps(TChartSeries& series, double firstValue) {
+  int last = series.PointCount() - 1;
+  while (last >= 0 && series.IsNullPoint(last)) {
+    --last;
+  }
+  if (last >= 0) {
+    return;
+  }
+  for (int k = 0; k < series.PointCount(); ++k) {
+    series.YValues().SetValueAt(k, firstValue);
+  }
+}
+
+// Samples, none a gap, after the points so far.
+void AppendSamples(std::span<const double> values, TChartSeries& series, TColor color) {
+  if (!values.empty() && series.PointCount() > 0 && series.IsNullPoint(series.PointCount() - 1)) {
+    PlaceLeadingGaps(series, values.front());
+  }
+  series.AppendValues(values, color);
+}
+
+// Null points that keep the value before them: the value axis' range and
+// fit stay as the samples make them. Before the first sample they wait at
+// 0 for its value.
+void AppendGaps(std::size_t count, TChartSeries& series) {
+  const int points = series.PointCount();
+  const std::vector<double> values(count, points > 0 ? series.YValueAt(points - 1) : 0.0);
+  series.AppendValues(values, clNone);
+}
+
+// Each run of samples and each run of gaps in one append.
+void AppendWithGaps(std::span<const double> values, TChartSeries& series, TColor color) {
+  for (std::size_t i = 0; i < values.size();) {
+    const bool gap = std::isnan(values[i]);
+    std::size_t end = i + 1;
+    while (end < values.size() && std::isnan(values[end]) == gap) {
+      ++end;
+    }
+    if (gap) {
+      AppendGaps(end - i, series);
+    } else {
+      AppendSamples(values.subspan(i, end - i), series, color);
+    }
+    i = end;
+  }
 }
 
 std::size_t PointsSince(const TChartSeries& series, int before) {
@@ -93,17 +150,20 @@ void LogLoader::ReadHeader(std::string_view& run, TLoadResult& result) {
 
 void LogLoader::ConvertRuns(std::string_view run, TChartSeries& series, TColor color, const TProgress& progress,
                             TLoadResult& result) {
-  TLogSamples samples(options_.DecimalSeparator, TLeadingFieldRule(result.Next.FieldSeen), options_.StartThread);
+  TLogSamples samples(options_.DecimalSeparator, TLeadingFieldRule(result.Next.FieldSeen), options_.StartThread,
+                      options_.SkipBadLines);
+  firstSampleLine_ = result.Next.Line;
+  firstSamplePoint_ = static_cast<std::size_t>(series.PointCount());
   // The samples beyond the limit are refused as the series refuses them
   // beyond its own.
-  const TLogSamples::TTake append = [&series, color, this](const TLogSamples::TTaken& taken) {
+  const TLogSamples::TTake append = [&series, color, &result, this](const TLogSamples::TTaken& taken) {
     const std::size_t held = static_cast<std::size_t>(series.PointCount());
     const std::size_t room = options_.SampleLimit - std::min(options_.SampleLimit, held);
     if (taken.Values.size() > room) {
-      Take(FirstSamples(taken, room), series, color);
+      Take(FirstSamples(taken, room), series, color, result.Skipped);
       throw std::length_error("More samples than the series may hold.");
     }
-    Take(taken, series, color);
+    Take(taken, series, color, result.Skipped);
   };
   do {
     const TLogPosition start = result.Next;
@@ -124,9 +184,21 @@ void LogLoader::ConvertRuns(std::string_view run, TChartSeries& series, TColor c
   } while (blocks_.Next(run));
 }
 
-void LogLoader::Take(const TLogSamples::TTaken& taken, TChartSeries& series, TColor color) {
-  Note(taken, static_cast<std::size_t>(series.PointCount()));
-  series.AppendValues(taken.Values, color);
+// A skipped line is a gap point in its place: the lines keep one point
+// each, as the leading fields' marks count them.
+void LogLoader::Take(const TLogSamples::TTaken& taken, TChartSeries& series, TColor color, TSkippedLines& skipped) {
+  const auto first = static_cast<std::size_t>(series.PointCount());
+  Note(taken, first);
+  if (taken.GapCount == 0) {
+    AppendSamples(taken.Values, series, color);
+    return;
+  }
+  AppendWithGaps(taken.Values, series, color);
+  const std::uint64_t firstLine = firstSampleLine_ + (first - firstSamplePoint_);
+  for (const TLogSamples::TGap& gap : taken.FirstGaps) {
+    skipped.Add(firstLine + gap.Index, gap.Text);
+  }
+  skipped.Count += taken.GapCount - taken.FirstGaps.size();
 }
 
 // What the samples' lines tell beside their values: which were words, and

@@ -12,6 +12,7 @@
 #include "log/TLoadedFile.h"
 #include "log/TLogFileBlocks.h"
 #include "log/TLogNotes.h"
+#include "log/TSkippedLines.h"
 
 class TChartSeries;
 
@@ -51,6 +52,8 @@ struct TLoadResult {
   int Errno = 0;
   // The file read, as this load's own descriptor tells it at the end.
   TLoadedFile File;
+  // The bad lines skipped (SkipBadLines), each a null point of the series.
+  TSkippedLines Skipped;
 };
 
 struct TLoadOptions {
@@ -63,6 +66,9 @@ struct TLoadOptions {
   // A last line without a line end is taken (a load), or left for a later
   // load once it is whole (following a growing log).
   bool TakeUnfinishedLine = true;
+  // A line that is no sample becomes a gap in the curve, a null point in
+  // its place, and the load goes on; else it stops the load.
+  bool SkipBadLines = false;
   // Where the points loaded from a sensor word and the leading fields are
   // noted, if anywhere.
   TLogNotes* Notes = nullptr;
@@ -72,7 +78,8 @@ struct TLoadOptions {
 
 // Loads a log's samples into a series: reads the file in blocks, converts
 // them on every core and appends the values in bulk, reporting progress,
-// until the end of the file or the first line that stops it.
+// until the end of the file or the first line that stops it (a bad line
+// only when it is not skipped).
 class LogLoader {
 public:
   // Opens the file; raises FileException naming the file and the reason
@@ -92,7 +99,7 @@ public:
   TFileState Compare(const TLoadedFile& earlier) const { return blocks_.Compare(earlier); }
 
 private:
-  void Take(const TLogSamples::TTaken& taken, TChartSeries& series, TColor color);
+  void Take(const TLogSamples::TTaken& taken, TChartSeries& series, TColor color, TSkippedLines& skipped);
   void Note(const TLogSamples::TTaken& taken, std::size_t firstSample);
   void ReadHeader(std::string_view& run, TLoadResult& result);
   void ConvertRuns(std::string_view run, TChartSeries& series, TColor color, const TProgress& progress,
@@ -101,4 +108,8 @@ private:
 
   TLoadOptions options_;
   TLogFileBlocks blocks_;
+  // The first sample line's number and point: every line after it is one
+  // point, a gap or a sample.
+  std::uint64_t firstSampleLine_ = 0;
+  std::size_t firstSamplePoint_ = 0;
 };

@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
+#include <iterator>
+#include <limits>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "log/TLogLines.h"
+#include "log/TSkippedLines.h"
+#include "runtime/Exception.h"
 #include "runtime/TextToNumber.h"
 
 namespace {
@@ -115,6 +121,16 @@ double LineValue(const TLogLine& line, std::string_view sample, TSampleReading r
     RaiseConversionError(std::string(sample) + "...");
   }
   return ReadSample(sample, reading, isWord);
+}
+
+// LineValue, false for a line that is no sample.
+bool TryLineValue(const TLogLine& line, std::string_view sample, TSampleReading reading, bool& isWord, double& value) {
+  try {
+    value = LineValue(line, sample, reading, isWord);
+    return true;
+  } catch (const EConvertError&) {
+    return false;
+  }
 }
 
 }  // namespace
@@ -259,15 +275,29 @@ std::jthread StartThread(std::function<void()> work) { return std::jthread(std::
 
 }  // namespace
 
-// One core's share of a run: its values up to its first bad line, and where
-// the leading-field rule cuts it, which depends on whether the lines before
-// it had a leading field, and only they can tell.
+// One core's share of a run: its values up to its first bad line (or all
+// of them, gaps for the bad ones, when skipping), and where the
+// leading-field rule cuts it, which depends on whether the lines before it
+// had a leading field, and only they can tell.
 struct TLogSamples::TPiece {
   static constexpr std::size_t kNone = SIZE_MAX;
 
   struct TCut {
     std::size_t Index = kNone;
     std::string_view Text;
+  };
+
+  // The gaps of one kind: how many, and the first of them.
+  struct TGaps {
+    std::size_t Count = 0;
+    std::vector<TGap> First;
+
+    void Add(std::size_t index, std::string_view text) {
+      ++Count;
+      if (First.size() < TSkippedLines::Kept) {
+        First.push_back({index, text});
+      }
+    }
   };
 
   std::vector<double> Values;
@@ -281,6 +311,11 @@ struct TLogSamples::TPiece {
   // Indexed by whether the lines before the piece had a leading field.
   std::array<TCut, 2> Cuts;
   std::size_t FirstWithField = kNone;
+  // Skipping: the lines that are no sample whatever came before, and the
+  // lines without a leading field before FirstWithField, which are samples
+  // only when no line before the piece had one.
+  TGaps Gaps;
+  TGaps Bare;
 
   // Starts over for another text, keeping the room the values had.
   void Reset() {
@@ -291,6 +326,9 @@ struct TLogSamples::TPiece {
     Error = nullptr;
     Cuts = {};
     FirstWithField = kNone;
+    Gaps.Count = Bare.Count = 0;
+    Gaps.First.clear();
+    Bare.First.clear();
   }
 
   void NoteLine(std::string_view text, std::size_t index, bool numeric) {
@@ -308,10 +346,17 @@ struct TLogSamples::TPiece {
     }
   }
 
+  void AddGap(std::string_view text) {
+    Gaps.Add(Values.size(), text);
+    NoteLine(text, Values.size(), true);
+    Values.push_back(std::numeric_limits<double>::quiet_NaN());
+  }
+
   // Follows the rule from both states the lines before may leave; without a
   // leading field before, the state is whether the piece had one so far,
   // and a cut ends the piece, as the lines after it count under neither.
-  void Convert(std::string_view text, char decimalSeparator) {
+  // Skipping, a line that is no sample is a gap and the piece goes on.
+  void Convert(std::string_view text, char decimalSeparator, bool skipping) {
     Reset();
     const TSampleReading reading = ReadingFor(decimalSeparator);
     const TExtendedArithmeticScope arithmetic;
@@ -322,19 +367,34 @@ struct TLogSamples::TPiece {
         const std::size_t index = Values.size();
         const std::size_t comma = FirstComma(line.Text);
         const bool hasField = comma != std::string_view::npos;
-        if (!TLeadingFieldRule(true).Takes(hasField)) {
+        if (!hasField && FirstWithField != kNone) {
+          if (!skipping) {
+            Cut(true, index, line.Text);
+            Cut(false, index, line.Text);
+            return;
+          }
+          AddGap(line.Text);
+          continue;
+        }
+        if (!hasField && !skipping) {
           Cut(true, index, line.Text);
         }
-        if (!TLeadingFieldRule(FirstWithField != kNone).Takes(hasField)) {
-          Cut(false, index, line.Text);
-          return;
+        bool isWord = false;
+        double value = 0;
+        if (!skipping) {
+          value = LineValue(line, AfterComma(line.Text, comma), reading, isWord);
+        } else if (!TryLineValue(line, AfterComma(line.Text, comma), reading, isWord, value)) {
+          AddGap(line.Text);
+          continue;
         }
         if (hasField) {
           FirstWithField = std::min(FirstWithField, index);
+        } else if (skipping) {
+          Bare.Add(index, line.Text);
         }
-        NoteLine(line.Text, index, hasField && IsNumericField(line.Text.substr(0, comma)));
-        bool isWord = false;
-        Values.push_back(LineValue(line, AfterComma(line.Text, comma), reading, isWord));
+        // A bare line skipped over is noted when it is taken as a sample.
+        NoteLine(line.Text, index, hasField ? IsNumericField(line.Text.substr(0, comma)) : skipping);
+        Values.push_back(value);
         if (isWord) {
           Words.push_back(static_cast<std::uint32_t>(index));
         }
@@ -343,12 +403,29 @@ struct TLogSamples::TPiece {
       Error = std::current_exception();
     }
   }
+
+  // The bare lines as gaps: the lines before the piece had a leading field.
+  void BareAsGaps() {
+    for (std::size_t i = 0; i < std::min(FirstWithField, Values.size()); ++i) {
+      Values[i] = std::numeric_limits<double>::quiet_NaN();
+    }
+    const auto wordsAfter = std::lower_bound(Words.begin(), Words.end(), FirstWithField);
+    Words.erase(Words.begin(), wordsAfter);
+    std::vector<TGap> first;
+    std::merge(Gaps.First.begin(), Gaps.First.end(), Bare.First.begin(), Bare.First.end(), std::back_inserter(first),
+               [](const TGap& a, const TGap& b) { return a.Index < b.Index; });
+    first.resize(std::min(first.size(), TSkippedLines::Kept));
+    Gaps.First = std::move(first);
+    Gaps.Count += std::exchange(Bare.Count, 0);
+    Bare.First.clear();
+  }
 };
 
-TLogSamples::TLogSamples(char decimalSeparator, TLeadingFieldRule rule, TStartThread startThread)
+TLogSamples::TLogSamples(char decimalSeparator, TLeadingFieldRule rule, TStartThread startThread, bool skipBadLines)
     : decimalSeparator_(decimalSeparator),
       rule_(rule),
-      startThread_(startThread ? std::move(startThread) : TStartThread(StartThread)) {}
+      startThread_(startThread ? std::move(startThread) : TStartThread(StartThread)),
+      skipBadLines_(skipBadLines) {}
 
 TLogSamples::~TLogSamples() = default;
 
@@ -356,8 +433,9 @@ TLogSamples::~TLogSamples() = default;
 // each is done.
 class TLogSamples::TPieceQueue {
 public:
-  TPieceQueue(std::vector<TPiece>& pieces, const std::vector<std::string_view>& texts, char decimalSeparator)
-      : pieces_(pieces), texts_(texts), decimalSeparator_(decimalSeparator), done_(texts.size()) {}
+  TPieceQueue(std::vector<TPiece>& pieces, const std::vector<std::string_view>& texts, char decimalSeparator,
+              bool skipping)
+      : pieces_(pieces), texts_(texts), decimalSeparator_(decimalSeparator), skipping_(skipping), done_(texts.size()) {}
 
   void ConvertWhileLeft() {
     for (std::size_t i = Claim(); i < texts_.size(); i = Claim()) {
@@ -383,7 +461,7 @@ private:
   std::size_t Claim() { return next_.fetch_add(1, std::memory_order_relaxed); }
 
   void ConvertPiece(std::size_t i) {
-    pieces_[i].Convert(texts_[i], decimalSeparator_);
+    pieces_[i].Convert(texts_[i], decimalSeparator_, skipping_);
     done_[i].store(true, std::memory_order_release);
     done_[i].notify_one();
   }
@@ -391,6 +469,7 @@ private:
   std::vector<TPiece>& pieces_;
   const std::vector<std::string_view>& texts_;
   char decimalSeparator_;
+  bool skipping_;
   std::vector<std::atomic<bool>> done_;
   std::atomic<std::size_t> next_{0};
 };
@@ -404,7 +483,7 @@ std::exception_ptr TLogSamples::Convert(std::string_view run, const TTake& take)
   if (pieces_.size() < texts.size()) {
     pieces_.resize(texts.size());
   }
-  TPieceQueue queue(pieces_, texts, decimalSeparator_);
+  TPieceQueue queue(pieces_, texts, decimalSeparator_, skipBadLines_);
   const std::vector<std::jthread> helpers = StartHelpers(queue, std::min(Cores(), texts.size()) - 1);
   try {
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -438,15 +517,34 @@ std::vector<std::jthread> TLogSamples::StartHelpers(TPieceQueue& queue, std::siz
 
 // The piece's values in the light of the lines before it.
 std::exception_ptr TLogSamples::Take(TPiece& piece, const TTake& take) {
-  const TPiece::TCut& cut = piece.Cuts[rule_.FieldSeen()];
+  const bool fieldBefore = rule_.FieldSeen();
+  if (fieldBefore && piece.Bare.Count > 0) {
+    piece.BareAsGaps();
+  }
+  const TPiece::TCut& cut = piece.Cuts[fieldBefore];
   const std::size_t failed = piece.Error ? piece.Values.size() : TPiece::kNone;
   const std::size_t stop = std::min({cut.Index, failed, piece.Values.size()});
   const auto wordsTaken = std::lower_bound(piece.Words.begin(), piece.Words.end(), stop);
   const std::size_t lineStartsTaken = (stop + LineStartStep - 1) / LineStartStep;
+  // Only a stop that memory forced cuts a piece with gaps short.
+  firstGaps_.clear();
+  std::size_t gapCount = 0;
+  for (const TGap& gap : piece.Gaps.First) {
+    if (gap.Index < stop) {
+      firstGaps_.push_back(gap);
+    }
+  }
+  if (piece.Gaps.Count > 0) {
+    gapCount = static_cast<std::size_t>(std::count_if(piece.Values.begin(),
+                                                      piece.Values.begin() + static_cast<std::ptrdiff_t>(stop),
+                                                      [](double value) { return std::isnan(value); }));
+  }
+  const bool bareTaken = piece.Bare.Count > 0 && piece.Bare.First.front().Index < stop;
   take({std::span<const double>(piece.Values.data(), stop),
         std::span<const std::uint32_t>(piece.Words.data(), static_cast<std::size_t>(wordsTaken - piece.Words.begin())),
-        std::span<const char* const>(piece.LineStarts.data(), lineStartsTaken), piece.FirstNotNumeric >= stop});
-  rule_ = TLeadingFieldRule(rule_.FieldSeen() || piece.FirstWithField < stop);
+        std::span<const char* const>(piece.LineStarts.data(), lineStartsTaken),
+        piece.FirstNotNumeric >= stop && !bareTaken, gapCount, firstGaps_});
+  rule_ = TLeadingFieldRule(fieldBefore || piece.FirstWithField < stop);
   if (cut.Index != TPiece::kNone && cut.Index <= failed) {
     return CutLineError(cut.Text, decimalSeparator_);
   }

@@ -52,14 +52,22 @@ using TStartThread = std::function<std::jthread(std::function<void()> work)>;
 
 // The values of a log's sample lines, converted run by run on every core
 // with exactly the meaning of LogLineValue line after line. When no thread
-// can be started, the calling thread converts alone.
+// can be started, the calling thread converts alone. Skipping bad lines, a
+// line that is no sample becomes a gap (a NaN among the values) instead of
+// stopping the conversion, and leaves the leading-field rule as it was.
 class TLogSamples {
 public:
   explicit TLogSamples(char decimalSeparator, TLeadingFieldRule rule = TLeadingFieldRule(),
-                       TStartThread startThread = {});
+                       TStartThread startThread = {}, bool skipBadLines = false);
   ~TLogSamples();
   TLogSamples(const TLogSamples&) = delete;
   TLogSamples& operator=(const TLogSamples&) = delete;
+
+  // A line skipped as no sample: its index among Values, and its text.
+  struct TGap {
+    std::size_t Index = 0;
+    std::string_view Text;
+  };
 
   // One part of the sample lines converted.
   struct TTaken {
@@ -71,6 +79,10 @@ public:
     std::span<const char* const> LineStarts;
     // Every line of Values has a numeric leading field.
     bool FieldsNumeric = true;
+    // How many of Values are gaps (NaN), and the first of them, in order,
+    // at most TSkippedLines::Kept.
+    std::size_t GapCount = 0;
+    std::span<const TGap> FirstGaps;
   };
   // Hands to `take`, in order and in one or more parts, the values of the
   // whole lines in `run` (text for TLogLines) up to the first bad line, and
@@ -90,5 +102,7 @@ private:
   char decimalSeparator_;
   TLeadingFieldRule rule_;
   TStartThread startThread_;
+  bool skipBadLines_;
   std::vector<TPiece> pieces_;
+  std::vector<TGap> firstGaps_;  // of the piece taken last
 };

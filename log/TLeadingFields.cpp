@@ -100,8 +100,9 @@ std::optional<std::string> TLeadingFields::FieldIn(const TRegularFileReader& fil
     const bool wholeFile = text.size() < size;
     if (const std::optional<std::string_view> line =
             LineAfter(std::string_view(text).substr(start), sample - mark.Sample, wholeFile)) {
+      // Every sample's field is a number; a skipped line's may be anything.
       const std::optional<std::string_view> field = LeadingField(*line);
-      return field ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
+      return field && IsNumericField(*field) ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
     }
     if (wholeFile || size >= kLongestRead) {
       return std::nullopt;

@@ -408,6 +408,10 @@ private:
     if (form_.State().PlainPicture()) {
       out << "  \"PlainPicture\": true,\n";
     }
+    // Only while on, so that the default JSON stays as it was.
+    if (form_.State().SkipBadLines()) {
+      out << "  \"SkipBadLines\": true,\n";
+    }
     out << "  \"Markers\": {";
     for (std::size_t i = 0; i < form_.Measures().Markers().size(); ++i) {
       const std::optional<TMeasurements::TMarker>& marker = form_.Measures().Markers()[i];
@@ -447,8 +451,23 @@ private:
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }
     out << "}, \"ValueRange\": \"" << ValueRangeSource(pane) << "\", " << PaneLogJson(form_.Document().PaneLog(pane))
-        << ", \"Readout\": " << ReadoutJson(pane) << ", \"Statistics\": " << StatisticsJson(pane) << "}";
+        << SkippedLinesJson(pane) << ", \"Readout\": " << ReadoutJson(pane)
+        << ", \"Statistics\": " << StatisticsJson(pane) << "}";
     return out.str();
+  }
+
+  // The bad lines the pane's last load skipped, while skipping or when it
+  // skipped any; nothing otherwise, as before there was skipping.
+  std::string SkippedLinesJson(std::uint8_t pane) const {
+    const TSkippedLines& skipped = form_.Document().LastLoad(pane).Skipped;
+    if (!form_.State().SkipBadLines() && skipped.Count == 0) {
+      return "";
+    }
+    std::string out = ", \"SkippedLines\": {\"Count\": " + std::to_string(skipped.Count) + ", \"Lines\": [";
+    for (std::size_t i = 0; i < skipped.First.size(); ++i) {
+      out += (i > 0 ? ", " : "") + std::to_string(skipped.First[i].Number);
+    }
+    return out + "]}";
   }
 
   // Where the value axis' range comes from: the user, the samples in view,
@@ -507,9 +526,10 @@ private:
     std::ostringstream out;
     out << "{\"FirstSample\": " << JsonNumber(series.XValueAt(figures.First))
         << ", \"LastSample\": " << JsonNumber(series.XValueAt(figures.Last)) << ", \"Count\": " << figures.Count()
-        << ", \"Words\": " << figures.Words << ", \"Min\": " << JsonNumber(figures.Min)
-        << ", \"Max\": " << JsonNumber(figures.Max) << ", \"Mean\": " << JsonNumber(figures.Mean)
-        << ", \"AtA\": " << optional(statistics->AtA) << ", \"AtB\": " << optional(statistics->AtB)
+        << ", \"Words\": " << figures.Words << (figures.Gaps > 0 ? ", \"Gaps\": " + std::to_string(figures.Gaps) : "")
+        << ", \"Min\": " << JsonNumber(figures.Min) << ", \"Max\": " << JsonNumber(figures.Max)
+        << ", \"Mean\": " << JsonNumber(figures.Mean) << ", \"AtA\": " << optional(statistics->AtA)
+        << ", \"AtB\": " << optional(statistics->AtB)
         << ", \"DeltaLeading\": " << (statistics->DeltaLeading ? JsonString(*statistics->DeltaLeading) : "null") << "}";
     return out.str();
   }

@@ -70,6 +70,11 @@ std::vector<TCommand> MakeCommands() {
       {"Zoom values out", "Ctrl+Down", {Ctrl(VK_DOWN)},
        "zooms the value axis of the pane under the mouse out by a notch (Ctrl+wheel: about the value there)", nullptr,
        HasSamples, [](TForm1& form, P place) { ZoomValues(form, place, false); }},
+      {"Skip bad lines", "K", {Plain('K')},
+       "skips bad lines as gaps in the curve instead of stopping the load, from the next load or reload (F5) on "
+       "(kept in the settings file), or stops at them again",
+       [](F form) { return form.State().SkipBadLines(); }, nullptr,
+       [](TForm1& form, P) { form.SetSkipBadLines(!form.State().SkipBadLines()); }},
       {"Set marker A", "A", {Plain('A')}, "sets marker A at the readout's sample", nullptr, HasSamples,
        [](TForm1& form, P place) { SetMarkerAt(form, place, 0); }},
       {"Set marker B", "B", {Plain('B')}, "sets marker B at the readout's sample", nullptr, HasSamples,

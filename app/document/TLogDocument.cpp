@@ -86,6 +86,12 @@ void Continue(TLoadResult& load, const TLoadResult& more) {
   load.Message = more.Message;
   load.Errno = more.Errno;
   load.File = more.File;
+  load.Skipped.Append(more.Skipped);
+}
+
+// "3 bad lines", "1 bad line".
+std::string BadLines(std::size_t count) {
+  return GroupedWholeNumber(static_cast<long double>(count)) + (count == 1 ? " bad line" : " bad lines");
 }
 
 }  // namespace
@@ -147,6 +153,9 @@ std::string TLogDocument::Tip(std::uint8_t pane) const {
     tip += "\nstopped " + (stop.Line ? "at line " + GroupedWholeNumber(*stop.Line) + ": " : std::string()) +
            stop.Reason + "; " + count + " samples shown";
   }
+  if (const std::size_t skipped = at.LastLoad.Skipped.Count; skipped > 0) {
+    tip += "\n" + BadLines(skipped) + " skipped as gaps";
+  }
   if (at.Notes.Leading.FileChanged()) {
     tip += "\nthe file changed since it was loaded: its time stamps are not shown";
   }
@@ -155,7 +164,7 @@ std::string TLogDocument::Tip(std::uint8_t pane) const {
 
 // The file is opened before anything changes, so a log that cannot be
 // opened leaves the pane as it was.
-std::optional<TLogError> TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
+TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
   TPane& at = At(pane);
   try {
     LogLoader loader(fileName, LoadOptions(pane));
@@ -169,22 +178,54 @@ std::optional<TLogError> TLogDocument::Load(std::uint8_t pane, const std::string
     }
     at.LastLoad = LoadShowingProgress(loader, pane);
   } catch (const Exception& error) {
-    return TLogError{error.Message(), error.Details.empty() ? FileDetails(fileName) : error.Details};
+    return {TLogError{error.Message(), error.Details.empty() ? FileDetails(fileName) : error.Details}};
   }
   NoteFollowedFile(pane);
   if (OnFollowedFilesChanged) {
     OnFollowedFilesChanged();
   }
-  return EndLoad(pane);
+  return LoadMessages(pane, at.LastLoad.Skipped);
+}
+
+// What a load or follow step tells: the lines it skipped, then why it
+// stopped early.
+TLogErrors TLogDocument::LoadMessages(std::uint8_t pane, const TSkippedLines& skipped) {
+  TLogErrors errors;
+  if (skipped.Count > 0) {
+    errors.push_back(SkippedLinesMessage(pane, skipped));
+  }
+  if (std::optional<TLogError> stop = EndLoad(pane)) {
+    errors.push_back(std::move(*stop));
+  }
+  return errors;
+}
+
+// One message for all the lines a load skipped, told rather than shown as
+// an error: the user asked for them to be skipped.
+TLogError TLogDocument::SkippedLinesMessage(std::uint8_t pane, const TSkippedLines& skipped) const {
+  const std::string& fileName = At(pane).Log.FileName;
+  std::string message = "Skipped " + BadLines(skipped.Count) + " in '" + fileName + "':";
+  for (const TSkippedLines::TLine& line : skipped.First) {
+    message += "\nline " + GroupedWholeNumber(static_cast<long double>(line.Number)) + ": '" + line.Text + "'";
+  }
+  if (skipped.Count > skipped.First.size()) {
+    message += "\nand " + BadLines(skipped.Count - skipped.First.size()) + " more";
+  }
+  const std::string details = FileDetails(fileName) +
+                              "\nBad lines skipped: " + GroupedWholeNumber(static_cast<long double>(skipped.Count)) +
+                              " (gaps in the curve)\nSamples: " + GroupedWholeNumber(Series(pane).PointCount());
+  return {message, details, "", true};
 }
 
 // The separator is read here, on the window's thread, once for the load.
-// While following, a last line without its line end waits for it.
+// While following, a last line without its line end waits for it. Bad
+// lines are skipped as the setting is when the load or step begins.
 TLoadOptions TLogDocument::LoadOptions(std::uint8_t pane) {
   TLoadOptions options;
   options.DecimalSeparator = LocaleDecimalSeparator;
   options.Notes = &At(pane).Notes;
   options.TakeUnfinishedLine = !state_.Following();
+  options.SkipBadLines = state_.SkipBadLines();
   return options;
 }
 
@@ -236,7 +277,7 @@ std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
 // A log that opened is a recent one, whatever stopped its load.
 TLogErrors TLogDocument::Open(std::uint8_t pane, const std::string& fileName) {
   lastOpened_ = fileName;
-  const std::optional<TLogError> failure = Load(pane, fileName);
+  const TLogErrors loaded = Load(pane, fileName);
   if (OnLogOpened) {
     OnLogOpened();
   }
@@ -248,9 +289,7 @@ TLogErrors TLogDocument::Open(std::uint8_t pane, const std::string& fileName) {
       errors.push_back({error.Message(), error.Details});
     }
   }
-  if (failure) {
-    errors.push_back(*failure);
-  }
+  errors.insert(errors.end(), loaded.begin(), loaded.end());
   return errors;
 }
 
@@ -393,11 +432,7 @@ bool TLogDocument::FollowPane(std::uint8_t pane, TLogErrors& errors) {
     LogLoader loader(fileName, options);
     switch (loader.Compare(at.LastLoad.File)) {
       case TFileState::Unchanged: at.Followed.Active = true; return false;
-      case TFileState::Grown:
-        if (std::optional<TLogError> error = ContinuePaneLog(pane, loader)) {
-          errors.push_back(std::move(*error));
-        }
-        return true;
+      case TFileState::Grown: ContinuePaneLog(pane, loader, errors); return true;
       case TFileState::Other: break;
     }
   } catch (const Exception& error) {
@@ -409,7 +444,8 @@ bool TLogDocument::FollowPane(std::uint8_t pane, TLogErrors& errors) {
   return true;
 }
 
-std::optional<TLogError> TLogDocument::ContinuePaneLog(std::uint8_t pane, LogLoader& loader) {
+// A step tells of the lines it skipped itself, not again of those before.
+void TLogDocument::ContinuePaneLog(std::uint8_t pane, LogLoader& loader, TLogErrors& errors) {
   TPane& at = panes_[pane];
   TChartSeries& series = Series(pane);
   const int before = series.PointCount();
@@ -419,5 +455,6 @@ std::optional<TLogError> TLogDocument::ContinuePaneLog(std::uint8_t pane, LogLoa
   if (OnSamplesAppended) {
     OnSamplesAppended(pane, before);
   }
-  return EndLoad(pane);
+  const TLogErrors told = LoadMessages(pane, more.Skipped);
+  errors.insert(errors.end(), told.begin(), told.end());
 }

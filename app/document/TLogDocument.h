@@ -99,8 +99,9 @@ public:
 
   // Replaces the pane's curve and title by the log's. A file that cannot
   // be opened, or is no regular file, changes nothing; a load that stops
-  // early keeps the points before. The error, if any, names the file.
-  std::optional<TLogError> Load(std::uint8_t pane, const std::string& fileName);
+  // early keeps the points before. What to tell names the file: the lines
+  // skipped, if any, then why the load stopped early, if it did.
+  TLogErrors Load(std::uint8_t pane, const std::string& fileName);
   // Load, and a log that opened becomes the newest recent one.
   TLogErrors Open(std::uint8_t pane, const std::string& fileName);
   // The logs into the pane and the ones below it, in order, with one
@@ -143,9 +144,12 @@ private:
   TLoadResult LoadShowingProgress(LogLoader& loader, std::uint8_t pane);
   // The title once a sample is in, and the error of a load that stopped.
   std::optional<TLogError> EndLoad(std::uint8_t pane);
+  TLogErrors LoadMessages(std::uint8_t pane, const TSkippedLines& skipped);
+  // The message of the lines a load or follow step skipped (some).
+  TLogError SkippedLinesMessage(std::uint8_t pane, const TSkippedLines& skipped) const;
   void NoteFollowedFile(std::uint8_t pane);
   bool FollowPane(std::uint8_t pane, TLogErrors& errors);
-  std::optional<TLogError> ContinuePaneLog(std::uint8_t pane, LogLoader& loader);
+  void ContinuePaneLog(std::uint8_t pane, LogLoader& loader, TLogErrors& errors);
 
   std::array<TPane, PaneCount> panes_;
   TSavedState& state_;

@@ -41,6 +41,8 @@ struct TCursorReadout {
 
 // The readout of a pane whose log has no sample at the column.
 constexpr const char* kNoSampleText = "no data";
+// What the readout shows for a gap: a line skipped as no sample.
+constexpr const char* kGapText = "gap";
 
 constexpr TColor kReadoutLineColor = RGBColor(0xC0, 0x00, 0x00);
 constexpr TColor kReadoutBoxColor = RGBColor(0xFF, 0xFF, 0xE1);
@@ -60,7 +62,7 @@ std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double 
 // "#N  value" for one sample, "#first–last  min … max" for several: the
 // sample numbers with the locale's thousands separator, the values as the
 // value axis writes its labels; a sample that was a sensor word in the log
-// (noted in `notes`) shows the word.
+// (noted in `notes`) shows the word, a null point kGapText.
 std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
                         const TLogNotes* notes = nullptr);
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "chart/series/TChartSeries.h"
 #include "chart/series/TChartValueList.h"
 #include "chart/series/TValueSummary.h"
 #include "log/TWordSamples.h"
@@ -109,19 +110,23 @@ TStretchStatistics ExtendedStretchStatistics(const TChartValueList& values, cons
   return joined;
 }
 
-TStretchStatistics WithoutWords(const TChartValueList& values, const TStretchStatistics& figures,
-                                const TWordSamples& words) {
+TStretchStatistics NumbersOnly(const TChartValueList& values, const TStretchStatistics& figures,
+                               const TWordSamples& words) {
   const auto first = static_cast<std::size_t>(figures.First);
   const auto last = static_cast<std::size_t>(figures.Last);
   const std::size_t wordCount = words.CountIn(first, last);
-  if (wordCount == 0) {
+  const TChartSeries& series = values.Owner();
+  if (wordCount == 0 && !series.MayStoreNullPoints()) {
     return figures;
   }
   TStretchStatistics numbers{figures.First, figures.Last, NAN, NAN, NAN, static_cast<int>(wordCount)};
   double sum = 0;
   for (std::size_t i = first; i <= last; ++i) {
-    if (!words.IsWord(i)) {
-      const double value = values.ValueAt(static_cast<int>(i));
+    const int index = static_cast<int>(i);
+    if (series.StoredPointColor(index) == clNone) {
+      ++numbers.Gaps;
+    } else if (!words.IsWord(i)) {
+      const double value = values.ValueAt(index);
       numbers.Min = std::isnan(numbers.Min) ? value : std::min(numbers.Min, value);
       numbers.Max = std::isnan(numbers.Max) ? value : std::max(numbers.Max, value);
       sum += value;

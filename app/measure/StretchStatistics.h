@@ -6,8 +6,9 @@ class TChartValueList;
 class TWordSamples;
 
 // The figures of a stretch of a log: the points from index First to Last,
-// both included, less the Words among them (sensor words are states, not
-// numbers; without a number the extremes and mean are NaN).
+// both included, less the Words and Gaps among them (sensor words are
+// states, gaps the null points of skipped lines, neither a number; without
+// a number the extremes and mean are NaN).
 struct TStretchStatistics {
   int First = 0;
   int Last = 0;
@@ -15,7 +16,8 @@ struct TStretchStatistics {
   double Max = 0;
   double Mean = 0;
   int Words = 0;
-  int Count() const { return Last - First + 1 - Words; }
+  int Gaps = 0;
+  int Count() const { return Last - First + 1 - Words - Gaps; }
 };
 
 struct TStretchExtremes {
@@ -66,8 +68,8 @@ TStretchStatistics StretchStatistics(const TChartValueList& values, int first, i
 TStretchStatistics ExtendedStretchStatistics(const TChartValueList& values, const TStretchStatistics& figures, int last,
                                              TBlockSums& sums);
 
-// The figures of a stretch of all its points, with the words among them
-// left out: a pass over the stretch where it holds a word, else the
-// figures as they are.
-TStretchStatistics WithoutWords(const TChartValueList& values, const TStretchStatistics& figures,
-                                const TWordSamples& words);
+// The figures of a stretch of all its points, with the words and the null
+// points of the values' series among them left out: a pass over the
+// stretch where it may hold either, else the figures as they are.
+TStretchStatistics NumbersOnly(const TChartValueList& values, const TStretchStatistics& figures,
+                               const TWordSamples& words);

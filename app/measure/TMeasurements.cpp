@@ -186,7 +186,7 @@ std::optional<TMeasurements::TPaneStatistics> TMeasurements::PaneStatistics(std:
                              samples->Last,
                              series.PointCount(),
                              figures,
-                             WithoutWords(series.YValues(), figures, document_.Notes(pane).Words),
+                             NumbersOnly(series.YValues(), figures, document_.Notes(pane).Words),
                              MarkedLeadingDifference(pane, *samples)};
   }
   TPaneStatistics statistics{cache->Numbers, std::nullopt, std::nullopt, cache->DeltaLeading};
@@ -227,6 +227,9 @@ std::vector<std::string> TMeasurements::StatisticsLines(std::uint8_t pane, const
   }
   if (const int words = statistics.Figures.Words; words > 0) {
     lines.push_back(GroupedWholeNumber(words) + (words == 1 ? " word" : " words"));
+  }
+  if (const int gaps = statistics.Figures.Gaps; gaps > 0) {
+    lines.push_back(GroupedWholeNumber(gaps) + (gaps == 1 ? " gap" : " gaps"));
   }
   if (statistics.Figures.Count() > 0) {
     lines.push_back("min " + values.LabelText(statistics.Figures.Min));

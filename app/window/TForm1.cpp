@@ -434,6 +434,15 @@ void TForm1::SetPlainPicture(bool on) {
   }
 }
 
+// Applies to the next load, reload or follow step: the logs shown stay
+// as they were loaded.
+void TForm1::SetSkipBadLines(bool on) {
+  if (on != state_.SkipBadLines()) {
+    state_.SetSkipBadLines(on);
+    state_.Write();
+  }
+}
+
 void TForm1::SetFollowing(bool on) {
   if (on == state_.Following()) {
     return;

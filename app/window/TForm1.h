@@ -88,6 +88,7 @@ public:
   void SetFollowing(bool on);
   void SetFitValues(bool on);
   void SetPlainPicture(bool on);
+  void SetSkipBadLines(bool on);
   // What the followed logs gained since the last step, as a change
   // notification brings it in.
   void FollowLogs();

@@ -79,16 +79,23 @@ bool TChartSeries::AppendsAsRun() const {
 }
 
 // All or nothing, as for one point: the colours and Y make their room
-// before anything is added, and X, a sequence, cannot fail.
+// before anything is added, and X, a sequence, cannot fail. The colours go
+// first, so that Y's statistics, taken as the run comes, know its null
+// points.
 void TChartSeries::AppendRun(std::span<const double> ys, TColor color) {
   if (ys.empty()) {
     return;
   }
   const int quantity = static_cast<int>(ys.size());
   PrepareColor(color, quantity);
-  yValues_.AppendRun(ys);
   if (colors_.Exists()) {
     colors_.Append(color, quantity);
+  }
+  try {
+    yValues_.AppendRun(ys);
+  } catch (...) {
+    colors_.DeleteRange(PointCount(), quantity);
+    throw;
   }
   xValues_.ExtendSequence(quantity);
   if (updateDepth_ == 0 && Active()) {

@@ -132,6 +132,9 @@ public:
   // False only when no point can be null, which is known without looking
   // at every point.
   bool MayHaveNullPoints() const;
+  // False only when no point was stored as a null point (AddNullPoint, or
+  // appended in clNone): the value lists' statistics leave those out.
+  bool MayStoreNullPoints() const { return colors_.Exists() && (!colors_.AllSame() || colors_.SameColor() == clNone); }
 
   TColor SeriesColor() const;
   virtual void SetSeriesColor(TColor color);

@@ -60,6 +60,17 @@ void TChartValueList::InsertValueAt(int index, double value) {
   ChangedFrom(index);
 }
 
+void TChartValueList::SetValueAt(int index, double value) {
+  if (sequence_) {
+    if (IsIndex(index, value)) {
+      return;
+    }
+    WriteOutSequence();
+  }
+  storage_[index] = value;
+  ChangedFrom(index);
+}
+
 // Values that go on with the sequence leave it unstored.
 void TChartValueList::AppendRun(std::span<const double> values) {
   const long long count = count_ + static_cast<long long>(values.size());
@@ -221,28 +232,37 @@ void TChartValueList::ExtendStatistics() {
     maximum_ = last;
     sum_ = sumOfMagnitudes_ = last * (last + 1) / 2;
     statisticsCount_ = count_;
+    statisticsTaken_ = true;
     return;
   }
-  int i = statisticsCount_;
-  if (i == 0) {
-    minimum_ = maximum_ = sum_ = ValueAt(0);
-    sumOfMagnitudes_ = std::fabs(ValueAt(0));
-    i = 1;
-  }
+  // Null points are gaps in a curve, not values: they count in none of
+  // the statistics.
+  const bool skipNull = owner_.MayStoreNullPoints();
+  bool taken = statisticsTaken_;
   double minimum = minimum_;
   double maximum = maximum_;
   double sum = sum_;
   double sumOfMagnitudes = sumOfMagnitudes_;
-  for (; i < count_; ++i) {
-    const double v = ValueAt(i);
-    if (v < minimum) {
-      minimum = v;
-    } else if (v > maximum) {
-      maximum = v;
+  for (int i = statisticsCount_; i < count_; ++i) {
+    if (skipNull && owner_.StoredPointColor(i) == clNone) {
+      continue;
     }
-    sum += v;
-    sumOfMagnitudes += std::fabs(v);
+    const double v = ValueAt(i);
+    if (!taken) {
+      minimum = maximum = sum = v;
+      sumOfMagnitudes = std::fabs(v);
+      taken = true;
+    } else {
+      if (v < minimum) {
+        minimum = v;
+      } else if (v > maximum) {
+        maximum = v;
+      }
+      sum += v;
+      sumOfMagnitudes += std::fabs(v);
+    }
   }
+  statisticsTaken_ = taken;
   minimum_ = minimum;
   maximum_ = maximum;
   sum_ = sum;
@@ -253,6 +273,7 @@ void TChartValueList::ExtendStatistics() {
 void TChartValueList::ResetStatistics() {
   minimum_ = maximum_ = sum_ = sumOfMagnitudes_ = 0;
   statisticsCount_ = 0;
+  statisticsTaken_ = false;
 }
 
 void TChartValueList::ChangedFrom(int index) {

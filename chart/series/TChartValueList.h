@@ -63,6 +63,8 @@ public:
   // Appends the next `quantity` values of the sequence 0, 1, 2, ...; the
   // list must be one (IsSequence), so nothing can fail.
   void ExtendSequence(int quantity);
+  // Replaces the value at `index` (in range); the order is not kept.
+  void SetValueAt(int index, double value);
   virtual int AddValue(double value);
   virtual void ClearValues();
   virtual void InsertValueAt(int index, double value);
@@ -119,6 +121,8 @@ private:
   double sum_ = 0;
   double sumOfMagnitudes_ = 0;
   int statisticsCount_ = 0;
+  // Whether a value (not a null point) is among them.
+  bool statisticsTaken_ = false;
   mutable TValueSummary summary_;
   // The values before ascendingChecked_ were checked for IsAscending;
   // descentAt_ is where the order first broke among them, -1 for nowhere.

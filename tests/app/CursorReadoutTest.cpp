@@ -217,4 +217,22 @@ TEST(ReadoutWords, APointLoadedFromASensorWordShowsTheWordAndANumberItsNumber) {
   EXPECT_EQ(form.Document().Notes(0).Words.BytesUsed(), 0U) << "nothing without words";
 }
 
+// A skipped line's point holds a neighbour's value only for the axis: the
+// readout says it is a gap, and a word beside it stays a word.
+TEST(ReadoutWords, AGapShowsAsAGapNotAsTheValueItHolds) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  form.SetSkipBadLines(true);
+  form.Document().Load(0, folder.Write("gaps.csv", "t,Lambda\n0,n/a\n1,Rich\n2,n/a\n3,7\n"));
+  form.Chart1.Repaint();
+  const TChartSeries& series = form.PaneSeries(0);
+  const std::vector<std::string> expected = {"#0  gap", "#1  Rich", "#2  gap", "#3  7"};
+  ASSERT_EQ(series.PointCount(), 4);
+  for (int i = 0; i < series.PointCount(); ++i) {
+    EXPECT_EQ(ReadoutText(series, *series.ResolvedVertAxis(), {i, i, 0, 0}, &form.Document().Notes(0)),
+              expected[static_cast<std::size_t>(i)]);
+  }
+}
+
 }  // namespace

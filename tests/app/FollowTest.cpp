@@ -361,8 +361,8 @@ TEST(Follow, TheStatisticsAndTheSensorWordsGrowWithTheLog) {
     TBlockSums sums;
     const TChartSeries& series = window.Form.PaneSeries(0);
     const TStretchStatistics fresh =
-        WithoutWords(series.YValues(), StretchStatistics(series.YValues(), 0, series.PointCount() - 1, sums),
-                     window.Form.Document().Notes(0).Words);
+        NumbersOnly(series.YValues(), StretchStatistics(series.YValues(), 0, series.PointCount() - 1, sums),
+                    window.Form.Document().Notes(0).Words);
     EXPECT_EQ(figures->Figures.Count(), 10002 + 2 * step) << "the words are not numbers";
     EXPECT_EQ(figures->Figures.Words, 1 + step);
     EXPECT_EQ(figures->Figures.Min, -5);

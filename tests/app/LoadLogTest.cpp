@@ -23,8 +23,8 @@ namespace {
 
 // Loads and returns the error text, if one was raised.
 std::optional<std::string> Load(TForm1& form, std::uint8_t pane, const std::string& file) {
-  const std::optional<TLogError> error = form.Document().Load(pane, file);
-  return error ? std::optional(error->Message) : std::nullopt;
+  const TLogErrors errors = form.Document().Load(pane, file);
+  return errors.empty() ? std::nullopt : std::optional(errors.back().Message);
 }
 
 std::string Repeat(char c, std::size_t n) { return std::string(n, c); }

@@ -277,7 +277,7 @@ TEST(TForm1, KeepsHowEachPanesLastLoadEnded) {
   const LocaleScope separators('.', ',');
   TempFolder folder;
   TForm1 form(folder.Folder());
-  EXPECT_TRUE(form.Document().Load(1, folder.Write("bad.csv", "h,T\n0,1\n0,x\n")).has_value());
+  EXPECT_EQ(form.Document().Load(1, folder.Write("bad.csv", "h,T\n0,1\n0,x\n")).size(), 1U);
   EXPECT_EQ(form.Document().LastLoad(1).End, TLoadEnd::BadLine);
   EXPECT_EQ(form.Document().LastLoad(1).Next.Line, 3U);
   EXPECT_EQ(form.Document().LastLoad(0).SamplesAppended, 0U);

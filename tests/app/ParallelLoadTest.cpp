@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <random>
 #include <span>
@@ -12,12 +13,15 @@
 #include <vector>
 
 #include "app/window/TForm1.h"
+#include "chart/series/TLineSeries.h"
 #include "gui/DialogScript.h"
+#include "log/LogLoader.h"
 #include "log/LogSample.h"
 #include "log/TLogLineReader.h"
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
 #include "tests/app/TempFolder.h"
+#include "tests/support/PointValues.h"
 
 namespace {
 
@@ -47,8 +51,8 @@ TLoaded LoadedOneByOne(const std::string& file) {
 
 TLoaded LoadedInTheWindow(TForm1& form, const std::string& file) {
   TLoaded loaded;
-  if (const std::optional<TLogError> error = form.Document().Load(0, file)) {
-    loaded.Error = error->Message;
+  if (const TLogErrors errors = form.Document().Load(0, file); !errors.empty()) {
+    loaded.Error = errors.back().Message;
   }
   for (int i = 0; i < form.Series1.PointCount(); ++i) {
     loaded.Values.push_back(form.Series1.YValueAt(i));
@@ -163,6 +167,81 @@ TEST(TLogSamples, CarriesTheLeadingFieldRuleFromRunToRun) {
     }
     EXPECT_EQ(values, c.Values) << c.Name;
     EXPECT_EQ(error, c.Error) << c.Name;
+  }
+}
+
+// The meaning of a log whose bad lines are skipped, one line after the
+// other: a bad line is a gap (here NaN) and leaves the leading-field rule
+// as the lines before it left it.
+std::vector<double> SkippingOneByOne(const std::string& file) {
+  std::vector<double> values;
+  TLogLineReader reader(file);
+  TLogLine line;
+  reader.NextLine(line);
+  TLeadingFieldRule rule;
+  while (reader.NextLine(line)) {
+    TLeadingFieldRule tried = rule;
+    try {
+      values.push_back(LogLineValue(line, tried, LocaleDecimalSeparator));
+      rule = tried;
+    } catch (const EConvertError&) {
+      values.push_back(NAN);
+    }
+  }
+  return values;
+}
+
+// The points a skipping load gives, a null point as NaN.
+std::vector<double> LoadedSkipping(const std::string& file, TSkippedLines& skipped) {
+  TLoadOptions options;
+  options.DecimalSeparator = LocaleDecimalSeparator;
+  options.SkipBadLines = true;
+  TLineSeries series;
+  skipped = LogLoader(file, options).Load(series, clBlue, {}).Skipped;
+  return EveryIndex(series.PointCount(), [&series](int i) { return series.IsNullPoint(i) ? NAN : series.YValueAt(i); });
+}
+
+bool SameValuesAndGaps(const std::vector<double>& a, const std::vector<double>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); });
+}
+
+// Wherever the bad lines fall between the cores' pieces and the file's
+// blocks, skipping gives what skipping line by line gives.
+TEST(ParallelLoad, SkipsWhatReadingLineByLineSkips) {
+  std::vector<std::pair<double, std::string>> many;
+  for (int k = 1; k < 40; ++k) {
+    many.emplace_back(k / 40.0, k % 3 == 0 ? "junk" : "1,x");
+  }
+  const struct {
+    const char* Name;
+    TFields Fields;
+    std::vector<std::pair<double, std::string>> Planted;
+  } cases[] = {
+      {"TwoBadLines", {}, {{0.7, "1,x"}, {0.3, "1,y"}}},
+      {"ManyBadLines", {}, many},
+      {"FieldsStopMidway", {0, 0.5}, {}},
+      {"FieldsOnlyMidway", {0.3, 0.6}, {{0.1, "1,x"}, {0.4, "7"}}},
+      {"FieldsStartLateThenCut", {0, 0}, {{0.6, "1,7"}, {0.8, "8"}}},
+      {"BadFieldLineBeforeTheFirstField", {0, 0}, {{0.2, "1,x"}, {0.6, "1,7"}}},
+      {"LongAndNulLines", {}, {{0.55, "1," + std::string(5000, '7')}, {0.35, std::string("1,4\0junk", 8)}}},
+  };
+  std::mt19937 random(5);
+  TempFolder folder;
+  for (const auto& c : cases) {
+    std::string log = Log(random, "\n", c.Fields);
+    for (const auto& [fraction, bytes] : c.Planted) {
+      Plant(log, fraction, bytes);
+    }
+    const std::string file = folder.Write("log.csv", log);
+    const std::vector<double> expected = SkippingOneByOne(file);
+    TSkippedLines skipped;
+    const std::vector<double> loaded = LoadedSkipping(file, skipped);
+    ASSERT_EQ(loaded.size(), expected.size()) << c.Name;
+    EXPECT_TRUE(SameValuesAndGaps(loaded, expected)) << c.Name;
+    const auto gaps = static_cast<std::size_t>(
+        std::count_if(expected.begin(), expected.end(), [](double v) { return std::isnan(v); }));
+    EXPECT_EQ(skipped.Count, gaps) << c.Name;
   }
 }
 

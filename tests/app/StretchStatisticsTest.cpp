@@ -46,7 +46,7 @@ TEST(StretchStatistics, LeaveTheSensorWordsOut) {
   TBlockSums sums;
   for (const auto& c : cases) {
     const TStretchStatistics all = StretchStatistics(series.YValues(), c.First, c.Last, sums);
-    const TStretchStatistics numbers = WithoutWords(series.YValues(), all, words);
+    const TStretchStatistics numbers = NumbersOnly(series.YValues(), all, words);
     const std::string stretch = std::to_string(c.First) + " to " + std::to_string(c.Last);
     EXPECT_EQ(words.CountIn(static_cast<std::size_t>(c.First), static_cast<std::size_t>(c.Last)),
               static_cast<std::size_t>(c.Words))
@@ -64,6 +64,50 @@ TEST(StretchStatistics, LeaveTheSensorWordsOut) {
       sum += words.IsWord(static_cast<std::size_t>(i)) ? 0 : values[static_cast<std::size_t>(i)];
     }
     EXPECT_DOUBLE_EQ(numbers.Mean, sum / numbers.Count()) << stretch;
+  }
+}
+
+// Gaps (the null points of skipped lines) are counted apart like words,
+// whatever value they hold for the axis, and a stretch may hold both.
+TEST(StretchStatistics, LeaveTheGapsOut) {
+  TChart chart(nullptr);
+  TLineSeries series;
+  chart.SeriesList().Add(series);
+  // 0 1 gap(1000) 3 word(2) gap(-1000) 6
+  series.AppendValues(std::vector<double>{0, 1}, clBlue);
+  series.AppendValues(std::vector<double>{1000}, clNone);
+  series.AppendValues(std::vector<double>{3, 2}, clBlue);
+  series.AppendValues(std::vector<double>{-1000}, clNone);
+  series.AppendValues(std::vector<double>{6}, clBlue);
+  TWordSamples words;
+  words.Mark(4);
+  const struct {
+    int First;
+    int Last;
+    int Words;
+    int Gaps;
+    double Min;
+    double Max;
+    double Mean;
+  } cases[] = {
+      {0, 6, 1, 2, 0, 6, 2.5},     {2, 2, 0, 1, NAN, NAN, NAN}, {1, 3, 0, 1, 1, 3, 2},
+      {4, 5, 1, 1, NAN, NAN, NAN}, {0, 1, 0, 0, 0, 1, 0.5},
+  };
+  TBlockSums sums;
+  for (const auto& c : cases) {
+    const TStretchStatistics all = StretchStatistics(series.YValues(), c.First, c.Last, sums);
+    const TStretchStatistics numbers = NumbersOnly(series.YValues(), all, words);
+    const std::string stretch = std::to_string(c.First) + " to " + std::to_string(c.Last);
+    EXPECT_EQ(numbers.Words, c.Words) << stretch;
+    EXPECT_EQ(numbers.Gaps, c.Gaps) << stretch;
+    EXPECT_EQ(numbers.Count(), c.Last - c.First + 1 - c.Words - c.Gaps) << stretch;
+    if (std::isnan(c.Min)) {
+      EXPECT_TRUE(std::isnan(numbers.Min) && std::isnan(numbers.Max) && std::isnan(numbers.Mean)) << stretch;
+      continue;
+    }
+    EXPECT_EQ(numbers.Min, c.Min) << stretch;
+    EXPECT_EQ(numbers.Max, c.Max) << stretch;
+    EXPECT_DOUBLE_EQ(numbers.Mean, c.Mean) << stretch;
   }
 }
 

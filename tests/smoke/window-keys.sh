@@ -153,6 +153,10 @@ keys "f" F
 setting follow=on
 keys "f" F
 setting follow=off
+keys "k" K
+setting skip-bad-lines=on
+keys "k" K
+setting skip-bad-lines=off
 keys "l x" L X
 # The value axis of the pane under the mouse, by keys and by a Shift+drag
 # down its middle column.

@@ -142,6 +142,65 @@ TEST(TChartValueList, ComputesStatisticsOnlyWhenAsked) {
   EXPECT_EQ(list.MinimumValue(), 3.5) << "a deletion makes them stale again";
 }
 
+// A null point is a gap in the curve: its value counts in no statistic,
+// however it was added and whether the statistics were taken before it.
+TEST(TChartValueList, StatisticsLeaveNullPointsOut) {
+  constexpr double kNull = -1e300;  // marks a null point below, at the value after it
+  const struct {
+    const char* Name;
+    std::vector<std::vector<double>> Runs;  // appended a run at a time, statistics asked after each
+    double Minimum;
+    double Maximum;
+    double Sum;
+  } cases[] = {
+      {"NoNullPoint", {{1, 5, 3}}, 1, 5, 9},
+      {"NullBelowAndAbove", {{2, kNull, -10, 4, kNull, 99}}, 2, 4, 6},
+      {"NullFirst", {{kNull, -5, 3, 1}}, 1, 3, 4},
+      {"OnlyNullPoints", {{kNull, 7, kNull, 8}}, 0, 0, 0},
+      {"NullRunAfterStatisticsWereTaken", {{2, 3}, {kNull, -50}, {4}}, 2, 4, 9},
+  };
+  for (const auto& c : cases) {
+    for (const bool asRuns : {false, true}) {
+      TChartSeries series;
+      for (const std::vector<double>& run : c.Runs) {
+        for (std::size_t i = 0; i < run.size(); ++i) {
+          const bool null = run[i] == kNull;
+          const double y = null ? run[++i] : run[i];
+          if (asRuns) {
+            series.AppendValues(std::vector<double>{y}, null ? clNone : clBlue);
+          } else if (null) {
+            series.AddNullPoint(series.PointCount(), y, "");
+          } else {
+            series.AppendValue(y, "", clBlue);
+          }
+        }
+        series.YValues().MinimumValue();
+      }
+      const std::string name = std::string(c.Name) + (asRuns ? " appended as runs" : "");
+      EXPECT_EQ(series.YValues().MinimumValue(), c.Minimum) << name;
+      EXPECT_EQ(series.YValues().MaximumValue(), c.Maximum) << name;
+      EXPECT_EQ(series.YValues().SumOfValues(), c.Sum) << name;
+      EXPECT_EQ(series.MinimumY(), c.Minimum) << name;
+    }
+  }
+}
+
+TEST(TChartValueList, SetValueAtReplacesOneValueAndMakesTheStatisticsStale) {
+  TChartSeries series;
+  for (const double y : {1.0, 2.0, 3.0}) {
+    series.AppendValue(y, "", clDefault);
+  }
+  EXPECT_EQ(series.YValues().MaximumValue(), 3);
+  series.YValues().SetValueAt(1, 10);
+  EXPECT_EQ(Values(series.YValues()), (std::vector<double>{1, 10, 3}));
+  EXPECT_EQ(series.YValues().MaximumValue(), 10);
+  series.XValues().SetValueAt(2, 2);
+  EXPECT_TRUE(series.XValues().IsSequence()) << "the value it had";
+  series.XValues().SetValueAt(2, 7);
+  EXPECT_FALSE(series.XValues().IsSequence());
+  EXPECT_EQ(Values(series.XValues()), (std::vector<double>{0, 1, 7}));
+}
+
 TEST(TChartValueList, DeletesRangesAndRefusesOnesPastTheEnd) {
   TChartSeries series;
   TChartValueList& list = series.YValues();
