@@ -158,10 +158,12 @@ std::string TLogDocument::Tip(std::uint8_t pane) const {
 std::optional<TLogError> TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
   TPane& at = At(pane);
   try {
-    LogLoader loader(fileName, LoadOptions(pane));
+    // The separator is read here, on the window's thread, once for the log.
+    const char decimalSeparator = LocaleDecimalSeparator;
+    LogLoader loader(fileName, LoadOptions(pane, decimalSeparator));
     Series(pane).ClearPoints();
     at.Chart->EndZoom();
-    at.Log = {fileName, std::nullopt};
+    at.Log = {fileName, std::nullopt, decimalSeparator};
     at.Followed = {};
     at.Notes.Reset(fileName);
     if (OnLogReplaced) {
@@ -178,11 +180,10 @@ std::optional<TLogError> TLogDocument::Load(std::uint8_t pane, const std::string
   return EndLoad(pane);
 }
 
-// The separator is read here, on the window's thread, once for the load.
 // While following, a last line without its line end waits for it.
-TLoadOptions TLogDocument::LoadOptions(std::uint8_t pane) {
+TLoadOptions TLogDocument::LoadOptions(std::uint8_t pane, char decimalSeparator) {
   TLoadOptions options;
-  options.DecimalSeparator = LocaleDecimalSeparator;
+  options.DecimalSeparator = decimalSeparator;
   options.Notes = &At(pane).Notes;
   options.TakeUnfinishedLine = !state_.Following();
   return options;
@@ -387,7 +388,7 @@ bool TLogDocument::FollowPane(std::uint8_t pane, TLogErrors& errors) {
     at.Followed = {true, missingSince.value_or(now)};
     return false;
   }
-  TLoadOptions options = LoadOptions(pane);
+  TLoadOptions options = LoadOptions(pane, at.Log.DecimalSeparator);
   options.Start = at.LastLoad.Next;
   try {
     LogLoader loader(fileName, options);
