@@ -58,6 +58,7 @@ const char* kUsage =
     "  --png FILE                        the window's client area now\n"
     "  --pane-png PANE FILE              the pane's picture now\n"
     "  --svg FILE                        the window's picture now as SVG, as Ctrl+S saves it\n"
+    "  --export FILE                     the stretch's samples to FILE as CSV, as Ctrl+E exports them\n"
     "  --json FILE|-                     the state now\n";
 
 // The JSON text of an 8-bit string: the characters as the window shows
@@ -176,6 +177,8 @@ public:
         PanePng();
       } else if (action == "--svg") {
         SaveWindowSvg(form_.Charts(), form_, Take());
+      } else if (action == "--export") {
+        Export();
       } else if (action == "--json") {
         Json();
       } else if (action == "--scale") {
@@ -265,8 +268,9 @@ private:
   }
 
   // Through the window's own key handling, errors reported as a user sees them.
-  void Key() {
-    const std::string name = Take();
+  void Key() { PressKey(Take()); }
+
+  void PressKey(const std::string& name) {
     const std::optional<TKeyPress> press = KeyPressNamed(name);
     if (!press) {
       throw std::invalid_argument("no key named " + name);
@@ -286,6 +290,12 @@ private:
   }
 
   void Settings() { form_.UseSettings(Take()); }
+
+  // The save dialog answered with FILE, as a user's Ctrl+E would be.
+  void Export() {
+    script_.SaveAnswers.push_back(Take());
+    PressKey("Ctrl+E");
+  }
 
   // As a program writing its log does; the step then runs as a change
   // notification would run it.

@@ -150,14 +150,18 @@ void TMeasurements::Forget(std::uint8_t pane) {
   sourceKey_.reset();
 }
 
-std::optional<TSampleSpan> TMeasurements::StatisticsSpan(std::uint8_t pane) const {
+TSampleSpan TMeasurements::MarkedOrVisibleSpan(std::uint8_t pane) const {
   if (markers_[0] && markers_[1]) {
     const auto [low, high] = std::minmax(markers_[0]->Sample, markers_[1]->Sample);
-    return TSampleSpan{low, high};
+    return {low, high};
   }
-  if (statisticsShown_) {
-    const TChartAxis& axis = Chart(pane).BottomAxis();
-    return TSampleSpan{axis.Minimum(), axis.Maximum()};
+  const TChartAxis& axis = Chart(pane).BottomAxis();
+  return {axis.Minimum(), axis.Maximum()};
+}
+
+std::optional<TSampleSpan> TMeasurements::StatisticsSpan(std::uint8_t pane) const {
+  if ((markers_[0] && markers_[1]) || statisticsShown_) {
+    return MarkedOrVisibleSpan(pane);
   }
   return std::nullopt;
 }
@@ -241,12 +245,16 @@ std::vector<std::string> TMeasurements::StatisticsLines(std::uint8_t pane, const
   return lines;
 }
 
+std::string TMeasurements::Title(std::uint8_t pane) const {
+  const std::vector<std::string>& lines = Chart(pane).Title().Text();
+  return lines.empty() ? "" : lines[0];
+}
+
 // One row a pane, for pasting into a report.
 std::string TMeasurements::FiguresText() {
   std::string text;
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
-    TChart& chart = Chart(pane);
-    std::string row = FigureCell(chart.Title().Text().empty() ? "" : chart.Title().Text()[0]);
+    std::string row = FigureCell(Title(pane));
     row += "\t" + FigureCell(document_.PaneLog(pane).FileName);
     if (const std::optional<TPaneStatistics> statistics = PaneStatistics(pane)) {
       const TChartAxis& values = *Series(pane).ResolvedVertAxis();
@@ -262,4 +270,14 @@ std::string TMeasurements::FiguresText() {
     text += row + "\n";
   }
   return text;
+}
+
+std::vector<TExportColumn> TMeasurements::ExportColumns() const {
+  std::vector<TExportColumn> columns;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    const TSampleSpan span = MarkedOrVisibleSpan(pane);
+    columns.push_back({Title(pane), &Series(pane), SamplesBetween(Series(pane), span.First, span.Last),
+                       &document_.Notes(pane).Words, document_.PaneLog(pane).DecimalSeparator});
+  }
+  return columns;
 }

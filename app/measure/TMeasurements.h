@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/measure/CursorReadout.h"
+#include "app/measure/StretchExport.h"
 #include "app/measure/StretchStatistics.h"
 #include "chart/panel/TChart.h"
 #include "gui/Keyboard.h"
@@ -70,6 +71,9 @@ public:
   std::vector<std::string> StatisticsLines(std::uint8_t pane, const TPaneStatistics& statistics);
   // Tab-separated, one row a pane: title, file, N, min, max, mean, A, B.
   std::string FiguresText();
+  // Each pane's samples between the markers when both are set, else those
+  // it shows.
+  std::vector<TExportColumn> ExportColumns() const;
   // Whether anything is drawn over every pane.
   bool AnyShown() const { return readoutAt_ || markers_[0] || markers_[1] || statisticsShown_; }
 
@@ -107,6 +111,8 @@ private:
   const TLogNotes* Notes(std::uint8_t pane) const;
   std::optional<TCursorReadout> WorkOutSourceReadout();
   std::optional<double> ReadoutSample();
+  std::string Title(std::uint8_t pane) const;
+  TSampleSpan MarkedOrVisibleSpan(std::uint8_t pane) const;
   std::optional<TSampleSpan> StatisticsSpan(std::uint8_t pane) const;
   std::optional<std::string> MarkedLeadingDifference(std::uint8_t pane, const TColumnSamples& stretch) const;
 

@@ -53,6 +53,14 @@ std::optional<mode_t> WritableFileMode(const std::string& path, const std::strin
   return status.st_mode & 07777;
 }
 
+// The umask can only be read by setting it: it is put back at once, on the
+// window's thread, which is the one that makes files.
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
 void ReplaceFile(const std::string& path, const TTextPieces& pieces, std::optional<mode_t> mode,
                  const std::string& failure) {
   std::string temporary = path + ".XXXXXX";

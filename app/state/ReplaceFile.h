@@ -17,6 +17,10 @@ using TTextPieces = std::function<std::string_view()>;
 // replaced.
 std::optional<mode_t> WritableFileMode(const std::string& path, const std::string& failure);
 
+// The permissions a program's new file gets: read and write for everyone,
+// less the umask.
+mode_t NewFileMode();
+
 // Replaces the file at `path` by one holding the text: written to a file of
 // its own beside it and renamed over it, so that a failed write never leaves
 // half a file and two writers never share one. The new file gets `mode`

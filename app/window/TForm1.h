@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/document/TLogDocument.h"
@@ -102,6 +103,9 @@ public:
   // + and -: the pane under the mouse zoomed in or out by 2 about the readout.
   void ZoomByKey(bool in);
   void CopyFigures();
+  // The samples of the stretch measured, else of the view, to a CSV file
+  // the user names.
+  void ExportStretch();
   void CopyPicture();
   void SavePicture();
 
@@ -163,6 +167,9 @@ private:
   void StoreSession();
   void WriteSettings();
   void ShowErrors(const TLogErrors& errors);
+  // The save dialog for a file of that filter and suffix (".png"); true
+  // when the user chose a name.
+  bool ExecuteSaveDialog(const char* filter, std::string_view suffix);
   // The handler as the platform calls it: errors end up in a message box.
   void RunReported(const std::function<void()>& handler);
 

@@ -269,11 +269,11 @@ TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   chart.MouseUp(mbRight, 0, 300, 50);
   ASSERT_EQ(window.Script.MenusShown.size(), 1U);
   EXPECT_EQ(window.Script.MenusShown[0],
-            (std::vector<std::string>{"Open log\u2026", "Lock panes to the same samples", "Show sample axis",
-                                      "Fit values to the view", "Set marker A", "Set marker B", "Clear markers",
-                                      "Show statistics of the view", "Copy figures", "Copy picture",
-                                      "Save picture\u2026", "Undo all zooms", "Back one zoom", "Full screen",
-                                      "Reload logs", "Follow growing logs", "Reopen the last logs", "Close"}));
+            (std::vector<std::string>{
+                "Open log\u2026", "Lock panes to the same samples", "Show sample axis", "Fit values to the view",
+                "Set marker A", "Set marker B", "Clear markers", "Show statistics of the view", "Copy figures",
+                "Export stretch\u2026", "Copy picture", "Save picture\u2026", "Undo all zooms", "Back one zoom",
+                "Full screen", "Reload logs", "Follow growing logs", "Reopen the last logs", "Close"}));
   window.Script.MenuAnswers.push_back("Set marker B");
   chart.MouseDown(mbRight, ssRight, 420, 50);
   chart.MouseUp(mbRight, 0, 420, 50);

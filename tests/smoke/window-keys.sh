@@ -145,6 +145,7 @@ keys "f" F
 setting follow=off
 keys "l x" L X
 dialog_shows ctrl+s
+dialog_shows ctrl+e
 dialog_shows ctrl+o
 # A dialog over the pane takes the readout with the mouse; the rest stays.
 at 500 570
