@@ -392,7 +392,8 @@ private:
       out << (i ? ", " : "") << "\""
           << "AB"[i] << "\": " << (marker ? JsonNumber(marker->Sample) : "null");
     }
-    out << "},\n  \"Recent\": [";
+    out << "},\n  \"Figures\": " << JsonString(form_.Measures().FiguresText());
+    out << ",\n  \"Recent\": [";
     const std::vector<std::string> recent = form_.State().RecentLogs();
     for (std::size_t i = 0; i < recent.size(); ++i) {
       out << (i ? ", " : "") << JsonString(recent[i]);
