@@ -1,6 +1,8 @@
 #include "runtime/NumberFormat.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "runtime/DecimalRecord.h"
@@ -327,3 +329,11 @@ std::string FormatNumber(std::string_view pattern, long double value) {
 }
 
 std::string GroupedWholeNumber(long double value) { return FormatNumber("#,##0", std::nearbyint(value)); }
+
+std::string ShortestNumberText(double value, char decimalSeparator) {
+  std::array<char, 32> text{};
+  const std::to_chars_result written = std::to_chars(text.data(), text.data() + text.size(), value);
+  std::string shortest(text.data(), written.ptr);
+  std::replace(shortest.begin(), shortest.end(), '.', decimalSeparator);
+  return shortest;
+}

@@ -20,3 +20,9 @@ std::string GroupedWholeNumber(long double value);
 // The plain text of a number with at most 15 significant digits, fixed or
 // scientific; INF, -INF and NAN for the special values.
 std::string GeneralNumberText(long double value);
+
+// The shortest text that reads back as the same double, its decimal point
+// written as `decimalSeparator` and no thousands separators: "12.5", "1e-07",
+// "-0"; "inf", "-inf" and "nan" for the special values. For figures a
+// spreadsheet or a program reads back exactly.
+std::string ShortestNumberText(double value, char decimalSeparator);

@@ -60,6 +60,7 @@ const char* kUsage =
     "  --svg FILE                        the window's picture now as SVG, as Ctrl+S saves it\n"
     "  --picture FILE                    the window's picture now as Ctrl+S saves it, PNG, JPEG, BMP\n"
     "                                    or SVG by the name's suffix\n"
+    "  --export FILE                     the stretch's samples to FILE as CSV, as Ctrl+E exports them\n"
     "  --json FILE|-                     the state now\n";
 
 // The JSON text of an 8-bit string: the characters as the window shows
@@ -184,6 +185,8 @@ public:
         SaveWindowSvg(form_.Charts(), form_, form_.PictureExtras(), Take());
       } else if (action == "--picture") {
         form_.SavePictureAs(Take());
+      } else if (action == "--export") {
+        Export();
       } else if (action == "--json") {
         Json();
       } else if (action == "--scale") {
@@ -288,8 +291,9 @@ private:
   }
 
   // Through the window's own key handling, errors reported as a user sees them.
-  void Key() {
-    const std::string name = Take();
+  void Key() { PressKey(Take()); }
+
+  void PressKey(const std::string& name) {
     const std::optional<TKeyPress> press = KeyPressNamed(name);
     if (!press) {
       throw std::invalid_argument("no key named " + name);
@@ -314,6 +318,12 @@ private:
   }
 
   void Settings() { form_.UseSettings(Take()); }
+
+  // The save dialog answered with FILE, as a user's Ctrl+E would be.
+  void Export() {
+    script_.SaveAnswers.push_back(Take());
+    PressKey("Ctrl+E");
+  }
 
   // As a program writing its log does; the step then runs as a change
   // notification would run it.
@@ -418,7 +428,8 @@ private:
       out << (i ? ", " : "") << "\""
           << "AB"[i] << "\": " << (marker ? JsonNumber(marker->Sample) : "null");
     }
-    out << "},\n  \"Recent\": [";
+    out << "},\n  \"Figures\": " << JsonString(form_.Measures().FiguresText());
+    out << ",\n  \"Recent\": [";
     const std::vector<std::string> recent = form_.State().RecentLogs();
     for (std::size_t i = 0; i < recent.size(); ++i) {
       out << (i ? ", " : "") << JsonString(recent[i]);

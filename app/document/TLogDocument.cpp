@@ -167,10 +167,12 @@ std::string TLogDocument::Tip(std::uint8_t pane) const {
 TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
   TPane& at = At(pane);
   try {
-    LogLoader loader(fileName, LoadOptions(pane));
+    // The separator is read here, on the window's thread, once for the log.
+    const char decimalSeparator = LocaleDecimalSeparator;
+    LogLoader loader(fileName, LoadOptions(pane, decimalSeparator));
     Series(pane).ClearPoints();
     at.Chart->EndZoom();
-    at.Log = {fileName, std::nullopt};
+    at.Log = {fileName, std::nullopt, decimalSeparator};
     at.Followed = {};
     at.Notes.Reset(fileName);
     if (OnLogReplaced) {
@@ -217,12 +219,12 @@ TLogError TLogDocument::SkippedLinesMessage(std::uint8_t pane, const TSkippedLin
   return {message, details, "", true};
 }
 
-// The separator is read here, on the window's thread, once for the load.
-// While following, a last line without its line end waits for it. Bad
-// lines are skipped as the setting is when the load or step begins.
-TLoadOptions TLogDocument::LoadOptions(std::uint8_t pane) {
+// The separator is the pane's own, read once on the window's thread. While
+// following, a last line without its line end waits for it. Bad lines are
+// skipped as the setting is when the load or step begins.
+TLoadOptions TLogDocument::LoadOptions(std::uint8_t pane, char decimalSeparator) {
   TLoadOptions options;
-  options.DecimalSeparator = LocaleDecimalSeparator;
+  options.DecimalSeparator = decimalSeparator;
   options.Notes = &At(pane).Notes;
   options.TakeUnfinishedLine = !state_.Following();
   options.SkipBadLines = state_.SkipBadLines();
@@ -426,7 +428,7 @@ bool TLogDocument::FollowPane(std::uint8_t pane, TLogErrors& errors) {
     at.Followed = {true, missingSince.value_or(now)};
     return false;
   }
-  TLoadOptions options = LoadOptions(pane);
+  TLoadOptions options = LoadOptions(pane, at.Log.DecimalSeparator);
   options.Start = at.LastLoad.Next;
   try {
     LogLoader loader(fileName, options);

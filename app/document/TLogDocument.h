@@ -58,6 +58,9 @@ public:
   struct TPaneLog {
     std::string FileName;
     std::optional<TStop> StoppedEarly;
+    // The decimal separator the log is read with: the locale's when it was
+    // opened, kept for the samples a follow step adds.
+    char DecimalSeparator = '.';
   };
 
   // The charts of the panes, top first; their first series takes the log.
@@ -140,7 +143,7 @@ private:
   const TPane& At(std::uint8_t pane) const;
   TChartSeries& Series(std::uint8_t pane) const;
   TLogErrors OpenBatch(const std::vector<std::pair<std::uint8_t, std::string>>& logs);
-  TLoadOptions LoadOptions(std::uint8_t pane);
+  TLoadOptions LoadOptions(std::uint8_t pane, char decimalSeparator);
   TLoadResult LoadShowingProgress(LogLoader& loader, std::uint8_t pane);
   // The title once a sample is in, and the error of a load that stopped.
   std::optional<TLogError> EndLoad(std::uint8_t pane);

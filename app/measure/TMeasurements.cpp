@@ -6,16 +6,20 @@
 
 #include "app/document/TLogDocument.h"
 #include "app/state/TSavedState.h"
+#include "runtime/LocaleSeparators.h"
 #include "runtime/NumberFormat.h"
 
 namespace {
 
 // A title or file name as one cell of the copied figures: a tab or line
-// break in it would split the row.
+// break in it would split the row, and a spreadsheet reads a quote as
+// the start of a quoted cell.
 std::string FigureCell(std::string text) {
   const auto splits = [](char c) { return c == '\t' || c == '\n' || c == '\r'; };
   std::replace_if(text.begin(), text.end(), splits, ' ');
-  return text;
+  std::string cell;
+  AppendCsvCell(cell, text, "\"");
+  return cell;
 }
 
 }  // namespace
@@ -150,16 +154,25 @@ void TMeasurements::Forget(std::uint8_t pane) {
   sourceKey_.reset();
 }
 
-std::optional<TSampleSpan> TMeasurements::StatisticsSpan(std::uint8_t pane) const {
+TSampleSpan TMeasurements::MarkedOrVisibleSpan(std::uint8_t pane) const {
   if (markers_[0] && markers_[1]) {
     const auto [low, high] = std::minmax(markers_[0]->Sample, markers_[1]->Sample);
-    return TSampleSpan{low, high};
+    return {low, high};
   }
-  if (statisticsShown_) {
-    const TChartAxis& axis = Chart(pane).BottomAxis();
-    return TSampleSpan{axis.Minimum(), axis.Maximum()};
+  const TChartAxis& axis = Chart(pane).BottomAxis();
+  return {axis.Minimum(), axis.Maximum()};
+}
+
+std::optional<TSampleSpan> TMeasurements::StatisticsSpan(std::uint8_t pane) const {
+  if ((markers_[0] && markers_[1]) || statisticsShown_) {
+    return MarkedOrVisibleSpan(pane);
   }
   return std::nullopt;
+}
+
+std::optional<int> TMeasurements::MarkedPoint(std::uint8_t pane, std::size_t marker) const {
+  const std::optional<TMarker>& at = markers_.at(marker);
+  return at ? NearestPointIndex(Series(pane), at->Sample) : std::nullopt;
 }
 
 // Kept while the stretch and the log stay, and extended when both grew at
@@ -190,14 +203,12 @@ std::optional<TMeasurements::TPaneStatistics> TMeasurements::PaneStatistics(std:
                              MarkedLeadingDifference(pane, *samples)};
   }
   TPaneStatistics statistics{cache->Numbers, std::nullopt, std::nullopt, cache->DeltaLeading};
-  const auto valueAt = [&series](const std::optional<TMarker>& marker) -> std::optional<double> {
-    if (!marker) {
-      return std::nullopt;
-    }
-    return series.YValueAt(*NearestPointIndex(series, marker->Sample));
+  const auto valueAt = [&](std::size_t marker) -> std::optional<double> {
+    const std::optional<int> point = MarkedPoint(pane, marker);
+    return point ? std::optional<double>(series.YValueAt(*point)) : std::nullopt;
   };
-  statistics.AtA = valueAt(markers_[0]);
-  statistics.AtB = valueAt(markers_[1]);
+  statistics.AtA = valueAt(0);
+  statistics.AtB = valueAt(1);
   return statistics;
 }
 
@@ -244,25 +255,63 @@ std::vector<std::string> TMeasurements::StatisticsLines(std::uint8_t pane, const
   return lines;
 }
 
-// One row a pane, for pasting into a report.
+std::string TMeasurements::Title(std::uint8_t pane) const {
+  const std::vector<std::string>& lines = Chart(pane).Title().Text();
+  return lines.empty() ? "" : lines[0];
+}
+
+// For pasting into a spreadsheet: a number in a cell is taken as one only
+// with the locale's decimal separator and without grouping.
 std::string TMeasurements::FiguresText() {
-  std::string text;
+  std::string text = "Title\tFile\tN\tWords\tMin\tMax\tMean\tA\tB\tt at A\tt at B\t\u0394t\n";
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
-    TChart& chart = Chart(pane);
-    std::string row = FigureCell(chart.Title().Text().empty() ? "" : chart.Title().Text()[0]);
-    row += "\t" + FigureCell(document_.PaneLog(pane).FileName);
-    if (const std::optional<TPaneStatistics> statistics = PaneStatistics(pane)) {
-      const TChartAxis& values = *Series(pane).ResolvedVertAxis();
-      const auto figure = [&values](std::optional<double> value) {
-        return value && !std::isnan(*value) ? values.LabelText(*value) : std::string();
-      };
-      row += "\t" + std::to_string(statistics->Figures.Count()) + "\t" + figure(statistics->Figures.Min) + "\t" +
-             figure(statistics->Figures.Max) + "\t" + figure(statistics->Figures.Mean) + "\t" +
-             figure(statistics->AtA) + "\t" + figure(statistics->AtB);
-    } else {
-      row += "\t\t\t\t\t\t";
-    }
-    text += row + "\n";
+    text += FiguresRow(pane) + "\n";
   }
   return text;
+}
+
+std::string TMeasurements::FiguresRow(std::uint8_t pane) {
+  const char decimal = LocaleDecimalSeparator;
+  const auto number = [decimal](std::optional<double> value) {
+    return value && !std::isnan(*value) ? ShortestNumberText(*value, decimal) : std::string();
+  };
+  const auto field = [decimal](std::optional<std::string> text) {
+    if (!text) {
+      return std::string();
+    }
+    std::replace(text->begin(), text->end(), '.', decimal);
+    return *text;
+  };
+  std::vector<std::string> cells{FigureCell(Title(pane)), FigureCell(document_.PaneLog(pane).FileName)};
+  const std::optional<TPaneStatistics> statistics = PaneStatistics(pane);
+  if (statistics) {
+    const TStretchStatistics& figures = statistics->Figures;
+    cells.insert(cells.end(), {std::to_string(figures.Count()), std::to_string(figures.Words), number(figures.Min),
+                               number(figures.Max), number(figures.Mean)});
+  } else {
+    cells.resize(cells.size() + 5);
+  }
+  const std::array<std::optional<int>, 2> points = {MarkedPoint(pane, 0), MarkedPoint(pane, 1)};
+  for (const std::optional<int>& point : points) {
+    cells.push_back(point ? number(Series(pane).YValueAt(*point)) : "");
+  }
+  for (const std::optional<int>& point : points) {
+    cells.push_back(point ? field(document_.Notes(pane).Leading.Field(static_cast<std::uint64_t>(*point))) : "");
+  }
+  cells.push_back(statistics ? field(statistics->DeltaLeading) : "");
+  std::string row = cells.front();
+  for (std::size_t k = 1; k < cells.size(); ++k) {
+    row += "\t" + cells[k];
+  }
+  return row;
+}
+
+std::vector<TExportColumn> TMeasurements::ExportColumns() const {
+  std::vector<TExportColumn> columns;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    const TSampleSpan span = MarkedOrVisibleSpan(pane);
+    columns.push_back({Title(pane), &Series(pane), SamplesBetween(Series(pane), span.First, span.Last),
+                       &document_.Notes(pane).Words, document_.PaneLog(pane).DecimalSeparator});
+  }
+  return columns;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/measure/CursorReadout.h"
+#include "app/measure/StretchExport.h"
 #include "app/measure/StretchStatistics.h"
 #include "chart/panel/TChart.h"
 #include "gui/Keyboard.h"
@@ -68,8 +69,16 @@ public:
   std::optional<TPaneStatistics> PaneStatistics(std::uint8_t pane);
   // The lines of the pane's figures box.
   std::vector<std::string> StatisticsLines(std::uint8_t pane, const TPaneStatistics& statistics);
-  // Tab-separated, one row a pane: title, file, N, min, max, mean, A, B.
+  // Tab-separated, a header row and one row a pane: title, file, N, words,
+  // min, max, mean, the values at A and at B, the leading fields (time
+  // stamps) at A and at B, and their difference between the markers. The
+  // numbers read back exactly, written with the locale's decimal separator
+  // and without grouping, so that a spreadsheet takes them as numbers; a
+  // figure that does not exist is an empty cell.
   std::string FiguresText();
+  // Each pane's samples between the markers when both are set, else those
+  // it shows.
+  std::vector<TExportColumn> ExportColumns() const;
   // Whether anything is drawn over every pane.
   bool AnyShown() const { return readoutAt_ || markers_[0] || markers_[1] || statisticsShown_; }
 
@@ -107,7 +116,12 @@ private:
   const TLogNotes* Notes(std::uint8_t pane) const;
   std::optional<TCursorReadout> WorkOutSourceReadout();
   std::optional<double> ReadoutSample();
+  std::string Title(std::uint8_t pane) const;
+  TSampleSpan MarkedOrVisibleSpan(std::uint8_t pane) const;
   std::optional<TSampleSpan> StatisticsSpan(std::uint8_t pane) const;
+  // The pane's point nearest to the marker, if it is set and the pane has one.
+  std::optional<int> MarkedPoint(std::uint8_t pane, std::size_t marker) const;
+  std::string FiguresRow(std::uint8_t pane);
   std::optional<std::string> MarkedLeadingDifference(std::uint8_t pane, const TColumnSamples& stretch) const;
 
   std::array<TChart*, PaneCount> charts_;

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include <string_view>
 
 #include "app/state/ConfigFolder.h"
+#include "app/state/ReplaceFile.h"
 #include "log/RegularFile.h"
 #include "runtime/Exception.h"
 
@@ -23,8 +23,10 @@ constexpr const char* kOff = "off";
 constexpr const char* kTooLarge = "the file is larger than 1 MiB, far more than settings hold";
 static_assert(TViewerSettings::LongestFile == 1 << 20, "the message names the limit");
 
+constexpr const char* kWriteFailure = "Cannot write the settings";
+
 [[noreturn]] void RaiseWriteError(const std::string& path, const std::string& reason) {
-  throw FileException("Cannot write the settings '" + path + "': " + reason);
+  throw FileException(std::string(kWriteFailure) + " '" + path + "': " + reason);
 }
 
 std::string Escaped(std::string_view value) {
@@ -143,59 +145,6 @@ private:
   int fd_;
 };
 
-// The permissions of the file there, if any. A user who took the write
-// permission away means it, although the folder would let the file be
-// replaced.
-std::optional<mode_t> WritableFileMode(const std::string& path) {
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0) {
-    return std::nullopt;
-  }
-  if (S_ISREG(status.st_mode) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    RaiseWriteError(path, "the file is read-only");
-  }
-  return status.st_mode & 07777;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// Written to a file of its own beside the settings and renamed over them,
-// so that a failed write never leaves half a file and two writers never
-// share one; the new file keeps the old one's permissions.
-void ReplaceFile(const std::string& path, std::string_view text, std::optional<mode_t> mode) {
-  std::string temporary = path + ".XXXXXX";
-  const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) {
-    RaiseWriteError(path, std::strerror(errno));
-  }
-  std::string failure;
-  if (!WriteAll(fd, text) || (mode && fchmod(fd, *mode) != 0) || fsync(fd) != 0) {
-    failure = std::strerror(errno);
-  }
-  if (close(fd) != 0 && failure.empty()) {
-    failure = std::strerror(errno);
-  }
-  if (failure.empty() && std::rename(temporary.c_str(), path.c_str()) != 0) {
-    failure = std::strerror(errno);
-  }
-  if (!failure.empty()) {
-    unlink(temporary.c_str());
-    RaiseWriteError(path, failure);
-  }
-}
-
 }  // namespace
 
 std::string TViewerSettings::UserPath() { return ConfigFolder() + "settings"; }
@@ -224,7 +173,7 @@ void TViewerSettings::Write() {
     RaiseWriteError(path_, error.message());
   }
   const TFolderLock lock(folder, path_);
-  const std::optional<mode_t> mode = WritableFileMode(path_);
+  const std::optional<mode_t> mode = WritableFileMode(path_, kWriteFailure);
   const std::vector<std::string> lines = FileLines(SettingsFileText(path_, "Cannot write").value_or(""));
   MergeLists(ValuesOf(lines));
   std::string text;
@@ -242,7 +191,7 @@ void TViewerSettings::Write() {
       text += name + '=' + Escaped(values_[name]) + '\n';
     }
   }
-  ReplaceFile(path_, text, mode);
+  ReplaceFile(path_, text, mode, kWriteFailure);
   lock.Sync(path_);
   changed_.clear();
   listChanges_.clear();

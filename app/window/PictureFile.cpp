@@ -44,7 +44,7 @@ TPictureFile PictureFileFor(const std::string& chosen) {
   return {chosen + ".png", TPictureFormat::Png};
 }
 
-std::string SuggestedPictureName(const std::vector<std::string>& logFileNames) {
+std::string SuggestedFileName(const std::vector<std::string>& logFileNames, std::string_view suffix) {
   std::string name;
   for (const std::string& fileName : logFileNames) {
     std::string stem = BaseName(fileName);
@@ -55,7 +55,7 @@ std::string SuggestedPictureName(const std::vector<std::string>& logFileNames) {
       name += (name.empty() ? "" : "+") + stem;
     }
   }
-  return (name.empty() ? "logviewer" : name) + ".png";
+  return (name.empty() ? "logviewer" : name) + std::string(suffix);
 }
 
 std::string PictureCaption(const std::vector<std::string>& logFileNames) {

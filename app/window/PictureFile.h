@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gui/PictureFormat.h"
@@ -18,10 +19,11 @@ extern const char* const PictureFilter;
 // to a name without one of them.
 TPictureFile PictureFileFor(const std::string& chosen);
 
-// The name offered for the picture of the panes' logs: their names without
-// folder and suffix, joined by "+", with ".png" ("lambda+engine-speed.png");
-// "logviewer.png" when no pane shows a log.
-std::string SuggestedPictureName(const std::vector<std::string>& logFileNames);
+// The name offered for a file made of the panes' logs (a picture, an
+// export): their names without folder and suffix, joined by "+", with
+// `suffix` (".png": "lambda+engine-speed.png"); "logviewer.png" when no
+// pane shows a log.
+std::string SuggestedFileName(const std::vector<std::string>& logFileNames, std::string_view suffix);
 
 // The caption line of a saved or copied picture: each pane's log by its
 // name without folder, after the pane's number ("1: lambda.csv   3:

@@ -95,8 +95,6 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
     ApplyPaneAppearance(this->*pane.Chart, this->*pane.Series);
   }
   OpenDialog1.Filter = kLogFilter;
-  SaveDialog1.Filter = PictureFilter;
-  SaveDialog1.DefaultExtension = "png";
   ConnectEvents();
   ConnectDocument();
   CenterOnScreen();
@@ -353,6 +351,12 @@ void TForm1::AskValueRange(std::uint8_t pane) {
 
 void TForm1::CopyFigures() { CopyTextToClipboard(measures_.FiguresText()); }
 
+void TForm1::ExportStretch() {
+  if (ExecuteSaveDialog("CSV file|*.csv", ".csv")) {
+    WriteStretchCsv(SaveDialog1.FileName, measures_.ExportColumns());
+  }
+}
+
 // ---- Logs ----
 
 void TForm1::OpenLogDialog(std::uint8_t pane) {
@@ -509,11 +513,19 @@ void TForm1::CopyPicture() {
   CopyRasterToClipboard(picture);
 }
 
-void TForm1::SavePicture() {
+// The save dialog starts in the folder of the last log and offers a name
+// made of the panes' logs.
+bool TForm1::ExecuteSaveDialog(const char* filter, std::string_view suffix) {
+  SaveDialog1.Filter = filter;
+  SaveDialog1.DefaultExtension = suffix.substr(1);
   SaveDialog1.InitialDir = FolderOf(document_.LastOpened());
   const std::array<std::string, PaneCount> names = document_.FileNames();
-  SaveDialog1.FileName = SuggestedPictureName({names.begin(), names.end()});
-  if (SaveDialog1.Execute(this)) {
+  SaveDialog1.FileName = SuggestedFileName({names.begin(), names.end()}, suffix);
+  return SaveDialog1.Execute(this);
+}
+
+void TForm1::SavePicture() {
+  if (ExecuteSaveDialog(PictureFilter, ".png")) {
     SavePictureAs(SaveDialog1.FileName);
   }
 }

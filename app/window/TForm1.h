@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/document/TLogDocument.h"
@@ -110,6 +111,9 @@ public:
   // Asks for the pane's value range and sets it.
   void AskValueRange(std::uint8_t pane);
   void CopyFigures();
+  // The samples of the stretch measured, else of the view, to a CSV file
+  // the user names.
+  void ExportStretch();
   // The window's picture without the readout, with the markers, the
   // statistics boxes and a caption naming the logs unless the picture is
   // plain.
@@ -178,6 +182,9 @@ private:
   void ShowPaneTip(std::uint8_t pane);
   void StoreSession();
   void ShowErrors(const TLogErrors& errors);
+  // The save dialog for a file of that filter and suffix (".png"); true
+  // when the user chose a name.
+  bool ExecuteSaveDialog(const char* filter, std::string_view suffix);
   // The handler as the platform calls it: errors end up in a message box.
   void RunReported(const std::function<void()>& handler);
 

@@ -252,12 +252,13 @@ TEST_F(Desktop, AnEmptyPaneShowsAHintOnTheScreenOnly) {
 
 TEST_F(Desktop, ThePaneMenuOpensALogAndOffersNoMeasuresOnAnEmptyPane) {
   form.OpenLogs(0, {kLambda});
-  script.MenuAnswers = {"Show statistics of the view", "Copy figures", "Open log\u2026"};
+  script.MenuAnswers = {"Show statistics of the view", "Copy figures", "Export stretch\u2026", "Open log\u2026"};
   script.FileAnswers.push_back({{}, kCoolant});
-  for (int menu = 0; menu < 3; ++menu) {
+  for (int menu = 0; menu < 4; ++menu) {
     form.ShowPaneMenu(2, 100, 50);
   }
-  ASSERT_EQ(script.MenusShown.size(), 3u);
+  ASSERT_EQ(script.MenusShown.size(), 4u);
+  EXPECT_TRUE(script.SaveDialogOfferedNames.empty()) << "no export offered on the empty pane";
   EXPECT_EQ(script.MenusShown[0].at(0), "Open log\u2026");
   EXPECT_FALSE(form.Measures().PaneStatistics(0)) << "not offered on the empty pane";
   EXPECT_EQ(form.Document().PaneLog(2).FileName, kCoolant) << "opened into the pane of the menu";

@@ -16,6 +16,7 @@
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
 #include "tests/app/TempFolder.h"
+#include "tests/runtime/LocaleScope.h"
 #include "tests/support/PointValues.h"
 
 namespace {
@@ -256,6 +257,25 @@ TEST(Follow, OnlyWhileOnAndALastLineTakenWithoutItsEndIsReadAgainWhole) {
   Append(file, "\n");
   form.FollowLogs();
   EXPECT_EQ(Ys(form.PaneSeries(0)), (std::vector<double>{1, 25, 3}));
+  EXPECT_TRUE(script.Messages.empty());
+}
+
+// The lines a follow step adds are read as the log's first ones were, even
+// when the locale's separator changed since.
+TEST(Follow, TheSamplesAddedAreReadWithTheSeparatorTheLogWasReadWith) {
+  TempFolder folder;
+  DialogScript script;
+  TForm1 form(folder.Folder());
+  form.SetFollowing(true);
+  std::optional<LocaleScope> locale(std::in_place, ',', '.');
+  const std::string file = folder.Write("log.csv", "t,V\n0,1,5\n");
+  form.OpenLogs(0, {file});
+  locale.reset();
+  const LocaleScope point('.', ',');
+  Append(file, "1,2,25\n");
+  form.FollowLogs();
+  EXPECT_EQ(Ys(form.PaneSeries(0)), (std::vector<double>{1.5, 2.25}));
+  EXPECT_EQ(form.Document().PaneLog(0).DecimalSeparator, ',');
   EXPECT_TRUE(script.Messages.empty());
 }
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "gui/Keyboard.h"
 #include "tests/app/PaneDrag.h"
 #include "tests/app/TempFolder.h"
+#include "tests/runtime/LocaleScope.h"
 
 namespace {
 
@@ -293,44 +295,115 @@ TEST(ZoomKeys, StopAtASampleAFewColumnsWideAndAtTheWholeLog) {
   }
 }
 
-TEST(CopyFigures, GivesOneTabSeparatedRowAPane) {
-  MeasureWindow window({5000, 0, 3100, 5000});
+std::vector<std::vector<std::string>> TabRows(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::vector<std::string> cells(1);
+    for (const char c : text.substr(start, end - start)) {
+      if (c == '\t') {
+        cells.emplace_back();
+      } else {
+        cells.back() += c;
+      }
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+// A figure as a spreadsheet of the locale reads it: the decimal separator
+// given, no grouping, and the same double.
+void ExpectNumberCell(const std::string& cell, std::optional<double> expected, char decimal, const std::string& what) {
+  if (!expected) {
+    EXPECT_EQ(cell, "") << what;
+    return;
+  }
+  std::string pointed = cell;
+  std::replace(pointed.begin(), pointed.end(), decimal, '.');
+  double value = 0;
+  const auto [end, error] = std::from_chars(pointed.data(), pointed.data() + pointed.size(), value);
+  EXPECT_TRUE(error == std::errc() && end == pointed.data() + pointed.size()) << what << ": " << cell;
+  EXPECT_EQ(value, *expected) << what << ": " << cell;
+  EXPECT_EQ(cell.find(decimal == ',' ? '.' : ','), std::string::npos) << what << ": " << cell;
+}
+
+TEST(CopyFigures, GivesAHeaderAndARowAPaneOfNumbersThatReadBack) {
+  for (const char decimal : {'.', ','}) {
+    const LocaleScope locale(decimal, decimal == ',' ? '.' : ',');
+    const std::string name = std::string("decimal '") + decimal + "'";
+    MeasureWindow window({5000, 0, 3100, 5000});
+    window.Hover(0, 200);
+    window.Key('A');
+    window.Hover(0, 300);
+    window.Key('B');
+    const std::string text = window.Form.Measures().FiguresText();
+    const std::vector<std::vector<std::string>> rows = TabRows(text);
+    ASSERT_EQ(rows.size(), 5U) << name;
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"Title", "File", "N", "Words", "Min", "Max", "Mean", "A", "B",
+                                                 "t at A", "t at B", "\u0394t"}));
+    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+      const std::vector<std::string>& row = rows[pane + 1U];
+      ASSERT_EQ(row.size(), 12U) << name;
+      EXPECT_EQ(row[0], pane == 1 ? "Parametr" : "Signal") << name;
+      EXPECT_EQ(row[1], window.Form.Document().PaneLog(pane).FileName) << name;
+      const std::optional<TMeasurements::TPaneStatistics> statistics = window.Form.Measures().PaneStatistics(pane);
+      if (!statistics) {
+        EXPECT_EQ(pane, 1) << name << ": only the empty pane has no figures";
+        EXPECT_EQ(std::vector<std::string>(row.begin() + 2, row.end()), std::vector<std::string>(10)) << name;
+        continue;
+      }
+      const TStretchStatistics& figures = statistics->Figures;
+      EXPECT_EQ(row[2], std::to_string(figures.Count())) << name;
+      EXPECT_EQ(row[3], std::to_string(figures.Words)) << name;
+      ExpectNumberCell(row[4], figures.Min, decimal, name + ", min");
+      ExpectNumberCell(row[5], figures.Max, decimal, name + ", max");
+      ExpectNumberCell(row[6], figures.Mean, decimal, name + ", mean");
+      ExpectNumberCell(row[7], statistics->AtA, decimal, name + ", A");
+      ExpectNumberCell(row[8], statistics->AtB, decimal, name + ", B");
+      // The logs' time stamps are their sample numbers.
+      const TChartSeries& series = window.Form.PaneSeries(pane);
+      const auto& markers = window.Form.Measures().Markers();
+      ExpectNumberCell(row[9], series.XValueAt(*NearestPointIndex(series, markers[0]->Sample)), decimal, name);
+      ExpectNumberCell(row[10], series.XValueAt(*NearestPointIndex(series, markers[1]->Sample)), decimal, name);
+      EXPECT_EQ(row[11], *statistics->DeltaLeading) << name;
+    }
+    window.Key('C', ssCtrl | ssShift);
+    EXPECT_EQ(ClipboardText(), text) << name;
+  }
+}
+
+// Without markers or statistics only the title and file exist; with one
+// marker also the value and time stamp there.
+TEST(CopyFigures, AFigureThatDoesNotExistIsAnEmptyCell) {
+  const LocaleScope locale('.', ',');
+  MeasureWindow window({100, 100, 100, 100});
+  EXPECT_EQ(TabRows(window.Form.Measures().FiguresText())[1],
+            (std::vector<std::string>{"Signal", window.Form.Document().PaneLog(0).FileName, "", "", "", "", "", "", "",
+                                      "", "", ""}));
   window.Hover(0, 200);
   window.Key('A');
-  window.Hover(0, 300);
-  window.Key('B');
-  const std::string text = window.Form.Measures().FiguresText();
-  std::vector<std::string> rows;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    rows.push_back(text.substr(start, end - start));
-  }
-  ASSERT_EQ(rows.size(), 4U);
-  for (const std::string& row : rows) {
-    EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 7) << row;
-  }
-  const TMeasurements::TPaneStatistics statistics = *window.Form.Measures().PaneStatistics(0);
-  const TChartAxis& axis = *window.Form.PaneSeries(0).ResolvedVertAxis();
-  EXPECT_EQ(rows[0], "Signal\t" + window.Form.Document().PaneLog(0).FileName + "\t" +
-                         std::to_string(statistics.Figures.Count()) + "\t" + axis.LabelText(statistics.Figures.Min) +
-                         "\t" + axis.LabelText(statistics.Figures.Max) + "\t" +
-                         axis.LabelText(statistics.Figures.Mean) + "\t" + axis.LabelText(*statistics.AtA) + "\t" +
-                         axis.LabelText(*statistics.AtB));
-  window.Key('C', ssCtrl | ssShift);
-  EXPECT_EQ(ClipboardText(), text);
+  const std::vector<std::string> row = TabRows(window.Form.Measures().FiguresText())[1];
+  const double sample = window.Form.Measures().Markers()[0]->Sample;
+  ExpectNumberCell(row[7], window.Logs[0].Values[static_cast<std::size_t>(sample)], '.', "A");
+  EXPECT_EQ(row[9], std::to_string(static_cast<int>(sample)));
+  EXPECT_EQ(row[8] + row[10] + row[11], "");
 }
 
 // A tab or line break in a title or a file name would shift the columns of
-// its row or split it: each becomes a space.
-TEST(CopyFigures, ATabOrLineBreakInATitleOrFileNameStaysInItsCell) {
+// its row or split it: each becomes a space. A quote would start a quoted
+// cell: the cell is quoted.
+TEST(CopyFigures, ATabLineBreakOrQuoteInATitleOrFileNameStaysInItsCell) {
   MeasureWindow window({10, 10, 10, 10});
   window.Form.PaneChart(1).Title().SetText("Fuel\tflow");
+  window.Form.PaneChart(3).Title().SetText("Say \"hi\"");
   const std::string odd = window.Folder.Write("tab\tand\rreturn\nline.csv", "t,Signal\n0,1\n1,2\n");
   window.Form.Document().Load(2, odd);
   const std::string text = window.Form.Measures().FiguresText();
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 4 * 7) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 5 * 11) << text;
   EXPECT_NE(text.find("\nFuel flow\t"), std::string::npos) << text;
   EXPECT_NE(text.find("/tab and return line.csv\t"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n\"Say \"\"hi\"\"\"\t"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -45,15 +45,17 @@ TEST(PictureFile, SuggestedNameJoinsThePanesLogs) {
   using Names = std::vector<std::string>;
   const struct {
     Names logs;
+    const char* suffix;
     const char* suggested;
   } cases[] = {
-      {{"/s/lambda.csv", "/s/engine-speed.csv", "", ""}, "lambda+engine-speed.png"},
-      {{"", "", "coolant.csv", ""}, "coolant.png"},
-      {{"", "", "", ""}, "logviewer.png"},
-      {{"/s/log.2026.csv", "/s/no-suffix", "/s/.hidden", ""}, "log.2026+no-suffix+.hidden.png"},
+      {{"/s/lambda.csv", "/s/engine-speed.csv", "", ""}, ".png", "lambda+engine-speed.png"},
+      {{"", "", "coolant.csv", ""}, ".png", "coolant.png"},
+      {{"", "", "", ""}, ".png", "logviewer.png"},
+      {{"/s/log.2026.csv", "/s/no-suffix", "/s/.hidden", ""}, ".png", "log.2026+no-suffix+.hidden.png"},
+      {{"/s/lambda.csv", "", "", "/s/engine-speed.csv"}, ".csv", "lambda+engine-speed.csv"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SuggestedPictureName(c.logs), c.suggested);
+    EXPECT_EQ(SuggestedFileName(c.logs, c.suffix), c.suggested);
   }
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfenv>
+#include <charconv>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -233,6 +236,40 @@ TEST(NumberToDecimal, SpecialValues) {
   const DecimalRecord largest = NumberToDecimal(std::numeric_limits<long double>::max(), 18, 9999);
   EXPECT_EQ(largest.Exponent, 4933);
   EXPECT_EQ(largest.Digits().substr(0, 5), "11897");
+}
+
+// Figures a spreadsheet reads as numbers: no grouping, the separator given,
+// and digits enough to read back the same double, under either separator.
+TEST(ShortestNumberText, ReadsBackAsTheSameDoubleWithTheSeparatorGiven) {
+  struct Case {
+    double Value;
+    const char* Text;  // with "."
+  };
+  const Case cases[] = {
+      {12.5, "12.5"},
+      {1234567.25, "1234567.25"},
+      {0.1 + 0.2, "0.30000000000000004"},
+      {-3, "-3"},
+      {-0.0, "-0"},
+      {1e-7, "1e-07"},
+      {1e22, "1e+22"},
+      {91294452714.5889, "91294452714.5889"},
+      {std::numeric_limits<double>::denorm_min(), "5e-324"},
+  };
+  for (const Case& c : cases) {
+    for (const char separator : {'.', ','}) {
+      std::string expected = c.Text;
+      std::replace(expected.begin(), expected.end(), '.', separator);
+      const std::string text = ShortestNumberText(c.Value, separator);
+      EXPECT_EQ(text, expected) << c.Text;
+      std::string pointed = text;
+      std::replace(pointed.begin(), pointed.end(), separator, '.');
+      double back = 0;
+      std::from_chars(pointed.data(), pointed.data() + pointed.size(), back);
+      EXPECT_EQ(std::signbit(back), std::signbit(c.Value)) << c.Text;
+      EXPECT_EQ(back, c.Value) << c.Text;
+    }
+  }
 }
 
 }  // namespace

@@ -99,10 +99,12 @@ keys "ctrl+Right b" Ctrl+Right B
 keys "s" S
 keys "Delete" Delete
 
-# The figures of the view copied: one row a pane, eight fields each.
+# The figures of the view copied: a header row, then one row a pane,
+# twelve fields each.
 figures_copied() {
   xclip -selection clipboard -o >"$work/figures.txt" 2>/dev/null &&
-    [ "$(awk -F "\t" "NF == 8 && \$3 > 0" "$work/figures.txt" | wc -l)" = 4 ] &&
+    [ "$(awk -F "\t" "NR == 1 && \$1 == \"Title\" && NF == 12" "$work/figures.txt" | wc -l)" = 1 ] &&
+    [ "$(awk -F "\t" "NR > 1 && NF == 12 && \$3 > 0" "$work/figures.txt" | wc -l)" = 4 ] &&
     grep -q "lambda.csv" "$work/figures.txt"
 }
 xdotool key ctrl+shift+c
@@ -171,6 +173,7 @@ at 356 204
 expect --hover 1 300 60
 dialog_shows r
 dialog_shows ctrl+s
+dialog_shows ctrl+e
 dialog_shows ctrl+o
 # A dialog over the pane takes the readout with the mouse; the rest stays.
 at 500 570
