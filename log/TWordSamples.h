@@ -34,6 +34,24 @@ public:
     }
     return count;
   }
+  // Calls `take(index)` for every word point from `first` to `last` (both
+  // included), in order.
+  template <class TTake>
+  void ForEachIn(std::size_t first, std::size_t last, TTake take) const {
+    for (std::size_t word = first / 64; word <= last / 64 && word < bits_.size(); ++word) {
+      std::uint64_t bits = bits_[word];
+      if (word == first / 64) {
+        bits &= ~std::uint64_t{0} << (first % 64);
+      }
+      for (; bits != 0; bits &= bits - 1) {
+        const std::size_t index = word * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+        if (index > last) {
+          return;
+        }
+        take(index);
+      }
+    }
+  }
   std::size_t BytesUsed() const { return bits_.size() * sizeof(std::uint64_t); }
 
 private:

@@ -418,6 +418,9 @@ private:
     if (form_.State().PlainPicture()) {
       out << "  \"PlainPicture\": true,\n";
     }
+    if (form_.State().WordsAsMarks()) {
+      out << "  \"WordsAsMarks\": true,\n";
+    }
     // Only while on, so that the default JSON stays as it was.
     if (form_.State().SkipBadLines()) {
       out << "  \"SkipBadLines\": true,\n";

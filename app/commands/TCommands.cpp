@@ -70,6 +70,11 @@ std::vector<TCommand> MakeCommands() {
       {"Zoom values out", "Ctrl+Down", {Ctrl(VK_DOWN)},
        "zooms the value axis of the pane under the mouse out by a notch (Ctrl+wheel: about the value there)", nullptr,
        HasSamples, [](TForm1& form, P place) { ZoomValues(form, place, false); }},
+      {"Show sensor words as marks", "W", {Plain('W')},
+       "shows the sensor words as marks along the pane's bottom, out of the curve and its scale (kept in the settings "
+       "file), or as points of the curve again",
+       [](F form) { return form.State().WordsAsMarks(); }, nullptr,
+       [](TForm1& form, P) { form.SetWordsAsMarks(!form.State().WordsAsMarks()); }},
       {"Skip bad lines", "K", {Plain('K')},
        "skips bad lines as gaps in the curve instead of stopping the load, from the next load or reload (F5) on "
        "(kept in the settings file), or stops at them again",

@@ -241,7 +241,7 @@ TLoadResult TLogDocument::LoadShowingProgress(LogLoader& loader, std::uint8_t pa
     progress = single.get();
   }
   TChart& chart = *At(pane).Chart;
-  return loader.Load(Series(pane), clBlue, [&](const TLoadResult& sofar, double shareRead) {
+  return loader.Load(Series(pane), PointColor, [&](const TLoadResult& sofar, double shareRead) {
     ShowTitle(chart, sofar);
     return progress != nullptr && progress->Report(shareRead);
   });
@@ -451,7 +451,7 @@ void TLogDocument::ContinuePaneLog(std::uint8_t pane, LogLoader& loader, TLogErr
   TPane& at = panes_[pane];
   TChartSeries& series = Series(pane);
   const int before = series.PointCount();
-  const TLoadResult more = loader.Load(series, clBlue, {});
+  const TLoadResult more = loader.Load(series, PointColor, {});
   Continue(at.LastLoad, more);
   at.Followed.Active = more.End == TLoadEnd::EndOfFile;
   if (OnSamplesAppended) {

@@ -49,6 +49,8 @@ public:
 class TLogDocument {
 public:
   static constexpr std::uint8_t PaneCount = 4;
+  // The colour every loaded point is stored in; null points are gaps.
+  static constexpr TColor PointColor = clBlue;
 
   // Where a pane's load stopped before the end of the file, and why.
   struct TStop {

@@ -97,16 +97,16 @@ std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis,
                         const TLogNotes* notes) {
   const std::string first = "#" + SampleNumberText(series, samples.First);
   if (samples.First == samples.Last) {
-    // A skipped line's point holds its neighbour's value only to keep the
-    // axis' range.
-    if (series.IsNullPoint(samples.First)) {
-      return first + "  " + kGapText;
-    }
     const double value = series.YValueAt(samples.First);
     if (notes != nullptr && notes->Words.IsWord(static_cast<std::size_t>(samples.First))) {
       if (const std::optional<std::string_view> word = SensorWordText(value)) {
         return first + "  " + std::string(*word);
       }
+    }
+    // A skipped line's point holds its neighbour's value only to keep the
+    // axis' range.
+    if (series.IsNullPoint(samples.First)) {
+      return first + "  " + kGapText;
     }
     return first + "  " + valueAxis.LabelText(value);
   }

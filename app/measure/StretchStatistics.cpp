@@ -123,9 +123,13 @@ TStretchStatistics NumbersOnly(const TChartValueList& values, const TStretchStat
   double sum = 0;
   for (std::size_t i = first; i <= last; ++i) {
     const int index = static_cast<int>(i);
+    // A word shown as a mark is a null point too, but still a word.
+    if (words.IsWord(i)) {
+      continue;
+    }
     if (series.StoredPointColor(index) == clNone) {
       ++numbers.Gaps;
-    } else if (!words.IsWord(i)) {
+    } else {
       const double value = values.ValueAt(index);
       numbers.Min = std::isnan(numbers.Min) ? value : std::min(numbers.Min, value);
       numbers.Max = std::isnan(numbers.Max) ? value : std::max(numbers.Max, value);

@@ -41,6 +41,8 @@ public:
   // Copied and saved pictures are the window's alone: no markers,
   // statistics or caption.
   bool PlainPicture() const { return settings_.Flag(kPlainPicture); }
+  // Sensor words are marks along the pane's bottom, not points of the curve.
+  bool WordsAsMarks() const { return settings_.Flag(kWordsAsMarks); }
   // A log's bad lines become gaps rather than stop its load.
   bool SkipBadLines() const { return settings_.Flag(kSkipBadLines); }
   // The mode is kept at once; Write remembers it, so that a mode takes
@@ -50,6 +52,7 @@ public:
   void SetFollowing(bool on) { settings_.SetFlag(kFollow, on); }
   void SetFitValues(bool on) { settings_.SetFlag(kFitValues, on); }
   void SetPlainPicture(bool on) { settings_.SetFlag(kPlainPicture, on); }
+  void SetWordsAsMarks(bool on) { settings_.SetFlag(kWordsAsMarks, on); }
   void SetSkipBadLines(bool on) { settings_.SetFlag(kSkipBadLines, on); }
 
   // Newest first, at most RecentLogCount.
@@ -71,6 +74,7 @@ private:
   static constexpr const char* kFitValues = "fit-values";
   static constexpr const char* kPlainPicture = "plain-picture";
   static constexpr const char* kSkipBadLines = "skip-bad-lines";
+  static constexpr const char* kWordsAsMarks = "words-as-marks";
   static constexpr const char* kWidth = "window-width";
   static constexpr const char* kHeight = "window-height";
   static constexpr const char* kMaximized = "window-maximized";

@@ -35,6 +35,28 @@ bool MayZoomOut(const TChartAxis& horizontal, const std::optional<TAxisRange>& l
   return logs && (horizontal.Minimum() > logs->Minimum || horizontal.Maximum() < logs->Maximum);
 }
 
+// The range of the values shown, when they have one. Null points (lines
+// skipped, words shown as marks) stay out of it; only then are the points
+// looked at one by one.
+std::optional<TAxisRange> NumbersRange(const TChartSeries& series, const TColumnSamples& shown) {
+  std::optional<TAxisRange> range = TAxisRange{shown.Min, shown.Max};
+  if (series.MayStoreNullPoints()) {
+    range.reset();
+    for (int i = shown.First; i <= shown.Last; ++i) {
+      if (!series.IsNullPoint(i)) {
+        const double value = series.YValueAt(i);
+        range = range ? TAxisRange{std::min(range->Minimum, value), std::max(range->Maximum, value)}
+                      : TAxisRange{value, value};
+      }
+    }
+  }
+  if (!range || !std::isfinite(range->Minimum) || !std::isfinite(range->Maximum) ||
+      !(range->Minimum < range->Maximum)) {
+    return std::nullopt;
+  }
+  return range;
+}
+
 }  // namespace
 
 TPaneCoordinator::TPaneCoordinator(std::array<TChart*, PaneCount> charts, const TSavedState& state)
@@ -391,8 +413,8 @@ void TPaneCoordinator::FitValues() {
         horizontal.Automatic() ? std::nullopt : SamplesBetween(series, horizontal.Minimum(), horizontal.Maximum());
     if (!shown || (shown->First == 0 && shown->Last == series.PointCount() - 1)) {
       chart->RightAxis().SetAutomatic(true);
-    } else if (std::isfinite(shown->Min) && std::isfinite(shown->Max) && shown->Min < shown->Max) {
-      chart->RightAxis().SetAxisRange(shown->Min, shown->Max);
+    } else if (const std::optional<TAxisRange> range = NumbersRange(series, *shown)) {
+      chart->RightAxis().SetAxisRange(range->Minimum, range->Maximum);
     }
   }
 }

@@ -7,6 +7,7 @@
 #include "app/commands/TCommands.h"
 #include "app/state/TLastFolderFile.h"
 #include "app/view/ValueRangeText.h"
+#include "app/view/WordMarks.h"
 #include "app/window/PaneAppearance.h"
 #include "app/window/PictureFile.h"
 #include "app/window/ReportException.h"
@@ -199,6 +200,12 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
     ChartMouseDown(pane, button, shift, x, y);
   };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
+  PaneSeries(pane).OnAfterDrawValues = [this, pane](TChartSeries& series) {
+    if (state_.WordsAsMarks()) {
+      TChart& drawn = PaneChart(pane);
+      DrawWordMarks(drawn.Surface(), series, document_.Notes(pane).Words, drawn.PlotRect);
+    }
+  };
   chart.OnMouseWheel = [this, pane](TCustomChartPanel&, bool up, TShiftState shift, int, int y) {
     if ((shift & ssCtrl) != 0) {
       coordinator_.ZoomValues(pane, y, up);
@@ -223,11 +230,21 @@ void TForm1::ConnectDocument() {
     coordinator_.ForgetViews(pane);
     measures_.Forget(pane);
   };
+  // Loaded points are stored as points of the curve: words shown as marks
+  // become gaps as they come.
   document_.OnLogOpened = [this] {
+    for (std::uint8_t pane = 0; pane < PaneCount && state_.WordsAsMarks(); ++pane) {
+      ShowWordMarks(pane);
+    }
     ShowPaneLogs();
     coordinator_.Align();
   };
-  document_.OnSamplesAppended = [this](std::uint8_t pane, int before) { coordinator_.FollowSamples(pane, before); };
+  document_.OnSamplesAppended = [this](std::uint8_t pane, int before) {
+    if (state_.WordsAsMarks()) {
+      ShowWordMarks(pane, static_cast<std::size_t>(before));
+    }
+    coordinator_.FollowSamples(pane, before);
+  };
   document_.OnFollowedFilesChanged = [this] {
     if (watcher_ && state_.Following()) {
       WatchFollowedFiles();
@@ -445,6 +462,23 @@ void TForm1::SetSkipBadLines(bool on) {
     state_.SetSkipBadLines(on);
     state_.Write();
   }
+}
+
+void TForm1::SetWordsAsMarks(bool on) {
+  if (on != state_.WordsAsMarks()) {
+    state_.SetWordsAsMarks(on);
+    for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+      ShowWordMarks(pane);
+      PaneChart(pane).RequestRepaint();
+    }
+    coordinator_.Align();
+    state_.Write();
+  }
+}
+
+void TForm1::ShowWordMarks(std::uint8_t pane, std::size_t first) {
+  ShowWordsAsMarks(PaneSeries(pane), document_.Notes(pane).Words, state_.WordsAsMarks(), TLogDocument::PointColor,
+                   first);
 }
 
 void TForm1::SetFollowing(bool on) {

@@ -90,6 +90,7 @@ public:
   void SetFitValues(bool on);
   void SetPlainPicture(bool on);
   void SetSkipBadLines(bool on);
+  void SetWordsAsMarks(bool on);
   // What the followed logs gained since the last step, as a change
   // notification brings it in.
   void FollowLogs();
@@ -180,6 +181,8 @@ private:
   void WatchFollowedFiles();
   void ShowPaneLogs();
   void ShowPaneTip(std::uint8_t pane);
+  // The pane's word points from `first` on shown as the mode says.
+  void ShowWordMarks(std::uint8_t pane, std::size_t first = 0);
   void StoreSession();
   void ShowErrors(const TLogErrors& errors);
   // The save dialog for a file of that filter and suffix (".png"); true

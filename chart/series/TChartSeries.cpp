@@ -259,6 +259,23 @@ TColor TChartSeries::UnstoredPointColor(int index) const {
   return parentChart_ != nullptr ? parentChart_->PaletteColor(index) : DefaultPaletteColor(index);
 }
 
+void TChartSeries::SetPointColors(std::span<const int> indices, TColor color) {
+  if (indices.empty()) {
+    return;
+  }
+  if (!colors_.Exists()) {
+    colors_.Create(PointCount());
+  }
+  for (const int index : indices) {
+    colors_.Set(index, color);
+  }
+  colors_.Compact();
+  for (TChartValueList* list : valueLists_) {
+    list->PointsChangedFrom(indices.front());
+  }
+  NotifyDependents(dcModify, -1);
+}
+
 bool TChartSeries::MayHaveNullPoints() const {
   if (colors_.Exists() && (!colors_.AllSame() || colors_.Count() != PointCount())) {
     return true;

@@ -129,6 +129,9 @@ public:
     return stored != clDefault ? stored : UnstoredPointColor(index);
   }
   bool IsNullPoint(int index) const { return PointColor(index) == clNone; }
+  // Makes the points (ascending indices) null points, gaps in the curve, or
+  // gives them `color` again; the value lists' statistics follow.
+  void SetPointColors(std::span<const int> indices, TColor color);
   // False only when no point can be null, which is known without looking
   // at every point.
   bool MayHaveNullPoints() const;

@@ -65,6 +65,9 @@ public:
   void ExtendSequence(int quantity);
   // Replaces the value at `index` (in range); the order is not kept.
   void SetValueAt(int index, double value);
+  // The points from `index` on changed otherwise (a null point made or
+  // undone): what was worked out of them is worked out again.
+  void PointsChangedFrom(int index) { ChangedFrom(index); }
   virtual int AddValue(double value);
   virtual void ClearValues();
   virtual void InsertValueAt(int index, double value);

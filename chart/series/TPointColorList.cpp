@@ -48,6 +48,28 @@ void TPointColorList::StoreEach(int quantity) {
   eachStored_ = true;
 }
 
+void TPointColorList::Set(int index, TColor color) {
+  if (!eachStored_) {
+    if (color == sameColor_) {
+      return;
+    }
+    StoreEach(0);
+  }
+  storage_[index] = color;
+}
+
+void TPointColorList::Compact() {
+  if (!eachStored_ || count_ == 0) {
+    return;
+  }
+  const TColor first = storage_[0];
+  if (std::all_of(storage_.Data(), storage_.Data() + count_, [first](TColor color) { return color == first; })) {
+    storage_.Release();
+    eachStored_ = false;
+    sameColor_ = first;
+  }
+}
+
 void TPointColorList::DeleteRange(int start, int quantity) {
   if (start >= count_) {
     return;

@@ -26,6 +26,12 @@ public:
   void Insert(int index, TColor color);
   // Appends `quantity` points of `color`; all or nothing.
   void Append(TColor color, int quantity);
+  // Gives one point its colour: the first point of another colour writes
+  // out one colour per point (std::bad_alloc when there is no room, with
+  // the list unchanged).
+  void Set(int index, TColor color);
+  // Keeps the colour once again when every point has the same.
+  void Compact();
   void DeleteRange(int start, int quantity);
   void Swap(int a, int b);
   void Free();

@@ -146,6 +146,9 @@ keys "l" L
 keys "x" X
 keys "plus" +
 keys "y" Y
+keys "w" W
+setting words-as-marks=on
+keys "w" W
 keys "plus" +
 keys "minus" -
 keys "BackSpace" Backspace
