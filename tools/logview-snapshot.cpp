@@ -16,6 +16,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/state/TLastFolderFile.h"
 #include "app/window/TForm1.h"
+#include "app/window/WindowActions.h"
 #include "app/window/WindowSvg.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
@@ -182,9 +183,9 @@ public:
       } else if (action == "--pane-png") {
         PanePng();
       } else if (action == "--svg") {
-        SaveWindowSvg(form_.Charts(), form_, form_.PictureExtras(), Take());
+        SaveWindowSvg(form_.Charts(), form_, PictureExtras(form_), Take());
       } else if (action == "--picture") {
-        form_.SavePictureAs(Take());
+        SavePictureAs(form_, Take());
       } else if (action == "--export") {
         Export();
       } else if (action == "--json") {

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "app/window/TForm1.h"
+#include "app/window/WindowActions.h"
 #include "gui/Keyboard.h"
 
 namespace {
@@ -24,7 +25,7 @@ std::optional<std::uint8_t> PaneOf(const TForm1& form, const TCommandPlace& plac
 
 void ZoomValues(TForm1& form, const TCommandPlace& place, bool in) {
   if (const std::optional<std::uint8_t> pane = PaneOf(form, place)) {
-    form.ZoomValuesByKey(*pane, in);
+    ZoomValuesByKey(form, *pane, in);
   }
 }
 
@@ -61,7 +62,7 @@ std::vector<TCommand> MakeCommands() {
        "asks for the minimum and the maximum of the value axis of the pane under the mouse", nullptr, HasSamples,
        [](TForm1& form, P place) {
          if (const std::optional<std::uint8_t> pane = PaneOf(form, place)) {
-           form.AskValueRange(*pane);
+           AskValueRange(form, *pane);
          }
        }},
       {"Zoom values in", "Ctrl+Up", {Ctrl(VK_UP)},
@@ -92,16 +93,16 @@ std::vector<TCommand> MakeCommands() {
        [](F form, std::uint8_t pane) { return HasSamples(form, pane) || form.Measures().StatisticsShown(); },
        [](TForm1& form, P) { form.Measures().ToggleStatistics(); }},
       {"Copy figures", "Ctrl+Shift+C", {CtrlShift('C')}, "copies the figures as tab-separated text", nullptr,
-       HasSamples, [](TForm1& form, P) { form.CopyFigures(); }},
+       HasSamples, [](TForm1& form, P) { CopyFigures(form); }},
       {"Export stretch\u2026", "Ctrl+E", {Ctrl('E')},
        "writes every pane's samples between the markers, else those in view, to a CSV file", nullptr, HasSamples,
-       [](TForm1& form, P) { form.ExportStretch(); }},
+       [](TForm1& form, P) { ExportStretch(form); }},
       {"Copy picture", "Ctrl+C", {{'C', kModifiers, ssCtrl}},
        "copies the window's picture with the markers, statistics and the logs' names, without the readout",
-       nullptr, nullptr, [](TForm1& form, P) { form.CopyPicture(); }},
+       nullptr, nullptr, [](TForm1& form, P) { CopyPicture(form); }},
       {"Save picture\u2026", "Ctrl+S", {{'S', kModifiers, ssCtrl}},
        "saves the picture Ctrl+C copies as PNG, JPEG, BMP or SVG by the name's suffix", nullptr,
-       nullptr, [](TForm1& form, P) { form.SavePicture(); }},
+       nullptr, [](TForm1& form, P) { SavePicture(form); }},
       {"Plain picture", "P", {Plain('P')},
        "copies and saves the window's picture alone, without markers, statistics and the logs' names, or with them",
        [](F form) { return form.State().PlainPicture(); }, nullptr,

@@ -6,18 +6,12 @@
 
 #include "app/commands/TCommands.h"
 #include "app/state/TLastFolderFile.h"
-#include "app/view/ValueRangeText.h"
 #include "app/view/WordMarks.h"
 #include "app/window/PaneAppearance.h"
-#include "app/window/PictureFile.h"
 #include "app/window/ReportException.h"
 #include "app/window/TBatchProgress.h"
-#include "app/window/WindowSvg.h"
 #include "gui/Application.h"
-#include "gui/Clipboard.h"
 #include "gui/ContextMenu.h"
-#include "gui/RasterFile.h"
-#include "gui/TRasterCanvas.h"
 #include "runtime/Exception.h"
 
 namespace {
@@ -43,15 +37,6 @@ const TPane& PaneAt(std::uint8_t pane) {
 }
 
 constexpr TShiftState kAnyButton = ssLeft | ssRight | ssMiddle;
-
-// The folder part of a file name, "" for a bare name.
-std::string FolderOf(const std::string& fileName) {
-  const std::size_t slash = fileName.rfind('/');
-  if (slash == std::string::npos) {
-    return "";
-  }
-  return fileName.substr(0, slash == 0 ? 1 : slash);
-}
 
 bool Exists(const std::string& fileName) {
   struct stat status {};
@@ -347,33 +332,6 @@ void TForm1::ZoomByKey(bool in) {
   }
 }
 
-void TForm1::ZoomValuesByKey(std::uint8_t pane, bool in) {
-  const TRect& plot = PaneChart(pane).PlotRect;
-  coordinator_.ZoomValues(pane, (plot.Top + plot.Bottom) / 2, in);
-}
-
-void TForm1::AskValueRange(std::uint8_t pane) {
-  const TChartAxis& values = PaneChart(pane).RightAxis();
-  ValueRangeDialog.Text = ValueRangeText({values.Minimum(), values.Maximum()});
-  if (!ValueRangeDialog.Execute(this)) {
-    return;
-  }
-  const std::optional<TAxisRange> range = ParseValueRange(ValueRangeDialog.Text);
-  if (!range) {
-    throw Exception("'" + ValueRangeDialog.Text +
-                    "' is no value range: type the minimum and the maximum, as in \"0 100\"");
-  }
-  coordinator_.SetValueRange(pane, range->Minimum, range->Maximum);
-}
-
-void TForm1::CopyFigures() { CopyTextToClipboard(measures_.FiguresText()); }
-
-void TForm1::ExportStretch() {
-  if (ExecuteSaveDialog("CSV file|*.csv", ".csv")) {
-    WriteStretchCsv(SaveDialog1.FileName, measures_.ExportColumns());
-  }
-}
-
 // ---- Logs ----
 
 void TForm1::OpenLogDialog(std::uint8_t pane) {
@@ -422,58 +380,52 @@ void TForm1::ShowPaneTip(std::uint8_t pane) {
 
 // ---- Modes ----
 
-void TForm1::SetLocked(bool locked) {
-  if (locked != state_.Locked()) {
-    state_.SetLocked(locked);
-    coordinator_.LockChanged();
-    RefreshOverlays();
+// A mode takes effect before it is written, so that a settings file that
+// cannot be written is said with the mode already in force.
+void TForm1::SwitchMode(bool on, bool (TSavedState::*mode)() const, void (TSavedState::*set)(bool),
+                        const std::function<void()>& apply) {
+  if (on != (state_.*mode)()) {
+    (state_.*set)(on);
+    if (apply) {
+      apply();
+    }
     state_.Write();
   }
+}
+
+void TForm1::SetLocked(bool locked) {
+  SwitchMode(locked, &TSavedState::Locked, &TSavedState::SetLocked, [this] {
+    coordinator_.LockChanged();
+    RefreshOverlays();
+  });
 }
 
 void TForm1::SetSampleAxisShown(bool shown) {
-  if (shown != state_.SampleAxisShown()) {
-    state_.SetSampleAxisShown(shown);
-    coordinator_.ShowSampleAxis(shown);
-    state_.Write();
-  }
+  SwitchMode(shown, &TSavedState::SampleAxisShown, &TSavedState::SetSampleAxisShown,
+             [this, shown] { coordinator_.ShowSampleAxis(shown); });
 }
 
 void TForm1::SetFitValues(bool on) {
-  if (on != state_.FitValues()) {
-    state_.SetFitValues(on);
+  SwitchMode(on, &TSavedState::FitValues, &TSavedState::SetFitValues, [this] {
     coordinator_.FitChanged();
     RefreshOverlays();
-    state_.Write();
-  }
+  });
 }
 
-void TForm1::SetPlainPicture(bool on) {
-  if (on != state_.PlainPicture()) {
-    state_.SetPlainPicture(on);
-    state_.Write();
-  }
-}
+void TForm1::SetPlainPicture(bool on) { SwitchMode(on, &TSavedState::PlainPicture, &TSavedState::SetPlainPicture); }
 
 // Applies to the next load, reload or follow step: the logs shown stay
 // as they were loaded.
-void TForm1::SetSkipBadLines(bool on) {
-  if (on != state_.SkipBadLines()) {
-    state_.SetSkipBadLines(on);
-    state_.Write();
-  }
-}
+void TForm1::SetSkipBadLines(bool on) { SwitchMode(on, &TSavedState::SkipBadLines, &TSavedState::SetSkipBadLines); }
 
 void TForm1::SetWordsAsMarks(bool on) {
-  if (on != state_.WordsAsMarks()) {
-    state_.SetWordsAsMarks(on);
+  SwitchMode(on, &TSavedState::WordsAsMarks, &TSavedState::SetWordsAsMarks, [this] {
     for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
       ShowWordMarks(pane);
       PaneChart(pane).RequestRepaint();
     }
     coordinator_.Align();
-    state_.Write();
-  }
+  });
 }
 
 void TForm1::ShowWordMarks(std::uint8_t pane, std::size_t first) {
@@ -525,57 +477,7 @@ void TForm1::FollowLogs() {
   ShowErrors(errors);
 }
 
-// ---- Pictures and the widgets' own handlers ----
-
-TPictureExtras TForm1::PictureExtras() {
-  if (state_.PlainPicture()) {
-    return {};
-  }
-  const std::array<std::string, PaneCount> names = document_.FileNames();
-  return {[this](std::uint8_t pane, TCanvas3D& canvas) { overlays_.DrawMeasures(pane, canvas, std::nullopt); },
-          PictureCaption({names.begin(), names.end()})};
-}
-
-// A plain picture is the window's own, taken as it always was.
-void TForm1::CopyPicture() {
-  if (state_.PlainPicture()) {
-    CopyPictureToClipboard();
-    return;
-  }
-  TRasterCanvas picture;
-  DrawWindowPicture(picture, Charts(), *this, PictureExtras());
-  CopyRasterToClipboard(picture);
-}
-
-// The save dialog starts in the folder of the last log and offers a name
-// made of the panes' logs.
-bool TForm1::ExecuteSaveDialog(const char* filter, std::string_view suffix) {
-  SaveDialog1.Filter = filter;
-  SaveDialog1.DefaultExtension = suffix.substr(1);
-  SaveDialog1.InitialDir = FolderOf(document_.LastOpened());
-  const std::array<std::string, PaneCount> names = document_.FileNames();
-  SaveDialog1.FileName = SuggestedFileName({names.begin(), names.end()}, suffix);
-  return SaveDialog1.Execute(this);
-}
-
-void TForm1::SavePicture() {
-  if (ExecuteSaveDialog(PictureFilter, ".png")) {
-    SavePictureAs(SaveDialog1.FileName);
-  }
-}
-
-void TForm1::SavePictureAs(const std::string& fileName) {
-  const TPictureFile picture = PictureFileFor(fileName);
-  if (picture.Format == TPictureFormat::Svg) {
-    SaveWindowSvg(Charts(), *this, PictureExtras(), picture.FileName);
-  } else if (state_.PlainPicture()) {
-    FormWindow::SavePicture(picture.FileName, picture.Format);
-  } else {
-    TRasterCanvas raster;
-    DrawWindowPicture(raster, Charts(), *this, PictureExtras());
-    SavePictureFile(raster, picture.FileName, picture.Format);
-  }
-}
+// ---- The widgets' own handlers ----
 
 void TForm1::FormCreate() {
   Series1.SetSeriesColor(clBlue);

@@ -107,23 +107,7 @@ public:
   void RefreshOverlays();
   // + and -: the pane under the mouse zoomed in or out by 2 about the readout.
   void ZoomByKey(bool in);
-  // Ctrl+Up and Ctrl+Down: the pane's value axis zoomed about its middle.
-  void ZoomValuesByKey(std::uint8_t pane, bool in);
-  // Asks for the pane's value range and sets it.
-  void AskValueRange(std::uint8_t pane);
-  void CopyFigures();
-  // The samples of the stretch measured, else of the view, to a CSV file
-  // the user names.
-  void ExportStretch();
-  // The window's picture without the readout, with the markers, the
-  // statistics boxes and a caption naming the logs unless the picture is
-  // plain.
-  void CopyPicture();
-  void SavePicture();
-  // As SavePicture does, in the format the name's suffix gives.
-  void SavePictureAs(const std::string& fileName);
-  // What copied and saved pictures show beyond the window's own.
-  TPictureExtras PictureExtras();
+  TPaneOverlays& Overlays() { return overlays_; }
 
   // Event handlers.
   void FormCreate();
@@ -185,9 +169,8 @@ private:
   void ShowWordMarks(std::uint8_t pane, std::size_t first = 0);
   void StoreSession();
   void ShowErrors(const TLogErrors& errors);
-  // The save dialog for a file of that filter and suffix (".png"); true
-  // when the user chose a name.
-  bool ExecuteSaveDialog(const char* filter, std::string_view suffix);
+  void SwitchMode(bool on, bool (TSavedState::*mode)() const, void (TSavedState::*set)(bool),
+                  const std::function<void()>& apply = {});
   // The handler as the platform calls it: errors end up in a message box.
   void RunReported(const std::function<void()>& handler);
 
