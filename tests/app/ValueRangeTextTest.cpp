@@ -11,8 +11,8 @@ namespace {
 
 TEST(ValueRangeText, ReadsTwoNumbersInTheLocalesFormat) {
   const struct {
-    char Decimal;
-    const char* Text;
+    char Decimal = '.';
+    const char* Text = "";
     std::optional<TAxisRange> Expected;
   } cases[] = {
       {'.', "0 100", TAxisRange{0, 100}},
