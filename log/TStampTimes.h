@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// A time stamp as written, read exactly: Mantissa / 10^Decimals seconds.
+struct TStamp {
+  std::int64_t Mantissa = 0;
+  std::uint8_t Decimals = 0;
+
+  bool operator==(const TStamp&) const = default;
+};
+
+// Stamps keep at most this many decimals, and mantissas under 2^53, so that
+// a stamp's seconds are its text's number correctly rounded.
+inline constexpr std::uint8_t MaxStampDecimals = 15;
+
+// A leading field as a time stamp: seconds written as a plain decimal
+// number ("12.5", "-0.25"), or a clock time "hh:mm:ss" with decimals after
+// "." or "," ("12:00:40.5"); blanks around it allowed. None for anything
+// else, and for numbers an exact stamp cannot hold (exponents, too many
+// digits).
+std::optional<TStamp> ParseStamp(std::string_view field);
+// Whether the field is written as a clock time.
+bool IsClockStamp(std::string_view field);
+
+// The stamp's seconds, the nearest double to its exact value.
+double StampSeconds(TStamp stamp);
+
+// The time stamps of a log's samples in seconds, kept exactly. A regularly
+// stamped log (each step the one before, give or take a little jitter)
+// costs well under a byte a sample: blocks of samples keep a first stamp
+// and a step, and each sample only how far it lies off that line, in as few
+// bytes as the block needs. A log whose stamps fit no such line keeps them
+// as doubles, 8 bytes a sample.
+class TStampTimes {
+public:
+  static constexpr std::size_t BlockSize = 4096;
+
+  // A new log: no samples yet, and every sample's stamp known so far.
+  void Clear();
+  // The next sample's stamp; none when its line has no stamp, after which
+  // the log's stamps are not known.
+  void Append(std::optional<TStamp> stamp);
+  // The next sample is a gap (a line skipped as no sample): its stamp, when
+  // it has one, or the one before's.
+  void AppendGap(std::optional<TStamp> stamp);
+
+  // Every sample so far had a stamp, and there is at least one.
+  bool Known() const { return known_ && count_ > 0; }
+  // Each stamp is at least the one before (a clock that wrapped at midnight
+  // or was reset is not).
+  bool Increasing() const { return increasing_; }
+  std::size_t Count() const { return count_; }
+
+  // Sample `sample`'s stamp in seconds; the stamps must be known.
+  double Seconds(std::size_t sample) const;
+  // The sample whose stamp is nearest `seconds` (the earlier on a tie); the
+  // stamps must be known and increasing.
+  std::size_t NearestSample(double seconds) const;
+
+  std::size_t BytesUsed() const;
+
+private:
+  struct TBlock {
+    std::int64_t First = 0;  // the first sample's mantissa
+    std::int64_t Step = 0;   // from one sample's mantissa to the next's
+    std::size_t Offsets = 0;  // where the samples' offsets start in offsets_
+    std::uint8_t Decimals = 0;
+    std::uint8_t Width = 0;  // bytes an offset takes: 0, 1, 2 or 4
+  };
+
+  void Push(TStamp stamp);
+  void SealPending();
+  bool SealAsBlock();
+  void KeepAsDoubles();
+  double PendingSeconds(std::size_t index) const;
+
+  std::size_t count_ = 0;
+  bool known_ = true;
+  bool increasing_ = true;
+  std::optional<TStamp> last_;
+  std::vector<TBlock> blocks_;
+  std::vector<std::uint8_t> offsets_;
+  // Once some block fits no line: every sample's seconds.
+  std::optional<std::vector<double>> doubles_;
+  // The samples after the last whole block.
+  std::vector<TStamp> pending_;
+};
