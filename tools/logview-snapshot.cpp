@@ -1,6 +1,7 @@
 // The main window rendered headless, after the actions given on the command
 // line, run in order through the same paths as a user's clicks and drags.
 // Writes the client area as a PNG and the state as JSON.
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -8,9 +9,11 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ApplicationTitle.h"
@@ -32,6 +35,17 @@ namespace {
 constexpr int kMaxPointsInJson = 100000;
 
 const char* const kPanningNames[] = {"pmNone", "pmHorizontal", "pmVertical", "pmBoth"};
+constexpr std::array<std::pair<const char*, TLockMode>, 3> kLockModes{
+    {{"time", TLockMode::Time}, {"samples", TLockMode::Samples}, {"pixels", TLockMode::PixelColumns}}};
+
+std::string LockModeName(TLockMode mode) {
+  for (const auto& [name, each] : kLockModes) {
+    if (each == mode) {
+      return name;
+    }
+  }
+  return "";
+}
 const char* const kAxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxis", "DepthAxis", "DepthTopAxis"};
 
 const char* kUsage =
@@ -48,7 +62,10 @@ const char* kUsage =
     "  --leave                           the mouse moved out of the panes\n"
     "  --click CheckBox1|CheckBox2       a click on the check box\n"
     "  --key NAME                        a key pressed over the window (L, X, Escape, Ctrl+C...)\n"
-    "  --lock on|off                     panes locked to the same samples, or not\n"
+    "  --lock time|samples|pixels        panes locked to the same time (where every log is stamped) or\n"
+    "                                    samples, or passing zooms on by pixel columns (on: samples, off:\n"
+    "                                    pixels; without --lock or --settings: pixels)\n"
+    "  --shift PANE SECONDS              the pane's log shifted in time, as T asks for it\n"
     "  --menu PANE X Y ENTRY             a right click at X Y in the pane, ENTRY picked from its menu\n"
     "  --reload                          every pane's log loaded again (F5)\n"
     "  --follow on|off                   the panes follow their growing logs, or not (F)\n"
@@ -163,7 +180,9 @@ public:
       } else if (action == "--key") {
         Key();
       } else if (action == "--lock") {
-        form_.SetLocked(OnOff());
+        form_.SetLockMode(LockMode());
+      } else if (action == "--shift") {
+        Shift();
       } else if (action == "--menu") {
         Menu();
       } else if (action == "--reload") {
@@ -217,6 +236,27 @@ private:
       throw std::invalid_argument("on or off expected, not " + text);
     }
     return text == "on";
+  }
+  TLockMode LockMode() {
+    const std::string text = Take();
+    for (const auto& [name, mode] : kLockModes) {
+      if (text == name) {
+        return mode;
+      }
+    }
+    if (text == "on" || text == "off") {
+      return text == "on" ? TLockMode::Samples : TLockMode::PixelColumns;
+    }
+    throw std::invalid_argument("time, samples or pixels expected, not " + text);
+  }
+  void Shift() {
+    const std::uint8_t pane = Pane();
+    const std::string text = Take();
+    const std::optional<double> seconds = ParseOffset(text, '.');
+    if (!seconds) {
+      throw std::invalid_argument("--shift: seconds expected, not '" + text + "'");
+    }
+    form_.SetLogOffset(pane, *seconds);
   }
   int CodePage() { return Number(1250, 1258); }
   std::uint8_t Pane() { return static_cast<std::uint8_t>(Number(0, TForm1::PaneCount - 1)); }
@@ -356,9 +396,17 @@ private:
     form_.ButtonColor1.PerformClick();
   }
 
+  // Locked, the plots line up after a paint, and then paint again; a few
+  // rounds settle labels whose width changes with the plot's.
   void PaintPanes() {
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      form_.PaneChart(pane).Repaint();
+    constexpr int kRounds = 4;
+    for (int round = 0; round < kRounds; ++round) {
+      for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+        form_.PaneChart(pane).Repaint();
+      }
+      if (!form_.Coordinator().ShareEdges()) {
+        return;
+      }
     }
   }
 
@@ -411,7 +459,7 @@ private:
           << ", \"Enabled\": " << JsonBool(box->Enabled()) << "},\n";
     }
     out << "  \"PanningMode\": \"" << kPanningNames[form_.PanningMode] << "\",\n";
-    out << "  \"Locked\": " << JsonBool(form_.State().Locked()) << ",\n";
+    out << "  \"Locked\": \"" << LockModeName(form_.Coordinator().Mode()) << "\",\n";
     out << "  \"SampleAxis\": " << JsonBool(form_.State().SampleAxisShown()) << ",\n";
     out << "  \"Following\": " << JsonBool(form_.State().Following()) << ",\n";
     out << "  \"FitValues\": " << JsonBool(form_.State().FitValues()) << ",\n";
@@ -466,9 +514,23 @@ private:
       out << (i ? ", " : "") << "\"" << kAxisNames[i] << "\": " << AxisJson(chart.Axes()[i]);
     }
     out << "}, \"ValueRange\": \"" << ValueRangeSource(pane) << "\", " << PaneLogJson(form_.Document().PaneLog(pane))
-        << SkippedLinesJson(pane) << ", \"Readout\": " << ReadoutJson(pane)
+        << SkippedLinesJson(pane) << ", " << TimeJson(pane) << ", \"Readout\": " << ReadoutJson(pane)
         << ", \"Statistics\": " << StatisticsJson(pane) << "}";
     return out.str();
+  }
+
+  // The first and last stamp of the pane's log, offset included, when it
+  // can follow a time, and its offset.
+  std::string TimeJson(std::uint8_t pane) const {
+    const TPaneTimes times = form_.Coordinator().Times(pane);
+    std::string out = "\"TimeRange\": ";
+    if (times.Usable() && form_.PaneSeries(pane).PointCount() > 0) {
+      const TAxisRange span = times.Span();
+      out += "[" + JsonNumber(span.Minimum) + ", " + JsonNumber(span.Maximum) + "]";
+    } else {
+      out += "null";
+    }
+    return out + ", \"Offset\": " + JsonNumber(form_.Document().PaneLog(pane).Offset);
   }
 
   // The bad lines the pane's last load skipped, while skipping or when it
@@ -520,11 +582,14 @@ private:
     out << "], \"Leading\": " << (readout->Leading.empty() ? "null" : JsonString(readout->Leading));
     if (const std::optional<TColumnSamples>& samples = readout->Samples) {
       const TChartSeries& series = form_.PaneSeries(pane);
+      const TPaneTimes times = form_.Coordinator().Times(pane);
+      out << ", \"Time\": "
+          << (times.Usable() ? JsonNumber(times.SampleTime(static_cast<std::size_t>(samples->First))) : "null");
       out << ", \"FirstSample\": " << JsonNumber(series.XValueAt(samples->First))
           << ", \"LastSample\": " << JsonNumber(series.XValueAt(samples->Last))
           << ", \"Min\": " << JsonNumber(samples->Min) << ", \"Max\": " << JsonNumber(samples->Max);
     } else {
-      out << ", \"FirstSample\": null, \"LastSample\": null, \"Min\": null, \"Max\": null";
+      out << ", \"Time\": null, \"FirstSample\": null, \"LastSample\": null, \"Min\": null, \"Max\": null";
     }
     out << "}";
     return out.str();

@@ -48,10 +48,20 @@ std::vector<TCommand> MakeCommands() {
       {"Open log\u2026", "Ctrl+O", {Ctrl('O')},
        "opens a log into the pane under the mouse (else the first empty one)", nullptr, nullptr,
        [](TForm1& form, P place) { form.OpenLogDialog(place.Pane ? *place.Pane : form.PaneForNewLog()); }},
-      {"Lock panes to the same samples", "L", {Plain('L')}, "locks the panes to the same samples, or unlocks them",
-       [](F form) { return form.State().Locked(); }, nullptr,
-       [](TForm1& form, P) { form.SetLocked(!form.State().Locked()); }},
-      {"Show sample axis", "X", {Plain('X')}, "shows or hides the sample axis",
+      {"Lock panes by time, samples or pixel columns", "L", {Plain('L')},
+       "locks the panes to the same time (where every log has time stamps), then to the same samples, then passes "
+       "zooms on by pixel columns, and round again (kept in the settings file)",
+       [](F form) { return form.State().Locked(); }, nullptr, [](TForm1& form, P) { form.NextLockMode(); }},
+      {"Shift this log in time\u2026", "T", {Plain('T')},
+       "asks for the seconds to shift the log of the pane under the mouse by, while locked by time (Alt+drag: by "
+       "the mouse); kept with the log's recent entry",
+       nullptr, [](F form, std::uint8_t pane) { return HasSamples(form, pane) && form.Coordinator().TimeLocked(); },
+       [](TForm1& form, P place) {
+         if (const std::optional<std::uint8_t> pane = PaneOf(form, place); pane && form.Coordinator().TimeLocked()) {
+           AskLogOffset(form, *pane);
+         }
+       }},
+      {"Show sample axis", "X", {Plain('X')}, "shows or hides the bottom axis: the sample numbers, or locked by time the time",
        [](F form) { return form.State().SampleAxisShown(); }, nullptr,
        [](TForm1& form, P) { form.SetSampleAxisShown(!form.State().SampleAxisShown()); }},
       {"Fit values to the view", "Y", {Plain('Y')},

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/state/TSavedState.h"
+#include "app/view/PaneTimes.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/TValueStorage.h"
@@ -35,10 +36,9 @@ std::string QuotedList(const std::vector<std::string>& fileNames, std::size_t fi
 std::string FileDetails(const std::string& fileName) { return "File: " + fileName; }
 
 // The title is shown only once a sample is in.
-void ShowTitle(TChart& chart, const TLoadResult& result) {
-  if (result.SamplesAppended > 0 && result.Title) {
-    chart.Title().SetText(*result.Title);
-  }
+// The title line names a shift in time after the log's own title.
+std::string TitleLine(const std::string& title, double offset) {
+  return offset == 0 ? title : title + "  " + OffsetText(offset, LocaleDecimalSeparator);
 }
 
 // Why a load ended before the end of the log, without what stayed of it;
@@ -141,6 +141,29 @@ std::array<std::string, TLogDocument::PaneCount> TLogDocument::FileNames() const
   return names;
 }
 
+void TLogDocument::ShowTitle(std::uint8_t pane, const TLoadResult& result) {
+  TPane& at = At(pane);
+  if (result.SamplesAppended > 0 && result.Title) {
+    at.Log.Title = *result.Title;
+    at.Chart->Title().SetText(TitleLine(*at.Log.Title, at.Log.Offset));
+  }
+}
+
+void TLogDocument::SetOffset(std::uint8_t pane, double seconds) {
+  TPane& at = At(pane);
+  at.Log.Offset = seconds;
+  if (at.Log.Title) {
+    at.Chart->Title().SetText(TitleLine(*at.Log.Title, seconds));
+  }
+}
+
+void TLogDocument::RememberOffset(std::uint8_t pane) {
+  const TPaneLog& log = At(pane).Log;
+  if (!log.FileName.empty()) {
+    state_.SetLogOffset(log.FileName, log.Offset);
+  }
+}
+
 std::string TLogDocument::Tip(std::uint8_t pane) const {
   const TPane& at = At(pane);
   if (at.Log.FileName.empty()) {
@@ -155,6 +178,9 @@ std::string TLogDocument::Tip(std::uint8_t pane) const {
   }
   if (const std::size_t skipped = at.LastLoad.Skipped.Count; skipped > 0) {
     tip += "\n" + BadLines(skipped) + " skipped as gaps";
+  }
+  if (at.Notes.Times.Known() && !at.Notes.Times.Increasing()) {
+    tip += "\nits time stamps do not increase: locked by samples";
   }
   if (at.Notes.Leading.FileChanged()) {
     tip += "\nthe file changed since it was loaded: its time stamps are not shown";
@@ -172,7 +198,7 @@ TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
     LogLoader loader(fileName, LoadOptions(pane, decimalSeparator));
     Series(pane).ClearPoints();
     at.Chart->EndZoom();
-    at.Log = {fileName, std::nullopt, decimalSeparator};
+    at.Log = {fileName, std::nullopt, decimalSeparator, state_.LogOffset(fileName), std::nullopt};
     at.Followed = {};
     at.Notes.Reset(fileName);
     if (OnLogReplaced) {
@@ -240,9 +266,8 @@ TLoadResult TLogDocument::LoadShowingProgress(LogLoader& loader, std::uint8_t pa
     single = MakeProgress({At(pane).Log.FileName});
     progress = single.get();
   }
-  TChart& chart = *At(pane).Chart;
   return loader.Load(Series(pane), PointColor, [&](const TLoadResult& sofar, double shareRead) {
-    ShowTitle(chart, sofar);
+    ShowTitle(pane, sofar);
     return progress != nullptr && progress->Report(shareRead);
   });
 }
@@ -252,7 +277,7 @@ TLoadResult TLogDocument::LoadShowingProgress(LogLoader& loader, std::uint8_t pa
 // kept for the pane's mark and tooltip.
 std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
   TPane& at = At(pane);
-  ShowTitle(*at.Chart, at.LastLoad);
+  ShowTitle(pane, at.LastLoad);
   const std::optional<std::string> reason = StopReason(at.LastLoad, at.Log.FileName);
   if (!reason) {
     return std::nullopt;

@@ -63,6 +63,10 @@ public:
     // The decimal separator the log is read with: the locale's when it was
     // opened, kept for the samples a follow step adds.
     char DecimalSeparator = '.';
+    // The seconds the log is shifted by on the common time line.
+    double Offset = 0;
+    // The log's own title, from its header, once a sample is in.
+    std::optional<std::string> Title = std::nullopt;
   };
 
   // The charts of the panes, top first; their first series takes the log.
@@ -94,6 +98,11 @@ public:
   // The first pane without a log, else pane 0.
   std::uint8_t FirstEmptyPane() const;
   std::array<std::string, PaneCount> FileNames() const;
+  // Shifts the pane's log in time; its title line says by how much.
+  void SetOffset(std::uint8_t pane, double seconds);
+  // Keeps the pane's shift with its log's recent entry; raises
+  // FileException when the settings cannot be written (the shift holds).
+  void RememberOffset(std::uint8_t pane);
   // The file name of the last log opened.
   const std::string& LastOpened() const { return lastOpened_; }
   // What hovering the pane tells of its log: the file, the samples, where
@@ -146,6 +155,7 @@ private:
   TChartSeries& Series(std::uint8_t pane) const;
   TLogErrors OpenBatch(const std::vector<std::pair<std::uint8_t, std::string>>& logs);
   TLoadOptions LoadOptions(std::uint8_t pane, char decimalSeparator);
+  void ShowTitle(std::uint8_t pane, const TLoadResult& result);
   TLoadResult LoadShowingProgress(LogLoader& loader, std::uint8_t pane);
   // The title once a sample is in, and the error of a load that stopped.
   std::optional<TLogError> EndLoad(std::uint8_t pane);

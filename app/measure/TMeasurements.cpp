@@ -6,6 +6,7 @@
 
 #include "app/document/TLogDocument.h"
 #include "app/state/TSavedState.h"
+#include "app/view/TPaneCoordinator.h"
 #include "runtime/LocaleSeparators.h"
 #include "runtime/NumberFormat.h"
 
@@ -25,8 +26,8 @@ std::string FigureCell(std::string text) {
 }  // namespace
 
 TMeasurements::TMeasurements(std::array<TChart*, PaneCount> charts, const TLogDocument& document,
-                             const TSavedState& state)
-    : charts_(charts), document_(document), state_(state) {}
+                             const TSavedState& state, const TPaneCoordinator& coordinator)
+    : charts_(charts), document_(document), state_(state), coordinator_(coordinator) {}
 
 const TLogNotes* TMeasurements::Notes(std::uint8_t pane) const { return &document_.Notes(pane); }
 
@@ -73,6 +74,9 @@ std::optional<TCursorReadout> TMeasurements::SourceReadout() {
 }
 
 std::optional<TCursorReadout> TMeasurements::WorkOutSourceReadout() {
+  if (coordinator_.TimeLocked()) {
+    return TimeReadout(readoutAt_->Pane);
+  }
   TChart& chart = Chart(readoutAt_->Pane);
   if (readoutAt_->Sample) {
     const double sample = Series(readoutAt_->Pane).XValueAt(*readoutAt_->Sample);
@@ -86,6 +90,9 @@ std::optional<TCursorReadout> TMeasurements::ShownReadout(std::uint8_t pane) {
   if (!source || pane == readoutAt_->Pane) {
     return source;
   }
+  if (coordinator_.TimeLocked()) {
+    return TimeReadout(pane);
+  }
   const TChartSeries& from = Series(readoutAt_->Pane);
   const bool locked = state_.Locked();
   TChart& chart = Chart(pane);
@@ -97,6 +104,37 @@ std::optional<TCursorReadout> TMeasurements::ShownReadout(std::uint8_t pane) {
   }
   const TSampleSpan span{from.XValueAt(source->Samples->First), from.XValueAt(source->Samples->Last)};
   return PaneReadout(chart, SampleColumn(chart, span.First), Notes(pane), span);
+}
+
+// The time of the sample the keys moved to, else the time span of the
+// mouse's column in the pane it is over: a column holds the samples of its
+// time as it holds those of its sample numbers.
+std::optional<TCursorReadout> TMeasurements::TimeReadout(std::uint8_t pane) {
+  const TChartAxis& time = Chart(readoutAt_->Pane).TopAxis();
+  int column = readoutAt_->Column;
+  double low = 0;
+  double high = 0;
+  if (readoutAt_->Sample) {
+    low = high = coordinator_.Times(readoutAt_->Pane).SampleTime(static_cast<std::size_t>(*readoutAt_->Sample));
+    column = time.ValueToPixel(low);
+  } else {
+    const double at = time.PixelToValue(column);
+    const double half = (time.PixelToValue(column + 1) - at) / 2;
+    low = at - half;
+    high = at + half;
+  }
+  std::optional<TCursorReadout> readout = PaneReadout(Chart(pane), column, Notes(pane));
+  if (!readout || Series(pane).PointCount() == 0) {
+    return readout;
+  }
+  if (const auto samples = coordinator_.Times(pane).SamplesBetween(low, high)) {
+    const TSampleSpan span{static_cast<double>(samples->first), static_cast<double>(samples->second)};
+    return PaneReadout(Chart(pane), column, Notes(pane), span);
+  }
+  readout->Samples.reset();
+  readout->Text = kNoSampleText;
+  readout->Leading.clear();
+  return readout;
 }
 
 std::optional<double> TMeasurements::ReadoutSample() {
@@ -137,8 +175,25 @@ void TMeasurements::StepReadout(int key, TShiftState shift) {
 
 void TMeasurements::SetMarker(std::size_t marker) {
   if (const std::optional<double> sample = ReadoutSample()) {
-    markers_.at(marker) = TMarker{readoutAt_->Pane, *sample};
+    std::optional<double> time;
+    if (coordinator_.TimeLocked()) {
+      time = coordinator_.Times(readoutAt_->Pane).SampleTime(static_cast<std::size_t>(*sample));
+    }
+    markers_.at(marker) = TMarker{readoutAt_->Pane, *sample, time};
   }
+}
+
+// A marker set by time stays at its sample in the samples' modes.
+std::optional<double> TMeasurements::MarkerTime(std::size_t marker) const {
+  const std::optional<TMarker>& at = markers_.at(marker);
+  return at && at->Time && coordinator_.TimeLocked() ? at->Time : std::nullopt;
+}
+
+int TMeasurements::MarkerColumn(std::uint8_t pane, std::size_t marker) const {
+  if (const std::optional<double> time = MarkerTime(marker)) {
+    return Chart(pane).TopAxis().ValueToPixel(*time);
+  }
+  return SampleColumn(Chart(pane), markers_.at(marker)->Sample);
 }
 
 void TMeasurements::ClearMarkers() { markers_ = {}; }
@@ -156,6 +211,13 @@ void TMeasurements::Forget(std::uint8_t pane) {
 
 TSampleSpan TMeasurements::MarkedOrVisibleSpan(std::uint8_t pane) const {
   if (markers_[0] && markers_[1]) {
+    const std::optional<double> timeA = MarkerTime(0);
+    const std::optional<double> timeB = MarkerTime(1);
+    if (timeA && timeB && Series(pane).PointCount() > 0) {
+      const TPaneTimes times = coordinator_.Times(pane);
+      const auto [low, high] = std::minmax(times.SampleAt(*timeA), times.SampleAt(*timeB));
+      return {low, high};
+    }
     const auto [low, high] = std::minmax(markers_[0]->Sample, markers_[1]->Sample);
     return {low, high};
   }
@@ -172,6 +234,11 @@ std::optional<TSampleSpan> TMeasurements::StatisticsSpan(std::uint8_t pane) cons
 
 std::optional<int> TMeasurements::MarkedPoint(std::uint8_t pane, std::size_t marker) const {
   const std::optional<TMarker>& at = markers_.at(marker);
+  if (const std::optional<double> time = MarkerTime(marker)) {
+    const std::optional<std::size_t> sample =
+        Series(pane).PointCount() > 0 ? coordinator_.Times(pane).NearestSample(*time) : std::nullopt;
+    return sample ? std::optional<int>(static_cast<int>(*sample)) : std::nullopt;
+  }
   return at ? NearestPointIndex(Series(pane), at->Sample) : std::nullopt;
 }
 

@@ -13,6 +13,7 @@
 #include "gui/Keyboard.h"
 
 class TLogDocument;
+class TPaneCoordinator;
 class TSavedState;
 
 // What the user measures on the panes: the cursor readout and where it
@@ -22,7 +23,10 @@ class TMeasurements {
 public:
   static constexpr std::uint8_t PaneCount = 4;
 
-  TMeasurements(std::array<TChart*, PaneCount> charts, const TLogDocument& document, const TSavedState& state);
+  // Locked by time (the coordinator says when), the readouts, markers and
+  // figures stand at the samples of a time in every pane.
+  TMeasurements(std::array<TChart*, PaneCount> charts, const TLogDocument& document, const TSavedState& state,
+                const TPaneCoordinator& coordinator);
 
   // The readout at the pixel column of the pane, or none.
   void ShowReadout(std::uint8_t pane, int column);
@@ -36,7 +40,8 @@ public:
   // The readout of the pane as shown now: in the other panes the same
   // column; while locked, the same samples at their own column, and past
   // the end of the source's log each pane's own sample at the sample number
-  // under the mouse.
+  // under the mouse; locked by time, the samples of the column's time, or
+  // "no data" where a log has none then.
   std::optional<TCursorReadout> ShownReadout(std::uint8_t pane);
   // Left and Right step one sample (Shift: a pixel column's worth, Ctrl: a
   // tenth of the view), Home and End go to the ends of the log.
@@ -47,7 +52,11 @@ public:
   struct TMarker {
     std::uint8_t Pane = 0;
     double Sample = 0;
+    // Set locked by time: the time the marker stands at in every pane.
+    std::optional<double> Time = std::nullopt;
   };
+  // The pixel column the marker is drawn at in the pane.
+  int MarkerColumn(std::uint8_t pane, std::size_t marker) const;
   const std::array<std::optional<TMarker>, 2>& Markers() const { return markers_; }
   void SetMarker(std::size_t marker);
   void ClearMarkers();
@@ -115,6 +124,10 @@ private:
   TChartSeries& Series(std::uint8_t pane) const { return charts_[pane]->SeriesList()[0]; }
   const TLogNotes* Notes(std::uint8_t pane) const;
   std::optional<TCursorReadout> WorkOutSourceReadout();
+  // The marker's time, while locked by time.
+  std::optional<double> MarkerTime(std::size_t marker) const;
+  // Locked by time: the pane's readout for the time the readout stands at.
+  std::optional<TCursorReadout> TimeReadout(std::uint8_t pane);
   std::optional<double> ReadoutSample();
   std::string Title(std::uint8_t pane) const;
   TSampleSpan MarkedOrVisibleSpan(std::uint8_t pane) const;
@@ -127,6 +140,7 @@ private:
   std::array<TChart*, PaneCount> charts_;
   const TLogDocument& document_;
   const TSavedState& state_;
+  const TPaneCoordinator& coordinator_;
   std::optional<TReadoutPlace> readoutAt_;
   std::optional<TReadoutKey> sourceKey_;
   std::optional<TCursorReadout> source_;

@@ -10,6 +10,10 @@
 #include "app/state/TViewerSettings.h"
 #include "gui/FormWindow.h"
 
+// How the panes' views move together: by their logs' time stamps, by
+// sample numbers, or by pixel columns as first built.
+enum class TLockMode { Time, Samples, PixelColumns };
+
 // What the viewer keeps from run to run in its settings file: the modes,
 // the recent logs, the logs in the panes when the window closed, and the
 // window's size. A mode holds for this run even when it cannot be
@@ -31,9 +35,15 @@ public:
   // not read); later failures are not said again.
   void Write();
 
+  // The lock mode asked for; time holds only while every log is stamped.
+  // Without a word in the file: the old flag's samples, else the default,
+  // which is time once the user's file was read and pixel columns for a
+  // state kept for this run only.
+  TLockMode LockMode() const;
+  void SetLockMode(TLockMode mode);
   // While locked, a zoom or pan of one pane gives every pane its
-  // horizontal range in sample numbers.
-  bool Locked() const { return settings_.Flag(kLocked); }
+  // horizontal range, in time or in sample numbers.
+  bool Locked() const { return LockMode() != TLockMode::PixelColumns; }
   bool SampleAxisShown() const { return settings_.Flag(kSampleAxis); }
   bool Following() const { return settings_.Flag(kFollow); }
   // The value axes span the samples shown rather than the whole logs.
@@ -47,7 +57,8 @@ public:
   bool SkipBadLines() const { return settings_.Flag(kSkipBadLines); }
   // The mode is kept at once; Write remembers it, so that a mode takes
   // effect before a failing write is said.
-  void SetLocked(bool on) { settings_.SetFlag(kLocked, on); }
+  // Locked by samples, or by pixel columns.
+  void SetLocked(bool on) { SetLockMode(on ? TLockMode::Samples : TLockMode::PixelColumns); }
   void SetSampleAxisShown(bool on) { settings_.SetFlag(kSampleAxis, on); }
   void SetFollowing(bool on) { settings_.SetFlag(kFollow, on); }
   void SetFitValues(bool on) { settings_.SetFlag(kFitValues, on); }
@@ -60,6 +71,10 @@ public:
   // Moves or adds the log to the front, written at once.
   void NoteRecentLog(const std::string& fileName);
 
+  // The seconds a log is shifted by in time, kept with its recent entry.
+  double LogOffset(const std::string& fileName) const;
+  void SetLogOffset(const std::string& fileName, double seconds);
+
   // The logs in the panes when the window last closed ("" for none).
   TPaneFiles LastLogs() const;
   // The size to start at, when the file gives one.
@@ -68,7 +83,8 @@ public:
   void StoreSession(const TPaneFiles& logs, const TWindowPlacement& placement);
 
 private:
-  static constexpr const char* kLocked = "lock-to-samples";
+  static constexpr const char* kLockMode = "lock";
+  static constexpr const char* kLockedToSamples = "lock-to-samples";
   static constexpr const char* kSampleAxis = "sample-axis";
   static constexpr const char* kFollow = "follow";
   static constexpr const char* kFitValues = "fit-values";
@@ -82,4 +98,5 @@ private:
 
   TViewerSettings settings_;
   bool errorSaid_ = false;
+  TLockMode defaultLock_ = TLockMode::PixelColumns;
 };

@@ -6,6 +6,7 @@
 
 #include "app/measure/CursorReadout.h"
 #include "app/state/TSavedState.h"
+#include "log/TStampTimes.h"
 #include "runtime/ScopedRestore.h"
 
 namespace {
@@ -61,6 +62,67 @@ std::optional<TAxisRange> NumbersRange(const TChartSeries& series, const TColumn
 
 TPaneCoordinator::TPaneCoordinator(std::array<TChart*, PaneCount> charts, const TSavedState& state)
     : charts_(charts), state_(state) {}
+
+TLockMode TPaneCoordinator::Mode() const {
+  const TLockMode mode = state_.LockMode();
+  return mode == TLockMode::Time && !TimeAvailable() ? TLockMode::Samples : mode;
+}
+
+TPaneTimes TPaneCoordinator::Times(std::uint8_t pane) const { return PaneTimes ? PaneTimes(pane) : TPaneTimes{}; }
+
+bool TPaneCoordinator::TimeAvailable() const {
+  bool any = false;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    const int count = SeriesOf(Chart(pane)).PointCount();
+    if (count == 0) {
+      continue;
+    }
+    const TPaneTimes times = Times(pane);
+    if (!times.Usable() || times.Times->Count() != static_cast<std::size_t>(count)) {
+      return false;
+    }
+    any = true;
+  }
+  return any;
+}
+
+std::optional<TAxisRange> TPaneCoordinator::AllLogsTime() const {
+  std::optional<TAxisRange> common;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    if (SeriesOf(Chart(pane)).PointCount() == 0) {
+      continue;
+    }
+    const TAxisRange span = Times(pane).Span();
+    common =
+        common ? TAxisRange{std::min(common->Minimum, span.Minimum), std::max(common->Maximum, span.Maximum)} : span;
+  }
+  return common;
+}
+
+TAxisRange TPaneCoordinator::SampleRange(std::uint8_t pane, TAxisRange time) const {
+  const TPaneTimes times = Times(pane);
+  return {times.SampleAt(time.Minimum), times.SampleAt(time.Maximum)};
+}
+
+// Every pane gets the time range itself, bit for bit, on its top axis, and
+// the sample numbers its own log has in it on its bottom axis; the source,
+// zoomed or panned by the chart already, only the latter.
+void TPaneCoordinator::ShareTime(std::optional<std::uint8_t> source, TAxisRange time, bool zoom) {
+  const ScopedRestore<bool> sharing(sharing_, true);
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = Chart(pane);
+    const bool samples = SeriesOf(chart).PointCount() > 0;
+    const TAxisRange bottom = samples ? SampleRange(pane, time) : RangeOf(chart.BottomAxis());
+    if (zoom && pane != source) {
+      chart.ApplyZoomRanges(time, bottom, RangeOf(chart.LeftAxis()), RangeOf(chart.RightAxis()));
+      continue;
+    }
+    chart.TopAxis().SetAxisRange(time.Minimum, time.Maximum);
+    if (samples) {
+      chart.BottomAxis().SetAxisRange(bottom.Minimum, bottom.Maximum);
+    }
+  }
+}
 
 void TPaneCoordinator::MousePressed(std::uint8_t pane, TMouseButton button, TShiftState shift) {
   const bool values = button == mbLeft && (shift & ssShift) != 0;
@@ -145,6 +207,10 @@ void TPaneCoordinator::Scrolled(std::uint8_t pane) {
 // panes' plots differ in width. The other panes keep the values they show,
 // as a zoom passed on in pixels does.
 void TPaneCoordinator::ShareRangeOf(std::uint8_t source, bool zoom) {
+  if (TimeLocked()) {
+    ShareTime(source, RangeOf(Chart(source).TopAxis()), zoom);
+    return;
+  }
   const ScopedRestore<bool> sharing(sharing_, true);
   TChart& from = Chart(source);
   const TAxisRange top = RangeOf(from.TopAxis());
@@ -166,9 +232,14 @@ void TPaneCoordinator::ShareRangeOf(std::uint8_t source, bool zoom) {
 // Logs of different lengths then show the same sample numbers: a shorter
 // log simply ends.
 void TPaneCoordinator::ShareCommonRange() {
-  const std::optional<TAxisRange> common = AllLogsRange();
+  const bool time = TimeLocked();
+  const std::optional<TAxisRange> common = time ? AllLogsTime() : AllLogsRange();
   // One sample has no range to share: its automatic scale widens it.
   if (!common || common->Minimum == common->Maximum) {
+    return;
+  }
+  if (time) {
+    ShareTime(std::nullopt, *common, false);
     return;
   }
   for (TChart* chart : charts_) {
@@ -191,6 +262,37 @@ std::optional<TAxisRange> TPaneCoordinator::AllLogsRange() const {
   return common;
 }
 
+void TPaneCoordinator::BeginTimeShift(std::uint8_t pane, int x, double offset) {
+  timeShift_ = TTimeShift{pane, x, offset};
+  Chart(pane).Zoom().SetAllow(false);
+}
+
+// The curve follows the mouse: dragged to the right, the log lies later.
+std::optional<std::pair<std::uint8_t, double>> TPaneCoordinator::TimeShiftTo(int x) const {
+  if (!timeShift_) {
+    return std::nullopt;
+  }
+  const TChartAxis& time = Chart(timeShift_->Pane).TopAxis();
+  return std::pair{timeShift_->Pane,
+                   timeShift_->FromOffset + time.PixelToValue(x) - time.PixelToValue(timeShift_->FromColumn)};
+}
+
+bool TPaneCoordinator::EndTimeShift() {
+  if (!timeShift_) {
+    return false;
+  }
+  Chart(timeShift_->Pane).Zoom().SetAllow(true);
+  timeShift_.reset();
+  return true;
+}
+
+void TPaneCoordinator::TimesChanged() {
+  if (TimeLocked()) {
+    ShareTime(std::nullopt, RangeOf(Chart(0).TopAxis()), false);
+  }
+  FitValues();
+}
+
 std::optional<std::uint8_t> TPaneCoordinator::ZoomedPane() const {
   if (Chart(lastSource_).IsZoomed) {
     return lastSource_;
@@ -205,6 +307,7 @@ std::optional<std::uint8_t> TPaneCoordinator::ZoomedPane() const {
 
 void TPaneCoordinator::Align() {
   ShowBandOverPictures();
+  ShowHorizontalAxis();
   if (state_.Locked()) {
     if (const std::optional<std::uint8_t> zoomed = ZoomedPane()) {
       ShareRangeOf(*zoomed, false);
@@ -218,6 +321,7 @@ void TPaneCoordinator::Align() {
 // Unlocked, the ranges shared at automatic scaling go; zooms stay.
 void TPaneCoordinator::LockChanged() {
   ShowBandOverPictures();
+  ShowHorizontalAxis();
   if (state_.Locked()) {
     Align();
     return;
@@ -250,6 +354,7 @@ void TPaneCoordinator::Back() {
     UndoAll();
     return;
   }
+  std::optional<std::uint8_t> restored;
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     std::vector<TZoomView>& views = zoomHistory_[pane];
     if (views.size() < 2) {
@@ -263,6 +368,12 @@ void TPaneCoordinator::Back() {
     chart.LeftAxis().SetAxisRange(view.Left.Minimum, view.Left.Maximum);
     chart.RightAxis().SetAxisRange(view.Right.Minimum, view.Right.Maximum);
     valuesSet_[pane] = view.ValuesSet;
+    restored = restored ? restored : std::optional<std::uint8_t>(pane);
+  }
+  // The panes' histories hold the same time ranges; one of them is shared
+  // so that the sample ranges follow it too.
+  if (restored && TimeLocked()) {
+    ShareRangeOf(*restored, false);
   }
   FitValues();
 }
@@ -294,8 +405,9 @@ void TPaneCoordinator::ZoomAbout(std::uint8_t pane, int column, int index, bool 
   TChart& chart = Chart(pane);
   const TRect& plot = chart.PlotRect;
   const int width = plot.Right - plot.Left;
+  const bool time = TimeLocked();
   if (in ? !MayZoomIn(SeriesOf(chart), chart.BottomAxis(), width, index)
-         : !MayZoomOut(chart.BottomAxis(), AllLogsRange())) {
+         : !MayZoomOut(time ? chart.TopAxis() : chart.BottomAxis(), time ? AllLogsTime() : AllLogsRange())) {
     return;
   }
   // The column keeps its place in the plot, so that the sample under a
@@ -420,9 +532,50 @@ void TPaneCoordinator::FitValues() {
 }
 
 void TPaneCoordinator::ShowSampleAxis(bool shown) {
+  axisShown_ = shown;
+  ShowHorizontalAxis();
+}
+
+// The engine shows an axis that a series is bound to: locked by time the
+// series is bound to both, and still drawn by its sample numbers.
+void TPaneCoordinator::ShowHorizontalAxis() {
+  const bool time = axisShown_ && TimeLocked();
   for (TChart* chart : charts_) {
-    chart->BottomAxis().SetVisible(shown);
+    chart->BottomAxis().SetVisible(axisShown_ && !time);
+    chart->TopAxis().SetOtherSide(!time);
+    SeriesOf(*chart).SetHorizAxis(time ? aBothHorizAxis : aBottomAxis);
   }
+}
+
+// A plot's right edge moves by as much as its labels' room grows, so the
+// room each needs for the common edge follows from its last layout.
+bool TPaneCoordinator::ShareEdges() {
+  if (!state_.Locked()) {
+    bool changed = false;
+    for (TChart* chart : charts_) {
+      changed = changed || chart->RightAxis().LabelsSize() != 0;
+      chart->RightAxis().SetLabelsSize(0);
+    }
+    return changed;
+  }
+  std::array<int, PaneCount> reach{};
+  std::optional<int> edge;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChart& chart = Chart(pane);
+    TChartAxis& values = chart.RightAxis();
+    chart.Surface().ApplyFont(values.LabelsFont);
+    const int natural = values.WidestLabelWidth(chart.Surface());
+    reach[pane] = chart.PlotRect.Right + (values.LabelsSize() != 0 ? values.LabelsSize() : natural);
+    edge = std::min(edge.value_or(reach[pane] - natural), reach[pane] - natural);
+  }
+  bool changed = false;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    TChartAxis& values = Chart(pane).RightAxis();
+    const int room = reach[pane] - *edge;
+    changed = changed || values.LabelsSize() != room;
+    values.SetLabelsSize(room);
+  }
+  return changed;
 }
 
 // Locked, the band is a dark dashed frame over the picture, to be seen on

@@ -2,15 +2,19 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include "app/state/TSavedState.h"
+#include "app/view/PaneTimes.h"
+
 #include "chart/panel/TChart.h"
 
-class TSavedState;
-
 // How the four panes' views move together: a zoom passed on by its pixel
-// rectangle, or while locked by its range of sample numbers; the panes'
+// rectangle, or while locked by its range of time or of sample numbers
+// (locked by time, each pane's top axis holds the common time range and
+// its bottom axis the sample numbers its log has in that time); the panes'
 // zoom histories for going back one step; panning and the zoom keys. It
 // knows the charts and the saved modes only, so its rules are checked
 // without a window.
@@ -23,6 +27,19 @@ public:
   enum class TValueSource { All, View, Set };
 
   TPaneCoordinator(std::array<TChart*, PaneCount> charts, const TSavedState& state);
+
+  // The time stamps of each pane's log; unset, no pane has any.
+  std::function<TPaneTimes(std::uint8_t pane)> PaneTimes;
+  // The mode in effect: time, as asked, only while every pane's log with
+  // samples has stamps that increase, else samples.
+  TLockMode Mode() const;
+  bool TimeLocked() const { return Mode() == TLockMode::Time; }
+  // Every pane with samples can follow a time.
+  bool TimeAvailable() const;
+  // The pane's log on the common time line; only while its stamps are known.
+  TPaneTimes Times(std::uint8_t pane) const;
+  // From the first to the last time of all the panes' logs.
+  std::optional<TAxisRange> AllLogsTime() const;
 
   // A mouse button was pressed on the pane: a left drag with Shift held
   // zooms the pane's value axis, and only that.
@@ -79,8 +96,25 @@ public:
   // the samples it shows, and follows every later zoom and pan; off, the
   // value axes scale automatically again.
   void FitChanged();
-  // The bottom axis with the sample numbers, in every pane.
+  // The bottom axis in every pane: the sample numbers, or locked by time
+  // the top axis, holding the time, moved to the bottom.
   void ShowSampleAxis(bool shown);
+  // While locked, the panes' plot areas end at one right edge, the widest
+  // value labels deciding; otherwise each as its labels leave it. Works
+  // from the panes' last paints; whether a pane needs painting again.
+  bool ShareEdges();
+
+  // Alt+drag while locked by time: the pane's log shifted in time by the
+  // mouse, from its offset `offset` with the press at pixel column `x`. The
+  // pane does not zoom meanwhile.
+  void BeginTimeShift(std::uint8_t pane, int x, double offset);
+  // The shifted pane and its offset with the mouse at column `x`; none
+  // without such a drag.
+  std::optional<std::pair<std::uint8_t, double>> TimeShiftTo(int x) const;
+  // Whether a time shift drag ended.
+  bool EndTimeShift();
+  // A log's offset changed: every pane keeps the time it shows.
+  void TimesChanged();
 
   // From the first to the last sample of all the panes' logs.
   std::optional<TAxisRange> AllLogsRange() const;
@@ -97,12 +131,16 @@ private:
 
   TChart& Chart(std::uint8_t pane) const { return *charts_[pane]; }
   void ShareRangeOf(std::uint8_t source, bool zoom);
+  void ShareTime(std::optional<std::uint8_t> source, TAxisRange time, bool zoom);
+  // The pane's sample numbers over the time range.
+  TAxisRange SampleRange(std::uint8_t pane, TAxisRange time) const;
   // Once a view changed: with fit on, the value axes fit the new views.
   void FitValues();
   void ShareCommonRange();
   std::optional<std::uint8_t> ZoomedPane() const;
   bool BackFromValueRanges();
   void ShowBandOverPictures();
+  void ShowHorizontalAxis();
   void RememberZoom(std::uint8_t pane);
   void ForgetZooms();
 
@@ -117,4 +155,11 @@ private:
   // The pane whose Shift+drag is about to zoom its values, from the release
   // until the chart's zoom.
   std::optional<std::uint8_t> valueDragReleased_;
+  struct TTimeShift {
+    std::uint8_t Pane = 0;
+    int FromColumn = 0;
+    double FromOffset = 0;
+  };
+  std::optional<TTimeShift> timeShift_;
+  bool axisShown_ = false;
 };

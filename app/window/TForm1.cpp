@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <utility>
 
 #include "app/commands/TCommands.h"
 #include "app/state/TLastFolderFile.h"
@@ -66,7 +67,7 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
       dirDatFolder_(dirDatFolder),
       document_(Charts(), state_),
       coordinator_(Charts(), state_),
-      measures_(Charts(), document_, state_),
+      measures_(Charts(), document_, state_, coordinator_),
       overlays_(Charts(), document_, measures_) {
   SetCaption(kCaption);
   // On a screen too small for the start size the window starts at the room
@@ -81,6 +82,12 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
     ApplyPaneAppearance(this->*pane.Chart, this->*pane.Series);
   }
   OpenDialog1.Filter = kLogFilter;
+  OffsetDialog.Caption = "Shift this log in time";
+  OffsetDialog.Label = "Seconds to shift the log by (negative: earlier):";
+  coordinator_.PaneTimes = [this](std::uint8_t pane) {
+    return TPaneTimes{&document_.Notes(pane).Times, document_.PaneLog(pane).Offset};
+  };
+  overlays_.ModeTexts = [this] { return ModeTexts(); };
   ConnectEvents();
   ConnectDocument();
   CenterOnScreen();
@@ -185,6 +192,7 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
     ChartMouseDown(pane, button, shift, x, y);
   };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
+  chart.OnAfterDraw = [this](TCustomChartPanel&) { ShareEdgesOncePainted(); };
   PaneSeries(pane).OnAfterDrawValues = [this, pane](TChartSeries& series) {
     if (state_.WordsAsMarks()) {
       TChart& drawn = PaneChart(pane);
@@ -254,6 +262,9 @@ void TForm1::ShowErrors(const TLogErrors& errors) {
 void TForm1::ChartMouseDown(std::uint8_t pane, TMouseButton button, TShiftState shift, int x, int y) {
   HideCursorReadout();
   coordinator_.MousePressed(pane, button, shift);
+  if (button == mbLeft && (shift & ssAlt) != 0 && coordinator_.TimeLocked() && PaneSeries(pane).PointCount() > 0) {
+    coordinator_.BeginTimeShift(pane, x, document_.PaneLog(pane).Offset);
+  }
   rightPress_.reset();
   if (button == mbRight) {
     rightPress_ = TPoint{x, y};
@@ -262,6 +273,9 @@ void TForm1::ChartMouseDown(std::uint8_t pane, TMouseButton button, TShiftState 
 
 // A right click that did not move opens the menu; a right drag pans.
 void TForm1::ChartMouseUp(std::uint8_t pane, TMouseButton button, int x, int y) {
+  if (const auto shifted = coordinator_.TimeShiftTo(x); shifted && coordinator_.EndTimeShift()) {
+    SetLogOffset(shifted->first, shifted->second);
+  }
   coordinator_.MouseReleased(pane, button);
   const bool inPlace = rightPress_ && rightPress_->X == x && rightPress_->Y == y;
   rightPress_.reset();
@@ -272,6 +286,10 @@ void TForm1::ChartMouseUp(std::uint8_t pane, TMouseButton button, int x, int y) 
 
 // A zoom band drawn over the picture follows the drag.
 void TForm1::ChartMouseMove(std::uint8_t pane, TShiftState shift, int x, int y) {
+  if (const auto shifted = coordinator_.TimeShiftTo(x)) {
+    document_.SetOffset(shifted->first, shifted->second);
+    coordinator_.TimesChanged();
+  }
   if ((shift & kAnyButton) == 0 && PaneChart(pane).PlotRect.ContainsInclusive({x, y})) {
     ShowCursorReadout(pane, x);
   } else {
@@ -393,11 +411,52 @@ void TForm1::SwitchMode(bool on, bool (TSavedState::*mode)() const, void (TSaved
   }
 }
 
-void TForm1::SetLocked(bool locked) {
-  SwitchMode(locked, &TSavedState::Locked, &TSavedState::SetLocked, [this] {
-    coordinator_.LockChanged();
-    RefreshOverlays();
+void TForm1::SetLockMode(TLockMode mode) {
+  if (mode == state_.LockMode()) {
+    return;
+  }
+  state_.SetLockMode(mode);
+  coordinator_.LockChanged();
+  RefreshOverlays();
+  state_.Write();
+}
+
+void TForm1::NextLockMode() {
+  switch (coordinator_.Mode()) {
+    case TLockMode::Time: SetLockMode(TLockMode::Samples); break;
+    case TLockMode::Samples: SetLockMode(TLockMode::PixelColumns); break;
+    case TLockMode::PixelColumns:
+      SetLockMode(coordinator_.TimeAvailable() ? TLockMode::Time : TLockMode::Samples);
+      break;
+  }
+}
+
+void TForm1::SetLogOffset(std::uint8_t pane, double seconds) {
+  document_.SetOffset(pane, seconds);
+  coordinator_.TimesChanged();
+  RefreshOverlays();
+  document_.RememberOffset(pane);
+}
+
+// Painting again from the paint would be dropped: the plots are lined up
+// from the message loop, and a change paints them once more.
+void TForm1::ShareEdgesOncePainted() {
+  if (std::exchange(edgesQueued_, true)) {
+    return;
+  }
+  RunOncePainted([this] {
+    edgesQueued_ = false;
+    coordinator_.ShareEdges();
   });
+}
+
+std::vector<std::string> TForm1::ModeTexts() const {
+  switch (coordinator_.Mode()) {
+    case TLockMode::Time: return {"locked by time"};
+    case TLockMode::Samples: return {"locked by samples"};
+    case TLockMode::PixelColumns: break;
+  }
+  return {};
 }
 
 void TForm1::SetSampleAxisShown(bool shown) {

@@ -84,7 +84,14 @@ public:
   void ShowRecentLogs(std::uint8_t pane, int x, int y);
 
   // The modes: they take effect, then they are remembered.
-  void SetLocked(bool locked);
+  void SetLockMode(TLockMode mode);
+  // Locked by samples, or by pixel columns.
+  void SetLocked(bool locked) { SetLockMode(locked ? TLockMode::Samples : TLockMode::PixelColumns); }
+  // L: time, samples, pixel columns and round again; time only where every
+  // log is stamped.
+  void NextLockMode();
+  // Shifts the pane's log in time by `seconds` and remembers it.
+  void SetLogOffset(std::uint8_t pane, double seconds);
   void SetSampleAxisShown(bool shown);
   void SetFollowing(bool on);
   void SetFitValues(bool on);
@@ -141,6 +148,7 @@ public:
   FileOpenDialog OpenDialog1;
   FileSaveDialog SaveDialog1;
   TextInputDialog ValueRangeDialog;
+  TextInputDialog OffsetDialog;
 
 private:
   struct TPlacement {
@@ -159,6 +167,9 @@ private:
   void ConnectDocument();
   void ChartMouseDown(std::uint8_t pane, TMouseButton button, TShiftState shift, int x, int y);
   void ChartMouseUp(std::uint8_t pane, TMouseButton button, int x, int y);
+  // Once the panes are painted, their plots lined up while locked.
+  void ShareEdgesOncePainted();
+  std::vector<std::string> ModeTexts() const;
   void RunCommand(const TCommand& command, const TCommandPlace& place);
   void OpenLog(std::uint8_t pane, const std::string& fileName);
   void StartFollowing();
@@ -183,4 +194,5 @@ private:
   // The right press that may open the context menu when released in place.
   std::optional<TPoint> rightPress_;
   std::unique_ptr<FileWatcher> watcher_;
+  bool edgesQueued_ = false;
 };

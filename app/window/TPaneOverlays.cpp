@@ -48,6 +48,22 @@ void DrawStoppedMark(TRasterCanvas& canvas) {
   canvas.Rectangle(kStoppedMark);
 }
 
+// One line, right-aligned in the title band, in grey so as not to read as
+// part of the picture.
+void DrawModeTexts(TRasterCanvas& canvas, const std::vector<std::string>& texts) {
+  constexpr int kModeTextGap = 4;
+  std::string line;
+  for (const std::string& text : texts) {
+    line += (line.empty() ? "" : ", ") + text;
+  }
+  TFont font;
+  font.Color = clGray;
+  canvas.SetFont(font);
+  canvas.SetBackMode(BackModeTransparent);
+  canvas.SetTextAlign(TextAlignRight | TextAlignTop);
+  canvas.TextOut(canvas.Width() - kModeTextGap, 1, line);
+}
+
 void DrawMarker(TCanvas3D& canvas, const TRect& plot, int column, std::size_t marker) {
   if (column < plot.Left || column > plot.Right) {
     return;
@@ -94,12 +110,16 @@ void TPaneOverlays::Refresh() {
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     TChart& chart = *charts_[pane];
     if (everywhere || document_.PaneLog(pane).StoppedEarly || chart.SeriesList()[0].PointCount() == 0 ||
-        (chart.Zoom().DragActive && !chart.Zoom().XorBand())) {
+        (chart.Zoom().DragActive && !chart.Zoom().XorBand()) || !PaneModeTexts(pane).empty()) {
       chart.SetOverlay([this, pane](TRasterCanvas& canvas) { Draw(pane, canvas); });
     } else if (chart.HasOverlay()) {
       chart.ClearOverlay();
     }
   }
+}
+
+std::vector<std::string> TPaneOverlays::PaneModeTexts(std::uint8_t pane) const {
+  return pane == 0 && ModeTexts ? ModeTexts() : std::vector<std::string>{};
 }
 
 void TPaneOverlays::Draw(std::uint8_t pane, TRasterCanvas& canvas) {
@@ -109,6 +129,9 @@ void TPaneOverlays::Draw(std::uint8_t pane, TRasterCanvas& canvas) {
   TChart& chart = *charts_[pane];
   if (chart.SeriesList()[0].PointCount() == 0) {
     DrawEmptyPaneHint(canvas, chart);
+  }
+  if (const std::vector<std::string> texts = PaneModeTexts(pane); !texts.empty()) {
+    DrawModeTexts(canvas, texts);
   }
   const std::optional<TCursorReadout> readout = measures_.ShownReadout(pane);
   const std::optional<TRect> readoutBox = readout ? ReadoutBox(canvas, *readout) : std::nullopt;
@@ -128,7 +151,7 @@ void TPaneOverlays::DrawMeasures(std::uint8_t pane, TCanvas3D& canvas, const std
   const auto& markers = measures_.Markers();
   for (std::size_t marker = 0; marker < markers.size(); ++marker) {
     if (markers[marker]) {
-      DrawMarker(canvas, plot, SampleColumn(*charts_[pane], markers[marker]->Sample), marker);
+      DrawMarker(canvas, plot, measures_.MarkerColumn(pane, marker), marker);
     }
   }
   DrawStatistics(pane, canvas, taken);

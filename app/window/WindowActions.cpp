@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/measure/StretchExport.h"
+#include "app/view/PaneTimes.h"
 #include "app/view/ValueRangeText.h"
 #include "app/window/PictureFile.h"
 #include "app/window/TForm1.h"
@@ -13,6 +14,8 @@
 #include "gui/RasterFile.h"
 #include "gui/TRasterCanvas.h"
 #include "runtime/Exception.h"
+#include "runtime/LocaleSeparators.h"
+#include "runtime/NumberFormat.h"
 
 namespace {
 
@@ -56,6 +59,20 @@ void AskValueRange(TForm1& form, std::uint8_t pane) {
     throw Exception("'" + dialog.Text + "' is no value range: type the minimum and the maximum, as in \"0 100\"");
   }
   form.Coordinator().SetValueRange(pane, range->Minimum, range->Maximum);
+}
+
+void AskLogOffset(TForm1& form, std::uint8_t pane) {
+  TextInputDialog& dialog = form.OffsetDialog;
+  dialog.Text = ShortestNumberText(form.Document().PaneLog(pane).Offset, LocaleDecimalSeparator);
+  if (!dialog.Execute(&form)) {
+    return;
+  }
+  const std::optional<double> seconds = ParseOffset(dialog.Text, LocaleDecimalSeparator);
+  if (!seconds) {
+    throw Exception("'" + dialog.Text + "' is no time shift: type the seconds, as in \"12" +
+                    std::string(1, LocaleDecimalSeparator) + "5\" or \"-3\"");
+  }
+  form.SetLogOffset(pane, *seconds);
 }
 
 void CopyFigures(TForm1& form) { CopyTextToClipboard(form.Measures().FiguresText()); }

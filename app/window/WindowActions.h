@@ -15,6 +15,9 @@ void ZoomValuesByKey(TForm1& form, std::uint8_t pane, bool in);
 // Asks for the pane's value range and sets it; raises Exception for a text
 // that is no range.
 void AskValueRange(TForm1& form, std::uint8_t pane);
+// Asks for the seconds to shift the pane's log by; raises Exception for a
+// text that is no number of seconds.
+void AskLogOffset(TForm1& form, std::uint8_t pane);
 
 void CopyFigures(TForm1& form);
 // The samples of the stretch measured, else of the view, to a CSV file the

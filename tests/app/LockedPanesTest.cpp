@@ -224,22 +224,23 @@ TEST(ViewerSettings, ModesAreRememberedAndAMissingOrUnreadableFileGivesTheDefaul
   const std::string path = folder.Folder() + "config/settings";
   {
     TForm1 form(folder.Folder(), path);
-    EXPECT_FALSE(form.State().Locked()) << "no file yet";
+    EXPECT_EQ(form.State().LockMode(), TLockMode::Time) << "no file yet";
+    EXPECT_EQ(form.Coordinator().Mode(), TLockMode::Samples) << "no stamped logs";
     EXPECT_FALSE(form.State().SampleAxisShown());
     form.FormKeyDown('L', 0);
     form.FormKeyDown('X', 0);
   }
   {
     TForm1 form(folder.Folder(), path);
-    EXPECT_TRUE(form.State().Locked());
+    EXPECT_FALSE(form.State().Locked());
     EXPECT_TRUE(form.State().SampleAxisShown());
     EXPECT_TRUE(form.Chart4.BottomAxis().Visible());
   }
-  EXPECT_EQ(folder.Read("config/settings"), "lock-to-samples=on\nsample-axis=on\n");
+  EXPECT_EQ(folder.Read("config/settings"), "lock=pixels\nsample-axis=on\n");
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);  // a folder: unreadable as a file
   TForm1 form(folder.Folder(), path);
-  EXPECT_FALSE(form.State().Locked());
+  EXPECT_EQ(form.State().LockMode(), TLockMode::Time);
   EXPECT_TRUE(script.Messages.empty()) << "reading never complains";
 }
 
@@ -279,7 +280,7 @@ TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {
   ASSERT_EQ(script.Messages.size(), 1U);
   EXPECT_EQ(script.Messages[0].Text.rfind("Cannot write the settings '" + path + "': ", 0), 0U)
       << script.Messages[0].Text;
-  EXPECT_FALSE(form.State().Locked());
+  EXPECT_EQ(form.State().LockMode(), TLockMode::Samples) << "samples, pixels, samples: no stamped logs";
   EXPECT_TRUE(form.State().SampleAxisShown());
   const std::string otherPath = folder.Folder() + "other";
   MakeReadOnly(folder.Write("other", ""));
@@ -291,7 +292,7 @@ TEST(ViewerSettings, AFileThatCannotBeWrittenIsSaidOnceAndTheModeStillHolds) {
 
 TEST(PaneMenu, ARightClickInPlaceOffersTheModesWithTheirKeysAndARightDragPans) {
   LockedWindow window({3000, 3000, 3000, 3000}, false);
-  window.Script.MenuAnswers.push_back("Lock panes to the same samples");
+  window.Script.MenuAnswers.push_back("Lock panes by time, samples or pixel columns");
   TChart& chart = window.Form.Chart2;
   chart.MouseDown(mbRight, ssRight, 300, 50);
   chart.MouseUp(mbRight, 0, 300, 50);

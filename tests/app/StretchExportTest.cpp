@@ -22,6 +22,7 @@
 #include "app/document/TLogDocument.h"
 #include "app/measure/TMeasurements.h"
 #include "app/state/TSavedState.h"
+#include "app/view/TPaneCoordinator.h"
 #include "app/window/PaneAppearance.h"
 #include "app/window/TForm1.h"
 #include "chart/series/TLineSeries.h"
@@ -63,7 +64,8 @@ struct Panes {
   std::array<TLineSeries, 4> Series;
   TSavedState State;
   TLogDocument Document{{&Charts[0], &Charts[1], &Charts[2], &Charts[3]}, State};
-  TMeasurements Measures{{&Charts[0], &Charts[1], &Charts[2], &Charts[3]}, Document, State};
+  TPaneCoordinator Coordinator{{&Charts[0], &Charts[1], &Charts[2], &Charts[3]}, State};
+  TMeasurements Measures{{&Charts[0], &Charts[1], &Charts[2], &Charts[3]}, Document, State, Coordinator};
 
   Panes() {
     for (std::uint8_t pane = 0; pane < 4; ++pane) {
