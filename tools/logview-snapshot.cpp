@@ -58,6 +58,7 @@ const char* kUsage =
     "  --log PANE FILE                   the pane's Log button, FILE chosen\n"
     "  --drag PANE left|right X0 Y0 X1 Y1  press, move, release in the pane's pixels\n"
     "  --wheel PANE up|down              one wheel notch over the pane\n"
+    "  --alt-drag PANE X0 Y0 X1 Y1       a left drag with Alt held: locked by time, the log shifted in time\n"
     "  --hover PANE X Y                  the mouse, no button held, moved to X Y in the pane\n"
     "  --leave                           the mouse moved out of the panes\n"
     "  --click CheckBox1|CheckBox2       a click on the check box\n"
@@ -165,6 +166,8 @@ public:
         Drag();
       } else if (action == "--wheel") {
         Wheel(0);
+      } else if (action == "--alt-drag") {
+        DragOn(Pane(), mbLeft, ssAlt);
       } else if (action == "--shift-drag") {
         ShiftDrag();
       } else if (action == "--value-range") {

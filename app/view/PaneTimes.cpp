@@ -1,6 +1,8 @@
 #include "app/view/PaneTimes.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 #include "log/TStampTimes.h"
 #include "runtime/NumberFormat.h"
@@ -83,4 +85,24 @@ std::optional<double> ParseOffset(std::string text, char decimalSeparator) {
   }
   const std::optional<TStamp> stamp = ParseStamp(text);
   return stamp ? std::optional<double>(StampSeconds(*stamp)) : std::nullopt;
+}
+
+std::string ClockLabel(double seconds, const std::string& label, char decimalSeparator) {
+  const std::size_t point = label.find(decimalSeparator);
+  const int decimals = point == std::string::npos ? 0 : static_cast<int>(label.size() - point - 1);
+  long long scale = 1;
+  for (int k = 0; k < decimals; ++k) {
+    scale *= 10;
+  }
+  const long long units = std::llround(std::abs(seconds) * static_cast<double>(scale));
+  const long long whole = units / scale;
+  char text[64];
+  std::snprintf(text, sizeof text, "%s%02lld:%02lld:%02lld", seconds < 0 && units != 0 ? "-" : "", whole / 3600,
+                whole / 60 % 60, whole % 60);
+  std::string clock = text;
+  if (decimals > 0) {
+    std::string fraction = std::to_string(units % scale);
+    clock += decimalSeparator + std::string(static_cast<std::size_t>(decimals) - fraction.size(), '0') + fraction;
+  }
+  return clock;
 }

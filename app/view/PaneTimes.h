@@ -43,3 +43,7 @@ std::string OffsetText(double seconds, char decimalSeparator);
 // A shift typed in seconds ("12.5", "+12,5" with the locale's separator,
 // "-3") or as a clock time ("01:00:00"); none for anything else.
 std::optional<double> ParseOffset(std::string text, char decimalSeparator);
+// A time axis label of `seconds` as a clock time "hh:mm:ss", with as many
+// decimals as the engine's `label` of the same value has after its
+// `decimalSeparator`.
+std::string ClockLabel(double seconds, const std::string& label, char decimalSeparator);

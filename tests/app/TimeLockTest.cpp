@@ -296,6 +296,20 @@ TEST(TimeLock, OffsetsAreTypedAndShownInSeconds) {
   EXPECT_EQ(OffsetText(0.25, ','), "+0,25 s");
 }
 
+TEST(TimeLock, ClockStampsAreLabelledAsClockTimes) {
+  const struct {
+    double Seconds;
+    const char* Label;  // as the engine writes it
+    char Separator;
+    const char* Clock;
+  } cases[] = {{43240.5, "43.240,5", ',', "12:00:40,5"}, {43240, "43,240", '.', "12:00:40"},
+               {59.95, "59.95", '.', "00:00:59.95"},      {86399.96, "86,400.0", '.', "24:00:00.0"},
+               {-5, "-5", '.', "-00:00:05"},              {0.04, "0.04", '.', "00:00:00.04"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ClockLabel(c.Seconds, c.Label, c.Separator), c.Clock) << c.Label;
+  }
+}
+
 // The settings word decides; an older file's flag reads as samples; the
 // user's file without either locks by time, a state for this run only by
 // pixel columns as first built.

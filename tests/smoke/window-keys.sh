@@ -80,7 +80,10 @@ focus_log_button() {
   at 500 570 mouseup 1
 }
 
-# First run: the four logs, focus on the first check box by a click.
+# First run: the four logs, focus on the first check box by a click; the
+# panes passed zooms by pixel columns, as the snapshot tool starts.
+mkdir -p "$XDG_CONFIG_HOME/logviewer"
+echo lock=pixels >"$XDG_CONFIG_HOME/logviewer/settings"
 start_viewer $logs
 "$snapshot" $actions --png "$work/opened.png"
 same_as "$work/opened.png"
@@ -143,7 +146,22 @@ keys "p" P
 setting plain-picture=off
 keys "Left Left" Left Left
 keys "l" L
+setting lock=time
 keys "x" X
+# Locked by time: an Alt+drag shifts the log of pane 1 in time, kept with
+# its name; T asks for the seconds.
+at 356 204 keydown alt mousedown 1 mousemove --window "$window" 406 204 mouseup 1 keyup alt
+expect --alt-drag 1 300 60 350 60
+"$snapshot" $actions --png "$work/alt-drag.png"
+same_as "$work/alt-drag.png"
+grep -q "^log-offset-$samples/engine-speed.csv=" "$XDG_CONFIG_HOME/logviewer/settings" ||
+  { echo "the shift is not kept:"; cat "$XDG_CONFIG_HOME/logviewer/settings"; exit 1; }
+echo "alt+drag shifted the log in time: window = snapshot"
+at 356 204
+dialog_shows t
+# The dialog took the readout with the mouse: it comes back with a move.
+at 358 204
+at 356 204
 keys "plus" +
 keys "y" Y
 keys "w" W
@@ -163,6 +181,9 @@ setting skip-bad-lines=on
 keys "k" K
 setting skip-bad-lines=off
 keys "l x" L X
+setting lock=samples
+keys "l" L
+setting lock=pixels
 # The value axis of the pane under the mouse, by keys and by a Shift+drag
 # down its middle column.
 keys "ctrl+Up ctrl+Up" Ctrl+Up Ctrl+Up
