@@ -11,6 +11,7 @@
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/TValueStorage.h"
+#include "log/TStampTimes.h"
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
 #include "runtime/NumberFormat.h"
@@ -198,7 +199,7 @@ TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
     LogLoader loader(fileName, LoadOptions(pane, decimalSeparator));
     Series(pane).ClearPoints();
     at.Chart->EndZoom();
-    at.Log = {fileName, std::nullopt, decimalSeparator, state_.LogOffset(fileName), std::nullopt};
+    at.Log = {fileName, std::nullopt, decimalSeparator, state_.LogOffset(fileName), std::nullopt, false};
     at.Followed = {};
     at.Notes.Reset(fileName);
     if (OnLogReplaced) {
@@ -278,6 +279,10 @@ TLoadResult TLogDocument::LoadShowingProgress(LogLoader& loader, std::uint8_t pa
 std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
   TPane& at = At(pane);
   ShowTitle(pane, at.LastLoad);
+  if (at.Notes.Times.Known()) {
+    const std::optional<std::string> first = at.Notes.Leading.Field(0);
+    at.Log.ClockStamps = first && IsClockStamp(*first);
+  }
   const std::optional<std::string> reason = StopReason(at.LastLoad, at.Log.FileName);
   if (!reason) {
     return std::nullopt;

@@ -67,6 +67,8 @@ public:
     double Offset = 0;
     // The log's own title, from its header, once a sample is in.
     std::optional<std::string> Title = std::nullopt;
+    // The log's stamps are clock times, which its time axis writes so.
+    bool ClockStamps = false;
   };
 
   // The charts of the panes, top first; their first series takes the log.

@@ -215,8 +215,9 @@ TSampleSpan TMeasurements::MarkedOrVisibleSpan(std::uint8_t pane) const {
     const std::optional<double> timeB = MarkerTime(1);
     if (timeA && timeB && Series(pane).PointCount() > 0) {
       const TPaneTimes times = coordinator_.Times(pane);
-      const auto [low, high] = std::minmax(times.SampleAt(*timeA), times.SampleAt(*timeB));
-      return {low, high};
+      const double atA = times.SampleAt(*timeA);
+      const double atB = times.SampleAt(*timeB);
+      return {std::min(atA, atB), std::max(atA, atB)};
     }
     const auto [low, high] = std::minmax(markers_[0]->Sample, markers_[1]->Sample);
     return {low, high};

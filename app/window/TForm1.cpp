@@ -14,6 +14,7 @@
 #include "gui/Application.h"
 #include "gui/ContextMenu.h"
 #include "runtime/Exception.h"
+#include "runtime/LocaleSeparators.h"
 
 namespace {
 
@@ -193,6 +194,11 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
   };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
   chart.OnAfterDraw = [this](TCustomChartPanel&) { ShareEdgesOncePainted(); };
+  chart.OnGetAxisLabel = [this, pane](const TChartAxis& axis, double value, std::string& text) {
+    if (&axis == &PaneChart(pane).TopAxis() && document_.PaneLog(pane).ClockStamps) {
+      text = ClockLabel(value, text, LocaleDecimalSeparator);
+    }
+  };
   PaneSeries(pane).OnAfterDrawValues = [this, pane](TChartSeries& series) {
     if (state_.WordsAsMarks()) {
       TChart& drawn = PaneChart(pane);
