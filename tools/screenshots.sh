@@ -3,7 +3,9 @@
 # user would: the four sample logs opened through the Log buttons and the file
 # dialog, then a zoom dragged on the second pane; then, started with the logs on
 # its command line, the cursor readout of a hover; last, the window filling a
-# 1920 x 1080 screen as maximised. Writes docs/window-*.png.
+# 1920 x 1080 screen as maximised; last, four logs of different rates locked
+# by time. Writes docs/window-*.png. The viewer runs with a settings file of
+# its own that passes zooms by pixel columns, as first built.
 # Needs xvfb-run, xdotool and ImageMagick; run from the repository root after
 # `make build`.
 set -euo pipefail
@@ -12,6 +14,10 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 root=$(pwd)
 viewer="$root/build/app/logviewer"
+config=$(mktemp -d)
+mkdir -p "$config/logviewer"
+echo lock=pixels >"$config/logviewer/settings"
+export XDG_CONFIG_HOME="$config"
 samples=(lambda.csv engine-speed.csv coolant-temperature.csv battery-voltage.csv)
 log_button_tops=(8 144 280 416)
 
@@ -56,4 +62,28 @@ start_viewer "${samples[@]/#/$root/samples/}"
 xdotool windowmove --sync "$window" 0 0 windowsize --sync "$window" 1920 1080
 sleep 1
 import -window "$window" "$root/docs/window-maximised.png"
-echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png and docs/window-maximised.png"
+kill $viewer_pid; wait $viewer_pid || true
+
+# Four logs of one drive at 10, 25, 50 and 100 Hz, started at different
+# times, locked by time with the time axis, a zoom and a readout: drawn by
+# the snapshot tool, which paints exactly as the window does.
+logs=$(mktemp -d)
+python3 - "$logs" <<'PY'
+import math, sys
+drive = [(10, 3.0, "Lambda", lambda t: 1 + 0.05 * math.sin(t / 3)),
+         (25, 0.0, "Engine speed (rpm)", lambda t: 2500 + 800 * math.sin(t / 7)),
+         (50, 7.5, "Coolant temperature (C)", lambda t: 80 + 5 * math.sin(t / 20)),
+         (100, 1.2, "Battery voltage (V)", lambda t: 13.8 + 0.3 * math.sin(t / 5))]
+for pane, (hz, start, title, value) in enumerate(drive):
+    with open(f"{sys.argv[1]}/{pane}-{hz}hz.csv", "w") as log:
+        log.write(f"Time,{title}\n")
+        for k in range(100 * hz):
+            t = start + k / hz
+            log.write(f"{t:.3f},{value(t):.3f}\n")
+PY
+"$root/build/tools/logview-snapshot" --log 0 "$logs/0-10hz.csv" --log 1 "$logs/1-25hz.csv" \
+  --log 2 "$logs/2-50hz.csv" --log 3 "$logs/3-100hz.csv" --lock time --key X \
+  --drag 1 left 100 60 500 60 --hover 2 300 60 --png "$root/docs/window-time-locked.png"
+rm -rf "$logs"
+echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png, docs/window-maximised.png" \
+  "and docs/window-time-locked.png"
