@@ -137,21 +137,21 @@ const std::vector<TNamedStep> kSteps = {
 // right edge; by pixel columns the plots keep their own widths.
 TEST(TimeLock, TheModeDecidesWhatThePanesShare) {
   const struct {
-    const char* Logs;
-    const std::array<TLog, 4>& Logs_;
-    bool Stamped;
-  } logs[] = {{"equal", kEqual, true},
-              {"different lengths", kDifferentLengths, true},
-              {"different rates", kDifferentRates, true},
-              {"one unstamped", kOneUnstamped, false},
-              {"one not increasing", kOneNotIncreasing, false}};
+    const char* Name = "";
+    const std::array<TLog, 4>* Logs = nullptr;
+    bool Stamped = false;
+  } logs[] = {{"equal", &kEqual, true},
+              {"different lengths", &kDifferentLengths, true},
+              {"different rates", &kDifferentRates, true},
+              {"one unstamped", &kOneUnstamped, false},
+              {"one not increasing", &kOneNotIncreasing, false}};
   for (const TLockMode mode : {TLockMode::Time, TLockMode::Samples, TLockMode::PixelColumns}) {
     for (const auto& log : logs) {
       for (const TNamedStep& step : kSteps) {
-        Panes panes(mode, log.Logs_);
+        Panes panes(mode, *log.Logs);
         kSteps[0].Run(panes);
         step.Run(panes);
-        const std::string name = std::string(log.Logs) + ", mode " + std::to_string(int(mode)) + ", " + step.Name;
+        const std::string name = std::string(log.Name) + ", mode " + std::to_string(int(mode)) + ", " + step.Name;
         const TLockMode shown = mode == TLockMode::Time && !log.Stamped ? TLockMode::Samples : mode;
         ASSERT_EQ(panes.Coordinator.Mode(), shown) << name;
         for (std::uint8_t pane = 1; pane < 4; ++pane) {
@@ -282,8 +282,8 @@ TEST(TimeLock, AnOffsetShiftsTheLogOnTheTimeLine) {
 
 TEST(TimeLock, OffsetsAreTypedAndShownInSeconds) {
   const struct {
-    const char* Text;
-    char Separator;
+    const char* Text = "";
+    char Separator = '.';
     std::optional<double> Seconds;
   } cases[] = {{"12.5", '.', 12.5},       {"+12,5", ',', 12.5},        {" -3 ", '.', -3.0},
                {"01:00:00", '.', 3600.0}, {"12,5", '.', std::nullopt}, {"ten", '.', std::nullopt},
@@ -298,10 +298,10 @@ TEST(TimeLock, OffsetsAreTypedAndShownInSeconds) {
 
 TEST(TimeLock, ClockStampsAreLabelledAsClockTimes) {
   const struct {
-    double Seconds;
-    const char* Label;  // as the engine writes it
-    char Separator;
-    const char* Clock;
+    double Seconds = 0;
+    const char* Label = "";  // as the engine writes it
+    char Separator = '.';
+    const char* Clock = "";
   } cases[] = {{43240.5, "43.240,5", ',', "12:00:40,5"},
                {43240, "43,240", '.', "12:00:40"},
                {59.95, "59.95", '.', "00:00:59.95"},
@@ -318,8 +318,8 @@ TEST(TimeLock, ClockStampsAreLabelledAsClockTimes) {
 // pixel columns as first built.
 TEST(TimeLock, TheLockModeIsReadFromTheSettings) {
   const struct {
-    const char* File;  // nullptr: no file
-    TLockMode Mode;
+    const char* File = nullptr;  // nullptr: no file
+    TLockMode Mode = TLockMode::Time;
   } cases[] = {{nullptr, TLockMode::Time},
                {"", TLockMode::Time},
                {"lock=samples\n", TLockMode::Samples},
@@ -371,8 +371,8 @@ TEST(TimeLock, PaneTimesMapSecondsToSamples) {
   }
   const TPaneTimes times{&stamps, 10};
   const struct {
-    double Seconds;
-    double Sample;
+    double Seconds = 0;
+    double Sample = 0;
     std::optional<std::size_t> Nearest;
   } cases[] = {{11.0, 0, 0},
                {11.004, 0.4, 0},

@@ -10,6 +10,10 @@ locale -a 2>/dev/null | grep -qix 'pl_PL.utf-\?8' ||
 exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" sh -eu -c '
 viewer=$1 snapshot=$2
 work=$(mktemp -d)
+# Zooms pass by pixel columns, as the snapshot tool starts.
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/logviewer"
+echo lock=pixels >"$XDG_CONFIG_HOME/logviewer/settings"
 log="$work/boost.csv"
 # "Time,Ciśnienie doładowania" in code page 1250, then samples with decimals.
 printf "Time,Ci\234nienie do\263adowania\n" > "$log"

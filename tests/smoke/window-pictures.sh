@@ -13,8 +13,11 @@ exec xvfb-run -a -s "-noreset -screen 0 1920x1200x24" sh -eu -c '
 viewer=$1 snapshot=$2 samples=$3
 work=$(mktemp -d)
 # A settings file of its own: a size or mode remembered from another run
-# would change the pictures.
+# would change the pictures. Zooms pass by pixel columns, as the snapshot
+# tool starts.
 export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/logviewer"
+echo lock=pixels >"$XDG_CONFIG_HOME/logviewer/settings"
 logs="$samples/lambda.csv $samples/engine-speed.csv $samples/coolant-temperature.csv $samples/battery-voltage.csv"
 set -- $logs
 actions="--log 0 $1 --log 1 $2 --log 2 $3 --log 3 $4"
