@@ -10,6 +10,9 @@ exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" sh -eu -c '
 viewer=$1 snapshot=$2 closer=$3 samples=$4
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"
+# Zooms pass by pixel columns, as the snapshot tool starts.
+mkdir -p "$XDG_CONFIG_HOME/logviewer"
+echo lock=pixels >"$XDG_CONFIG_HOME/logviewer/settings"
 title="Kestrila Log viewer by Lumo"
 pid=
 trap "[ -z \"\$pid\" ] || kill \$pid 2>/dev/null; rm -rf $work" EXIT
