@@ -158,6 +158,7 @@ grep -q "^log-offset-$samples/engine-speed.csv=" "$XDG_CONFIG_HOME/logviewer/set
   { echo "the shift is not kept:"; cat "$XDG_CONFIG_HOME/logviewer/settings"; exit 1; }
 echo "alt+drag shifted the log in time: window = snapshot"
 at 356 204
+expect --hover 1 300 60
 keys "plus" +
 keys "y" Y
 keys "w" W
