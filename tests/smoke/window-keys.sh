@@ -92,6 +92,8 @@ expect --click CheckBox1
 # Chart2 stands at 56,144 in the window.
 at 356 204
 expect --hover 1 300 60
+keys "l" L
+setting lock=samples
 keys "Right" Right
 keys "Right Right shift+Right" Right Right Shift+Right
 keys "ctrl+Left" Ctrl+Left
@@ -121,6 +123,8 @@ focus_log_button 29 156
 expect --leave
 at 356 204
 expect --hover 1 300 60
+keys "l" L
+setting lock=samples
 # The copied picture is the picture the snapshot tool saves (no readout, the
 # logs named below); with P on, the picture of the window alone.
 picture_copied() {
@@ -159,6 +163,8 @@ grep -q "^log-offset-$samples/engine-speed.csv=" "$XDG_CONFIG_HOME/logviewer/set
 echo "alt+drag shifted the log in time: window = snapshot"
 at 356 204
 expect --hover 1 300 60
+keys "l" L
+setting lock=samples
 keys "plus" +
 keys "y" Y
 keys "w" W
@@ -178,8 +184,6 @@ setting skip-bad-lines=on
 keys "k" K
 setting skip-bad-lines=off
 keys "l x" L X
-setting lock=samples
-keys "l" L
 setting lock=pixels
 # The value axis of the pane under the mouse, by keys and by a Shift+drag
 # down its middle column.
@@ -192,6 +196,8 @@ same_as "$work/shift-drag.png"
 echo "shift+drag zoomed the value axis: window = snapshot"
 at 356 204
 expect --hover 1 300 60
+keys "l" L
+setting lock=samples
 dialog_shows r
 dialog_shows ctrl+s
 dialog_shows ctrl+e
