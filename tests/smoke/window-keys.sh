@@ -92,8 +92,6 @@ expect --click CheckBox1
 # Chart2 stands at 56,144 in the window.
 at 356 204
 expect --hover 1 300 60
-keys "l" L
-setting lock=samples
 keys "Right" Right
 keys "Right Right shift+Right" Right Right Shift+Right
 keys "ctrl+Left" Ctrl+Left
@@ -163,6 +161,8 @@ grep -q "^log-offset-$samples/engine-speed.csv=" "$XDG_CONFIG_HOME/logviewer/set
 echo "alt+drag shifted the log in time: window = snapshot"
 at 356 204
 expect --hover 1 300 60
+keys "l" L
+setting lock=samples
 keys "l" L
 setting lock=samples
 keys "plus" +
