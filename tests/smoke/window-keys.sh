@@ -121,8 +121,6 @@ focus_log_button 29 156
 expect --leave
 at 356 204
 expect --hover 1 300 60
-keys "l" L
-setting lock=samples
 # The copied picture is the picture the snapshot tool saves (no readout, the
 # logs named below); with P on, the picture of the window alone.
 picture_copied() {
@@ -163,8 +161,6 @@ at 356 204
 expect --hover 1 300 60
 keys "l" L
 setting lock=samples
-keys "l" L
-setting lock=samples
 keys "plus" +
 keys "y" Y
 keys "w" W
@@ -196,8 +192,6 @@ same_as "$work/shift-drag.png"
 echo "shift+drag zoomed the value axis: window = snapshot"
 at 356 204
 expect --hover 1 300 60
-keys "l" L
-setting lock=samples
 dialog_shows r
 dialog_shows ctrl+s
 dialog_shows ctrl+e
