@@ -216,8 +216,17 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
     ChartMouseDown(pane, button, shift, x, y);
   };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
-  // The value table reads what the panes show.
-  chart.OnAfterDraw = [this](TCustomChartPanel&) { Legend.Invalidate(); };
+  // The overlays and the value table read every pane's last layout: a pane
+  // laid out anew has the others show theirs again, as the platform may
+  // have painted them before it.
+  chart.OnAfterDraw = [this, pane](TCustomChartPanel&) {
+    for (std::uint8_t other = 0; other < PaneCount; ++other) {
+      if (other != pane && PaneChart(other).HasOverlay()) {
+        PaneChart(other).Invalidate();
+      }
+    }
+    Legend.Invalidate();
+  };
   PaneSeries(pane).OnAfterDrawValues = [this, pane](TChartSeries& series) {
     if (state_.WordsAsMarks()) {
       TChart& drawn = PaneChart(pane);
@@ -482,6 +491,8 @@ void TForm1::ShowPaneColors() {
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     PaneSeries(pane).SetSeriesColor(state_.DistinctColors() ? kDistinctPaneColors[pane] : oneColor_);
   }
+  // The button shows the top pane's colour but does not watch it.
+  ButtonColor1.Invalidate();
 }
 
 void TForm1::ShowWordMarks(std::uint8_t pane, std::size_t first) {

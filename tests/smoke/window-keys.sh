@@ -162,8 +162,8 @@ keys "k" K
 setting skip-bad-lines=on
 keys "k" K
 setting skip-bad-lines=off
-# The value table takes the panes' room at the right edge; the readout
-# first back at the mouse's column, which the narrower panes keep.
+# The value table takes room from the panes at the right edge; the readout
+# first back at the column of the mouse, which the narrower panes keep.
 at 356 210
 at 356 204
 expect --hover 1 300 60
