@@ -42,36 +42,42 @@ std::optional<TColumnSamples> MarkedSamples(const TChartSeries& series, const TM
   return TColumnSamples{*point, *point, value, value};
 }
 
+// The pane's rows: at the cursor, or at each marker that is set; none
+// without a log.
+void AppendPaneRows(std::vector<TLegendRow>& rows, TChart& chart, std::uint8_t pane, const TLogDocument& document,
+                    TMeasurements& measures) {
+  const std::string& fileName = document.PaneLog(pane).FileName;
+  if (fileName.empty()) {
+    return;
+  }
+  const TChartSeries& series = chart.SeriesList()[0];
+  const std::vector<std::string>& title = chart.Title().Text();
+  const TLegendRow named{pane, series.SeriesColor(), title.empty() ? "" : title[0], FileBaseName(fileName), "", "", "",
+                         ""};
+  const TLogNotes& notes = document.Notes(pane);
+  if (!measures.Markers()[0] && !measures.Markers()[1]) {
+    TLegendRow& row = rows.emplace_back(named);
+    if (const std::optional<TCursorReadout> readout = measures.ShownReadout(pane)) {
+      Read(row, series, notes, readout->Samples);
+    }
+    return;
+  }
+  for (std::size_t marker = 0; marker < kMarkerNames.size(); ++marker) {
+    if (measures.Markers()[marker]) {
+      TLegendRow& row = rows.emplace_back(named);
+      row.At = kMarkerNames[marker];
+      Read(row, series, notes, MarkedSamples(series, measures, pane, marker));
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<TLegendRow> LegendRows(const std::array<TChart*, 4>& charts, const TLogDocument& document,
                                    TMeasurements& measures) {
   std::vector<TLegendRow> rows;
-  const bool atMarkers = measures.Markers()[0] || measures.Markers()[1];
-  for (std::uint8_t pane = 0; pane < charts.size(); ++pane) {
-    const std::string& fileName = document.PaneLog(pane).FileName;
-    if (fileName.empty()) {
-      continue;
-    }
-    const TChartSeries& series = charts[pane]->SeriesList()[0];
-    const std::vector<std::string>& title = charts[pane]->Title().Text();
-    const TLegendRow named{
-        pane, series.SeriesColor(), title.empty() ? "" : title[0], FileBaseName(fileName), "", "", "", ""};
-    const TLogNotes& notes = document.Notes(pane);
-    if (!atMarkers) {
-      TLegendRow& row = rows.emplace_back(named);
-      if (const std::optional<TCursorReadout> readout = measures.ShownReadout(pane)) {
-        Read(row, series, notes, readout->Samples);
-      }
-      continue;
-    }
-    for (std::size_t marker = 0; marker < kMarkerNames.size(); ++marker) {
-      if (measures.Markers()[marker]) {
-        TLegendRow& row = rows.emplace_back(named);
-        row.At = kMarkerNames[marker];
-        Read(row, series, notes, MarkedSamples(series, measures, pane, marker));
-      }
-    }
+  for (std::size_t pane = 0; pane < charts.size(); ++pane) {
+    AppendPaneRows(rows, *charts[pane], static_cast<std::uint8_t>(pane), document, measures);
   }
   return rows;
 }
