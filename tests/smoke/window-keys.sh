@@ -186,6 +186,18 @@ expect --shift-drag 1 300 36 300 96
 "$snapshot" $actions --png "$work/shift-drag.png"
 same_as "$work/shift-drag.png"
 echo "shift+drag zoomed the value axis: window = snapshot"
+# Ctrl+wheel over the middle of the plot of the pane, where the snapshot
+# tool turns it: the value axis zooms about that row.
+"$snapshot" $actions --json "$work/state.json"
+center=$(python3 -c "import json, sys
+p = json.load(open(sys.argv[1]))[\"Panes\"][1][\"PlotRect\"]
+print((p[0] + p[2]) // 2, (p[1] + p[3]) // 2)" "$work/state.json")
+cx=${center% *} cy=${center#* }
+at $((56 + cx)) $((144 + cy)) keydown ctrl click 4 keyup ctrl
+expect --hover 1 "$cx" "$cy" --ctrl-wheel 1 up
+"$snapshot" $actions --png "$work/ctrl-wheel.png"
+same_as "$work/ctrl-wheel.png"
+echo "ctrl+wheel zoomed the value axis: window = snapshot"
 at 356 204
 expect --hover 1 300 60
 dialog_shows r
