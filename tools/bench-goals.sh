@@ -142,14 +142,17 @@ awk -v vw="$viewer_wall" -v vc="$viewer_cpu" -v hw="$hand_wall" -v hc="$hand_cpu
   printf "%-44s %10.3g %10.3g  %s\n", "four 10M-line logs / one, processes (x)", fw / vw, 4.0, fw / vw <= 4.0 ? "yes" : "NO"
 }'
 
-# The hover: the system calls reading files that each move makes on the GUI
-# thread (the process's first), net of the same run without the moves.
+# The hover: the system calls on files that each move makes on the GUI
+# thread (the process's first), each move's readouts written as JSON, net of
+# the same JSON written without the moves.
 if command -v strace >/dev/null; then
   moves=20
   hovers=""
+  states=""
   x=10
   while [ $x -lt $((10 + 30 * moves)) ]; do
-    hovers="$hovers --hover 1 $x 100"
+    hovers="$hovers --hover 1 $x 100 --json /dev/null"
+    states="$states --json /dev/null"
     x=$((x + 30))
   done
   file_calls() {
@@ -163,7 +166,8 @@ if command -v strace >/dev/null; then
   }
   # shellcheck disable=SC2086
   with=$(file_calls $hovers)
-  without=$(file_calls)
+  # shellcheck disable=SC2086
+  without=$(file_calls $states)
   awk -v w="$with" -v o="$without" -v n=$moves 'BEGIN {
     printf "%-44s %10.3g %10.3g  %s\n", "hover, file calls a move on the GUI thread", (w - o) / n, 1, (w - o) / n <= 1 ? "yes" : "NO"
   }'
