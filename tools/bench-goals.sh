@@ -158,8 +158,8 @@ if command -v strace >/dev/null; then
   file_calls() {
     trace=$(mktemp)
     # shellcheck disable=SC2086
-    strace -f -qq -o "$trace" -e trace=openat,read,pread64,close,fstat,newfstatat,lseek "$SNAPSHOT" "$@" \
-      --log 0 "$file" --log 1 "$file" --log 2 "$file" --log 3 "$file" >/dev/null 2>&1
+    strace -f -qq -o "$trace" -e trace=openat,read,pread64,close,fstat,newfstatat,lseek "$SNAPSHOT" \
+      --log 0 "$file" --log 1 "$file" --log 2 "$file" --log 3 "$file" "$@" >/dev/null 2>&1
     main=$(head -n 1 "$trace" | cut -d' ' -f1)
     awk -v m="$main" '$1 == m' "$trace" | wc -l
     rm -f "$trace"
