@@ -12,13 +12,17 @@ PACKAGES := g++ cmake ninja-build make qt6-base-dev libgl-dev libgtest-dev libgm
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 LINT_PACKAGES := clang-format clang-tidy
+TSAN_PACKAGES := libtsan2
 # The folders of our own code.
 SOURCE_DIRS   := app bench chart fuzz gui log runtime tests tools
 FUZZ_SECONDS  ?= 20
 SANITIZE_DIR  := build-sanitize
+TSAN_DIR      := build-tsan
+# The tests whose code runs on several threads: loading and what it fills.
+TSAN_TESTS    := ParallelLoad*:TLogSamples*:LogLoader*:SkipBadLines*:LeadingFields*:TStampTimes*
 FUZZ_DIR      := build-fuzz
 
-.PHONY: all deps install-packages install-locales configure build test run install package bench check-sanitize fuzz lint clean
+.PHONY: all deps install-packages install-locales configure build test run install package bench check-sanitize check-tsan fuzz lint clean
 
 all: build
 
@@ -117,6 +121,15 @@ check-sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j2
 
+# The loader's tests under ThreadSanitizer; any report fails them.
+check-tsan: deps
+	@$(MAKE) --no-print-directory install-packages PKGS="$(TSAN_PACKAGES)"
+	@[ -f $(TSAN_DIR)/build.ninja ] || cmake -S . -B $(TSAN_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOGVIEWER_TSAN=ON
+	cmake --build $(TSAN_DIR) --target app_tests
+	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  $(TSAN_DIR)/tests/app/app_tests --gtest_filter='$(TSAN_TESTS)'
+
 # Every fuzz target for FUZZ_SECONDS, starting from its seeds in tests/fuzz-corpus.
 # Each gets a configuration folder of its own, which must stay empty: the
 # user's settings are never read or written.
@@ -147,4 +160,4 @@ lint: build
 	run-clang-tidy -p $(BUILD_DIR) -j 2 -quiet '$(CURDIR)/($(subst $() ,|,$(SOURCE_DIRS)))/'
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR)

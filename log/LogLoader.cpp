@@ -152,7 +152,7 @@ void LogLoader::ReadHeader(std::string_view& run, TLoadResult& result) {
 void LogLoader::ConvertRuns(std::string_view run, TChartSeries& series, TColor color, const TProgress& progress,
                             TLoadResult& result) {
   TLogSamples samples(options_.DecimalSeparator, TLeadingFieldRule(result.Next.FieldSeen), options_.StartThread,
-                      options_.SkipBadLines);
+                      options_.SkipBadLines, options_.Threads);
   firstSampleLine_ = result.Next.Line;
   firstSamplePoint_ = static_cast<std::size_t>(series.PointCount());
   // The samples beyond the limit are refused as the series refuses them

@@ -69,6 +69,8 @@ struct TLoadOptions {
   // A line that is no sample becomes a gap in the curve, a null point in
   // its place, and the load goes on; else it stops the load.
   bool SkipBadLines = false;
+  // Threads converting samples at most; 0 for one per core.
+  std::size_t Threads = 0;
   // Where the points loaded from a sensor word and the leading fields are
   // noted, if anywhere.
   TLogNotes* Notes = nullptr;

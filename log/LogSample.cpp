@@ -255,8 +255,8 @@ std::size_t AfterLineEnd(std::string_view run, std::size_t from) {
   return end + (run[end] == '\r' && end + 1 < run.size() && run[end + 1] == '\n' ? 2 : 1);
 }
 
-std::vector<std::string_view> SplitAtLineEnds(std::string_view run) {
-  const std::size_t parts = std::clamp<std::size_t>(run.size() / kSmallestPiece, 1, Cores() * kPiecesPerCore);
+std::vector<std::string_view> SplitAtLineEnds(std::string_view run, std::size_t threads) {
+  const std::size_t parts = std::clamp<std::size_t>(run.size() / kSmallestPiece, 1, threads * kPiecesPerCore);
   std::vector<std::string_view> pieces;
   std::size_t start = 0;
   for (std::size_t k = 1; k < parts; ++k) {
@@ -427,11 +427,13 @@ struct TLogSamples::TPiece {
   }
 };
 
-TLogSamples::TLogSamples(char decimalSeparator, TLeadingFieldRule rule, TStartThread startThread, bool skipBadLines)
+TLogSamples::TLogSamples(char decimalSeparator, TLeadingFieldRule rule, TStartThread startThread, bool skipBadLines,
+                         std::size_t threads)
     : decimalSeparator_(decimalSeparator),
       rule_(rule),
       startThread_(startThread ? std::move(startThread) : TStartThread(StartThread)),
-      skipBadLines_(skipBadLines) {}
+      skipBadLines_(skipBadLines),
+      threads_(threads > 0 ? threads : Cores()) {}
 
 TLogSamples::~TLogSamples() = default;
 
@@ -484,13 +486,13 @@ private:
 // overlaps with the other threads converting the rest; this thread converts
 // too whenever the next piece is not done.
 std::exception_ptr TLogSamples::Convert(std::string_view run, const TTake& take) {
-  const std::vector<std::string_view> texts = SplitAtLineEnds(run);
+  const std::vector<std::string_view> texts = SplitAtLineEnds(run, threads_);
   // Kept from run to run: fresh ones would fault in their pages every time.
   if (pieces_.size() < texts.size()) {
     pieces_.resize(texts.size());
   }
   TPieceQueue queue(pieces_, texts, decimalSeparator_, skipBadLines_);
-  const std::vector<std::jthread> helpers = StartHelpers(queue, std::min(Cores(), texts.size()) - 1);
+  const std::vector<std::jthread> helpers = StartHelpers(queue, std::min(threads_, texts.size()) - 1);
   try {
     for (std::size_t i = 0; i < texts.size(); ++i) {
       queue.ConvertUntilDone(i);

@@ -58,8 +58,10 @@ using TStartThread = std::function<std::jthread(std::function<void()> work)>;
 // stopping the conversion, and leaves the leading-field rule as it was.
 class TLogSamples {
 public:
+  // `threads` converting at most, the calling one included; 0 for one per
+  // core.
   explicit TLogSamples(char decimalSeparator, TLeadingFieldRule rule = TLeadingFieldRule(),
-                       TStartThread startThread = {}, bool skipBadLines = false);
+                       TStartThread startThread = {}, bool skipBadLines = false, std::size_t threads = 0);
   ~TLogSamples();
   TLogSamples(const TLogSamples&) = delete;
   TLogSamples& operator=(const TLogSamples&) = delete;
@@ -106,6 +108,7 @@ private:
   TLeadingFieldRule rule_;
   TStartThread startThread_;
   bool skipBadLines_;
+  std::size_t threads_;
   std::vector<TPiece> pieces_;
   std::vector<TGap> firstGaps_;  // of the piece taken last
 };

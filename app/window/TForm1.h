@@ -13,6 +13,7 @@
 #include "app/measure/TMeasurements.h"
 #include "app/state/TSavedState.h"
 #include "app/view/TPaneCoordinator.h"
+#include "app/window/TLegendPanel.h"
 #include "app/window/TPaneOverlays.h"
 #include "app/window/WindowPicture.h"
 #include "chart/controls/TButtonColor.h"
@@ -98,6 +99,10 @@ public:
   void SetPlainPicture(bool on);
   void SetSkipBadLines(bool on);
   void SetWordsAsMarks(bool on);
+  // The value table docked at the right edge, the panes giving it room.
+  void SetLegendShown(bool on);
+  // A colour a pane, or the one colour of "Color lines" for all.
+  void SetDistinctColors(bool on);
   // What the followed logs gained since the last step, as a change
   // notification brings it in.
   void FollowLogs();
@@ -145,6 +150,7 @@ public:
   PushButton Button4;
   CheckBox CheckBox1;
   CheckBox CheckBox2;
+  TLegendPanel Legend;
   FileOpenDialog OpenDialog1;
   FileSaveDialog SaveDialog1;
   TextInputDialog ValueRangeDialog;
@@ -161,6 +167,11 @@ private:
   // Every control's bounds at that client size, in tab order.
   std::array<TPlacement, 11> Placements(int clientWidth, int clientHeight);
   void PlaceControls();
+  // Shown or hidden as the mode says, at the right edge beside the panes.
+  void PlaceLegend(int clientWidth, int clientHeight);
+  // The panes' legend room: its width and the gap before it, 0 while hidden.
+  int LegendRoom() const;
+  void ShowPaneColors();
   void SetUpControls();
   void ConnectEvents();
   void ConnectPaneEvents(std::uint8_t pane);
@@ -195,4 +206,7 @@ private:
   std::optional<TPoint> rightPress_;
   std::unique_ptr<FileWatcher> watcher_;
   bool edgesQueued_ = false;
+  // The colour "Color lines" gave all curves, back when the panes' own
+  // colours are switched off.
+  TColor oneColor_ = clBlue;
 };

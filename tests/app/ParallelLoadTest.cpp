@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <optional>
 #include <random>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/window/TForm1.h"
@@ -242,6 +245,37 @@ TEST(ParallelLoad, SkipsWhatReadingLineByLineSkips) {
     const auto gaps = static_cast<std::size_t>(
         std::count_if(expected.begin(), expected.end(), [](double v) { return std::isnan(v); }));
     EXPECT_EQ(skipped.Count, gaps) << c.Name;
+  }
+}
+
+// However many threads convert, the values are the same bits, the words
+// and gaps in the same places, and the load ends at the same line.
+TEST(ParallelLoad, EveryThreadCountLoadsTheSameBits) {
+  std::mt19937 random(11);
+  TempFolder folder;
+  std::string log = Log(random, "\n", {});
+  Plant(log, 0.3, "1,Rich");
+  Plant(log, 0.6, "1,x");
+  Plant(log, 0.9, "1,y");
+  const std::string file = folder.Write("log.csv", log);
+  const auto load = [&file](std::size_t threads) {
+    TLoadOptions options;
+    options.Threads = threads;
+    options.SkipBadLines = true;
+    TLineSeries series;
+    const TLoadResult result = LogLoader(file, options).Load(series, clBlue, {});
+    std::vector<std::uint64_t> bits;
+    for (const double value : Ys(series)) {
+      bits.push_back(std::bit_cast<std::uint64_t>(value));
+    }
+    return std::make_tuple(bits, EveryIndex(series.PointCount(), [&series](int i) { return series.IsNullPoint(i); }),
+                           result.End, result.Next, result.Skipped.Count);
+  };
+  const auto one = load(1);
+  ASSERT_GT(std::get<0>(one).size(), 600000U);
+  EXPECT_EQ(std::get<4>(one), 2U);
+  for (std::size_t threads = 2; threads <= 8; ++threads) {
+    EXPECT_TRUE(load(threads) == one) << threads << " threads";
   }
 }
 
