@@ -39,6 +39,7 @@ TLogSamples::TTaken FirstSamples(const TLogSamples::TTaken& taken, std::size_t c
       static_cast<std::size_t>(std::lower_bound(taken.Words.begin(), taken.Words.end(), count) - taken.Words.begin()));
   first.LineStarts =
       taken.LineStarts.first(std::min(taken.LineStarts.size(), (count + LineStartStep - 1) / LineStartStep));
+  first.Stamps = taken.Stamps.first(count);
   first.FirstGaps = taken.FirstGaps.first(
       static_cast<std::size_t>(std::find_if(taken.FirstGaps.begin(), taken.FirstGaps.end(),
                                             [count](const TLogSamples::TGap& gap) { return gap.Index >= count; }) -
@@ -216,6 +217,14 @@ void LogLoader::Note(const TLogSamples::TTaken& taken, std::size_t firstSample) 
   }
   for (std::size_t k = 0; k < taken.LineStarts.size(); ++k) {
     leading.Mark(firstSample + k * LineStartStep, blocks_.PositionOf(taken.LineStarts[k]));
+  }
+  TStampTimes& times = options_.Notes->Times;
+  for (std::size_t i = 0; i < taken.Stamps.size() && times.KnownSoFar(); ++i) {
+    if (std::isnan(taken.Values[i])) {
+      times.AppendGap(taken.Stamps[i]);
+    } else {
+      times.Append(taken.Stamps[i]);
+    }
   }
 }
 

@@ -305,6 +305,7 @@ struct TLogSamples::TPiece {
   std::vector<std::uint32_t> Words;
   // Where lines 0, LineStartStep, 2 LineStartStep ... start.
   std::vector<const char*> LineStarts;
+  std::vector<std::optional<TStamp>> Stamps;
   // The first line without a numeric leading field.
   std::size_t FirstNotNumeric = kNone;
   std::exception_ptr Error;  // of the line after the last value
@@ -322,6 +323,7 @@ struct TLogSamples::TPiece {
     Values.clear();
     Words.clear();
     LineStarts.clear();
+    Stamps.clear();
     FirstNotNumeric = kNone;
     Error = nullptr;
     Cuts = {};
@@ -331,13 +333,14 @@ struct TLogSamples::TPiece {
     Bare.First.clear();
   }
 
-  void NoteLine(std::string_view text, std::size_t index, bool numeric) {
+  void NoteLine(std::string_view text, std::size_t index, bool numeric, std::optional<TStamp> stamp) {
     if (index % LineStartStep == 0) {
       LineStarts.push_back(text.data());
     }
     if (!numeric) {
       FirstNotNumeric = std::min(FirstNotNumeric, index);
     }
+    Stamps.push_back(stamp);
   }
 
   void Cut(bool afterField, std::size_t index, std::string_view text) {
@@ -348,7 +351,8 @@ struct TLogSamples::TPiece {
 
   void AddGap(std::string_view text) {
     Gaps.Add(Values.size(), text);
-    NoteLine(text, Values.size(), true);
+    const std::optional<std::string_view> field = LeadingField(text);
+    NoteLine(text, Values.size(), true, field ? ParseStamp(*field) : std::nullopt);
     Values.push_back(std::numeric_limits<double>::quiet_NaN());
   }
 
@@ -393,7 +397,9 @@ struct TLogSamples::TPiece {
           Bare.Add(index, line.Text);
         }
         // A bare line skipped over is noted when it is taken as a sample.
-        NoteLine(line.Text, index, hasField ? IsNumericField(line.Text.substr(0, comma)) : skipping);
+        const std::optional<TStamp> stamp = hasField ? ParseStamp(line.Text.substr(0, comma)) : std::nullopt;
+        const bool numeric = hasField ? stamp || IsNumericField(line.Text.substr(0, comma)) : skipping;
+        NoteLine(line.Text, index, numeric, stamp);
         Values.push_back(value);
         if (isWord) {
           Words.push_back(static_cast<std::uint32_t>(index));
@@ -543,7 +549,7 @@ std::exception_ptr TLogSamples::Take(TPiece& piece, const TTake& take) {
   take({std::span<const double>(piece.Values.data(), stop),
         std::span<const std::uint32_t>(piece.Words.data(), static_cast<std::size_t>(wordsTaken - piece.Words.begin())),
         std::span<const char* const>(piece.LineStarts.data(), lineStartsTaken),
-        piece.FirstNotNumeric >= stop && !bareTaken, gapCount, firstGaps_});
+        piece.FirstNotNumeric >= stop && !bareTaken, std::span(piece.Stamps.data(), stop), gapCount, firstGaps_});
   rule_ = TLeadingFieldRule(fieldBefore || piece.FirstWithField < stop);
   if (cut.Index != TPiece::kNone && cut.Index <= failed) {
     return CutLineError(cut.Text, decimalSeparator_);

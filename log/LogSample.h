@@ -11,6 +11,7 @@
 
 #include "log/TLeadingFieldRule.h"
 #include "log/TLogLine.h"
+#include "log/TStampTimes.h"
 
 // The pane title a log's header line gives: the text after its first ",",
 // or the whole line when it has none.
@@ -79,6 +80,8 @@ public:
     std::span<const char* const> LineStarts;
     // Every line of Values has a numeric leading field.
     bool FieldsNumeric = true;
+    // Each line's leading field as a time stamp, where it is one.
+    std::span<const std::optional<TStamp>> Stamps;
     // How many of Values are gaps (NaN), and the first of them, in order,
     // at most TSkippedLines::Kept.
     std::size_t GapCount = 0;

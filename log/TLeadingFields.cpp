@@ -102,7 +102,8 @@ std::optional<std::string> TLeadingFields::FieldIn(const TRegularFileReader& fil
             LineAfter(std::string_view(text).substr(start), sample - mark.Sample, wholeFile)) {
       // Every sample's field is a number; a skipped line's may be anything.
       const std::optional<std::string_view> field = LeadingField(*line);
-      return field && IsNumericField(*field) ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
+      const bool stamp = field && (IsNumericField(*field) || ParseStamp(*field));
+      return stamp ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
     }
     if (wholeFile || size >= kLongestRead) {
       return std::nullopt;

@@ -3,17 +3,20 @@
 #include <string>
 
 #include "log/TLeadingFields.h"
+#include "log/TStampTimes.h"
 #include "log/TWordSamples.h"
 
 // What a pane knows of its log's samples beside their values: which were
-// sensor words, and their leading fields.
+// sensor words, their leading fields as written and as time stamps.
 struct TLogNotes {
   TWordSamples Words;
   TLeadingFields Leading;
+  TStampTimes Times;
 
   // Nothing known yet of the log in `fileName`.
   void Reset(std::string fileName) {
     Words.Clear();
+    Times.Clear();
     Leading.Reset(std::move(fileName));
   }
 };

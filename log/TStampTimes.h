@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -34,8 +35,8 @@ double StampSeconds(TStamp stamp);
 // stamped log (each step the one before, give or take a little jitter)
 // costs well under a byte a sample: blocks of samples keep a first stamp
 // and a step, and each sample only how far it lies off that line, in as few
-// bytes as the block needs. A log whose stamps fit no such line keeps them
-// as doubles, 8 bytes a sample.
+// bytes as the block needs. A block whose stamps fit no such line keeps
+// them as doubles, 8 bytes a sample.
 class TStampTimes {
 public:
   static constexpr std::size_t BlockSize = 4096;
@@ -51,6 +52,8 @@ public:
 
   // Every sample so far had a stamp, and there is at least one.
   bool Known() const { return known_ && count_ > 0; }
+  // No sample so far lacked a stamp.
+  bool KnownSoFar() const { return known_; }
   // Each stamp is at least the one before (a clock that wrapped at midnight
   // or was reset is not).
   bool Increasing() const { return increasing_; }
@@ -68,25 +71,23 @@ private:
   struct TBlock {
     std::int64_t First = 0;  // the first sample's mantissa
     std::int64_t Step = 0;   // from one sample's mantissa to the next's
-    std::size_t Offsets = 0;  // where the samples' offsets start in offsets_
     std::uint8_t Decimals = 0;
-    std::uint8_t Width = 0;  // bytes an offset takes: 0, 1, 2 or 4
+    // Bytes a sample's offset off the line takes: 0, 1, 2 or 4; 8 for a
+    // block that keeps its samples' seconds as doubles.
+    std::uint8_t Width = 0;
+    std::unique_ptr<std::uint8_t[]> Bytes;
   };
 
   void Push(TStamp stamp);
   void SealPending();
-  bool SealAsBlock();
-  void KeepAsDoubles();
-  double PendingSeconds(std::size_t index) const;
+  static std::optional<TBlock> AlongLine(const std::vector<TStamp>& stamps);
+  static TBlock AsDoubles(const std::vector<TStamp>& stamps);
 
   std::size_t count_ = 0;
   bool known_ = true;
   bool increasing_ = true;
   std::optional<TStamp> last_;
   std::vector<TBlock> blocks_;
-  std::vector<std::uint8_t> offsets_;
-  // Once some block fits no line: every sample's seconds.
-  std::optional<std::vector<double>> doubles_;
   // The samples after the last whole block.
   std::vector<TStamp> pending_;
 };

@@ -94,7 +94,7 @@ TEST(LeadingFields, AreReadBackAsWrittenWhenEverySampleHasANumericOne) {
       {"NoLineEndAtTheEnd", "h,v\n1,1\n2,2", {"1", "2"}},
       {"ACommaInTheValue", "h,v\n1,1,5\n", {}},  // the value is bad: nothing loaded
       {"TextStamp", "h,v\n1,1\nnoon,2\n", {std::nullopt, std::nullopt}},
-      {"ClockTime", "h,v\n12:00:01,1\n", {std::nullopt}},
+      {"ClockTime", "h,v\n12:00:01,1\n", {"12:00:01"}},
       {"NoFieldAtAll", "h\n1\n2\n", {std::nullopt, std::nullopt}},
       {"FieldOnlyLater", "h\n1\n0,2\n", {std::nullopt, std::nullopt}},
       {"EmptyField", "h,v\n,1\n", {std::nullopt}},
@@ -142,6 +142,45 @@ TEST(LeadingFields, LeadToTheRightLineThroughBlocksAndPieces) {
       const std::optional<std::string> field = loaded.Notes.Leading.Field(sample);
       ASSERT_TRUE(field) << c.Name << " #" << sample;
       EXPECT_EQ(std::stoull(*field) / 10, sample) << c.Name << " #" << sample;
+    }
+  }
+}
+
+// Each sample's stamp in seconds is its field's number, whichever piece or
+// block the line fell in; a gap keeps the stamp its line had.
+TEST(LeadingFields, AreKeptAsExactTimeStamps) {
+  TempFolder folder;
+  const LoadedNotes many(folder.Write("log.csv", StampedLog(300000, "\n")));
+  ASSERT_TRUE(many.Notes.Times.Known());
+  ASSERT_EQ(many.Notes.Times.Count(), 300000U);
+  for (std::size_t sample = 0; sample < 300000; sample += 997) {
+    EXPECT_EQ(many.Notes.Times.Seconds(sample), std::stod(*many.Notes.Leading.Field(sample))) << sample;
+  }
+  const struct {
+    const char* Name = nullptr;
+    std::string Bytes;
+    bool Skip = false;
+    std::vector<double> Seconds;  // empty: not known
+  } cases[] = {
+      {"Decimals", "h,v\n0.1,1\n0.25,2\n1,3\n", false, {0.1, 0.25, 1}},
+      {"Clock", "h,v\n23:59:59.5,1\n23:59:59.75,2\n", false, {86399.5, 86399.75}},
+      {"GapWithStamp", "h,v\n1,1\n2,x\n3,3\n", true, {1, 2, 3}},
+      {"GapWithoutStamp", "h,v\n1,1\nx\n3,3\n", true, {1, 1, 3}},
+      {"Exponent", "h,v\n1e3,1\n", false, {}},
+      {"Text", "h,v\nnoon,1\n", false, {}},
+      {"NoField", "h\n1\n", false, {}},
+  };
+  for (const auto& c : cases) {
+    TLogNotes notes;
+    notes.Reset("log.csv");
+    TLineSeries series;
+    TLoadOptions options;
+    options.Notes = &notes;
+    options.SkipBadLines = c.Skip;
+    LogLoader(folder.Write("log.csv", c.Bytes), options).Load(series, clBlue, {});
+    ASSERT_EQ(notes.Times.Known(), !c.Seconds.empty()) << c.Name;
+    for (std::size_t i = 0; i < c.Seconds.size(); ++i) {
+      EXPECT_EQ(notes.Times.Seconds(i), c.Seconds[i]) << c.Name << " #" << i;
     }
   }
 }

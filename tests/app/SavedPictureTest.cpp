@@ -16,6 +16,7 @@
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
 #include "tests/SampleLogs.h"
+#include "tests/app/SampleMarkers.h"
 #include "tests/app/TempFolder.h"
 #include "tests/support/WellFormedXml.h"
 
@@ -46,14 +47,7 @@ protected:
 
   // Marker A and B set on the first pane as painted; the readout gone again.
   void SetMarkers() {
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      form.PaneChart(pane).Repaint();
-    }
-    form.ShowCursorReadout(0, 200);
-    form.OnKeyDown('A', 0);
-    form.ShowCursorReadout(0, 500);
-    form.OnKeyDown('B', 0);
-    form.HideCursorReadout();
+    SetSampleMarkers(form);
     ASSERT_TRUE(form.Measures().Markers()[0] && form.Measures().Markers()[1]);
   }
 

@@ -13,6 +13,7 @@
 #include "gui/Keyboard.h"
 #include "gui/TRasterCanvas.h"
 #include "tests/SampleLogs.h"
+#include "tests/app/SampleMarkers.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
@@ -98,14 +99,7 @@ TEST(StatisticsBoxOnTheScreen, BoxesAndMarkersStayInsideThePlots) {
   DialogScript script;
   TForm1 form(folder.Folder());
   form.OpenLogs(0, SampleLogPaths());
-  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-    form.PaneChart(pane).Repaint();
-  }
-  form.ShowCursorReadout(0, 200);
-  form.OnKeyDown('A', 0);
-  form.ShowCursorReadout(0, 500);
-  form.OnKeyDown('B', 0);
-  form.HideCursorReadout();
+  SetSampleMarkers(form);
   const struct {
     int width;
     int height;

@@ -1,0 +1,306 @@
+#include "log/TStampTimes.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr std::int64_t kMantissaLimit = std::int64_t{1} << 53;
+
+constexpr std::array<std::int64_t, MaxStampDecimals + 1> kPowers = [] {
+  std::array<std::int64_t, MaxStampDecimals + 1> powers{};
+  std::int64_t power = 1;
+  for (std::int64_t& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view Trimmed(std::string_view field) {
+  while (!field.empty() && field.front() == ' ') {
+    field.remove_prefix(1);
+  }
+  while (!field.empty() && field.back() == ' ') {
+    field.remove_suffix(1);
+  }
+  return field;
+}
+
+// Reads the digits at the front of `text` onto `mantissa`; false when there
+// are none or the mantissa grows too big to be exact.
+bool ReadDigits(std::string_view& text, std::int64_t& mantissa, std::size_t& count) {
+  count = 0;
+  while (!text.empty() && IsDigit(text.front())) {
+    mantissa = mantissa * 10 + (text.front() - '0');
+    if (mantissa >= kMantissaLimit) {
+      return false;
+    }
+    text.remove_prefix(1);
+    ++count;
+  }
+  return count > 0;
+}
+
+// A whole number of at most two digits below `limit`, then `:`.
+bool ReadClockPart(std::string_view& text, std::int64_t limit, std::int64_t& part) {
+  part = 0;
+  std::size_t count = 0;
+  if (!ReadDigits(text, part, count) || count > 2 || part >= limit || text.empty() || text.front() != ':') {
+    return false;
+  }
+  text.remove_prefix(1);
+  return true;
+}
+
+// Seconds with optional decimals after "." or ",", onto `mantissa`, which
+// holds the whole seconds before them.
+std::optional<TStamp> ReadSeconds(std::string_view text, std::int64_t mantissa, bool clock) {
+  std::size_t whole = 0;
+  const bool hasWhole = ReadDigits(text, mantissa, whole);
+  if (clock && (whole != 2 || mantissa % 100 >= 60)) {
+    return std::nullopt;
+  }
+  std::size_t decimals = 0;
+  if (!text.empty() && (text.front() == '.' || (clock && text.front() == ','))) {
+    text.remove_prefix(1);
+    if (!ReadDigits(text, mantissa, decimals) && !hasWhole) {
+      return std::nullopt;
+    }
+  } else if (!hasWhole) {
+    return std::nullopt;
+  }
+  if (!text.empty() || decimals > MaxStampDecimals) {
+    return std::nullopt;
+  }
+  return TStamp{mantissa, static_cast<std::uint8_t>(decimals)};
+}
+
+std::optional<TStamp> ReadClock(std::string_view text) {
+  std::int64_t hours = 0;
+  std::int64_t minutes = 0;
+  if (!ReadClockPart(text, 100, hours) || !ReadClockPart(text, 60, minutes)) {
+    return std::nullopt;
+  }
+  // The seconds' two digits go onto the minutes: 100 would be too many.
+  const std::optional<TStamp> seconds = ReadSeconds(text, 0, true);
+  if (!seconds) {
+    return std::nullopt;
+  }
+  const std::int64_t before = (hours * 3600 + minutes * 60) * kPowers[seconds->Decimals];
+  return TStamp{before + seconds->Mantissa, seconds->Decimals};
+}
+
+// The mantissa written with `decimals` decimals, none when it would not be
+// exact.
+std::optional<std::int64_t> Rescaled(TStamp stamp, std::uint8_t decimals) {
+  const std::int64_t factor = kPowers[decimals - stamp.Decimals];
+  if (std::abs(stamp.Mantissa) >= kMantissaLimit / factor) {
+    return std::nullopt;
+  }
+  return stamp.Mantissa * factor;
+}
+
+std::uint8_t WidthFor(std::int64_t offset) {
+  if (offset == 0) {
+    return 0;
+  }
+  if (offset >= std::numeric_limits<std::int8_t>::min() && offset <= std::numeric_limits<std::int8_t>::max()) {
+    return 1;
+  }
+  if (offset >= std::numeric_limits<std::int16_t>::min() && offset <= std::numeric_limits<std::int16_t>::max()) {
+    return 2;
+  }
+  if (offset >= std::numeric_limits<std::int32_t>::min() && offset <= std::numeric_limits<std::int32_t>::max()) {
+    return 4;
+  }
+  return 8;
+}
+
+template <class TInt>
+std::int64_t Load(const std::uint8_t* at) {
+  TInt value = 0;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
+
+template <class TInt>
+void Store(std::uint8_t* at, std::int64_t offset) {
+  const auto value = static_cast<TInt>(offset);
+  std::memcpy(at, &value, sizeof value);
+}
+
+}  // namespace
+
+std::optional<TStamp> ParseStamp(std::string_view field) {
+  field = Trimmed(field);
+  if (IsClockStamp(field)) {
+    return ReadClock(field);
+  }
+  const bool negative = !field.empty() && field.front() == '-';
+  if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
+    field.remove_prefix(1);
+  }
+  std::optional<TStamp> stamp = ReadSeconds(field, 0, false);
+  if (stamp && negative) {
+    stamp->Mantissa = -stamp->Mantissa;
+  }
+  return stamp;
+}
+
+bool IsClockStamp(std::string_view field) { return Trimmed(field).find(':') != std::string_view::npos; }
+
+double StampSeconds(TStamp stamp) {
+  // Both exact doubles: their quotient is the stamp's value correctly rounded.
+  return static_cast<double>(stamp.Mantissa) / static_cast<double>(kPowers[stamp.Decimals]);
+}
+
+void TStampTimes::Clear() {
+  count_ = 0;
+  known_ = true;
+  increasing_ = true;
+  last_.reset();
+  blocks_ = std::vector<TBlock>();
+  pending_ = std::vector<TStamp>();
+}
+
+void TStampTimes::Append(std::optional<TStamp> stamp) {
+  if (!known_) {
+    return;
+  }
+  if (!stamp) {
+    // Nothing of a log whose stamps are not all known is used: its room goes.
+    Clear();
+    known_ = false;
+    return;
+  }
+  Push(*stamp);
+}
+
+void TStampTimes::AppendGap(std::optional<TStamp> stamp) { Append(stamp ? stamp : last_); }
+
+void TStampTimes::Push(TStamp stamp) {
+  if (last_ && StampSeconds(stamp) < StampSeconds(*last_)) {
+    increasing_ = false;
+  }
+  last_ = stamp;
+  pending_.push_back(stamp);
+  ++count_;
+  if (pending_.size() == BlockSize) {
+    SealPending();
+  }
+}
+
+void TStampTimes::SealPending() {
+  std::optional<TBlock> block = AlongLine(pending_);
+  blocks_.push_back(block ? std::move(*block) : AsDoubles(pending_));
+  pending_.clear();
+}
+
+// The stamps' mantissas at their finest decimals along the line from the
+// first to the last, each only its offset off it; none when an offset, or
+// a mantissa, is too big.
+std::optional<TStampTimes::TBlock> TStampTimes::AlongLine(const std::vector<TStamp>& stamps) {
+  TBlock block;
+  for (const TStamp& stamp : stamps) {
+    block.Decimals = std::max(block.Decimals, stamp.Decimals);
+  }
+  std::vector<std::int64_t> mantissas;
+  mantissas.reserve(stamps.size());
+  for (const TStamp& stamp : stamps) {
+    const std::optional<std::int64_t> mantissa = Rescaled(stamp, block.Decimals);
+    if (!mantissa) {
+      return std::nullopt;
+    }
+    mantissas.push_back(*mantissa);
+  }
+  block.First = mantissas.front();
+  // Rounded, not cut: a step cut short by jitter at the ends would add up
+  // along the block.
+  block.Step = std::llround(static_cast<double>(mantissas.back() - mantissas.front()) /
+                            static_cast<double>(mantissas.size() - 1));
+  for (std::size_t i = 0; i < mantissas.size(); ++i) {
+    mantissas[i] -= block.First + static_cast<std::int64_t>(i) * block.Step;
+    block.Width = std::max(block.Width, WidthFor(mantissas[i]));
+  }
+  if (block.Width > 4) {
+    return std::nullopt;
+  }
+  if (block.Width > 0) {
+    block.Bytes = std::make_unique<std::uint8_t[]>(mantissas.size() * block.Width);
+  }
+  for (std::size_t i = 0; i < mantissas.size(); ++i) {
+    std::uint8_t* at = block.Bytes.get() + i * block.Width;
+    switch (block.Width) {
+      case 1: Store<std::int8_t>(at, mantissas[i]); break;
+      case 2: Store<std::int16_t>(at, mantissas[i]); break;
+      case 4: Store<std::int32_t>(at, mantissas[i]); break;
+      default: break;
+    }
+  }
+  return block;
+}
+
+TStampTimes::TBlock TStampTimes::AsDoubles(const std::vector<TStamp>& stamps) {
+  TBlock block;
+  block.Width = sizeof(double);
+  block.Bytes = std::make_unique<std::uint8_t[]>(stamps.size() * sizeof(double));
+  for (std::size_t i = 0; i < stamps.size(); ++i) {
+    const double seconds = StampSeconds(stamps[i]);
+    std::memcpy(block.Bytes.get() + i * sizeof(double), &seconds, sizeof seconds);
+  }
+  return block;
+}
+
+double TStampTimes::Seconds(std::size_t sample) const {
+  const std::size_t sealed = blocks_.size() * BlockSize;
+  if (sample >= sealed) {
+    return StampSeconds(pending_[sample - sealed]);
+  }
+  const TBlock& block = blocks_[sample / BlockSize];
+  const std::size_t index = sample % BlockSize;
+  const std::uint8_t* at = block.Bytes.get() + index * block.Width;
+  std::int64_t offset = 0;
+  switch (block.Width) {
+    case 1: offset = Load<std::int8_t>(at); break;
+    case 2: offset = Load<std::int16_t>(at); break;
+    case 4: offset = Load<std::int32_t>(at); break;
+    case sizeof(double): {
+      double seconds = 0;
+      std::memcpy(&seconds, at, sizeof seconds);
+      return seconds;
+    }
+    default: break;
+  }
+  return StampSeconds({block.First + static_cast<std::int64_t>(index) * block.Step + offset, block.Decimals});
+}
+std::size_t TStampTimes::NearestSample(double seconds) const {
+  std::size_t low = 0;
+  std::size_t high = count_;
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (Seconds(middle) < seconds) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  // `low` is the first at or after `seconds`: the one before may be nearer.
+  if (low == count_ || (low > 0 && seconds - Seconds(low - 1) <= Seconds(low) - seconds)) {
+    return low - 1;
+  }
+  return low;
+}
+
+std::size_t TStampTimes::BytesUsed() const {
+  std::size_t bytes = blocks_.capacity() * sizeof(TBlock) + pending_.capacity() * sizeof(TStamp);
+  for (const TBlock& block : blocks_) {
+    bytes += BlockSize * block.Width;
+  }
+  return bytes;
+}
