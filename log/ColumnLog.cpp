@@ -81,6 +81,8 @@ struct TColumnLoader::TPiece {
   std::vector<std::vector<double>> Values;
   std::vector<std::vector<std::size_t>> Words;
   std::vector<std::optional<TStamp>> Stamps;
+  // Where each line starts, when the leading fields are the stamps.
+  std::vector<const char*> Starts;
   std::vector<TGap> Gaps;
   // The line that stopped the conversion, and why.
   std::optional<std::string> Error;
@@ -119,6 +121,11 @@ TLoadResult TColumnLoader::Load(const std::vector<TColumnTarget>& targets, TColo
     }
   }
   result.File = blocks_.LoadedFile(result.Next.File.Offset);
+  for (const TColumnTarget& target : targets) {
+    if (target.Notes != nullptr) {
+      target.Notes->Leading.ReadFrom(result.File);
+    }
+  }
   return result;
 }
 
@@ -196,12 +203,35 @@ void TColumnLoader::Convert(TPiece& piece, const std::vector<TColumnTarget>& tar
       if (shape_.Stamped) {
         piece.Stamps.push_back(error ? std::nullopt : ColumnStamp(fields[0]));
       }
+      if (LeadingFieldsAreStamps()) {
+        piece.Starts.push_back(line.Text.data());
+      }
       ++piece.Lines;
     }
   } catch (const std::bad_alloc&) {
     piece.Failure = std::current_exception();
   }
 }
+
+// The stamps as times, and as the leading fields the readout shows where
+// they are the text before a line's first ",".
+void TColumnLoader::NoteStamps(const TPiece& piece, const std::vector<double>& values, std::size_t held,
+                               std::size_t lines, TLogNotes& notes) const {
+  TStampTimes& times = notes.Times;
+  for (std::size_t k = 0; k < lines && shape_.Stamped && times.KnownSoFar(); ++k) {
+    if (std::isnan(values[k])) {
+      times.AppendGap(piece.Stamps[k]);
+    } else {
+      times.Append(piece.Stamps[k]);
+    }
+  }
+  for (std::size_t k = (LineStartStep - held % LineStartStep) % LineStartStep; k < piece.Starts.size() && k < lines;
+       k += LineStartStep) {
+    notes.Leading.Mark(held + k, blocks_.PositionOf(piece.Starts[k]));
+  }
+}
+
+bool TColumnLoader::LeadingFieldsAreStamps() const { return shape_.Stamped && shape_.Delimiter == ','; }
 
 // Whether the load goes on after the piece: its lines are in every series,
 // up to the series' limit.
@@ -224,13 +254,7 @@ bool TColumnLoader::Take(const TPiece& piece, const std::vector<TColumnTarget>& 
         target.Notes->Words.Mark(held + word);
       }
     }
-    for (std::size_t k = 0; k < lines && shape_.Stamped; ++k) {
-      if (std::isnan(piece.Values[t][k])) {
-        target.Notes->Times.AppendGap(piece.Stamps[k]);
-      } else {
-        target.Notes->Times.Append(piece.Stamps[k]);
-      }
-    }
+    NoteStamps(piece, piece.Values[t], held, lines, *target.Notes);
   }
   for (const TPiece::TGap& gap : piece.Gaps) {
     if (gap.Index < lines) {

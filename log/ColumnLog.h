@@ -39,6 +39,9 @@ private:
   void ConvertRuns(std::string_view run, const std::vector<TColumnTarget>& targets, TColor color,
                    const LogLoader::TProgress& progress, TLoadResult& result);
   void Convert(TPiece& piece, const std::vector<TColumnTarget>& targets) const;
+  void NoteStamps(const TPiece& piece, const std::vector<double>& values, std::size_t held, std::size_t lines,
+                  TLogNotes& notes) const;
+  bool LeadingFieldsAreStamps() const;
   bool Take(const TPiece& piece, const std::vector<TColumnTarget>& targets, TColor color, TLoadResult& result);
 
   TColumnShape shape_;

@@ -139,6 +139,29 @@ TEST_F(ColumnLog, ReferencesNameColumnsOnTheCommandLineAndInTheSession) {
   EXPECT_TRUE(script.ColumnPickerOffers.empty());
 }
 
+TEST_F(ColumnLog, TheFirstColumnsStampsAreTheSamplesTimes) {
+  const struct {
+    const char* Log;
+    std::vector<double> Seconds;
+    std::optional<std::string> Leading;
+  } cases[] = {
+      {"Time,A,B\n12:00:40.5,1,2\n12:00:41,1,2\n", {43240.5, 43241.0}, "12:00:41"},
+      {"Time;A;B\n0,5;1;2\n1,25;1;2\n", {0.5, 1.25}, std::nullopt},
+      {"Time\tA\tB\n12:00:40,5\t1\t2\n12:00:41,5\t1\t2\n", {43240.5, 43241.5}, std::nullopt},
+      {"T,A,B\n5,1,2\n3,1,2\n", {}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    form.OpenLogs(0, {folder.Write("stamped.csv", c.Log) + ":A"});
+    const TLogNotes& notes = form.Document().Notes(0);
+    ASSERT_EQ(notes.Times.Known(), !c.Seconds.empty()) << c.Log;
+    for (std::size_t k = 0; k < c.Seconds.size(); ++k) {
+      EXPECT_EQ(notes.Times.Seconds(k), c.Seconds[k]) << c.Log;
+    }
+    EXPECT_EQ(notes.Leading.Field(1), c.Leading) << c.Log;
+  }
+  EXPECT_TRUE(MessageTexts().empty());
+}
+
 TEST(LogReference, AFileNamedWholeComesFirst) {
   TempFolder folder;
   const std::string plain = folder.Write("a.csv", "x");
