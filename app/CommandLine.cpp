@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/commands/TCommands.h"
+#include "app/document/LogReference.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -58,7 +59,7 @@ std::vector<std::string> LogColumns(const std::vector<std::string>& logs, const 
   std::vector<std::string> references;
   for (const std::string& log : logs) {
     for (const std::string& column : columns) {
-      references.push_back(log + ":" + column);
+      references.push_back(LogReferenceText({log, column}));
     }
   }
   return references;

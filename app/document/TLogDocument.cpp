@@ -200,14 +200,14 @@ std::string TLogDocument::Tip(std::uint8_t pane) const {
 
 // The file is opened before anything changes, so a log that cannot be
 // opened leaves the pane as it was.
-TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& reference) {
-  const auto [fileName, column] = ParseLogReference(reference);
-  if (const std::optional<TColumnShape> shape = ReadColumnShape(fileName)) {
-    return LoadChosenColumns(pane, fileName, column.value_or(""), *shape);
+TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
+  const auto [file, column] = ParseLogReference(fileName);
+  if (const std::optional<TColumnShape> shape = ReadColumnShape(file)) {
+    return LoadChosenColumns(pane, file, column.value_or(""), *shape);
   }
   if (column) {
-    return {TLogError{"'" + fileName + "' is a log of one parameter: it has no column '" + *column + "'",
-                      FileDetails(fileName)}};
+    return {
+        TLogError{"'" + file + "' is a log of one parameter: it has no column '" + *column + "'", FileDetails(file)}};
   }
   TPane& at = At(pane);
   try {

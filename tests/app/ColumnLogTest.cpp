@@ -141,7 +141,7 @@ TEST_F(ColumnLog, ReferencesNameColumnsOnTheCommandLineAndInTheSession) {
 
 TEST_F(ColumnLog, TheFirstColumnsStampsAreTheSamplesTimes) {
   const struct {
-    const char* Log;
+    const char* Log = "";
     std::vector<double> Seconds;
     std::optional<std::string> Leading;
   } cases[] = {

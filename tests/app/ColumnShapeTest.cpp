@@ -121,7 +121,7 @@ TEST(ColumnShape, ShapeSampleLinesLinesDecide) {
 TEST(ColumnShape, ColumnsAreFoundByNameThenNumber) {
   const TColumnShape shape = *RecogniseColumns("Time,RPM,2\n0.1,800,1\n", true);
   const struct {
-    const char* Name;
+    const char* Name = "";
     std::optional<std::size_t> Column;
   } cases[] = {{"RPM", 1},
                {"2", 2},
@@ -139,8 +139,8 @@ TEST(ColumnShape, ColumnsAreFoundByNameThenNumber) {
 
 TEST(ColumnShape, AFieldsCommaIsItsDecimalPointAndWordsKeepTheirValues) {
   const struct {
-    const char* Field;
-    double Value;
+    const char* Field = "";
+    double Value = 0;
   } cases[] = {{"1,5", 1.5}, {"1.5", 1.5}, {" -0,25 ", -0.25}, {"Rich", 2.0}, {"Lean", 1.0}, {"800", 800.0}};
   for (const char separator : {'.', ','}) {
     for (const auto& c : cases) {
