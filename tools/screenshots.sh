@@ -56,4 +56,11 @@ start_viewer "${samples[@]/#/$root/samples/}"
 xdotool windowmove --sync "$window" 0 0 windowsize --sync "$window" 1920 1080
 sleep 1
 import -window "$window" "$root/docs/window-maximised.png"
-echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png and docs/window-maximised.png"
+kill $viewer_pid; wait $viewer_pid || true
+
+# Four panes filled from one multi-column log named on the command line.
+start_viewer --columns RPM,Lambda,Coolant,Battery "$root/samples/engine-columns.csv"
+sleep 1
+import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-columns.png"
+echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png, docs/window-maximised.png" \
+  "and docs/window-columns.png"
