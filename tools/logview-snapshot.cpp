@@ -15,6 +15,7 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/state/TLastFolderFile.h"
+#include "app/view/Legend.h"
 #include "app/window/TForm1.h"
 #include "app/window/WindowActions.h"
 #include "app/window/WindowSvg.h"
@@ -51,7 +52,7 @@ const char* kUsage =
     "  --hover PANE X Y                  the mouse, no button held, moved to X Y in the pane\n"
     "  --leave                           the mouse moved out of the panes\n"
     "  --click CheckBox1|CheckBox2       a click on the check box\n"
-    "  --key NAME                        a key pressed over the window (L, X, Escape, Ctrl+C...)\n"
+    "  --key NAME                        a key pressed over the window (L, X, V, D, Escape, Ctrl+C...)\n"
     "  --lock on|off                     panes locked to the same samples, or not\n"
     "  --menu PANE X Y ENTRY             a right click at X Y in the pane, ENTRY picked from its menu\n"
     "  --reload                          every pane's log loaded again (F5)\n"
@@ -449,6 +450,13 @@ private:
     if (form_.State().SkipBadLines()) {
       out << "  \"SkipBadLines\": true,\n";
     }
+    if (form_.State().DistinctColors()) {
+      out << "  \"DistinctColors\": true,\n";
+    }
+    out << "  \"WindowTitle\": " << JsonString(form_.Caption()) << ",\n";
+    if (form_.State().LegendShown()) {
+      out << "  \"Legend\": " << LegendJson() << ",\n";
+    }
     out << "  \"Markers\": {";
     for (std::size_t i = 0; i < form_.Measures().Markers().size(); ++i) {
       const std::optional<TMeasurements::TMarker>& marker = form_.Measures().Markers()[i];
@@ -466,6 +474,22 @@ private:
       out << (pane ? ",\n" : "\n") << PaneJson(pane);
     }
     out << "\n  ]\n}\n";
+    return out.str();
+  }
+
+  // The value table's rows as it shows them.
+  std::string LegendJson() {
+    std::ostringstream out;
+    out << "[";
+    const std::vector<TLegendRow> rows = LegendRows(form_.Charts(), form_.Document(), form_.Measures());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const TLegendRow& row = rows[i];
+      out << (i ? "," : "") << "\n    {\"Pane\": " << int{row.Pane} << ", \"Color\": " << row.Color
+          << ", \"Title\": " << JsonString(row.Title) << ", \"File\": " << JsonString(row.File)
+          << ", \"At\": " << JsonString(row.At) << ", \"Value\": " << JsonString(row.Value)
+          << ", \"Time\": " << JsonString(row.Time) << ", \"Sample\": " << JsonString(row.Sample) << "}";
+    }
+    out << "]";
     return out.str();
   }
 

@@ -2,7 +2,8 @@
 # Screenshots of the real viewer window under a virtual X server, driven like a
 # user would: the four sample logs opened through the Log buttons and the file
 # dialog, then a zoom dragged on the second pane; then, started with the logs on
-# its command line, the cursor readout of a hover; last, the window filling a
+# its command line, the cursor readout of a hover; the value table with
+# distinct colours; last, the window filling a
 # 1920 x 1080 screen as maximised. Writes docs/window-*.png.
 # Needs xvfb-run, xdotool and ImageMagick; run from the repository root after
 # `make build`.
@@ -50,6 +51,17 @@ sleep 1
 import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-readout.png"
 kill $viewer_pid; wait $viewer_pid || true
 
+# The value table and distinct colours, in settings of their own: the
+# mouse over the second pane.
+legend_config=$(mktemp -d)
+XDG_CONFIG_HOME=$legend_config start_viewer "${samples[@]/#/$root/samples/}"
+sleep 1
+xdotool mousemove $((X + 356)) $((Y + 204)) key v key d
+sleep 1
+import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-legend.png"
+kill $viewer_pid; wait $viewer_pid || true
+rm -rf "$legend_config"
+
 # Maximised on a 1920 x 1080 screen: without a window manager, the size and
 # place a window manager gives a maximised window.
 start_viewer "${samples[@]/#/$root/samples/}"
@@ -62,5 +74,5 @@ kill $viewer_pid; wait $viewer_pid || true
 start_viewer --columns RPM,Lambda,Coolant,Battery "$root/samples/engine-columns.csv"
 sleep 1
 import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-columns.png"
-echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png, docs/window-maximised.png" \
-  "and docs/window-columns.png"
+echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png, docs/window-legend.png," \
+  "docs/window-maximised.png and docs/window-columns.png"

@@ -87,6 +87,16 @@ std::vector<TCommand> MakeCommands() {
        "file), or as points of the curve again",
        [](F form) { return form.State().WordsAsMarks(); }, nullptr,
        [](TForm1& form, P) { form.SetWordsAsMarks(!form.State().WordsAsMarks()); }},
+      {"Show value table", "V", {Plain('V')},
+       "shows or hides the value table at the window's right edge: each pane's colour, title, log, and its value, "
+       "time stamp and sample at the cursor or at the markers (kept in the settings file)",
+       [](F form) { return form.State().LegendShown(); }, nullptr,
+       [](TForm1& form, P) { form.SetLegendShown(!form.State().LegendShown()); }},
+      {"Distinct colours", "D", {Plain('D')},
+       "gives each pane's curve a colour of its own that colour-blind eyes tell apart too (kept in the settings "
+       "file), or the one colour of \"Color lines\" again",
+       [](F form) { return form.State().DistinctColors(); }, nullptr,
+       [](TForm1& form, P) { form.SetDistinctColors(!form.State().DistinctColors()); }},
       {"Skip bad lines", "K", {Plain('K')},
        "skips bad lines as gaps in the curve instead of stopping the load, from the next load or reload (F5) on "
        "(kept in the settings file), or stops at them again",

@@ -93,25 +93,33 @@ std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double 
   return SamplesOf(series, first, end);
 }
 
+std::string SamplesText(const TChartSeries& series, const TColumnSamples& samples) {
+  const std::string first = "#" + SampleNumberText(series, samples.First);
+  return samples.First == samples.Last ? first : first + "\u2013" + SampleNumberText(series, samples.Last);
+}
+
+std::string ValuesText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
+                       const TLogNotes* notes) {
+  if (samples.First != samples.Last) {
+    return valueAxis.LabelText(samples.Min) + " \u2026 " + valueAxis.LabelText(samples.Max);
+  }
+  const double value = series.YValueAt(samples.First);
+  if (notes != nullptr && notes->Words.IsWord(static_cast<std::size_t>(samples.First))) {
+    if (const std::optional<std::string_view> word = SensorWordText(value)) {
+      return std::string(*word);
+    }
+  }
+  // A skipped line's point holds its neighbour's value only to keep the
+  // axis' range.
+  if (series.IsNullPoint(samples.First)) {
+    return kGapText;
+  }
+  return valueAxis.LabelText(value);
+}
+
 std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
                         const TLogNotes* notes) {
-  const std::string first = "#" + SampleNumberText(series, samples.First);
-  if (samples.First == samples.Last) {
-    const double value = series.YValueAt(samples.First);
-    if (notes != nullptr && notes->Words.IsWord(static_cast<std::size_t>(samples.First))) {
-      if (const std::optional<std::string_view> word = SensorWordText(value)) {
-        return first + "  " + std::string(*word);
-      }
-    }
-    // A skipped line's point holds its neighbour's value only to keep the
-    // axis' range.
-    if (series.IsNullPoint(samples.First)) {
-      return first + "  " + kGapText;
-    }
-    return first + "  " + valueAxis.LabelText(value);
-  }
-  return first + "\u2013" + SampleNumberText(series, samples.Last) + "  " + valueAxis.LabelText(samples.Min) +
-         " \u2026 " + valueAxis.LabelText(samples.Max);
+  return SamplesText(series, samples) + "  " + ValuesText(series, valueAxis, samples, notes);
 }
 
 std::string LeadingText(const TLeadingFields& leading, const TColumnSamples& samples) {

@@ -59,10 +59,16 @@ std::optional<TColumnSamples> ColumnSamples(const TChartSeries& series, const TC
 // The points of a series with ascending X from X = low to X = high, or none.
 std::optional<TColumnSamples> SamplesBetween(const TChartSeries& series, double low, double high);
 
-// "#N  value" for one sample, "#first–last  min … max" for several: the
-// sample numbers with the locale's thousands separator, the values as the
-// value axis writes its labels; a sample that was a sensor word in the log
-// (noted in `notes`) shows the word, a null point kGapText.
+// "#N" for one sample, "#first–last" for several, with the locale's
+// thousands separator.
+std::string SamplesText(const TChartSeries& series, const TColumnSamples& samples);
+// The sample's value as the value axis writes its labels (a sensor word
+// noted in `notes` as the word, a null point as kGapText), or "min … max"
+// for several.
+std::string ValuesText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
+                       const TLogNotes* notes = nullptr);
+// SamplesText and ValuesText with two spaces between them: "#N  value",
+// "#first–last  min … max".
 std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis, const TColumnSamples& samples,
                         const TLogNotes* notes = nullptr);
 

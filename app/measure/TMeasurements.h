@@ -50,6 +50,8 @@ public:
   };
   const std::array<std::optional<TMarker>, 2>& Markers() const { return markers_; }
   void SetMarker(std::size_t marker);
+  // The pane's point nearest to the marker, if it is set and the pane has one.
+  std::optional<int> MarkedPoint(std::uint8_t pane, std::size_t marker) const;
   void ClearMarkers();
   // The markers set on the pane and its kept figures: its log changed.
   void Forget(std::uint8_t pane);
@@ -119,8 +121,6 @@ private:
   std::string Title(std::uint8_t pane) const;
   TSampleSpan MarkedOrVisibleSpan(std::uint8_t pane) const;
   std::optional<TSampleSpan> StatisticsSpan(std::uint8_t pane) const;
-  // The pane's point nearest to the marker, if it is set and the pane has one.
-  std::optional<int> MarkedPoint(std::uint8_t pane, std::size_t marker) const;
   std::string FiguresRow(std::uint8_t pane);
   std::optional<std::string> MarkedLeadingDifference(std::uint8_t pane, const TColumnSamples& stretch) const;
 

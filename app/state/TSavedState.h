@@ -45,6 +45,10 @@ public:
   bool WordsAsMarks() const { return settings_.Flag(kWordsAsMarks); }
   // A log's bad lines become gaps rather than stop its load.
   bool SkipBadLines() const { return settings_.Flag(kSkipBadLines); }
+  // The value table beside the panes is shown.
+  bool LegendShown() const { return settings_.Flag(kLegend); }
+  // Each pane's curve has a colour of its own rather than the one colour.
+  bool DistinctColors() const { return settings_.Flag(kDistinctColors); }
   // The mode is kept at once; Write remembers it, so that a mode takes
   // effect before a failing write is said.
   void SetLocked(bool on) { settings_.SetFlag(kLocked, on); }
@@ -54,6 +58,8 @@ public:
   void SetPlainPicture(bool on) { settings_.SetFlag(kPlainPicture, on); }
   void SetWordsAsMarks(bool on) { settings_.SetFlag(kWordsAsMarks, on); }
   void SetSkipBadLines(bool on) { settings_.SetFlag(kSkipBadLines, on); }
+  void SetLegendShown(bool on) { settings_.SetFlag(kLegend, on); }
+  void SetDistinctColors(bool on) { settings_.SetFlag(kDistinctColors, on); }
 
   // Newest first, at most RecentLogCount.
   std::vector<std::string> RecentLogs() const;
@@ -75,6 +81,8 @@ private:
   static constexpr const char* kPlainPicture = "plain-picture";
   static constexpr const char* kSkipBadLines = "skip-bad-lines";
   static constexpr const char* kWordsAsMarks = "words-as-marks";
+  static constexpr const char* kLegend = "legend";
+  static constexpr const char* kDistinctColors = "distinct-colours";
   static constexpr const char* kWidth = "window-width";
   static constexpr const char* kHeight = "window-height";
   static constexpr const char* kMaximized = "window-maximized";

@@ -1,5 +1,7 @@
 #include "app/window/PictureFile.h"
 
+#include "app/view/LogNames.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -20,9 +22,6 @@ constexpr std::array<TSuffixFormat, 5> kSuffixes = {{
     {".svg", TPictureFormat::Svg},
 }};
 
-// The part after the last "/".
-std::string BaseName(const std::string& fileName) { return fileName.substr(fileName.rfind('/') + 1); }
-
 bool EndsWithIgnoringCase(const std::string& text, std::string_view suffix) {
   return text.size() >= suffix.size() &&
          std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
@@ -34,7 +33,7 @@ bool EndsWithIgnoringCase(const std::string& text, std::string_view suffix) {
 const char* const PictureFilter = "PNG picture|*.png|JPEG picture|*.jpg;*.jpeg|BMP picture|*.bmp|SVG drawing|*.svg";
 
 TPictureFile PictureFileFor(const std::string& chosen) {
-  const std::string base = BaseName(chosen);
+  const std::string base = FileBaseName(chosen);
   for (const TSuffixFormat& entry : kSuffixes) {
     // A name that is only the suffix (".png") has none: it is a hidden file's name.
     if (base.size() > entry.Suffix.size() && EndsWithIgnoringCase(base, entry.Suffix)) {
@@ -47,10 +46,7 @@ TPictureFile PictureFileFor(const std::string& chosen) {
 std::string SuggestedFileName(const std::vector<std::string>& logFileNames, std::string_view suffix) {
   std::string name;
   for (const std::string& fileName : logFileNames) {
-    std::string stem = BaseName(fileName);
-    if (const std::size_t dot = stem.rfind('.'); dot != std::string::npos && dot > 0) {
-      stem.resize(dot);
-    }
+    const std::string stem = LogStem(fileName);
     if (!stem.empty()) {
       name += (name.empty() ? "" : "+") + stem;
     }
@@ -62,7 +58,7 @@ std::string PictureCaption(const std::vector<std::string>& logFileNames) {
   std::string caption;
   for (std::size_t pane = 0; pane < logFileNames.size(); ++pane) {
     if (!logFileNames[pane].empty()) {
-      caption += (caption.empty() ? "" : "   ") + std::to_string(pane + 1) + ": " + BaseName(logFileNames[pane]);
+      caption += (caption.empty() ? "" : "   ") + std::to_string(pane + 1) + ": " + FileBaseName(logFileNames[pane]);
     }
   }
   return caption;

@@ -7,6 +7,9 @@
 #include "app/commands/TCommands.h"
 #include "app/document/LogReference.h"
 #include "app/state/TLastFolderFile.h"
+#include "app/view/Legend.h"
+#include "app/view/LogNames.h"
+#include "app/view/PaneColors.h"
 #include "app/view/WordMarks.h"
 #include "app/window/ColumnPicker.h"
 #include "app/window/PaneAppearance.h"
@@ -48,6 +51,9 @@ bool Exists(const std::string& fileName) {
 constexpr const char* kCaption = "Kestrila Log viewer by Lumo";
 // "*" rather than "*.*": here a file name need not have a dot.
 constexpr const char* kLogFilter = "Kestrila log|*.csv|All files|*";
+// Between the panes and the value table, and the table and the right edge.
+constexpr int kLegendGap = 8;
+constexpr const char* kFollowingText = "following";
 
 }  // namespace
 
@@ -65,6 +71,7 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
       Button4(this),
       CheckBox1(this),
       CheckBox2(this),
+      Legend(this),
       dirDatFolder_(dirDatFolder),
       document_(Charts(), state_),
       coordinator_(Charts(), state_),
@@ -88,7 +95,6 @@ TForm1::TForm1(const std::string& dirDatFolder, const std::string& settingsPath)
   CenterOnScreen();
   FormCreate();
   UseSettings(settingsPath);
-  RefreshOverlays();
 }
 
 std::array<TChart*, TForm1::PaneCount> TForm1::Charts() { return {&Chart1, &Chart2, &Chart3, &Chart4}; }
@@ -104,7 +110,10 @@ void TForm1::UseSettings(const std::string& settingsPath) {
     ApplyPlacement(*placement);
     CenterOnScreen();
   }
+  ShowPaneColors();
+  PlaceControls();
   StartFollowing();
+  RefreshOverlays();
 }
 
 void TForm1::StoreSession() { state_.StoreSession(document_.References(), Placement()); }
@@ -113,6 +122,17 @@ void TForm1::PlaceControls() {
   for (const TPlacement& p : Placements(Width(), Height())) {
     p.Item->SetBounds(p.Left, p.Top, p.Width, p.Height);
   }
+  PlaceLegend(Width(), Height());
+}
+
+int TForm1::LegendRoom() const { return state_.LegendShown() ? TLegendPanel::PanelWidth + kLegendGap : 0; }
+
+// From the top pane's top to the bottom pane's bottom.
+void TForm1::PlaceLegend(int clientWidth, int clientHeight) {
+  const int top = 8;
+  const int bottom = 545 + clientHeight - ClientHeight;
+  Legend.SetBounds(clientWidth - kLegendGap - TLegendPanel::PanelWidth, top, TLegendPanel::PanelWidth, bottom - top);
+  Legend.SetVisible(state_.LegendShown());
 }
 
 // At the start size the described places. A larger client area widens
@@ -126,7 +146,7 @@ std::array<TForm1::TPlacement, 11> TForm1::Placements(int clientWidth, int clien
   const int taller = clientHeight - ClientHeight;
   const int share = taller / PaneCount;
   const int lastShare = taller - (PaneCount - 1) * share;
-  const int paneWidth = 728 + wider;
+  const int paneWidth = 728 + wider - LegendRoom();
   return {{
       {&Chart1, 58, 8, paneWidth, 129 + share},
       {&ButtonColor1, 680 + wider, 552 + taller, 108, 25},
@@ -162,7 +182,18 @@ void TForm1::ConnectEvents() {
     PaneLogButton(pane).OnClick = [this, pane] { RunReported([this, pane] { OpenLogDialog(pane); }); };
     ConnectPaneEvents(pane);
   }
-  ButtonColor1.OnClick = [this] { RunReported([this] { ButtonColor1Click(); }); };
+  // The colour chosen is the one colour of every curve again.
+  ButtonColor1.OnClick = [this] {
+    RunReported([this] {
+      ButtonColor1Click();
+      oneColor_ = Series1.SeriesColor();
+      SetDistinctColors(false);
+    });
+  };
+  Legend.Rows = [this] { return LegendRows(Charts(), document_, measures_); };
+  overlays_.ModeTexts = [this] {
+    return state_.Following() ? std::vector<std::string>{kFollowingText} : std::vector<std::string>{};
+  };
   CheckBox1.OnClick = [this] { RunReported([this] { CheckBox1Click(); }); };
   CheckBox2.OnClick = [this] { RunReported([this] { CheckBox2Click(); }); };
   OpenDialog1.OnFolderChange = [this] { OpenDialog1FolderChange(); };
@@ -187,6 +218,17 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
     ChartMouseDown(pane, button, shift, x, y);
   };
   chart.OnMouseLeave = [this](TCustomChartPanel&) { HideCursorReadout(); };
+  // The overlays and the value table read every pane's last layout: a pane
+  // laid out anew has the others show theirs again, as the platform may
+  // have painted them before it.
+  chart.OnAfterDraw = [this, pane](TCustomChartPanel&) {
+    for (std::uint8_t other = 0; other < PaneCount; ++other) {
+      if (other != pane && PaneChart(other).HasOverlay()) {
+        PaneChart(other).Invalidate();
+      }
+    }
+    Legend.Invalidate();
+  };
   PaneSeries(pane).OnAfterDrawValues = [this, pane](TChartSeries& series) {
     if (state_.WordsAsMarks()) {
       TChart& drawn = PaneChart(pane);
@@ -298,7 +340,10 @@ void TForm1::HideCursorReadout() {
   }
 }
 
-void TForm1::RefreshOverlays() { overlays_.Refresh(); }
+void TForm1::RefreshOverlays() {
+  overlays_.Refresh();
+  Legend.Invalidate();
+}
 
 void TForm1::FormKeyDown(int key, TShiftState shift) {
   if (const TCommand* command = CommandForKey(key, shift)) {
@@ -374,6 +419,8 @@ void TForm1::ShowPaneLogs() {
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     ShowPaneTip(pane);
   }
+  const std::array<std::string, PaneCount> logs = document_.FileNames();
+  SetCaption(WindowTitle({logs.begin(), logs.end()}, kCaption));
   RefreshOverlays();
 }
 
@@ -433,6 +480,26 @@ void TForm1::SetWordsAsMarks(bool on) {
   });
 }
 
+void TForm1::SetLegendShown(bool on) {
+  SwitchMode(on, &TSavedState::LegendShown, &TSavedState::SetLegendShown, [this] { PlaceControls(); });
+}
+
+// The one colour is kept for when the panes' own colours go again.
+void TForm1::SetDistinctColors(bool on) {
+  if (on && !state_.DistinctColors()) {
+    oneColor_ = Series1.SeriesColor();
+  }
+  SwitchMode(on, &TSavedState::DistinctColors, &TSavedState::SetDistinctColors, [this] { ShowPaneColors(); });
+}
+
+void TForm1::ShowPaneColors() {
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    PaneSeries(pane).SetSeriesColor(state_.DistinctColors() ? kDistinctPaneColors[pane] : oneColor_);
+  }
+  // The button shows the top pane's colour but does not watch it.
+  ButtonColor1.Invalidate();
+}
+
 void TForm1::ShowWordMarks(std::uint8_t pane, std::size_t first) {
   ShowWordsAsMarks(PaneSeries(pane), document_.Notes(pane).Words, state_.WordsAsMarks(), TLogDocument::PointColor,
                    first);
@@ -449,6 +516,7 @@ void TForm1::SetFollowing(bool on) {
     // Kept: the switch may come from within one of its notifications.
     watcher_->Watch({});
   }
+  RefreshOverlays();
   state_.Write();
 }
 

@@ -13,6 +13,7 @@
 #include "app/measure/TMeasurements.h"
 #include "app/state/TSavedState.h"
 #include "app/view/TPaneCoordinator.h"
+#include "app/window/TLegendPanel.h"
 #include "app/window/TPaneOverlays.h"
 #include "app/window/WindowPicture.h"
 #include "chart/controls/TButtonColor.h"
@@ -91,6 +92,10 @@ public:
   void SetPlainPicture(bool on);
   void SetSkipBadLines(bool on);
   void SetWordsAsMarks(bool on);
+  // The value table docked at the right edge, the panes giving it room.
+  void SetLegendShown(bool on);
+  // A colour a pane, or the one colour of "Color lines" for all.
+  void SetDistinctColors(bool on);
   // What the followed logs gained since the last step, as a change
   // notification brings it in.
   void FollowLogs();
@@ -138,6 +143,7 @@ public:
   PushButton Button4;
   CheckBox CheckBox1;
   CheckBox CheckBox2;
+  TLegendPanel Legend;
   FileOpenDialog OpenDialog1;
   FileSaveDialog SaveDialog1;
   TextInputDialog ValueRangeDialog;
@@ -153,6 +159,11 @@ private:
   // Every control's bounds at that client size, in tab order.
   std::array<TPlacement, 11> Placements(int clientWidth, int clientHeight);
   void PlaceControls();
+  // Shown or hidden as the mode says, at the right edge beside the panes.
+  void PlaceLegend(int clientWidth, int clientHeight);
+  // The panes' legend room: its width and the gap before it, 0 while hidden.
+  int LegendRoom() const;
+  void ShowPaneColors();
   void SetUpControls();
   void ConnectEvents();
   void ConnectPaneEvents(std::uint8_t pane);
@@ -183,4 +194,7 @@ private:
   // The right press that may open the context menu when released in place.
   std::optional<TPoint> rightPress_;
   std::unique_ptr<FileWatcher> watcher_;
+  // The colour "Color lines" gave all curves, back when the panes' own
+  // colours are switched off.
+  TColor oneColor_ = clBlue;
 };

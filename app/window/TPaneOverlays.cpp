@@ -21,6 +21,9 @@ constexpr std::array<TColor, 2> kMarkerColors = {RGBColor(0x00, 0x80, 0x00), RGB
 constexpr std::array<const char*, 2> kMarkerNames = {"A", "B"};
 constexpr TColor kZoomBandColor = RGBColor(0x20, 0x20, 0x20);
 constexpr int kMarkerNameGap = 2;
+constexpr int kModeTextSize = 7;
+constexpr TColor kModeTextColor = RGBColor(0x40, 0x40, 0x40);
+constexpr int kModeTextGap = 3;
 
 // Shown over a pane without samples, so that a newcomer learns how a log
 // gets in.
@@ -85,16 +88,35 @@ void DrawZoomBand(TRasterCanvas& canvas, const TChartZoom& zoom) {
 
 }  // namespace
 
+void DrawModeTexts(TRasterCanvas& canvas, const TChart& chart, const std::vector<std::string>& texts) {
+  const TRect& plot = chart.PlotRect;
+  TFont font;
+  font.Size = kModeTextSize;
+  font.Color = kModeTextColor;
+  canvas.SetFont(font);
+  canvas.SetBackColor(chart.Color());
+  canvas.SetBackMode(BackModeOpaque);
+  canvas.SetTextAlign(TextAlignRight | TextAlignTop);
+  int y = plot.Top + kModeTextGap;
+  for (const std::string& text : texts) {
+    canvas.TextOut(plot.Right - kModeTextGap, y, text);
+    y += canvas.TextHeight(text);
+  }
+}
+
 TPaneOverlays::TPaneOverlays(std::array<TChart*, PaneCount> charts, const TLogDocument& document,
                              TMeasurements& measures)
     : charts_(charts), document_(document), measures_(measures) {}
 
+std::vector<std::string> TPaneOverlays::ModesOn() const { return ModeTexts ? ModeTexts() : std::vector<std::string>{}; }
+
 void TPaneOverlays::Refresh() {
   const bool everywhere = measures_.AnyShown();
+  const bool modesOn = !ModesOn().empty();
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     TChart& chart = *charts_[pane];
-    if (everywhere || document_.PaneLog(pane).StoppedEarly || chart.SeriesList()[0].PointCount() == 0 ||
-        (chart.Zoom().DragActive && !chart.Zoom().XorBand())) {
+    if (everywhere || (pane == 0 && modesOn) || document_.PaneLog(pane).StoppedEarly ||
+        chart.SeriesList()[0].PointCount() == 0 || (chart.Zoom().DragActive && !chart.Zoom().XorBand())) {
       chart.SetOverlay([this, pane](TRasterCanvas& canvas) { Draw(pane, canvas); });
     } else if (chart.HasOverlay()) {
       chart.ClearOverlay();
@@ -120,6 +142,9 @@ void TPaneOverlays::Draw(std::uint8_t pane, TRasterCanvas& canvas) {
     DrawCursorReadout(canvas, *readout);
   }
   DrawZoomBand(canvas, chart.Zoom());
+  if (pane == 0) {
+    DrawModeTexts(canvas, chart, ModesOn());
+  }
 }
 
 void TPaneOverlays::DrawMeasures(std::uint8_t pane, TCanvas3D& canvas, const std::optional<TRect>& taken) {

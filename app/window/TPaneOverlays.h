@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "gui/Geometry.h"
 
@@ -12,9 +15,14 @@ class TLogDocument;
 class TMeasurements;
 class TRasterCanvas;
 
+// The texts one below the other at the plot's top right, small, on the
+// chart's face colour so that a curve beneath does not cross them.
+void DrawModeTexts(TRasterCanvas& canvas, const TChart& chart, const std::vector<std::string>& texts);
+
 // What is drawn over the panes' kept pictures on the screen: the mark of a
 // load that stopped early, the hint of an empty pane, the markers, the
-// figures boxes, the cursor readout and, while locked, the zoom band.
+// figures boxes, the cursor readout, while locked the zoom band, and at
+// the top pane's top right the modes that are on.
 class TPaneOverlays {
 public:
   static constexpr std::uint8_t PaneCount = 4;
@@ -31,7 +39,12 @@ public:
   // keeps clear of the `taken` box where it can.
   void DrawMeasures(std::uint8_t pane, TCanvas3D& canvas, const std::optional<TRect>& taken);
 
+  // The modes that are on, as the user names them ("following"); none:
+  // nothing is said.
+  std::function<std::vector<std::string>()> ModeTexts;
+
 private:
+  std::vector<std::string> ModesOn() const;
   void Draw(std::uint8_t pane, TRasterCanvas& canvas);
   void DrawStatistics(std::uint8_t pane, TCanvas3D& canvas, const std::optional<TRect>& taken);
 

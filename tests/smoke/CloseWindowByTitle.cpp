@@ -18,7 +18,16 @@ namespace {
 constexpr int kAttempts = 300;
 constexpr useconds_t kPause = 100000;
 
+// The UTF-8 title the toolkit sets, else the legacy one, which holds
+// Latin-1 only.
 std::string WindowName(Display* display, Window window) {
+  XTextProperty property{};
+  const Atom utf8Name = XInternAtom(display, "_NET_WM_NAME", False);
+  if (XGetTextProperty(display, window, &property, utf8Name) != 0 && property.value != nullptr) {
+    std::string text(reinterpret_cast<const char*>(property.value), property.nitems);
+    XFree(property.value);
+    return text;
+  }
   char* name = nullptr;
   if (XFetchName(display, window, &name) == 0 || name == nullptr) {
     return {};

@@ -13,14 +13,14 @@ title="Kestrila Log viewer by Lumo"
 pid=
 trap "[ -z \"\$pid\" ] || kill \$pid 2>/dev/null; rm -rf $work" EXIT
 printf "t,Old\n0,1\n1,5\n2,2\n" > "$work/log.csv"
-"$snapshot" --log 0 "$work/log.csv" --png "$work/old.png"
+"$snapshot" --follow on --log 0 "$work/log.csv" --png "$work/old.png"
 printf "t,New\n0,7\n1,3\n" > "$work/new.csv"
-"$snapshot" --log 0 "$work/new.csv" --png "$work/new.png"
+"$snapshot" --follow on --log 0 "$work/new.csv" --png "$work/new.png"
 
 . "$SMOKE_DIR/window-capture.sh"
 
 QT_QPA_PLATFORM=xcb "$viewer" --follow "$work/log.csv" & pid=$!
-window=$(xdotool search --sync --onlyvisible --pid $pid --name "^$title\$" | head -n 1)
+window=$(xdotool search --sync --onlyvisible --pid $pid --name "$title\$" | head -n 1)
 same_as "$work/old.png"
 mv "$work/log.csv" "$work/log.csv.1"
 printf "t,New\n0,7\n1,3\n" > "$work/log.csv"

@@ -32,7 +32,7 @@ echo "--codepage chooses the code page"
 
 QT_QPA_PLATFORM=xcb "$viewer" "$log" & pid=$!
 trap "kill $pid 2>/dev/null; rm -rf $work" EXIT
-window=$(xdotool search --sync --onlyvisible --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
+window=$(xdotool search --sync --onlyvisible --name "Kestrila Log viewer by Lumo\$" | head -n 1)
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 for _ in $(seq 50); do
   import -window "$window" "$work/shown.png" 2>/dev/null &&

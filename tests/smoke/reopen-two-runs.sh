@@ -19,23 +19,26 @@ trap "[ -z \"\$pid\" ] || kill \$pid 2>/dev/null; rm -rf $work" EXIT
 # Starts the viewer with the arguments given and finds its window.
 start_viewer() {
   QT_QPA_PLATFORM=xcb "$viewer" "$@" & pid=$!
-  window=$(xdotool search --sync --onlyvisible --pid $pid --name "^$title\$" | head -n 1)
+  window=$(xdotool search --sync --onlyvisible --pid $pid --name "$title\$" | head -n 1)
 }
 . "$SMOKE_DIR/window-capture.sh"
-# Closes the window as the user would; the program must end cleanly.
+# Closes the window, titled with the logs it shows, as the user would; the
+# program must end cleanly.
 close_viewer() {
-  "$closer" "$title" 794 584
+  "$closer" "${1:-}$title" 794 584
   wait $pid
   pid=
 }
 
+# The title names the logs before an en dash.
+two_logs=$(printf "lambda, engine-speed \342\200\223 ")
 start_viewer "$samples/lambda.csv" "$samples/engine-speed.csv"
 same_as "$work/reopened.png"
-close_viewer
+close_viewer "$two_logs"
 echo "first run closed with two logs"
 start_viewer --reopen
 same_as "$work/reopened.png"
-close_viewer
+close_viewer "$two_logs"
 echo "second run reopened them in their panes"
 start_viewer
 same_as "$work/empty.png"

@@ -19,7 +19,7 @@ display=${DISPLAY%.*}
 # as "X,Y WxH min MWxMH".
 window_on() {
   env DISPLAY="$display.$1" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$2 "$viewer" & pid=$!
-  window=$(DISPLAY="$display.$1" xdotool search --sync --onlyvisible --pid $pid --name "^Kestrila Log viewer by Lumo\$" |
+  window=$(DISPLAY="$display.$1" xdotool search --sync --onlyvisible --pid $pid --name "Kestrila Log viewer by Lumo\$" |
     head -n 1)
   eval "$(DISPLAY="$display.$1" xdotool getwindowgeometry --shell "$window")"
   minimum=$(DISPLAY="$display.$1" xprop -id "$window" WM_NORMAL_HINTS |

@@ -30,7 +30,7 @@ trap "[ -z \"\$pid\" ] || kill \$pid 2>/dev/null; rm -rf $work" EXIT
 start_viewer() {
   [ -z "$pid" ] || { kill $pid; wait $pid 2>/dev/null || true; }
   env QT_QPA_PLATFORM=xcb "$@" "$viewer" $logs & pid=$!
-  window=$(xdotool search --sync --onlyvisible --pid $pid --name "^Kestrila Log viewer by Lumo\$" | head -n 1)
+  window=$(xdotool search --sync --onlyvisible --pid $pid --name "Kestrila Log viewer by Lumo\$" | head -n 1)
 }
 . "$SMOKE_DIR/window-capture.sh"
 
