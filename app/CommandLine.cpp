@@ -1,7 +1,9 @@
 #include "app/CommandLine.h"
 
 #include "app/commands/TCommands.h"
+#include "app/document/LogReference.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -36,6 +38,33 @@ int QtOptionLength(std::string_view arg) {
   return 0;
 }
 
+// "a,b,c" as its names.
+std::vector<std::string> ColumnNames(std::string_view list) {
+  std::vector<std::string> names;
+  for (std::size_t start = 0; start <= list.size();) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    if (comma > start) {
+      names.emplace_back(list.substr(start, comma - start));
+    }
+    start = comma + 1;
+  }
+  return names;
+}
+
+// Each FILE as its columns, in the order named.
+std::vector<std::string> LogColumns(const std::vector<std::string>& logs, const std::vector<std::string>& columns) {
+  if (columns.empty()) {
+    return logs;
+  }
+  std::vector<std::string> references;
+  for (const std::string& log : logs) {
+    for (const std::string& column : columns) {
+      references.push_back(LogReferenceText({log, column}));
+    }
+  }
+  return references;
+}
+
 }  // namespace
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -55,12 +84,17 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.Reopen = true;
     } else if (arg == "--follow") {
       line.Follow = true;
+    } else if (arg.starts_with("--columns=")) {
+      line.Columns = ColumnNames(std::string_view(arg).substr(10));
+    } else if (arg == "--columns" && i + 1 < args.size()) {
+      line.Columns = ColumnNames(args[++i]);
     } else if (const int length = QtOptionLength(arg); length > 0) {
       i += static_cast<std::size_t>(length - 1);
     } else if (!line.UnknownOption) {
       line.UnknownOption = arg;
     }
   }
+  line.Logs = LogColumns(line.Logs, line.Columns);
   return line;
 }
 
@@ -72,6 +106,9 @@ std::string UsageText(const std::string& readmePath) {
          "      --version  show the version and exit\n"
          "      --reopen   load the logs the panes held when the window last closed\n"
          "      --follow   follow the logs as they grow\n"
+         "      --columns NAME,NAME...\n"
+         "                 the panes show these columns of a multi-column FILE (a name or a\n"
+         "                 number from 1); FILE:COLUMN names one column\n"
          "      --         every argument after it is a FILE\n"
          "Qt's own options (-style, -platform, -display, -geometry...) are passed on to Qt.\n"
          "\n"

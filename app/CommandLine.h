@@ -14,7 +14,11 @@ struct TCommandLine {
   bool Reopen = false;
   // The panes follow their growing logs.
   bool Follow = false;
+  // The logs, each "FILE" or a column "FILE:COLUMN" of a multi-column log;
+  // with --columns, each FILE's columns named there.
   std::vector<std::string> Logs;
+  // --columns NAME,NAME...: the columns of each FILE for the panes.
+  std::vector<std::string> Columns;
   // An option the program does not know; nothing else is done then.
   std::optional<std::string> UnknownOption;
 };

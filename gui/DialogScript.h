@@ -26,6 +26,17 @@ public:
     std::string Details;
     bool Information = false;  // the information icon, not the error one
   };
+  // A column picker's answer: the column named (none: the one offered),
+  // for the pane or, with FillPanes, to fill the panes.
+  struct ColumnAnswer {
+    std::optional<std::string> Column;
+    bool FillPanes = false;
+  };
+  // What a column picker listed, and the column it offered.
+  struct ColumnOffer {
+    std::vector<std::string> Columns;
+    std::string Offered;
+  };
   // What a colour dialog was opened with.
   struct ColorRequest {
     TColor StartColor;
@@ -47,6 +58,9 @@ public:
   // The text dialogs' answers: the text typed, or none for Cancel.
   std::deque<std::optional<std::string>> TextAnswers;
 
+  // The column pickers' answers (none: Cancel).
+  std::deque<std::optional<ColumnAnswer>> ColumnAnswers;
+
   std::vector<std::string> FileDialogStartFolders;
   std::vector<std::string> SaveDialogStartFolders;
   // The name each save dialog offered at its start.
@@ -54,6 +68,7 @@ public:
   std::vector<ColorRequest> ColorRequests;
   // The text each text dialog offered at its start.
   std::vector<std::string> TextDialogOfferedTexts;
+  std::vector<ColumnOffer> ColumnPickerOffers;
   std::vector<Message> Messages;
   // Every share done that a progress dialog was told, and after how many
   // reports its Cancel is pressed (none: never).

@@ -56,7 +56,11 @@ const char* kUsage =
     "                                    device pixels a side\n"
     "  --decimal C | --thousands C       locale separators (default: the user's locale)\n"
     "  --codepage N                      code page of texts that are not UTF-8, 1250 to 1258\n"
-    "  --log PANE FILE                   the pane's Log button, FILE chosen\n"
+    "  --log PANE FILE                   the pane's Log button, FILE chosen; FILE:COLUMN names a column of\n"
+    "                                    a multi-column log, else the column picker's offer is taken\n"
+    "  --fill FILE                       the top pane's Log button, FILE chosen and the panes filled with\n"
+    "                                    its columns in the column picker\n"
+    "  --column NAME|fill                the next column picker's answer: that column, or fill the panes\n"
     "  --drag PANE left|right X0 Y0 X1 Y1  press, move, release in the pane's pixels\n"
     "  --wheel PANE up|down              one wheel notch over the pane\n"
     "  --alt-drag PANE X0 Y0 X1 Y1       a left drag with Alt held: locked by time, the log shifted in time\n"
@@ -163,6 +167,13 @@ public:
         SetTextCodePage(CodePage());
       } else if (action == "--log") {
         Log();
+      } else if (action == "--fill") {
+        script_.ColumnAnswers.push_back(DialogScript::ColumnAnswer{std::nullopt, true});
+        LogInto(0, Take());
+      } else if (action == "--column") {
+        const std::string column = Take();
+        script_.ColumnAnswers.push_back(column == "fill" ? DialogScript::ColumnAnswer{std::nullopt, true}
+                                                         : DialogScript::ColumnAnswer{column, false});
       } else if (action == "--drag") {
         Drag();
       } else if (action == "--wheel") {
@@ -274,8 +285,20 @@ private:
 
   void Log() {
     const std::uint8_t pane = Pane();
-    script_.FileAnswers.push_back({{}, Take()});
+    LogInto(pane, Take());
+  }
+
+  // A column picker the log opens takes the answer queued, else its offer.
+  void LogInto(std::uint8_t pane, const std::string& fileName) {
+    const bool answered = !script_.ColumnAnswers.empty();
+    if (!answered) {
+      script_.ColumnAnswers.push_back(DialogScript::ColumnAnswer{});
+    }
+    script_.FileAnswers.push_back({{}, fileName});
     form_.PaneLogButton(pane).PerformClick();
+    if (!answered) {
+      script_.ColumnAnswers.clear();
+    }
   }
 
   // The mouse acts on what the window shows, so the panes are painted first.
@@ -586,7 +609,12 @@ private:
   }
 
   static std::string PaneLogJson(const TLogDocument::TPaneLog& log) {
-    std::string out = "\"FileName\": " + JsonString(log.FileName) + ", \"StoppedEarly\": ";
+    std::string out = "\"FileName\": " + JsonString(log.FileName) + ", \"Column\": ";
+    out += log.Column ? "{\"Name\": " + JsonString(log.Column->Name) +
+                            ", \"Number\": " + std::to_string(log.Column->Number) + "}"
+                      : "null";
+    out += ", \"Delimiter\": " + (log.Column ? JsonString(DelimiterName(log.Column->Delimiter)) : "null");
+    out += ", \"StoppedEarly\": ";
     if (!log.StoppedEarly) {
       return out + "null";
     }

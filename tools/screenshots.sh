@@ -76,6 +76,12 @@ sleep 1
 import -window "$window" "$root/docs/window-maximised.png"
 kill $viewer_pid; wait $viewer_pid || true
 
+# Four panes filled from one multi-column log named on the command line.
+start_viewer --columns RPM,Lambda,Coolant,Battery "$root/samples/engine-columns.csv"
+sleep 1
+import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-columns.png"
+kill $viewer_pid; wait $viewer_pid || true
+
 # Four logs of one drive at 10, 25, 50 and 100 Hz, started at different
 # times, locked by time with the time axis, a zoom and a readout: drawn by
 # the snapshot tool, which paints exactly as the window does.
@@ -98,4 +104,4 @@ PY
   --drag 1 left 100 60 500 60 --hover 2 300 60 --png "$root/docs/window-time-locked.png"
 rm -rf "$logs"
 echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png, docs/window-legend.png," \
-  "docs/window-maximised.png and docs/window-time-locked.png"
+  "docs/window-maximised.png, docs/window-columns.png and docs/window-time-locked.png"

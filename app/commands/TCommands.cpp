@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/window/ColumnPicker.h"
 #include "app/window/TForm1.h"
 #include "app/window/WindowActions.h"
 #include "gui/Keyboard.h"
@@ -17,6 +18,8 @@ TKeyBinding Ctrl(int key) { return {key, ~TShiftState{0}, ssCtrl}; }
 TKeyBinding CtrlShift(int key) { return {key, ~TShiftState{0}, ssCtrl | ssShift}; }
 
 bool HasSamples(const TForm1& form, std::uint8_t pane) { return form.PaneSeries(pane).PointCount() > 0; }
+
+bool HasColumns(const TForm1& form, std::uint8_t pane) { return form.Document().ColumnShape(pane) != nullptr; }
 
 // The pane the menu was opened on, or for a key the pane under the mouse.
 std::optional<std::uint8_t> PaneOf(const TForm1& form, const TCommandPlace& place) {
@@ -48,6 +51,14 @@ std::vector<TCommand> MakeCommands() {
       {"Open log\u2026", "Ctrl+O", {Ctrl('O')},
        "opens a log into the pane under the mouse (else the first empty one)", nullptr, nullptr,
        [](TForm1& form, P place) { form.OpenLogDialog(place.Pane ? *place.Pane : form.PaneForNewLog()); }},
+      {"Choose column\u2026", "C", {Plain('C')},
+       "lists the columns of the multi-column log in the pane under the mouse: another one for the pane, or the "
+       "panes filled with them", nullptr, HasColumns,
+       [](TForm1& form, P place) {
+         if (const std::optional<std::uint8_t> pane = PaneOf(form, place)) {
+           ChooseColumn(form, *pane);
+         }
+       }},
       {"Lock panes by time, samples or pixel columns", "L", {Plain('L')},
        "locks the panes to the same time (where every log has time stamps), then to the same samples, then passes "
        "zooms on by pixel columns, and round again (kept in the settings file)",

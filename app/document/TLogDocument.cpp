@@ -6,12 +6,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "app/document/LogReference.h"
 #include "app/state/TSavedState.h"
 #include "app/view/PaneTimes.h"
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/TValueStorage.h"
 #include "log/TStampTimes.h"
+#include "log/ColumnLog.h"
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
 #include "runtime/NumberFormat.h"
@@ -95,6 +97,15 @@ std::string BadLines(std::size_t count) {
   return GroupedWholeNumber(static_cast<long double>(count)) + (count == 1 ? " bad line" : " bad lines");
 }
 
+// The columns a pane may show, for a message naming a column that is none.
+std::string ColumnList(const TColumnShape& shape) {
+  std::string list;
+  for (const std::size_t column : shape.DataColumns) {
+    list += (list.empty() ? "" : ", ") + shape.Names[column];
+  }
+  return list;
+}
+
 }  // namespace
 
 TLogDocument::TLogDocument(std::array<TChart*, PaneCount> charts, TSavedState& state) : state_(state) {
@@ -165,6 +176,31 @@ void TLogDocument::RememberOffset(std::uint8_t pane) {
   }
 }
 
+std::array<std::string, TLogDocument::PaneCount> TLogDocument::References() const {
+  std::array<std::string, PaneCount> references;
+  for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
+    const TPaneLog& log = panes_[pane].Log;
+    references[pane] =
+        LogReferenceText({log.FileName, log.Column ? std::optional<std::string>(log.Column->Name) : std::nullopt});
+  }
+  return references;
+}
+
+const TColumnShape* TLogDocument::ColumnShape(std::uint8_t pane) const {
+  const TPane& at = At(pane);
+  return at.Shape ? &*at.Shape : nullptr;
+}
+
+std::size_t TLogDocument::FirstUnshownColumn(const std::string& fileName, const TColumnShape& shape) const {
+  const auto shown = [&](std::size_t column) {
+    return std::any_of(panes_.begin(), panes_.end(), [&](const TPane& pane) {
+      return pane.Log.FileName == fileName && pane.Log.Column && pane.Log.Column->Number == column + 1;
+    });
+  };
+  const auto unshown = std::find_if_not(shape.DataColumns.begin(), shape.DataColumns.end(), shown);
+  return unshown == shape.DataColumns.end() ? shape.DataColumns.front() : *unshown;
+}
+
 std::string TLogDocument::Tip(std::uint8_t pane) const {
   const TPane& at = At(pane);
   if (at.Log.FileName.empty()) {
@@ -192,6 +228,14 @@ std::string TLogDocument::Tip(std::uint8_t pane) const {
 // The file is opened before anything changes, so a log that cannot be
 // opened leaves the pane as it was.
 TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
+  const auto [file, column] = ParseLogReference(fileName);
+  if (const std::optional<TColumnShape> shape = ReadColumnShape(file)) {
+    return LoadChosenColumns(pane, file, column.value_or(""), *shape);
+  }
+  if (column) {
+    return {
+        TLogError{"'" + file + "' is a log of one parameter: it has no column '" + *column + "'", FileDetails(file)}};
+  }
   TPane& at = At(pane);
   try {
     // The separator is read here, on the window's thread, once for the log.
@@ -201,11 +245,13 @@ TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
     at.Chart->EndZoom();
     at.Log = {fileName, std::nullopt, decimalSeparator, state_.LogOffset(fileName), std::nullopt, false};
     at.Followed = {};
+    at.Shape.reset();
     at.Notes.Reset(fileName);
     if (OnLogReplaced) {
       OnLogReplaced(pane);
     }
-    at.LastLoad = LoadShowingProgress(loader, pane);
+    at.LastLoad = LoadShowingProgress(
+        pane, [&](const LogLoader::TProgress& progress) { return loader.Load(Series(pane), PointColor, progress); });
   } catch (const Exception& error) {
     return {TLogError{error.Message(), error.Details.empty() ? FileDetails(fileName) : error.Details}};
   }
@@ -214,6 +260,86 @@ TLogErrors TLogDocument::Load(std::uint8_t pane, const std::string& fileName) {
     OnFollowedFilesChanged();
   }
   return LoadMessages(pane, at.LastLoad.Skipped);
+}
+
+// A column named, or the ones the user picks.
+TLogErrors TLogDocument::LoadChosenColumns(std::uint8_t pane, const std::string& fileName, const std::string& column,
+                                           const TColumnShape& shape) {
+  TColumnChoice columns;
+  if (!column.empty()) {
+    const std::optional<std::size_t> named = FindColumn(shape, column);
+    if (!named) {
+      return {TLogError{"'" + fileName + "' has no column '" + column + "' (columns: " + ColumnList(shape) + ")",
+                        FileDetails(fileName)}};
+    }
+    columns = {*named};
+  } else {
+    const std::size_t offered = FirstUnshownColumn(fileName, shape);
+    const std::optional<TColumnChoice> chosen =
+        ChooseColumns ? ChooseColumns(pane, shape, offered) : TColumnChoice{offered};
+    if (!chosen || chosen->empty()) {
+      return {};
+    }
+    columns = *chosen;
+  }
+  return LoadColumns(pane, fileName, shape, columns);
+}
+
+TLogErrors TLogDocument::LoadColumns(std::uint8_t firstPane, const std::string& fileName, const TColumnShape& shape,
+                                     const TColumnChoice& columns) {
+  TPaneColumns paneColumns;
+  for (std::size_t k = 0; k < columns.size() && firstPane + k < PaneCount; ++k) {
+    paneColumns.emplace_back(static_cast<std::uint8_t>(firstPane + k), columns[k]);
+  }
+  return LoadPaneColumns(fileName, shape, paneColumns);
+}
+
+// The panes share one read of the file; what it tells is told once.
+TLogErrors TLogDocument::LoadPaneColumns(const std::string& fileName, const TColumnShape& shape,
+                                         const TPaneColumns& columns) {
+  const std::uint8_t first = columns.front().first;
+  try {
+    const char decimalSeparator = LocaleDecimalSeparator;
+    TColumnLoader loader(fileName, shape, LoadOptions(first, decimalSeparator));
+    std::vector<TColumnTarget> targets;
+    for (const auto& [pane, column] : columns) {
+      StartColumnLoad(pane, fileName, shape, column, decimalSeparator);
+      targets.push_back({column, &Series(pane), &At(pane).Notes});
+    }
+    const TLoadResult result = LoadShowingProgress(
+        first, [&](const LogLoader::TProgress& progress) { return loader.Load(targets, PointColor, progress); });
+    for (const auto& [pane, column] : columns) {
+      At(pane).LastLoad = result;
+      At(pane).LastLoad.Title = shape.Names[column];
+    }
+  } catch (const Exception& error) {
+    return {TLogError{error.Message(), error.Details.empty() ? FileDetails(fileName) : error.Details}};
+  }
+  for (const auto& column : columns) {
+    NoteFollowedFile(column.first);
+    if (column.first != first) {
+      EndLoad(column.first);
+    }
+  }
+  if (OnFollowedFilesChanged) {
+    OnFollowedFilesChanged();
+  }
+  return LoadMessages(first, At(first).LastLoad.Skipped);
+}
+
+void TLogDocument::StartColumnLoad(std::uint8_t pane, const std::string& fileName, const TColumnShape& shape,
+                                   std::size_t column, char decimalSeparator) {
+  TPane& at = At(pane);
+  Series(pane).ClearPoints();
+  at.Chart->EndZoom();
+  at.Log = {fileName,          std::nullopt, decimalSeparator, state_.LogOffset(fileName), std::nullopt, false,
+            TPaneLog::TColumn{column + 1, shape.Names[column], shape.Delimiter}};
+  at.Followed = {};
+  at.Shape = shape;
+  at.Notes.Reset(fileName);
+  if (OnLogReplaced) {
+    OnLogReplaced(pane);
+  }
 }
 
 // What a load or follow step tells: the lines it skipped, then why it
@@ -259,7 +385,7 @@ TLoadOptions TLogDocument::LoadOptions(std::uint8_t pane, char decimalSeparator)
 }
 
 // A log loaded on its own is a batch of one.
-TLoadResult TLogDocument::LoadShowingProgress(LogLoader& loader, std::uint8_t pane) {
+TLoadResult TLogDocument::LoadShowingProgress(std::uint8_t pane, const TLoadRun& run) {
   const ScopedRestore<bool> loading(loading_, true);
   std::unique_ptr<TLoadProgress> single;
   TLoadProgress* progress = progress_;
@@ -267,7 +393,7 @@ TLoadResult TLogDocument::LoadShowingProgress(LogLoader& loader, std::uint8_t pa
     single = MakeProgress({At(pane).Log.FileName});
     progress = single.get();
   }
-  return loader.Load(Series(pane), PointColor, [&](const TLoadResult& sofar, double shareRead) {
+  return run([&](const TLoadResult& sofar, double shareRead) {
     ShowTitle(pane, sofar);
     return progress != nullptr && progress->Report(shareRead);
   });
@@ -308,21 +434,25 @@ std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
 
 // A log that opened is a recent one, whatever stopped its load.
 TLogErrors TLogDocument::Open(std::uint8_t pane, const std::string& fileName) {
-  lastOpened_ = fileName;
+  lastOpened_ = ParseLogReference(fileName).FileName;
   const TLogErrors loaded = Load(pane, fileName);
   if (OnLogOpened) {
     OnLogOpened();
   }
   TLogErrors errors;
-  if (At(pane).Log.FileName == fileName) {
-    try {
-      state_.NoteRecentLog(fileName);
-    } catch (const Exception& error) {
-      errors.push_back({error.Message(), error.Details});
-    }
+  if (At(pane).Log.FileName == lastOpened_) {
+    NoteRecent(pane, errors);
   }
   errors.insert(errors.end(), loaded.begin(), loaded.end());
   return errors;
+}
+
+void TLogDocument::NoteRecent(std::uint8_t pane, TLogErrors& errors) {
+  try {
+    state_.NoteRecentLog(References()[pane]);
+  } catch (const Exception& error) {
+    errors.push_back({error.Message(), error.Details});
+  }
 }
 
 TLogErrors TLogDocument::OpenLogs(std::uint8_t firstPane, const std::vector<std::string>& fileNames) {
@@ -350,12 +480,21 @@ TLogErrors TLogDocument::OpenBatch(const std::vector<std::pair<std::uint8_t, std
   const ScopedRestore<TLoadProgress*> batch(progress_, progress.get());
   const auto cancelled = [&progress] { return progress && progress->Cancelled(); };
   TLogErrors errors;
+  std::vector<bool> done(logs.size(), false);
   std::size_t next = 0;
   for (; next < logs.size() && !cancelled(); ++next) {
+    if (done[next]) {
+      continue;
+    }
     if (progress) {
       progress->StartLog(next);
     }
-    const TLogErrors opened = Open(logs[next].first, logs[next].second);
+    const std::vector<std::size_t> group = SameFileColumns(logs, next, done);
+    const TLogErrors opened =
+        group.size() > 1 ? OpenColumnGroup(logs, group) : Open(logs[next].first, logs[next].second);
+    for (const std::size_t k : group) {
+      done[k] = true;
+    }
     errors.insert(errors.end(), opened.begin(), opened.end());
   }
   // One box tells of a Cancel: the log it stopped, and the ones not begun.
@@ -370,11 +509,62 @@ TLogErrors TLogDocument::OpenBatch(const std::vector<std::pair<std::uint8_t, std
   return errors;
 }
 
+std::vector<std::size_t> TLogDocument::SameFileColumns(const std::vector<std::pair<std::uint8_t, std::string>>& logs,
+                                                       std::size_t first, const std::vector<bool>& done) const {
+  const TLogReference reference = ParseLogReference(logs[first].second);
+  if (!reference.Column) {
+    return {};
+  }
+  std::vector<std::size_t> group;
+  for (std::size_t k = first; k < logs.size(); ++k) {
+    const TLogReference other = ParseLogReference(logs[k].second);
+    if (!done[k] && other.Column && other.FileName == reference.FileName) {
+      group.push_back(k);
+    }
+  }
+  return group;
+}
+
+// A file that is no multi-column log, or a column it lacks, is told as
+// opening each alone tells it.
+TLogErrors TLogDocument::OpenColumnGroup(const std::vector<std::pair<std::uint8_t, std::string>>& logs,
+                                         const std::vector<std::size_t>& group) {
+  const std::string fileName = ParseLogReference(logs[group.front()].second).FileName;
+  const std::optional<TColumnShape> shape = ReadColumnShape(fileName);
+  TPaneColumns columns;
+  for (const std::size_t k : group) {
+    const std::optional<std::size_t> column =
+        shape ? FindColumn(*shape, *ParseLogReference(logs[k].second).Column) : std::nullopt;
+    if (column) {
+      columns.emplace_back(logs[k].first, *column);
+    }
+  }
+  TLogErrors errors;
+  if (columns.size() < group.size()) {
+    for (const std::size_t k : group) {
+      const TLogErrors opened = Open(logs[k].first, logs[k].second);
+      errors.insert(errors.end(), opened.begin(), opened.end());
+    }
+    return errors;
+  }
+  lastOpened_ = fileName;
+  const TLogErrors loaded = LoadPaneColumns(fileName, *shape, columns);
+  if (OnLogOpened) {
+    OnLogOpened();
+  }
+  for (const auto& column : columns) {
+    NoteRecent(column.first, errors);
+  }
+  errors.insert(errors.end(), loaded.begin(), loaded.end());
+  return errors;
+}
+
 TLogErrors TLogDocument::ReloadAll() {
   std::vector<std::pair<std::uint8_t, std::string>> logs;
+  const std::array<std::string, PaneCount> references = References();
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
-    if (!panes_[pane].Log.FileName.empty()) {
-      logs.emplace_back(pane, panes_[pane].Log.FileName);
+    if (!references[pane].empty()) {
+      logs.emplace_back(pane, references[pane]);
     }
   }
   return OpenBatch(logs);
@@ -397,7 +587,7 @@ TLogErrors TLogDocument::StartFollowing() {
   std::vector<std::pair<std::uint8_t, std::string>> unfinished;
   for (std::uint8_t pane = 0; pane < PaneCount; ++pane) {
     if (panes_[pane].Followed.Active && !AtLineStart(panes_[pane].LastLoad.File)) {
-      unfinished.emplace_back(pane, panes_[pane].Log.FileName);
+      unfinished.emplace_back(pane, References()[pane]);
     }
   }
   return OpenBatch(unfinished);
@@ -458,6 +648,9 @@ bool TLogDocument::FollowPane(std::uint8_t pane, TLogErrors& errors) {
     at.Followed = {true, missingSince.value_or(now)};
     return false;
   }
+  if (at.Shape) {
+    return FollowColumns(pane, errors);
+  }
   TLoadOptions options = LoadOptions(pane, at.Log.DecimalSeparator);
   options.Start = at.LastLoad.Next;
   try {
@@ -472,6 +665,56 @@ bool TLogDocument::FollowPane(std::uint8_t pane, TLogErrors& errors) {
     return true;
   }
   const TLogErrors opened = Open(pane, fileName);
+  errors.insert(errors.end(), opened.begin(), opened.end());
+  return true;
+}
+
+// The followed panes that show columns of the pane's file, read as far,
+// gain their samples from one read; a file replaced loads again.
+bool TLogDocument::FollowColumns(std::uint8_t pane, TLogErrors& errors) {
+  TPane& at = panes_[pane];
+  std::vector<std::uint8_t> group;
+  std::vector<TColumnTarget> targets;
+  std::vector<int> before;
+  for (std::uint8_t other = 0; other < PaneCount; ++other) {
+    const TPane& with = panes_[other];
+    if (other == pane || (with.Followed.Active && with.Shape && with.Log.FileName == at.Log.FileName &&
+                          with.LastLoad.Next == at.LastLoad.Next)) {
+      group.push_back(other);
+      targets.push_back({with.Log.Column->Number - 1, &Series(other), &panes_[other].Notes});
+      before.push_back(Series(other).PointCount());
+    }
+  }
+  TLoadOptions options = LoadOptions(pane, at.Log.DecimalSeparator);
+  options.Start = at.LastLoad.Next;
+  try {
+    TColumnLoader loader(at.Log.FileName, *at.Shape, options);
+    const TFileState state = loader.Compare(at.LastLoad.File);
+    if (state == TFileState::Unchanged) {
+      at.Followed.Active = true;
+      return false;
+    }
+    if (state == TFileState::Grown) {
+      const TLoadResult more = loader.Load(targets, PointColor, {});
+      for (std::size_t k = 0; k < group.size(); ++k) {
+        Continue(panes_[group[k]].LastLoad, more);
+        panes_[group[k]].Followed.Active = more.End == TLoadEnd::EndOfFile;
+        if (OnSamplesAppended) {
+          OnSamplesAppended(group[k], before[k]);
+        }
+      }
+      for (std::size_t k = 1; k < group.size(); ++k) {
+        EndLoad(group[k]);
+      }
+      const TLogErrors told = LoadMessages(pane, more.Skipped);
+      errors.insert(errors.end(), told.begin(), told.end());
+      return true;
+    }
+  } catch (const Exception& error) {
+    errors.push_back({error.Message(), error.Details});
+    return true;
+  }
+  const TLogErrors opened = Open(pane, References()[pane]);
   errors.insert(errors.end(), opened.begin(), opened.end());
   return true;
 }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "log/ColumnShape.h"
 #include "log/LogLoader.h"
 
 class TChart;
@@ -69,7 +70,17 @@ public:
     std::optional<std::string> Title = std::nullopt;
     // The log's stamps are clock times, which its time axis writes so.
     bool ClockStamps = false;
+    // The column shown, for a multi-column log.
+    struct TColumn {
+      std::size_t Number = 0;  // from 1, as the file's columns are counted
+      std::string Name;
+      char Delimiter = ',';
+    };
+    std::optional<TColumn> Column = {};
   };
+  // The columns of a multi-column log for the pane and the ones below it,
+  // in order (from 0).
+  using TColumnChoice = std::vector<std::size_t>;
 
   // The charts of the panes, top first; their first series takes the log.
   TLogDocument(std::array<TChart*, PaneCount> charts, TSavedState& state);
@@ -84,6 +95,11 @@ public:
   std::function<void(std::uint8_t pane, int pointsBefore)> OnSamplesAppended;
   // A load changed which files are followed.
   std::function<void()> OnFollowedFilesChanged;
+  // Asks which columns of a multi-column log go into the pane (and the
+  // ones below), `offered` preselected; none: the user cancelled. Unset:
+  // the offered column.
+  std::function<std::optional<TColumnChoice>(std::uint8_t pane, const TColumnShape& shape, std::size_t offered)>
+      ChooseColumns;
   // How long a followed log may be missing before it counts as deleted: a
   // rotation renames it and makes it again at once, with change notices in
   // between.
@@ -105,6 +121,13 @@ public:
   // Keeps the pane's shift with its log's recent entry; raises
   // FileException when the settings cannot be written (the shift holds).
   void RememberOffset(std::uint8_t pane);
+  // Each pane's log as the recent list and the last session keep it: the
+  // file, and the column of a multi-column log ("FILE:COLUMN").
+  std::array<std::string, PaneCount> References() const;
+  // The shape of the pane's multi-column log; null for any other.
+  const TColumnShape* ColumnShape(std::uint8_t pane) const;
+  // The first column of the log that no pane shows, else its first column.
+  std::size_t FirstUnshownColumn(const std::string& fileName, const TColumnShape& shape) const;
   // The file name of the last log opened.
   const std::string& LastOpened() const { return lastOpened_; }
   // What hovering the pane tells of its log: the file, the samples, where
@@ -113,11 +136,17 @@ public:
   // A load or a follow step runs: its progress lets events in.
   bool Loading() const { return loading_; }
 
-  // Replaces the pane's curve and title by the log's. A file that cannot
+  // Replaces the pane's curve and title by the log's; `fileName` may name
+  // a column of a multi-column log ("FILE:COLUMN"), else ChooseColumns
+  // picks them. A file that cannot
   // be opened, or is no regular file, changes nothing; a load that stops
   // early keeps the points before. What to tell names the file: the lines
   // skipped, if any, then why the load stopped early, if it did.
   TLogErrors Load(std::uint8_t pane, const std::string& fileName);
+  // The columns of a multi-column log into the pane and the ones below it,
+  // from one read of the file.
+  TLogErrors LoadColumns(std::uint8_t firstPane, const std::string& fileName, const TColumnShape& shape,
+                         const TColumnChoice& columns);
   // Load, and a log that opened becomes the newest recent one.
   TLogErrors Open(std::uint8_t pane, const std::string& fileName);
   // The logs into the pane and the ones below it, in order, with one
@@ -150,7 +179,10 @@ private:
     TLoadResult LastLoad;
     TLogNotes Notes;
     TFollowedFile Followed;
+    std::optional<TColumnShape> Shape;
   };
+  using TPaneColumns = std::vector<std::pair<std::uint8_t, std::size_t>>;
+  using TLoadRun = std::function<TLoadResult(const LogLoader::TProgress& progress)>;
 
   TPane& At(std::uint8_t pane);
   const TPane& At(std::uint8_t pane) const;
@@ -158,7 +190,21 @@ private:
   TLogErrors OpenBatch(const std::vector<std::pair<std::uint8_t, std::string>>& logs);
   TLoadOptions LoadOptions(std::uint8_t pane, char decimalSeparator);
   void ShowTitle(std::uint8_t pane, const TLoadResult& result);
-  TLoadResult LoadShowingProgress(LogLoader& loader, std::uint8_t pane);
+  TLoadResult LoadShowingProgress(std::uint8_t pane, const TLoadRun& run);
+  TLogErrors LoadChosenColumns(std::uint8_t pane, const std::string& fileName, const std::string& column,
+                               const TColumnShape& shape);
+  TLogErrors LoadPaneColumns(const std::string& fileName, const TColumnShape& shape, const TPaneColumns& columns);
+  void StartColumnLoad(std::uint8_t pane, const std::string& fileName, const TColumnShape& shape, std::size_t column,
+                       char decimalSeparator);
+  // The batch's logs from `first` on that are columns of the same file as
+  // it, opened with one read; none when it is no column of a multi-column
+  // log.
+  std::vector<std::size_t> SameFileColumns(const std::vector<std::pair<std::uint8_t, std::string>>& logs,
+                                           std::size_t first, const std::vector<bool>& done) const;
+  TLogErrors OpenColumnGroup(const std::vector<std::pair<std::uint8_t, std::string>>& logs,
+                             const std::vector<std::size_t>& group);
+  void NoteRecent(std::uint8_t pane, TLogErrors& errors);
+  bool FollowColumns(std::uint8_t pane, TLogErrors& errors);
   // The title once a sample is in, and the error of a load that stopped.
   std::optional<TLogError> EndLoad(std::uint8_t pane);
   TLogErrors LoadMessages(std::uint8_t pane, const TSkippedLines& skipped);

@@ -6,11 +6,13 @@
 #include <utility>
 
 #include "app/commands/TCommands.h"
+#include "app/document/LogReference.h"
 #include "app/state/TLastFolderFile.h"
 #include "app/view/Legend.h"
 #include "app/view/LogNames.h"
 #include "app/view/PaneColors.h"
 #include "app/view/WordMarks.h"
+#include "app/window/ColumnPicker.h"
 #include "app/window/PaneAppearance.h"
 #include "app/window/ReportException.h"
 #include "app/window/TBatchProgress.h"
@@ -122,7 +124,7 @@ void TForm1::UseSettings(const std::string& settingsPath) {
   RefreshOverlays();
 }
 
-void TForm1::StoreSession() { state_.StoreSession(document_.FileNames(), Placement()); }
+void TForm1::StoreSession() { state_.StoreSession(document_.References(), Placement()); }
 
 void TForm1::PlaceControls() {
   for (const TPlacement& p : Placements(Width(), Height())) {
@@ -263,6 +265,9 @@ void TForm1::ConnectPaneEvents(std::uint8_t pane) {
 void TForm1::ConnectDocument() {
   document_.MakeProgress = [this](const std::vector<std::string>& fileNames) {
     return std::make_unique<TBatchProgress>(this, fileNames);
+  };
+  document_.ChooseColumns = [this](std::uint8_t pane, const TColumnShape& shape, std::size_t offered) {
+    return AskColumns(*this, pane, shape, offered);
   };
   document_.OnLogReplaced = [this](std::uint8_t pane) {
     coordinator_.ForgetViews(pane);
@@ -421,7 +426,7 @@ void TForm1::ShowRecentLogs(std::uint8_t pane, int x, int y) {
   std::vector<TMenuEntry> entries;
   entries.reserve(logs.size());
   for (const std::string& log : logs) {
-    entries.push_back({log, "", false, false, Exists(log)});
+    entries.push_back({log, "", false, false, Exists(ParseLogReference(log).FileName)});
   }
   if (entries.empty()) {
     entries.push_back({"No recent logs", "", false, false, false});

@@ -66,7 +66,7 @@ TEST(CommandTable, EveryKeyGivesItsOwnCommandAndNoOther) {
       {'C', ssCtrl, "Ctrl+C"},
       {'C', ssCtrl | ssLeft, "Ctrl+C"},  // a mouse button held does not matter
       {'C', ssCtrl | ssShift, "Ctrl+Shift+C"},
-      {'C', 0, nullptr},
+      {'C', 0, "C"},
       {'S', 0, "S"},
       {'S', ssCtrl, "Ctrl+S"},
       {'E', ssCtrl, "Ctrl+E"},
