@@ -12,8 +12,8 @@
 #include "chart/panel/TChart.h"
 #include "chart/series/TChartSeries.h"
 #include "chart/series/TValueStorage.h"
-#include "log/TStampTimes.h"
 #include "log/ColumnLog.h"
+#include "log/TStampTimes.h"
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
 #include "runtime/NumberFormat.h"
@@ -332,7 +332,12 @@ void TLogDocument::StartColumnLoad(std::uint8_t pane, const std::string& fileNam
   TPane& at = At(pane);
   Series(pane).ClearPoints();
   at.Chart->EndZoom();
-  at.Log = {fileName,          std::nullopt, decimalSeparator, state_.LogOffset(fileName), std::nullopt, false,
+  at.Log = {fileName,
+            std::nullopt,
+            decimalSeparator,
+            state_.LogOffset(fileName),
+            std::nullopt,
+            false,
             TPaneLog::TColumn{column + 1, shape.Names[column], shape.Delimiter}};
   at.Followed = {};
   at.Shape = shape;

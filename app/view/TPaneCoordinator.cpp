@@ -273,8 +273,15 @@ std::optional<std::pair<std::uint8_t, double>> TPaneCoordinator::TimeShiftTo(int
     return std::nullopt;
   }
   const TChartAxis& time = Chart(timeShift_->Pane).TopAxis();
-  return std::pair{timeShift_->Pane,
-                   timeShift_->FromOffset + time.PixelToValue(x) - time.PixelToValue(timeShift_->FromColumn)};
+  const double offset = timeShift_->FromOffset + time.PixelToValue(x) - time.PixelToValue(timeShift_->FromColumn);
+  // The mouse is as exact as a pixel column: the shift keeps the decimals a
+  // column's time needs ("+36.3 s"), not fifteen.
+  const double column = std::abs(time.PixelToValue(x + 1) - time.PixelToValue(x));
+  if (!(column > 0) || !std::isfinite(column)) {
+    return std::pair{timeShift_->Pane, offset};
+  }
+  const double scale = std::pow(10.0, std::clamp(-std::floor(std::log10(column)), 0.0, 9.0));
+  return std::pair{timeShift_->Pane, std::round(offset * scale) / scale};
 }
 
 bool TPaneCoordinator::EndTimeShift() {

@@ -274,7 +274,10 @@ TEST(TimeLock, AnOffsetShiftsTheLogOnTheTimeLine) {
   const auto shifted = panes.Coordinator.TimeShiftTo(300);
   ASSERT_TRUE(shifted);
   EXPECT_EQ(shifted->first, 2);
-  EXPECT_DOUBLE_EQ(shifted->second, 2.5 + axis.PixelToValue(300) - axis.PixelToValue(200));
+  // As exact as a pixel column, in the decimals its time needs.
+  const double column = axis.PixelToValue(301) - axis.PixelToValue(300);
+  EXPECT_NEAR(shifted->second, 2.5 + axis.PixelToValue(300) - axis.PixelToValue(200), column / 2);
+  EXPECT_EQ(shifted->second, std::round(shifted->second * 1000) / 1000) << "a column is " << column << " s";
   EXPECT_TRUE(panes.Coordinator.EndTimeShift());
   EXPECT_TRUE(panes.Charts[2].Zoom().Allow());
   EXPECT_FALSE(panes.Coordinator.TimeShiftTo(300));

@@ -9,13 +9,16 @@ viewer=$1 snapshot=$2 log=$3/engine-columns.csv
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Zooms passed on by pixel columns, as the snapshot tool runs without --lock.
+mkdir -p "$XDG_CONFIG_HOME/logviewer"
+echo lock=pixels >"$XDG_CONFIG_HOME/logviewer/settings"
 title="Kestrila Log viewer by Lumo"
 pid=
 trap "[ -z \"\$pid\" ] || kill \$pid 2>/dev/null; rm -rf $work" EXIT
 . "$SMOKE_DIR/window-capture.sh"
 
 QT_QPA_PLATFORM=xcb "$viewer" --columns RPM,Lambda,Coolant,Battery "$log" & pid=$!
-window=$(xdotool search --sync --onlyvisible --pid $pid --name "^$title\$" | head -n 1)
+window=$(xdotool search --sync --onlyvisible --pid $pid --name "$title\$" | head -n 1)
 xdotool windowfocus --sync "$window"
 "$snapshot" --fill "$log" --png "$work/filled.png"
 same_as "$work/filled.png"
