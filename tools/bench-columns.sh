@@ -10,6 +10,8 @@ set -eu
 
 BUILD=${BUILD_DIR:-build}
 RUNS=${RUNS:-3}
+# Debian's own Python, where its python3-pandas goes.
+PYTHON=${PYTHON:-/usr/bin/python3}
 LINES=${LINES:-10000000}
 LOGS=${TMPDIR:-/tmp}
 SNAPSHOT="$BUILD/tools/logview-snapshot"
@@ -30,7 +32,7 @@ median() {
   done | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
 
-python3 -c "import pandas" >/dev/null 2>&1 ||
+"$PYTHON" -c "import pandas" >/dev/null 2>&1 ||
   make --no-print-directory -C "$(dirname "$0")/.." install-packages PKGS=python3-pandas
 
 # A time column and nine values of the widths recorders write.
@@ -47,11 +49,11 @@ for column in 2 3 4 5; do
 done
 
 snapshot_start=$(median "$SNAPSHOT" --json /dev/null)
-pandas_start=$(median python3 -c "import pandas")
+pandas_start=$(median "$PYTHON" -c "import pandas")
 fill=$(($(median "$SNAPSHOT" --fill "$wide" --json /dev/null) - snapshot_start))
 four=$(($(median "$SNAPSHOT" --log 0 "$wide.2" --log 1 "$wide.3" --log 2 "$wide.4" --log 3 "$wide.5" \
   --json /dev/null) - snapshot_start))
-pandas=$(($(median python3 -c "import pandas; pandas.read_csv('$wide', usecols=[1, 2, 3, 4])") - pandas_start))
+pandas=$(($(median "$PYTHON" -c "import pandas; pandas.read_csv('$wide', usecols=[1, 2, 3, 4])") - pandas_start))
 peak=$(/usr/bin/time -f %M "$SNAPSHOT" --fill "$wide" --json /dev/null 2>&1 >/dev/null | tail -n 1)
 
 printf '%s lines, 10 columns, %s MB\n' "$LINES" $(($(stat -c %s "$wide") / 1048576))
