@@ -83,8 +83,9 @@ import -window root -crop 794x584+"$X"+"$Y" +repage "$root/docs/window-columns.p
 kill $viewer_pid; wait $viewer_pid || true
 
 # Four logs of one drive at 10, 25, 50 and 100 Hz, started at different
-# times, locked by time with the time axis, a zoom and a readout: drawn by
-# the snapshot tool, which paints exactly as the window does.
+# times, locked by time with the time axis, the value table, a zoom and a
+# readout: drawn by the snapshot tool, which paints exactly as the window
+# does.
 logs=$(mktemp -d)
 python3 - "$logs" <<'PY'
 import math, sys
@@ -100,7 +101,7 @@ for pane, (hz, start, title, value) in enumerate(drive):
             log.write(f"{t:.3f},{value(t):.3f}\n")
 PY
 "$root/build/tools/logview-snapshot" --log 0 "$logs/0-10hz.csv" --log 1 "$logs/1-25hz.csv" \
-  --log 2 "$logs/2-50hz.csv" --log 3 "$logs/3-100hz.csv" --lock time --key X \
+  --log 2 "$logs/2-50hz.csv" --log 3 "$logs/3-100hz.csv" --lock time --key X --key V \
   --drag 1 left 100 60 500 60 --hover 2 300 60 --png "$root/docs/window-time-locked.png"
 rm -rf "$logs"
 echo "Wrote docs/window-logs.png, docs/window-zoomed.png, docs/window-readout.png, docs/window-legend.png," \

@@ -132,6 +132,10 @@ void TPaneOverlays::Draw(std::uint8_t pane, TRasterCanvas& canvas) {
   if (chart.SeriesList()[0].PointCount() == 0) {
     DrawEmptyPaneHint(canvas, chart);
   }
+  // Under what the user points at: a readout box or a marker stays readable.
+  if (pane == 0) {
+    DrawModeTexts(canvas, chart, ModesOn());
+  }
   const std::optional<TCursorReadout> readout = measures_.ShownReadout(pane);
   const std::optional<TRect> readoutBox = readout ? ReadoutBox(canvas, *readout) : std::nullopt;
   TBufferedCanvas3D surface;
@@ -142,9 +146,6 @@ void TPaneOverlays::Draw(std::uint8_t pane, TRasterCanvas& canvas) {
     DrawCursorReadout(canvas, *readout);
   }
   DrawZoomBand(canvas, chart.Zoom());
-  if (pane == 0) {
-    DrawModeTexts(canvas, chart, ModesOn());
-  }
 }
 
 void TPaneOverlays::DrawMeasures(std::uint8_t pane, TCanvas3D& canvas, const std::optional<TRect>& taken) {
