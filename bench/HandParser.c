@@ -65,9 +65,15 @@ static double Sample(const char* p, const char* end) {
     return Number(p, end);
   }
   const size_t length = (size_t)(end - p);
-  if (length == 4 && memcmp(p, "Rich", 4) == 0) return 2.0;
-  if (length == 4 && memcmp(p, "Lean", 4) == 0) return 1.0;
-  if (length == 29 && memcmp(p, "S.C to Gnd/Sensor lower limit", 29) == 0) return -1.0;
+  if (length == 4 && memcmp(p, "Rich", 4) == 0) {
+    return 2.0;
+  }
+  if (length == 4 && memcmp(p, "Lean", 4) == 0) {
+    return 1.0;
+  }
+  if (length == 29 && memcmp(p, "S.C to Gnd/Sensor lower limit", 29) == 0) {
+    return -1.0;
+  }
   return 0.0;
 }
 

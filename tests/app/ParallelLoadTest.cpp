@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <span>
