@@ -189,6 +189,22 @@ const std::vector<TCommand>& Commands() {
   return commands;
 }
 
+bool EnabledForKey(const TCommand& command, const TForm1& form) {
+  // A mode's key switches it at any time.
+  if (command.Enabled == nullptr || command.Checked != nullptr) {
+    return true;
+  }
+  if (const std::optional<std::uint8_t> pane = form.Measures().ReadoutPane()) {
+    return command.Enabled(form, *pane);
+  }
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    if (command.Enabled(form, pane)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 const TCommand* CommandForKey(int key, TShiftState shift) {
   for (const TCommand& command : Commands()) {
     if (std::any_of(command.Keys.begin(), command.Keys.end(),

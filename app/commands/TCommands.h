@@ -44,6 +44,11 @@ const std::vector<TCommand>& Commands();
 // The command the key gives, if any.
 const TCommand* CommandForKey(int key, TShiftState shift);
 
+// Whether a key may give the command now: a mode always; any other when
+// it is offered on the readout's pane, or with no readout on some pane, as
+// the pane menu would offer it.
+bool EnabledForKey(const TCommand& command, const TForm1& form);
+
 // The key table of --help: a line a command.
 std::string KeyTableText();
 // The key table of the manual page, as roff paragraphs.

@@ -367,7 +367,7 @@ void TForm1::RefreshOverlays() {
 }
 
 void TForm1::FormKeyDown(int key, TShiftState shift) {
-  if (const TCommand* command = CommandForKey(key, shift)) {
+  if (const TCommand* command = CommandForKey(key, shift); command != nullptr && EnabledForKey(*command, *this)) {
     RunCommand(*command, {std::nullopt, 0, key, shift});
   }
 }

@@ -251,12 +251,15 @@ TEST(StretchExport, AFailureToWriteNamesTheFileAndTheReason) {
       << "no temporary file is left";
 }
 
-// Ctrl+E offers a name made of the logs' in the last log's folder, writes
-// the file chosen and shows a failure as a message.
+// Ctrl+E does nothing without a log, as the menu greys it; with one it
+// offers a name made of the logs' in the last log's folder, writes the file
+// chosen and shows a failure as a message.
 TEST(StretchExport, TheWindowsCommandAsksForTheFileAndReportsAFailure) {
   TempFolder folder;
   DialogScript script;
   TForm1 form(folder.Folder());
+  form.OnKeyDown('E', ssCtrl);
+  EXPECT_TRUE(script.SaveDialogOfferedNames.empty());
   form.OpenLogs(0, {folder.Write("lambda.csv", RandomLog("Lambda", 20, true, 1))});
   const std::string missing = folder.Folder() + "no-such-folder/stretch.csv";
   script.SaveAnswers = {std::nullopt, folder.Folder() + "chosen.csv", missing};
