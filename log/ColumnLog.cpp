@@ -7,65 +7,16 @@
 #include <optional>
 #include <span>
 #include <stdexcept>
-#include <system_error>
-#include <thread>
 
 #include "chart/series/TChartSeries.h"
+#include "log/RunPieces.h"
+#include "log/SeriesAppend.h"
 #include "log/TLogLines.h"
 #include "runtime/Exception.h"
 
 namespace {
 
 constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
-
-// Where the second half of a run starts: after the line end nearest past
-// its middle, or none when the run is one line.
-std::size_t SecondHalf(std::string_view run) {
-  const std::size_t end = run.find_first_of("\r\n", run.size() / 2);
-  if (end == std::string_view::npos) {
-    return run.size();
-  }
-  return end + (run[end] == '\r' && end + 1 < run.size() && run[end + 1] == '\n' ? 2 : 1);
-}
-
-// Gaps keep the value before them, so that the value axis stays as the
-// samples make it; gaps before the first sample take its value once it
-// comes.
-void AppendGaps(std::size_t count, TChartSeries& series) {
-  const int points = series.PointCount();
-  series.AppendValues(std::vector<double>(count, points > 0 ? series.YValueAt(points - 1) : 0.0), clNone);
-}
-
-void AppendSamples(std::span<const double> values, TChartSeries& series, TColor color) {
-  const int points = series.PointCount();
-  if (points > 0 && series.IsNullPoint(points - 1) && !values.empty()) {
-    int k = 0;
-    while (k < points && series.IsNullPoint(k)) {
-      ++k;
-    }
-    for (int gap = 0; k == points && gap < points; ++gap) {
-      series.YValues().SetValueAt(gap, values.front());
-    }
-  }
-  series.AppendValues(values, color);
-}
-
-// Each run of samples and each run of gaps in one append.
-void AppendColumn(std::span<const double> values, TChartSeries& series, TColor color) {
-  for (std::size_t i = 0; i < values.size();) {
-    const bool gap = std::isnan(values[i]);
-    std::size_t end = i + 1;
-    while (end < values.size() && std::isnan(values[end]) == gap) {
-      ++end;
-    }
-    if (gap) {
-      AppendGaps(end - i, series);
-    } else {
-      AppendSamples(values.subspan(i, end - i), series, color);
-    }
-    i = end;
-  }
-}
 
 }  // namespace
 
@@ -87,12 +38,31 @@ struct TColumnLoader::TPiece {
   // The line that stopped the conversion, and why.
   std::optional<std::string> Error;
   std::exception_ptr Failure;  // memory that ran out
+
+  // Nothing converted yet of `text`; the lists keep their room.
+  void Clear(std::string_view text, std::size_t targets) {
+    Text = text;
+    Lines = 0;
+    Values.resize(targets);
+    Words.resize(targets);
+    for (std::size_t t = 0; t < targets; ++t) {
+      Values[t].clear();
+      Words[t].clear();
+    }
+    Stamps.clear();
+    Starts.clear();
+    Gaps.clear();
+    Error.reset();
+    Failure = nullptr;
+  }
 };
 
 TColumnLoader::TColumnLoader(const std::string& fileName, TColumnShape shape, TLoadOptions options)
     : shape_(std::move(shape)),
       options_(std::move(options)),
       blocks_(fileName, options_.Read, TLogFileStart{options_.Start.File, options_.TakeUnfinishedLine}) {}
+
+TColumnLoader::~TColumnLoader() = default;
 
 TLoadResult TColumnLoader::Load(const std::vector<TColumnTarget>& targets, TColor color,
                                 const LogLoader::TProgress& progress) {
@@ -129,27 +99,22 @@ TLoadResult TColumnLoader::Load(const std::vector<TColumnTarget>& targets, TColo
   return result;
 }
 
-// The run's two halves convert at once, the second on a thread of its own
-// when one can be started.
+// Each piece is taken on this thread as soon as it is converted, while the
+// other threads convert the rest.
 void TColumnLoader::ConvertRuns(std::string_view run, const std::vector<TColumnTarget>& targets, TColor color,
                                 const LogLoader::TProgress& progress, TLoadResult& result) {
+  const std::size_t threads = ConvertingThreads(options_.Threads);
   do {
-    const std::size_t half = SecondHalf(run);
-    TPiece first;
-    first.Text = run.substr(0, half);
-    TPiece second;
-    second.Text = run.substr(half);
-    {
-      std::jthread helper;
-      try {
-        helper = options_.StartThread ? options_.StartThread([&] { Convert(second, targets); })
-                                      : std::jthread([&] { Convert(second, targets); });
-      } catch (const std::system_error&) {
-        Convert(second, targets);
-      }
-      Convert(first, targets);
+    const std::vector<std::string_view> texts = SplitAtLineEnds(run, threads);
+    // Kept from run to run: fresh ones would fault in their pages every time.
+    if (pieces_.size() < texts.size()) {
+      pieces_.resize(texts.size());
     }
-    if (!Take(first, targets, color, result) || !Take(second, targets, color, result)) {
+    bool goesOn = true;
+    ConvertInOrder(
+        texts.size(), threads, options_.StartThread, [&](std::size_t i) { Convert(texts[i], pieces_[i], targets); },
+        [&](std::size_t i) { return goesOn = Take(pieces_[i], targets, color, result); });
+    if (!goesOn) {
       return;
     }
     result.Next.File = blocks_.PositionOf(run.data() + run.size());
@@ -162,10 +127,9 @@ void TColumnLoader::ConvertRuns(std::string_view run, const std::vector<TColumnT
 
 // Every line converts into all targets or none; a bad line stops the
 // piece, or is a gap when skipped.
-void TColumnLoader::Convert(TPiece& piece, const std::vector<TColumnTarget>& targets) const {
+void TColumnLoader::Convert(std::string_view text, TPiece& piece, const std::vector<TColumnTarget>& targets) const {
   try {
-    piece.Values.resize(targets.size());
-    piece.Words.resize(targets.size());
+    piece.Clear(text, targets.size());
     std::vector<double> row(targets.size());
     std::vector<std::string_view> fields;
     TLogLines lines(piece.Text);
@@ -202,8 +166,6 @@ void TColumnLoader::Convert(TPiece& piece, const std::vector<TColumnTarget>& tar
       }
       if (shape_.Stamped) {
         piece.Stamps.push_back(error ? std::nullopt : ColumnStamp(fields[0]));
-      }
-      if (LeadingFieldsAreStamps()) {
         piece.Starts.push_back(line.Text.data());
       }
       ++piece.Lines;
@@ -213,8 +175,7 @@ void TColumnLoader::Convert(TPiece& piece, const std::vector<TColumnTarget>& tar
   }
 }
 
-// The stamps as times, and as the leading fields the readout shows where
-// they are the text before a line's first ",".
+// The stamps as times, and as the leading fields the readout shows.
 void TColumnLoader::NoteStamps(const TPiece& piece, const std::vector<double>& values, std::size_t held,
                                std::size_t lines, TLogNotes& notes) const {
   TStampTimes& times = notes.Times;
@@ -231,8 +192,6 @@ void TColumnLoader::NoteStamps(const TPiece& piece, const std::vector<double>& v
   }
 }
 
-bool TColumnLoader::LeadingFieldsAreStamps() const { return shape_.Stamped && shape_.Delimiter == ','; }
-
 // Whether the load goes on after the piece: its lines are in every series,
 // up to the series' limit.
 bool TColumnLoader::Take(const TPiece& piece, const std::vector<TColumnTarget>& targets, TColor color,
@@ -245,7 +204,7 @@ bool TColumnLoader::Take(const TPiece& piece, const std::vector<TColumnTarget>& 
   const std::size_t lines = std::min(piece.Lines, room);
   for (std::size_t t = 0; t < targets.size(); ++t) {
     const TColumnTarget& target = targets[t];
-    AppendColumn(std::span(piece.Values[t]).first(lines), *target.Series, color);
+    AppendWithGaps(std::span(piece.Values[t]).first(lines), *target.Series, color);
     if (target.Notes == nullptr) {
       continue;
     }

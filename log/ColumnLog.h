@@ -27,6 +27,9 @@ public:
   // when it cannot be opened or is no regular file. Options.Notes is not
   // used: each target has its own.
   TColumnLoader(const std::string& fileName, TColumnShape shape, TLoadOptions options);
+  ~TColumnLoader();
+  TColumnLoader(const TColumnLoader&) = delete;
+  TColumnLoader& operator=(const TColumnLoader&) = delete;
 
   // Appends the targets' columns from the start position on, each point in
   // `color`; the title is the header's first column name. Runs once.
@@ -38,13 +41,13 @@ private:
   struct TPiece;
   void ConvertRuns(std::string_view run, const std::vector<TColumnTarget>& targets, TColor color,
                    const LogLoader::TProgress& progress, TLoadResult& result);
-  void Convert(TPiece& piece, const std::vector<TColumnTarget>& targets) const;
+  void Convert(std::string_view text, TPiece& piece, const std::vector<TColumnTarget>& targets) const;
   void NoteStamps(const TPiece& piece, const std::vector<double>& values, std::size_t held, std::size_t lines,
                   TLogNotes& notes) const;
-  bool LeadingFieldsAreStamps() const;
   bool Take(const TPiece& piece, const std::vector<TColumnTarget>& targets, TColor color, TLoadResult& result);
 
   TColumnShape shape_;
   TLoadOptions options_;
   TLogFileBlocks blocks_;
+  std::vector<TPiece> pieces_;
 };

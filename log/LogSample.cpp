@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -12,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "log/RunPieces.h"
 #include "log/TLogLines.h"
 #include "log/TSkippedLines.h"
 #include "runtime/Exception.h"
@@ -233,47 +233,7 @@ double LogLineValue(const TLogLine& line, TLeadingFieldRule& rule, char decimalS
   return LineValue(line, AfterComma(line.Text, comma), ReadingFor(decimalSeparator), isWord);
 }
 
-namespace {
-
-// Below this a run is converted on one core: a thread would cost more than
-// it saves.
-constexpr std::size_t kSmallestPiece = std::size_t{1} << 16;
-
-// Several pieces per core, so that appending the first ones in order overlaps
-// with converting the rest.
-constexpr std::size_t kPiecesPerCore = 4;
-
-std::size_t Cores() { return std::max(1U, std::thread::hardware_concurrency()); }
-
-// Just past the first line end at or after `from`, a CR LF pair whole; npos
-// when none follows.
-std::size_t AfterLineEnd(std::string_view run, std::size_t from) {
-  const std::size_t end = run.find_first_of("\r\n", from);
-  if (end == std::string_view::npos) {
-    return end;
-  }
-  return end + (run[end] == '\r' && end + 1 < run.size() && run[end + 1] == '\n' ? 2 : 1);
-}
-
-std::vector<std::string_view> SplitAtLineEnds(std::string_view run, std::size_t threads) {
-  const std::size_t parts = std::clamp<std::size_t>(run.size() / kSmallestPiece, 1, threads * kPiecesPerCore);
-  std::vector<std::string_view> pieces;
-  std::size_t start = 0;
-  for (std::size_t k = 1; k < parts; ++k) {
-    const std::size_t next = AfterLineEnd(run, std::max(start, run.size() * k / parts));
-    if (next == std::string_view::npos) {
-      break;
-    }
-    pieces.push_back(run.substr(start, next - start));
-    start = next;
-  }
-  pieces.push_back(run.substr(start));
-  return pieces;
-}
-
-std::jthread StartThread(std::function<void()> work) { return std::jthread(std::move(work)); }
-
-}  // namespace
+namespace {}  // namespace
 
 // One core's share of a run: its values up to its first bad line (or all
 // of them, gaps for the bad ones, when skipping), and where the
@@ -431,96 +391,29 @@ TLogSamples::TLogSamples(char decimalSeparator, TLeadingFieldRule rule, TStartTh
                          std::size_t threads)
     : decimalSeparator_(decimalSeparator),
       rule_(rule),
-      startThread_(startThread ? std::move(startThread) : TStartThread(StartThread)),
+      startThread_(std::move(startThread)),
       skipBadLines_(skipBadLines),
-      threads_(threads > 0 ? threads : Cores()) {}
+      threads_(ConvertingThreads(threads)) {}
 
 TLogSamples::~TLogSamples() = default;
 
-// Hands out a run's pieces to the threads that convert them and tells when
-// each is done.
-class TLogSamples::TPieceQueue {
-public:
-  TPieceQueue(std::vector<TPiece>& pieces, const std::vector<std::string_view>& texts, char decimalSeparator,
-              bool skipping)
-      : pieces_(pieces), texts_(texts), decimalSeparator_(decimalSeparator), skipping_(skipping), done_(texts.size()) {}
-
-  void ConvertWhileLeft() {
-    for (std::size_t i = Claim(); i < texts_.size(); i = Claim()) {
-      ConvertPiece(i);
-    }
-  }
-
-  // Converts pieces that no thread took yet until piece `i` is done.
-  void ConvertUntilDone(std::size_t i) {
-    while (!done_[i].load(std::memory_order_acquire)) {
-      if (const std::size_t next = Claim(); next < texts_.size()) {
-        ConvertPiece(next);
-      } else {
-        done_[i].wait(false, std::memory_order_acquire);
-      }
-    }
-  }
-
-  // No piece is handed out after this.
-  void Stop() { next_.store(texts_.size()); }
-
-private:
-  std::size_t Claim() { return next_.fetch_add(1, std::memory_order_relaxed); }
-
-  void ConvertPiece(std::size_t i) {
-    pieces_[i].Convert(texts_[i], decimalSeparator_, skipping_);
-    done_[i].store(true, std::memory_order_release);
-    done_[i].notify_one();
-  }
-
-  std::vector<TPiece>& pieces_;
-  const std::vector<std::string_view>& texts_;
-  char decimalSeparator_;
-  bool skipping_;
-  std::vector<std::atomic<bool>> done_;
-  std::atomic<std::size_t> next_{0};
-};
-
 // The pieces are taken in order on this thread as they are done, which
-// overlaps with the other threads converting the rest; this thread converts
-// too whenever the next piece is not done.
+// overlaps with the other threads converting the rest.
 std::exception_ptr TLogSamples::Convert(std::string_view run, const TTake& take) {
   const std::vector<std::string_view> texts = SplitAtLineEnds(run, threads_);
   // Kept from run to run: fresh ones would fault in their pages every time.
   if (pieces_.size() < texts.size()) {
     pieces_.resize(texts.size());
   }
-  TPieceQueue queue(pieces_, texts, decimalSeparator_, skipBadLines_);
-  const std::vector<std::jthread> helpers = StartHelpers(queue, std::min(threads_, texts.size()) - 1);
-  try {
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-      queue.ConvertUntilDone(i);
-      if (std::exception_ptr error = Take(pieces_[i], take)) {
-        queue.Stop();
-        return error;
-      }
-    }
-  } catch (...) {
-    queue.Stop();
-    throw;
-  }
-  return nullptr;
-}
-
-// Fewer helpers than asked for, or none, when threads cannot be started:
-// the calling thread converts what they leave.
-std::vector<std::jthread> TLogSamples::StartHelpers(TPieceQueue& queue, std::size_t count) const {
-  std::vector<std::jthread> helpers;
-  helpers.reserve(count);
-  try {
-    for (std::size_t k = 0; k < count; ++k) {
-      helpers.push_back(startThread_([&queue] { queue.ConvertWhileLeft(); }));
-    }
-  } catch (const std::system_error&) {
-    // The threads started so far, or this one alone, do the work.
-  }
-  return helpers;
+  std::exception_ptr error;
+  ConvertInOrder(
+      texts.size(), threads_, startThread_,
+      [&](std::size_t i) { pieces_[i].Convert(texts[i], decimalSeparator_, skipBadLines_); },
+      [&](std::size_t i) {
+        error = Take(pieces_[i], take);
+        return error == nullptr;
+      });
+  return error;
 }
 
 // The piece's values in the light of the lines before it.

@@ -6,9 +6,9 @@
 #include <optional>
 #include <span>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "log/RunPieces.h"
 #include "log/TLeadingFieldRule.h"
 #include "log/TLogLine.h"
 #include "log/TStampTimes.h"
@@ -46,10 +46,6 @@ std::optional<std::string_view> SensorWordText(double value);
 // it left. A line cut short or cut at MaxLogLineLength cannot be trusted as
 // a number and raises the conversion error for its kept part.
 double LogLineValue(const TLogLine& line, TLeadingFieldRule& rule, char decimalSeparator);
-
-// Starts a thread that runs `work`; raises std::system_error when no thread
-// can be started. Tests put failing starts in its place.
-using TStartThread = std::function<std::jthread(std::function<void()> work)>;
 
 // The values of a log's sample lines, converted run by run on every core
 // with exactly the meaning of LogLineValue line after line. When no thread
@@ -100,9 +96,7 @@ public:
 
 private:
   struct TPiece;
-  class TPieceQueue;
   std::exception_ptr Take(TPiece& piece, const TTake& take);
-  std::vector<std::jthread> StartHelpers(TPieceQueue& queue, std::size_t count) const;
 
   char decimalSeparator_;
   TLeadingFieldRule rule_;

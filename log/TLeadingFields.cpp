@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 
+#include "log/ColumnShape.h"
 #include "log/LogSample.h"
 #include "log/RegularFile.h"
 #include "log/TLogLines.h"
@@ -16,9 +17,18 @@ constexpr std::size_t kFirstRead = std::size_t{1} << 12;
 // end: reading stops here whatever the file holds.
 constexpr std::size_t kLongestRead = LineStartStep * (MaxLogLineLength + 2) + kFirstRead;
 
+// The text of a line before its first `delimiter`; none without one.
+std::optional<std::string_view> FieldBefore(std::string_view line, char delimiter) {
+  if (delimiter == ',') {
+    return LeadingField(line);
+  }
+  const std::size_t end = line.find(delimiter);
+  return end == std::string_view::npos ? std::nullopt : std::optional(line.substr(0, end));
+}
+
 // The line `skip` lines after the start of `text`, when `text` holds it up
-// to its first "," or its line end.
-std::optional<std::string_view> LineAfter(std::string_view text, std::uint64_t skip, bool wholeFile) {
+// to its first `delimiter` or its line end.
+std::optional<std::string_view> LineAfter(std::string_view text, std::uint64_t skip, bool wholeFile, char delimiter) {
   TLogLines lines(text);
   TLogLine line;
   for (std::uint64_t k = 0; k <= skip; ++k) {
@@ -27,7 +37,7 @@ std::optional<std::string_view> LineAfter(std::string_view text, std::uint64_t s
     }
   }
   const bool ended = !lines.Rest().empty() || wholeFile;
-  if (!ended && !LeadingField(line.Text)) {
+  if (!ended && !FieldBefore(line.Text, delimiter)) {
     return std::nullopt;
   }
   return line.Text;
@@ -43,8 +53,9 @@ std::string_view WithoutBlanks(std::string_view text) {
 
 }  // namespace
 
-void TLeadingFields::Reset(std::string fileName) {
+void TLeadingFields::Reset(std::string fileName, char delimiter) {
   fileName_ = std::move(fileName);
+  delimiter_ = delimiter;
   file_.reset();
   fileChanged_ = false;
   numeric_ = true;
@@ -99,10 +110,10 @@ std::optional<std::string> TLeadingFields::FieldIn(const TRegularFileReader& fil
     const std::size_t start = mark.Position.AfterCr && !text.empty() && text.front() == '\n' ? 1 : 0;
     const bool wholeFile = text.size() < size;
     if (const std::optional<std::string_view> line =
-            LineAfter(std::string_view(text).substr(start), sample - mark.Sample, wholeFile)) {
+            LineAfter(std::string_view(text).substr(start), sample - mark.Sample, wholeFile, delimiter_)) {
       // Every sample's field is a number; a skipped line's may be anything.
-      const std::optional<std::string_view> field = LeadingField(*line);
-      const bool stamp = field && (IsNumericField(*field) || ParseStamp(*field));
+      const std::optional<std::string_view> field = FieldBefore(*line, delimiter_);
+      const bool stamp = field && (IsNumericField(*field) || ColumnStamp(*field));
       return stamp ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
     }
     if (wholeFile || size >= kLongestRead) {
@@ -117,11 +128,15 @@ struct TFieldNumber {
   double Value = 0;
   int Decimals = 0;
   bool Exponent = false;
+  bool DecimalComma = false;
 };
 
 // The parser takes no "+" sign; the field was checked to be a number.
-std::optional<TFieldNumber> ParseField(std::string_view field) {
-  field = WithoutBlanks(field);
+std::optional<TFieldNumber> ParseField(std::string_view written) {
+  std::string pointed(WithoutBlanks(written));
+  const bool comma = pointed.find(',') != std::string::npos;
+  std::replace(pointed.begin(), pointed.end(), ',', '.');
+  std::string_view field = pointed;
   if (!IsNumericField(field)) {
     return std::nullopt;
   }
@@ -129,6 +144,7 @@ std::optional<TFieldNumber> ParseField(std::string_view field) {
     field.remove_prefix(1);
   }
   TFieldNumber number;
+  number.DecimalComma = comma;
   if (std::from_chars(field.data(), field.data() + field.size(), number.Value).ec != std::errc()) {
     return std::nullopt;
   }
@@ -159,5 +175,9 @@ std::optional<std::string> FieldDifference(std::string_view from, std::string_vi
   if (written.ec != std::errc()) {
     return std::nullopt;
   }
-  return std::string(text.data(), written.ptr);
+  std::string shown(text.data(), written.ptr);
+  if (a->DecimalComma || b->DecimalComma) {
+    std::replace(shown.begin(), shown.end(), '.', ',');
+  }
+  return shown;
 }

@@ -20,8 +20,9 @@ class TRegularFileReader;
 // replaced or rewritten since shows no fields.
 class TLeadingFields {
 public:
-  // A new log: every sample so far had a numeric field, and none came yet.
-  void Reset(std::string fileName);
+  // A new log whose fields end at `delimiter`: every sample so far had a
+  // numeric field, and none came yet.
+  void Reset(std::string fileName, char delimiter = ',');
   // The load, or a follow step, read `file` so far.
   void ReadFrom(TLoadedFile file) { file_ = std::move(file); }
   // Sample number `sample`'s line starts at `position`. Marks come in
@@ -51,6 +52,7 @@ private:
   void NoteFileChanged() const;
 
   std::string fileName_;
+  char delimiter_ = ',';
   std::optional<TLoadedFile> file_;
   mutable bool fileChanged_ = false;
   bool numeric_ = true;
@@ -58,6 +60,6 @@ private:
 };
 
 // `to` minus `from`, two numeric leading fields, written with as many
-// decimals as the finer of them ("12.40" minus "0.1" is "12.30"); none
-// when either is no number.
+// decimals as the finer of them ("12.40" minus "0.1" is "12.30") and with
+// their decimal comma if they have one; none when either is no number.
 std::optional<std::string> FieldDifference(std::string_view from, std::string_view to);

@@ -13,10 +13,11 @@ struct TLogNotes {
   TLeadingFields Leading;
   TStampTimes Times;
 
-  // Nothing known yet of the log in `fileName`.
-  void Reset(std::string fileName) {
+  // Nothing known yet of the log in `fileName`, whose fields end at
+  // `delimiter`.
+  void Reset(std::string fileName, char delimiter = ',') {
     Words.Clear();
     Times.Clear();
-    Leading.Reset(std::move(fileName));
+    Leading.Reset(std::move(fileName), delimiter);
   }
 };

@@ -341,7 +341,7 @@ void TLogDocument::StartColumnLoad(std::uint8_t pane, const std::string& fileNam
             TPaneLog::TColumn{column + 1, shape.Names[column], shape.Delimiter}};
   at.Followed = {};
   at.Shape = shape;
-  at.Notes.Reset(fileName);
+  at.Notes.Reset(fileName, shape.Delimiter);
   if (OnLogReplaced) {
     OnLogReplaced(pane);
   }

@@ -10,11 +10,10 @@
 #include "app/window/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
+#include "tests/app/FormTexts.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
-
-using Texts = std::vector<std::string>;
 
 // A log of `lines` samples under the header "Time,<title>", several blocks
 // long from about a million lines on.
@@ -30,20 +29,8 @@ constexpr int kLongLog = 1'500'000;
 
 class BatchLoad : public ::testing::Test {
 protected:
-  Texts Titles() {
-    Texts titles;
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      titles.push_back(form.PaneChart(pane).Title().Text().at(0));
-    }
-    return titles;
-  }
-  Texts MessageTexts() const {
-    Texts texts;
-    for (const DialogScript::Message& message : script.Messages) {
-      texts.push_back(message.Text);
-    }
-    return texts;
-  }
+  Texts Titles() { return PaneTitles(form); }
+  Texts MessageTexts() const { return ::MessageTexts(script); }
   // The log each progress report was about, once per log in report order.
   Texts LogsReported() const {
     Texts logs;

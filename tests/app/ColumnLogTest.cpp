@@ -15,13 +15,13 @@
 #include "gui/DialogScript.h"
 #include "log/ColumnLog.h"
 #include "log/LogSample.h"
+#include "tests/app/FormTexts.h"
 #include "tests/app/PiecewiseRead.h"
 #include "tests/app/TempFolder.h"
 #include "tests/support/PointValues.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using Values = std::vector<double>;
 
 constexpr const char* kEngine =
@@ -51,20 +51,8 @@ std::string AfterGoodLines(const std::string& bad) {
 
 class ColumnLog : public ::testing::Test {
 protected:
-  Texts Titles() const {
-    Texts titles;
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      titles.push_back(form.PaneChart(pane).Title().Text().at(0));
-    }
-    return titles;
-  }
-  Texts MessageTexts() const {
-    Texts texts;
-    for (const DialogScript::Message& message : script.Messages) {
-      texts.push_back(message.Text);
-    }
-    return texts;
-  }
+  Texts Titles() { return PaneTitles(form); }
+  Texts MessageTexts() const { return ::MessageTexts(script); }
 
   TempFolder folder;
   TForm1 form{folder.Folder()};
@@ -146,8 +134,8 @@ TEST_F(ColumnLog, TheFirstColumnsStampsAreTheSamplesTimes) {
     std::optional<std::string> Leading;
   } cases[] = {
       {"Time,A,B\n12:00:40.5,1,2\n12:00:41,1,2\n", {43240.5, 43241.0}, "12:00:41"},
-      {"Time;A;B\n0,5;1;2\n1,25;1;2\n", {0.5, 1.25}, std::nullopt},
-      {"Time\tA\tB\n12:00:40,5\t1\t2\n12:00:41,5\t1\t2\n", {43240.5, 43241.5}, std::nullopt},
+      {"Time;A;B\n0,5;1;2\n1,25;1;2\n", {0.5, 1.25}, "1,25"},
+      {"Time\tA\tB\n12:00:40,5\t1\t2\n12:00:41,5\t1\t2\n", {43240.5, 43241.5}, "12:00:41,5"},
       {"T,A,B\n5,1,2\n3,1,2\n", {}, std::nullopt},
   };
   for (const auto& c : cases) {

@@ -15,6 +15,7 @@
 #include "gui/DialogScript.h"
 #include "gui/Keyboard.h"
 #include "tests/SampleLogs.h"
+#include "tests/app/FormTexts.h"
 #include "tests/app/TempFolder.h"
 
 namespace {
@@ -82,28 +83,14 @@ class Desktop : public testing::Test {
 protected:
   Desktop() : form(folder.Folder()) {}
 
-  std::vector<std::string> Titles() {
-    std::vector<std::string> titles;
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      titles.push_back(form.PaneChart(pane).Title().Text().at(0));
-    }
-    return titles;
-  }
+  Texts Titles() { return PaneTitles(form); }
 
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const DialogScript::Message& message : script.Messages) {
-      texts.push_back(message.Text);
-    }
-    return texts;
-  }
+  Texts MessageTexts() const { return ::MessageTexts(script); }
 
   TempFolder folder;
   DialogScript script;
   TForm1 form;
 };
-
-using Texts = std::vector<std::string>;
 
 TEST_F(Desktop, CommandLineLogsFillThePanesFromTheTopAndABadOneIsReported) {
   const std::string missing = folder.Folder() + "missing.csv";
@@ -130,16 +117,8 @@ TEST_F(Desktop, CommandLineLogsFillThePanesFromTheTopAndABadOneIsReported) {
     DialogScript fresh;
     TForm1 window(folder.Folder());
     window.OpenLogs(0, ParseCommandLine(c.logs).Logs);
-    std::vector<std::string> titles;
-    for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
-      titles.push_back(window.PaneChart(pane).Title().Text().at(0));
-    }
-    std::vector<std::string> messages;
-    for (const DialogScript::Message& message : fresh.Messages) {
-      messages.push_back(message.Text);
-    }
-    EXPECT_EQ(titles, c.titles) << c.name;
-    EXPECT_EQ(messages, c.messages) << c.name;
+    EXPECT_EQ(PaneTitles(window), c.titles) << c.name;
+    EXPECT_EQ(::MessageTexts(fresh), c.messages) << c.name;
   }
 }
 

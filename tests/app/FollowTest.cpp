@@ -15,6 +15,7 @@
 #include "app/window/TForm1.h"
 #include "gui/Application.h"
 #include "gui/DialogScript.h"
+#include "tests/app/FormTexts.h"
 #include "tests/app/TempFolder.h"
 #include "tests/runtime/LocaleScope.h"
 #include "tests/support/PointValues.h"
@@ -23,14 +24,6 @@ namespace {
 
 void Append(const std::string& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary | std::ios::app) << bytes;
-}
-
-std::vector<std::string> Texts(const DialogScript& script) {
-  std::vector<std::string> texts;
-  for (const DialogScript::Message& message : script.Messages) {
-    texts.push_back(message.Text);
-  }
-  return texts;
 }
 
 // Handles events, as the window's message loop does, until the series has
@@ -130,7 +123,7 @@ TEST_P(FollowTable, AppendsWhatTheLogGainsAndSaysWhyItStops) {
       message.replace(at, 6, file);
     }
   }
-  EXPECT_EQ(Texts(window.Script), messages);
+  EXPECT_EQ(MessageTexts(window.Script), messages);
   const std::optional<TLogDocument::TStop>& stop = window.Form.Document().PaneLog(1).StoppedEarly;
   EXPECT_EQ(stop ? stop->Line : std::nullopt, c.stoppedAt);
   for (int i = 0; i < window.Form.PaneSeries(1).PointCount(); ++i) {
@@ -342,7 +335,7 @@ TEST(Follow, FourLockedPanesGrowTogetherAndKeepTheSameSamples) {
     Append(files[pane], pane == 2 ? "x,bad\n" : "0,1\n0,1\n0,1\n0,1\n0,1\n");
   }
   window.Form.FollowLogs();
-  EXPECT_EQ(Texts(window.Script),
+  EXPECT_EQ(MessageTexts(window.Script),
             std::vector<std::string>{"'bad' is not a valid floating point value.\nIn '" + files[2] + "' at line 202"});
   ASSERT_EQ(window.Script.Messages.size(), 1U);
   EXPECT_EQ(window.Script.Messages[0].Details, "File: " + files[2] + "\nStopped at line 202\nSamples kept: 200");

@@ -48,7 +48,8 @@ TEST(LeadingFields, DifferencesKeepTheFinerFieldsDecimals) {
   } cases[] = {
       {"0.1", "12.40", "12.30"},    {"3", "5", "2"},         {"5", "3", "-2"},
       {" 1.5 ", "+2", "0.5"},       {"0", "1e3", "1000"},    {"1.25e-3", "0", "-0.00125"},
-      {"1", "12:00", std::nullopt}, {"", "1", std::nullopt},
+      {"1", "12:00", std::nullopt}, {"", "1", std::nullopt}, {"0,5", "1,25", "0,75"},
+      {"0,5", "2", "1,5"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FieldDifference(c.From, c.To), c.Difference) << c.From << " to " << c.To;

@@ -33,22 +33,10 @@ struct Panes {
     State.SetLocked(locked);
     const std::array<double, 4> scales = {6000, 1, 100, 15};
     for (std::uint8_t pane = 0; pane < 4; ++pane) {
-      TChart& chart = Charts[pane];
-      chart.SetBounds(0, 0, 728, 129);
-      ApplyPaneAppearance(chart, Series[pane]);
-      chart.SetScrollMouseButton(mbRight);
+      SetUpPane(Charts[pane], Series[pane], Coordinator, pane);
       for (int i = 0; i < lengths[pane]; ++i) {
         Series[pane].AddPoint(i, scales[pane] * (1 + std::sin(i / 50.0)), "", clBlue);
       }
-      chart.OnMouseDown = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState shift, int, int) {
-        Coordinator.MousePressed(pane, button, shift);
-      };
-      chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
-        Coordinator.MouseReleased(pane, button);
-      };
-      chart.OnZoom = [this, pane](TCustomChartPanel&) { Coordinator.Zoomed(pane); };
-      chart.OnScroll = [this, pane](TCustomChartPanel&) { Coordinator.Scrolled(pane); };
-      chart.OnUndoZoom = [this, pane](TCustomChartPanel&) { Coordinator.UndoneZoom(pane); };
     }
     Coordinator.Align();
     Paint();

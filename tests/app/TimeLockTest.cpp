@@ -43,20 +43,8 @@ struct Panes {
     State.SetLockMode(mode);
     Coordinator.PaneTimes = [this](std::uint8_t pane) { return TPaneTimes{&Times[pane], Offsets[pane]}; };
     for (std::uint8_t pane = 0; pane < 4; ++pane) {
-      TChart& chart = Charts[pane];
-      chart.SetBounds(0, 0, 728, 129);
-      ApplyPaneAppearance(chart, Series[pane]);
-      chart.SetScrollMouseButton(mbRight);
+      SetUpPane(Charts[pane], Series[pane], Coordinator, pane);
       Load(pane, logs[pane]);
-      chart.OnMouseDown = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState shift, int, int) {
-        Coordinator.MousePressed(pane, button, shift);
-      };
-      chart.OnMouseUp = [this, pane](TCustomChartPanel&, TMouseButton button, TShiftState, int, int) {
-        Coordinator.MouseReleased(pane, button);
-      };
-      chart.OnZoom = [this, pane](TCustomChartPanel&) { Coordinator.Zoomed(pane); };
-      chart.OnScroll = [this, pane](TCustomChartPanel&) { Coordinator.Scrolled(pane); };
-      chart.OnUndoZoom = [this, pane](TCustomChartPanel&) { Coordinator.UndoneZoom(pane); };
     }
     Coordinator.SetPanning(pmHorizontal);
     Coordinator.Align();
