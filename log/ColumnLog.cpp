@@ -175,20 +175,42 @@ void TColumnLoader::Convert(std::string_view text, TPiece& piece, const std::vec
   }
 }
 
-// The stamps as times, and as the leading fields the readout shows.
-void TColumnLoader::NoteStamps(const TPiece& piece, const std::vector<double>& values, std::size_t held,
-                               std::size_t lines, TLogNotes& notes) const {
-  TStampTimes& times = notes.Times;
+// The stamps as times, and as the leading fields the readout shows. Every
+// target notes the same stamps: one whose stamps stood where the first
+// one's stood takes them on from it rather than noting them again.
+void TColumnLoader::NoteStamps(const TPiece& piece, const std::vector<TColumnTarget>& targets, std::size_t held,
+                               std::size_t lines) const {
+  const TStampTimes* first = nullptr;
+  std::size_t firstHeld = 0;
+  for (const TColumnTarget& target : targets) {
+    if (target.Notes == nullptr) {
+      continue;
+    }
+    TStampTimes& times = target.Notes->Times;
+    if (first != nullptr && times.Count() == firstHeld) {
+      times.CatchUp(*first);
+    } else {
+      if (first == nullptr) {
+        first = &times;
+        firstHeld = times.Count();
+      }
+      AppendTimes(piece, lines, times);
+    }
+    for (std::size_t k = (LineStartStep - held % LineStartStep) % LineStartStep; k < piece.Starts.size() && k < lines;
+         k += LineStartStep) {
+      target.Notes->Leading.Mark(held + k, blocks_.PositionOf(piece.Starts[k]));
+    }
+  }
+}
+
+// A line that is no sample is a gap in every target's values alike.
+void TColumnLoader::AppendTimes(const TPiece& piece, std::size_t lines, TStampTimes& times) const {
   for (std::size_t k = 0; k < lines && shape_.Stamped && times.KnownSoFar(); ++k) {
-    if (std::isnan(values[k])) {
+    if (std::isnan(piece.Values.front()[k])) {
       times.AppendGap(piece.Stamps[k]);
     } else {
       times.Append(piece.Stamps[k]);
     }
-  }
-  for (std::size_t k = (LineStartStep - held % LineStartStep) % LineStartStep; k < piece.Starts.size() && k < lines;
-       k += LineStartStep) {
-    notes.Leading.Mark(held + k, blocks_.PositionOf(piece.Starts[k]));
   }
 }
 
@@ -213,8 +235,8 @@ bool TColumnLoader::Take(const TPiece& piece, const std::vector<TColumnTarget>& 
         target.Notes->Words.Mark(held + word);
       }
     }
-    NoteStamps(piece, piece.Values[t], held, lines, *target.Notes);
   }
+  NoteStamps(piece, targets, held, lines);
   for (const TPiece::TGap& gap : piece.Gaps) {
     if (gap.Index < lines) {
       result.Skipped.Add(result.Next.Line + gap.Index, gap.Text);

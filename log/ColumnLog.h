@@ -42,8 +42,9 @@ private:
   void ConvertRuns(std::string_view run, const std::vector<TColumnTarget>& targets, TColor color,
                    const LogLoader::TProgress& progress, TLoadResult& result);
   void Convert(std::string_view text, TPiece& piece, const std::vector<TColumnTarget>& targets) const;
-  void NoteStamps(const TPiece& piece, const std::vector<double>& values, std::size_t held, std::size_t lines,
-                  TLogNotes& notes) const;
+  void NoteStamps(const TPiece& piece, const std::vector<TColumnTarget>& targets, std::size_t held,
+                  std::size_t lines) const;
+  void AppendTimes(const TPiece& piece, std::size_t lines, TStampTimes& times) const;
   bool Take(const TPiece& piece, const std::vector<TColumnTarget>& targets, TColor color, TLoadResult& result);
 
   TColumnShape shape_;

@@ -50,6 +50,10 @@ public:
   // it has one, or the one before's.
   void AppendGap(std::optional<TStamp> stamp);
 
+  // Takes on the stamps `leader` holds beyond this one's, where this one's
+  // are its first ones (another column of the same log, read as far).
+  void CatchUp(const TStampTimes& leader);
+
   // Every sample so far had a stamp, and there is at least one.
   bool Known() const { return known_ && count_ > 0; }
   // No sample so far lacked a stamp.
@@ -82,6 +86,7 @@ private:
   void SealPending();
   static std::optional<TBlock> AlongLine(const std::vector<TStamp>& stamps);
   static TBlock AsDoubles(const std::vector<TStamp>& stamps);
+  static TBlock CopyOf(const TBlock& block);
 
   std::size_t count_ = 0;
   bool known_ = true;

@@ -206,6 +206,11 @@ TEST_F(ColumnLog, FollowingAndReloadingReadTheFileOnce) {
   form.FollowLogs();
   EXPECT_EQ(Ys(form.PaneSeries(0)), (Values{800, 810, 805, 820}));
   EXPECT_EQ(Ys(form.PaneSeries(3)), Samples({"12.5", "12.6", "12.4", "12.3"}));
+  for (std::uint8_t pane = 0; pane < TForm1::PaneCount; ++pane) {
+    const TStampTimes& times = form.Document().Notes(pane).Times;
+    ASSERT_EQ(times.Count(), 4u) << "pane " << int(pane);
+    EXPECT_EQ(times.Seconds(3), 0.4) << "pane " << int(pane);
+  }
   form.SetFollowing(false);
   form.ReloadLogs();
   EXPECT_EQ(Titles(), (Texts{"RPM", "Lambda", "Coolant", "Battery"}));

@@ -63,6 +63,8 @@ TEST(StampTimes, ReadBackAsTheirTextsNumbersInEveryKindOfBlock) {
     std::mt19937_64 random(3);
     std::uniform_real_distribution<double> jitter(-c.Jitter, c.Jitter);
     TStampTimes times;
+    // Another column of the same log, taking the stamps on now and then.
+    TStampTimes follower;
     std::vector<double> expected;
     const std::size_t count = TStampTimes::BlockSize * 60 + 17;
     for (std::size_t i = 0; i < count; ++i) {
@@ -70,10 +72,16 @@ TEST(StampTimes, ReadBackAsTheirTextsNumbersInEveryKindOfBlock) {
       std::snprintf(text, sizeof text, "%.*f", c.Decimals, 5 + static_cast<double>(i) * c.Step + jitter(random));
       times.Append(ParseStamp(text));
       expected.push_back(std::stod(text));
+      if (i % 5000 == 0) {
+        follower.CatchUp(times);
+      }
     }
+    follower.CatchUp(times);
     ASSERT_TRUE(times.Known()) << c.Name;
+    ASSERT_EQ(follower.Count(), count) << c.Name;
     for (std::size_t i = 0; i < count; ++i) {
       ASSERT_EQ(times.Seconds(i), expected[i]) << c.Name << " #" << i;
+      ASSERT_EQ(follower.Seconds(i), expected[i]) << c.Name << " follower #" << i;
     }
     EXPECT_LE(static_cast<double>(times.BytesUsed()) / count, c.MostBytesASample) << c.Name;
   }
