@@ -19,7 +19,7 @@ FUZZ_SECONDS  ?= 20
 SANITIZE_DIR  := build-sanitize
 TSAN_DIR      := build-tsan
 # The tests whose code runs on several threads: loading and what it fills.
-TSAN_TESTS    := ParallelLoad*:TLogSamples*:LogLoader*:SkipBadLines*:LeadingFields*:TStampTimes*
+TSAN_TESTS    := ParallelLoad*:TLogSamples*:*LogLoader*:*SkippingLoads*:LeadingFields*:StampTimes*:ColumnLoader*:ColumnLog*
 FUZZ_DIR      := build-fuzz
 
 .PHONY: all deps install-packages install-locales configure build test run install package bench check-sanitize check-tsan fuzz lint clean
