@@ -287,6 +287,19 @@ bool TChartSeries::MayHaveNullPoints() const {
   return colorEachPoint_ || SeriesColor() == clNone;
 }
 
+int TChartSeries::NextNullPoint(int index, int end, int step) const {
+  const int stored = colors_.Exists() ? colors_.Count() : 0;
+  if (stored == 0 || (colors_.AllSame() && colors_.SameColor() != clNone)) {
+    return end;
+  }
+  for (int i = index; i != end; i += step) {
+    if (i < stored && colors_.At(i) == clNone) {
+      return i;
+    }
+  }
+  return end;
+}
+
 TColor TChartSeries::SeriesColor() const {
   if (DrawColorOverride != clDefault) {
     return DrawColorOverride;

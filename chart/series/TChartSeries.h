@@ -135,6 +135,12 @@ public:
   // False only when no point can be null, which is known without looking
   // at every point.
   bool MayHaveNullPoints() const;
+  // Every null point is a point stored in clNone, so NextNullPoint finds
+  // them all.
+  bool NullPointsStored() const { return !colorEachPoint_ && SeriesColor() != clNone; }
+  // The first point stored in clNone from `index` on, going by `step` (1 or
+  // -1) up to `end`, which it gives when there is none.
+  int NextNullPoint(int index, int end, int step) const;
   // False only when no point was stored as a null point (AddNullPoint, or
   // appended in clNone): the value lists' statistics leave those out.
   bool MayStoreNullPoints() const { return colors_.Exists() && (!colors_.AllSame() || colors_.SameColor() == clNone); }

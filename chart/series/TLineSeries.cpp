@@ -125,10 +125,10 @@ TCustomSeries::TJoinedSegments TCustomSeries::JoinSegments(TColumnSpans& spans, 
 }
 
 // Runs of points in one column can be taken from the summary of their Y
-// values when none of them is null, their columns follow their order and
-// their Y values are stored.
+// values when the null points among them can be found (a run stops before
+// one), their columns follow their order and their Y values are stored.
 bool TCustomSeries::CanSummariseColumns(const TAxisScale& horizontal) const {
-  return !MayHaveNullPoints() && !YValues().IsSequence() && XValues().IsAscending() &&
+  return (!MayHaveNullPoints() || NullPointsStored()) && !YValues().IsSequence() && XValues().IsAscending() &&
          MapsInOrder(horizontal, XValueAt(FirstVisible), XValueAt(LastVisible));
 }
 
@@ -157,9 +157,16 @@ TCustomSeries::TJoinedSegments TCustomSeries::JoinSegmentsMapped(TColumnSpans& s
   // Whether the line has just come to point i's column: the place to look
   // for a long run of points in it. The point before `begin` is drawn.
   bool enteredColumn = oldColor != clNone;
+  // The next null point ahead, which ends any run before it; looked for
+  // again once passed, so that finding them all is one walk.
+  const bool nullsAhead = runs && MayHaveNullPoints();
+  int nextNull = nullsAhead ? begin - step : end;
   for (int i = begin - step;;) {
-    if (enteredColumn && runs) {
-      const int runEnd = runs->RunEnd(i, end, point.X);
+    if (enteredColumn && runs && oldColor != clNone) {
+      if (nullsAhead && (step > 0 ? nextNull <= i : nextNull >= i)) {
+        nextNull = NextNullPoint(i + step, end, step);
+      }
+      const int runEnd = runs->RunEnd(i, nextNull, point.X);
       if (runEnd != i) {
         const auto run = runs->Follow(spans, i, runEnd);
         lastPointDrawn = run.LastPointMoved;

@@ -263,6 +263,24 @@ const DataCase DataCases[] = {
          }
        }
      }},
+    // Long runs in one column broken by single null points and runs of them.
+    {"DenseNullPoints",
+     [](TLineSeries& s, std::mt19937& r) {
+       std::bernoulli_distribution isNull(0.002);
+       std::uniform_int_distribution<int> nullRun(1, 200);
+       std::normal_distribution<double> move(0, 1);
+       double y = 0;
+       int nulls = 0;
+       for (int i = 0; i < DenseCount; ++i) {
+         y += move(r);
+         nulls = nulls > 0 ? nulls - 1 : (isNull(r) ? nullRun(r) : 0);
+         if (nulls > 0) {
+           s.AddNullPoint(i, y, "");
+         } else {
+           s.AppendValue(y, "", clBlue);
+         }
+       }
+     }},
     {"UnevenAndEqualX",
      [](TLineSeries& s, std::mt19937& r) {
        std::uniform_int_distribution<int> gap(0, 3);
