@@ -127,7 +127,8 @@ check-tsan: deps
 	@[ -f $(TSAN_DIR)/build.ninja ] || cmake -S . -B $(TSAN_DIR) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOGVIEWER_TSAN=ON
 	cmake --build $(TSAN_DIR) --target app_tests
-	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan.supp \
 	  $(TSAN_DIR)/tests/app/app_tests --gtest_filter='$(TSAN_TESTS)'
 
 # Every fuzz target for FUZZ_SECONDS, starting from its seeds in tests/fuzz-corpus.
