@@ -58,23 +58,21 @@ awk '
       }
     }
   }
+  # A goal of a benchmark line or of one of its counters, and its measure.
+  function report(name) {
+    if (name in measured) {
+      printf "%-44s %10.3g %10.3g  %s\n", what[name], measured[name], goal[name], measured[name] <= goal[name] ? "yes" : "NO"
+    } else {
+      printf "%-44s %10s %10.3g  %s\n", what[name], "-", goal[name], "not run"
+    }
+  }
   END {
     printf "\n%-44s %10s %10s  %s\n", "goal (medians)", "measured", "goal", "met"
     for (i = 1; i <= count; ++i) {
-      name = order[i]
-      if (name in measured) {
-        printf "%-44s %10.3g %10.3g  %s\n", what[name], measured[name], goal[name], measured[name] <= goal[name] ? "yes" : "NO"
-      } else {
-        printf "%-44s %10s %10.3g  %s\n", what[name], "-", goal[name], "not run"
-      }
+      report(order[i])
     }
     for (i = 1; i <= counterCount; ++i) {
-      name = counters[i]
-      if (name in measured) {
-        printf "%-44s %10.3g %10.3g  %s\n", what[name], measured[name], goal[name], measured[name] <= goal[name] ? "yes" : "NO"
-      } else {
-        printf "%-44s %10s %10.3g  %s\n", what[name], "-", goal[name], "not run"
-      }
+      report(counters[i])
     }
     for (i = 1; i <= ratioCount; ++i) {
       name = ratios[i]
