@@ -32,6 +32,7 @@ struct TColumnLoader::TPiece {
   std::vector<std::vector<double>> Values;
   std::vector<std::vector<std::size_t>> Words;
   std::vector<std::optional<TStamp>> Stamps;
+  TStampSpelling Spelling;
   // Where each line starts, when the leading fields are the stamps.
   std::vector<const char*> Starts;
   std::vector<TGap> Gaps;
@@ -50,6 +51,7 @@ struct TColumnLoader::TPiece {
       Words[t].clear();
     }
     Stamps.clear();
+    Spelling = {};
     Starts.clear();
     Gaps.clear();
     Error.reset();
@@ -165,7 +167,11 @@ void TColumnLoader::Convert(std::string_view text, TPiece& piece, const std::vec
         piece.Gaps.push_back({piece.Lines, line.Text});
       }
       if (shape_.Stamped) {
-        piece.Stamps.push_back(error ? std::nullopt : ColumnStamp(fields[0]));
+        const std::optional<TStamp> stamp = error ? std::nullopt : ColumnStamp(fields[0]);
+        if (stamp) {
+          piece.Spelling.Note(fields[0], *stamp);
+        }
+        piece.Stamps.push_back(stamp);
         piece.Starts.push_back(line.Text.data());
       }
       ++piece.Lines;
@@ -212,6 +218,7 @@ void TColumnLoader::AppendTimes(const TPiece& piece, std::size_t lines, TStampTi
       times.Append(piece.Stamps[k]);
     }
   }
+  times.Spelled(piece.Spelling);
 }
 
 // Whether the load goes on after the piece: its lines are in every series,

@@ -178,6 +178,7 @@ void LogLoader::Note(const TLogSamples::TTaken& taken, std::size_t firstSample) 
       times.Append(taken.Stamps[i]);
     }
   }
+  times.Spelled(taken.Spelling);
 }
 
 // Where a load that stopped within a run stops is found again from the

@@ -266,6 +266,7 @@ struct TLogSamples::TPiece {
   // Where lines 0, LineStartStep, 2 LineStartStep ... start.
   std::vector<const char*> LineStarts;
   std::vector<std::optional<TStamp>> Stamps;
+  TStampSpelling Spelling;
   // The first line without a numeric leading field.
   std::size_t FirstNotNumeric = kNone;
   std::exception_ptr Error;  // of the line after the last value
@@ -284,6 +285,7 @@ struct TLogSamples::TPiece {
     Words.clear();
     LineStarts.clear();
     Stamps.clear();
+    Spelling = {};
     FirstNotNumeric = kNone;
     Error = nullptr;
     Cuts = {};
@@ -309,10 +311,18 @@ struct TLogSamples::TPiece {
     }
   }
 
+  std::optional<TStamp> StampOf(std::string_view field) {
+    const std::optional<TStamp> stamp = ParseStamp(field);
+    if (stamp) {
+      Spelling.Note(field, *stamp);
+    }
+    return stamp;
+  }
+
   void AddGap(std::string_view text) {
     Gaps.Add(Values.size(), text);
     const std::optional<std::string_view> field = LeadingField(text);
-    NoteLine(text, Values.size(), true, field ? ParseStamp(*field) : std::nullopt);
+    NoteLine(text, Values.size(), true, field ? StampOf(*field) : std::nullopt);
     Values.push_back(std::numeric_limits<double>::quiet_NaN());
   }
 
@@ -357,7 +367,7 @@ struct TLogSamples::TPiece {
           Bare.Add(index, line.Text);
         }
         // A bare line skipped over is noted when it is taken as a sample.
-        const std::optional<TStamp> stamp = hasField ? ParseStamp(line.Text.substr(0, comma)) : std::nullopt;
+        const std::optional<TStamp> stamp = hasField ? StampOf(line.Text.substr(0, comma)) : std::nullopt;
         const bool numeric = hasField ? stamp || IsNumericField(line.Text.substr(0, comma)) : skipping;
         NoteLine(line.Text, index, numeric, stamp);
         Values.push_back(value);
@@ -444,7 +454,8 @@ std::exception_ptr TLogSamples::Take(TPiece& piece, const TTake& take) {
   take({std::span<const double>(piece.Values.data(), stop),
         std::span<const std::uint32_t>(piece.Words.data(), static_cast<std::size_t>(wordsTaken - piece.Words.begin())),
         std::span<const char* const>(piece.LineStarts.data(), lineStartsTaken),
-        piece.FirstNotNumeric >= stop && !bareTaken, std::span(piece.Stamps.data(), stop), gapCount, firstGaps_});
+        piece.FirstNotNumeric >= stop && !bareTaken, std::span(piece.Stamps.data(), stop), gapCount, firstGaps_,
+        piece.Spelling});
   rule_ = TLeadingFieldRule(fieldBefore || piece.FirstWithField < stop);
   if (cut.Index != TPiece::kNone && cut.Index <= failed) {
     return CutLineError(cut.Text, decimalSeparator_);

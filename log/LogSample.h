@@ -84,6 +84,8 @@ public:
     // at most TSkippedLines::Kept.
     std::size_t GapCount = 0;
     std::span<const TGap> FirstGaps;
+    // How the stamps were written (of the whole piece, which may be more).
+    TStampSpelling Spelling;
   };
   // Hands to `take`, in order and in one or more parts, the values of the
   // whole lines in `run` (text for TLogLines) up to the first bad line, and

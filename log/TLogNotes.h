@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "log/TLeadingFields.h"
@@ -15,6 +17,15 @@ struct TLogNotes {
 
   // Nothing known yet of the log in `fileName`, whose fields end at
   // `delimiter`.
+  // Sample `sample`'s leading field as written: from the stamps when they
+  // can write it again, else read from the file.
+  std::optional<std::string> Field(std::uint64_t sample) const {
+    if (std::optional<std::string> text = Times.Text(sample)) {
+      return text;
+    }
+    return Leading.Field(sample);
+  }
+
   void Reset(std::string fileName, char delimiter = ',') {
     Words.Clear();
     Times.Clear();

@@ -119,7 +119,7 @@ std::uint8_t WidthFor(std::int64_t offset) {
   if (offset >= std::numeric_limits<std::int32_t>::min() && offset <= std::numeric_limits<std::int32_t>::max()) {
     return 4;
   }
-  return 8;
+  return sizeof(std::int64_t);
 }
 
 template <class TInt>
@@ -144,7 +144,97 @@ bool Earlier(TStamp stamp, TStamp before) {
   return StampSeconds(stamp) < StampSeconds(before);
 }
 
+// The decimal mark of a stamp's text written plainly, '\0' when it has no
+// decimals; none when the text is not the one way `Written` writes it.
+std::optional<char> PlainMark(std::string_view field, TStamp stamp, bool clock) {
+  if (field.empty() || field.front() == ' ' || field.back() == ' ' || field.front() == '+') {
+    return std::nullopt;
+  }
+  char mark = 0;
+  std::string_view whole = field;
+  if (stamp.Decimals > 0) {
+    if (field.size() < stamp.Decimals + std::size_t{2}) {
+      return std::nullopt;
+    }
+    mark = field[field.size() - stamp.Decimals - 1];
+    whole = field.substr(0, field.size() - stamp.Decimals - 1);
+  }
+  if (clock) {
+    return whole.size() == 8 && whole[2] == ':' && whole[5] == ':' ? std::optional(mark) : std::nullopt;
+  }
+  if (!whole.empty() && whole.front() == '-') {
+    if (stamp.Mantissa == 0) {
+      return std::nullopt;
+    }
+    whole.remove_prefix(1);
+  }
+  if (whole.empty() || !IsDigit(whole.back()) || (whole.front() == '0' && whole.size() > 1)) {
+    return std::nullopt;
+  }
+  return mark;
+}
+
+// At least `width` digits of `number`, zeros before.
+void AppendDigits(std::string& text, std::int64_t number, std::size_t width) {
+  const std::string digits = std::to_string(number);
+  text.append(width > digits.size() ? width - digits.size() : 0, '0');
+  text += digits;
+}
+
 }  // namespace
+
+void TStampSpelling::Note(std::string_view field, TStamp stamp) {
+  const bool clock = IsClockStamp(field);
+  const std::optional<char> mark = PlainMark(field, stamp, clock);
+  if (!seen_) {
+    seen_ = true;
+    clock_ = clock;
+    decimals_ = stamp.Decimals;
+  }
+  plain_ = plain_ && mark && clock == clock_ && stamp.Decimals == decimals_ && (mark_ == 0 || *mark == mark_);
+  if (plain_ && mark_ == 0) {
+    mark_ = *mark;
+  }
+}
+
+void TStampSpelling::Take(const TStampSpelling& later) {
+  if (!later.seen_) {
+    plain_ = plain_ && later.plain_;
+    return;
+  }
+  if (!seen_) {
+    *this = later;
+    return;
+  }
+  plain_ = plain_ && later.plain_ && later.clock_ == clock_ && later.decimals_ == decimals_ &&
+           (mark_ == 0 || later.mark_ == 0 || later.mark_ == mark_);
+  if (mark_ == 0) {
+    mark_ = later.mark_;
+  }
+}
+
+std::string TStampSpelling::Written(TStamp stamp) const {
+  std::string text;
+  if (stamp.Mantissa < 0) {
+    text += '-';
+  }
+  const std::int64_t power = kPowers[stamp.Decimals];
+  const std::int64_t whole = std::abs(stamp.Mantissa) / power;
+  if (clock_) {
+    AppendDigits(text, whole / 3600, 2);
+    text += ':';
+    AppendDigits(text, whole / 60 % 60, 2);
+    text += ':';
+    AppendDigits(text, whole % 60, 2);
+  } else {
+    AppendDigits(text, whole, 1);
+  }
+  if (stamp.Decimals > 0) {
+    text += mark_;
+    AppendDigits(text, std::abs(stamp.Mantissa) % power, stamp.Decimals);
+  }
+  return text;
+}
 
 std::optional<TStamp> ParseStamp(std::string_view field) {
   field = Trimmed(field);
@@ -173,6 +263,7 @@ void TStampTimes::Clear() {
   count_ = 0;
   known_ = true;
   increasing_ = true;
+  spelling_ = {};
   last_.reset();
   blocks_ = std::vector<TBlock>();
   pending_ = std::vector<TStamp>();
@@ -191,7 +282,13 @@ void TStampTimes::Append(std::optional<TStamp> stamp) {
   Push(*stamp);
 }
 
-void TStampTimes::AppendGap(std::optional<TStamp> stamp) { Append(stamp ? stamp : last_); }
+void TStampTimes::AppendGap(std::optional<TStamp> stamp) {
+  if (!stamp) {
+    // Shown as no field, not as the stamp before.
+    spelling_.NoteUnknown();
+  }
+  Append(stamp ? stamp : last_);
+}
 
 void TStampTimes::Push(TStamp stamp) {
   if (last_ && Earlier(stamp, *last_)) {
@@ -213,11 +310,12 @@ void TStampTimes::CatchUp(const TStampTimes& leader) {
   count_ = leader.count_;
   known_ = leader.known_;
   increasing_ = leader.increasing_;
+  spelling_ = leader.spelling_;
   last_ = leader.last_;
 }
 
 TStampTimes::TBlock TStampTimes::CopyOf(const TBlock& block) {
-  TBlock copy{block.First, block.Step, block.Decimals, block.Width, nullptr};
+  TBlock copy{block.First, block.Step, block.Decimals, block.Width, block.Doubles, nullptr};
   if (block.Width > 0) {
     const std::size_t bytes = BlockSize * block.Width;
     copy.Bytes = std::make_unique<std::uint8_t[]>(bytes);
@@ -233,8 +331,8 @@ void TStampTimes::SealPending() {
 }
 
 // The stamps' mantissas at their finest decimals along the line from the
-// first to the last, each only its offset off it; none when an offset, or
-// a mantissa, is too big.
+// first to the last, each only its offset off it; none when a mantissa is
+// too big.
 std::optional<TStampTimes::TBlock> TStampTimes::AlongLine(const std::vector<TStamp>& stamps) {
   TBlock block;
   for (const TStamp& stamp : stamps) {
@@ -258,9 +356,6 @@ std::optional<TStampTimes::TBlock> TStampTimes::AlongLine(const std::vector<TSta
     mantissas[i] -= block.First + static_cast<std::int64_t>(i) * block.Step;
     block.Width = std::max(block.Width, WidthFor(mantissas[i]));
   }
-  if (block.Width > 4) {
-    return std::nullopt;
-  }
   if (block.Width > 0) {
     block.Bytes = std::make_unique<std::uint8_t[]>(mantissas.size() * block.Width);
   }
@@ -270,6 +365,7 @@ std::optional<TStampTimes::TBlock> TStampTimes::AlongLine(const std::vector<TSta
       case 1: Store<std::int8_t>(at, mantissas[i]); break;
       case 2: Store<std::int16_t>(at, mantissas[i]); break;
       case 4: Store<std::int32_t>(at, mantissas[i]); break;
+      case 8: Store<std::int64_t>(at, mantissas[i]); break;
       default: break;
     }
   }
@@ -279,6 +375,7 @@ std::optional<TStampTimes::TBlock> TStampTimes::AlongLine(const std::vector<TSta
 TStampTimes::TBlock TStampTimes::AsDoubles(const std::vector<TStamp>& stamps) {
   TBlock block;
   block.Width = sizeof(double);
+  block.Doubles = true;
   block.Bytes = std::make_unique<std::uint8_t[]>(stamps.size() * sizeof(double));
   for (std::size_t i = 0; i < stamps.size(); ++i) {
     const double seconds = StampSeconds(stamps[i]);
@@ -287,12 +384,15 @@ TStampTimes::TBlock TStampTimes::AsDoubles(const std::vector<TStamp>& stamps) {
   return block;
 }
 
-double TStampTimes::Seconds(std::size_t sample) const {
+std::optional<TStamp> TStampTimes::ExactStamp(std::size_t sample) const {
   const std::size_t sealed = blocks_.size() * BlockSize;
   if (sample >= sealed) {
-    return StampSeconds(pending_[sample - sealed]);
+    return pending_[sample - sealed];
   }
   const TBlock& block = blocks_[sample / BlockSize];
+  if (block.Doubles) {
+    return std::nullopt;
+  }
   const std::size_t index = sample % BlockSize;
   const std::uint8_t* at = block.Bytes.get() + index * block.Width;
   std::int64_t offset = 0;
@@ -300,15 +400,29 @@ double TStampTimes::Seconds(std::size_t sample) const {
     case 1: offset = Load<std::int8_t>(at); break;
     case 2: offset = Load<std::int16_t>(at); break;
     case 4: offset = Load<std::int32_t>(at); break;
-    case sizeof(double): {
-      double seconds = 0;
-      std::memcpy(&seconds, at, sizeof seconds);
-      return seconds;
-    }
+    case 8: offset = Load<std::int64_t>(at); break;
     default: break;
   }
-  return StampSeconds({block.First + static_cast<std::int64_t>(index) * block.Step + offset, block.Decimals});
+  return TStamp{block.First + static_cast<std::int64_t>(index) * block.Step + offset, block.Decimals};
 }
+
+double TStampTimes::Seconds(std::size_t sample) const {
+  if (const std::optional<TStamp> stamp = ExactStamp(sample)) {
+    return StampSeconds(*stamp);
+  }
+  double seconds = 0;
+  std::memcpy(&seconds, blocks_[sample / BlockSize].Bytes.get() + sample % BlockSize * sizeof(double), sizeof seconds);
+  return seconds;
+}
+
+std::optional<std::string> TStampTimes::Text(std::size_t sample) const {
+  if (!Known() || !spelling_.Plain() || sample >= count_) {
+    return std::nullopt;
+  }
+  const std::optional<TStamp> stamp = ExactStamp(sample);
+  return stamp ? std::optional(spelling_.Written(*stamp)) : std::nullopt;
+}
+
 std::size_t TStampTimes::NearestSample(double seconds) const {
   std::size_t low = 0;
   std::size_t high = count_;

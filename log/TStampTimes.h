@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,12 +32,37 @@ bool IsClockStamp(std::string_view field);
 // The stamp's seconds, the nearest double to its exact value.
 double StampSeconds(TStamp stamp);
 
+// How a log's stamps are written, so that their texts can be written again
+// from their values alone: plainly (no blanks, no "+", no leading zeros, a
+// digit before the decimal mark, no "-" before zero; a clock's hours and
+// minutes in two digits), all of one kind, with as many decimals and the
+// same decimal mark.
+class TStampSpelling {
+public:
+  // `field` was read as `stamp`.
+  void Note(std::string_view field, TStamp stamp);
+  // A stamp that was not noted: its text is not known.
+  void NoteUnknown() { plain_ = false; }
+  // The stamps `later` noted came after these ones.
+  void Take(const TStampSpelling& later);
+  // Every stamp noted so far can be written again.
+  bool Plain() const { return plain_; }
+  // `stamp`, one of the stamps noted, as it was written.
+  std::string Written(TStamp stamp) const;
+
+private:
+  bool seen_ = false;
+  bool plain_ = true;
+  bool clock_ = false;
+  char mark_ = 0;  // none while no stamp had decimals
+  std::uint8_t decimals_ = 0;
+};
+
 // The time stamps of a log's samples in seconds, kept exactly. A regularly
 // stamped log (each step the one before, give or take a little jitter)
 // costs well under a byte a sample: blocks of samples keep a first stamp
 // and a step, and each sample only how far it lies off that line, in as few
-// bytes as the block needs. A block whose stamps fit no such line keeps
-// them as doubles, 8 bytes a sample.
+// bytes as the block needs, at most 8.
 class TStampTimes {
 public:
   static constexpr std::size_t BlockSize = 4096;
@@ -49,6 +75,8 @@ public:
   // The next sample is a gap (a line skipped as no sample): its stamp, when
   // it has one, or the one before's.
   void AppendGap(std::optional<TStamp> stamp);
+  // The stamps appended since were written as `spelling` tells.
+  void Spelled(const TStampSpelling& spelling) { spelling_.Take(spelling); }
 
   // Takes on the stamps `leader` holds beyond this one's, where this one's
   // are its first ones (another column of the same log, read as far).
@@ -68,6 +96,10 @@ public:
   // The sample whose stamp is nearest `seconds` (the earlier on a tie); the
   // stamps must be known and increasing.
   std::size_t NearestSample(double seconds) const;
+  // Sample `sample`'s stamp as its line wrote it, without the file; none
+  // unless every stamp was written plainly and the sample's block keeps
+  // its stamp exactly.
+  std::optional<std::string> Text(std::size_t sample) const;
 
   std::size_t BytesUsed() const;
 
@@ -76,13 +108,17 @@ private:
     std::int64_t First = 0;  // the first sample's mantissa
     std::int64_t Step = 0;   // from one sample's mantissa to the next's
     std::uint8_t Decimals = 0;
-    // Bytes a sample's offset off the line takes: 0, 1, 2 or 4; 8 for a
-    // block that keeps its samples' seconds as doubles.
+    // Bytes a sample's offset off the line takes: 0, 1, 2, 4 or 8.
     std::uint8_t Width = 0;
+    // The block keeps its samples' seconds as doubles instead, 8 bytes each:
+    // their mantissas at one number of decimals would not be exact.
+    bool Doubles = false;
     std::unique_ptr<std::uint8_t[]> Bytes;
   };
 
   void Push(TStamp stamp);
+  // Sample `sample`'s stamp exactly; none when its block keeps doubles.
+  std::optional<TStamp> ExactStamp(std::size_t sample) const;
   void SealPending();
   static std::optional<TBlock> AlongLine(const std::vector<TStamp>& stamps);
   static TBlock AsDoubles(const std::vector<TStamp>& stamps);
@@ -91,6 +127,7 @@ private:
   std::size_t count_ = 0;
   bool known_ = true;
   bool increasing_ = true;
+  TStampSpelling spelling_;
   std::optional<TStamp> last_;
   std::vector<TBlock> blocks_;
   // The samples after the last whole block.

@@ -411,7 +411,7 @@ std::optional<TLogError> TLogDocument::EndLoad(std::uint8_t pane) {
   TPane& at = At(pane);
   ShowTitle(pane, at.LastLoad);
   if (at.Notes.Times.Known()) {
-    const std::optional<std::string> first = at.Notes.Leading.Field(0);
+    const std::optional<std::string> first = at.Notes.Field(0);
     at.Log.ClockStamps = first && IsClockStamp(*first);
   }
   const std::optional<std::string> reason = StopReason(at.LastLoad, at.Log.FileName);

@@ -122,12 +122,12 @@ std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis,
   return SamplesText(series, samples) + "  " + ValuesText(series, valueAxis, samples, notes);
 }
 
-std::string LeadingText(const TLeadingFields& leading, const TColumnSamples& samples) {
-  const std::optional<std::string> first = leading.Field(static_cast<std::uint64_t>(samples.First));
+std::string LeadingText(const TLogNotes& notes, const TColumnSamples& samples) {
+  const std::optional<std::string> first = notes.Field(static_cast<std::uint64_t>(samples.First));
   if (!first || samples.First == samples.Last) {
     return first.value_or("");
   }
-  const std::optional<std::string> last = leading.Field(static_cast<std::uint64_t>(samples.Last));
+  const std::optional<std::string> last = notes.Field(static_cast<std::uint64_t>(samples.Last));
   return last ? *first + "\u2013" + *last : *first;
 }
 
@@ -153,7 +153,7 @@ std::optional<TCursorReadout> PaneReadout(TChart& chart, int column, const TLogN
   }
   readout.Text = ReadoutText(series, *vertical, *readout.Samples, notes);
   if (notes != nullptr) {
-    readout.Leading = LeadingText(notes->Leading, *readout.Samples);
+    readout.Leading = LeadingText(*notes, *readout.Samples);
   }
   return readout;
 }

@@ -11,7 +11,6 @@ class TChart;
 class TChartAxis;
 class TChartSeries;
 class TRasterCanvas;
-class TLeadingFields;
 struct TLogNotes;
 
 // The samples a pixel column of a pane shows: the first and last point in it
@@ -75,7 +74,7 @@ std::string ReadoutText(const TChartSeries& series, const TChartAxis& valueAxis,
 // The leading fields of the samples as written in the log: the first's, and
 // the last's after a dash when there are several; empty when they are not
 // known.
-std::string LeadingText(const TLeadingFields& leading, const TColumnSamples& samples);
+std::string LeadingText(const TLogNotes& notes, const TColumnSamples& samples);
 
 // Sample numbers from First to Last.
 struct TSampleSpan {

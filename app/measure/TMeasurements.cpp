@@ -280,16 +280,16 @@ std::optional<TMeasurements::TPaneStatistics> TMeasurements::PaneStatistics(std:
   return statistics;
 }
 
-// Read from the file, so kept with the figures rather than read at every
-// paint.
+// May be read from the file, so kept with the figures rather than read at
+// every paint.
 std::optional<std::string> TMeasurements::MarkedLeadingDifference(std::uint8_t pane,
                                                                   const TColumnSamples& stretch) const {
-  const TLeadingFields& leading = document_.Notes(pane).Leading;
+  const TLogNotes& notes = document_.Notes(pane);
   if (!markers_[0] || !markers_[1]) {
     return std::nullopt;
   }
-  const std::optional<std::string> first = leading.Field(static_cast<std::uint64_t>(stretch.First));
-  const std::optional<std::string> last = leading.Field(static_cast<std::uint64_t>(stretch.Last));
+  const std::optional<std::string> first = notes.Field(static_cast<std::uint64_t>(stretch.First));
+  const std::optional<std::string> last = notes.Field(static_cast<std::uint64_t>(stretch.Last));
   return first && last ? FieldDifference(*first, *last) : std::nullopt;
 }
 
@@ -364,7 +364,7 @@ std::string TMeasurements::FiguresRow(std::uint8_t pane) {
     cells.push_back(point ? number(Series(pane).YValueAt(*point)) : "");
   }
   for (const std::optional<int>& point : points) {
-    cells.push_back(point ? field(document_.Notes(pane).Leading.Field(static_cast<std::uint64_t>(*point))) : "");
+    cells.push_back(point ? field(document_.Notes(pane).Field(static_cast<std::uint64_t>(*point))) : "");
   }
   cells.push_back(statistics ? field(statistics->DeltaLeading) : "");
   std::string row = cells.front();

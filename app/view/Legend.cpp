@@ -26,7 +26,7 @@ void Read(TLegendRow& row, const TChartSeries& series, const TLogNotes& notes,
     return;
   }
   row.Value = ValuesText(series, *valueAxis, *samples, &notes);
-  row.Time = LeadingText(notes.Leading, *samples);
+  row.Time = LeadingText(notes, *samples);
   row.Sample = SamplesText(series, *samples);
 }
 

@@ -146,6 +146,7 @@ TEST_F(ColumnLog, TheFirstColumnsStampsAreTheSamplesTimes) {
       EXPECT_EQ(notes.Times.Seconds(k), c.Seconds[k]) << c.Log;
     }
     EXPECT_EQ(notes.Leading.Field(1), c.Leading) << c.Log;
+    EXPECT_EQ(notes.Field(1), c.Leading) << c.Log << ": from the stamps";
   }
   EXPECT_TRUE(MessageTexts().empty());
 }

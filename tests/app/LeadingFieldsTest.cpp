@@ -107,11 +107,11 @@ TEST(LeadingFields, AreReadBackAsWrittenWhenEverySampleHasANumericOne) {
   }
 }
 
-std::string StampedLog(std::size_t lines, const char* lineEnd) {
+std::string StampedLog(std::size_t lines, const char* lineEnd, const char* beforeStamp = "") {
   std::string log = std::string("Time,Lambda") + lineEnd;
   std::mt19937 random(7);
   for (std::size_t i = 0; i < lines; ++i) {
-    log += std::to_string(i * 10 + random() % 10) + "," + std::to_string(random() % 1000) + lineEnd;
+    log += beforeStamp + std::to_string(i * 10 + random() % 10) + "," + std::to_string(random() % 1000) + lineEnd;
   }
   return log;
 }
@@ -331,27 +331,64 @@ TEST(LeadingFields, AreReadOnlyFromTheFileLoaded) {
   }
 }
 
+// Plainly written stamps are shown from the stamps kept, in pieces read
+// apart, even once the file is gone; others only from the file.
+TEST(LeadingFields, PlainStampsNeedNoFile) {
+  const struct {
+    const char* Name = nullptr;
+    const char* Log = nullptr;
+    std::vector<std::optional<std::string>> Gone;
+  } cases[] = {
+      {"Decimals", "t,v\n0.100,1\n0.200,2\n10.300,3\n", {"0.100", "0.200", "10.300"}},
+      {"Clock", "t,v\n23:59:59.5,1\n23:59:59.9,2\n", {"23:59:59.5", "23:59:59.9"}},
+      {"Words", "t,v\n1,1\n2,Rich\n3,3\n", {"1", "2", "3"}},
+      {"Blanks", "t,v\n 1.0 ,1\n 2.0 ,2\n", {std::nullopt, std::nullopt}},
+      {"DecimalsDiffer", "t,v\n0.1,1\n0.15,2\n", {std::nullopt, std::nullopt}},
+      {"Exponent", "t,v\n1e1,1\n2e1,2\n", {std::nullopt, std::nullopt}},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    const std::string file = folder.Write("log.csv", c.Log);
+    const LoadedNotes loaded(file, 8);
+    for (std::size_t i = 0; i < c.Gone.size(); ++i) {
+      const std::optional<std::string> read = loaded.Notes.Leading.Field(i);
+      EXPECT_EQ(loaded.Notes.Field(i), read) << c.Name << " #" << i << ": the same text as the file's";
+    }
+    std::remove(file.c_str());
+    for (std::size_t i = 0; i < c.Gone.size(); ++i) {
+      EXPECT_EQ(loaded.Notes.Field(i), c.Gone[i]) << c.Name << " #" << i;
+    }
+  }
+}
+
 // The pane's tooltip tells why its readout shows no time stamps any more,
 // and a log loaded into the pane afterwards has them again.
 TEST(LeadingFields, AReplacedFileShowsNoneAndThePaneSaysWhy) {
-  TempFolder folder;
-  DialogScript script;
-  TForm1 form(folder.Folder());
-  const std::string file = folder.Write("stamped.csv", StampedLog(1000, "\n"));
-  form.Document().Load(0, file);
-  form.Chart1.Repaint();
-  const int column = form.Chart1.PlotRect.Left + 10;
-  form.ShowCursorReadout(0, column);
-  ASSERT_NE(form.Measures().ShownReadout(0)->Leading, "");
-  std::rename(folder.Write("other.csv", StampedLog(1000, "\r\n")).c_str(), file.c_str());
-  form.ShowCursorReadout(0, column + 1);
-  EXPECT_EQ(form.Measures().ShownReadout(0)->Leading, "");
   const std::string changed = "the file changed since it was loaded: its time stamps are not shown";
-  EXPECT_NE(form.Button1.ToolTip().find(changed), std::string::npos) << form.Button1.ToolTip();
-  form.OpenLogs(0, {file});
-  form.ShowCursorReadout(0, column);
-  EXPECT_NE(form.Measures().ShownReadout(0)->Leading, "");
-  EXPECT_EQ(form.Button1.ToolTip().find(changed), std::string::npos) << form.Button1.ToolTip();
+  // Stamps after a blank are read from the file; plain ones are kept.
+  for (const char* beforeStamp : {" ", ""}) {
+    const bool fromFile = *beforeStamp != 0;
+    TempFolder folder;
+    DialogScript script;
+    TForm1 form(folder.Folder());
+    const std::string file = folder.Write("stamped.csv", StampedLog(1000, "\n", beforeStamp));
+    form.Document().Load(0, file);
+    form.Chart1.Repaint();
+    const int column = form.Chart1.PlotRect.Left + 10;
+    form.ShowCursorReadout(0, column + 1);
+    const std::string shown = form.Measures().ShownReadout(0)->Leading;
+    ASSERT_NE(shown, "");
+    form.ShowCursorReadout(0, column);
+    ASSERT_NE(form.Measures().ShownReadout(0)->Leading, "");
+    std::rename(folder.Write("other.csv", StampedLog(1000, "\r\n")).c_str(), file.c_str());
+    form.ShowCursorReadout(0, column + 1);
+    EXPECT_EQ(form.Measures().ShownReadout(0)->Leading, fromFile ? "" : shown);
+    EXPECT_EQ(form.Button1.ToolTip().find(changed) != std::string::npos, fromFile) << form.Button1.ToolTip();
+    form.OpenLogs(0, {file});
+    form.ShowCursorReadout(0, column);
+    EXPECT_NE(form.Measures().ShownReadout(0)->Leading, "");
+    EXPECT_EQ(form.Button1.ToolTip().find(changed), std::string::npos) << form.Button1.ToolTip();
+  }
 }
 
 // A pane's new log has time stamps of its own, whatever the one before had.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -67,11 +68,16 @@ TEST(StampTimes, ReadBackAsTheirTextsNumbersInEveryKindOfBlock) {
     TStampTimes follower;
     std::vector<double> expected;
     const std::size_t count = TStampTimes::BlockSize * 60 + 17;
+    std::vector<std::string> texts;
     for (std::size_t i = 0; i < count; ++i) {
       char text[64];
       std::snprintf(text, sizeof text, "%.*f", c.Decimals, 5 + static_cast<double>(i) * c.Step + jitter(random));
+      TStampSpelling spelling;
+      spelling.Note(text, *ParseStamp(text));
       times.Append(ParseStamp(text));
+      times.Spelled(spelling);
       expected.push_back(std::stod(text));
+      texts.emplace_back(text);
       if (i % 5000 == 0) {
         follower.CatchUp(times);
       }
@@ -82,8 +88,53 @@ TEST(StampTimes, ReadBackAsTheirTextsNumbersInEveryKindOfBlock) {
     for (std::size_t i = 0; i < count; ++i) {
       ASSERT_EQ(times.Seconds(i), expected[i]) << c.Name << " #" << i;
       ASSERT_EQ(follower.Seconds(i), expected[i]) << c.Name << " follower #" << i;
+      ASSERT_EQ(follower.Text(i), texts[i]) << c.Name << " text #" << i;
     }
     EXPECT_LE(static_cast<double>(times.BytesUsed()) / count, c.MostBytesASample) << c.Name;
+  }
+}
+
+// A log's stamps are written again from their values, without the file,
+// only when every one is written the one way that gives back its text.
+TEST(StampTimes, WrittenAgainOnlyWhenEveryStampIsPlain) {
+  const struct {
+    const char* Name = nullptr;
+    std::vector<const char*> Fields;
+    bool Plain = false;
+  } cases[] = {
+      {"Decimals", {"0.100", "0.200", "10.300"}, true},
+      {"Whole", {"9", "10", "11"}, true},
+      {"Negative", {"-0.5", "0.0", "0.5"}, true},
+      {"Clock", {"12:00:40.5", "12:00:41.0", "23:59:59.9"}, true},
+      {"ClockComma", {"08:00:00,25", "08:00:00,50"}, true},
+      {"ClockWhole", {"00:00:59", "00:01:00"}, true},
+      {"DecimalsDiffer", {"0.1", "0.15"}, false},
+      {"Blanks", {" 1.0", "2.0"}, false},
+      {"Plus", {"1", "+2"}, false},
+      {"LeadingZero", {"01.5", "02.5"}, false},
+      {"BarePoint", {"1.5", ".5"}, false},
+      {"TrailingPoint", {"5.", "6."}, false},
+      {"NegativeZero", {"-0.0", "1.0"}, false},
+      {"OneDigitHour", {"9:00:00", "9:00:01"}, false},
+      {"ClockAndNumber", {"12:00:00.0", "1.0"}, false},
+      {"TwoMarks", {"12:00:00.5", "12:00:01,0"}, false},
+  };
+  for (const auto& c : cases) {
+    // Noted in two parts, as two pieces of a load are.
+    TStampSpelling first;
+    TStampSpelling second;
+    TStampTimes times;
+    for (std::size_t i = 0; i < c.Fields.size(); ++i) {
+      const std::optional<TStamp> stamp = ParseStamp(c.Fields[i]);
+      ASSERT_TRUE(stamp) << c.Name;
+      (i == 0 ? first : second).Note(c.Fields[i], *stamp);
+      times.Append(stamp);
+    }
+    times.Spelled(first);
+    times.Spelled(second);
+    for (std::size_t i = 0; i < c.Fields.size(); ++i) {
+      EXPECT_EQ(times.Text(i), c.Plain ? std::optional<std::string>(c.Fields[i]) : std::nullopt) << c.Name << " #" << i;
+    }
   }
 }
 
