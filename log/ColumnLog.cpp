@@ -167,9 +167,10 @@ void TColumnLoader::Convert(std::string_view text, TPiece& piece, const std::vec
         piece.Gaps.push_back({piece.Lines, line.Text});
       }
       if (shape_.Stamped) {
-        const std::optional<TStamp> stamp = error ? std::nullopt : ColumnStamp(fields[0]);
+        TStampForm form;
+        const std::optional<TStamp> stamp = error ? std::nullopt : ColumnStamp(fields[0], form);
         if (stamp) {
-          piece.Spelling.Note(fields[0], *stamp);
+          piece.Spelling.Note(*stamp, form);
         }
         piece.Stamps.push_back(stamp);
         piece.Starts.push_back(line.Text.data());

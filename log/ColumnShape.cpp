@@ -140,9 +140,19 @@ double ColumnValue(std::string_view field, char decimalSeparator) {
   return SampleValue(WithDecimalPoint(field, point), decimalSeparator);
 }
 
-std::optional<TStamp> ColumnStamp(std::string_view field) {
+std::optional<TStamp> ColumnStamp(std::string_view field, TStampForm& form) {
   TDecimalPoint point;
-  return ParseStamp(WithDecimalPoint(field, point));
+  const std::optional<TStamp> stamp = ParseStamp(WithDecimalPoint(field, point), form);
+  // The mark as written, not as read.
+  if (stamp && form.Mark != 0 && field.find(',') != std::string_view::npos) {
+    form.Mark = ',';
+  }
+  return stamp;
+}
+
+std::optional<TStamp> ColumnStamp(std::string_view field) {
+  TStampForm form;
+  return ColumnStamp(field, form);
 }
 
 std::optional<TColumnShape> RecogniseColumns(std::string_view head, bool wholeFile) {

@@ -41,6 +41,8 @@ double ColumnValue(std::string_view field, char decimalSeparator);
 // The time stamp of a first column's field, a "," in it standing for the
 // decimal point; none when it is no stamp.
 std::optional<TStamp> ColumnStamp(std::string_view field);
+// ColumnStamp, telling also how the field was written.
+std::optional<TStamp> ColumnStamp(std::string_view field, TStampForm& form);
 
 // The shape of the log whose first bytes are `head` (the whole file when
 // `wholeFile`, else only its whole lines count): several columns when the

@@ -312,9 +312,10 @@ struct TLogSamples::TPiece {
   }
 
   std::optional<TStamp> StampOf(std::string_view field) {
-    const std::optional<TStamp> stamp = ParseStamp(field);
+    TStampForm form;
+    const std::optional<TStamp> stamp = ParseStamp(field, form);
     if (stamp) {
-      Spelling.Note(field, *stamp);
+      Spelling.Note(*stamp, form);
     }
     return stamp;
   }

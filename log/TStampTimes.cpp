@@ -144,34 +144,30 @@ bool Earlier(TStamp stamp, TStamp before) {
   return StampSeconds(stamp) < StampSeconds(before);
 }
 
-// The decimal mark of a stamp's text written plainly, '\0' when it has no
-// decimals; none when the text is not the one way `Written` writes it.
-std::optional<char> PlainMark(std::string_view field, TStamp stamp, bool clock) {
-  if (field.empty() || field.front() == ' ' || field.back() == ' ' || field.front() == '+') {
-    return std::nullopt;
-  }
-  char mark = 0;
-  std::string_view whole = field;
+// How `field`, without blanks `trimmed`, was written as `stamp`.
+TStampForm FormOf(std::string_view field, std::string_view trimmed, TStamp stamp, bool clock) {
+  TStampForm form{clock, false, 0};
+  std::string_view whole = trimmed;
   if (stamp.Decimals > 0) {
-    if (field.size() < stamp.Decimals + std::size_t{2}) {
-      return std::nullopt;
+    if (trimmed.size() < stamp.Decimals + std::size_t{2}) {
+      return form;
     }
-    mark = field[field.size() - stamp.Decimals - 1];
-    whole = field.substr(0, field.size() - stamp.Decimals - 1);
+    form.Mark = trimmed[trimmed.size() - stamp.Decimals - 1];
+    whole = trimmed.substr(0, trimmed.size() - stamp.Decimals - 1);
+  }
+  if (trimmed.size() != field.size()) {
+    return form;
   }
   if (clock) {
-    return whole.size() == 8 && whole[2] == ':' && whole[5] == ':' ? std::optional(mark) : std::nullopt;
+    form.Plain = whole.size() == 8 && whole[2] == ':' && whole[5] == ':';
+    return form;
   }
-  if (!whole.empty() && whole.front() == '-') {
-    if (stamp.Mantissa == 0) {
-      return std::nullopt;
-    }
+  if (!whole.empty() && whole.front() == '-' && stamp.Mantissa != 0) {
     whole.remove_prefix(1);
   }
-  if (whole.empty() || !IsDigit(whole.back()) || (whole.front() == '0' && whole.size() > 1)) {
-    return std::nullopt;
-  }
-  return mark;
+  form.Plain =
+      !whole.empty() && IsDigit(whole.front()) && IsDigit(whole.back()) && (whole.front() != '0' || whole.size() == 1);
+  return form;
 }
 
 // At least `width` digits of `number`, zeros before.
@@ -183,20 +179,6 @@ void AppendDigits(std::string& text, std::int64_t number, std::size_t width) {
 
 }  // namespace
 
-void TStampSpelling::Note(std::string_view field, TStamp stamp) {
-  const bool clock = IsClockStamp(field);
-  const std::optional<char> mark = PlainMark(field, stamp, clock);
-  if (!seen_) {
-    seen_ = true;
-    clock_ = clock;
-    decimals_ = stamp.Decimals;
-  }
-  plain_ = plain_ && mark && clock == clock_ && stamp.Decimals == decimals_ && (mark_ == 0 || *mark == mark_);
-  if (plain_ && mark_ == 0) {
-    mark_ = *mark;
-  }
-}
-
 void TStampSpelling::Take(const TStampSpelling& later) {
   if (!later.seen_) {
     plain_ = plain_ && later.plain_;
@@ -206,11 +188,7 @@ void TStampSpelling::Take(const TStampSpelling& later) {
     *this = later;
     return;
   }
-  plain_ = plain_ && later.plain_ && later.clock_ == clock_ && later.decimals_ == decimals_ &&
-           (mark_ == 0 || later.mark_ == 0 || later.mark_ == mark_);
-  if (mark_ == 0) {
-    mark_ = later.mark_;
-  }
+  plain_ = plain_ && later.plain_ && later.clock_ == clock_ && later.decimals_ == decimals_ && later.mark_ == mark_;
 }
 
 std::string TStampSpelling::Written(TStamp stamp) const {
@@ -236,20 +214,32 @@ std::string TStampSpelling::Written(TStamp stamp) const {
   return text;
 }
 
-std::optional<TStamp> ParseStamp(std::string_view field) {
-  field = Trimmed(field);
-  if (IsClockStamp(field)) {
-    return ReadClock(field);
+std::optional<TStamp> ParseStamp(std::string_view field, TStampForm& form) {
+  const std::string_view trimmed = Trimmed(field);
+  const bool clock = trimmed.find(':') != std::string_view::npos;
+  std::optional<TStamp> stamp;
+  if (clock) {
+    stamp = ReadClock(trimmed);
+  } else {
+    std::string_view number = trimmed;
+    const bool negative = !number.empty() && number.front() == '-';
+    if (!number.empty() && (number.front() == '-' || number.front() == '+')) {
+      number.remove_prefix(1);
+    }
+    stamp = ReadSeconds(number, 0, false);
+    if (stamp && negative) {
+      stamp->Mantissa = -stamp->Mantissa;
+    }
   }
-  const bool negative = !field.empty() && field.front() == '-';
-  if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
-    field.remove_prefix(1);
-  }
-  std::optional<TStamp> stamp = ReadSeconds(field, 0, false);
-  if (stamp && negative) {
-    stamp->Mantissa = -stamp->Mantissa;
+  if (stamp) {
+    form = FormOf(field, trimmed, *stamp, clock);
   }
   return stamp;
+}
+
+std::optional<TStamp> ParseStamp(std::string_view field) {
+  TStampForm form;
+  return ParseStamp(field, form);
 }
 
 bool IsClockStamp(std::string_view field) { return Trimmed(field).find(':') != std::string_view::npos; }

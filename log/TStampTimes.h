@@ -26,6 +26,18 @@ inline constexpr std::uint8_t MaxStampDecimals = 15;
 // else, and for numbers an exact stamp cannot hold (exponents, too many
 // digits).
 std::optional<TStamp> ParseStamp(std::string_view field);
+
+// How a stamp's field was written, as far as writing it again goes.
+struct TStampForm {
+  bool Clock = false;
+  // Written plainly: no blanks, no "+", no leading zeros, a digit before
+  // the decimal mark, no "-" before zero; a clock's hours and minutes in two
+  // digits.
+  bool Plain = false;
+  char Mark = 0;  // its decimal mark, none without decimals
+};
+// ParseStamp, telling also how the field was written.
+std::optional<TStamp> ParseStamp(std::string_view field, TStampForm& form);
 // Whether the field is written as a clock time.
 bool IsClockStamp(std::string_view field);
 
@@ -33,14 +45,21 @@ bool IsClockStamp(std::string_view field);
 double StampSeconds(TStamp stamp);
 
 // How a log's stamps are written, so that their texts can be written again
-// from their values alone: plainly (no blanks, no "+", no leading zeros, a
-// digit before the decimal mark, no "-" before zero; a clock's hours and
-// minutes in two digits), all of one kind, with as many decimals and the
-// same decimal mark.
+// from their values alone: all plainly, of one kind, with as many decimals
+// and the same decimal mark.
 class TStampSpelling {
 public:
-  // `field` was read as `stamp`.
-  void Note(std::string_view field, TStamp stamp);
+  // A field written as `form` was read as `stamp`. Called for every line
+  // of a load, so inline.
+  void Note(TStamp stamp, TStampForm form) {
+    if (!seen_) {
+      seen_ = true;
+      clock_ = form.Clock;
+      decimals_ = stamp.Decimals;
+      mark_ = form.Mark;
+    }
+    plain_ = plain_ && form.Plain && form.Clock == clock_ && stamp.Decimals == decimals_ && form.Mark == mark_;
+  }
   // A stamp that was not noted: its text is not known.
   void NoteUnknown() { plain_ = false; }
   // The stamps `later` noted came after these ones.

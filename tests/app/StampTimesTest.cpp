@@ -73,8 +73,10 @@ TEST(StampTimes, ReadBackAsTheirTextsNumbersInEveryKindOfBlock) {
       char text[64];
       std::snprintf(text, sizeof text, "%.*f", c.Decimals, 5 + static_cast<double>(i) * c.Step + jitter(random));
       TStampSpelling spelling;
-      spelling.Note(text, *ParseStamp(text));
-      times.Append(ParseStamp(text));
+      TStampForm form;
+      const std::optional<TStamp> stamp = ParseStamp(text, form);
+      spelling.Note(*stamp, form);
+      times.Append(stamp);
       times.Spelled(spelling);
       expected.push_back(std::stod(text));
       texts.emplace_back(text);
@@ -125,9 +127,10 @@ TEST(StampTimes, WrittenAgainOnlyWhenEveryStampIsPlain) {
     TStampSpelling second;
     TStampTimes times;
     for (std::size_t i = 0; i < c.Fields.size(); ++i) {
-      const std::optional<TStamp> stamp = ParseStamp(c.Fields[i]);
+      TStampForm form;
+      const std::optional<TStamp> stamp = ParseStamp(c.Fields[i], form);
       ASSERT_TRUE(stamp) << c.Name;
-      (i == 0 ? first : second).Note(c.Fields[i], *stamp);
+      (i == 0 ? first : second).Note(*stamp, form);
       times.Append(stamp);
     }
     times.Spelled(first);
