@@ -207,11 +207,13 @@ void TColumnLoader::NoteStamps(const TPiece& piece, const std::vector<TColumnTar
          k += LineStartStep) {
       target.Notes->Leading.Mark(held + k, blocks_.PositionOf(piece.Starts[k]));
     }
+    target.Notes->Leading.ForgetBefore(times.WrittenCount());
   }
 }
 
 // A line that is no sample is a gap in every target's values alike.
 void TColumnLoader::AppendTimes(const TPiece& piece, std::size_t lines, TStampTimes& times) const {
+  times.Spelled(piece.Spelling);
   for (std::size_t k = 0; k < lines && shape_.Stamped && times.KnownSoFar(); ++k) {
     if (std::isnan(piece.Values.front()[k])) {
       times.AppendGap(piece.Stamps[k]);
@@ -219,7 +221,6 @@ void TColumnLoader::AppendTimes(const TPiece& piece, std::size_t lines, TStampTi
       times.Append(piece.Stamps[k]);
     }
   }
-  times.Spelled(piece.Spelling);
 }
 
 // Whether the load goes on after the piece: its lines are in every series,

@@ -171,6 +171,7 @@ void LogLoader::Note(const TLogSamples::TTaken& taken, std::size_t firstSample) 
     leading.Mark(firstSample + k * LineStartStep, blocks_.PositionOf(taken.LineStarts[k]));
   }
   TStampTimes& times = options_.Notes->Times;
+  times.Spelled(taken.Spelling);
   for (std::size_t i = 0; i < taken.Stamps.size() && times.KnownSoFar(); ++i) {
     if (std::isnan(taken.Values[i])) {
       times.AppendGap(taken.Stamps[i]);
@@ -178,7 +179,7 @@ void LogLoader::Note(const TLogSamples::TTaken& taken, std::size_t firstSample) 
       times.Append(taken.Stamps[i]);
     }
   }
-  times.Spelled(taken.Spelling);
+  leading.ForgetBefore(times.WrittenCount());
 }
 
 // Where a load that stopped within a run stops is found again from the

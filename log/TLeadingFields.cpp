@@ -75,6 +75,19 @@ void TLeadingFields::NoteNotNumeric() {
   marks_.shrink_to_fit();
 }
 
+std::size_t TLeadingFields::MarksUpTo(std::uint64_t sample) const {
+  return static_cast<std::size_t>(std::upper_bound(marks_.begin(), marks_.end(), sample,
+                                                   [](std::uint64_t s, const TMark& mark) { return s < mark.Sample; }) -
+                                  marks_.begin());
+}
+
+void TLeadingFields::ForgetBefore(std::uint64_t sample) {
+  const std::size_t upTo = MarksUpTo(sample);
+  if (upTo > 1) {
+    marks_.erase(marks_.begin(), marks_.begin() + static_cast<std::ptrdiff_t>(upTo - 1));
+  }
+}
+
 std::optional<std::string> TLeadingFields::Field(std::uint64_t sample) const {
   if (!Known() || sample < marks_.front().Sample) {
     return std::nullopt;
@@ -101,9 +114,7 @@ void TLeadingFields::NoteFileChanged() const {
 // until it holds the sample's line: a mark is at most LineStartStep lines
 // before.
 std::optional<std::string> TLeadingFields::FieldIn(const TRegularFileReader& file, std::uint64_t sample) const {
-  const auto after = std::upper_bound(marks_.begin(), marks_.end(), sample,
-                                      [](std::uint64_t s, const TMark& mark) { return s < mark.Sample; });
-  const TMark& mark = *std::prev(after);
+  const TMark& mark = marks_[MarksUpTo(sample) - 1];
   for (std::size_t size = kFirstRead;; size *= 2) {
     const std::string text = file.ReadAt(mark.Position.Offset, size);
     // The LF of a CR LF whose CR ended the line before the mark.

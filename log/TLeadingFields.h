@@ -15,9 +15,10 @@ class TRegularFileReader;
 
 // The leading fields (time stamps) of a log's samples when every sample
 // line has a numeric one. The texts stay in the file: kept are only where
-// every LineStartStep-th sample line starts, and a field is read back from
-// there when it is asked for, from the file the load read only: a file
-// replaced or rewritten since shows no fields.
+// every LineStartStep-th sample line starts (of the samples whose fields
+// are not known elsewhere), and a field is read back from there when it is
+// asked for, from the file the load read only: a file replaced or
+// rewritten since shows no fields.
 class TLeadingFields {
 public:
   // A new log whose fields end at `delimiter`: every sample so far had a
@@ -30,6 +31,9 @@ public:
   void Mark(std::uint64_t sample, TLogFilePosition position);
   // A sample line without a numeric leading field came: no field is shown.
   void NoteNotNumeric();
+  // The fields of the samples before `sample` are known elsewhere: their
+  // marks go, all but the one the samples from `sample` on start from.
+  void ForgetBefore(std::uint64_t sample);
 
   bool Known() const { return numeric_ && !marks_.empty() && file_ && !fileChanged_; }
   // The field of sample number `sample` as written in the log, blanks
@@ -48,6 +52,8 @@ private:
     TLogFilePosition Position;
   };
 
+  // How many marks stand at or before sample `sample`.
+  std::size_t MarksUpTo(std::uint64_t sample) const;
   std::optional<std::string> FieldIn(const TRegularFileReader& file, std::uint64_t sample) const;
   void NoteFileChanged() const;
 

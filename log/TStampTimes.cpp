@@ -254,6 +254,7 @@ void TStampTimes::Clear() {
   known_ = true;
   increasing_ = true;
   spelling_ = {};
+  writtenCount_ = 0;
   last_.reset();
   blocks_ = std::vector<TBlock>();
   pending_ = std::vector<TStamp>();
@@ -275,9 +276,18 @@ void TStampTimes::Append(std::optional<TStamp> stamp) {
 void TStampTimes::AppendGap(std::optional<TStamp> stamp) {
   if (!stamp) {
     // Shown as no field, not as the stamp before.
-    spelling_.NoteUnknown();
+    TStampSpelling unknown;
+    unknown.NoteUnknown();
+    Spelled(unknown);
   }
   Append(stamp ? stamp : last_);
+}
+
+void TStampTimes::Spelled(const TStampSpelling& spelling) {
+  if (spelling_.Plain()) {
+    writtenCount_ = count_;
+  }
+  spelling_.Take(spelling);
 }
 
 void TStampTimes::Push(TStamp stamp) {
@@ -301,6 +311,7 @@ void TStampTimes::CatchUp(const TStampTimes& leader) {
   known_ = leader.known_;
   increasing_ = leader.increasing_;
   spelling_ = leader.spelling_;
+  writtenCount_ = leader.writtenCount_;
   last_ = leader.last_;
 }
 
@@ -406,7 +417,7 @@ double TStampTimes::Seconds(std::size_t sample) const {
 }
 
 std::optional<std::string> TStampTimes::Text(std::size_t sample) const {
-  if (!Known() || !spelling_.Plain() || sample >= count_) {
+  if (sample >= WrittenCount()) {
     return std::nullopt;
   }
   const std::optional<TStamp> stamp = ExactStamp(sample);

@@ -94,8 +94,8 @@ public:
   // The next sample is a gap (a line skipped as no sample): its stamp, when
   // it has one, or the one before's.
   void AppendGap(std::optional<TStamp> stamp);
-  // The stamps appended since were written as `spelling` tells.
-  void Spelled(const TStampSpelling& spelling) { spelling_.Take(spelling); }
+  // The stamps appended next were written as `spelling` tells.
+  void Spelled(const TStampSpelling& spelling);
 
   // Takes on the stamps `leader` holds beyond this one's, where this one's
   // are its first ones (another column of the same log, read as far).
@@ -115,9 +115,12 @@ public:
   // The sample whose stamp is nearest `seconds` (the earlier on a tie); the
   // stamps must be known and increasing.
   std::size_t NearestSample(double seconds) const;
+  // How many samples from the first have stamps whose texts Text writes
+  // again: all while every stamp was written plainly.
+  std::size_t WrittenCount() const { return !Known() ? 0 : spelling_.Plain() ? count_ : writtenCount_; }
   // Sample `sample`'s stamp as its line wrote it, without the file; none
-  // unless every stamp was written plainly and the sample's block keeps
-  // its stamp exactly.
+  // for samples from WrittenCount() on, and where the sample's block keeps
+  // doubles.
   std::optional<std::string> Text(std::size_t sample) const;
 
   std::size_t BytesUsed() const;
@@ -147,6 +150,7 @@ private:
   bool known_ = true;
   bool increasing_ = true;
   TStampSpelling spelling_;
+  std::size_t writtenCount_ = 0;  // once a stamp was not written plainly
   std::optional<TStamp> last_;
   std::vector<TBlock> blocks_;
   // The samples after the last whole block.

@@ -385,8 +385,8 @@ TEST(Follow, TheStatisticsAndTheSensorWordsGrowWithTheLog) {
   EXPECT_TRUE(window.Form.Document().Notes(0).Words.IsWord(10004));
   EXPECT_FALSE(window.Form.Document().Notes(0).Words.IsWord(10005));
   EXPECT_TRUE(window.Form.Document().Notes(0).Words.IsWord(10007));
-  EXPECT_EQ(window.Form.Document().Notes(0).Leading.Field(9999), "9999");
-  EXPECT_EQ(window.Form.Document().Notes(0).Leading.Field(10006), "20002") << "the time stamps grow with the log";
+  EXPECT_EQ(window.Form.Document().Notes(0).Field(9999), "9999");
+  EXPECT_EQ(window.Form.Document().Notes(0).Field(10006), "20002") << "the time stamps grow with the log";
 }
 
 // A change notice that brings nothing new (a writer that only rewrote the

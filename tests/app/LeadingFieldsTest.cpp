@@ -74,7 +74,7 @@ struct LoadedNotes {
     std::vector<std::optional<std::string>> fields;
     fields.reserve(static_cast<std::size_t>(Series.PointCount()));
     for (int i = 0; i < Series.PointCount(); ++i) {
-      fields.push_back(Notes.Leading.Field(static_cast<std::uint64_t>(i)));
+      fields.push_back(Notes.Field(static_cast<std::uint64_t>(i)));
     }
     return fields;
   }
@@ -132,7 +132,8 @@ TEST(LeadingFields, LeadToTheRightLineThroughBlocksAndPieces) {
   };
   TempFolder folder;
   for (const auto& c : cases) {
-    const LoadedNotes loaded(folder.Write("log.csv", StampedLog(c.Lines, c.LineEnd)), c.ReadChunk);
+    // Stamps after a blank are not kept as text: they are read from the file.
+    const LoadedNotes loaded(folder.Write("log.csv", StampedLog(c.Lines, c.LineEnd, " ")), c.ReadChunk);
     ASSERT_EQ(loaded.Series.PointCount(), static_cast<int>(c.Lines)) << c.Name;
     std::mt19937 random(11);
     std::vector<std::size_t> samples = {0, 1, LineStartStep - 1, LineStartStep, LineStartStep + 1, c.Lines - 1};
@@ -155,7 +156,7 @@ TEST(LeadingFields, AreKeptAsExactTimeStamps) {
   ASSERT_TRUE(many.Notes.Times.Known());
   ASSERT_EQ(many.Notes.Times.Count(), 300000U);
   for (std::size_t sample = 0; sample < 300000; sample += 997) {
-    EXPECT_EQ(many.Notes.Times.Seconds(sample), std::stod(*many.Notes.Leading.Field(sample))) << sample;
+    EXPECT_EQ(many.Notes.Times.Seconds(sample), std::stod(*many.Notes.Field(sample))) << sample;
   }
   const struct {
     const char* Name = nullptr;
@@ -196,7 +197,8 @@ TEST(LeadingFields, CostLessThanHalfAByteASample) {
 
 TEST(LeadingFields, AreGoneWithTheFileAndNeverReadFromAPipe) {
   TempFolder folder;
-  const std::string fileName = folder.Write("log.csv", "h,v\n1,1\n");
+  // A stamp after a blank is not kept as text: it is read from the file.
+  const std::string fileName = folder.Write("log.csv", "h,v\n 1,1\n");
   const LoadedNotes loaded(fileName);
   ASSERT_EQ(loaded.Fields(), Fields{"1"});
   std::remove(fileName.c_str());
@@ -219,11 +221,11 @@ TEST(LeadingFields, TheReadoutShowsThemBelowTheValues) {
   form.ShowCursorReadout(0, column);
   const std::optional<TCursorReadout> wide = form.Measures().ShownReadout(0);
   ASSERT_TRUE(wide && wide->Samples);
-  const TLeadingFields& leading = form.Document().Notes(0).Leading;
+  const TLogNotes& notes = form.Document().Notes(0);
   const auto first = static_cast<std::uint64_t>(wide->Samples->First);
   const auto last = static_cast<std::uint64_t>(wide->Samples->Last);
   ASSERT_LT(first, last);
-  EXPECT_EQ(wide->Leading, *leading.Field(first) + "\u2013" + *leading.Field(last));
+  EXPECT_EQ(wide->Leading, *notes.Field(first) + "\u2013" + *notes.Field(last));
   EXPECT_EQ(ReadoutLines(*wide), (std::vector<std::string>{wide->Text, "t " + wide->Leading}));
   const std::optional<TCursorReadout> plain = form.Measures().ShownReadout(1);
   ASSERT_TRUE(plain);
@@ -266,7 +268,7 @@ TEST(LeadingFields, TheStatisticsBetweenTheMarkersTellTheTimeBetweenThem) {
 TEST(LeadingFields, AreFoundAfterAHeaderLongerThanTheLongestLine) {
   std::string log = "Time," + std::string(3 * MaxLogLineLength, 'x') + "\n";
   for (int i = 0; i < 300; ++i) {
-    log += std::to_string(i) + ".5,1\n";
+    log += " " + std::to_string(i) + ".5,1\n";  // read from the file
   }
   TempFolder folder;
   const std::string file = folder.Write("log.csv", log);
@@ -319,7 +321,8 @@ TEST(LeadingFields, AreReadOnlyFromTheFileLoaded) {
   };
   for (const auto& c : cases) {
     TempFolder folder;
-    const std::string file = folder.Write("log.csv", "h,v\n1,1\n2,2\n");
+    // Stamps after a blank are not kept as text: they are read from the file.
+    const std::string file = folder.Write("log.csv", "h,v\n 1,1\n 2,2\n");
     LoadedNotes loaded(file);
     int told = 0;
     loaded.Notes.Leading.OnFileChanged = [&told] { ++told; };
@@ -337,31 +340,30 @@ TEST(LeadingFields, PlainStampsNeedNoFile) {
   const struct {
     const char* Name = nullptr;
     const char* Log = nullptr;
-    std::vector<std::optional<std::string>> Gone;
+    std::vector<std::string> Shown;
+    bool Plain = false;
   } cases[] = {
-      {"Decimals", "t,v\n0.100,1\n0.200,2\n10.300,3\n", {"0.100", "0.200", "10.300"}},
-      {"Clock", "t,v\n23:59:59.5,1\n23:59:59.9,2\n", {"23:59:59.5", "23:59:59.9"}},
-      {"Words", "t,v\n1,1\n2,Rich\n3,3\n", {"1", "2", "3"}},
-      {"Blanks", "t,v\n 1.0 ,1\n 2.0 ,2\n", {std::nullopt, std::nullopt}},
-      {"DecimalsDiffer", "t,v\n0.1,1\n0.15,2\n", {std::nullopt, std::nullopt}},
-      {"Exponent", "t,v\n1e1,1\n2e1,2\n", {std::nullopt, std::nullopt}},
+      {"Decimals", "t,v\n0.100,1\n0.200,2\n10.300,3\n", {"0.100", "0.200", "10.300"}, true},
+      {"Clock", "t,v\n23:59:59.5,1\n23:59:59.9,2\n", {"23:59:59.5", "23:59:59.9"}, true},
+      {"Words", "t,v\n1,1\n2,Rich\n3,3\n", {"1", "2", "3"}, true},
+      {"Blanks", "t,v\n 1.0 ,1\n 2.0 ,2\n", {"1.0", "2.0"}, false},
+      {"LeadingZeros", "t,v\n00.1,1\n00.2,2\n", {"00.1", "00.2"}, false},
+      {"Exponent", "t,v\n1e1,1\n2e1,2\n", {"1e1", "2e1"}, false},
   };
   for (const auto& c : cases) {
     TempFolder folder;
     const std::string file = folder.Write("log.csv", c.Log);
     const LoadedNotes loaded(file, 8);
-    for (std::size_t i = 0; i < c.Gone.size(); ++i) {
-      const std::optional<std::string> read = loaded.Notes.Leading.Field(i);
-      EXPECT_EQ(loaded.Notes.Field(i), read) << c.Name << " #" << i << ": the same text as the file's";
+    for (std::size_t i = 0; i < c.Shown.size(); ++i) {
+      EXPECT_EQ(loaded.Notes.Field(i), c.Shown[i]) << c.Name << " #" << i;
     }
     std::remove(file.c_str());
-    for (std::size_t i = 0; i < c.Gone.size(); ++i) {
-      EXPECT_EQ(loaded.Notes.Field(i), c.Gone[i]) << c.Name << " #" << i;
+    for (std::size_t i = 0; i < c.Shown.size(); ++i) {
+      EXPECT_EQ(loaded.Notes.Field(i), c.Plain ? std::optional(c.Shown[i]) : std::nullopt) << c.Name << " #" << i;
     }
   }
 }
 
-// The pane's tooltip tells why its readout shows no time stamps any more,
 // and a log loaded into the pane afterwards has them again.
 TEST(LeadingFields, AReplacedFileShowsNoneAndThePaneSaysWhy) {
   const std::string changed = "the file changed since it was loaded: its time stamps are not shown";
@@ -397,9 +399,9 @@ TEST(LeadingFields, ANewLogInThePaneIsJudgedOnItsOwn) {
   DialogScript script;
   TForm1 form(folder.Folder());
   form.Document().Load(0, folder.Write("text.csv", "h,v\nnoon,1\n"));
-  EXPECT_EQ(form.Document().Notes(0).Leading.Field(0), std::nullopt);
+  EXPECT_EQ(form.Document().Notes(0).Field(0), std::nullopt);
   form.Document().Load(0, folder.Write("numeric.csv", "h,v\n12.5,1\n"));
-  EXPECT_EQ(form.Document().Notes(0).Leading.Field(0), "12.5");
+  EXPECT_EQ(form.Document().Notes(0).Field(0), "12.5");
 }
 
 }  // namespace
