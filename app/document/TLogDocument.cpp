@@ -13,6 +13,7 @@
 #include "chart/series/TChartSeries.h"
 #include "chart/series/TValueStorage.h"
 #include "log/ColumnLog.h"
+#include "log/FreedMemory.h"
 #include "log/TStampTimes.h"
 #include "runtime/Exception.h"
 #include "runtime/LocaleSeparators.h"
@@ -398,10 +399,12 @@ TLoadResult TLogDocument::LoadShowingProgress(std::uint8_t pane, const TLoadRun&
     single = MakeProgress({At(pane).Log.FileName});
     progress = single.get();
   }
-  return run([&](const TLoadResult& sofar, double shareRead) {
+  TLoadResult result = run([&](const TLoadResult& sofar, double shareRead) {
     ShowTitle(pane, sofar);
     return progress != nullptr && progress->Report(shareRead);
   });
+  ReturnFreedMemory();
+  return result;
 }
 
 // A load that ended before the end of the log is an error: the user learns

@@ -121,21 +121,27 @@ TStretchStatistics NumbersOnly(const TChartValueList& values, const TStretchStat
   }
   TStretchStatistics numbers{figures.First, figures.Last, NAN, NAN, NAN, static_cast<int>(wordCount)};
   double sum = 0;
-  for (std::size_t i = first; i <= last; ++i) {
-    const int index = static_cast<int>(i);
-    // A word shown as a mark is a null point too, but still a word.
-    if (words.IsWord(i)) {
-      continue;
+  // The points from `from` up to `to`, none of them a word.
+  const auto takeNumbers = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      const int index = static_cast<int>(i);
+      if (series.StoredPointColor(index) == clNone) {
+        ++numbers.Gaps;
+      } else {
+        const double value = values.ValueAt(index);
+        numbers.Min = std::isnan(numbers.Min) ? value : std::min(numbers.Min, value);
+        numbers.Max = std::isnan(numbers.Max) ? value : std::max(numbers.Max, value);
+        sum += value;
+      }
     }
-    if (series.StoredPointColor(index) == clNone) {
-      ++numbers.Gaps;
-    } else {
-      const double value = values.ValueAt(index);
-      numbers.Min = std::isnan(numbers.Min) ? value : std::min(numbers.Min, value);
-      numbers.Max = std::isnan(numbers.Max) ? value : std::max(numbers.Max, value);
-      sum += value;
-    }
-  }
+  };
+  // A word shown as a mark is a null point too, but still a word.
+  std::size_t next = first;
+  words.ForEachIn(first, last, [&](std::size_t word) {
+    takeNumbers(next, word);
+    next = word + 1;
+  });
+  takeNumbers(next, last + 1);
   if (numbers.Count() > 0) {
     numbers.Mean = sum / numbers.Count();
   }
