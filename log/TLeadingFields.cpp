@@ -51,6 +51,18 @@ std::string_view WithoutBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The leading field of a sample's line. Every sample's field is a number;
+// a skipped line's may be anything.
+std::optional<std::string> StampField(std::string_view line, char delimiter) {
+  const std::optional<std::string_view> field = FieldBefore(line, delimiter);
+  const bool stamp = field && (IsNumericField(*field) || ColumnStamp(*field));
+  return stamp ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
+}
+
+// Texts kept for a hover: a few lines around each of the markers and the
+// cursor's column.
+constexpr std::size_t kKeptReads = 4;
+
 }  // namespace
 
 void TLeadingFields::Reset(std::string fileName, char delimiter) {
@@ -61,6 +73,7 @@ void TLeadingFields::Reset(std::string fileName, char delimiter) {
   numeric_ = true;
   marks_.clear();
   marks_.shrink_to_fit();
+  reads_.clear();
 }
 
 void TLeadingFields::Mark(std::uint64_t sample, TLogFilePosition position) {
@@ -92,6 +105,15 @@ std::optional<std::string> TLeadingFields::Field(std::uint64_t sample) const {
   if (!Known() || sample < marks_.front().Sample) {
     return std::nullopt;
   }
+  const TMark& mark = marks_[MarksUpTo(sample) - 1];
+  // Read from the file loaded, so still right if it has changed since.
+  for (const TRead& read : reads_) {
+    if (read.Offset == mark.Position.Offset) {
+      if (const std::optional<std::string_view> line = LineIn(read.Text, mark, sample, false)) {
+        return StampField(*line, delimiter_);
+      }
+    }
+  }
   const TRegularFileReader file(fileName_);
   if (!file.IsOpen()) {
     return std::nullopt;
@@ -100,7 +122,7 @@ std::optional<std::string> TLeadingFields::Field(std::uint64_t sample) const {
     NoteFileChanged();
     return std::nullopt;
   }
-  return FieldIn(file, sample);
+  return FieldIn(file, mark, sample);
 }
 
 void TLeadingFields::NoteFileChanged() const {
@@ -113,24 +135,30 @@ void TLeadingFields::NoteFileChanged() const {
 // The text is read from the mark before the sample, twice as much each time,
 // until it holds the sample's line: a mark is at most LineStartStep lines
 // before.
-std::optional<std::string> TLeadingFields::FieldIn(const TRegularFileReader& file, std::uint64_t sample) const {
-  const TMark& mark = marks_[MarksUpTo(sample) - 1];
+std::optional<std::string> TLeadingFields::FieldIn(const TRegularFileReader& file, const TMark& mark,
+                                                   std::uint64_t sample) const {
   for (std::size_t size = kFirstRead;; size *= 2) {
-    const std::string text = file.ReadAt(mark.Position.Offset, size);
-    // The LF of a CR LF whose CR ended the line before the mark.
-    const std::size_t start = mark.Position.AfterCr && !text.empty() && text.front() == '\n' ? 1 : 0;
+    std::string text = file.ReadAt(mark.Position.Offset, size);
     const bool wholeFile = text.size() < size;
-    if (const std::optional<std::string_view> line =
-            LineAfter(std::string_view(text).substr(start), sample - mark.Sample, wholeFile, delimiter_)) {
-      // Every sample's field is a number; a skipped line's may be anything.
-      const std::optional<std::string_view> field = FieldBefore(*line, delimiter_);
-      const bool stamp = field && (IsNumericField(*field) || ColumnStamp(*field));
-      return stamp ? std::optional<std::string>(WithoutBlanks(*field)) : std::nullopt;
+    if (const std::optional<std::string_view> line = LineIn(text, mark, sample, wholeFile)) {
+      std::optional<std::string> field = StampField(*line, delimiter_);
+      if (reads_.size() == kKeptReads) {
+        reads_.erase(reads_.begin());
+      }
+      reads_.push_back({mark.Position.Offset, std::move(text)});
+      return field;
     }
     if (wholeFile || size >= kLongestRead) {
       return std::nullopt;
     }
   }
+}
+
+std::optional<std::string_view> TLeadingFields::LineIn(std::string_view text, const TMark& mark, std::uint64_t sample,
+                                                       bool wholeFile) const {
+  // The LF of a CR LF whose CR ended the line before the mark.
+  const std::size_t start = mark.Position.AfterCr && !text.empty() && text.front() == '\n' ? 1 : 0;
+  return LineAfter(text.substr(start), sample - mark.Sample, wholeFile, delimiter_);
 }
 
 namespace {

@@ -52,9 +52,19 @@ private:
     TLogFilePosition Position;
   };
 
+  // A text read from a mark on.
+  struct TRead {
+    std::uint64_t Offset = 0;
+    std::string Text;
+  };
+
   // How many marks stand at or before sample `sample`.
   std::size_t MarksUpTo(std::uint64_t sample) const;
-  std::optional<std::string> FieldIn(const TRegularFileReader& file, std::uint64_t sample) const;
+  // The line of sample `sample` in `text`, read from `mark` on, when it
+  // holds the line.
+  std::optional<std::string_view> LineIn(std::string_view text, const TMark& mark, std::uint64_t sample,
+                                         bool wholeFile) const;
+  std::optional<std::string> FieldIn(const TRegularFileReader& file, const TMark& mark, std::uint64_t sample) const;
   void NoteFileChanged() const;
 
   std::string fileName_;
@@ -63,6 +73,9 @@ private:
   mutable bool fileChanged_ = false;
   bool numeric_ = true;
   std::vector<TMark> marks_;
+  // The last texts read, the newest last: a hover asks for the same lines
+  // at every paint, and for the lines beside them next.
+  mutable std::vector<TRead> reads_;
 };
 
 // `to` minus `from`, two numeric leading fields, written with as many

@@ -197,14 +197,18 @@ TEST(LeadingFields, CostLessThanHalfAByteASample) {
 
 TEST(LeadingFields, AreGoneWithTheFileAndNeverReadFromAPipe) {
   TempFolder folder;
-  // A stamp after a blank is not kept as text: it is read from the file.
-  const std::string fileName = folder.Write("log.csv", "h,v\n 1,1\n");
+  // Stamps after a blank are not kept as text: they are read from the file.
+  const std::string fileName = folder.Write("log.csv", StampedLog(1000, "\n", " "));
   const LoadedNotes loaded(fileName);
-  ASSERT_EQ(loaded.Fields(), Fields{"1"});
+  const std::optional<std::string> first = loaded.Notes.Field(0);
+  const std::optional<std::string> second = loaded.Notes.Field(1);
+  ASSERT_TRUE(first && second);
   std::remove(fileName.c_str());
-  EXPECT_EQ(loaded.Fields(), Fields{std::nullopt});
+  EXPECT_EQ(loaded.Notes.Field(0), first) << "the lines read last are kept";
+  EXPECT_EQ(loaded.Notes.Field(1), second);
+  EXPECT_EQ(loaded.Notes.Field(999), std::nullopt);
   ASSERT_EQ(mkfifo(fileName.c_str(), 0600), 0);
-  EXPECT_EQ(loaded.Fields(), Fields{std::nullopt}) << "returns without blocking";
+  EXPECT_EQ(loaded.Notes.Field(999), std::nullopt) << "returns without blocking";
 }
 
 // The readout's second line, in every pane, for one sample and a column of
@@ -337,29 +341,26 @@ TEST(LeadingFields, AreReadOnlyFromTheFileLoaded) {
 // Plainly written stamps are shown from the stamps kept, in pieces read
 // apart, even once the file is gone; others only from the file.
 TEST(LeadingFields, PlainStampsNeedNoFile) {
+  const std::optional<std::string> none;
   const struct {
     const char* Name = nullptr;
     const char* Log = nullptr;
-    std::vector<std::string> Shown;
-    bool Plain = false;
+    std::vector<std::optional<std::string>> Gone;
   } cases[] = {
-      {"Decimals", "t,v\n0.100,1\n0.200,2\n10.300,3\n", {"0.100", "0.200", "10.300"}, true},
-      {"Clock", "t,v\n23:59:59.5,1\n23:59:59.9,2\n", {"23:59:59.5", "23:59:59.9"}, true},
-      {"Words", "t,v\n1,1\n2,Rich\n3,3\n", {"1", "2", "3"}, true},
-      {"Blanks", "t,v\n 1.0 ,1\n 2.0 ,2\n", {"1.0", "2.0"}, false},
-      {"LeadingZeros", "t,v\n00.1,1\n00.2,2\n", {"00.1", "00.2"}, false},
-      {"Exponent", "t,v\n1e1,1\n2e1,2\n", {"1e1", "2e1"}, false},
+      {"Decimals", "t,v\n0.100,1\n0.200,2\n10.300,3\n", {"0.100", "0.200", "10.300"}},
+      {"Clock", "t,v\n23:59:59.5,1\n23:59:59.9,2\n", {"23:59:59.5", "23:59:59.9"}},
+      {"Words", "t,v\n1,1\n2,Rich\n3,3\n", {"1", "2", "3"}},
+      {"Blanks", "t,v\n 1.0 ,1\n 2.0 ,2\n", {none, none}},
+      {"LeadingZeros", "t,v\n00.1,1\n00.2,2\n", {none, none}},
+      {"Exponent", "t,v\n1e1,1\n2e1,2\n", {none, none}},
   };
   for (const auto& c : cases) {
     TempFolder folder;
     const std::string file = folder.Write("log.csv", c.Log);
     const LoadedNotes loaded(file, 8);
-    for (std::size_t i = 0; i < c.Shown.size(); ++i) {
-      EXPECT_EQ(loaded.Notes.Field(i), c.Shown[i]) << c.Name << " #" << i;
-    }
     std::remove(file.c_str());
-    for (std::size_t i = 0; i < c.Shown.size(); ++i) {
-      EXPECT_EQ(loaded.Notes.Field(i), c.Plain ? std::optional(c.Shown[i]) : std::nullopt) << c.Name << " #" << i;
+    for (std::size_t i = 0; i < c.Gone.size(); ++i) {
+      EXPECT_EQ(loaded.Notes.Field(i), c.Gone[i]) << c.Name << " #" << i;
     }
   }
 }
@@ -384,7 +385,10 @@ TEST(LeadingFields, AReplacedFileShowsNoneAndThePaneSaysWhy) {
     ASSERT_NE(form.Measures().ShownReadout(0)->Leading, "");
     std::rename(folder.Write("other.csv", StampedLog(1000, "\r\n")).c_str(), file.c_str());
     form.ShowCursorReadout(0, column + 1);
-    EXPECT_EQ(form.Measures().ShownReadout(0)->Leading, fromFile ? "" : shown);
+    EXPECT_EQ(form.Measures().ShownReadout(0)->Leading, shown) << "the lines read last are kept";
+    // Lines far from those read last.
+    form.ShowCursorReadout(0, form.Chart1.PlotRect.Right - 10);
+    EXPECT_EQ(form.Measures().ShownReadout(0)->Leading.empty(), fromFile);
     EXPECT_EQ(form.Button1.ToolTip().find(changed) != std::string::npos, fromFile) << form.Button1.ToolTip();
     form.OpenLogs(0, {file});
     form.ShowCursorReadout(0, column);
