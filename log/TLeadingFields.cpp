@@ -19,9 +19,6 @@ constexpr std::size_t kLongestRead = LineStartStep * (MaxLogLineLength + 2) + kF
 
 // The text of a line before its first `delimiter`; none without one.
 std::optional<std::string_view> FieldBefore(std::string_view line, char delimiter) {
-  if (delimiter == ',') {
-    return LeadingField(line);
-  }
   const std::size_t end = line.find(delimiter);
   return end == std::string_view::npos ? std::nullopt : std::optional(line.substr(0, end));
 }
