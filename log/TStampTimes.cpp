@@ -183,6 +183,37 @@ void AppendDigits(std::string& text, std::int64_t number, std::size_t width) {
   text += digits;
 }
 
+// The stamp most logs write on every line, digits with an optional point
+// and decimals, read in one pass; false for anything else, which the general
+// reading takes. Fifteen digits stay below 2^53.
+bool ReadPlainNumber(std::string_view field, TStamp& stamp, TStampForm& form) {
+  const char* at = field.data();
+  const char* const end = at + field.size();
+  std::int64_t mantissa = 0;
+  const char* const wholeStart = at;
+  while (at != end && IsDigit(*at)) {
+    mantissa = mantissa * 10 + (*at++ - '0');
+  }
+  const auto whole = static_cast<std::size_t>(at - wholeStart);
+  std::size_t decimals = 0;
+  if (at != end && *at == '.') {
+    const char* const decimalsStart = ++at;
+    while (at != end && IsDigit(*at)) {
+      mantissa = mantissa * 10 + (*at++ - '0');
+    }
+    decimals = static_cast<std::size_t>(at - decimalsStart);
+    if (decimals == 0) {
+      return false;
+    }
+  }
+  if (at != end || whole == 0 || whole + decimals > 15) {
+    return false;
+  }
+  stamp = {mantissa, static_cast<std::uint8_t>(decimals)};
+  form = {false, whole == 1 || field.front() != '0', decimals > 0 ? '.' : '\0'};
+  return true;
+}
+
 }  // namespace
 
 void TStampSpelling::Take(const TStampSpelling& later) {
@@ -221,6 +252,9 @@ std::string TStampSpelling::Written(TStamp stamp) const {
 }
 
 std::optional<TStamp> ParseStamp(std::string_view field, TStampForm& form) {
+  if (TStamp plain; ReadPlainNumber(field, plain, form)) {
+    return plain;
+  }
   const std::string_view trimmed = Trimmed(field);
   const bool clock = trimmed.find(':') != std::string_view::npos;
   std::optional<TStamp> stamp;

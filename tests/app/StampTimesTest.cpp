@@ -25,6 +25,9 @@ TEST(StampTimes, FieldsReadAsStampsExactly) {
       {"12:00:40,5", TStamp{(12 * 3600 + 40) * 10 + 5, 1}},
       {"1:02:03", TStamp{3600 + 2 * 60 + 3, 0}},
       {"0.123456789012345", TStamp{123456789012345, 15}},
+      {"123456789012345", TStamp{123456789012345, 0}},
+      {"1234567890123456", TStamp{1234567890123456, 0}},
+      {"007.50", TStamp{750, 2}},
       {"0.1234567890123456", std::nullopt},  // more decimals than a stamp keeps exactly
       {"9007199254740992", std::nullopt},    // 2^53
       {"1e3", std::nullopt},
