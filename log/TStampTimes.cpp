@@ -187,28 +187,35 @@ void AppendDigits(std::string& text, std::int64_t number, std::size_t width) {
 // and decimals, read in one pass; false for anything else, which the general
 // reading takes. Fifteen digits stay below 2^53.
 bool ReadPlainNumber(std::string_view field, TStamp& stamp, TStampForm& form) {
+  constexpr std::size_t kMostDigits = 15;
   const char* at = field.data();
   const char* const end = at + field.size();
   std::int64_t mantissa = 0;
-  const char* const wholeStart = at;
-  while (at != end && IsDigit(*at)) {
-    mantissa = mantissa * 10 + (*at++ - '0');
-  }
-  const auto whole = static_cast<std::size_t>(at - wholeStart);
-  std::size_t decimals = 0;
-  if (at != end && *at == '.') {
-    const char* const decimalsStart = ++at;
-    while (at != end && IsDigit(*at)) {
-      mantissa = mantissa * 10 + (*at++ - '0');
+  std::size_t digits = 0;
+  // Reads the digits from `at` on; false past the most a plain one holds.
+  const auto readDigits = [&] {
+    for (; at != end && IsDigit(*at); ++at) {
+      if (++digits > kMostDigits) {
+        return false;
+      }
+      mantissa = mantissa * 10 + (*at - '0');
     }
-    decimals = static_cast<std::size_t>(at - decimalsStart);
-    if (decimals == 0) {
+    return true;
+  };
+  if (!readDigits()) {
+    return false;
+  }
+  const std::size_t whole = digits;
+  if (at != end && *at == '.') {
+    ++at;
+    if (!readDigits() || digits == whole) {
       return false;
     }
   }
-  if (at != end || whole == 0 || whole + decimals > 15) {
+  if (at != end || whole == 0) {
     return false;
   }
+  const std::size_t decimals = digits - whole;
   stamp = {mantissa, static_cast<std::uint8_t>(decimals)};
   form = {false, whole == 1 || field.front() != '0', decimals > 0 ? '.' : '\0'};
   return true;

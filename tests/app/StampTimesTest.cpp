@@ -28,6 +28,8 @@ TEST(StampTimes, FieldsReadAsStampsExactly) {
       {"123456789012345", TStamp{123456789012345, 0}},
       {"1234567890123456", TStamp{1234567890123456, 0}},
       {"007.50", TStamp{750, 2}},
+      {"21111111111111111111", std::nullopt},  // past int64 too
+      {"1.12345678901234567890", std::nullopt},
       {"0.1234567890123456", std::nullopt},  // more decimals than a stamp keeps exactly
       {"9007199254740992", std::nullopt},    // 2^53
       {"1e3", std::nullopt},
