@@ -15,8 +15,6 @@ struct TLogNotes {
   TLeadingFields Leading;
   TStampTimes Times;
 
-  // Nothing known yet of the log in `fileName`, whose fields end at
-  // `delimiter`.
   // Sample `sample`'s leading field as written: from the stamps when they
   // can write it again, else read from the file.
   std::optional<std::string> Field(std::uint64_t sample) const {
@@ -26,6 +24,8 @@ struct TLogNotes {
     return Leading.Field(sample);
   }
 
+  // Nothing known yet of the log in `fileName`, whose fields end at
+  // `delimiter`.
   void Reset(std::string fileName, char delimiter = ',') {
     Words.Clear();
     Times.Clear();

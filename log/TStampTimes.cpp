@@ -33,9 +33,8 @@ std::string_view Trimmed(std::string_view field) {
 }
 
 // Reads the digits at the front of `text` onto `mantissa`; false when there
-// are none or the mantissa grows too big to be exact.
-// Every line's stamp passes here: the digits are walked with a pointer and
-// a local, which the compiler keeps in registers.
+// are none or the mantissa grows too big to be exact. Walked with a pointer
+// and a local, which stay in registers: many stamps pass here.
 bool ReadDigits(std::string_view& text, std::int64_t& mantissa, std::size_t& count) {
   const char* at = text.data();
   const char* const end = at + text.size();
@@ -263,7 +262,7 @@ std::optional<TStamp> ParseStamp(std::string_view field, TStampForm& form) {
     return plain;
   }
   const std::string_view trimmed = Trimmed(field);
-  const bool clock = trimmed.find(':') != std::string_view::npos;
+  const bool clock = IsClockStamp(trimmed);
   std::optional<TStamp> stamp;
   if (clock) {
     stamp = ReadClock(trimmed);
