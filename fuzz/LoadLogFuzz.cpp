@@ -14,6 +14,7 @@
 
 #include "app/window/TForm1.h"
 #include "chart/series/TLineSeries.h"
+#include "gui/DialogScript.h"
 #include "log/LogLoader.h"
 
 namespace {
@@ -85,7 +86,11 @@ std::string FuzzFolder() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::string folder = FuzzFolder();
+  // Dialogs answer at once: a multi-column log's picker is cancelled.
+  static DialogScript script;
   static TForm1 form(folder, "");
+  script.ColumnPickerOffers.clear();
+  script.Messages.clear();
   static const std::string path = folder + "log.csv";
   // The second byte chooses whether bad lines are skipped.
   const bool skip = size > 1 && data[1] % 2 == 1;
